@@ -1,0 +1,80 @@
+// Moments and local calendar fields.
+//
+// A moment is a signed 32-bit count of seconds since 1970-01-01 00:00:00 UTC.
+// Conversions to and from local calendar fields go through the C library's
+// local-time conversion (mktime/localtime), so the program behaves the same
+// natively and on Windows, and daylight saving is decided by the platform.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace lumetta {
+
+using Moment = std::int32_t;
+
+constexpr Moment kSecondsPerDay = 86400;
+constexpr Moment kSecondsPerWeek = 7 * kSecondsPerDay;
+
+// Local calendar fields of a moment. weekday: 0 = Sunday .. 6 = Saturday.
+// Default values are the substitutes callers use when a moment cannot be
+// broken down (a negative moment).
+struct CalendarFields {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = -1;
+    int minute = -1;
+    int second = 0;
+    int weekday = 0;
+};
+
+// The one error that propagates out of the store: calendar fields that cannot
+// be turned into a moment.
+class CalendarError : public std::runtime_error {
+public:
+    CalendarError();
+};
+
+// The moment of a local date and time (seconds 0). Requires year >= 1970,
+// month 1..12, day 1..31, hour 0..23, minute 0..59, and a result that fits a
+// non-negative moment; otherwise throws CalendarError. A day past the month's
+// end rolls over into the next month (April 31 -> May 1).
+Moment MakeTime(int year, int month, int day, int hour, int minute);
+
+// The same without the exception: false when MakeTime would throw.
+bool TryMakeTime(int year, int month, int day, int hour, int minute, Moment& out) noexcept;
+
+// True exactly when TryMakeTime would succeed, decided without the C library
+// for every year except 1970 and 2038 (the only years with partial coverage).
+bool ConvertsToMoment(int year, int month, int day, int hour, int minute) noexcept;
+
+// Breaks a moment into local fields. False (and `out` = the substitutes year 0,
+// month 0, day 0, hour -1, minute -1) for a negative moment or one the
+// platform cannot convert.
+bool LocalFields(Moment moment, CalendarFields& out) noexcept;
+CalendarFields LocalFields(Moment moment) noexcept;
+
+// A cache for converting many calendar dates in one pass (loading a data file,
+// re-arming every reminder). It gives exactly MakeTime's answer: months whose
+// days all have the same UTC offset are computed arithmetically from one C
+// library call; days around a daylight-saving change go to the C library.
+// Make a new cache for each pass: it does not notice a change of time zone.
+class MomentCache {
+public:
+    MomentCache();
+    ~MomentCache();
+    MomentCache(const MomentCache&) = delete;
+    MomentCache& operator=(const MomentCache&) = delete;
+
+    bool TryConvert(int year, int month, int day, int hour, int minute, Moment& out);
+
+private:
+    struct Month;
+    Month* MonthOf(int year, int month);
+    std::vector<std::unique_ptr<Month>> months_;
+};
+
+}  // namespace lumetta
