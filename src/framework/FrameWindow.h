@@ -1,0 +1,44 @@
+#pragma once
+// A top-level window with a menu, keyboard shortcuts and icons taken from
+// one resource id, and an optional view: a child window that fills the
+// client area and sees every command before the frame does.
+
+#include <windows.h>
+
+#include "framework/Window.h"
+
+namespace fw {
+
+class FrameWindow : public Window {
+ public:
+  // Creates the frame with menu, accelerator table and icon resourceId
+  // (spec.menu is ignored). False when the window is not created.
+  bool CreateFrame(int resourceId, const char* className, const WindowSpec& spec);
+
+  HACCEL Accelerators() const { return accelerators_; }
+
+  // The child that fills the client area and gets commands first; the frame
+  // does not own it. nullptr for none.
+  void SetView(Window* view);
+  Window* View() const { return view_; }
+
+  // When set, the frame's destruction ends the message loop (the main
+  // window of the program).
+  void SetEndsMessageLoop(bool ends) { endsMessageLoop_ = ends; }
+
+  // Enabled when the view enables the command. Derived frames add their own
+  // commands and call this for the rest.
+  bool IsCommandEnabled(UINT id) const override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FitViewToClient();
+
+  HACCEL accelerators_ = nullptr;
+  Window* view_ = nullptr;
+  bool endsMessageLoop_ = false;
+};
+
+}  // namespace fw
