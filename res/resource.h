@@ -1,0 +1,65 @@
+/* Resource and command identifiers of the program: the one list, used by
+   the resource script, the code and the tests. A command keeps its
+   identifier in every window that offers it. Prefixes: IDR_ a resource
+   shared by menu, shortcuts and icon; ID_ a command; IDI_ an icon; IDD_ a
+   dialog; IDC_ a dialog control; IDS_ a string. The tests check that no
+   value is used twice within one kind. */
+#ifndef LUMETTA_RESOURCE_H
+#define LUMETTA_RESOURCE_H
+
+/* Main window: main menu, accelerator table and application icon. */
+#define IDR_MAINFRAME 115
+
+/* Main menu: File > Preferences */
+#define ID_PREFS_FONT 32801
+#define ID_PREFS_COLORS 32800
+#define ID_PREFS_SOUNDS 32821
+#define ID_PREFS_BACKGROUND 32839
+#define ID_PREFS_ADVANCED 30799
+#define ID_PREFS_DAILY_WEBSITE 32860
+
+/* Main menu: File */
+#define ID_FILE_FIND 32840
+#define ID_FILE_TIMER 32822
+#define ID_FILE_BACKUP 32838
+#define ID_APP_EXIT 57665
+
+/* Main menu: View */
+#define ID_VIEW_THIS_MONTH 32775
+#define ID_VIEW_YEAR 32795
+#define ID_VIEW_WEEK 32797
+#define ID_VIEW_TODAY 32833
+#define ID_VIEW_TODO 32816
+
+/* Main menu: Help */
+#define ID_HELP_TOPICS 32774
+#define ID_HELP_QUICK_HINTS 32811
+#define ID_HELP_VISIT_WEBSITE 32844
+#define ID_APP_ABOUT 57664
+
+/* Commands passed on to the active program window (shortcuts of the main
+   window; the edit commands, Reminder, Repeats, Color, Notes, Delete,
+   Schedule, Next, Previous). */
+#define ID_EDIT_UNDO 32826
+#define ID_EDIT_CUT 32828
+#define ID_EDIT_COPY 32829
+#define ID_EDIT_PASTE 32830
+#define ID_EDIT_SELECT_ALL 32832
+#define ID_REMINDER 32812
+#define ID_REPEATS 32793
+#define ID_COLOR 30856
+#define ID_NOTES 32888
+#define ID_DELETE 32847
+#define ID_SCHEDULE 32855
+#define ID_NEXT 32819
+#define ID_PREVIOUS 32818
+
+/* Notification-area menu */
+#define ID_TRAY_SHOW 32837
+#define ID_TRAY_HIDE 32808
+
+/* Buttons of the backup dialog, passed to the main window */
+#define ID_BACKUP_TO_FOLDER 32809
+#define ID_RESTORE_FROM_FILE 32810
+
+#endif

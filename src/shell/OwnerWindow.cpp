@@ -1,0 +1,18 @@
+#include "shell/OwnerWindow.h"
+
+#include "resource.h"
+
+bool OwnerWindow::CreateOnce() {
+  if (Exists()) return true;
+  fw::WindowClass windowClass;
+  windowClass.name = kClassName;
+  fw::WindowSpec spec;
+  spec.title = kTitle;
+  spec.style = WS_OVERLAPPEDWINDOW;  // created hidden: no WS_VISIBLE
+  if (!Create(windowClass, spec)) return false;
+
+  HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                           32, 32, LR_SHARED);
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  return true;
+}
