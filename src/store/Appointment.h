@@ -1,0 +1,103 @@
+// One entry of the day planner: a line of text in one time slot of one day,
+// with its colour, reminder and repeat rule. Every entry belongs to the one
+// appointment book (AppointmentBook.h), which makes, indexes and destroys it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "store/Colour.h"
+#include "store/Moment.h"
+
+namespace lumetta {
+
+class All_Appointments;
+class MomentCache;
+
+// Repeat kinds (repeatKind).
+enum RepeatKind : int {
+    kRepeatNone = 0,
+    kRepeatEveryWeekday = 1,
+    kRepeatEveryday = 2,
+    kRepeatWeekly = 3,
+    kRepeatEveryOtherWeek = 4,
+    kRepeatMonthlyByDate = 5,
+    kRepeatMonthlyByWeekday = 6,
+    kRepeatYearly = 7,
+};
+
+class An_Appointment {
+public:
+    ~An_Appointment();
+    An_Appointment(const An_Appointment&) = delete;
+    An_Appointment& operator=(const An_Appointment&) = delete;
+
+    // The key: date and time of day. The book indexes entries by it, so it is
+    // changed only through SetSlot, SetKey and SetDate.
+    int year() const { return year_; }
+    int month() const { return month_; }
+    int day() const { return day_; }
+    int hour() const { return hour_; }
+    int minute() const { return minute_; }
+
+    int monthDay = 0;          // MonthlyByDate: the day of month the series keeps
+    int reminderMinutes = 0;   // minutes before `time` the reminder pops up; -1 = none
+    int reminderOn = 1;        // reminder enabled for this entry
+    int dayBefore = 0;         // extra reminder 24 hours ahead
+    int tildeFlag = 0;         // shown with "~" in the day planner
+    int noHighlight = 0;       // does not highlight its day in the calendar views
+    std::string weekOrdinal;   // MonthlyByWeekday: "1st" .. "5th"
+    std::string weekdayText;   // Weekly / MonthlyByWeekday: e.g. "every Tuesday"
+    Colour colour = 0;         // text colour in the day planner
+    std::string text;
+    int repeatKind = kRepeatNone;
+    Moment time = 0;           // MakeTime of the key, set by ArmReminder
+    Moment repeatUntil = 0;    // last moment of repeat copies; 0 = none
+
+    // Identifier of the running reminder timer; 0 = none.
+    std::uint32_t timerId() const { return timerId_; }
+
+    All_Appointments& book() const { return *book_; }
+
+    // Sets the key and the text; `time` is left to the following ArmReminder.
+    void SetSlot(int year, int month, int day, int hour, int minute, std::string text);
+    void SetKey(int year, int month, int day, int hour, int minute);
+    void SetDate(int year, int month, int day);
+    void SetRepeat(int kind, std::string weekOrdinal, std::string weekdayText, int monthDay);
+
+    // time := MakeTime of the key; restarts the reminder timer when the
+    // reminder (or the day-before reminder) is due within a day. Throws
+    // CalendarError, before changing anything, when the key does not convert.
+    // A cache may be given for passes over many entries.
+    void ArmReminder(MomentCache* cache = nullptr);
+
+    // Stops a running reminder timer; timerId := 0.
+    void CancelReminder();
+
+    // For FireReminder: the platform timer has been stopped; timerId := 0.
+    void ReminderFired();
+
+private:
+    friend class All_Appointments;
+    friend class KeyedChains;
+
+    explicit An_Appointment(All_Appointments& book);
+
+    All_Appointments* book_;
+    std::uint32_t timerId_ = 0;
+    int year_ = 0;
+    int month_ = 0;
+    int day_ = 0;
+    int hour_ = 0;
+    int minute_ = 0;
+
+    // Book bookkeeping: list position and the chains of the slot and day indexes.
+    std::size_t pos_ = 0;
+    An_Appointment* slotNext_ = nullptr;
+    An_Appointment* slotPrev_ = nullptr;
+    An_Appointment* dayNext_ = nullptr;
+    An_Appointment* dayPrev_ = nullptr;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,162 @@
+// The appointment book: the one list of all entries, in time order after
+// every Sort. It owns the entries; only its delete operations destroy them.
+// Lookups are answered from indexes by slot and by day, and give exactly
+// what a walk of the list in its current order would give.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "store/Appointment.h"
+#include "store/EntryIndex.h"
+#include "store/StoreContext.h"
+
+namespace lumetta {
+
+struct AppointmentRecord;
+
+class All_Appointments {
+public:
+    explicit All_Appointments(const StoreContext& context);
+    ~All_Appointments();
+    All_Appointments(const All_Appointments&) = delete;
+    All_Appointments& operator=(const All_Appointments&) = delete;
+
+    const StoreContext& context() const { return context_; }
+
+    // --- Making entries -----------------------------------------------------
+
+    // A new entry with the defaults (reminder minutes from the settings, a
+    // setting below -1 giving 1; colour `fore`), appended to the end of the
+    // list without sorting.
+    An_Appointment& Create();
+    // A copy of every field of `source` except timerId (0) and reminderOn
+    // (1), appended; then the book is sorted.
+    An_Appointment& CreateCopy(const An_Appointment& source);
+
+    // --- The list -----------------------------------------------------------
+
+    std::size_t Count() const { return list_.size(); }
+    bool Empty() const { return list_.empty(); }
+    An_Appointment& At(std::size_t position) const { return *list_[position]; }
+
+    class Iterator {
+    public:
+        using Inner = std::vector<std::unique_ptr<An_Appointment>>::const_iterator;
+        explicit Iterator(Inner it) : it_(it) {}
+        An_Appointment& operator*() const { return **it_; }
+        An_Appointment* operator->() const { return it_->get(); }
+        Iterator& operator++() { ++it_; return *this; }
+        bool operator!=(const Iterator& o) const { return it_ != o.it_; }
+        bool operator==(const Iterator& o) const { return it_ == o.it_; }
+
+    private:
+        Inner it_;
+    };
+    // List order: for (An_Appointment& e : book) ...
+    Iterator begin() const { return Iterator(list_.begin()); }
+    Iterator end() const { return Iterator(list_.end()); }
+
+    // Orders the list by ascending time; entries of equal time keep their
+    // relative order.
+    void Sort();
+
+    // --- Lookups ------------------------------------------------------------
+
+    // The first entry in list order with this key, skipping `skip`.
+    An_Appointment* FindAt(int year, int month, int day, int hour, int minute,
+                           const An_Appointment* skip = nullptr) const;
+    // The first (or with `last`, the last) entry of that date in list order.
+    An_Appointment* FindOnDay(int year, int month, int day, bool last = false) const;
+    // Some entry of that date has noHighlight 0.
+    bool HasHighlightedEntryOn(int year, int month, int day) const;
+    // The first entry in list order whose time is later than the moment.
+    An_Appointment* NextAppointmentAfter(Moment moment) const;
+    // Sorts, then the entry just before `entry` in time order.
+    An_Appointment* EntryBefore(const An_Appointment& entry);
+    // The first entry whose reminder timer has this identifier.
+    An_Appointment* FindByReminderTimer(std::uint32_t timerId) const;
+
+    // --- Reminders (an entry whose key does not convert is passed over) -------
+
+    void ReArmIdleReminders();  // ArmReminder on every entry without a timer
+    void ReArmLiveReminders();  // ArmReminder on every entry with a timer
+
+    // --- Deleting -----------------------------------------------------------
+
+    // Deletes the entry and the "continued" entries that follow it in time
+    // order; with `askAboutRepeats`, asks about the other copies of a
+    // repeating entry first. Adds each destroyed entry to *removedCount.
+    void Delete(An_Appointment& entry, bool askAboutRepeats, int* removedCount = nullptr);
+    // The repeat question of Delete, and its effect on Yes.
+    void AskDeleteRepeats(An_Appointment& entry);
+    void DeleteDay(int year, int month, int day);
+    void DeleteYear(int year);
+    // Takes one entry out of the book and destroys it: nothing else is touched
+    // and the book is not sorted (a dropped repeat copy).
+    void Destroy(An_Appointment& entry);
+
+    // --- The data file (DataFile.cpp) ----------------------------------------
+
+    // Start-up load: the weekday backup copy, then the data file; or the data
+    // file of the current folder (adopted once); or `importOldText`.
+    bool LoadAtStartup(const std::function<void()>& importOldText);
+    // Merges every record of the file into the book. False when no file exists.
+    bool LoadDataFile(const std::string& path);
+    // The merge rule for one record: true when a new entry was made. A record
+    // whose date or time cannot be converted is refused (false, no change).
+    bool AddRecord(const AppointmentRecord& record, MomentCache* cache = nullptr);
+    // Writes the book to the data file (see DataFile.cpp for an unreadable one).
+    bool Save();
+    // Writes every entry whose key converts to a moment, safely; an empty book
+    // deletes the file. Shows the failure message when it cannot write.
+    bool SaveTo(const std::string& path);
+    // SaveTo (folder + "Lumetta.bin") and the "Wrote %d entries" message.
+    bool WriteBackup(const std::string& folderWithSeparator);
+
+    // True while the data file found at start-up could not be read; saves
+    // then leave it alone (see Save).
+    bool DataFileUnread() const { return !unreadDataFile_.empty(); }
+
+private:
+    friend class An_Appointment;
+
+    enum class LoadOutcome { Missing, Loaded, Unreadable };
+
+    An_Appointment& Append(std::unique_ptr<An_Appointment> entry);
+    void Link(An_Appointment& e);
+    void Unlink(An_Appointment& e);
+    void Rekey(An_Appointment& e, int year, int month, int day, int hour, int minute);
+    void NoteTimer(An_Appointment& e, std::uint32_t oldId);
+    void ReArm(bool live);
+    // Removes every entry for which `doomed` holds, keeping the order of the rest.
+    template <typename Pred>
+    std::size_t RemoveWhere(Pred doomed);
+    void Renumber(std::size_t from);
+
+    LoadOutcome LoadFile(const std::string& path);
+    bool WriteBook(const std::string& path, int* written);
+    bool SaveBesideUnreadFile();
+
+    StoreContext context_;
+    std::vector<std::unique_ptr<An_Appointment>> list_;
+    KeyedChains slots_{KeyedChains::Links::Slot};
+    KeyedChains days_{KeyedChains::Links::Day};
+    // Entries whose key has no index key (fields outside 0..255).
+    std::vector<An_Appointment*> oddSlots_;
+    std::vector<An_Appointment*> oddDays_;
+    std::unordered_map<std::uint32_t, An_Appointment*> armed_;  // timerId -> entry
+    bool timerIdsShared_ = false;
+
+    // The data file that existed at start-up but could not be read.
+    std::string unreadDataFile_;
+    bool toldAboutUnreadFile_ = false;
+    bool mergedSideFile_ = false;
+};
+
+}  // namespace lumetta

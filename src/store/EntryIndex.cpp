@@ -1,0 +1,118 @@
+#include "store/EntryIndex.h"
+
+#include "store/Appointment.h"
+
+namespace lumetta {
+
+std::size_t KeyedChains::Hash(std::uint64_t key) {
+    key ^= key >> 31;
+    key *= 0x9E3779B97F4A7C15ull;
+    key ^= key >> 29;
+    return static_cast<std::size_t>(key);
+}
+
+An_Appointment*& KeyedChains::NextOf(An_Appointment* e) const {
+    return links_ == Links::Slot ? e->slotNext_ : e->dayNext_;
+}
+
+An_Appointment*& KeyedChains::PrevOf(An_Appointment* e) const {
+    return links_ == Links::Slot ? e->slotPrev_ : e->dayPrev_;
+}
+
+An_Appointment* KeyedChains::Next(const An_Appointment* e, Links links) {
+    return links == Links::Slot ? e->slotNext_ : e->dayNext_;
+}
+
+std::size_t KeyedChains::Find(std::uint64_t key) const {
+    if (buckets_.empty()) return npos;
+    const std::size_t mask = buckets_.size() - 1;
+    for (std::size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+        const Bucket& b = buckets_[i];
+        if (b.head == nullptr) return npos;
+        if (b.key == key) return i;
+    }
+}
+
+An_Appointment* KeyedChains::Head(std::uint64_t key) const {
+    const std::size_t i = Find(key);
+    return i == npos ? nullptr : buckets_[i].head;
+}
+
+void KeyedChains::Grow() {
+    std::vector<Bucket> old;
+    old.swap(buckets_);
+    buckets_.assign(old.empty() ? 64 : old.size() * 2, Bucket{0, nullptr});
+    const std::size_t mask = buckets_.size() - 1;
+    for (const Bucket& b : old) {
+        if (b.head == nullptr) continue;
+        std::size_t i = Hash(b.key) & mask;
+        while (buckets_[i].head != nullptr) i = (i + 1) & mask;
+        buckets_[i] = b;
+    }
+}
+
+void KeyedChains::Insert(std::uint64_t key, An_Appointment* e) {
+    PrevOf(e) = nullptr;
+    const std::size_t found = Find(key);
+    if (found != npos) {
+        An_Appointment* head = buckets_[found].head;
+        NextOf(e) = head;
+        PrevOf(head) = e;
+        buckets_[found].head = e;
+        return;
+    }
+    if ((used_ + 1) * 4 > buckets_.size() * 3) Grow();  // load factor at most 3/4
+    const std::size_t mask = buckets_.size() - 1;
+    std::size_t i = Hash(key) & mask;
+    while (buckets_[i].head != nullptr) i = (i + 1) & mask;
+    NextOf(e) = nullptr;
+    buckets_[i] = Bucket{key, e};
+    ++used_;
+}
+
+void KeyedChains::Erase(std::uint64_t key, An_Appointment* e) {
+    An_Appointment* prev = PrevOf(e);
+    An_Appointment* next = NextOf(e);
+    if (next != nullptr) PrevOf(next) = prev;
+    if (prev != nullptr) {
+        NextOf(prev) = next;
+    } else {
+        const std::size_t i = Find(key);
+        if (i != npos) {
+            if (next != nullptr) {
+                buckets_[i].head = next;
+            } else {
+                RemoveBucket(i);
+            }
+        }
+    }
+    NextOf(e) = nullptr;
+    PrevOf(e) = nullptr;
+}
+
+// Backward-shift deletion keeps every probe sequence unbroken without tombstones.
+void KeyedChains::RemoveBucket(std::size_t i) {
+    const std::size_t mask = buckets_.size() - 1;
+    buckets_[i].head = nullptr;
+    --used_;
+    std::size_t j = i;
+    for (;;) {
+        j = (j + 1) & mask;
+        if (buckets_[j].head == nullptr) return;
+        const std::size_t home = Hash(buckets_[j].key) & mask;
+        // Move j back into the hole at i unless its home lies cyclically in (i, j].
+        const bool homeInRange = i <= j ? (home > i && home <= j) : (home > i || home <= j);
+        if (!homeInRange) {
+            buckets_[i] = buckets_[j];
+            buckets_[j].head = nullptr;
+            i = j;
+        }
+    }
+}
+
+void KeyedChains::Clear() {
+    buckets_.clear();
+    used_ = 0;
+}
+
+}  // namespace lumetta

@@ -1,0 +1,66 @@
+// Internal to the appointment book: entries that share a key (a slot, or a
+// day), chained through links inside the entries and found through an
+// open-addressing hash table. Lookups are O(1) plus the chain's length.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace lumetta {
+
+class An_Appointment;
+
+class KeyedChains {
+public:
+    enum class Links { Slot, Day };
+
+    explicit KeyedChains(Links links) : links_(links) {}
+
+    // The first entry of the key's chain (chain order is arbitrary), or nullptr.
+    An_Appointment* Head(std::uint64_t key) const;
+    static An_Appointment* Next(const An_Appointment* e, Links links);
+    An_Appointment* Next(const An_Appointment* e) const { return Next(e, links_); }
+
+    void Insert(std::uint64_t key, An_Appointment* e);
+    void Erase(std::uint64_t key, An_Appointment* e);
+    void Clear();
+    std::size_t BucketCount() const { return buckets_.size(); }
+
+private:
+    struct Bucket {
+        std::uint64_t key;
+        An_Appointment* head;  // nullptr: empty bucket
+    };
+
+    static std::size_t Hash(std::uint64_t key);
+    std::size_t Find(std::uint64_t key) const;  // bucket index or npos
+    void Grow();
+    void RemoveBucket(std::size_t i);
+    An_Appointment*& NextOf(An_Appointment* e) const;
+    An_Appointment*& PrevOf(An_Appointment* e) const;
+
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    Links links_;
+    std::vector<Bucket> buckets_;
+    std::size_t used_ = 0;
+};
+
+// Keys: the year in the high 32 bits, then month, day, hour, minute in a byte
+// each. Fields outside 0..255 have no key; the book keeps such entries aside.
+inline bool MakeSlotKey(int year, int month, int day, int hour, int minute, std::uint64_t& key) {
+    if (static_cast<unsigned>(month) > 255 || static_cast<unsigned>(day) > 255 ||
+        static_cast<unsigned>(hour) > 255 || static_cast<unsigned>(minute) > 255) {
+        return false;
+    }
+    key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(year)) << 32) |
+          (static_cast<std::uint64_t>(month) << 24) | (static_cast<std::uint64_t>(day) << 16) |
+          (static_cast<std::uint64_t>(hour) << 8) | static_cast<std::uint64_t>(minute);
+    return true;
+}
+
+inline bool MakeDayKey(int year, int month, int day, std::uint64_t& key) {
+    return MakeSlotKey(year, month, day, 0, 0, key);
+}
+
+}  // namespace lumetta

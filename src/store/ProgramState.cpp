@@ -1,0 +1,9 @@
+#include "store/ProgramState.h"
+
+namespace lumetta {
+
+SettingsBlock g_settings{};
+ReminderTimerCounter g_reminderTimerIds;
+PopupTimerCounter g_popupTimerIds;
+
+}  // namespace lumetta

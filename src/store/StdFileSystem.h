@@ -1,0 +1,29 @@
+// FileSystem on the C and C++ standard libraries: used natively (tests,
+// benchmarks, fuzzing). Its Replace is std::rename, which replaces in one
+// step on POSIX; on Windows std::rename refuses an existing target, so the
+// Windows program supplies its own FileSystem (MoveFileExA).
+#pragma once
+
+#include "store/Platform.h"
+
+namespace lumetta {
+
+class StdFileSystem : public FileSystem {
+public:
+    // syncToDisk: Finish also asks the operating system to put the data on
+    // the disk (fsync), not only in its cache.
+    explicit StdFileSystem(bool syncToDisk = true) : syncToDisk_(syncToDisk) {}
+
+    bool Exists(const std::string& path) override;
+    std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
+    std::unique_ptr<OutputFile> Create(const std::string& path) override;
+    bool Replace(const std::string& from, const std::string& to) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool CopyReplacing(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override;
+
+private:
+    bool syncToDisk_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,205 @@
+// Fakes of the platform interfaces for the store's tests.
+#pragma once
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "store/AppointmentBook.h"
+#include "store/Platform.h"
+#include "store/Settings.h"
+#include "store/TimerIds.h"
+
+namespace fakes {
+
+using namespace lumetta;
+
+class FakeClock : public Clock {
+public:
+    Moment now = 0;
+    Moment Now() override { return now; }
+};
+
+class FakePrompts : public Prompts {
+public:
+    struct Shown {
+        std::string text;
+        std::string caption;
+        PromptButtons buttons;
+        PromptIcon icon;
+    };
+    std::vector<Shown> shown;
+    PromptAnswer answer = PromptAnswer::Ok;
+    PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons,
+                      PromptIcon icon) override {
+        shown.push_back({text, caption, buttons, icon});
+        return answer;
+    }
+};
+
+class FakeTimers : public ReminderTimers {
+public:
+    std::map<std::uint32_t, std::uint32_t> running;  // id -> delay in ms
+    std::vector<std::uint32_t> started;
+    std::vector<std::uint32_t> stopped;
+    bool refuse = false;
+    std::uint32_t Start(std::uint32_t id, std::uint32_t delayMs) override {
+        if (refuse) return 0;
+        started.push_back(id);
+        running[id] = delayMs;
+        return id;
+    }
+    void Stop(std::uint32_t id) override {
+        stopped.push_back(id);
+        running.erase(id);
+    }
+};
+
+class FakeNotices : public RepaintNotices {
+public:
+    std::vector<std::string> days;
+    int months = 0;
+    int views = 0;
+    void DayChanged(int y, int m, int d) override {
+        days.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
+    }
+    void MonthChanged(int, int) override { ++months; }
+    void ViewsChanged() override { ++views; }
+};
+
+// Answers names in one data folder; reading may be pointed elsewhere.
+class FakePaths : public DataPaths {
+public:
+    std::string folder = "data/";
+    std::map<std::string, std::string> readFrom;  // name -> path for reading
+    std::string DataFilePath(const std::string& name, bool forWriting) override {
+        if (!forWriting) {
+            auto it = readFrom.find(name);
+            if (it != readFrom.end()) return it->second;
+        }
+        return folder + name;
+    }
+};
+
+// Files in memory, with switches for the failures a disk can have.
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    std::set<std::string> unreadable;        // exist but cannot be opened
+    std::set<std::string> readFailsAfter0;   // open, then a read error at once
+    std::set<std::string> unwritable;        // cannot be created
+    bool failReplace = false;
+    bool failFinish = false;
+    std::size_t failWriteAfter = static_cast<std::size_t>(-1);  // bytes
+    std::vector<std::string> log;
+
+    bool Exists(const std::string& path) override {
+        return files.count(path) != 0 || unreadable.count(path) != 0;
+    }
+
+    std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
+        if (unreadable.count(path) != 0) return nullptr;
+        auto it = files.find(path);
+        if (it == files.end()) return nullptr;
+        return std::make_unique<Reader>(it->second, readFailsAfter0.count(path) != 0);
+    }
+
+    std::unique_ptr<OutputFile> Create(const std::string& path) override {
+        log.push_back("create " + path);
+        if (unwritable.count(path) != 0) return nullptr;
+        files[path].clear();
+        return std::make_unique<Writer>(*this, path);
+    }
+
+    bool Replace(const std::string& from, const std::string& to) override {
+        log.push_back("replace " + from + " " + to);
+        if (failReplace || files.count(from) == 0) return false;
+        files[to] = files[from];
+        files.erase(from);
+        unreadable.erase(to);
+        return true;
+    }
+
+    bool Rename(const std::string& from, const std::string& to) override {
+        log.push_back("rename " + from + " " + to);
+        if (files.count(from) == 0 || Exists(to)) return false;
+        files[to] = files[from];
+        files.erase(from);
+        return true;
+    }
+
+    bool CopyReplacing(const std::string& from, const std::string& to) override {
+        log.push_back("copy " + from + " " + to);
+        if (files.count(from) == 0 || unreadable.count(from) != 0) return false;
+        files[to] = files[from];
+        return true;
+    }
+
+    bool Remove(const std::string& path) override {
+        log.push_back("remove " + path);
+        files.erase(path);
+        return true;
+    }
+
+private:
+    class Reader : public InputFile {
+    public:
+        Reader(std::string data, bool fail) : data_(std::move(data)), fail_(fail) {}
+        std::size_t Read(void* buffer, std::size_t size) override {
+            if (fail_) {
+                failed_ = true;
+                return 0;
+            }
+            const std::size_t n = std::min(size, data_.size() - at_);
+            std::memcpy(buffer, data_.data() + at_, n);
+            at_ += n;
+            return n;
+        }
+        bool Failed() const override { return failed_; }
+
+    private:
+        std::string data_;
+        std::size_t at_ = 0;
+        bool fail_;
+        bool failed_ = false;
+    };
+
+    class Writer : public OutputFile {
+    public:
+        Writer(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+        bool Write(const void* data, std::size_t size) override {
+            std::string& f = fs_.files[path_];
+            if (f.size() + size > fs_.failWriteAfter) return false;
+            f.append(static_cast<const char*>(data), size);
+            return true;
+        }
+        bool Finish() override { return !fs_.failFinish; }
+
+    private:
+        MemoryFileSystem& fs_;
+        std::string path_;
+    };
+};
+
+// A complete context of fakes, with settings at their defaults.
+struct FakeWorld {
+    SettingsBlock settings{};
+    ReminderTimerCounter timerIds;
+    FakeClock clock;
+    FakePrompts prompts;
+    FakeTimers timers;
+    FakeNotices notices;
+    FakePaths paths;
+    MemoryFileSystem files;
+
+    FakeWorld() { SetDefaultSettings(settings, 0); }
+
+    StoreContext Context() {
+        return StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
+    }
+};
+
+}  // namespace fakes
