@@ -14,9 +14,6 @@ namespace lumetta {
 constexpr int kMaxRepeatCopies = 1000;
 
 // The messages of the repeat machinery.
-constexpr const char* kRepeatConflictFormat =
-    "Unable to (further) schedule the repeating appointment [%s]; it conflicts with an existing "
-    "appointment at %d/%d/%d %s";
 constexpr const char* kEverydayCapMessage =
     "Your appointment repeats every single day for a long time...\nHow about I set it to repeat "
     "for one year from today?\n";
