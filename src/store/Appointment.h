@@ -92,12 +92,11 @@ private:
     int hour_ = 0;
     int minute_ = 0;
 
-    // Book bookkeeping: list position and the chains of the slot and day indexes.
-    std::size_t pos_ = 0;
+    // Book bookkeeping: a label that grows along the list (so list order is
+    // known without positions), and the chains of the slot and day indexes.
+    std::uint64_t order_ = 0;
     An_Appointment* slotNext_ = nullptr;
-    An_Appointment* slotPrev_ = nullptr;
     An_Appointment* dayNext_ = nullptr;
-    An_Appointment* dayPrev_ = nullptr;
 };
 
 }  // namespace lumetta

@@ -11,14 +11,7 @@ All_Appointments::~All_Appointments() = default;
 
 // --- Making entries ----------------------------------------------------------
 
-An_Appointment& All_Appointments::Create() {
-    // The constructor is private to the book; ownership goes straight to the list.
-    std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
-    const int minutes = context_.settings.reminderMinutes;
-    e->reminderMinutes = minutes < -1 ? 1 : minutes;
-    e->colour = context_.settings.fore;
-    return Append(std::move(e));
-}
+An_Appointment& All_Appointments::Create() { return CreateAt(0, 0, 0, 0, 0); }
 
 An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source) {
     std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
@@ -47,10 +40,24 @@ An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source) {
 
 An_Appointment& All_Appointments::Append(std::unique_ptr<An_Appointment> entry) {
     An_Appointment& e = *entry;
-    e.pos_ = list_.size();
+    if (!list_.empty() && list_.back()->order_ > kLastOrder - kOrderGap) Relabel();
+    e.order_ = list_.empty() ? kOrderGap : list_.back()->order_ + kOrderGap;
     list_.push_back(std::move(entry));
     Link(e);
     return e;
+}
+
+An_Appointment& All_Appointments::CreateAt(int year, int month, int day, int hour, int minute) {
+    std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
+    const int minutes = context_.settings.reminderMinutes;
+    e->reminderMinutes = minutes < -1 ? 1 : minutes;
+    e->colour = context_.settings.fore;
+    e->year_ = year;
+    e->month_ = month;
+    e->day_ = day;
+    e->hour_ = hour;
+    e->minute_ = minute;
+    return Append(std::move(e));
 }
 
 // --- Indexes -----------------------------------------------------------------
@@ -106,8 +113,36 @@ void All_Appointments::NoteTimer(An_Appointment& e, std::uint32_t oldId) {
     }
 }
 
-void All_Appointments::Renumber(std::size_t from) {
-    for (std::size_t i = from; i < list_.size(); ++i) list_[i]->pos_ = i;
+void All_Appointments::Relabel() {
+    for (std::size_t i = 0; i < list_.size(); ++i) list_[i]->order_ = (i + 1) * kOrderGap;
+}
+
+std::size_t All_Appointments::IndexOf(const An_Appointment& e) const {
+    const auto it = std::lower_bound(
+        list_.begin(), list_.end(), e.order_,
+        [](const std::unique_ptr<An_Appointment>& x, std::uint64_t o) { return x->order_ < o; });
+    if (it == list_.end() || it->get() != &e) return list_.size();
+    return static_cast<std::size_t>(it - list_.begin());
+}
+
+void All_Appointments::InsertAt(std::size_t at, std::unique_ptr<An_Appointment> entry) {
+    An_Appointment& e = *entry;
+    list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+    const std::uint64_t lo = at > 0 ? list_[at - 1]->order_ : 0;
+    if (at + 1 == list_.size()) {
+        if (lo > kLastOrder - kOrderGap) {
+            Relabel();
+        } else {
+            e.order_ = lo + kOrderGap;
+        }
+        return;
+    }
+    const std::uint64_t hi = list_[at + 1]->order_;
+    if (hi - lo < 2) {
+        Relabel();  // no room left between the neighbours: rare
+    } else {
+        e.order_ = lo + (hi - lo) / 2;
+    }
 }
 
 template <typename Pred>
@@ -123,7 +158,6 @@ std::size_t All_Appointments::RemoveWhere(Pred doomed) {
             ++removed;
         } else {
             if (kept != i) list_[kept] = std::move(list_[i]);
-            list_[kept]->pos_ = kept;
             ++kept;
         }
     }
@@ -141,14 +175,26 @@ void All_Appointments::Sort() {
 
     const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
                            const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
-    if (n - sorted <= n / 16 + 16) {
-        // A sorted list with a few entries appended or moved at its end.
-        const auto tail = list_.begin() + static_cast<std::ptrdiff_t>(sorted);
-        std::stable_sort(tail, list_.end(), byTime);
-        const auto firstMoved = std::upper_bound(list_.begin(), tail, *tail, byTime);
-        const std::size_t from = static_cast<std::size_t>(firstMoved - list_.begin());
-        std::inplace_merge(list_.begin(), tail, list_.end(), byTime);
-        Renumber(from);
+    const std::size_t tail = n - sorted;
+    if (tail <= kFewOutOfOrder) {
+        // A sorted list with a few entries appended (or moved) at its end:
+        // insert them one by one, each after the entries of equal time.
+        std::vector<std::unique_ptr<An_Appointment>> moved(
+            std::make_move_iterator(list_.begin() + static_cast<std::ptrdiff_t>(sorted)),
+            std::make_move_iterator(list_.end()));
+        list_.resize(sorted);
+        std::stable_sort(moved.begin(), moved.end(), byTime);
+        for (auto& e : moved) {
+            const auto at = std::upper_bound(list_.begin(), list_.end(), e, byTime);
+            InsertAt(static_cast<std::size_t>(at - list_.begin()), std::move(e));
+        }
+        return;
+    }
+    if (tail <= n / 16) {
+        const auto mid = list_.begin() + static_cast<std::ptrdiff_t>(sorted);
+        std::stable_sort(mid, list_.end(), byTime);
+        std::inplace_merge(list_.begin(), mid, list_.end(), byTime);
+        Relabel();
         return;
     }
     // General case: sort (time, position) keys, which keeps equal times in order.
@@ -162,7 +208,7 @@ void All_Appointments::Sort() {
     ordered.reserve(n);
     for (std::uint64_t k : keys) ordered.push_back(std::move(list_[k & 0xFFFFFFFFu]));
     list_.swap(ordered);
-    Renumber(0);
+    Relabel();
 }
 
 // --- Lookups -----------------------------------------------------------------
@@ -173,13 +219,13 @@ An_Appointment* All_Appointments::FindAt(int year, int month, int day, int hour,
     std::uint64_t key = 0;
     if (MakeSlotKey(year, month, day, hour, minute, key)) {
         for (An_Appointment* e = slots_.Head(key); e != nullptr; e = slots_.Next(e)) {
-            if (e != skip && (best == nullptr || e->pos_ < best->pos_)) best = e;
+            if (e != skip && (best == nullptr || e->order_ < best->order_)) best = e;
         }
         return best;
     }
     for (An_Appointment* e : oddSlots_) {
         if (e != skip && e->year_ == year && e->month_ == month && e->day_ == day &&
-            e->hour_ == hour && e->minute_ == minute && (best == nullptr || e->pos_ < best->pos_)) {
+            e->hour_ == hour && e->minute_ == minute && (best == nullptr || e->order_ < best->order_)) {
             best = e;
         }
     }
@@ -189,7 +235,7 @@ An_Appointment* All_Appointments::FindAt(int year, int month, int day, int hour,
 An_Appointment* All_Appointments::FindOnDay(int year, int month, int day, bool last) const {
     An_Appointment* best = nullptr;
     const auto better = [&](const An_Appointment* e) {
-        return best == nullptr || (last ? e->pos_ > best->pos_ : e->pos_ < best->pos_);
+        return best == nullptr || (last ? e->order_ > best->order_ : e->order_ < best->order_);
     };
     std::uint64_t key = 0;
     if (MakeDayKey(year, month, day, key)) {
@@ -278,12 +324,11 @@ void All_Appointments::ReArmLiveReminders() { ReArm(true); }
 // --- Deleting ------------------------------------------------------------------
 
 void All_Appointments::Destroy(An_Appointment& entry) {
-    const std::size_t p = entry.pos_;
-    if (p >= list_.size() || list_[p].get() != &entry) return;
+    const std::size_t p = IndexOf(entry);
+    if (p >= list_.size()) return;
     entry.CancelReminder();
     Unlink(entry);
     list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(p));
-    Renumber(p);
 }
 
 void All_Appointments::Delete(An_Appointment& entry, bool askAboutRepeats, int* removedCount) {
@@ -291,8 +336,7 @@ void All_Appointments::Delete(An_Appointment& entry, bool askAboutRepeats, int* 
     while (e != nullptr) {
         const Moment t = e->time;
         if (askAboutRepeats && e->repeatKind != 0) AskDeleteRepeats(*e);
-        const std::size_t p = e->pos_;
-        if (p < list_.size() && list_[p].get() == e) {
+        if (IndexOf(*e) < list_.size()) {
             Destroy(*e);
             if (removedCount != nullptr) ++*removedCount;
         }

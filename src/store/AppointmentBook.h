@@ -128,7 +128,18 @@ private:
 
     enum class LoadOutcome { Missing, Loaded, Unreadable };
 
+    // List order labels: spaced kOrderGap apart, halved on insertion.
+    static constexpr std::uint64_t kOrderGap = std::uint64_t{1} << 32;
+    static constexpr std::uint64_t kLastOrder = ~std::uint64_t{0};
+    // Up to this many entries out of order are inserted one by one by Sort.
+    static constexpr std::size_t kFewOutOfOrder = 8;
+
     An_Appointment& Append(std::unique_ptr<An_Appointment> entry);
+    An_Appointment& CreateAt(int year, int month, int day, int hour, int minute);
+    void InsertAt(std::size_t at, std::unique_ptr<An_Appointment> entry);
+    void Relabel();
+    // The entry's position in the list, or Count() when it is not in it.
+    std::size_t IndexOf(const An_Appointment& e) const;
     void Link(An_Appointment& e);
     void Unlink(An_Appointment& e);
     void Rekey(An_Appointment& e, int year, int month, int day, int hour, int minute);
@@ -137,9 +148,9 @@ private:
     // Removes every entry for which `doomed` holds, keeping the order of the rest.
     template <typename Pred>
     std::size_t RemoveWhere(Pred doomed);
-    void Renumber(std::size_t from);
 
     LoadOutcome LoadFile(const std::string& path);
+    void Reserve(std::size_t more);
     bool WriteBook(const std::string& path, int* written);
     bool SaveBesideUnreadFile();
 

@@ -118,8 +118,8 @@ bool All_Appointments::AddRecord(const AppointmentRecord& r, MomentCache* cache)
         return false;
     }
 
-    An_Appointment& e = Create();
-    e.SetSlot(r.year, r.month, r.day, r.hour, r.minute, r.text);
+    An_Appointment& e = CreateAt(r.year, r.month, r.day, r.hour, r.minute);
+    e.text = r.text;
     e.SetRepeat(r.repeatKind, r.weekOrdinal, r.weekdayText, r.monthDay);
     e.dayBefore = r.dayBefore;
     e.colour = r.colour;
@@ -138,6 +138,10 @@ All_Appointments::LoadOutcome All_Appointments::LoadFile(const std::string& path
     const std::unique_ptr<InputFile> in = context_.files.OpenRead(path);
     if (!in) return LoadOutcome::Unreadable;
 
+    // Room for every record of the file (a hint: merged records need none).
+    const std::uint64_t records = in->SizeHint() / kRecordSize;
+    if (records > 0 && records < (std::uint64_t{1} << 26)) Reserve(static_cast<std::size_t>(records));
+
     MomentCache cache;
     AppointmentRecord record;
     std::vector<unsigned char> buffer(kRecordSize * kRecordsPerChunk);
@@ -148,6 +152,17 @@ All_Appointments::LoadOutcome All_Appointments::LoadFile(const std::string& path
         have += n;
         std::size_t at = 0;
         for (; at + kRecordSize <= have; at += kRecordSize) {
+            // The slot lookup of a record a few ahead is fetched meanwhile:
+            // in a shuffled file every lookup lands somewhere new.
+            constexpr std::size_t kAhead = 8 * kRecordSize;
+            if (at + kAhead + kRecordSize <= have) {
+                const unsigned char* r = buffer.data() + at + kAhead;
+                std::uint64_t key = 0;
+                if (MakeSlotKey(GetInt32(r), GetInt32(r + 4), GetInt32(r + 8), GetInt32(r + 12),
+                                GetInt32(r + 16), key)) {
+                    slots_.Prefetch(key);
+                }
+            }
             DecodeRecord(buffer.data() + at, record);
             AddRecord(record, &cache);
         }
@@ -156,6 +171,11 @@ All_Appointments::LoadOutcome All_Appointments::LoadFile(const std::string& path
     }
     // A trailing partial record is ignored.
     return in->Failed() ? LoadOutcome::Unreadable : LoadOutcome::Loaded;
+}
+
+void All_Appointments::Reserve(std::size_t more) {
+    list_.reserve(list_.size() + more);
+    slots_.Reserve(list_.size() + more);
 }
 
 bool All_Appointments::LoadDataFile(const std::string& path) {

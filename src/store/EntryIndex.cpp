@@ -15,10 +15,6 @@ An_Appointment*& KeyedChains::NextOf(An_Appointment* e) const {
     return links_ == Links::Slot ? e->slotNext_ : e->dayNext_;
 }
 
-An_Appointment*& KeyedChains::PrevOf(An_Appointment* e) const {
-    return links_ == Links::Slot ? e->slotPrev_ : e->dayPrev_;
-}
-
 An_Appointment* KeyedChains::Next(const An_Appointment* e, Links links) {
     return links == Links::Slot ? e->slotNext_ : e->dayNext_;
 }
@@ -38,10 +34,26 @@ An_Appointment* KeyedChains::Head(std::uint64_t key) const {
     return i == npos ? nullptr : buckets_[i].head;
 }
 
-void KeyedChains::Grow() {
+void KeyedChains::Grow() { Rehash(buckets_.empty() ? 64 : buckets_.size() * 2); }
+
+void KeyedChains::Reserve(std::size_t keys) {
+    std::size_t size = buckets_.empty() ? 64 : buckets_.size();
+    while (keys * 4 > size * 3) size *= 2;
+    if (size > buckets_.size()) Rehash(size);
+}
+
+void KeyedChains::Prefetch(std::uint64_t key) const {
+#if defined(__GNUC__)
+    if (!buckets_.empty()) __builtin_prefetch(&buckets_[Hash(key) & (buckets_.size() - 1)]);
+#else
+    (void)key;
+#endif
+}
+
+void KeyedChains::Rehash(std::size_t buckets) {
     std::vector<Bucket> old;
     old.swap(buckets_);
-    buckets_.assign(old.empty() ? 64 : old.size() * 2, Bucket{0, nullptr});
+    buckets_.assign(buckets, Bucket{0, nullptr});
     const std::size_t mask = buckets_.size() - 1;
     for (const Bucket& b : old) {
         if (b.head == nullptr) continue;
@@ -52,12 +64,9 @@ void KeyedChains::Grow() {
 }
 
 void KeyedChains::Insert(std::uint64_t key, An_Appointment* e) {
-    PrevOf(e) = nullptr;
     const std::size_t found = Find(key);
     if (found != npos) {
-        An_Appointment* head = buckets_[found].head;
-        NextOf(e) = head;
-        PrevOf(head) = e;
+        NextOf(e) = buckets_[found].head;
         buckets_[found].head = e;
         return;
     }
@@ -71,23 +80,24 @@ void KeyedChains::Insert(std::uint64_t key, An_Appointment* e) {
 }
 
 void KeyedChains::Erase(std::uint64_t key, An_Appointment* e) {
-    An_Appointment* prev = PrevOf(e);
-    An_Appointment* next = NextOf(e);
-    if (next != nullptr) PrevOf(next) = prev;
-    if (prev != nullptr) {
-        NextOf(prev) = next;
-    } else {
-        const std::size_t i = Find(key);
-        if (i != npos) {
-            if (next != nullptr) {
-                buckets_[i].head = next;
-            } else {
-                RemoveBucket(i);
-            }
+    const std::size_t i = Find(key);
+    if (i == npos) return;
+    An_Appointment* const next = NextOf(e);
+    NextOf(e) = nullptr;
+    if (buckets_[i].head == e) {
+        if (next != nullptr) {
+            buckets_[i].head = next;
+        } else {
+            RemoveBucket(i);
+        }
+        return;
+    }
+    for (An_Appointment* p = buckets_[i].head; p != nullptr; p = NextOf(p)) {
+        if (NextOf(p) == e) {
+            NextOf(p) = next;
+            return;
         }
     }
-    NextOf(e) = nullptr;
-    PrevOf(e) = nullptr;
 }
 
 // Backward-shift deletion keeps every probe sequence unbroken without tombstones.

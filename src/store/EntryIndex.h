@@ -1,6 +1,8 @@
 // Internal to the appointment book: entries that share a key (a slot, or a
-// day), chained through links inside the entries and found through an
+// day), chained through one link inside each entry and found through an
 // open-addressing hash table. Lookups are O(1) plus the chain's length.
+// Chains are singly linked: inserting never touches another entry, which
+// keeps loading a shuffled file fast; erasing walks the (short) chain.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +25,10 @@ public:
     An_Appointment* Next(const An_Appointment* e) const { return Next(e, links_); }
 
     void Insert(std::uint64_t key, An_Appointment* e);
+    // Room for `keys` keys in all without growing.
+    void Reserve(std::size_t keys);
+    // Asks the processor to fetch the key's bucket ahead of a lookup.
+    void Prefetch(std::uint64_t key) const;
     void Erase(std::uint64_t key, An_Appointment* e);
     void Clear();
     std::size_t BucketCount() const { return buckets_.size(); }
@@ -36,9 +42,9 @@ private:
     static std::size_t Hash(std::uint64_t key);
     std::size_t Find(std::uint64_t key) const;  // bucket index or npos
     void Grow();
+    void Rehash(std::size_t buckets);
     void RemoveBucket(std::size_t i);
     An_Appointment*& NextOf(An_Appointment* e) const;
-    An_Appointment*& PrevOf(An_Appointment* e) const;
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
     Links links_;

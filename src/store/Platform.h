@@ -75,6 +75,8 @@ public:
     virtual std::size_t Read(void* buffer, std::size_t size) = 0;
     // True once a read has failed for a reason other than the end of the file.
     virtual bool Failed() const = 0;
+    // The file's length when known cheaply, else 0; only used to reserve room.
+    virtual std::uint64_t SizeHint() const { return 0; }
 };
 
 // A new file being written.

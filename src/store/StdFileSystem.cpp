@@ -35,17 +35,25 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 class StdInputFile : public InputFile {
 public:
-    explicit StdInputFile(FilePtr f) : f_(std::move(f)) {}
+    explicit StdInputFile(FilePtr f) : f_(std::move(f)) {
+        if (std::fseek(f_.get(), 0, SEEK_END) == 0) {
+            const long end = std::ftell(f_.get());
+            if (end > 0) size_ = static_cast<std::uint64_t>(end);
+        }
+        std::rewind(f_.get());
+    }
     std::size_t Read(void* buffer, std::size_t size) override {
         const std::size_t n = std::fread(buffer, 1, size, f_.get());
         if (n < size && std::ferror(f_.get())) failed_ = true;
         return n;
     }
     bool Failed() const override { return failed_; }
+    std::uint64_t SizeHint() const override { return size_; }
 
 private:
     FilePtr f_;
     bool failed_ = false;
+    std::uint64_t size_ = 0;
 };
 
 class StdOutputFile : public OutputFile {

@@ -371,6 +371,49 @@ TEST_F(BookTest, DeleteDayAndDeleteYear) {
     EXPECT_EQ(book_.FindOnDay(2025, 3, 14), nullptr);
 }
 
+// Sorting a few new entries into one spot again and again uses up the room
+// between list labels; list order must stay known throughout.
+TEST_F(BookTest, ManyInsertionsAtOneSpotKeepListOrder) {
+    Add(2025, 3, 14, 8, 0, "before");
+    Add(2025, 3, 14, 12, 0, "after");
+    for (int i = 0; i < 100; ++i) {
+        An_Appointment& e = Add(2025, 3, 14, 10, 0, "n" + std::to_string(i));
+        e.time = book_.At(1).time - 1;  // always just before the second entry
+        book_.Sort();
+        ASSERT_EQ(&book_.At(1), &e);
+        ASSERT_EQ(book_.FindAt(2025, 3, 14, 10, 0), &e) << i;
+        ASSERT_EQ(book_.FindOnDay(2025, 3, 14, true), &book_.At(book_.Count() - 1));
+    }
+    book_.Destroy(book_.At(50));
+    EXPECT_EQ(book_.Count(), 101u);
+    EXPECT_EQ(book_.At(0).text, "before");
+    EXPECT_EQ(book_.At(100).text, "after");
+}
+
+TEST_F(BookTest, SortHandlesEveryAmountOfDisorder) {
+    std::mt19937 rng(3);
+    for (int outOfOrder : {1, 5, 9, 40, 300}) {
+        book_.DeleteYear(2025);
+        for (int i = 0; i < 600; ++i) Add(2025, 1 + i % 12, 1 + i % 28, i % 24, 0, "s").time = i;
+        book_.Sort();
+        for (int i = 0; i < outOfOrder; ++i) {
+            Add(2025, 1, 1, 0, 30, "x").time = static_cast<Moment>(rng() % 700);
+        }
+        book_.Sort();
+        for (std::size_t i = 1; i < book_.Count(); ++i) {
+            ASSERT_LE(book_.At(i - 1).time, book_.At(i).time) << outOfOrder;
+        }
+        const An_Appointment* first = nullptr;
+        for (const An_Appointment& e : book_) {
+            if (e.month() == 1 && e.day() == 1) {
+                first = &e;
+                break;
+            }
+        }
+        EXPECT_EQ(book_.FindOnDay(2025, 1, 1), first) << outOfOrder;
+    }
+}
+
 // The indexes must answer exactly what a walk of the list answers, whatever
 // happened to the entries: random operations against a plain model.
 TEST_F(BookTest, IndexesAgreeWithAWalkOfTheList) {

@@ -1,0 +1,292 @@
+// Speed of the appointment store on books spread over 1980-2035.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "store/AppointmentBook.h"
+#include "store/DataFile.h"
+#include "store/StdFileSystem.h"
+
+using namespace lumetta;
+
+namespace {
+
+class BenchClock : public Clock {
+public:
+    Moment Now() override { return now; }
+    Moment now = 0;
+};
+
+class NoPrompts : public Prompts {
+public:
+    PromptAnswer Show(const std::string&, const std::string&, PromptButtons, PromptIcon) override {
+        return PromptAnswer::Ok;
+    }
+};
+
+class CountingTimers : public ReminderTimers {
+public:
+    std::uint32_t Start(std::uint32_t id, std::uint32_t) override {
+        ++started;
+        return id;
+    }
+    void Stop(std::uint32_t) override {}
+    long started = 0;
+};
+
+class NoNotices : public RepaintNotices {
+public:
+    void DayChanged(int, int, int) override {}
+    void MonthChanged(int, int) override {}
+    void ViewsChanged() override {}
+};
+
+class TempPaths : public DataPaths {
+public:
+    std::string DataFilePath(const std::string& name, bool) override { return "/tmp/" + name; }
+};
+
+// One world for all benchmarks: New York time, "now" in the middle of the range.
+struct World {
+    World() {
+        setenv("TZ", "America/New_York", 1);
+        tzset();
+        SetDefaultSettings(settings, 0);
+        settings.reminderMinutes = 15;
+        clock.now = MakeTime(2010, 6, 15, 12, 0);
+    }
+    StoreContext Context() {
+        return StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
+    }
+    SettingsBlock settings{};
+    ReminderTimerCounter timerIds;
+    BenchClock clock;
+    NoPrompts prompts;
+    CountingTimers timers;
+    NoNotices notices;
+    TempPaths paths;
+    StdFileSystem files{true};
+};
+
+World& TheWorld() {
+    static World world;
+    return world;
+}
+
+struct Slot {
+    int year, month, day, hour, minute;
+};
+
+// n random slots over 1980-2035 (48 half-hour slots a day), in time order.
+std::vector<Slot> RandomSlots(std::size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<Slot> slots(n);
+    for (Slot& s : slots) {
+        s.year = 1980 + static_cast<int>(rng() % 56);
+        s.month = 1 + static_cast<int>(rng() % 12);
+        s.day = 1 + static_cast<int>(rng() % 28);
+        s.hour = static_cast<int>(rng() % 24);
+        s.minute = static_cast<int>(rng() % 2) * 30;
+    }
+    std::sort(slots.begin(), slots.end(), [](const Slot& a, const Slot& b) {
+        return std::tie(a.year, a.month, a.day, a.hour, a.minute) <
+               std::tie(b.year, b.month, b.day, b.hour, b.minute);
+    });
+    return slots;
+}
+
+std::string TextFor(std::mt19937& rng) {
+    static const char* const kWords[] = {"Meeting", "Dentist", "Lunch with Sam", "Call",
+                                         "Gym",     "Review",  "Pick up the kids", "Flight"};
+    std::string t = kWords[rng() % 8];
+    if (rng() % 3 == 0) t += " about the quarterly report";
+    return t;
+}
+
+// A data file of n records (sorted or shuffled), written once per size.
+const std::string& DataFile(std::size_t n, bool shuffled) {
+    static std::map<std::pair<std::size_t, bool>, std::string> made;
+    const auto key = std::make_pair(n, shuffled);
+    auto it = made.find(key);
+    if (it != made.end()) return it->second;
+    World& w = TheWorld();
+    All_Appointments book(w.Context());
+    std::mt19937 rng(7);
+    std::vector<Slot> slots = RandomSlots(n, 42);
+    if (shuffled) std::shuffle(slots.begin(), slots.end(), rng);
+    for (const Slot& s : slots) {
+        An_Appointment& e = book.Create();
+        e.SetSlot(s.year, s.month, s.day, s.hour, s.minute, TextFor(rng));
+        e.time = 0;
+    }
+    const std::string path = "/tmp/lumetta-bench-" + std::to_string(n) + (shuffled ? "-shuffled" : "") + ".bin";
+    book.SaveTo(path);
+    return made.emplace(key, path).first->second;
+}
+
+// A loaded (and sorted) book of n entries, kept for the lookup benchmarks.
+All_Appointments& LoadedBook(std::size_t n) {
+    static std::map<std::size_t, std::unique_ptr<All_Appointments>> books;
+    auto it = books.find(n);
+    if (it != books.end()) return *it->second;
+    auto book = std::make_unique<All_Appointments>(TheWorld().Context());
+    book->LoadDataFile(DataFile(n, false));
+    book->Sort();
+    return *books.emplace(n, std::move(book)).first->second;
+}
+
+void LoadBenchmark(benchmark::State& state, bool shuffled) {
+    const std::size_t n = static_cast<std::size_t>(state.range(0));
+    const std::string& path = DataFile(n, shuffled);
+    World& w = TheWorld();
+    std::size_t count = 0;
+    for (auto _ : state) {
+        auto book = std::make_unique<All_Appointments>(w.Context());
+        book->LoadDataFile(path);
+        count = book->Count();
+        state.PauseTiming();
+        book.reset();
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = static_cast<double>(count);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+
+void BM_LoadDataFile(benchmark::State& state) { LoadBenchmark(state, false); }
+void BM_LoadDataFileShuffled(benchmark::State& state) { LoadBenchmark(state, true); }
+
+void BM_SaveTo(benchmark::State& state) {
+    All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
+    const std::string path = "/tmp/lumetta-bench-save.bin";
+    for (auto _ : state) benchmark::DoNotOptimize(book.SaveTo(path));
+    std::remove(path.c_str());
+}
+
+// The same without asking the system to put the file on the disk (fsync).
+void BM_SaveToNoSync(benchmark::State& state) {
+    World& w = TheWorld();
+    StdFileSystem cachedOnly(false);
+    All_Appointments book(StoreContext{w.settings, w.timerIds, w.clock, w.prompts, w.timers,
+                                       w.notices, w.paths, cachedOnly});
+    book.LoadDataFile(DataFile(static_cast<std::size_t>(state.range(0)), false));
+    const std::string path = "/tmp/lumetta-bench-save.bin";
+    for (auto _ : state) benchmark::DoNotOptimize(book.SaveTo(path));
+    std::remove(path.c_str());
+}
+
+void BM_FindAt(benchmark::State& state) {
+    const std::size_t n = static_cast<std::size_t>(state.range(0));
+    All_Appointments& book = LoadedBook(n);
+    std::vector<Slot> probes = RandomSlots(4096, 99);  // mostly misses
+    for (std::size_t i = 0; i < probes.size(); i += 2) {  // half of them hits
+        const An_Appointment& e = book.At((i * 7919) % book.Count());
+        probes[i] = Slot{e.year(), e.month(), e.day(), e.hour(), e.minute()};
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Slot& s = probes[i++ & 4095];
+        benchmark::DoNotOptimize(book.FindAt(s.year, s.month, s.day, s.hour, s.minute));
+    }
+}
+
+void BM_FindOnDay(benchmark::State& state) {
+    All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
+    const std::vector<Slot> probes = RandomSlots(4096, 98);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Slot& s = probes[i++ & 4095];
+        benchmark::DoNotOptimize(book.FindOnDay(s.year, s.month, s.day, (i & 1) != 0));
+    }
+}
+
+void BM_HasHighlightedEntryOn(benchmark::State& state) {
+    All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
+    const std::vector<Slot> probes = RandomSlots(4096, 97);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Slot& s = probes[i++ & 4095];
+        benchmark::DoNotOptimize(book.HasHighlightedEntryOn(s.year, s.month, s.day));
+    }
+}
+
+// What the month view asks when it paints: all 31 days of one month.
+void BM_MonthHighlights(benchmark::State& state) {
+    All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
+    int month = 0;
+    for (auto _ : state) {
+        const int year = 1980 + (month / 12) % 56;
+        const int m = 1 + month % 12;
+        ++month;
+        int marked = 0;
+        for (int d = 1; d <= 31; ++d) marked += book.HasHighlightedEntryOn(year, m, d) ? 1 : 0;
+        benchmark::DoNotOptimize(marked);
+    }
+}
+
+void BM_SortSorted(benchmark::State& state) {
+    All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) book.Sort();
+}
+
+void BM_AddAndSort(benchmark::State& state) {
+    World& w = TheWorld();
+    All_Appointments book(w.Context());
+    book.LoadDataFile(DataFile(static_cast<std::size_t>(state.range(0)), false));
+    book.Sort();
+    std::mt19937 rng(5);
+    for (auto _ : state) {
+        An_Appointment& e = book.Create();
+        e.SetSlot(1980 + static_cast<int>(rng() % 56), 1 + static_cast<int>(rng() % 12),
+                  1 + static_cast<int>(rng() % 28), 8, 15, "New entry");
+        e.ArmReminder();
+        book.Sort();
+    }
+}
+
+// Heap bytes per entry beyond its text, for a loaded book.
+void BM_MemoryPerEntry(benchmark::State& state) {
+    const std::size_t n = static_cast<std::size_t>(state.range(0));
+    const std::string& path = DataFile(n, false);
+    double perEntry = 0;
+    for (auto _ : state) {
+        malloc_trim(0);
+        const std::size_t before = mallinfo2().uordblks;
+        auto book = std::make_unique<All_Appointments>(TheWorld().Context());
+        book->LoadDataFile(path);
+        const std::size_t after = mallinfo2().uordblks;
+        std::size_t textBytes = 0;
+        for (const An_Appointment& e : *book) {
+            for (const std::string* s : {&e.text, &e.weekOrdinal, &e.weekdayText}) {
+                if (s->capacity() > 15) textBytes += s->capacity() + 1;  // beyond the inline buffer
+            }
+        }
+        perEntry = static_cast<double>(after - before - textBytes) / static_cast<double>(book->Count());
+    }
+    state.counters["bytes_per_entry"] = perEntry;
+}
+
+}  // namespace
+
+BENCHMARK(BM_LoadDataFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadDataFileShuffled)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveTo)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveToNoSync)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAt)->Arg(100000)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_FindOnDay)->Arg(100000)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_HasHighlightedEntryOn)->Arg(100000)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_MonthHighlights)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SortSorted)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddAndSort)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MemoryPerEntry)->Arg(100000)->Iterations(1);
+
+BENCHMARK_MAIN();
