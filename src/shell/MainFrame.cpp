@@ -20,7 +20,8 @@ bool CMainFrame::Create() {
   fw::WindowSpec spec;
   spec.title = kTitle;
   // Thin border, system menu, sizing frame, minimise box; no caption bar.
-  spec.style = WS_BORDER | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+  // WS_POPUP, because Windows gives every overlapped window a caption.
+  spec.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
   spec.width = kInitialWidth;
   spec.height = kInitialHeight;
   spec.parent = owner_.Handle();

@@ -1,0 +1,211 @@
+// The program's resources as compiled: identifiers, main menu, shortcuts,
+// icon, version information and manifest.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cctype>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "test_resource.h"
+
+namespace {
+
+HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+
+std::string ResourceBytes(LPCSTR name, LPCSTR type) {
+  HRSRC found = FindResourceA(Module(), name, type);
+  if (found == nullptr) return std::string();
+  HGLOBAL loaded = LoadResource(Module(), found);
+  const char* data = static_cast<const char*>(LockResource(loaded));
+  return std::string(data, SizeofResource(Module(), found));
+}
+
+// ---- identifiers -----------------------------------------------------------
+
+struct Define {
+  std::string name;
+  long value;
+};
+
+std::vector<Define> NumericDefines(const std::string& header) {
+  std::vector<Define> defines;
+  std::istringstream lines(header);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string directive, name, value;
+    if (!(words >> directive >> name >> value) || directive != "#define") continue;
+    char* end = nullptr;
+    const long number = std::strtol(value.c_str(), &end, 0);
+    if (end != value.c_str() && *end == '\0') defines.push_back({name, number});
+  }
+  return defines;
+}
+
+// "ID_", "IDR_", "IDD_", ...: the kind of identifier a name stands for.
+std::string KindOf(const std::string& name) { return name.substr(0, name.find('_') + 1); }
+
+TEST(ResourceIds, NoValueIsUsedTwiceWithinOneKind) {
+  const std::vector<Define> defines =
+      NumericDefines(ResourceBytes(MAKEINTRESOURCEA(IDR_TEST_RESOURCE_HEADER), RT_RCDATA));
+  ASSERT_GT(defines.size(), 30u) << "resource.h was not read";
+
+  std::map<std::string, std::map<long, std::string>> byKind;
+  std::set<std::string> names;
+  for (const Define& define : defines) {
+    EXPECT_TRUE(names.insert(define.name).second) << define.name << " is defined twice";
+    std::string kind = KindOf(define.name);
+    if (kind == "IDI_") kind = "IDR_";  // both name icons
+    auto inserted = byKind[kind].emplace(define.value, define.name);
+    EXPECT_TRUE(inserted.second) << define.name << " and " << inserted.first->second
+                                 << " share the value " << define.value;
+  }
+  EXPECT_EQ(1u, byKind.count("ID_")) << "commands are among them";
+}
+
+// ---- main menu -------------------------------------------------------------
+
+struct Item {
+  std::string text;  // "-" for a separator
+  UINT id;           // 0 for a sub-menu
+  std::vector<Item> items;
+};
+
+std::vector<Item> ReadMenu(HMENU menu) {
+  std::vector<Item> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[256] = {};
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    Item item;
+    if (info.fType & MFT_SEPARATOR) {
+      item.text = "-";
+      item.id = 0;
+    } else {
+      item.text = text;
+      item.id = info.hSubMenu != nullptr ? 0 : info.wID;
+      if (info.hSubMenu != nullptr) item.items = ReadMenu(info.hSubMenu);
+    }
+    items.push_back(item);
+  }
+  return items;
+}
+
+std::string Describe(const std::vector<Item>& items, const std::string& indent = "") {
+  std::string out;
+  for (const Item& item : items) {
+    out += indent + item.text + (item.id != 0 ? " " + std::to_string(item.id) : "") + "\n";
+    out += Describe(item.items, indent + "  ");
+  }
+  return out;
+}
+
+TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
+  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(115));
+  ASSERT_NE(nullptr, menu);
+  const std::vector<Item> expected = {
+      {"&File", 0, {
+          {"&Preferences", 0, {
+              {"&Font", 32801, {}}, {"&Colors", 32800, {}}, {"&Sounds", 32821, {}},
+              {"&Background", 32839, {}}, {"-", 0, {}}, {"&Advanced", 30799, {}},
+              {"-", 0, {}}, {"&Daily Website", 32860, {}}}},
+          {"-", 0, {}}, {"&Find", 32840, {}}, {"&Timer", 32822, {}}, {"&Backup", 32838, {}},
+          {"-", 0, {}}, {"E&xit", 57665, {}}}},
+      {"&View", 0, {
+          {"This &Month", 32775, {}}, {"&Year", 32795, {}}, {"&Week", 32797, {}},
+          {"&Today", 32833, {}}, {"To &Do List", 32816, {}}}},
+      {"&Help", 0, {
+          {"&Help Topics", 32774, {}}, {"&Quick Hints", 32811, {}}, {"-", 0, {}},
+          {"&Visit www.brandeck.com", 32844, {}}, {"-", 0, {}},
+          {"Version and &Contact Info", 57664, {}}}},
+  };
+  EXPECT_EQ(Describe(expected), Describe(ReadMenu(menu)));
+  DestroyMenu(menu);
+}
+
+TEST(MainMenu, ShortcutsAreCtrlWithTheirKeys) {
+  HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(115));
+  ASSERT_NE(nullptr, table);
+  std::vector<ACCEL> entries(static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+  CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+
+  std::map<WORD, WORD> commandByKey;
+  for (const ACCEL& entry : entries) {
+    EXPECT_EQ(FVIRTKEY | FCONTROL, entry.fVirt & ~FNOINVERT) << "key " << entry.key;
+    commandByKey[entry.key] = entry.cmd;
+  }
+  const std::map<WORD, WORD> expected = {
+      {'A', 32832}, {'C', 32829}, {'D', 32816}, {'M', 32812}, {'N', 32819}, {'O', 30856},
+      {'P', 32818}, {'R', 32793}, {'S', 32855}, {'T', 32833}, {'V', 32830}, {VK_DELETE, 32847},
+      {'W', 32797}, {'X', 32828}, {'Y', 32795}, {'Z', 32826}};
+  EXPECT_EQ(expected, commandByKey);
+  EXPECT_EQ(expected.size(), entries.size());
+}
+
+// ---- icon, version, manifest -----------------------------------------------
+
+TEST(ApplicationIcon, LoadsAtSmallAndLargeSize) {
+  for (int size : {16, 32}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(Module(), MAKEINTRESOURCEA(115), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(nullptr, icon) << size;
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour = {};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(size, colour.bmWidth);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+}
+
+TEST(VersionInfo, NamesTheProductAndVersion821) {
+  std::string block = ResourceBytes(MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  ASSERT_FALSE(block.empty());
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(&block[0], "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(static_cast<DWORD>(MAKELONG(2, 8)), fixed->dwProductVersionMS);
+  EXPECT_EQ(static_cast<DWORD>(MAKELONG(0, 1)), fixed->dwProductVersionLS);
+  EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+
+  const char* text = nullptr;
+  ASSERT_TRUE(VerQueryValueA(&block[0], "\\StringFileInfo\\040904E4\\ProductVersion",
+                             reinterpret_cast<void**>(const_cast<char**>(&text)), &length));
+  EXPECT_STREQ("8.2.1", text);
+  ASSERT_TRUE(VerQueryValueA(&block[0], "\\StringFileInfo\\040904E4\\ProductName",
+                             reinterpret_cast<void**>(const_cast<char**>(&text)), &length));
+  EXPECT_STREQ("Lumetta Calendar & Day Planner", text);
+}
+
+TEST(Manifest, IsEmbeddedAndSelectsCommonControls6) {
+  const std::string manifest = ResourceBytes(MAKEINTRESOURCEA(1), RT_MANIFEST);
+  EXPECT_NE(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls"));
+  EXPECT_NE(std::string::npos, manifest.find("<dpiAware"));
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
+  ASSERT_TRUE(InitCommonControlsEx(&controls));
+  // Version 6 lives side by side with the old one: the module in use comes
+  // from the side-by-side store, not from the system folder.
+  HMODULE comctl = GetModuleHandleA("comctl32.dll");
+  ASSERT_NE(nullptr, comctl);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(comctl, path, MAX_PATH);
+  std::string lowered(path);
+  for (char& c : lowered) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  EXPECT_NE(std::string::npos, lowered.find("common-controls")) << path;
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+#include "support/Pixels.h"
+
+#include "framework/GdiObject.h"
+#include "framework/MemoryDC.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+
+namespace testing_support {
+
+ClientPixels::ClientPixels(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  width_ = client.right;
+  height_ = client.bottom;
+  if (width_ <= 0 || height_ <= 0) return;
+
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  fw::WindowDC screen(window);
+  fw::Bitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return;
+  {
+    fw::MemoryDC memory(screen.Get());
+    fw::ScopedSelect select(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+  }
+  const DWORD* source = static_cast<const DWORD*>(bits);
+  pixels_.assign(source, source + static_cast<size_t>(width_) * static_cast<size_t>(height_));
+}
+
+COLORREF ClientPixels::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
+  const DWORD rgb = pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+}  // namespace testing_support

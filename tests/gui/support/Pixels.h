@@ -1,0 +1,27 @@
+#pragma once
+// A copy of what a window's client area shows on screen, to read pixels.
+
+#include <windows.h>
+
+#include <vector>
+
+namespace testing_support {
+
+class ClientPixels {
+ public:
+  // Copies the client area as it is now (the window must be visible and
+  // painted: pump messages first).
+  explicit ClientPixels(HWND window);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The colour at a client point; CLR_INVALID outside.
+  COLORREF At(int x, int y) const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<DWORD> pixels_;  // top-down rows, 0x00RRGGBB
+};
+
+}  // namespace testing_support
