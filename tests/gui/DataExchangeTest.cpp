@@ -85,7 +85,11 @@ TEST_F(DataExchangeTest, OutOfRangeIntegerIsRefusedAndTheDialogStaysOpenOnTheFie
   watcher_.Then([&](const SeenDialog& dialog) {
     dialogWindow = dialog.hwnd;
     SetDlgItemTextA(dialog.hwnd, IDC_TEST_DAY, "32");
-    return IDOK;
+    // The user was in another field when pressing OK.
+    PostMessageA(dialog.hwnd, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog.hwnd, IDC_TEST_NAME)), TRUE);
+    PostMessageA(dialog.hwnd, WM_COMMAND, IDOK, 0);
+    return 0;
   });
   // The validation message: close it, then look at the dialog once the
   // refusal has finished (the probe runs in the dialog's own loop).
@@ -193,6 +197,7 @@ TEST_F(OpenDialogTest, TheFirstRefusalEndsThePassSoOneMessageIsShownAndLaterFiel
   SetDlgItemTextA(Hwnd(), IDC_TEST_DAY, "40");
   SetDlgItemTextA(Hwnd(), IDC_TEST_NAME, "Toolong");
   CheckDlgButton(Hwnd(), IDC_TEST_FLAG, BST_UNCHECKED);
+  SetFocus(GetDlgItem(Hwnd(), IDC_TEST_FLAG));
   bool saved = true;
   EXPECT_EQ("Enter an integer between 1 and 31.", Save(saved));
   EXPECT_EQ(1u, watcher_.Seen().size());
