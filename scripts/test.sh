@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds everything with warnings
+# as errors and runs every test suite:
+#   native       store unit tests (host compiler)
+#   native-asan  the same under AddressSanitizer + UndefinedBehaviorSanitizer
+#   win64        GUI tests and end-to-end tests under Wine (64-bit build: some
+#                kernels, CI's among them, cannot run 32-bit code at all)
+#   win          the shipped 32-bit program: built (warnings as errors), not run
+# Ends with the test runners' summaries and one line "N passed, N failed";
+# exits non-zero when anything failed to build or any test failed.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+started=$(date +%s)
+
+bash scripts/setup.sh || { echo "test: setup failed" >&2; exit 1; }
+
+jobs=2
+passed=0
+failed=0
+summaries=()
+logdir="$root/build/test-logs"
+mkdir -p "$logdir"
+
+elapsed() { echo "$(( $(date +%s) - started ))s"; }
+
+# build PRESET [TARGET...]: configure and build with warnings as errors; the
+# full output goes to build/test-logs, the errors to the console.
+build() {
+  local preset="$1"; shift
+  local targets=() cfg="$logdir/configure-$preset.log" out="$logdir/build-$preset.log"
+  [ $# -gt 0 ] && targets=(--target "$@")
+  echo "=== [$(elapsed)] build $preset ${*:-}"
+  if ! cmake --preset "$preset" -DLUMETTA_WERROR=ON >"$cfg" 2>&1; then
+    tail -n 40 "$cfg"
+  elif ! cmake --build --preset "$preset" -j"$jobs" "${targets[@]}" >"$out" 2>&1; then
+    grep -E -A8 'error|FAILED' "$out" | head -n 150
+  else
+    return 0
+  fi
+  echo "test: build of preset $preset FAILED (logs in $logdir)"
+  summaries+=("$preset: build FAILED")
+  failed=$((failed + 1))
+  return 1
+}
+
+# run_ctest NAME BUILD_DIR [ctest args...]: runs one suite and counts its results.
+run_ctest() {
+  local name="$1" dir="$2"; shift 2
+  local log="$logdir/ctest-$name.log" line p f total
+  echo "=== [$(elapsed)] ctest $name"
+  ctest --test-dir "$dir" --output-on-failure --no-tests=error --timeout 300 "$@" </dev/null 2>&1 | tee "$log"
+  line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)"
+  if [ -z "$line" ]; then
+    summaries+=("$name: no test summary (ctest did not finish)")
+    failed=$((failed + 1))
+    return
+  fi
+  f="$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+  total="$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")"
+  p=$((total - f))
+  passed=$((passed + p))
+  failed=$((failed + f))
+  summaries+=("$name: $line")
+}
+
+build native && run_ctest native build/native -j"$jobs"
+build native-asan && run_ctest native-asan build/native-asan -j"$jobs"
+build win lumetta lumetta_remote
+
+if build win64; then
+  . scripts/wine-env.sh
+  echo "=== [$(elapsed)] Wine session"
+  if lumetta_wine_template && lumetta_wine_session; then
+    # One desktop, one prefix: the GUI tests run one after another.
+    run_ctest win64 build/win64
+  else
+    summaries+=("win64: could not set up Wine")
+    failed=$((failed + 1))
+  fi
+  lumetta_wine_session_end
+fi
+
+echo
+echo "=== Summary ($(elapsed))"
+for s in "${summaries[@]}"; do echo "$s"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
