@@ -77,8 +77,6 @@ void NormaliseSettings(SettingsBlock& b) {
         *c &= 0x00FFFFFFu;
     }
     std::memset(b.reserved1632, 0, sizeof b.reserved1632);
-    b.mainImageHandle = 0;
-    b.plannerImageHandle = 0;
 }
 
 SettingsLoadResult LoadSettings(SettingsBlock& block, DataPaths& paths, FileSystem& files,
@@ -105,11 +103,9 @@ SettingsLoadResult LoadSettings(SettingsBlock& block, DataPaths& paths, FileSyst
         }
         if (!in->Failed()) {
             if (got != kSettingsSize) return SettingsLoadResult::WrongLength;
-            const std::uint32_t mainImage = block.mainImageHandle;
-            const std::uint32_t plannerImage = block.plannerImageHandle;
             std::memcpy(&block, bytes, kSettingsSize);  // the block is the file's byte image
-            block.mainImageHandle = mainImage;
-            block.plannerImageHandle = plannerImage;
+            block.mainImageHandle = 0;                   // stored handles mean nothing
+            block.plannerImageHandle = 0;
             NormaliseSettings(block);
             result = SettingsLoadResult::Loaded;
         }

@@ -133,8 +133,8 @@ void SetDefaultSettings(SettingsBlock& block, Moment now);
 
 // Brings a block read from a file into range: texts terminated inside their
 // fields, reminder minutes -1..180, summary seconds 0..300, only the two known
-// flag bits, byte flags 0 or 1, colours without a fourth byte, reserved bytes
-// and the run-time image slots zero.
+// flag bits, byte flags 0 or 1, colours without a fourth byte, reserved
+// bytes zero. The run-time image slots are left as they are.
 void NormaliseSettings(SettingsBlock& block);
 
 // What loading needs from the Windows side.

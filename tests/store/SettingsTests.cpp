@@ -19,7 +19,9 @@ public:
     bool setFore = false;
     void ImportLegacyRegistrySettings(SettingsBlock& block) override {
         ++imports;
-        if (setFore) block.fore = importedFore;
+        if (!setFore) return;  // a machine without an older version's values
+        block.fore = importedFore;
+        block.plannerImageHandle = 55;  // an image loaded from the registry's "skins"
     }
     void LoadBackgroundImages(SettingsBlock& block) override {
         ++imageLoads;
@@ -98,6 +100,7 @@ TEST_F(SettingsTest, ImportedTextColourIsSaved) {
     Load();
     EXPECT_EQ(block_.fore, MakeColour(0, 0, 255));
     EXPECT_EQ(world_.files.files[path_].substr(1088, 4), std::string("\0\0\xFF\0", 4));
+    EXPECT_EQ(block_.plannerImageHandle, 55u);  // kept for this run
 }
 
 TEST_F(SettingsTest, FileOfTheWrongLengthIsIgnored) {
