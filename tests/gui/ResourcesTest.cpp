@@ -50,7 +50,15 @@ std::vector<Define> NumericDefines(const std::string& header) {
 }
 
 // "ID_", "IDR_", "IDD_", ...: the kind of identifier a name stands for.
-std::string KindOf(const std::string& name) { return name.substr(0, name.find('_') + 1); }
+// Controls are numbered per dialog: "IDC_FIND_TEXT" is of kind "IDC_FIND_".
+std::string KindOf(const std::string& name) {
+  const size_t first = name.find('_');
+  if (name.compare(0, first + 1, "IDC_") == 0) {
+    const size_t second = name.find('_', first + 1);
+    if (second != std::string::npos) return name.substr(0, second + 1);
+  }
+  return name.substr(0, first + 1);
+}
 
 TEST(ResourceIds, NoValueIsUsedTwiceWithinOneKind) {
   const std::vector<Define> defines =
