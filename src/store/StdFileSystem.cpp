@@ -97,7 +97,10 @@ std::unique_ptr<OutputFile> StdFileSystem::Create(const std::string& path) {
 }
 
 bool StdFileSystem::Replace(const std::string& from, const std::string& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    // rename(2) on POSIX; MoveFileEx with replacing on Windows' standard libraries.
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(from), std::filesystem::path(to), ec);
+    return !ec;
 }
 
 bool StdFileSystem::Rename(const std::string& from, const std::string& to) {

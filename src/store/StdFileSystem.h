@@ -1,7 +1,7 @@
-// FileSystem on the C and C++ standard libraries: used natively (tests,
-// benchmarks, fuzzing). Its Replace is std::rename, which replaces in one
-// step on POSIX; on Windows std::rename refuses an existing target, so the
-// Windows program supplies its own FileSystem (MoveFileExA).
+// FileSystem on the C and C++ standard libraries, for every platform. Replace
+// is std::filesystem::rename: rename(2) on POSIX, a replacing MoveFileEx with
+// Windows' standard libraries (checked under Wine with mingw-w64). The Windows
+// program may still prefer its own with MOVEFILE_WRITE_THROUGH.
 #pragma once
 
 #include "store/Platform.h"
