@@ -104,14 +104,20 @@ public:
     // --- The data file (DataFile.cpp) ----------------------------------------
 
     // Start-up load: the weekday backup copy, then the data file; or the data
-    // file of the current folder (adopted once); or `importOldText`.
+    // file of the current folder (adopted once, then renamed
+    // "Lumetta.old.bin"); or, with neither, `importOldText` (the old text
+    // format's import, run without messages). False only when the current
+    // folder's file vanished while it was being read.
     bool LoadAtStartup(const std::function<void()>& importOldText);
     // Merges every record of the file into the book. False when no file exists.
     bool LoadDataFile(const std::string& path);
     // The merge rule for one record: true when a new entry was made. A record
     // whose date or time cannot be converted is refused (false, no change).
     bool AddRecord(const AppointmentRecord& record, MomentCache* cache = nullptr);
-    // Writes the book to the data file (see DataFile.cpp for an unreadable one).
+    // Writes the book to the data file. When the data file found at start-up
+    // could not be read, it is read again and merged first; while it still
+    // cannot be read it is left alone and the book goes to
+    // "Lumetta.unsaved.bin" beside it (the user is told once where both are).
     bool Save();
     // Writes every entry whose key converts to a moment, safely; an empty book
     // deletes the file. Shows the failure message when it cannot write.
