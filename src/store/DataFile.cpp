@@ -154,7 +154,7 @@ All_Appointments::LoadOutcome All_Appointments::LoadFile(const std::string& path
         for (; at + kRecordSize <= have; at += kRecordSize) {
             // The slot lookup of a record a few ahead is fetched meanwhile:
             // in a shuffled file every lookup lands somewhere new.
-            constexpr std::size_t kAhead = 8 * kRecordSize;
+            constexpr std::size_t kAhead = 16 * kRecordSize;
             if (at + kAhead + kRecordSize <= have) {
                 const unsigned char* r = buffer.data() + at + kAhead;
                 std::uint64_t key = 0;

@@ -381,6 +381,19 @@ TEST_F(DataFileTest, UnreadableDataFileIsNeverOverwritten) {
     EXPECT_EQ(File(dataPath_).size(), 2u * 204);
 }
 
+TEST_F(DataFileTest, UnreadableCurrentFolderFileIsNeitherAdoptedNorHidden) {
+    File("Lumetta.bin") = Record(2020, 1, 1, 9, 0, "old version");
+    world_.files.unreadable.insert("Lumetta.bin");
+    EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
+    EXPECT_TRUE(book_.DataFileUnread());
+    EXPECT_EQ(world_.files.files.count("Lumetta.old.bin"), 0u);  // not renamed
+    Add(2025, 3, 14, 10, 0, "new");
+    EXPECT_TRUE(book_.Save());
+    // A data folder file would hide the unread one at the next start: none is made.
+    EXPECT_EQ(world_.files.files.count(dataPath_), 0u);
+    EXPECT_EQ(File("Lumetta.unsaved.bin").size(), 204u);
+}
+
 TEST_F(DataFileTest, AReadErrorCountsAsUnreadable) {
     File(dataPath_) = Record(2020, 1, 1, 9, 0, "x");
     world_.files.readFailsAfter0.insert(dataPath_);
