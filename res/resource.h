@@ -62,4 +62,32 @@
 #define ID_BACKUP_TO_FOLDER 32809
 #define ID_RESTORE_FROM_FILE 32810
 
+/* --- Repeat dialog (repeating appointments) --- */
+#define IDD_REPEAT 102
+#define IDC_REPEAT_NONE 1023
+#define IDC_REPEAT_EVERY_WEEKDAY 1025
+#define IDC_REPEAT_EVERYDAY 1024
+#define IDC_REPEAT_WEEKLY 1017
+#define IDC_REPEAT_EVERY_OTHER_WEEK 1020
+#define IDC_REPEAT_MONTHLY_BY_DATE 1019
+#define IDC_REPEAT_MONTHLY_BY_WEEKDAY 1018
+#define IDC_REPEAT_YEARLY 2115
+#define IDC_REPEAT_UNTIL 1080
+#define IDC_REPEAT_HELP 6
+#define IDC_REPEAT_GROUP 1057
+/* --- end of Repeat dialog --- */
+
+/* --- Find dialog (search) --- */
+#define IDD_FIND 183
+#define IDC_FIND_TEXT 1284
+#define IDC_FIND_CASE_INSENSITIVE 1285
+/* --- end of Find dialog --- */
+
+/* --- Backup dialog (Backup and Restore buttons: ID_BACKUP_TO_FOLDER,
+   ID_RESTORE_FROM_FILE above, handled by the main window) --- */
+#define IDD_BACKUP 153
+#define IDC_BACKUP_FOLDER 1096
+#define IDC_BACKUP_LOCATION 32811
+/* --- end of Backup dialog --- */
+
 #endif

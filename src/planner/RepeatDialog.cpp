@@ -1,0 +1,149 @@
+#include "planner/RepeatDialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "resource.h"
+#include "store/Repeats.h"
+
+namespace {
+
+// The radio buttons in the order of the repeat kinds 0..7.
+constexpr int kKindControls[] = {IDC_REPEAT_NONE,
+                                 IDC_REPEAT_EVERY_WEEKDAY,
+                                 IDC_REPEAT_EVERYDAY,
+                                 IDC_REPEAT_WEEKLY,
+                                 IDC_REPEAT_EVERY_OTHER_WEEK,
+                                 IDC_REPEAT_MONTHLY_BY_DATE,
+                                 IDC_REPEAT_MONTHLY_BY_WEEKDAY,
+                                 IDC_REPEAT_YEARLY};
+constexpr int kKinds = static_cast<int>(sizeof kKindControls / sizeof kKindControls[0]);
+
+void OpenHelpFile() {
+  ShellExecuteA(nullptr, nullptr, "Lumetta.chm", nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TellYears(HWND owner, fw::Prompter& prompter) {
+  prompter.Show(owner, lumetta::kRepeatYearsMessage, MB_OK);
+}
+
+}  // namespace
+
+Repeat::Repeat(fw::Prompter& prompter, const lumetta::RepeatForm& form)
+    : Dialog(IDD_REPEAT, prompter), openHelp(OpenHelpFile), form_(form) {}
+
+int Repeat::KindControl(int kind) {
+  return kind >= 0 && kind < kKinds ? kKindControls[kind] : kKindControls[0];
+}
+
+bool Repeat::OnInitDialog() {
+  HWND hwnd = Handle();
+  SetWindowTextA(hwnd, form_.Title().c_str());
+  icon_.Apply(hwnd);
+  for (int kind = 0; kind < kKinds; ++kind) {
+    SetDlgItemTextA(hwnd, kKindControls[kind], form_.KindText(kind).c_str());
+  }
+  CheckDlgButton(hwnd, KindControl(form_.InitialKind()), BST_CHECKED);
+  ShowDate(form_.EndDate());
+  planner::CentreOnCursor(hwnd);
+  return true;
+}
+
+int Repeat::CheckedKind() const {
+  for (int kind = 0; kind < kKinds; ++kind) {
+    if (IsDlgButtonChecked(Handle(), kKindControls[kind]) == BST_CHECKED) return kind;
+  }
+  return -1;
+}
+
+lumetta::PickerDate Repeat::ShownDate() const {
+  SYSTEMTIME st = {};
+  if (SendDlgItemMessageA(Handle(), IDC_REPEAT_UNTIL, DTM_GETSYSTEMTIME, 0,
+                          reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
+    return form_.EndDate();
+  }
+  return lumetta::PickerDate{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+void Repeat::ShowDate(const lumetta::PickerDate& date) {
+  SYSTEMTIME st = {};
+  st.wYear = static_cast<WORD>(date.year);
+  st.wMonth = static_cast<WORD>(date.month);
+  st.wDay = static_cast<WORD>(date.day);
+  st.wHour = static_cast<WORD>(date.hour);
+  st.wMinute = static_cast<WORD>(date.minute);
+  st.wSecond = static_cast<WORD>(date.second);
+  SendDlgItemMessageA(Handle(), IDC_REPEAT_UNTIL, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&st));
+}
+
+void Repeat::OnOK() {
+  try {
+    choice_ = form_.Confirm(CheckedKind(), ShownDate());
+  } catch (const lumetta::CalendarError&) {
+    Close(kDateRefused);  // a date after 2038-01-19 is never wrapped into a moment
+    return;
+  }
+  Close(IDOK);
+}
+
+bool Repeat::OnCommand(UINT id, UINT notifyCode, HWND control) {
+  if (id == IDC_REPEAT_HELP) {
+    if (openHelp) openHelp();
+    return true;
+  }
+  for (int kind = 0; kind < kKinds; ++kind) {
+    if (static_cast<int>(id) != kKindControls[kind]) continue;
+    if (notifyCode == BN_CLICKED && form_.KindClicked(CheckedKind(), ShownDate())) {
+      ShowDate(form_.EndDate());
+    }
+    return true;
+  }
+  return Dialog::OnCommand(id, notifyCode, control);
+}
+
+INT_PTR Repeat::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header != nullptr && header->idFrom == IDC_REPEAT_UNTIL &&
+        header->code == DTN_DATETIMECHANGE) {
+      form_.EndDateChanged();  // later clicks keep the chosen date
+      return TRUE;
+    }
+  }
+  return Dialog::HandleMessage(message, wParam, lParam);
+}
+
+bool RunRepeatDialog(HWND owner, lumetta::An_Appointment& entry,
+                     const lumetta::RepeatFormInput& input, bool twentyFourHour,
+                     fw::Prompter& prompter) {
+  std::unique_ptr<lumetta::RepeatForm> form;
+  try {
+    form = std::make_unique<lumetta::RepeatForm>(input, twentyFourHour);
+  } catch (const lumetta::CalendarError&) {
+    TellYears(owner, prompter);
+    return false;
+  }
+
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_DATE_CLASSES;
+  InitCommonControlsEx(&controls);
+
+  Repeat dialog(prompter, *form);
+  const INT_PTR result = dialog.DoModal(owner);
+  if (result == Repeat::kDateRefused) {
+    TellYears(owner, prompter);
+    return false;
+  }
+  if (result != IDOK) return false;
+  try {
+    lumetta::ApplyRepeatRule(entry, dialog.Choice());
+  } catch (const lumetta::CalendarError&) {
+    TellYears(owner, prompter);
+    return false;
+  }
+  return true;
+}

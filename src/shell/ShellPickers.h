@@ -1,0 +1,45 @@
+#pragma once
+// The Windows side of the store's choosers and viewers: the folder browser
+// and the file-open dialog of the backup dialog, and the text viewer and day
+// planner a search leads to.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "store/BackupRestore.h"
+#include "store/Search.h"
+
+// SHBrowseForFolderA, GetOpenFileNameA and the process's current folder.
+class ShellBackupPickers : public lumetta::BackupPickers {
+ public:
+  // The choosers are owned by `owner` (the main window).
+  explicit ShellBackupPickers(HWND owner) : owner_(owner) {}
+
+  std::string CurrentFolder() override;
+  void SetCurrentFolder(const std::string& folder) override;
+  bool BrowseForFolder(const std::string& title, std::string& path) override;
+  bool ChooseFileToOpen(const std::string& title, const std::string& filter,
+                        const std::string& initialFolder, std::string& path) override;
+
+  // "A|a|B|b||" -> "A\0a\0B\0b\0\0", the filter form of the file dialogs.
+  static std::string FilterForDialog(const std::string& filter);
+
+ private:
+  HWND owner_;
+};
+
+// Opens the results file in "notepad.exe" (shown normally); the day planner
+// is opened by the function the main window gives.
+class ShellSearchOutlets : public lumetta::SearchOutlets {
+ public:
+  explicit ShellSearchOutlets(std::function<void(int, int, int)> openDayPlanner)
+      : openDayPlanner_(std::move(openDayPlanner)) {}
+
+  void OpenDayPlanner(int year, int month, int day) override;
+  void OpenTextViewer(const std::string& path) override;
+
+ private:
+  std::function<void(int, int, int)> openDayPlanner_;
+};

@@ -1,0 +1,159 @@
+// The find dialog: its template, the 50-character limit, the case-insensitive
+// check box, and the Find command that runs the search after OK.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "../store/Fakes.h"
+#include "DialogTestHelpers.h"
+#include "framework/MessageBoxPrompter.h"
+#include "resource.h"
+#include "shell/FindDialog.h"
+#include "store/AppointmentBook.h"
+#include "store/Search.h"
+#include "support/DialogWatcher.h"
+#include "support/WindowText.h"
+
+using namespace dialog_test;
+using testing_support::ControlText;
+using testing_support::DialogWatcher;
+using testing_support::SeenDialog;
+
+namespace {
+
+class RecordingOutlets : public lumetta::SearchOutlets {
+ public:
+  std::vector<std::string> planners;
+  std::vector<std::string> viewed;
+  void OpenDayPlanner(int y, int m, int d) override {
+    planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
+  }
+  void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
+};
+
+class FindDialogTest : public ::testing::Test {
+ protected:
+  void Add(int y, int m, int d, int h, int min, const std::string& text) {
+    lumetta::An_Appointment& e = book_.Create();
+    e.SetSlot(y, m, d, h, min, text);
+    e.ArmReminder();
+  }
+
+  fakes::FakeWorld world_;
+  lumetta::All_Appointments book_{world_.Context()};
+  RecordingOutlets outlets_;
+  fw::MessageBoxPrompter prompter_{"Lumetta"};
+  DialogWatcher watcher_;
+};
+
+TEST_F(FindDialogTest, TemplateHasTheTitleSizeStylesAndControlsOfTheFindDialog) {
+  LONG_PTR style = 0, exStyle = 0;
+  std::string size, face, box, ok, cancel;
+  std::vector<std::string> misplaced;
+  LRESULT limit = 0, icon = 0;
+  bool checked = false;
+  watcher_.Then([&](const SeenDialog& d) {
+    style = GetWindowLongPtrA(d.hwnd, GWL_STYLE);
+    exStyle = GetWindowLongPtrA(d.hwnd, GWL_EXSTYLE);
+    if (!SizedAt(d.hwnd, 222, 51, &size)) size = "wrong: " + size;
+    face = FontFace(d.hwnd);
+    const struct {
+      int id;
+      Units at;
+    } controls[] = {{IDC_FIND_TEXT, {10, 15, 145, 13}},
+                    {IDC_FIND_CASE_INSENSITIVE, {10, 30, 145, 13}},
+                    {IDOK, {170, 5, 45, 14}},
+                    {IDCANCEL, {170, 22, 45, 14}}};
+    for (const auto& c : controls) {
+      std::string actual;
+      if (!PlacedAt(d.hwnd, c.id, c.at, &actual)) misplaced.push_back(std::to_string(c.id) + ": " + actual);
+    }
+    box = ControlText(d.hwnd, IDC_FIND_CASE_INSENSITIVE);
+    ok = ControlText(d.hwnd, IDOK);
+    cancel = ControlText(d.hwnd, IDCANCEL);
+    limit = SendDlgItemMessageA(d.hwnd, IDC_FIND_TEXT, EM_GETLIMITTEXT, 0, 0);
+    checked = Checked(d.hwnd, IDC_FIND_CASE_INSENSITIVE);
+    icon = SendMessageA(d.hwnd, WM_GETICON, ICON_SMALL, 0);
+    return IDCANCEL;
+  });
+  FindDialog dialog(prompter_);
+  EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
+  ASSERT_EQ(1u, watcher_.Seen().size());
+  EXPECT_EQ("Find a day planner entry", watcher_.Seen()[0].caption);
+  EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
+  EXPECT_NE(0, style & WS_SYSMENU);
+  EXPECT_NE(0, exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_NE(0, exStyle & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(std::string::npos, size.find("wrong")) << size;
+  EXPECT_EQ("Palatino Linotype", face);
+  EXPECT_TRUE(misplaced.empty()) << misplaced.front();
+  EXPECT_EQ("Perform case insensitive search ", box);
+  EXPECT_EQ("OK", ok);
+  EXPECT_EQ("Cancel", cancel);
+  EXPECT_EQ(50, limit);
+  EXPECT_TRUE(checked);
+  const bool haveIcon =
+      FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(163), RT_GROUP_ICON) != nullptr;
+  EXPECT_EQ(haveIcon, icon != 0) << "icon resource 163 is the small icon when it exists";
+}
+
+TEST_F(FindDialogTest, TheEditBoxStopsAt50Characters) {
+  std::string typed;
+  watcher_.Then([&](const SeenDialog& d) {
+    HWND edit = GetDlgItem(d.hwnd, IDC_FIND_TEXT);
+    SetFocus(edit);
+    for (int i = 0; i < 51; ++i) SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
+    typed = ControlText(d.hwnd, IDC_FIND_TEXT);
+    return IDOK;
+  });
+  FindDialog dialog(prompter_);
+  EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
+  EXPECT_EQ(50u, typed.size());
+  EXPECT_EQ(typed, dialog.text);
+}
+
+TEST_F(FindDialogTest, OKSearchesWithTheTextAndTheCheckBox) {
+  Add(2025, 3, 14, 10, 30, "Dentist");
+  Add(2025, 3, 20, 8, 0, "DENTIST follow-up");
+  watcher_.Then([&](const SeenDialog& d) {
+    SetDlgItemTextA(d.hwnd, IDC_FIND_TEXT, "Dentist");
+    Click(d.hwnd, IDC_FIND_CASE_INSENSITIVE);  // off: exact case only
+    return IDOK;
+  });
+  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  ASSERT_EQ(1u, world_.prompts.shown.size());
+  EXPECT_EQ("Found one entry with the text \"Dentist\":\nMarch 14, 2025 at 10:30am  Dentist\r\n",
+            world_.prompts.shown[0].text);
+  EXPECT_EQ(std::vector<std::string>{"2025-3-14"}, outlets_.planners);
+
+  // Checked (as it opens): both entries, into the results file.
+  watcher_.Then([&](const SeenDialog& d) {
+    SetDlgItemTextA(d.hwnd, IDC_FIND_TEXT, "dentist");
+    return IDOK;
+  });
+  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  EXPECT_EQ(1u, world_.prompts.shown.size());
+  EXPECT_EQ(std::vector<std::string>{"data/SearchResults.txt"}, outlets_.viewed);
+}
+
+TEST_F(FindDialogTest, ABlankTextIsRefusedAndCancelDoesNothing) {
+  Add(2025, 3, 14, 10, 30, "Dentist");
+  watcher_.ThenPress(IDOK);
+  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  ASSERT_EQ(1u, world_.prompts.shown.size());
+  EXPECT_EQ("I cannot search for an blank string.", world_.prompts.shown[0].text);
+  EXPECT_EQ(lumetta::PromptIcon::Information, world_.prompts.shown[0].icon);
+
+  watcher_.Then([&](const SeenDialog& d) {
+    SetDlgItemTextA(d.hwnd, IDC_FIND_TEXT, "Dentist");
+    return IDCANCEL;
+  });
+  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  EXPECT_EQ(1u, world_.prompts.shown.size());
+  EXPECT_TRUE(outlets_.planners.empty());
+}
+
+}  // namespace
