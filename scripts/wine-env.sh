@@ -132,12 +132,16 @@ lumetta_wine_start_display() {
   lumetta_log "Xvfb on $DISPLAY (pid $LUMETTA_XVFB_PID)"
 }
 
-# A wineserver for WINEPREFIX, detached from our stdin/stdout/stderr (a server
-# started implicitly would inherit the caller's output pipe and keep it open).
+# A wineserver for WINEPREFIX and the prefix's background processes (services,
+# the desktop's explorer.exe), all detached from our stdin/stdout/stderr. Started
+# implicitly by the first test program instead, they would inherit its output
+# pipes and keep them open after it ended, so CTest would wait for them until
+# its timeout.
 lumetta_wine_start_server() {
   : "${WINEPREFIX:?WINEPREFIX must be set}"
   "$LUMETTA_WINESERVER" -p </dev/null >/dev/null 2>&1
   LUMETTA_STARTED_PREFIXES+=("$WINEPREFIX")
+  "$LUMETTA_WINE" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 lumetta_wine_stop() {
