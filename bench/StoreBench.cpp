@@ -87,21 +87,34 @@ struct Slot {
     int year, month, day, hour, minute;
 };
 
-// n random slots over 1980-2035 (48 half-hour slots a day), in time order.
+// n different random slots over 1980-2035 (quarter hours, as a data file
+// written by the program holds one record per slot), in time order.
 std::vector<Slot> RandomSlots(std::size_t n, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<Slot> slots(n);
-    for (Slot& s : slots) {
-        s.year = 1980 + static_cast<int>(rng() % 56);
-        s.month = 1 + static_cast<int>(rng() % 12);
-        s.day = 1 + static_cast<int>(rng() % 28);
-        s.hour = static_cast<int>(rng() % 24);
-        s.minute = static_cast<int>(rng() % 2) * 30;
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    std::vector<Slot> days;
+    for (int y = 1980; y <= 2035; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            const int length = m == 2 && y % 4 == 0 ? 29 : kDays[m - 1];
+            for (int d = 1; d <= length; ++d) days.push_back(Slot{y, m, d, 0, 0});
+        }
     }
-    std::sort(slots.begin(), slots.end(), [](const Slot& a, const Slot& b) {
-        return std::tie(a.year, a.month, a.day, a.hour, a.minute) <
-               std::tie(b.year, b.month, b.day, b.hour, b.minute);
-    });
+    constexpr std::uint32_t kPerDay = 96;
+    std::vector<std::uint32_t> index(days.size() * kPerDay);
+    for (std::uint32_t i = 0; i < index.size(); ++i) index[i] = i;
+    n = std::min(n, index.size());
+    std::mt19937 rng(seed);
+    for (std::size_t i = 0; i < n; ++i) {  // the first n of a random permutation
+        std::swap(index[i], index[i + rng() % (index.size() - i)]);
+    }
+    index.resize(n);
+    std::sort(index.begin(), index.end());
+    std::vector<Slot> slots(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        Slot s = days[index[i] / kPerDay];
+        s.hour = static_cast<int>(index[i] % kPerDay) / 4;
+        s.minute = static_cast<int>(index[i] % 4) * 15;
+        slots[i] = s;
+    }
     return slots;
 }
 
@@ -287,6 +300,6 @@ BENCHMARK(BM_HasHighlightedEntryOn)->Arg(100000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_MonthHighlights)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SortSorted)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddAndSort)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_MemoryPerEntry)->Arg(100000)->Iterations(1);
+BENCHMARK(BM_MemoryPerEntry)->Arg(100000)->Arg(1000000)->Iterations(1);
 
 BENCHMARK_MAIN();
