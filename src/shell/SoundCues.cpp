@@ -19,8 +19,8 @@ const char* SoundFile(const char (&field)[N]) {
 
 }  // namespace
 
-bool SystemSoundOutput::PlayFile(const char* path) {
-  return sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT) != FALSE;
+void SystemSoundOutput::PlayFile(const char* path) {
+  sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT);
 }
 
 void SystemSoundOutput::DefaultBeep() { MessageBeep(MB_OK); }

@@ -16,8 +16,8 @@ class SoundOutput {
  public:
   virtual ~SoundOutput() = default;
   // Starts playing the wave file and returns at once; no sound of any other
-  // kind when the file cannot be played. False when it cannot.
-  virtual bool PlayFile(const char* path) = 0;
+  // kind when the file cannot be played.
+  virtual void PlayFile(const char* path) = 0;
   // The system's default beep.
   virtual void DefaultBeep() = 0;
 };
@@ -25,7 +25,7 @@ class SoundOutput {
 // sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT) and MessageBeep(MB_OK).
 class SystemSoundOutput : public SoundOutput {
  public:
-  bool PlayFile(const char* path) override;
+  void PlayFile(const char* path) override;
   void DefaultBeep() override;
 };
 

@@ -89,3 +89,34 @@ bool IsFolder(const std::string& path) {
 }
 
 }  // namespace platform_testing
+
+namespace platform_testing {
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  if (n > 0 && n < sizeof buffer) previous_.assign(buffer, n);
+  SetCurrentDirectoryA(folder.c_str());
+}
+
+CurrentFolder::~CurrentFolder() {
+  if (!previous_.empty()) SetCurrentDirectoryA(previous_.c_str());
+}
+
+EnvironmentVariable::EnvironmentVariable(const char* name, bool set, const std::string& value)
+    : name_(name) {
+  const DWORD needed = GetEnvironmentVariableA(name, nullptr, 0);
+  if (needed > 0) {
+    std::vector<char> buffer(needed);
+    const DWORD n = GetEnvironmentVariableA(name, buffer.data(), needed);
+    wasSet_ = n > 0 && n < needed;
+    if (wasSet_) previous_.assign(buffer.data(), n);
+  }
+  SetEnvironmentVariableA(name, set ? value.c_str() : nullptr);
+}
+
+EnvironmentVariable::~EnvironmentVariable() {
+  SetEnvironmentVariableA(name_.c_str(), wasSet_ ? previous_.c_str() : nullptr);
+}
+
+}  // namespace platform_testing

@@ -35,3 +35,34 @@ bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
 
 }  // namespace platform_testing
+
+namespace platform_testing {
+
+// Makes a folder the process's current folder for the object's lifetime.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& folder);
+  ~CurrentFolder();
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
+
+// Sets an environment variable of this process (unset: `set` false) for the
+// object's lifetime.
+class EnvironmentVariable {
+ public:
+  EnvironmentVariable(const char* name, bool set, const std::string& value = std::string());
+  ~EnvironmentVariable();
+  EnvironmentVariable(const EnvironmentVariable&) = delete;
+  EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
+
+ private:
+  std::string name_;
+  bool wasSet_ = false;
+  std::string previous_;
+};
+
+}  // namespace platform_testing

@@ -1,0 +1,129 @@
+// Loading the background images named in the settings into their slots.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "PlatformTestFiles.h"
+#include "shell/BackgroundImages.h"
+#include "store/Settings.h"
+
+using platform_testing::CurrentFolder;
+using platform_testing::ScratchFolder;
+using platform_testing::WriteWholeFile;
+
+namespace {
+
+std::string BitmapFile(int width, int height) {
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = static_cast<DWORD>(stride * height);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(info.biSizeImage, '\x7f');
+  return bytes;
+}
+
+SIZE SizeOf(HBITMAP image) {
+  BITMAP info = {};
+  if (image == nullptr || GetObjectA(image, sizeof info, &info) != sizeof info) return {0, 0};
+  return {info.bmWidth, info.bmHeight};
+}
+
+// The bitmap in a slot, owned by the caller (as a view takes it).
+fw::Bitmap TakeFromSlot(std::uint32_t& slot) {
+  HBITMAP image = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(static_cast<std::int32_t>(slot)));
+  slot = 0;
+  return fw::Bitmap(image);
+}
+
+class BackgroundImagesTest : public ::testing::Test {
+ protected:
+  ScratchFolder folder_;
+  CurrentFolder current_{folder_.Path()};
+};
+
+TEST_F(BackgroundImagesTest, BitmapFileLoadsAtItsNaturalSize) {
+  ASSERT_TRUE(WriteWholeFile(folder_ / "wide.bmp", BitmapFile(640, 3)));
+  const fw::Bitmap image = LoadBackgroundImage(folder_ / "wide.bmp");
+  ASSERT_TRUE(image);
+  EXPECT_EQ(SizeOf(image.Get()).cx, 640);
+  EXPECT_EQ(SizeOf(image.Get()).cy, 3);
+}
+
+TEST_F(BackgroundImagesTest, NoImagePathsAndUnloadableFilesGiveNoImage) {
+  // A bitmap that happens to be called "none" is still no image.
+  ASSERT_TRUE(WriteWholeFile(folder_ / "none", BitmapFile(2, 2)));
+  ASSERT_TRUE(WriteWholeFile(folder_ / "NONE", BitmapFile(2, 2)));
+  ASSERT_TRUE(WriteWholeFile(folder_ / "text.bmp", "just some text, no bitmap"));
+  for (const char* path : {"", "none", "NONE", "None"}) {
+    EXPECT_TRUE(IsNoImagePath(path)) << path;
+    EXPECT_FALSE(LoadBackgroundImage(path)) << '"' << path << '"';
+  }
+  EXPECT_FALSE(IsNoImagePath("none.bmp"));
+  EXPECT_FALSE(LoadBackgroundImage(folder_ / "missing.bmp"));
+  EXPECT_FALSE(LoadBackgroundImage(folder_ / "text.bmp"));
+}
+
+TEST_F(BackgroundImagesTest, ImagePassesThroughItsSlotWhole) {
+  ASSERT_TRUE(WriteWholeFile(folder_ / "a.bmp", BitmapFile(11, 13)));
+  std::uint32_t slot = ImageToSlot(LoadBackgroundImage(folder_ / "a.bmp"));
+  ASSERT_NE(slot, 0u);
+  const fw::Bitmap back = TakeFromSlot(slot);
+  EXPECT_EQ(SizeOf(back.Get()).cx, 11);
+  EXPECT_EQ(SizeOf(back.Get()).cy, 13);
+  EXPECT_EQ(ImageToSlot(fw::Bitmap()), 0u);
+}
+
+TEST_F(BackgroundImagesTest, SettingsLoadFillBothSlotsFromTheirPaths) {
+  ASSERT_TRUE(WriteWholeFile(folder_ / "month.bmp", BitmapFile(5, 7)));
+  ASSERT_TRUE(WriteWholeFile(folder_ / "planner.bmp", BitmapFile(9, 2)));
+  lumetta::SettingsBlock settings;
+  lumetta::SetDefaultSettings(settings, 0);
+  lumetta::SetText(settings.mainImage, folder_ / "month.bmp");
+  lumetta::SetText(settings.plannerImage, "planner.bmp");  // relative to the current folder
+  settings.mainImageHandle = 0x1234;                      // values read from a file mean nothing
+  settings.plannerImageHandle = 0x5678;
+  LoadBackgroundImages(settings);
+  const fw::Bitmap month = TakeFromSlot(settings.mainImageHandle);
+  const fw::Bitmap planner = TakeFromSlot(settings.plannerImageHandle);
+  EXPECT_EQ(SizeOf(month.Get()).cx, 5);
+  EXPECT_EQ(SizeOf(planner.Get()).cx, 9);
+}
+
+TEST_F(BackgroundImagesTest, EmptyNoneMissingOrUnterminatedPathsLeaveTheSlotsEmpty) {
+  ASSERT_TRUE(WriteWholeFile(folder_ / "none", BitmapFile(2, 2)));
+  lumetta::SettingsBlock settings;
+  lumetta::SetDefaultSettings(settings, 0);
+  struct Case {
+    const char* main;
+    const char* planner;
+  } cases[] = {{"", "none"}, {"missing.bmp", "NONE"}};
+  for (const Case& c : cases) {
+    lumetta::SetText(settings.mainImage, c.main);
+    lumetta::SetText(settings.plannerImage, c.planner);
+    settings.mainImageHandle = 0x1234;
+    settings.plannerImageHandle = 0x5678;
+    LoadBackgroundImages(settings);
+    EXPECT_EQ(settings.mainImageHandle, 0u) << c.main;
+    EXPECT_EQ(settings.plannerImageHandle, 0u) << c.planner;
+  }
+  std::memset(settings.mainImage, 'a', sizeof settings.mainImage);
+  settings.mainImageHandle = 0x1234;
+  LoadBackgroundImages(settings);
+  EXPECT_EQ(settings.mainImageHandle, 0u);
+}
+
+}  // namespace

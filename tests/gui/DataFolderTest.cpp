@@ -1,0 +1,219 @@
+// DataFilePath: the data folder below APPDATA, older versions' files in the
+// current folder, and the program run from another drive.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "PlatformTestFiles.h"
+#include "shell/DataFolder.h"
+
+using platform_testing::CurrentFolder;
+using platform_testing::EnvironmentVariable;
+using platform_testing::IsFolder;
+using platform_testing::PathExists;
+using platform_testing::ScratchFolder;
+using platform_testing::WriteWholeFile;
+
+namespace {
+
+constexpr const char* kInstalledProgram = "C:\\Program Files\\Lumetta Calendar\\lumetta.exe";
+
+// A user "ann" with APPDATA in a scratch folder, the executable on drive C,
+// and another scratch folder as the current folder.
+class DataFolderTest : public ::testing::Test {
+ protected:
+  DataFolderEnvironment Environment(const std::string& modulePath = kInstalledProgram) {
+    DataFolderEnvironment e;
+    e.modulePath = modulePath;
+    e.appDataSet = true;
+    e.appData = appData_.Path();
+    e.userName = "ann";
+    return e;
+  }
+
+  std::string DataFolderPath() const { return appData_ / "Lumetta Calendar"; }
+  std::string InDataFolder(const std::string& name) const {
+    return DataFolderPath() + "\\" + name;
+  }
+
+  ScratchFolder appData_;
+  ScratchFolder programFolder_;
+  CurrentFolder current_{programFolder_.Path()};
+};
+
+TEST_F(DataFolderTest, ReadingWithNoFilesAnywhereAnswersTheDataFolderAndCreatesIt) {
+  DataFolder paths(Environment());
+  ASSERT_FALSE(PathExists(DataFolderPath()));
+  EXPECT_EQ(paths.DataFilePath("settings.bin", false), InDataFolder("settings.bin"));
+  EXPECT_TRUE(IsFolder(DataFolderPath()));
+  EXPECT_FALSE(PathExists(InDataFolder("settings.bin"))) << "only the folder is created";
+}
+
+TEST_F(DataFolderTest, WritingAlwaysAnswersTheDataFolderAndCreatesIt) {
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "Lumetta.bin", "older"));
+  DataFolder paths(Environment());
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), InDataFolder("Lumetta.bin"));
+  EXPECT_TRUE(IsFolder(DataFolderPath()));
+  EXPECT_EQ(paths.DataFilePath("notes", true), InDataFolder("notes"));
+}
+
+TEST_F(DataFolderTest, EmptyNameAnswersTheDataFolderWithATrailingSeparator) {
+  DataFolder paths(Environment());
+  EXPECT_EQ(paths.DataFilePath("", true), DataFolderPath() + "\\");
+  EXPECT_EQ(paths.DataFilePath("", false), DataFolderPath() + "\\");
+  EXPECT_EQ(paths.WritingFolder(), DataFolderPath() + "\\");
+}
+
+TEST_F(DataFolderTest, FileNamedAfterTheUserInTheCurrentFolderIsReadUntilTheDataFolderHasOne) {
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
+  DataFolder paths(Environment());
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), programFolder_ / "ann.Lumetta.bin");
+  // The next save goes to the data folder; from then on that file is read.
+  const std::string written = paths.DataFilePath("Lumetta.bin", true);
+  ASSERT_EQ(written, InDataFolder("Lumetta.bin"));
+  ASSERT_TRUE(WriteWholeFile(written, "new"));
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), InDataFolder("Lumetta.bin"));
+}
+
+TEST_F(DataFolderTest, PlainNameInTheCurrentFolderIsFoundWhenNoUserNamedFileExists) {
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "per.bin", "old list"));
+  DataFolder paths(Environment());
+  EXPECT_EQ(paths.DataFilePath("per.bin", false), programFolder_ / "per.bin");
+
+  // The user-named file comes first.
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.per.bin", "older user list"));
+  EXPECT_EQ(paths.DataFilePath("per.bin", false), programFolder_ / "ann.per.bin");
+}
+
+TEST_F(DataFolderTest, OldFileAnswerIsAFullPathThatSurvivesAChangeOfCurrentFolder) {
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "settings.bin", std::string(1648, '\0')));
+  DataFolder paths(Environment());
+  const std::string answer = paths.DataFilePath("settings.bin", false);
+  ScratchFolder elsewhere;
+  CurrentFolder moved(elsewhere.Path());
+  EXPECT_TRUE(PathExists(answer)) << answer;
+}
+
+TEST_F(DataFolderTest, FolderOfTheNameInTheDataFolderCountsAsExisting) {
+  DataFolder paths(Environment());
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "notes", "a file of that name"));
+  paths.DataFilePath("", true);
+  ASSERT_TRUE(CreateDirectoryA(InDataFolder("notes").c_str(), nullptr));
+  EXPECT_EQ(paths.DataFilePath("notes", false), InDataFolder("notes"));
+}
+
+TEST_F(DataFolderTest, WithoutAUserNameOnlyThePlainOldFileIsLookedFor) {
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / ".Lumetta.bin", "not a user's file"));
+  DataFolderEnvironment e = Environment();
+  e.userName.clear();
+  DataFolder paths(e);
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), InDataFolder("Lumetta.bin"));
+}
+
+TEST_F(DataFolderTest, AppDataWithATrailingSeparatorGivesNoDoubledSeparator) {
+  DataFolderEnvironment e = Environment();
+  e.appData += "\\";
+  DataFolder paths(e);
+  EXPECT_EQ(paths.DataFilePath("settings.bin", false), InDataFolder("settings.bin"));
+  EXPECT_TRUE(IsFolder(DataFolderPath()));
+}
+
+TEST_F(DataFolderTest, ProgramOnAnotherDriveKeepsEveryFileBesideItsExecutable) {
+  ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
+  for (const char* module : {"D:\\Apps\\Lumetta\\lumetta.exe", "z:\\stick\\lumetta.exe",
+                             "\\\\server\\share\\Lumetta\\lumetta.exe"}) {
+    DataFolder paths(Environment(module));
+    const std::string program(module);
+    const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
+    EXPECT_TRUE(paths.IsPortable()) << module;
+    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), folder + "Lumetta.bin") << module;
+    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), folder + "Lumetta.bin") << module;
+    EXPECT_EQ(paths.DataFilePath("notes", true), folder + "notes") << module;
+    EXPECT_EQ(paths.DataFilePath("", true), folder) << module;
+  }
+  EXPECT_FALSE(PathExists(DataFolderPath())) << "nothing is created below APPDATA";
+}
+
+TEST_F(DataFolderTest, DriveCInEitherCaseUsesTheDataFolder) {
+  for (const char* module : {"C:\\Lumetta\\lumetta.exe", "c:\\lumetta\\lumetta.exe"}) {
+    DataFolder paths(Environment(module));
+    EXPECT_FALSE(paths.IsPortable()) << module;
+    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), InDataFolder("Lumetta.bin")) << module;
+  }
+}
+
+TEST_F(DataFolderTest, WithoutAppDataTheFolderIsAtTheRootOfDriveC) {
+  DataFolderEnvironment e = Environment();
+  e.appDataSet = false;
+  e.appData.clear();
+  const bool existed = PathExists("C:\\Lumetta Calendar");
+  DataFolder paths(e);
+  EXPECT_EQ(paths.DataFilePath("settings.bin", true), "C:\\Lumetta Calendar\\settings.bin");
+  EXPECT_TRUE(IsFolder("C:\\Lumetta Calendar"));
+  if (!existed) RemoveDirectoryA("C:\\Lumetta Calendar");
+
+  // An APPDATA set to nothing is no folder either.
+  e.appDataSet = true;
+  DataFolder empty(e);
+  EXPECT_EQ(empty.WritingFolder(), "C:\\Lumetta Calendar\\");
+  if (!existed) RemoveDirectoryA("C:\\Lumetta Calendar");
+}
+
+TEST_F(DataFolderTest, FolderThatCannotBeCreatedIsStillAnswered) {
+  // APPDATA names a file, so no folder can be made below it: the answer is
+  // the same path, and reading or writing it fails later.
+  ASSERT_TRUE(WriteWholeFile(appData_ / "roaming", "a file"));
+  DataFolderEnvironment e = Environment();
+  e.appData = appData_ / "roaming";
+  DataFolder paths(e);
+  EXPECT_EQ(paths.DataFilePath("settings.bin", true),
+            appData_ / "roaming\\Lumetta Calendar\\settings.bin");
+  EXPECT_EQ(paths.DataFilePath("settings.bin", false),
+            appData_ / "roaming\\Lumetta Calendar\\settings.bin");
+}
+
+// The environment as this process sees it.
+TEST(DataFolderEnvironment, IsReadFromTheProcess) {
+  ScratchFolder roaming;
+  EnvironmentVariable appData("APPDATA", true, roaming.Path());
+  const DataFolderEnvironment e = DataFolderEnvironment::OfThisProcess();
+  EXPECT_TRUE(e.appDataSet);
+  EXPECT_EQ(e.appData, roaming.Path());
+
+  char module[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  EXPECT_EQ(e.modulePath, module);
+
+  char user[256] = {};
+  DWORD size = sizeof user;
+  ASSERT_TRUE(GetUserNameA(user, &size));
+  EXPECT_EQ(e.userName, user);
+}
+
+TEST(DataFolderEnvironment, UnsetAppDataIsSeenAsUnset) {
+  EnvironmentVariable appData("APPDATA", false);
+  EXPECT_FALSE(DataFolderEnvironment::OfThisProcess().appDataSet);
+}
+
+// The test program itself runs from the build folder, which Wine shows as
+// drive Z: like a program on a stick, it keeps its files beside itself.
+TEST(DataFolderOfThisProcess, FollowsTheExecutablesDrive) {
+  char module[MAX_PATH + 1] = {};
+  ASSERT_GT(GetModuleFileNameA(nullptr, module, MAX_PATH), 0u);
+  const std::string program(module);
+  const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
+  ScratchFolder roaming;
+  EnvironmentVariable appData("APPDATA", true, roaming.Path());
+  DataFolder paths;
+  if (program[0] == 'c' || program[0] == 'C') {
+    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true),
+              roaming.Path() + "\\Lumetta Calendar\\Lumetta.bin");
+  } else {
+    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), folder + "Lumetta.bin");
+  }
+}
+
+}  // namespace
