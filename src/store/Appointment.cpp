@@ -1,10 +1,23 @@
 #include "store/Appointment.h"
 
+#include <ostream>
 #include <utility>
 
 #include "store/AppointmentBook.h"
 
 namespace lumetta {
+
+EntryTime& EntryTime::operator=(Moment m) {
+    if (m != value_) {
+        value_ = m;
+        owner_->book_->TimeChanged(*owner_);
+    }
+    return *this;
+}
+
+std::ostream& operator<<(std::ostream& out, const EntryTime& time) {
+    return out << static_cast<Moment>(time);
+}
 
 An_Appointment::An_Appointment(All_Appointments& book) : book_(&book) {}
 

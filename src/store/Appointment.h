@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 #include "store/Colour.h"
@@ -13,6 +14,7 @@
 namespace lumetta {
 
 class All_Appointments;
+class An_Appointment;
 class MomentCache;
 
 // Repeat kinds (repeatKind).
@@ -26,6 +28,28 @@ enum RepeatKind : int {
     kRepeatMonthlyByWeekday = 6,
     kRepeatYearly = 7,
 };
+
+// An entry's `time`: it reads and is assigned like a Moment (`Moment t =
+// e.time; e.time = t;`). Assigning a new value tells the book, which thereby
+// knows which entries may stand out of time order, so that Sort and
+// NextAppointmentAfter need not look at every entry. Not copyable on its own:
+// take its value as a Moment.
+class EntryTime {
+public:
+    EntryTime(const EntryTime&) = delete;
+    EntryTime& operator=(const EntryTime& other) { return *this = other.value_; }
+    EntryTime& operator=(Moment m);
+    operator Moment() const { return value_; }
+
+private:
+    friend class An_Appointment;
+    friend class All_Appointments;
+    explicit EntryTime(An_Appointment& owner) : owner_(&owner) {}
+    Moment value_ = 0;
+    An_Appointment* owner_;
+};
+
+std::ostream& operator<<(std::ostream& out, const EntryTime& time);
 
 class An_Appointment {
 public:
@@ -52,7 +76,7 @@ public:
     Colour colour = 0;         // text colour in the day planner
     std::string text;
     int repeatKind = kRepeatNone;
-    Moment time = 0;           // MakeTime of the key, set by ArmReminder
+    EntryTime time{*this};     // MakeTime of the key, set by ArmReminder
     Moment repeatUntil = 0;    // last moment of repeat copies; 0 = none
 
     // Identifier of the running reminder timer; 0 = none.
@@ -80,6 +104,7 @@ public:
 
 private:
     friend class All_Appointments;
+    friend class EntryTime;
     friend class KeyedChains;
 
     explicit An_Appointment(All_Appointments& book);
@@ -97,6 +122,7 @@ private:
     std::uint64_t order_ = 0;
     An_Appointment* slotNext_ = nullptr;
     An_Appointment* dayNext_ = nullptr;
+    bool timeChanged_ = false;  // may stand out of time order until the next Sort
 };
 
 }  // namespace lumetta

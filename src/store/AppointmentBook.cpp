@@ -31,7 +31,7 @@ An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source) {
     e->colour = source.colour;
     e->text = source.text;
     e->repeatKind = source.repeatKind;
-    e->time = source.time;
+    e->time.value_ = source.time;  // Append marks the copy
     e->repeatUntil = source.repeatUntil;
     An_Appointment& copy = Append(std::move(e));
     Sort();
@@ -44,7 +44,26 @@ An_Appointment& All_Appointments::Append(std::unique_ptr<An_Appointment> entry) 
     e.order_ = list_.empty() ? kOrderGap : list_.back()->order_ + kOrderGap;
     list_.push_back(std::move(entry));
     Link(e);
+    TimeChanged(e);
     return e;
+}
+
+void All_Appointments::TimeChanged(An_Appointment& e) {
+    if (e.timeChanged_) return;
+    e.timeChanged_ = true;
+    if (manyTimesChanged_) return;
+    if (timesChanged_.size() < kFewOutOfOrder) {
+        timesChanged_.push_back(&e);
+    } else {
+        manyTimesChanged_ = true;
+        timesChanged_.clear();
+    }
+}
+
+void All_Appointments::ForgetTimeChange(An_Appointment& e) {
+    if (!e.timeChanged_ || manyTimesChanged_) return;
+    const auto it = std::find(timesChanged_.begin(), timesChanged_.end(), &e);
+    if (it != timesChanged_.end()) timesChanged_.erase(it);
 }
 
 An_Appointment& All_Appointments::CreateAt(int year, int month, int day, int hour, int minute) {
@@ -154,6 +173,7 @@ std::size_t All_Appointments::RemoveWhere(Pred doomed) {
         if (doomed(e)) {
             e.CancelReminder();
             Unlink(e);
+            ForgetTimeChange(e);
             list_[i].reset();
             ++removed;
         } else {
@@ -168,28 +188,24 @@ std::size_t All_Appointments::RemoveWhere(Pred doomed) {
 // --- Sorting -----------------------------------------------------------------
 
 void All_Appointments::Sort() {
+    if (KnownSorted()) return;  // no time changed since the list was last in order
+    if (!manyTimesChanged_) {
+        SortChanged();
+        return;
+    }
+    // Many changes: check the whole list, clearing the marks on the way.
     const std::size_t n = list_.size();
-    std::size_t sorted = 1;
-    while (sorted < n && list_[sorted - 1]->time <= list_[sorted]->time) ++sorted;
+    std::size_t sorted = n;
+    for (std::size_t i = 0; i < n; ++i) {
+        list_[i]->timeChanged_ = false;
+        if (sorted == n && i > 0 && list_[i - 1]->time > list_[i]->time) sorted = i;
+    }
+    manyTimesChanged_ = false;
     if (sorted >= n) return;
 
     const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
                            const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
     const std::size_t tail = n - sorted;
-    if (tail <= kFewOutOfOrder) {
-        // A sorted list with a few entries appended (or moved) at its end:
-        // insert them one by one, each after the entries of equal time.
-        std::vector<std::unique_ptr<An_Appointment>> moved(
-            std::make_move_iterator(list_.begin() + static_cast<std::ptrdiff_t>(sorted)),
-            std::make_move_iterator(list_.end()));
-        list_.resize(sorted);
-        std::stable_sort(moved.begin(), moved.end(), byTime);
-        for (auto& e : moved) {
-            const auto at = std::upper_bound(list_.begin(), list_.end(), e, byTime);
-            InsertAt(static_cast<std::size_t>(at - list_.begin()), std::move(e));
-        }
-        return;
-    }
     if (tail <= n / 16) {
         const auto mid = list_.begin() + static_cast<std::ptrdiff_t>(sorted);
         std::stable_sort(mid, list_.end(), byTime);
@@ -209,6 +225,29 @@ void All_Appointments::Sort() {
     for (std::uint64_t k : keys) ordered.push_back(std::move(list_[k & 0xFFFFFFFFu]));
     list_.swap(ordered);
     Relabel();
+}
+
+// The list is in order but for the few marked entries: take them out and put
+// each back after the entries of equal time, in their former relative order.
+void All_Appointments::SortChanged() {
+    std::vector<std::unique_ptr<An_Appointment>> moved;
+    moved.reserve(timesChanged_.size());
+    for (An_Appointment* e : timesChanged_) {
+        const std::size_t at = IndexOf(*e);
+        moved.push_back(std::move(list_[at]));
+        list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    timesChanged_.clear();
+    std::sort(moved.begin(), moved.end(), [](const auto& a, const auto& b) {
+        return a->time < b->time || (a->time == b->time && a->order_ < b->order_);
+    });
+    const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
+                           const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
+    for (auto& e : moved) {
+        e->timeChanged_ = false;
+        const auto at = std::upper_bound(list_.begin(), list_.end(), e, byTime);
+        InsertAt(static_cast<std::size_t>(at - list_.begin()), std::move(e));
+    }
 }
 
 // --- Lookups -----------------------------------------------------------------
@@ -267,6 +306,12 @@ bool All_Appointments::HasHighlightedEntryOn(int year, int month, int day) const
 }
 
 An_Appointment* All_Appointments::NextAppointmentAfter(Moment moment) const {
+    if (KnownSorted()) {  // the first later one in list order is found by halving
+        const auto it = std::upper_bound(
+            list_.begin(), list_.end(), moment,
+            [](Moment m, const std::unique_ptr<An_Appointment>& e) { return m < e->time; });
+        return it == list_.end() ? nullptr : it->get();
+    }
     for (const auto& e : list_) {
         if (e->time > moment) return e.get();
     }
@@ -328,6 +373,7 @@ void All_Appointments::Destroy(An_Appointment& entry) {
     if (p >= list_.size()) return;
     entry.CancelReminder();
     Unlink(entry);
+    ForgetTimeChange(entry);
     list_.erase(list_.begin() + static_cast<std::ptrdiff_t>(p));
 }
 

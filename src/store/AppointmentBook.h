@@ -131,6 +131,7 @@ public:
 
 private:
     friend class An_Appointment;
+    friend class EntryTime;
 
     enum class LoadOutcome { Missing, Loaded, Unreadable };
 
@@ -150,6 +151,11 @@ private:
     void Unlink(An_Appointment& e);
     void Rekey(An_Appointment& e, int year, int month, int day, int hour, int minute);
     void NoteTimer(An_Appointment& e, std::uint32_t oldId);
+    // Marks an entry that may stand out of time order (new, or its time changed).
+    void TimeChanged(An_Appointment& e);
+    void ForgetTimeChange(An_Appointment& e);
+    bool KnownSorted() const { return !manyTimesChanged_ && timesChanged_.empty(); }
+    void SortChanged();
     void ReArm(bool live);
     // Removes every entry for which `doomed` holds, keeping the order of the rest.
     template <typename Pred>
@@ -168,6 +174,10 @@ private:
     std::vector<An_Appointment*> oddSlots_;
     std::vector<An_Appointment*> oddDays_;
     std::unordered_map<std::uint32_t, An_Appointment*> armed_;  // timerId -> entry
+    // The list without the entries marked timeChanged_ is in time order. The
+    // marked ones are listed while they are few.
+    std::vector<An_Appointment*> timesChanged_;
+    bool manyTimesChanged_ = false;
     bool timerIdsShared_ = false;
 
     // The data file that existed at start-up but could not be read.

@@ -430,16 +430,35 @@ TEST_F(BookTest, IndexesAgreeWithAWalkOfTheList) {
             e.SetSlot(2025, field(1, 2), field(1, 3), field(8, 9), pick(2) * 30, "t");
             e.time = pick(1000);
             e.noHighlight = pick(3) == 0;
+            if (pick(8) == 0) {  // now and then many at once
+                for (int k = 0; k < 12; ++k) book_.Create().time = pick(1000);
+            }
         } else {
             An_Appointment& e = book_.At(static_cast<std::size_t>(pick(static_cast<int>(book_.Count()))));
             switch (op) {
                 case 4: e.SetKey(2025, field(1, 2), field(1, 3), field(8, 9), pick(2) * 30); break;
                 case 5: e.SetDate(2025, field(1, 2), field(1, 3)); break;
                 case 6: book_.Destroy(e); break;
-                case 7: book_.Sort(); break;
+                case 7:
+                    book_.Sort();
+                    for (std::size_t i = 1; i < book_.Count(); ++i) {
+                        ASSERT_LE(book_.At(i - 1).time, book_.At(i).time) << "step " << step;
+                    }
+                    break;
                 case 8: e.time = pick(1000); break;
                 default: book_.DeleteDay(2025, field(1, 2), field(1, 3)); break;
             }
+        }
+        {
+            const Moment probe = pick(1000);
+            const An_Appointment* later = nullptr;
+            for (const An_Appointment& e : book_) {
+                if (e.time > probe) {
+                    later = &e;
+                    break;
+                }
+            }
+            ASSERT_EQ(book_.NextAppointmentAfter(probe), later) << "step " << step;
         }
         for (int q = 0; q < 3; ++q) {
             const int m = field(1, 2), d = field(1, 3), h = field(8, 9), mi = pick(2) * 30;
