@@ -45,8 +45,9 @@ private:
     friend class An_Appointment;
     friend class All_Appointments;
     explicit EntryTime(An_Appointment& owner) : owner_(&owner) {}
-    Moment value_ = 0;
     An_Appointment* owner_;
+    Moment value_ = 0;
+    bool changed_ = false;  // the book's mark: may stand out of time order until the next Sort
 };
 
 std::ostream& operator<<(std::ostream& out, const EntryTime& time);
@@ -65,19 +66,20 @@ public:
     int hour() const { return hour_; }
     int minute() const { return minute_; }
 
+    // (Fields are grouped by size so that an entry carries no padding.)
     int monthDay = 0;          // MonthlyByDate: the day of month the series keeps
     int reminderMinutes = 0;   // minutes before `time` the reminder pops up; -1 = none
     int reminderOn = 1;        // reminder enabled for this entry
     int dayBefore = 0;         // extra reminder 24 hours ahead
     int tildeFlag = 0;         // shown with "~" in the day planner
     int noHighlight = 0;       // does not highlight its day in the calendar views
+    int repeatKind = kRepeatNone;
+    Colour colour = 0;         // text colour in the day planner
+    Moment repeatUntil = 0;    // last moment of repeat copies; 0 = none
+    EntryTime time{*this};     // MakeTime of the key, set by ArmReminder
     std::string weekOrdinal;   // MonthlyByWeekday: "1st" .. "5th"
     std::string weekdayText;   // Weekly / MonthlyByWeekday: e.g. "every Tuesday"
-    Colour colour = 0;         // text colour in the day planner
     std::string text;
-    int repeatKind = kRepeatNone;
-    EntryTime time{*this};     // MakeTime of the key, set by ArmReminder
-    Moment repeatUntil = 0;    // last moment of repeat copies; 0 = none
 
     // Identifier of the running reminder timer; 0 = none.
     std::uint32_t timerId() const { return timerId_; }
@@ -110,19 +112,17 @@ private:
     explicit An_Appointment(All_Appointments& book);
 
     All_Appointments* book_;
+    // Book bookkeeping: a label that grows along the list (so list order is
+    // known without positions), and the chains of the slot and day indexes.
+    std::uint64_t order_ = 0;
+    An_Appointment* slotNext_ = nullptr;
+    An_Appointment* dayNext_ = nullptr;
     std::uint32_t timerId_ = 0;
     int year_ = 0;
     int month_ = 0;
     int day_ = 0;
     int hour_ = 0;
     int minute_ = 0;
-
-    // Book bookkeeping: a label that grows along the list (so list order is
-    // known without positions), and the chains of the slot and day indexes.
-    std::uint64_t order_ = 0;
-    An_Appointment* slotNext_ = nullptr;
-    An_Appointment* dayNext_ = nullptr;
-    bool timeChanged_ = false;  // may stand out of time order until the next Sort
 };
 
 }  // namespace lumetta

@@ -49,8 +49,8 @@ An_Appointment& All_Appointments::Append(std::unique_ptr<An_Appointment> entry) 
 }
 
 void All_Appointments::TimeChanged(An_Appointment& e) {
-    if (e.timeChanged_) return;
-    e.timeChanged_ = true;
+    if (e.time.changed_) return;
+    e.time.changed_ = true;
     if (manyTimesChanged_) return;
     if (timesChanged_.size() < kFewOutOfOrder) {
         timesChanged_.push_back(&e);
@@ -61,7 +61,7 @@ void All_Appointments::TimeChanged(An_Appointment& e) {
 }
 
 void All_Appointments::ForgetTimeChange(An_Appointment& e) {
-    if (!e.timeChanged_ || manyTimesChanged_) return;
+    if (!e.time.changed_ || manyTimesChanged_) return;
     const auto it = std::find(timesChanged_.begin(), timesChanged_.end(), &e);
     if (it != timesChanged_.end()) timesChanged_.erase(it);
 }
@@ -197,7 +197,7 @@ void All_Appointments::Sort() {
     const std::size_t n = list_.size();
     std::size_t sorted = n;
     for (std::size_t i = 0; i < n; ++i) {
-        list_[i]->timeChanged_ = false;
+        list_[i]->time.changed_ = false;
         if (sorted == n && i > 0 && list_[i - 1]->time > list_[i]->time) sorted = i;
     }
     manyTimesChanged_ = false;
@@ -244,7 +244,7 @@ void All_Appointments::SortChanged() {
     const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
                            const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
     for (auto& e : moved) {
-        e->timeChanged_ = false;
+        e->time.changed_ = false;
         const auto at = std::upper_bound(list_.begin(), list_.end(), e, byTime);
         InsertAt(static_cast<std::size_t>(at - list_.begin()), std::move(e));
     }

@@ -174,8 +174,8 @@ private:
     std::vector<An_Appointment*> oddSlots_;
     std::vector<An_Appointment*> oddDays_;
     std::unordered_map<std::uint32_t, An_Appointment*> armed_;  // timerId -> entry
-    // The list without the entries marked timeChanged_ is in time order. The
-    // marked ones are listed while they are few.
+    // The list without the entries marked time.changed_ is in time order.
+    // The marked ones are listed while they are few.
     std::vector<An_Appointment*> timesChanged_;
     bool manyTimesChanged_ = false;
     bool timerIdsShared_ = false;

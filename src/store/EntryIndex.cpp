@@ -4,11 +4,12 @@
 
 namespace lumetta {
 
-std::size_t KeyedChains::Hash(std::uint64_t key) {
+std::size_t KeyedChains::Home(std::uint64_t key) const {
     key ^= key >> 31;
     key *= 0x9E3779B97F4A7C15ull;
     key ^= key >> 29;
-    return static_cast<std::size_t>(key);
+    // Scale the hash's high 32 bits to the table's size.
+    return static_cast<std::size_t>(((key >> 32) * buckets_.size()) >> 32);
 }
 
 An_Appointment*& KeyedChains::NextOf(An_Appointment* e) const {
@@ -21,8 +22,7 @@ An_Appointment* KeyedChains::Next(const An_Appointment* e, Links links) {
 
 std::size_t KeyedChains::Find(std::uint64_t key) const {
     if (buckets_.empty()) return npos;
-    const std::size_t mask = buckets_.size() - 1;
-    for (std::size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = Home(key);; i = Following(i)) {
         const Bucket& b = buckets_[i];
         if (b.head == nullptr) return npos;
         if (b.key == key) return i;
@@ -34,17 +34,16 @@ An_Appointment* KeyedChains::Head(std::uint64_t key) const {
     return i == npos ? nullptr : buckets_[i].head;
 }
 
-void KeyedChains::Grow() { Rehash(buckets_.empty() ? 64 : buckets_.size() * 2); }
+void KeyedChains::Grow() { Rehash(buckets_.empty() ? 64 : buckets_.size() * 3 / 2); }
 
 void KeyedChains::Reserve(std::size_t keys) {
-    std::size_t size = buckets_.empty() ? 64 : buckets_.size();
-    while (keys * 4 > size * 3) size *= 2;
-    if (size > buckets_.size()) Rehash(size);
+    const std::size_t size = keys * 4 / 3 + 1;
+    if (size > buckets_.size()) Rehash(size < 64 ? 64 : size);
 }
 
 void KeyedChains::Prefetch(std::uint64_t key) const {
 #if defined(__GNUC__)
-    if (!buckets_.empty()) __builtin_prefetch(&buckets_[Hash(key) & (buckets_.size() - 1)]);
+    if (!buckets_.empty()) __builtin_prefetch(&buckets_[Home(key)]);
 #else
     (void)key;
 #endif
@@ -54,11 +53,10 @@ void KeyedChains::Rehash(std::size_t buckets) {
     std::vector<Bucket> old;
     old.swap(buckets_);
     buckets_.assign(buckets, Bucket{0, nullptr});
-    const std::size_t mask = buckets_.size() - 1;
     for (const Bucket& b : old) {
         if (b.head == nullptr) continue;
-        std::size_t i = Hash(b.key) & mask;
-        while (buckets_[i].head != nullptr) i = (i + 1) & mask;
+        std::size_t i = Home(b.key);
+        while (buckets_[i].head != nullptr) i = Following(i);
         buckets_[i] = b;
     }
 }
@@ -71,9 +69,8 @@ void KeyedChains::Insert(std::uint64_t key, An_Appointment* e) {
         return;
     }
     if ((used_ + 1) * 4 > buckets_.size() * 3) Grow();  // load factor at most 3/4
-    const std::size_t mask = buckets_.size() - 1;
-    std::size_t i = Hash(key) & mask;
-    while (buckets_[i].head != nullptr) i = (i + 1) & mask;
+    std::size_t i = Home(key);
+    while (buckets_[i].head != nullptr) i = Following(i);
     NextOf(e) = nullptr;
     buckets_[i] = Bucket{key, e};
     ++used_;
@@ -102,14 +99,13 @@ void KeyedChains::Erase(std::uint64_t key, An_Appointment* e) {
 
 // Backward-shift deletion keeps every probe sequence unbroken without tombstones.
 void KeyedChains::RemoveBucket(std::size_t i) {
-    const std::size_t mask = buckets_.size() - 1;
     buckets_[i].head = nullptr;
     --used_;
     std::size_t j = i;
     for (;;) {
-        j = (j + 1) & mask;
+        j = Following(j);
         if (buckets_[j].head == nullptr) return;
-        const std::size_t home = Hash(buckets_[j].key) & mask;
+        const std::size_t home = Home(buckets_[j].key);
         // Move j back into the hole at i unless its home lies cyclically in (i, j].
         const bool homeInRange = i <= j ? (home > i && home <= j) : (home > i || home <= j);
         if (!homeInRange) {

@@ -39,7 +39,10 @@ private:
         An_Appointment* head;  // nullptr: empty bucket
     };
 
-    static std::size_t Hash(std::uint64_t key);
+    // The key's first bucket. Tables may have any size (no power of two), so
+    // reserving room for n keys takes about 4n/3 buckets, not up to twice that.
+    std::size_t Home(std::uint64_t key) const;
+    std::size_t Following(std::size_t i) const { return i + 1 == buckets_.size() ? 0 : i + 1; }
     std::size_t Find(std::uint64_t key) const;  // bucket index or npos
     void Grow();
     void Rehash(std::size_t buckets);
