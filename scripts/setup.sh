@@ -21,6 +21,8 @@ packages=(
   # for Palatino Linotype)
   xvfb x11-utils imagemagick xdotool fonts-texgyre
   python3 git
+  # time zone rules: the store tests fix TZ to zones with daylight saving
+  tzdata
 )
 # 32-bit Wine: runs the 32-bit program on hosts whose kernel runs 32-bit code.
 packages_i386=(wine32:i386)
