@@ -1,0 +1,192 @@
+#include "planner/QuickCheckPopup.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/PaintDC.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+#include "planner/NotesFiles.h"
+#include "resource.h"
+#include "store/AppointmentBook.h"
+#include "store/ProgramState.h"
+
+namespace planner {
+namespace {
+
+// The program's one popup (program-wide: every window that shows or closes
+// the popup reaches it here).
+std::unique_ptr<FastView> g_popup;
+
+// The one-pixel 3-D frame of the program's cells: top and left lines in
+// topLeft, bottom and right in bottomRight; edges on columns x and
+// x + width - 1, rows y and y + height - 1.
+void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
+  const COLORREF old = SetBkColor(dc, colour);
+  const RECT area = {x, y, x + width, y + height};
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
+void Frame3d(HDC dc, int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight) {
+  FillSolid(dc, x, y, width - 1, 1, topLeft);
+  FillSolid(dc, x, y, 1, height - 1, topLeft);
+  FillSolid(dc, x + width - 1, y, 1, height, bottomRight);
+  FillSolid(dc, x, y + height - 1, width, 1, bottomRight);
+}
+
+}  // namespace
+
+FastView::~FastView() { Destroy(); }
+
+QuickCheckMeasure FastView::Measure(bool shrink, const LOGFONTA& mainFont) {
+  LOGFONTA description = mainFont;
+  if (font_) GetObjectA(font_.Get(), sizeof description, &description);
+  if (shrink) {
+    description.lfHeight = static_cast<LONG>(std::trunc(description.lfHeight * 0.9));
+    description.lfWidth = static_cast<LONG>(std::trunc(description.lfWidth * 0.9));
+  }
+  font_.Reset();
+  font_.Reset(CreateFontIndirectA(&description));
+
+  QuickCheckMeasure size;
+  fw::WindowDC dc(Handle());
+  if (!dc) return size;
+  fw::ScopedSelect select(dc.Get(), font_.Get());
+  SIZE extent = {};
+  for (const QuickCheckLine& line : lines_) {
+    GetTextExtentPoint32A(dc.Get(), line.text.c_str(), static_cast<int>(line.text.size()), &extent);
+    size.widest = std::max(size.widest, static_cast<int>(extent.cx));
+  }
+  // The last line measured gives the line height.
+  size.lineHeight = static_cast<int>(extent.cy) + 2;
+  widest_ = size.widest;
+  lineHeight_ = size.lineHeight;
+  return size;
+}
+
+bool FastView::Build(const QuickCheckRequest& request) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  backgroundFlag_ = request.backgroundFlag;
+  request.book->Sort();
+
+  fw::WindowClass windowClass;
+  windowClass.name = kClassName;
+  fw::WindowSpec spec;
+  const std::string title = QuickCheckTitle(request.first, request.year, request.month,
+                                            settings.europeanCalendar != 0);
+  spec.title = title.c_str();
+  // A child of the desktop window: a window of its own on the screen, with
+  // no border and no caption.
+  spec.style = WS_CHILD | WS_VISIBLE | WS_SYSMENU;
+  spec.x = -1;
+  spec.y = -1;
+  spec.width = 1;
+  spec.height = 1;
+  spec.parent = GetDesktopWindow();
+  spec.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWindowId));
+  if (!Create(windowClass, spec)) return false;
+
+  const bool hasNotes =
+      NotesFileExists(request.notesFolder, request.year, request.month, request.day);
+  lines_ = BuildQuickCheckLines(*request.book, request.first, request.year, request.month,
+                                request.day, hasNotes, settings);
+
+  int screenWidth = 0;
+  int screenHeight = 0;
+  {
+    fw::WindowDC screen(nullptr);
+    screenWidth = GetDeviceCaps(screen.Get(), HORZRES);
+    screenHeight = GetDeviceCaps(screen.Get(), VERTRES);
+  }
+  const LOGFONTA mainFont = request.mainFont;
+  const QuickCheckPlacement at = ShrinkToFit(
+      [&](bool shrink) { return Measure(shrink, mainFont); }, request.anchor, screenWidth,
+      screenHeight, static_cast<int>(lines_.size()));
+
+  SetWindowPos(Handle(), HWND_TOPMOST, at.x, at.y, widest_ + 3,
+               lineHeight_ * static_cast<int>(lines_.size()), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                             MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16,
+                                             LR_SHARED));
+  if (icon != nullptr) SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  InvalidateRect(Handle(), nullptr, TRUE);
+  return true;
+}
+
+void FastView::Paint(HDC dc) const {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const COLORREF background = backgroundFlag_ == 1 ? settings.dayplan1 : settings.back;
+  const int count = static_cast<int>(lines_.size());
+  FillSolid(dc, 0, 0, widest_ + 3, count * lineHeight_, background);
+  SetBkColor(dc, background);
+  fw::ScopedSelect select(dc, font_.Get());
+  for (int i = 0; i < count; ++i) {
+    const QuickCheckLine& line = lines_[static_cast<size_t>(i)];
+    SetTextColor(dc, line.colour);
+    TextOutA(dc, 2, i * lineHeight_, line.text.c_str(), static_cast<int>(line.text.size()));
+  }
+  Frame3d(dc, 1, 1, widest_ + 1, count * lineHeight_ - 2, settings.toplite, settings.botlite);
+}
+
+void FastView::OnActivate(WPARAM state) {
+  // Bring the popup to the front when it is activated. Showing it again
+  // activates it once more; that nested activation is left alone.
+  if (LOWORD(state) == WA_INACTIVE || reshowing_) return;
+  reshowing_ = true;
+  SetActiveWindow(Handle());
+  BringWindowToTop(Handle());
+  ShowWindow(Handle(), SW_HIDE);
+  ShowWindow(Handle(), SW_SHOW);
+  reshowing_ = false;
+}
+
+LRESULT FastView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      fw::PaintDC dc(Handle());
+      if (dc) Paint(dc.Get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills everything
+    case WM_LBUTTONDOWN:
+      // Destroys this object: nothing of it may be touched afterwards.
+      CloseQuickCheckPopup();
+      return 0;
+    case WM_ACTIVATE: {
+      const LRESULT result = DefaultHandling(message, wParam, lParam);
+      OnActivate(wParam);
+      return result;
+    }
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+FastView* CreateQuickCheckPopup(const QuickCheckRequest& request) {
+  CloseQuickCheckPopup();
+  if (request.book == nullptr) return nullptr;
+  auto popup = std::make_unique<FastView>();
+  if (!popup->Build(request)) return nullptr;
+  g_popup = std::move(popup);
+  return g_popup.get();
+}
+
+void CloseQuickCheckPopup() {
+  // Taken out of the program-wide reference first, so that messages sent
+  // while it is destroyed find no popup.
+  std::unique_ptr<FastView> doomed = std::move(g_popup);
+}
+
+FastView* CurrentQuickCheckPopup() { return g_popup.get(); }
+
+int QuickCheckDuration() {
+  if (!g_popup) return kNoQuickCheckDuration;
+  return QuickCheckDurationFor(static_cast<int>(g_popup->Lines().size()));
+}
+
+}  // namespace planner

@@ -1,0 +1,66 @@
+#include "views/BackgroundImage.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "framework/Prompter.h"
+#include "store/ProgramState.h"
+
+namespace views {
+
+fw::Bitmap LoadBackgroundBitmap(const char* path) {
+  if (path == nullptr || path[0] == '\0' || std::strcmp(path, "none") == 0) return fw::Bitmap();
+  return fw::Bitmap(static_cast<HBITMAP>(
+      LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+}
+
+void DrawBackgroundImage(HDC dc, HBITMAP image) {
+  if (image == nullptr) return;
+  DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, 0, 0, 0, 0, DST_BITMAP);
+}
+
+HBITMAP BitmapFromSlot(std::uint32_t slot) {
+  return reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(static_cast<std::int32_t>(slot)));
+}
+
+std::uint32_t SlotFromBitmap(HBITMAP bitmap) {
+  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(bitmap));
+}
+
+BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP current,
+                                       fw::Prompter& prompter) {
+  lumetta::SettingsBlock& settings = lumetta::g_settings;
+  auto& storedPath = which == BackgroundFor::MonthView ? settings.mainImage : settings.plannerImage;
+  BackgroundChoice choice;
+
+  if (current != nullptr) {
+    const int answer = prompter.Show(owner, kBackgroundQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO) {
+      lumetta::SetText(storedPath, "none");
+      choice.changed = true;
+      return choice;
+    }
+    if (answer != IDYES) return choice;
+  }
+
+  // The buffer is the size of the settings field, so every path the dialog
+  // answers fits it whole (a longer one makes the dialog fail: no change).
+  char path[sizeof storedPath] = {};
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = "Bitmap files (*.bmp)\0*.bmp\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrTitle = kBackgroundDialogTitle;
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&dialog)) return choice;
+
+  lumetta::SetText(storedPath, path);
+  choice.changed = true;
+  choice.image = LoadBackgroundBitmap(path);
+  return choice;
+}
+
+}  // namespace views

@@ -1,0 +1,615 @@
+#include "views/MonthView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "framework/MemoryDC.h"
+#include "framework/PaintDC.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+#include "planner/NotesFiles.h"
+#include "planner/QuickCheckPopup.h"
+#include "resource.h"
+#include "store/AppointmentBook.h"
+#include "store/CalendarText.h"
+#include "store/Moment.h"
+#include "store/ProgramState.h"
+#include "views/BackgroundImage.h"
+#include "views/CellDrawing.h"
+#include "views/MainFont.h"
+#include "views/MonthViewHost.h"
+
+namespace views {
+namespace {
+
+// The program's month view (program-wide: the other windows reach it here).
+CLumettaView* g_monthView = nullptr;
+
+const char* const kWeekdayNames[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+const char* const kEuropeanWeekdayNames[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
+
+// The whole view is painted over this square, whatever its size.
+constexpr int kBackgroundExtent = 1600;
+
+CellColours Colours() {
+  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  return CellColours{s.hasappoint, s.toplite, s.botlite};
+}
+
+}  // namespace
+
+CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
+  g_monthView = this;
+  SetMainFont(SavedOrDefaultMainFont(lumetta::g_settings.mainFont));
+  // The main background image loaded with the settings becomes the view's;
+  // when none was loaded, the view tries the stored path itself.
+  lumetta::SettingsBlock& settings = lumetta::g_settings;
+  backgroundImage_.Reset(BitmapFromSlot(settings.mainImageHandle));
+  if (!backgroundImage_) {
+    backgroundImage_ = LoadBackgroundBitmap(settings.mainImage);
+    settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+  }
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  if (Today(year, month, day)) {
+    shown_ = {std::clamp(year, kFirstYear, kLastYear), month};
+  } else {
+    shown_ = {kFirstYear, 1};
+  }
+  quickCheckKey_ = {0, 0, day};  // month 0: the first request always proceeds
+  layout_ = LayoutMonth(0, 0, shown_.year, shown_.month, lumetta::g_settings.europeanCalendar != 0);
+}
+
+CLumettaView::~CLumettaView() {
+  Destroy();
+  if (g_monthView == this) g_monthView = nullptr;
+  if (lumetta::g_settings.mainImageHandle == SlotFromBitmap(backgroundImage_.Get())) {
+    lumetta::g_settings.mainImageHandle = 0;
+  }
+}
+
+CLumettaView* CLumettaView::Current() { return g_monthView; }
+
+bool CLumettaView::Create(HWND parent, int childId) {
+  fw::WindowClass windowClass;
+  windowClass.name = kClassName;
+  fw::WindowSpec spec;
+  spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  spec.x = 0;
+  spec.y = 0;
+  spec.width = 0;
+  spec.height = 0;
+  spec.parent = parent;
+  spec.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId));
+  if (!fw::Window::Create(windowClass, spec)) return false;
+  RebuildLayout();
+  return true;
+}
+
+// --- Fonts ------------------------------------------------------------------
+
+void CLumettaView::SetMainFont(const LOGFONTA& description) {
+  fw::Font font(CreateFontIndirectA(&description));
+  if (!font) return;  // keep the font there is
+  mainFont_ = std::move(font);
+  mainDescription_ = description;
+  SaveMainFont(description, lumetta::g_settings.mainFont);
+  RebuildDerivedFonts();
+}
+
+void CLumettaView::RebuildDerivedFonts() {
+  const LOGFONTA weekday = WeekdayFontDescription(mainDescription_);
+  weekdayFont_.Reset(CreateFontIndirectA(&weekday));
+  const LOGFONTA title = TitleFontDescription(mainDescription_);
+  titleFont_.Reset(CreateFontIndirectA(&title));
+}
+
+// A derived font that could not be made is replaced by the main font.
+HFONT CLumettaView::WeekdayFont() const {
+  return weekdayFont_ ? weekdayFont_.Get() : mainFont_.Get();
+}
+
+HFONT CLumettaView::TitleFont() const { return titleFont_ ? titleFont_.Get() : mainFont_.Get(); }
+
+void CLumettaView::MeasureCell(HDC dc) {
+  fw::ScopedSelect select(dc, mainFont_.Get());
+  const SIZE wd = TextSize(dc, "Wd");
+  layout_.cellWidth = static_cast<int>(wd.cx) + 5;
+  layout_.cellHeight = static_cast<int>(wd.cy) + 4;
+}
+
+SIZE CLumettaView::NaturalSize(HDC dc) {
+  MeasureCell(dc);
+  return SIZE{7 * layout_.cellWidth, 8 * layout_.cellHeight};
+}
+
+SIZE CLumettaView::NaturalSize() {
+  fw::WindowDC dc(Handle());
+  return NaturalSize(dc.Get());
+}
+
+void CLumettaView::ChooseMainFont() {
+  LOGFONTA description = {};
+  EnableWindow(Handle(), FALSE);
+  fw::Font chosen = PickFont(Handle(), mainFont_.Get(), description);
+  EnableWindow(Handle(), TRUE);
+  if (!chosen) return;
+  mainFont_ = std::move(chosen);
+  mainDescription_ = description;
+  RebuildDerivedFonts();
+  SaveMainFont(description, lumetta::g_settings.mainFont);
+  resizeSkips_ = 2;
+  RebuildLayout();
+  host_.PlaceMainWindow();
+}
+
+void CLumettaView::OnSize(int clientWidth) {
+  if (resizeSkips_ > 0) {
+    --resizeSkips_;
+    return;
+  }
+  // A hidden main window is being placed by the program itself (its refit
+  // after a scaling, placing from a dialog): only the user's resizing of the
+  // visible window scales the font. Otherwise each refit would scale again
+  // and start another refit, without end.
+  if (!IsWindowVisible(GetAncestor(Handle(), GA_ROOT))) return;
+  LOGFONTA description = mainDescription_;
+  if (!ScaleForWidth(description, clientWidth, layout_.cellWidth)) return;
+  SetMainFont(description);
+  RebuildLayout();
+  host_.HideMainWindow();
+  host_.StartRefitTimer();
+}
+
+// --- Navigation ---------------------------------------------------------------
+
+void CLumettaView::RebuildLayout() {
+  if (Exists()) {
+    fw::WindowDC dc(Handle());
+    MeasureCell(dc.Get());
+  }
+  layout_ = LayoutMonth(layout_.cellWidth, layout_.cellHeight, shown_.year, shown_.month,
+                        lumetta::g_settings.europeanCalendar != 0);
+}
+
+void CLumettaView::DrawCalendar() {
+  RebuildLayout();
+  if (!Exists()) return;
+  InvalidateRect(Handle(), nullptr, FALSE);
+  UpdateWindow(Handle());
+}
+
+bool CLumettaView::Today(int& year, int& month, int& day) const {
+  lumetta::CalendarFields now;
+  if (!lumetta::LocalFields(host_.Book().context().clock.Now(), now)) return false;
+  year = now.year;
+  month = now.month;
+  day = now.day;
+  return true;
+}
+
+void CLumettaView::GoToThisMonth() {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  if (Today(year, month, day)) shown_ = {std::clamp(year, kFirstYear, kLastYear), month};
+  DrawCalendar();
+}
+
+void CLumettaView::NextMonth() {
+  shown_ = NextMonthOf(shown_);
+  DrawCalendar();
+}
+
+void CLumettaView::PreviousMonth() {
+  shown_ = PreviousMonthOf(shown_);
+  DrawCalendar();
+}
+
+void CLumettaView::StepYear(int delta) {
+  const int year = shown_.year + delta;
+  if (year >= kFirstYear && year <= kLastYear) shown_.year = year;
+  DrawCalendar();
+}
+
+void CLumettaView::RepaintIfShowing(int year, int month) {
+  if (year == shown_.year && month == shown_.month && Exists()) {
+    InvalidateRect(Handle(), nullptr, FALSE);
+  }
+}
+
+// --- Other windows --------------------------------------------------------------
+
+void CLumettaView::OpenDayPlanner(int year, int month, int day) {
+  host_.PlayClickSound();
+  host_.OpenDayPlanner(year, month, day);
+}
+
+void CLumettaView::OpenToDoList() {
+  host_.PlayClickSound();
+  host_.OpenToDoList();
+}
+
+void CLumettaView::ShowQuickCheck(int year, int month, int day, const RECT& anchor, int flag) {
+  if (day == quickCheckKey_.day && month == quickCheckKey_.month) return;
+  planner::CloseQuickCheckPopup();
+  lumetta::All_Appointments& book = host_.Book();
+  lumetta::An_Appointment* first = book.FindOnDay(year, month, day);
+  const std::string notesFolder = host_.NotesFolder();
+  if (first != nullptr || planner::NotesFileExists(notesFolder, year, month, day)) {
+    planner::QuickCheckRequest request;
+    request.book = &book;
+    request.first = first;
+    request.year = year;
+    request.month = month;
+    request.day = day;
+    request.anchor = anchor;
+    request.backgroundFlag = flag;
+    request.mainFont = mainDescription_;
+    request.notesFolder = notesFolder;
+    planner::CreateQuickCheckPopup(request);
+  }
+  quickCheckKey_ = {year, month, day};
+}
+
+void CLumettaView::ForgetQuickCheck() {
+  quickCheckKey_.day = -1;
+  quickCheckKey_.month = -1;
+}
+
+void CLumettaView::SelectMonthBackground() {
+  BackgroundChoice choice = SelectBackgroundImage(Handle(), BackgroundFor::MonthView,
+                                                  backgroundImage_.Get(), prompter_);
+  if (!choice.changed) return;
+  backgroundImage_ = std::move(choice.image);
+  lumetta::g_settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+  if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// --- Drawing ----------------------------------------------------------------------
+
+bool CLumettaView::IsMarked(int year, int month, int day) {
+  return host_.Book().HasHighlightedEntryOn(year, month, day) ||
+         planner::NotesFileExists(host_.NotesFolder(), year, month, day);
+}
+
+void CLumettaView::Paint(HDC dc, const RECT& area) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const CellColours colours = Colours();
+  SetBkMode(dc, TRANSPARENT);
+  MeasureCell(dc);
+  const int w = layout_.cellWidth;
+  const int h = layout_.cellHeight;
+  layout_ = LayoutMonth(w, h, shown_.year, shown_.month, settings.europeanCalendar != 0);
+
+  SetTextColor(dc, settings.fore);
+  FillSolidRect(dc, 0, 0, std::max<int>(kBackgroundExtent, area.right),
+                std::max<int>(kBackgroundExtent, area.bottom), settings.back);
+  DrawBackgroundImage(dc, backgroundImage_.Get());
+
+  fw::ScopedSelect mainFont(dc, mainFont_.Get());
+  CellLook framed;
+  framed.framed = true;
+  DrawCell(dc, 0, 0, w, h, "<<", framed, colours);
+  DrawCell(dc, 6 * w, 0, w, h, ">>", framed, colours);
+  {
+    fw::ScopedSelect titleFont(dc, TitleFont());
+    const std::string title =
+        std::string(lumetta::MonthAbbrev(shown_.month)) + " " + std::to_string(shown_.year);
+    DrawCell(dc, w, 0, 5 * w, h, title, CellLook(), colours);
+  }
+  {
+    fw::ScopedSelect weekdayFont(dc, WeekdayFont());
+    const char* const* names =
+        settings.europeanCalendar != 0 ? kEuropeanWeekdayNames : kWeekdayNames;
+    for (int column = 0; column < 7; ++column) {
+      DrawCell(dc, column * w, h, w, h, names[column], CellLook(), colours);
+    }
+  }
+
+  int todayYear = 0;
+  int todayMonth = 0;
+  int todayDay = 0;
+  const bool knowsToday = Today(todayYear, todayMonth, todayDay);
+  const std::string notesFolder = host_.NotesFolder();
+  lumetta::All_Appointments& book = host_.Book();
+  for (int d = 1; d <= layout_.dayCount; ++d) {
+    const RECT& cell = layout_.days[static_cast<size_t>(d)];
+    CellLook look;
+    look.framed = true;
+    look.today = knowsToday && todayYear == shown_.year && todayMonth == shown_.month &&
+                 todayDay == d;
+    look.marked = planner::NotesFileExists(notesFolder, shown_.year, shown_.month, d) ||
+                  book.HasHighlightedEntryOn(shown_.year, shown_.month, d);
+    DrawCell(dc, cell.left, cell.top, w, h, std::to_string(d), look, colours);
+  }
+
+  // The clock in the lower right corner, in a font 80 % of the main font.
+  const LOGFONTA clockDescription = ClockFontDescription(mainDescription_);
+  fw::Font clockFont(CreateFontIndirectA(&clockDescription));
+  fw::ScopedSelect clockSelect(dc, clockFont ? clockFont.Get() : mainFont_.Get());
+  lumetta::CalendarFields now;
+  if (lumetta::LocalFields(book.context().clock.Now(), now)) {
+    const std::string clock = lumetta::TimeText(now.hour, now.minute, settings.militaryTime != 0);
+    const SIZE size = TextSize(dc, clock);
+    TextOutA(dc, 7 * w - static_cast<int>(size.cx) - 2, 8 * h - static_cast<int>(size.cy) - 2,
+             clock.c_str(), static_cast<int>(clock.size()));
+  }
+}
+
+void CLumettaView::OnPaint() {
+  fw::PaintDC paint(Handle());
+  if (!paint) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  // Drawn off-screen and copied in one step, so the view does not flicker.
+  fw::MemoryDC memory(paint.Get());
+  fw::Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+  if (!memory || !buffer) {
+    Paint(paint.Get(), client);
+    return;
+  }
+  fw::ScopedSelect select(memory.Get(), buffer.Get());
+  Paint(memory.Get(), client);
+  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+CLumettaView::Highlight CLumettaView::FrameOf(const RECT& region) {
+  return Highlight{region.left, region.top, region.right - region.left - 1,
+                   region.bottom - region.top - 1};
+}
+
+// Hover colours are the normal ones swapped.
+void CLumettaView::DrawHighlight(const Highlight& frame, bool hover) {
+  if (!Exists() || !frame.Exists()) return;
+  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  fw::WindowDC dc(Handle());
+  Draw3dRect(dc.Get(), frame.x, frame.y, frame.width, frame.height, hover ? s.botlite : s.toplite,
+             hover ? s.toplite : s.botlite);
+}
+
+// --- Mouse and keys -------------------------------------------------------------------
+
+bool CLumettaView::InClientArea(POINT point) const {
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  return PtInRect(&client, point) != FALSE;
+}
+
+RECT CLumettaView::MainWindowRect() const {
+  RECT rect = {};
+  GetWindowRect(GetAncestor(Handle(), GA_ROOT), &rect);
+  return rect;
+}
+
+void CLumettaView::OnLeftButtonDown(POINT point) {
+  bool hit = false;
+  if (InRegion(layout_.previousButton, point, Edges::Included)) {
+    hit = true;
+    highlight_ = FrameOf(layout_.previousButton);
+    host_.PlayClickSound();
+    PreviousMonth();
+    DrawHighlight(highlight_, false);
+  }
+  // Tested against the regions the step above may have rebuilt.
+  if (InRegion(layout_.nextButton, point, Edges::Included)) {
+    hit = true;
+    highlight_ = FrameOf(layout_.nextButton);
+    host_.PlayClickSound();
+    NextMonth();
+    DrawHighlight(highlight_, false);
+  }
+  if (InRegion(layout_.title, point, Edges::Included)) {
+    hit = true;
+    host_.OpenYearView();
+  }
+  const int day = DayAt(layout_, point, Edges::Included);
+  if (day != 0) {
+    highlight_ = FrameOf(layout_.days[static_cast<size_t>(day)]);
+    DrawHighlight(highlight_, false);
+    planner::CloseQuickCheckPopup();
+    ReleaseCapture();
+    OpenDayPlanner(shown_.year, shown_.month, day);
+    return;
+  }
+  if (!hit && InClientArea(point)) {
+    OpenToDoList();
+    ReleaseCapture();
+  }
+}
+
+void CLumettaView::OnLeftButtonUp() {
+  if (!highlight_.Exists()) return;
+  DrawHighlight(highlight_, true);
+  highlight_ = Highlight();
+}
+
+void CLumettaView::OnMouseMove(POINT point) {
+  // Captured on every move, so moves beyond the window keep arriving.
+  SetCapture(Handle());
+  if (!InClientArea(point)) {
+    planner::CloseQuickCheckPopup();
+    quickCheckKey_.day = 0;
+    ReleaseCapture();
+  }
+  if (InRegion(layout_.previousButton, point, Edges::Included)) {
+    highlight_ = FrameOf(layout_.previousButton);
+    DrawHighlight(highlight_, true);
+    return;
+  }
+  if (InRegion(layout_.nextButton, point, Edges::Included)) {
+    highlight_ = FrameOf(layout_.nextButton);
+    DrawHighlight(highlight_, true);
+    return;
+  }
+  const int day = DayAt(layout_, point, Edges::Excluded);
+  if (day == 0 || day != lastHoveredDay_) {
+    if (highlight_.Exists()) {
+      DrawHighlight(highlight_, false);
+      highlight_ = Highlight();
+      lastHoveredDay_ = day != 0 ? day : 32;
+      planner::CloseQuickCheckPopup();
+      quickCheckKey_.day = 0;
+    }
+  }
+  if (day == 0) return;
+  if (!highlight_.Exists()) {
+    highlight_ = FrameOf(layout_.days[static_cast<size_t>(day)]);
+    DrawHighlight(highlight_, true);
+    lastHoveredDay_ = day;
+  }
+  ShowQuickCheck(shown_.year, shown_.month, day, MainWindowRect(), 0);
+}
+
+void CLumettaView::OnRightButtonDown(POINT point) {
+  bool buttonHit = false;
+  if (InRegion(layout_.previousButton, point, Edges::Included)) {
+    buttonHit = true;
+    StepYear(-1);
+  }
+  if (InRegion(layout_.nextButton, point, Edges::Included)) {
+    buttonHit = true;
+    StepYear(+1);
+  }
+  if (InRegion(layout_.title, point, Edges::Included)) {
+    GoToThisMonth();
+    host_.PlayClickSound();
+    return;
+  }
+  if (buttonHit) {
+    host_.PlayClickSound();  // also when the year was at its limit
+    return;
+  }
+  const int day = DayAt(layout_, point, Edges::Included);
+  if (day != 0) host_.OpenWeekView(shown_.year, shown_.month, day);
+  ReleaseCapture();
+  planner::CloseQuickCheckPopup();
+}
+
+void CLumettaView::OnKeyDown(UINT key) {
+  switch (key) {
+    case VK_RETURN: {
+      int year = 0;
+      int month = 0;
+      int day = 0;
+      if (Today(year, month, day)) OpenDayPlanner(year, month, day);
+      break;
+    }
+    case VK_ESCAPE:
+      host_.PlayClickSound();
+      planner::CloseQuickCheckPopup();
+      host_.HideMainWindow();
+      break;
+    case VK_RIGHT:
+    case VK_PRIOR:
+      NextMonth();
+      break;
+    case VK_LEFT:
+    case VK_NEXT:
+      PreviousMonth();
+      break;
+    case VK_HOME:
+      GoToThisMonth();
+      break;
+    case VK_UP:
+      StepYear(+1);
+      break;
+    case VK_DOWN:
+      StepYear(-1);
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Messages and commands -------------------------------------------------------------
+
+bool CLumettaView::IsCommandEnabled(UINT id) const {
+  switch (id) {
+    case ID_VIEW_TODO:
+    case ID_VIEW_TODAY:
+    case ID_PREFS_BACKGROUND:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CLumettaView::OnCommand(UINT id, UINT, HWND) {
+  switch (id) {
+    case ID_VIEW_TODO:
+      OpenToDoList();
+      return true;
+    case ID_VIEW_TODAY: {
+      int year = 0;
+      int month = 0;
+      int day = 0;
+      if (Today(year, month, day)) OpenDayPlanner(year, month, day);
+      return true;
+    }
+    case ID_PREFS_BACKGROUND:
+      SelectMonthBackground();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CLumettaView::OnDestroy() {
+  host_.CloseDayPlanners();
+  // The popup belongs to what the view showed; the view is going.
+  planner::CloseQuickCheckPopup();
+  if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+LRESULT CLumettaView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_PRINTCLIENT: {
+      RECT client = {};
+      GetClientRect(Handle(), &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_SIZE: {
+      const LRESULT result = DefaultHandling(message, wParam, lParam);
+      OnSize(LOWORD(lParam));
+      return result;
+    }
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(point);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp();
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(point);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRightButtonDown(point);
+      return 0;
+    case WM_KEYDOWN: {
+      OnKeyDown(static_cast<UINT>(wParam));
+      return DefaultHandling(message, wParam, lParam);
+    }
+    case WM_MOUSEACTIVATE: {
+      // A click gives the view the keyboard, as the view of a frame has it.
+      const LRESULT result = DefaultHandling(message, wParam, lParam);
+      if (result == MA_ACTIVATE || result == MA_ACTIVATEANDEAT) SetFocus(Handle());
+      return result;
+    }
+    default:
+      return Window::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace views

@@ -1,0 +1,214 @@
+// The month view's geometry and font rules, without a window: where the days
+// of a month lie, the hot regions and their edges, stepping the month within
+// 1970..2036, and the fonts made from the main font.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "store/Settings.h"
+#include "views/MainFont.h"
+#include "views/MonthLayout.h"
+
+using views::DayAt;
+using views::Edges;
+using views::LayoutMonth;
+using views::MonthLayout;
+using views::YearMonth;
+
+namespace {
+
+constexpr int W = 40;
+constexpr int H = 24;
+
+// The cell of a day as (column, row) of the day rows (row 0 is the first week).
+struct Cell {
+  int column;
+  int row;
+};
+
+Cell CellOf(const MonthLayout& layout, int day) {
+  const RECT& r = layout.days[static_cast<size_t>(day)];
+  EXPECT_EQ(W, r.right - r.left) << "day " << day;
+  EXPECT_EQ(H, r.bottom - r.top) << "day " << day;
+  EXPECT_EQ(0, r.left % W) << "day " << day;
+  return Cell{r.left / W, (r.top - 2 * H) / H};
+}
+
+POINT CentreOf(int column, int row) { return POINT{column * W + W / 2, (row + 2) * H + H / 2}; }
+
+bool IsZero(const RECT& r) { return r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0; }
+
+TEST(MonthLayoutTest, February2024HasTwentyNineDaysFromThursday) {
+  const MonthLayout layout = LayoutMonth(W, H, 2024, 2, false);
+  EXPECT_EQ(29, layout.dayCount);
+  EXPECT_EQ(4, CellOf(layout, 1).column);  // Thursday
+  EXPECT_EQ(0, CellOf(layout, 1).row);
+  EXPECT_EQ(0, CellOf(layout, 4).column);  // Sunday starts the next row
+  EXPECT_EQ(1, CellOf(layout, 4).row);
+  EXPECT_EQ(4, CellOf(layout, 29).column);
+  EXPECT_EQ(4, CellOf(layout, 29).row);
+  EXPECT_TRUE(IsZero(layout.days[30]));
+  EXPECT_TRUE(IsZero(layout.days[31]));
+  // Where the 30th and 31st would lie, nothing is hit.
+  EXPECT_EQ(0, DayAt(layout, CentreOf(5, 4), Edges::Included));
+  EXPECT_EQ(0, DayAt(layout, CentreOf(6, 4), Edges::Included));
+  EXPECT_EQ(29, DayAt(layout, CentreOf(4, 4), Edges::Included));
+}
+
+TEST(MonthLayoutTest, February2023HasTwentyEightDaysFromWednesday) {
+  const MonthLayout layout = LayoutMonth(W, H, 2023, 2, false);
+  EXPECT_EQ(28, layout.dayCount);
+  EXPECT_EQ(3, CellOf(layout, 1).column);
+  EXPECT_EQ(2, CellOf(layout, 28).column);
+  EXPECT_EQ(4, CellOf(layout, 28).row);
+  EXPECT_TRUE(IsZero(layout.days[29]));
+  EXPECT_EQ(0, DayAt(layout, CentreOf(3, 4), Edges::Included)) << "where the 29th would be";
+  // The point at (0, 0), where an all-zero region lies, hits no day either.
+  EXPECT_EQ(0, DayAt(layout, POINT{0, 0}, Edges::Included));
+}
+
+TEST(MonthLayoutTest, EuropeanWeeksStartOnMonday) {
+  const MonthLayout february = LayoutMonth(W, H, 2024, 2, true);
+  EXPECT_EQ(3, CellOf(february, 1).column);  // Thursday is the fourth column
+  EXPECT_EQ(0, CellOf(february, 5).column);  // Monday 5th starts a row
+  EXPECT_EQ(1, CellOf(february, 5).row);
+}
+
+TEST(MonthLayoutTest, EuropeanMonthStartingOnSundayHasDayOneAloneInTheLastColumn) {
+  // 1 September 2024 is a Sunday.
+  const MonthLayout layout = LayoutMonth(W, H, 2024, 9, true);
+  EXPECT_EQ(6, CellOf(layout, 1).column);
+  EXPECT_EQ(0, CellOf(layout, 1).row);
+  EXPECT_EQ(0, CellOf(layout, 2).column);
+  EXPECT_EQ(1, CellOf(layout, 2).row);
+  EXPECT_EQ(0, CellOf(layout, 30).column);
+  EXPECT_EQ(5, CellOf(layout, 30).row);
+}
+
+TEST(MonthLayoutTest, ThirtyOneDayMonthFromSaturdayFillsSixRows) {
+  // 1 July 2023 is a Saturday.
+  const MonthLayout layout = LayoutMonth(W, H, 2023, 7, false);
+  EXPECT_EQ(6, CellOf(layout, 1).column);
+  EXPECT_EQ(0, CellOf(layout, 30).column);
+  EXPECT_EQ(5, CellOf(layout, 30).row);
+  EXPECT_EQ(1, CellOf(layout, 31).column);
+  EXPECT_EQ(5, CellOf(layout, 31).row);
+  EXPECT_EQ(8 * H, layout.days[31].bottom) << "the view is eight cells high";
+}
+
+TEST(MonthLayoutTest, ButtonsAndTitleRegion) {
+  const MonthLayout normal = LayoutMonth(W, H, 2024, 2, false);
+  EXPECT_EQ(W, normal.previousButton.right);
+  EXPECT_EQ(0, normal.previousButton.left);
+  EXPECT_EQ(H, normal.previousButton.bottom);
+  EXPECT_EQ(6 * W, normal.nextButton.left);
+  EXPECT_EQ(7 * W, normal.nextButton.right);
+  EXPECT_EQ(2 * W, normal.title.left);
+  EXPECT_EQ(5 * W, normal.title.right);
+  EXPECT_EQ(0, normal.title.top);
+  EXPECT_EQ(H, normal.title.bottom);
+
+  const MonthLayout european = LayoutMonth(W, H, 2024, 2, true);
+  EXPECT_EQ(W, european.title.left);
+  EXPECT_EQ(4 * W, european.title.right);
+}
+
+TEST(MonthLayoutTest, ClicksOnASharedEdgeActOnTheLowerDayAndHoversOnItOnNone) {
+  const MonthLayout layout = LayoutMonth(W, H, 2024, 2, false);
+  // Days 4 and 5 share the column x = W; days 4 and 11 the row y = 4H.
+  const POINT vertical{W, 3 * H + H / 2};
+  EXPECT_EQ(4, DayAt(layout, vertical, Edges::Included));
+  EXPECT_EQ(0, DayAt(layout, vertical, Edges::Excluded));
+  const POINT horizontal{W / 2, 4 * H};
+  EXPECT_EQ(4, DayAt(layout, horizontal, Edges::Included));
+  EXPECT_EQ(0, DayAt(layout, horizontal, Edges::Excluded));
+  EXPECT_EQ(5, DayAt(layout, POINT{W + 1, 3 * H + 1}, Edges::Excluded));
+  EXPECT_TRUE(views::InRegion(layout.previousButton, POINT{W, H}, Edges::Included));
+  EXPECT_FALSE(views::InRegion(layout.previousButton, POINT{W + 1, H}, Edges::Included));
+}
+
+TEST(MonthLayoutTest, SteppingStaysWithin1970To2036) {
+  EXPECT_EQ(2025, views::NextMonthOf(YearMonth{2024, 12}).year);
+  EXPECT_EQ(1, views::NextMonthOf(YearMonth{2024, 12}).month);
+  EXPECT_EQ(3, views::NextMonthOf(YearMonth{2024, 2}).month);
+  const YearMonth afterLast = views::NextMonthOf(YearMonth{2036, 12});
+  EXPECT_EQ(2036, afterLast.year);
+  EXPECT_EQ(1, afterLast.month);
+  const YearMonth beforeFirst = views::PreviousMonthOf(YearMonth{1970, 1});
+  EXPECT_EQ(1970, beforeFirst.year);
+  EXPECT_EQ(12, beforeFirst.month);
+  const YearMonth back = views::PreviousMonthOf(YearMonth{2024, 1});
+  EXPECT_EQ(2023, back.year);
+  EXPECT_EQ(12, back.month);
+}
+
+TEST(MainFontTest, DefaultIsPalatinoLinotype18PixelsRoman) {
+  const LOGFONTA font = views::DefaultMainFontDescription();
+  EXPECT_EQ(-18, font.lfHeight);
+  EXPECT_EQ(400, font.lfWeight);
+  EXPECT_EQ(PROOF_QUALITY, font.lfQuality);
+  EXPECT_EQ(VARIABLE_PITCH | FF_ROMAN, font.lfPitchAndFamily);
+  EXPECT_STREQ("Palatino Linotype", font.lfFaceName);
+  EXPECT_EQ(0, font.lfWidth);
+  EXPECT_EQ(0, font.lfItalic);
+  EXPECT_EQ(0, font.lfCharSet);
+}
+
+TEST(MainFontTest, SavedDescriptionIsUsedOnlyWhenItHasAHeight) {
+  lumetta::FontDescription saved{};
+  EXPECT_EQ(-18, views::SavedOrDefaultMainFont(saved).lfHeight);
+  saved.height = -30;
+  saved.weight = 700;
+  std::memset(saved.faceName, 'x', sizeof saved.faceName);  // not terminated
+  const LOGFONTA font = views::SavedOrDefaultMainFont(saved);
+  EXPECT_EQ(-30, font.lfHeight);
+  EXPECT_EQ(700, font.lfWeight);
+  EXPECT_EQ(31u, std::strlen(font.lfFaceName)) << "the face name is cut inside its field";
+
+  lumetta::FontDescription back{};
+  views::SaveMainFont(font, back);
+  EXPECT_EQ(-30, back.height);
+  EXPECT_EQ(700, back.weight);
+}
+
+TEST(MainFontTest, DerivedFonts) {
+  LOGFONTA main = views::DefaultMainFontDescription();
+  main.lfWidth = 10;
+  EXPECT_EQ(TRUE, views::WeekdayFontDescription(main).lfItalic);
+  EXPECT_EQ(main.lfHeight, views::WeekdayFontDescription(main).lfHeight);
+  EXPECT_EQ(680, views::TitleFontDescription(main).lfWeight);
+  main.lfWeight = 700;
+  EXPECT_EQ(1190, views::TitleFontDescription(main).lfWeight);
+  main.lfWeight = 401;
+  EXPECT_EQ(681, views::TitleFontDescription(main).lfWeight) << "681.7 truncated";
+  main.lfItalic = TRUE;
+  EXPECT_EQ(TRUE, views::TitleFontDescription(main).lfItalic) << "keeps the main font's italic";
+  const LOGFONTA clock = views::ClockFontDescription(main);
+  EXPECT_EQ(-14, clock.lfHeight) << "-14.4 truncated toward zero";
+  EXPECT_EQ(8, clock.lfWidth);
+}
+
+TEST(MainFontTest, ScalingFollowsTheClientWidth) {
+  LOGFONTA font = views::DefaultMainFontDescription();
+  font.lfWidth = 7;
+  // factor = (300 + 6) / (7 * 40 - 6) = 1.1168
+  ASSERT_TRUE(views::ScaleForWidth(font, 300, 40));
+  EXPECT_EQ(-20, font.lfHeight);
+  EXPECT_EQ(7, font.lfWidth);
+  // Shrinking: (150 + 6) / 274 = 0.569
+  font = views::DefaultMainFontDescription();
+  ASSERT_TRUE(views::ScaleForWidth(font, 150, 40));
+  EXPECT_EQ(-10, font.lfHeight);
+}
+
+TEST(MainFontTest, NarrowClientsAndCellsLeaveTheFontAlone) {
+  LOGFONTA font = views::DefaultMainFontDescription();
+  EXPECT_FALSE(views::ScaleForWidth(font, 99, 40));
+  EXPECT_FALSE(views::ScaleForWidth(font, 400, 9));
+  EXPECT_EQ(-18, font.lfHeight);
+  EXPECT_TRUE(views::ScaleForWidth(font, 100, 10));
+}
+
+}  // namespace
