@@ -117,7 +117,6 @@ class CLumettaView : public fw::Window {
   void RebuildLayout();
   void StepYear(int delta);
   bool Today(int& year, int& month, int& day) const;
-  bool IsMarked(int year, int month, int day);
 
   static Highlight FrameOf(const RECT& region);
   void DrawHighlight(const Highlight& frame, bool hover);
