@@ -207,6 +207,22 @@ TEST_F(MonthViewTest, LeftClicksOnTheButtonsStepTheMonthWithAClick) {
   EXPECT_EQ(31, view->Layout().dayCount) << "the regions follow the shown month";
 }
 
+TEST_F(MonthViewTest, ButtonsShowHoverAndPressedFrames) {
+  MakeView();
+  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const RECT next = view->Layout().nextButton;
+  const int midY = (next.top + next.bottom) / 2;
+  auto leftEdge = [&] { return testing_support::ClientPixels(View()).At(next.left, midY); };
+  EXPECT_EQ(s.toplite, leftEdge());
+  Send(WM_MOUSEMOVE, 0, month_test::At(Centre(next)));
+  EXPECT_EQ(s.botlite, leftEdge()) << "hover: colours swapped";
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, month_test::At(Centre(next)));
+  EXPECT_EQ(s.toplite, leftEdge()) << "pressed: normal colours";
+  Send(WM_LBUTTONUP, 0, month_test::At(Centre(next)));
+  EXPECT_EQ(s.botlite, leftEdge()) << "released under the mouse: hover again";
+  EXPECT_EQ(3, view->ShownMonth());
+}
+
 TEST_F(MonthViewTest, LeftClickOnTheTitleOpensTheYearView) {
   MakeView();
   LeftClick(Centre(view->Layout().title));
