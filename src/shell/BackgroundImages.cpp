@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "store/Settings.h"
+#include "views/BackgroundImage.h"
 
 namespace {
 
@@ -19,13 +20,11 @@ bool IsNoImagePath(const std::string& path) {
 }
 
 fw::Bitmap LoadBackgroundImage(const std::string& path) {
-  if (IsNoImagePath(path)) return fw::Bitmap();
-  return fw::Bitmap(static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  return views::LoadBackgroundBitmap(path.c_str());
 }
 
 std::uint32_t ImageToSlot(fw::Bitmap image) {
-  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(image.Release()));
+  return views::SlotFromBitmap(image.Release());
 }
 
 void LoadBackgroundImages(lumetta::SettingsBlock& settings) {
