@@ -34,6 +34,15 @@ class ChangeWatch {
   bool ChangedSinceWritten(const lumetta::All_Appointments& book) const {
     return FingerprintOf(book) != written_;
   }
+  // True when the book changed since the last write; it then counts as
+  // written, so a save that is still under way (showing a message) is not
+  // started a second time.
+  bool TakeChange(const lumetta::All_Appointments& book) {
+    const BookFingerprint now = FingerprintOf(book);
+    if (now == written_) return false;
+    written_ = now;
+    return true;
+  }
 
  private:
   BookFingerprint written_;

@@ -1,12 +1,33 @@
 #pragma once
-// The application object: starts the program (common controls, the main
-// window) and ends it when the main window is gone.
+// The application object: the program's start-up and exit, in this order.
+//
+// Start-up: the single-instance mutex (a second copy brings the first
+// copy's window back and ends); the pseudo-random seed; the notes folder;
+// the command line (no effect); the main window object (which makes the
+// appointment book and loads the settings) and the main window (its icon,
+// the month view, the data file, placement, the start-up summary, timers);
+// the window is shown; the owner-drawn menu module is installed; the
+// start-up sound plays.
+//
+// Shut-down, when the main window is closed: its destroy handling writes
+// the data file and removes its icon, its destructor saves the settings,
+// and the exit removes the menu module.
+
+#include <memory>
+#include <optional>
 
 #include "framework/Application.h"
+#include "shell/ShellServices.h"
+#include "shell/SingleInstance.h"
+
+class MenuModule;
 
 class CLumetta : public fw::Application {
  public:
-  explicit CLumetta(HINSTANCE instance);
+  // With `services` the program runs on them (tests: a scratch data
+  // folder); otherwise on the system's own.
+  explicit CLumetta(HINSTANCE instance, const ShellServices* services = nullptr);
+  ~CLumetta() override;
 
  protected:
   bool InitInstance() override;
@@ -14,4 +35,10 @@ class CLumetta : public fw::Application {
 
  private:
   bool CreateMainWindow();
+
+  std::unique_ptr<SystemServices> systemServices_;
+  ShellServices services_;
+  std::optional<SingleInstanceMutex> mutex_;
+  // The owner-drawn menus; none until that module exists.
+  std::unique_ptr<MenuModule> menus_;
 };

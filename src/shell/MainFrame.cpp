@@ -1,19 +1,89 @@
+// The main window's life cycle, its messages and its commands.
 #include "shell/MainFrame.h"
 
+#include <string>
+
+#include "planner/QuickCheckPopup.h"
 #include "resource.h"
+#include "shell/BackupDialog.h"
+#include "shell/CommandRouting.h"
+#include "shell/FindDialog.h"
+#include "shell/MenuModule.h"
+#include "shell/NotesFolder.h"
+#include "shell/ShellPickers.h"
+#include "store/BackupRestore.h"
+#include "store/DataFile.h"
+#include "store/ProgramState.h"
+#include "store/TextImport.h"
+#include "version.h"
+#include "views/MonthView.h"
 
 namespace {
 
-// Until the month view sizes the window, it opens at this size.
+// The program's main window (program-wide: other windows reach it here).
+CMainFrame* g_mainFrame = nullptr;
+
+// Until the month view gives the natural size, the window has this size.
 const int kInitialWidth = 480;
 const int kInitialHeight = 360;
 
+// Commands whose windows or dialogs the program does not have yet. They
+// show greyed in every menu, and one that arrives anyway (a shortcut, a
+// message from outside) is dropped: nothing pretends to work. Each entry
+// goes when its window comes.
+bool NotYetAvailable(UINT id) {
+  switch (id) {
+    case ID_PREFS_COLORS:
+    case ID_PREFS_SOUNDS:
+    case ID_PREFS_ADVANCED:
+    case ID_PREFS_DAILY_WEBSITE:
+    case ID_FILE_TIMER:
+    case ID_VIEW_YEAR:
+    case ID_VIEW_WEEK:
+    case ID_VIEW_TODAY:   // the day planner
+    case ID_VIEW_TODO:
+    case ID_HELP_QUICK_HINTS:
+    case ID_APP_ABOUT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string ModulePath() {
+  char path[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  return std::string(path, length < sizeof path ? length : 0);
+}
+
+bool IsMenuMessage(UINT message) {
+  return message == WM_INITMENUPOPUP || message == WM_MEASUREITEM || message == WM_DRAWITEM ||
+         message == WM_MENUCHAR;
+}
+
 }  // namespace
+
+CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService* timers,
+                       MenuModule* menus)
+    : services_(services),
+      book_(lumetta::StoreContext{lumetta::g_settings, lumetta::g_reminderTimerIds, services.clock,
+                                  services.prompts, services.reminderTimers, services.notices,
+                                  services.paths, services.files}),
+      timers_(timers != nullptr ? *timers : windowTimers_),
+      menus_(menus) {
+  g_mainFrame = this;
+  lumetta::LoadSettings(lumetta::g_settings, services_.paths, services_.files, services_.clock,
+                        services_.settingsHooks);
+}
 
 CMainFrame::~CMainFrame() {
   // Destroy the window while this object's handlers and members still work.
   Destroy();
+  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
+  if (g_mainFrame == this) g_mainFrame = nullptr;
 }
+
+CMainFrame* CMainFrame::Current() { return g_mainFrame; }
 
 bool CMainFrame::Create() {
   if (!owner_.CreateOnce()) return false;
@@ -28,21 +98,221 @@ bool CMainFrame::Create() {
   return CreateFrame(IDR_MAINFRAME, kClassName, spec);
 }
 
+// --- Creation and destruction -------------------------------------------------
+
+bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
+  windowTimers_.SetWindow(Handle());
+  services_.prompts.SetOwner(Handle());
+  taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+
+  UpdateTrayIcon(true);
+  if (!CreateView()) return false;
+  PlaceMainWindow();
+  book_.Sort();
+  // Once the message loop runs (before any input can change the book):
+  // the book as loaded counts as written. Not now: with a large book that
+  // would delay the window's first appearance.
+  PostMessageA(Handle(), kNoteLoadedBook, 0, 0);
+  ShowStartupSummary();
+  StartTimers();
+  ScheduleDailyWebsite(false);
+  view_->SetResizeSkipCount(0);
+  services_.notices.SetTarget(this);
+  UpdateAllMenuItems(GetMenu(Handle()));
+  if (menus_ != nullptr) menus_->Attach(Handle());
+  created_ = true;
+  return true;
+}
+
+void CMainFrame::NoteLoadedBook() {
+  // A book that came from somewhere else than the data file (an older
+  // version's file, the old text file) is written at the next save check.
+  const std::string dataFile = services_.paths.DataFilePath(lumetta::kDataFileName, true);
+  if (services_.files.Exists(dataFile)) changes_.MarkWritten(book_);
+}
+
+void CMainFrame::LoadBook() {
+  // The weekday backup copy first, then the data file; without one, an
+  // older version's file or the old text file beside the program.
+  book_.LoadAtStartup(
+      [this] { lumetta::ImportText(book_, lumetta::OldTextDataPath(ModulePath()), false); });
+}
+
+bool CMainFrame::CreateView() {
+  LoadBook();
+  view_ = std::make_unique<views::CLumettaView>(*this);
+  if (!view_->Create(Handle())) return false;
+  SetView(view_.get());
+  return true;
+}
+
+void CMainFrame::ShowStartupSummary() {
+  lumetta::CalendarFields today;
+  if (lumetta::LocalFields(services_.clock.Now(), today)) {
+    RECT anchor = {};
+    GetWindowRect(Handle(), &anchor);
+    view_->ShowQuickCheck(today.year, today.month, today.day, anchor, 0);
+  }
+  const UINT duration = main_timers::SummaryDurationMs(
+      lumetta::g_settings.summarySeconds, static_cast<UINT>(planner::QuickCheckDuration()));
+  timers_.Start(main_timers::kCloseSummary, duration);
+}
+
+void CMainFrame::ScheduleDailyWebsite(bool) {
+  // The daily web page comes with the preference dialogs; until then
+  // nothing is scheduled, timer 3490 never runs and its identifier stays 0.
+  dailyWebsiteTimer_ = 0;
+}
+
+void CMainFrame::OnDestroy() {
+  // Only a book that was loaded is written: a window whose creation failed
+  // half-way must not replace the data file with an empty book.
+  if (created_) SaveBook();
+  tray_.Remove();
+  planner::CloseQuickCheckPopup();
+  services_.notices.SetTarget(nullptr);
+  services_.prompts.SetOwner(nullptr);
+}
+
+void CMainFrame::SaveAllData() {
+  // When the day planners and the to-do lists exist, their open editors
+  // are committed and their files written here as well.
+  SaveBook();
+  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
+}
+
+// --- Messages -------------------------------------------------------------------
+
+LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (menus_ != nullptr && IsMenuMessage(message)) {
+    LRESULT result = 0;
+    if (menus_->HandleMenuMessage(Handle(), message, wParam, lParam, &result)) return result;
+  }
+  if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+    // The shell restarted: without its icon the program would be unreachable.
+    ReAddTrayIcon();
+    return 0;
+  }
+  switch (message) {
+    case WM_COMMAND: {
+      const UINT id = LOWORD(wParam);
+      if (NotYetAvailable(id)) return 0;
+      // Before the month view sees them: these go by the active window.
+      if (RouteToActiveWindow(id)) return 0;
+      break;
+    }
+    case WM_INITMENU:
+      UpdateAllMenuItems(reinterpret_cast<HMENU>(wParam));
+      break;
+    case WM_MOVE:
+      OnMove();
+      break;
+    case WM_PAINT: {
+      // So that a second copy always finds this window by its title.
+      char title[16] = "";
+      GetWindowTextA(Handle(), title, sizeof title);
+      if (lstrcmpA(title, kTitle) != 0) SetWindowTextA(Handle(), kTitle);
+      break;
+    }
+    case WM_ACTIVATE: {
+      const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
+      if (HIWORD(wParam) != 0) {  // being minimised
+        PlayClickSound();
+        HideMainWindow();
+      }
+      return result;
+    }
+    case WM_SYSCOMMAND: {
+      const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+      if (command == SC_MINIMIZE ||
+          (command == SC_CLOSE && (lumetta::g_settings.flags & lumetta::kFlagHideOnClose) != 0)) {
+        PlayClickSound();
+        HideMainWindow();
+        return 0;
+      }
+      break;
+    }
+    case WM_TIMER:
+      OnTimer(static_cast<UINT_PTR>(wParam));
+      return 0;
+    case kNoteLoadedBook:
+      NoteLoadedBook();
+      return 0;
+    case TrayIcon::kCallbackMessage:
+      OnTrayNotification(wParam, lParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      // Windows ends the process after the session without destroying its
+      // windows: everything is written now, as at exit.
+      SaveAllData();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != 0) SaveAllData();
+      return 0;
+    default:
+      break;
+  }
+  return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+bool CMainFrame::RouteToActiveWindow(UINT id) {
+  HWND active = GetActiveWindow();
+  switch (RouteCommand(id, KindOfWindow(active))) {
+    case Route::NotRouted:
+      return false;
+    case Route::Nothing:
+      return true;
+    case Route::ActivateThenActive:
+      SetActiveWindow(active);
+      [[fallthrough]];
+    case Route::ActiveWindow:
+      // A window that gives the command back does not get it again.
+      if (!routing_) {
+        routing_ = true;
+        SendMessageA(active, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        routing_ = false;
+      }
+      return true;
+    case Route::MonthViewNext:
+      if (view_ != nullptr) view_->NextMonth();
+      return true;
+    case Route::MonthViewPrevious:
+      if (view_ != nullptr) view_->PreviousMonth();
+      return true;
+  }
+  return false;
+}
+
+void CMainFrame::UpdateAllMenuItems(HMENU menu) const {
+  if (menu == nullptr) return;
+  UpdateMenuItems(menu);
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    UpdateAllMenuItems(GetSubMenu(menu, position));
+  }
+}
+
+// --- Commands -------------------------------------------------------------------
+
 bool CMainFrame::IsCommandEnabled(UINT id) const {
+  if (NotYetAvailable(id)) return false;
   switch (id) {
+    case ID_PREFS_FONT:
+    case ID_FILE_FIND:
+    case ID_FILE_BACKUP:
     case ID_APP_EXIT:
+    case ID_VIEW_THIS_MONTH:
+    case ID_HELP_TOPICS:
+    case ID_HELP_VISIT_WEBSITE:
+    case ID_TRAY_SHOW:
+    case ID_TRAY_HIDE:
+    case ID_BACKUP_TO_FOLDER:
+    case ID_RESTORE_FROM_FILE:
       return true;
     default:
       return FrameWindow::IsCommandEnabled(id);
   }
 }
-
-bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
-  UpdateTrayIcon(true);
-  return true;
-}
-
-void CMainFrame::OnDestroy() { tray_.Remove(); }
 
 bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
   switch (id) {
@@ -50,18 +320,85 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       // Closing the main window ends the program.
       SendMessageA(Handle(), WM_CLOSE, 0, 0);
       return true;
+    case ID_PREFS_FONT:
+      if (view_ != nullptr) view_->ChooseMainFont();
+      return true;
+    case ID_FILE_FIND: {
+      ShellSearchOutlets outlets([this](int year, int month, int day) {
+        if (view_ != nullptr) view_->OpenDayPlanner(year, month, day);
+      });
+      RunFindCommand(Handle(), book_, outlets, services_.prompter);
+      return true;
+    }
+    case ID_FILE_BACKUP: {
+      ShellBackupPickers pickers(Handle());
+      Backup dialog(services_.prompter, lumetta::g_settings, services_.prompts, pickers);
+      dialog.DoModal(Handle());
+      return true;
+    }
+    case ID_BACKUP_TO_FOLDER:
+      BackupToFolder();
+      return true;
+    case ID_RESTORE_FROM_FILE:
+      RestoreFromFile();
+      return true;
+    case ID_VIEW_THIS_MONTH:
+      if (view_ != nullptr) view_->GoToThisMonth();
+      return true;
+    case ID_HELP_TOPICS:
+      services_.shell.Open(Handle(), kHelpFile);
+      return true;
+    case ID_HELP_VISIT_WEBSITE:
+      services_.shell.Open(Handle(), LUMETTA_WEBSITE_URL);
+      return true;
+    case ID_TRAY_SHOW:
+      RestoreMainWindow();
+      return true;
+    case ID_TRAY_HIDE:
+      HideMainWindow();
+      return true;
     default:
       return false;
   }
 }
 
-void CMainFrame::UpdateTrayIcon(bool add) {
-  HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                             MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16,
-                                             LR_SHARED));
-  if (add) {
-    tray_.Add(Handle(), icon, kTrayTip);
-  } else {
-    tray_.Modify(icon, kTrayTip);
-  }
+void CMainFrame::BackupToFolder() { lumetta::BackupToFolder(book_); }
+
+void CMainFrame::RestoreFromFile() {
+  // The file dialog belongs to the window the user is in (the Backup dialog).
+  HWND active = GetActiveWindow();
+  ShellBackupPickers pickers(active != nullptr ? active : Handle());
+  lumetta::RestoreFromFile(book_, pickers);
+}
+
+// --- The month view's host --------------------------------------------------------
+
+std::string CMainFrame::NotesFolder() { return ::NotesFolder(); }
+
+void CMainFrame::PlayClickSound() { ::PlayClickSound(lumetta::g_settings, services_.sound); }
+
+void CMainFrame::StartRefitTimer() {
+  timers_.Start(main_timers::kRefitMainWindow, main_timers::kRefitDelayMs);
+}
+
+// The day planner, week view, year view and to-do window come in later
+// versions; their commands show greyed until then and these do nothing.
+void CMainFrame::OpenDayPlanner(int, int, int) {}
+void CMainFrame::CloseDayPlanners() {}
+void CMainFrame::OpenWeekView(int, int, int) {}
+void CMainFrame::OpenYearView() {}
+void CMainFrame::OpenToDoList() {}
+
+// --- Repaint notices ----------------------------------------------------------
+
+void CMainFrame::DayChanged(int, int, int) {
+  // The day planner showing that day repaints (when day planners exist).
+}
+
+void CMainFrame::MonthChanged(int year, int month) {
+  if (view_ != nullptr) view_->RepaintIfShowing(year, month);
+}
+
+void CMainFrame::ViewsChanged() {
+  if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
 }

@@ -1,41 +1,167 @@
 #pragma once
-// The main window: captionless, owned by the hidden owner window (so it has
-// no taskbar button), with the main menu and shortcuts (resource 115) and
-// the program's icon in the notification area. Its client area will hold
-// the month view; until the windows behind the other commands exist, their
-// menu items show greyed.
+// The main window (CMainFrame): captionless, owned by the hidden owner
+// window (so it has no taskbar button), with the main menu and shortcuts
+// (resource 115). Its client area is the month view. It owns the
+// appointment book, keeps the day-number icon in the notification area,
+// runs the program's timers, remembers its position, passes the commands
+// that act on the active program window on to it, and writes the data file
+// and the settings at exit and at the end of a Windows session.
+//
+// The implementation is spread over a few files by theme: MainFrame.cpp
+// (life cycle, messages, commands), MainFramePlacement.cpp (placing,
+// refitting, hiding, restoring), MainFrameTray.cpp (the notification-area
+// icon) and MainFrameTimers.cpp (timers and saving).
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
 
 #include "framework/FrameWindow.h"
+#include "shell/BookFingerprint.h"
+#include "shell/DayIcons.h"
+#include "shell/MainTimers.h"
 #include "shell/OwnerWindow.h"
+#include "shell/ShellServices.h"
 #include "shell/TrayIcon.h"
+#include "store/AppointmentBook.h"
+#include "store/Platform.h"
+#include "views/MonthViewHost.h"
 
-class CMainFrame : public fw::FrameWindow {
+class MenuModule;
+
+namespace views {
+class CLumettaView;
+}
+
+class CMainFrame : public fw::FrameWindow,
+                   public views::MonthViewHost,
+                   public lumetta::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
   static constexpr const char* kTitle = "Lumetta";
   static constexpr const char* kTrayTip = "Lumetta Calendar";
+  static constexpr const char* kHelpFile = "Lumetta.chm";
 
-  CMainFrame() = default;
+  // Makes the appointment book and loads the settings into the program-wide
+  // block. `timers` replaces the window's own timers (tests watch them).
+  explicit CMainFrame(const ShellServices& services, main_timers::TimerService* timers = nullptr,
+                      MenuModule* menus = nullptr);
+  // Saves the settings.
   ~CMainFrame() override;
 
-  // Creates the hidden owner window when needed, then the main window
-  // (hidden; the caller shows it). False when either is not created.
+  // The program's main window, or nullptr.
+  static CMainFrame* Current();
+
+  // Creates the hidden owner window when needed, then the main window with
+  // the month view, placed and sized, with its icon and timers. The window
+  // is not shown yet. False when it could not be made.
   bool Create();
 
+  // --- Operations of the main window --------------------------------------
+
+  void PlaceMainWindow() override;
+  void RefitMainWindow();
+  void RestoreMainWindow();
+  void HideMainWindow() override;
+  // Today's day-number icon with the tip "Lumetta Calendar".
+  void UpdateTrayIcon(bool add);
+  // The Backup dialog's buttons.
+  void BackupToFolder();
+  void RestoreFromFile();
+  // Writes the data file, the settings and any other open data, as at exit
+  // (the end of a Windows session, which ends the process without the
+  // usual shut-down).
+  void SaveAllData();
+
+  // --- State ----------------------------------------------------------------
+
+  lumetta::All_Appointments& Book() override { return book_; }
+  views::CLumettaView* MonthView() const { return view_.get(); }
   HWND OwnerHandle() const { return owner_.Handle(); }
   const TrayIcon& Tray() const { return tray_; }
+  int FrameExtraWidth() const { return frameExtraWidth_; }
+  int FrameExtraHeight() const { return frameExtraHeight_; }
+  bool StartedHidden() const { return startedHidden_; }
 
   bool IsCommandEnabled(UINT id) const override;
 
+  // --- The month view's host ------------------------------------------------
+
+  std::string NotesFolder() override;
+  void PlayClickSound() override;
+  void StartRefitTimer() override;
+  void OpenDayPlanner(int year, int month, int day) override;
+  void CloseDayPlanners() override;
+  void OpenWeekView(int year, int month, int day) override;
+  void OpenYearView() override;
+  void OpenToDoList() override;
+
+  // --- Repaint notices of the store ----------------------------------------
+
+  void DayChanged(int year, int month, int day) override;
+  void MonthChanged(int year, int month) override;
+  void ViewsChanged() override;
+
  protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnCreate(const CREATESTRUCTA& create) override;
   void OnDestroy() override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
 
  private:
-  // Adds the icon to the notification area (add true) or changes it.
-  void UpdateTrayIcon(bool add);
+  // Posted at creation: the loaded book is what the data file holds.
+  static constexpr UINT kNoteLoadedBook = WM_APP + 1;
 
+  // MainFrame.cpp
+  void LoadBook();
+  void NoteLoadedBook();
+  bool CreateView();
+  void ShowStartupSummary();
+  void ScheduleDailyWebsite(bool open);
+  bool RouteToActiveWindow(UINT id);
+  void UpdateAllMenuItems(HMENU menu) const;
+  void OnSystemCommand(WPARAM command, LPARAM lParam);
+
+  // MainFramePlacement.cpp
+  void OnMove();
+  SIZE NaturalSize() const;
+
+  // MainFrameTray.cpp
+  void OnTrayNotification(WPARAM iconId, LPARAM mouseMessage);
+  void ShowTrayMenu();
+  void UpdateTrayTooltip();
+  void ReAddTrayIcon();
+
+  // MainFrameTimers.cpp
+  void StartTimers();
+  void OnTimer(UINT_PTR id);
+  void SaveBook();
+  void SaveIfChanged();
+
+  ShellServices services_;
+  lumetta::All_Appointments book_;
   OwnerWindow owner_;
+  UINT_PTR dailyWebsiteTimer_ = 0;
+  DayIcons dayIcons_;  // before the tray icon, which shows one of them
   TrayIcon tray_;
+  int frameExtraWidth_ = 0;
+  int frameExtraHeight_ = 0;
+  std::unique_ptr<views::CLumettaView> view_;
+
+  // One main window per run: these are the run's placement, move and
+  // tooltip values.
+  bool firstPlacement_ = true;
+  bool startedHidden_ = false;
+  int moveCount_ = 0;
+  bool tooltipComputed_ = false;
+  lumetta::Moment lastTooltipSecond_ = 0;
+
+  main_timers::WindowTimerService windowTimers_;
+  main_timers::TimerService& timers_;
+  MenuModule* menus_;
+  ChangeWatch changes_;
+  UINT taskbarCreatedMessage_ = 0;
+  bool created_ = false;  // the creation sequence ran to its end
+  bool routing_ = false;  // a routed command is on its way to the active window
 };

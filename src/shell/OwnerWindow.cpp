@@ -14,5 +14,9 @@ bool OwnerWindow::CreateOnce() {
   HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                            32, 32, LR_SHARED);
   SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  // At the bottom of the z-order, out of the way of the window it owns.
+  // Wine keeps an owned window directly above its owner, and so cannot make
+  // the main window non-topmost again while the owner lies just below it.
+  SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }

@@ -1,0 +1,23 @@
+#include "shell/NotesFolder.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "store/Platform.h"
+
+namespace {
+
+std::string g_notesFolder;  // program-wide: set once at start-up
+
+}  // namespace
+
+const std::string& NotesFolder() { return g_notesFolder; }
+
+void SetNotesFolder(std::string folder) { g_notesFolder = std::move(folder); }
+
+std::string MakeNotesFolder(lumetta::DataPaths& paths) {
+  const std::string folder = paths.DataFilePath("notes", true) + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}

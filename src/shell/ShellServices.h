@@ -1,0 +1,72 @@
+#pragma once
+// Everything the main window and its appointment book reach outside the
+// program's own windows: clock, files, data folder, message boxes, reminder
+// timers, repaint notices, the settings hooks, sounds and the shell's open
+// request. CLumetta hands in the program's real ones (SystemServices); a
+// test hands in its own (a scratch data folder, scripted answers, a sound
+// recorder). The objects must outlive the main window.
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/MessageBoxPrompter.h"
+#include "shell/DataFolder.h"
+#include "shell/SoundCues.h"
+#include "shell/ShellSettingsHooks.h"
+#include "shell/platform/ForwardingRepaintNotices.h"
+#include "shell/platform/PrompterPrompts.h"
+#include "shell/platform/SystemClock.h"
+#include "shell/platform/Win32FileSystem.h"
+#include "shell/platform/WindowReminderTimers.h"
+
+// The shell's open request: a file or web address in the program the
+// system associates with it (ShellExecuteA "open", shown normally).
+class ShellRequests {
+ public:
+  virtual ~ShellRequests() = default;
+  virtual void Open(HWND owner, const std::string& target) = 0;
+};
+
+class SystemShellRequests : public ShellRequests {
+ public:
+  // A failure is not reported.
+  void Open(HWND owner, const std::string& target) override;
+};
+
+struct ShellServices {
+  lumetta::Clock& clock;
+  fw::Prompter& prompter;
+  PrompterPrompts& prompts;                // owned by the main window once it exists
+  WindowReminderTimers& reminderTimers;
+  ForwardingRepaintNotices& notices;       // aimed at the main window once it exists
+  lumetta::DataPaths& paths;
+  lumetta::FileSystem& files;
+  lumetta::SettingsHooks& settingsHooks;
+  SoundOutput& sound;
+  ShellRequests& shell;
+};
+
+// The program's real services, made once by CLumetta for the run.
+class SystemServices {
+ public:
+  SystemServices() = default;
+  SystemServices(const SystemServices&) = delete;
+  SystemServices& operator=(const SystemServices&) = delete;
+
+  ShellServices Services();
+  DataFolder& Paths() { return paths_; }
+  lumetta::FileSystem& Files() { return files_; }
+
+ private:
+  SystemClock clock_;
+  fw::MessageBoxPrompter prompter_{"Lumetta"};
+  PrompterPrompts prompts_{prompter_};
+  WindowReminderTimers reminderTimers_;
+  ForwardingRepaintNotices notices_;
+  DataFolder paths_;
+  Win32FileSystem files_;
+  ShellSettingsHooks settingsHooks_{clock_};
+  SystemSoundOutput sound_;
+  SystemShellRequests shell_;
+};

@@ -1,0 +1,28 @@
+#include "shell/TrayMenu.h"
+
+#include "resource.h"
+
+namespace {
+
+void Append(HMENU menu, UINT id, const char* text, const std::function<bool(UINT)>& enabled) {
+  AppendMenuA(menu, MF_STRING | (enabled(id) ? MF_ENABLED : MF_GRAYED), id, text);
+}
+
+}  // namespace
+
+OwnedMenu BuildTrayMenu(bool showItem, const std::function<bool(UINT)>& enabled) {
+  OwnedMenu menu(CreatePopupMenu());
+  if (menu.Get() == nullptr) return menu;
+  if (showItem) {
+    Append(menu.Get(), ID_TRAY_SHOW, "&Show", enabled);
+  } else {
+    Append(menu.Get(), ID_TRAY_HIDE, "&Hide", enabled);
+  }
+  AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  Append(menu.Get(), ID_VIEW_YEAR, "&Year", enabled);
+  Append(menu.Get(), ID_VIEW_WEEK, "&Week", enabled);
+  Append(menu.Get(), ID_VIEW_TODO, "To &Do List", enabled);
+  AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  Append(menu.Get(), ID_VIEW_TODAY, "&Today", enabled);
+  return menu;
+}

@@ -1,0 +1,126 @@
+#include "MainFrameTestSupport.h"
+
+#include <cstring>
+
+#include "planner/QuickCheckPopup.h"
+#include "shell/DayIcons.h"
+#include "support/Pump.h"
+
+namespace main_frame_testing {
+
+namespace {
+
+DataFolderEnvironment ScratchEnvironment(const std::string& appData) {
+  DataFolderEnvironment environment;
+  environment.modulePath = "C:\\Program Files\\Lumetta Calendar\\lumetta.exe";
+  environment.appDataSet = true;
+  environment.appData = appData;
+  environment.userName = "tester";
+  return environment;
+}
+
+void PutInt32(std::string& record, size_t at, int value) {
+  for (int i = 0; i < 4; ++i) {
+    record[at + static_cast<size_t>(i)] = static_cast<char>((static_cast<unsigned>(value) >> (8 * i)) & 0xFF);
+  }
+}
+
+}  // namespace
+
+TestServices::TestServices() : paths(ScratchEnvironment(scratch.Path())) {
+  // The data folder exists, so tests can put files into it before a start.
+  CreateDirectoryA((scratch.Path() + "\\Lumetta Calendar").c_str(), nullptr);
+}
+
+ShellServices TestServices::Services() {
+  return ShellServices{clock, prompter, prompts, reminderTimers, notices,
+                       paths, files,    hooks,   sound,          shell};
+}
+
+std::string TestServices::DataFile(const std::string& name) const {
+  return scratch.Path() + "\\Lumetta Calendar\\" + name;
+}
+
+std::string Record(int year, int month, int day, int hour, int minute, const std::string& text) {
+  std::string record(204, '\0');
+  PutInt32(record, 0, year);
+  PutInt32(record, 4, month);
+  PutInt32(record, 8, day);
+  PutInt32(record, 12, hour);
+  PutInt32(record, 16, minute);
+  std::memcpy(&record[56], text.data(), text.size() < 100 ? text.size() : 100);
+  PutInt32(record, 164, 0);    // red
+  PutInt32(record, 168, 125);  // green
+  PutInt32(record, 172, 251);  // blue
+  PutInt32(record, 180, 1);    // reminder on
+  return record;
+}
+
+void MainFrameTest::SetUp() {
+  lumetta::g_settings = lumetta::SettingsBlock{};
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
+  previousFolder_ = folder;
+  // An older version's "Lumetta.bin" in the current folder would be adopted.
+  SetCurrentDirectoryA(services_.scratch.Path().c_str());
+}
+
+void MainFrameTest::TearDown() {
+  frame_.reset();
+  planner::CloseQuickCheckPopup();
+  testing_support::PumpPending();
+  MSG msg = {};
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  SetCurrentDirectoryA(previousFolder_.c_str());
+}
+
+bool MainFrameTest::MakeFrame(bool show) {
+  frame_ = std::make_unique<CMainFrame>(services_.Services(), &timers_);
+  if (!frame_->Create()) return false;
+  timers_.window = frame_->Handle();
+  // Timers started during creation run from now on.
+  for (const auto& timer : timers_.periods) SetTimer(frame_->Handle(), timer.first, timer.second, nullptr);
+  if (show) {
+    ShowWindow(frame_->Handle(), SW_SHOW);
+    UpdateWindow(frame_->Handle());
+  }
+  testing_support::PumpPending();
+  return true;
+}
+
+bool TrayIconPresent(HWND owner) {
+  NOTIFYICONDATAA record = {};
+  record.cbSize = sizeof record;
+  record.hWnd = owner;
+  record.uID = TrayIcon::kIconId;
+  record.uFlags = NIF_TIP;
+  lstrcpyA(record.szTip, "Lumetta Calendar");
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+std::vector<bool> RedPixels(HICON icon) {
+  std::vector<bool> red;
+  ICONINFO info = {};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return red;
+  BITMAPINFO request = {};
+  request.bmiHeader.biSize = sizeof request.bmiHeader;
+  request.bmiHeader.biWidth = 16;
+  request.bmiHeader.biHeight = -16;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels(256);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, info.hbmColor, 0, 16, pixels.data(), &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  const COLORREF c = DayIcons::kDigitColour;
+  const DWORD want = (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) |
+                     GetBValue(c);
+  for (DWORD p : pixels) red.push_back((p & 0xFFFFFF) == want);
+  return red;
+}
+
+}  // namespace main_frame_testing

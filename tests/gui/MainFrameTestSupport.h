@@ -1,0 +1,147 @@
+#pragma once
+// What the tests of the main window and of the start-up need: a scratch
+// data folder standing in for AppData, a clock the test sets, scripted
+// message boxes, and recorders for sounds, shell requests and timers. The
+// main window made on them is the real one, with the real month view.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PlatformTestFiles.h"
+#include "framework/Prompter.h"
+#include "shell/MainFrame.h"
+#include "shell/MainTimers.h"
+#include "shell/ShellServices.h"
+#include "store/Moment.h"
+#include "store/ProgramState.h"
+
+namespace main_frame_testing {
+
+class SettableClock : public lumetta::Clock {
+ public:
+  lumetta::Moment now = lumetta::MakeTime(2025, 3, 16, 10, 0);  // Sunday 16 March 2025
+  lumetta::Moment Now() override { return now; }
+};
+
+// Message boxes answered at once; their texts are kept.
+class RecordingPrompter : public fw::Prompter {
+ public:
+  int answer = IDOK;
+  std::vector<std::string> texts;
+  int Show(HWND, const std::string& text, UINT) override {
+    texts.push_back(text);
+    return answer;
+  }
+};
+
+class NoRegistryHooks : public lumetta::SettingsHooks {
+ public:
+  void ImportLegacyRegistrySettings(lumetta::SettingsBlock&) override {}
+  void LoadBackgroundImages(lumetta::SettingsBlock&) override {}
+};
+
+class RecordingSound : public SoundOutput {
+ public:
+  std::vector<std::string> played;
+  void PlayFile(const char* path) override { played.push_back(path); }
+  void DefaultBeep() override { played.push_back("(beep)"); }
+  int Clicks() const {
+    int n = 0;
+    for (const std::string& p : played) n += p == "Pick.wav" ? 1 : 0;
+    return n;
+  }
+};
+
+class RecordingShell : public ShellRequests {
+ public:
+  std::vector<std::string> opened;
+  void Open(HWND, const std::string& target) override { opened.push_back(target); }
+};
+
+// Window timers that really run, with every start and stop recorded; the
+// first `refusals` starts are refused as a busy system might.
+class RecordingTimers : public main_timers::TimerService {
+ public:
+  HWND window = nullptr;
+  int refusals = 0;
+  int attempts = 0;
+  std::map<UINT_PTR, UINT> periods;  // the last period each timer was started with
+  std::vector<UINT_PTR> stopped;
+
+  bool Start(UINT_PTR id, UINT delayMs) override {
+    ++attempts;
+    if (refusals > 0) {
+      --refusals;
+      return false;
+    }
+    periods[id] = delayMs;
+    // Without a window yet (during creation) the timer is only recorded.
+    return window == nullptr || SetTimer(window, id, delayMs, nullptr) != 0;
+  }
+  void Stop(UINT_PTR id) override {
+    stopped.push_back(id);
+    periods.erase(id);
+    if (window != nullptr) KillTimer(window, id);
+  }
+  bool Running(UINT_PTR id) const { return periods.count(id) != 0; }
+};
+
+// The services of one test: files go to a scratch AppData folder.
+class TestServices {
+ public:
+  TestServices();
+  ShellServices Services();
+
+  // "<scratch>\Lumetta Calendar\" + name.
+  std::string DataFile(const std::string& name) const;
+
+  platform_testing::ScratchFolder scratch;
+  SettableClock clock;
+  RecordingPrompter prompter;
+  PrompterPrompts prompts{prompter};
+  WindowReminderTimers reminderTimers;
+  ForwardingRepaintNotices notices;
+  DataFolder paths;
+  Win32FileSystem files;
+  NoRegistryHooks hooks;
+  RecordingSound sound;
+  RecordingShell shell;
+};
+
+// A data file record of an entry, 204 bytes as the program writes them.
+std::string Record(int year, int month, int day, int hour, int minute, const std::string& text);
+
+// Base of the main-window tests: fresh settings, a scratch data folder as
+// the current folder, the main window made and shown on recording timers.
+class MainFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Makes and shows the main window (after the test seeded files or
+  // settings); false when it could not be made.
+  bool MakeFrame(bool show = true);
+
+  TestServices services_;
+  RecordingTimers timers_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::string previousFolder_;
+};
+
+// Whether the notification area knows the program's icon for this window:
+// modifying an icon succeeds only while it is there.
+bool TrayIconPresent(HWND owner);
+
+// Reads the 16 x 16 colour pixels of an icon: true where a pixel is the
+// day icons' red.
+std::vector<bool> RedPixels(HICON icon);
+
+}  // namespace main_frame_testing
