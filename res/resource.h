@@ -10,6 +10,9 @@
 /* Main window: main menu, accelerator table and application icon. */
 #define IDR_MAINFRAME 115
 
+/* Small window icon of the day planner, its notes and its dialogs. */
+#define IDI_SMALL 163
+
 /* Main menu: File > Preferences */
 #define ID_PREFS_FONT 32801
 #define ID_PREFS_COLORS 32800
