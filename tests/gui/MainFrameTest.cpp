@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "shell/DayIcons.h"
 #include "shell/TrayIcon.h"
+#include "support/DialogWatcher.h"
 #include "support/Input.h"
 #include "support/Pump.h"
 #include "support/WindowText.h"
@@ -148,6 +149,16 @@ TEST_F(MainFrameTest, PutsTodaysDayIconIntoTheNotificationArea) {
   }
 }
 
+TEST_F(MainFrameTest, WithoutADateTheIconIsTheApplicationIcon) {
+  services_.clock.now = -1;  // a clock that cannot be read as a date
+  ASSERT_TRUE(MakeFrame());
+  HICON application = static_cast<HICON>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16, LR_SHARED));
+  ASSERT_NE(nullptr, application);
+  EXPECT_EQ(application, frame_->Tray().Record().hIcon);
+  EXPECT_TRUE(TrayIconPresent(frame_->Handle()));
+}
+
 TEST_F(MainFrameTest, ExitWritesTheDataFileRemovesTheIconAndEndsTheMessageLoop) {
   // Two entries out of time order: the file written at exit is sorted.
   const std::string later = Record(2025, 3, 20, 9, 0, "Later");
@@ -243,6 +254,39 @@ TEST_F(MainFrameTest, HelpTopicsAndTheWebSiteAreOpenedThroughTheShell) {
   ASSERT_EQ(2u, services_.shell.opened.size());
   EXPECT_EQ("Lumetta.chm", services_.shell.opened[0]);
   EXPECT_EQ("https://www.brandeck.com/lumetta/", services_.shell.opened[1]);
+}
+
+TEST_F(MainFrameTest, FindOpensTheFindDialogAndABlankTextIsRefused) {
+  ASSERT_TRUE(MakeFrame());
+  testing_support::DialogWatcher watcher;
+  watcher.ThenPress(IDOK);  // the search text left empty
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_FIND);
+  ASSERT_EQ(1u, watcher.Seen().size());
+  EXPECT_EQ("Find a day planner entry", watcher.Seen()[0].caption);
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_EQ("I cannot search for an blank string.", services_.prompter.texts[0]);
+}
+
+TEST_F(MainFrameTest, TheBackupDialogsBackupButtonWritesTheBookIntoTheBackupFolder) {
+  ASSERT_TRUE(WriteWholeFile(services_.DataFile("Lumetta.bin"), Record(2025, 3, 18, 9, 0, "Kept")));
+  ASSERT_TRUE(MakeFrame());
+  const std::string folder = services_.scratch / "backups";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  lumetta::SetText(lumetta::g_settings.backupFolder, folder + "\\");
+  testing_support::DialogWatcher watcher;
+  watcher.Then([](const testing_support::SeenDialog& dialog) {
+    // Backup, then Close.
+    PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(ID_BACKUP_TO_FOLDER, BN_CLICKED), 0);
+    return IDCANCEL;
+  });
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_BACKUP);
+  ASSERT_EQ(1u, watcher.Seen().size());
+  EXPECT_EQ("Backup and Intelligent Restore", watcher.Seen()[0].caption);
+  EXPECT_EQ(Record(2025, 3, 18, 9, 0, "Kept").substr(56, 4),
+            ReadWholeFile(folder + "\\Lumetta.bin").substr(56, 4));
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_EQ(0u, services_.prompter.texts[0].find("Wrote 1 entries to the backup file"))
+      << services_.prompter.texts[0];
 }
 
 TEST_F(MainFrameTest, ThisMonthBringsTheMonthViewBackToToday) {
