@@ -8,7 +8,8 @@
 // and the settings at exit and at the end of a Windows session.
 //
 // The implementation is spread over a few files by theme: MainFrame.cpp
-// (life cycle, messages, commands), MainFramePlacement.cpp (placing,
+// (life cycle, messages), MainFrameCommands.cpp (commands and their
+// routing), MainFramePlacement.cpp (placing,
 // refitting, hiding, restoring), MainFrameTray.cpp (the notification-area
 // icon) and MainFrameTimers.cpp (timers and saving).
 
@@ -119,9 +120,11 @@ class CMainFrame : public fw::FrameWindow,
   bool CreateView();
   void ShowStartupSummary();
   void ScheduleDailyWebsite(bool open);
+
+  // MainFrameCommands.cpp
+  static bool NotYetAvailable(UINT id);
   bool RouteToActiveWindow(UINT id);
   void UpdateAllMenuItems(HMENU menu) const;
-  void OnSystemCommand(WPARAM command, LPARAM lParam);
 
   // MainFramePlacement.cpp
   void OnMove();

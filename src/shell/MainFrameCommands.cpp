@@ -1,0 +1,182 @@
+// The main window's commands: which are enabled, what each does, and the
+// commands passed on to the active program window.
+#include "shell/MainFrame.h"
+
+#include <string>
+
+#include "resource.h"
+#include "shell/BackupDialog.h"
+#include "shell/CommandRouting.h"
+#include "shell/FindDialog.h"
+#include "shell/ShellPickers.h"
+#include "store/BackupRestore.h"
+#include "store/ProgramState.h"
+#include "version.h"
+#include "views/MonthView.h"
+
+namespace {
+
+// The folder browser and the file dialog of the backup commands belong to
+// the window the user is in when they open (the Backup dialog): owned by the
+// main window, which the Backup dialog keeps disabled, they would enable it
+// again when they close.
+class ActiveWindowPickers : public lumetta::BackupPickers {
+ public:
+  explicit ActiveWindowPickers(HWND fallback) : fallback_(fallback) {}
+  std::string CurrentFolder() override { return Pickers().CurrentFolder(); }
+  void SetCurrentFolder(const std::string& folder) override { Pickers().SetCurrentFolder(folder); }
+  bool BrowseForFolder(const std::string& title, std::string& path) override {
+    return Pickers().BrowseForFolder(title, path);
+  }
+  bool ChooseFileToOpen(const std::string& title, const std::string& filter,
+                        const std::string& initialFolder, std::string& path) override {
+    return Pickers().ChooseFileToOpen(title, filter, initialFolder, path);
+  }
+
+ private:
+  ShellBackupPickers Pickers() const {
+    HWND active = GetActiveWindow();
+    return ShellBackupPickers(active != nullptr ? active : fallback_);
+  }
+  HWND fallback_;
+};
+
+}  // namespace
+
+// Commands whose windows or dialogs the program does not have yet. They
+// show greyed in every menu, and one that arrives anyway (a shortcut, a
+// message from outside) is dropped: nothing pretends to work. Each entry
+// goes when its window comes.
+bool CMainFrame::NotYetAvailable(UINT id) {
+  switch (id) {
+    case ID_PREFS_COLORS:
+    case ID_PREFS_SOUNDS:
+    case ID_PREFS_ADVANCED:
+    case ID_PREFS_DAILY_WEBSITE:
+    case ID_FILE_TIMER:
+    case ID_VIEW_YEAR:
+    case ID_VIEW_WEEK:
+    case ID_VIEW_TODAY:   // the day planner
+    case ID_VIEW_TODO:
+    case ID_HELP_QUICK_HINTS:
+    case ID_APP_ABOUT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMainFrame::RouteToActiveWindow(UINT id) {
+  HWND active = GetActiveWindow();
+  switch (RouteCommand(id, KindOfWindow(active))) {
+    case Route::NotRouted:
+      return false;
+    case Route::Nothing:
+      return true;
+    case Route::ActivateThenActive:
+      SetActiveWindow(active);
+      [[fallthrough]];
+    case Route::ActiveWindow:
+      // A window that gives the command back does not get it again.
+      if (!routing_) {
+        routing_ = true;
+        SendMessageA(active, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        routing_ = false;
+      }
+      return true;
+    case Route::MonthViewNext:
+      if (view_ != nullptr) view_->NextMonth();
+      return true;
+    case Route::MonthViewPrevious:
+      if (view_ != nullptr) view_->PreviousMonth();
+      return true;
+  }
+  return false;
+}
+
+void CMainFrame::UpdateAllMenuItems(HMENU menu) const {
+  if (menu == nullptr) return;
+  UpdateMenuItems(menu);
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    UpdateAllMenuItems(GetSubMenu(menu, position));
+  }
+}
+
+// --- Commands -------------------------------------------------------------------
+
+bool CMainFrame::IsCommandEnabled(UINT id) const {
+  if (NotYetAvailable(id)) return false;
+  switch (id) {
+    case ID_PREFS_FONT:
+    case ID_FILE_FIND:
+    case ID_FILE_BACKUP:
+    case ID_APP_EXIT:
+    case ID_VIEW_THIS_MONTH:
+    case ID_HELP_TOPICS:
+    case ID_HELP_VISIT_WEBSITE:
+    case ID_TRAY_SHOW:
+    case ID_TRAY_HIDE:
+    case ID_BACKUP_TO_FOLDER:
+    case ID_RESTORE_FROM_FILE:
+      return true;
+    default:
+      return FrameWindow::IsCommandEnabled(id);
+  }
+}
+
+bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
+  switch (id) {
+    case ID_APP_EXIT:
+      // Closing the main window ends the program.
+      SendMessageA(Handle(), WM_CLOSE, 0, 0);
+      return true;
+    case ID_PREFS_FONT:
+      if (view_ != nullptr) view_->ChooseMainFont();
+      return true;
+    case ID_FILE_FIND: {
+      ShellSearchOutlets outlets([this](int year, int month, int day) {
+        if (view_ != nullptr) view_->OpenDayPlanner(year, month, day);
+      });
+      RunFindCommand(Handle(), book_, outlets, services_.prompter);
+      return true;
+    }
+    case ID_FILE_BACKUP: {
+      ActiveWindowPickers pickers(Handle());
+      Backup dialog(services_.prompter, lumetta::g_settings, services_.prompts, pickers);
+      dialog.DoModal(Handle());
+      return true;
+    }
+    case ID_BACKUP_TO_FOLDER:
+      BackupToFolder();
+      return true;
+    case ID_RESTORE_FROM_FILE:
+      RestoreFromFile();
+      return true;
+    case ID_VIEW_THIS_MONTH:
+      if (view_ != nullptr) view_->GoToThisMonth();
+      return true;
+    case ID_HELP_TOPICS:
+      services_.shell.Open(Handle(), kHelpFile);
+      return true;
+    case ID_HELP_VISIT_WEBSITE:
+      services_.shell.Open(Handle(), LUMETTA_WEBSITE_URL);
+      return true;
+    case ID_TRAY_SHOW:
+      RestoreMainWindow();
+      return true;
+    case ID_TRAY_HIDE:
+      HideMainWindow();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CMainFrame::BackupToFolder() { lumetta::BackupToFolder(book_); }
+
+void CMainFrame::RestoreFromFile() {
+  ActiveWindowPickers pickers(Handle());
+  lumetta::RestoreFromFile(book_, pickers);
+}
+
