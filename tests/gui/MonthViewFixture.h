@@ -222,6 +222,28 @@ struct DrawnText {
   int y;
 };
 
+// Collects the texts of one metafile record (EnumEnhMetaFile callback).
+inline int CALLBACK CollectDrawnText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int,
+                                     LPARAM param) {
+  auto* out = reinterpret_cast<std::vector<DrawnText>*>(param);
+  if (record->iType == EMR_EXTTEXTOUTW) {
+    const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+    const auto* chars = reinterpret_cast<const WCHAR*>(
+        reinterpret_cast<const BYTE*>(record) + r->emrtext.offString);
+    std::string text;
+    for (DWORD i = 0; i < r->emrtext.nChars; ++i) text += static_cast<char>(chars[i]);
+    out->push_back({text, static_cast<int>(r->emrtext.ptlReference.x),
+                    static_cast<int>(r->emrtext.ptlReference.y)});
+  } else if (record->iType == EMR_EXTTEXTOUTA) {
+    const auto* r = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
+    const char* chars = reinterpret_cast<const char*>(record) + r->emrtext.offString;
+    out->push_back({std::string(chars, r->emrtext.nChars),
+                    static_cast<int>(r->emrtext.ptlReference.x),
+                    static_cast<int>(r->emrtext.ptlReference.y)});
+  }
+  return 1;
+}
+
 // Records what `paint` draws into an enhanced metafile and answers its texts.
 template <typename PaintFn>
 std::vector<DrawnText> TextsDrawnBy(PaintFn paint) {
@@ -230,28 +252,7 @@ std::vector<DrawnText> TextsDrawnBy(PaintFn paint) {
   paint(metafile);
   HENHMETAFILE recorded = CloseEnhMetaFile(metafile);
   std::vector<DrawnText> texts;
-  EnumEnhMetaFile(
-      nullptr, recorded,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM param) -> int {
-        auto* out = reinterpret_cast<std::vector<DrawnText>*>(param);
-        if (record->iType == EMR_EXTTEXTOUTW) {
-          const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-          const auto* chars = reinterpret_cast<const WCHAR*>(
-              reinterpret_cast<const BYTE*>(record) + r->emrtext.offString);
-          std::string text;
-          for (DWORD i = 0; i < r->emrtext.nChars; ++i) text += static_cast<char>(chars[i]);
-          out->push_back({text, static_cast<int>(r->emrtext.ptlReference.x),
-                          static_cast<int>(r->emrtext.ptlReference.y)});
-        } else if (record->iType == EMR_EXTTEXTOUTA) {
-          const auto* r = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
-          const char* chars = reinterpret_cast<const char*>(record) + r->emrtext.offString;
-          out->push_back({std::string(chars, r->emrtext.nChars),
-                          static_cast<int>(r->emrtext.ptlReference.x),
-                          static_cast<int>(r->emrtext.ptlReference.y)});
-        }
-        return 1;
-      },
-      &texts, nullptr);
+  EnumEnhMetaFile(nullptr, recorded, CollectDrawnText, &texts, nullptr);
   DeleteEnhMetaFile(recorded);
   // Fills drawn with ExtTextOut carry no characters.
   std::vector<DrawnText> nonEmpty;
