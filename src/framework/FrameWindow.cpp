@@ -11,7 +11,7 @@ HICON LoadSharedIcon(HINSTANCE instance, int resourceId, int sizeMetricX, int si
 
 }  // namespace
 
-bool FrameWindow::CreateFrame(int resourceId, const char* className, const WindowSpec& spec) {
+bool FrameWindow::CreateFrame(int resourceId, const char* className, const WindowParams& params) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WindowClass windowClass;
   windowClass.name = className;
@@ -21,7 +21,7 @@ bool FrameWindow::CreateFrame(int resourceId, const char* className, const Windo
   windowClass.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
 
   HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
-  WindowSpec withMenu = spec;
+  WindowParams withMenu = params;
   withMenu.menu = menu;
   if (!Create(windowClass, withMenu)) {
     if (menu != nullptr) DestroyMenu(menu);  // a menu attached to a window goes with it; this one never was

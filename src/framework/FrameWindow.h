@@ -12,8 +12,8 @@ namespace fw {
 class FrameWindow : public Window {
  public:
   // Creates the frame with menu, accelerator table and icon resourceId
-  // (spec.menu is ignored). False when the window is not created.
-  bool CreateFrame(int resourceId, const char* className, const WindowSpec& spec);
+  // (params.menu is ignored). False when the window is not created.
+  bool CreateFrame(int resourceId, const char* className, const WindowParams& params);
 
   HACCEL Accelerators() const { return accelerators_; }
 

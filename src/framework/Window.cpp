@@ -44,11 +44,11 @@ bool Window::RegisterWindowClass(const WindowClass& windowClass) {
   return RegisterClassExA(&wc) != 0;
 }
 
-bool Window::Create(const WindowClass& windowClass, const WindowSpec& spec) {
+bool Window::Create(const WindowClass& windowClass, const WindowParams& params) {
   if (hwnd_ != nullptr || windowClass.name == nullptr) return false;
   if (!RegisterWindowClass(windowClass)) return false;
-  HWND created = CreateWindowExA(spec.exStyle, windowClass.name, spec.title, spec.style, spec.x,
-                                 spec.y, spec.width, spec.height, spec.parent, spec.menu,
+  HWND created = CreateWindowExA(params.exStyle, windowClass.name, params.title, params.style, params.x,
+                                 params.y, params.width, params.height, params.parent, params.menu,
                                  GetModuleHandleA(nullptr), this);
   // On failure Windows has already sent WM_NCDESTROY, which unlinked us.
   return created != nullptr && created == hwnd_;

@@ -23,7 +23,7 @@ struct WindowClass {
   HBRUSH background = nullptr;    // nullptr: the window paints everything itself
 };
 
-struct WindowSpec {
+struct WindowParams {
   DWORD exStyle = 0;
   const char* title = "";
   DWORD style = WS_OVERLAPPEDWINDOW;
@@ -49,7 +49,7 @@ class Window {
   // Registers the class when needed and creates the window. False when the
   // class cannot be registered or the window is not created (for instance
   // when OnCreate refused).
-  bool Create(const WindowClass& windowClass, const WindowSpec& spec);
+  bool Create(const WindowClass& windowClass, const WindowParams& params);
   void Destroy();
 
   HWND Handle() const { return hwnd_; }

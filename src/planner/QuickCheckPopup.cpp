@@ -72,20 +72,20 @@ bool FastView::Build(const QuickCheckRequest& request) {
 
   fw::WindowClass windowClass;
   windowClass.name = kClassName;
-  fw::WindowSpec spec;
+  fw::WindowParams params;
   const std::string title = QuickCheckTitle(request.first, request.year, request.month,
                                             settings.europeanCalendar != 0);
-  spec.title = title.c_str();
+  params.title = title.c_str();
   // A child of the desktop window: a window of its own on the screen, with
   // no border and no caption.
-  spec.style = WS_CHILD | WS_VISIBLE | WS_SYSMENU;
-  spec.x = -1;
-  spec.y = -1;
-  spec.width = 1;
-  spec.height = 1;
-  spec.parent = GetDesktopWindow();
-  spec.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWindowId));
-  if (!Create(windowClass, spec)) return false;
+  params.style = WS_CHILD | WS_VISIBLE | WS_SYSMENU;
+  params.x = -1;
+  params.y = -1;
+  params.width = 1;
+  params.height = 1;
+  params.parent = GetDesktopWindow();
+  params.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kWindowId));
+  if (!Create(windowClass, params)) return false;
 
   const bool hasNotes =
       NotesFileExists(request.notesFolder, request.year, request.month, request.day);

@@ -58,15 +58,15 @@ CMainFrame* CMainFrame::Current() { return g_mainFrame; }
 
 bool CMainFrame::Create() {
   if (!owner_.CreateOnce()) return false;
-  fw::WindowSpec spec;
-  spec.title = kTitle;
+  fw::WindowParams params;
+  params.title = kTitle;
   // Thin border, system menu, sizing frame, minimise box; no caption bar.
   // WS_POPUP, because Windows gives every overlapped window a caption.
-  spec.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-  spec.width = kInitialWidth;
-  spec.height = kInitialHeight;
-  spec.parent = owner_.Handle();
-  return CreateFrame(IDR_MAINFRAME, kClassName, spec);
+  params.style = WS_POPUP | WS_BORDER | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+  params.width = kInitialWidth;
+  params.height = kInitialHeight;
+  params.parent = owner_.Handle();
+  return CreateFrame(IDR_MAINFRAME, kClassName, params);
 }
 
 // --- Creation and destruction -------------------------------------------------

@@ -6,10 +6,10 @@ bool OwnerWindow::CreateOnce() {
   if (Exists()) return true;
   fw::WindowClass windowClass;
   windowClass.name = kClassName;
-  fw::WindowSpec spec;
-  spec.title = kTitle;
-  spec.style = WS_OVERLAPPEDWINDOW;  // created hidden: no WS_VISIBLE
-  if (!Create(windowClass, spec)) return false;
+  fw::WindowParams params;
+  params.title = kTitle;
+  params.style = WS_OVERLAPPEDWINDOW;  // created hidden: no WS_VISIBLE
+  if (!Create(windowClass, params)) return false;
 
   HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                            32, 32, LR_SHARED);

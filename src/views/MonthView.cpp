@@ -75,15 +75,15 @@ CLumettaView* CLumettaView::Current() { return g_monthView; }
 bool CLumettaView::Create(HWND parent, int childId) {
   fw::WindowClass windowClass;
   windowClass.name = kClassName;
-  fw::WindowSpec spec;
-  spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  spec.x = 0;
-  spec.y = 0;
-  spec.width = 0;
-  spec.height = 0;
-  spec.parent = parent;
-  spec.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId));
-  if (!fw::Window::Create(windowClass, spec)) return false;
+  fw::WindowParams params;
+  params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  params.x = 0;
+  params.y = 0;
+  params.width = 0;
+  params.height = 0;
+  params.parent = parent;
+  params.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId));
+  if (!fw::Window::Create(windowClass, params)) return false;
   RebuildLayout();
   return true;
 }

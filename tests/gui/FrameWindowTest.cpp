@@ -16,12 +16,12 @@ class RecordingView : public fw::Window {
   bool Open(HWND parent) {
     fw::WindowClass windowClass;
     windowClass.name = "LumettaTestView";
-    fw::WindowSpec spec;
-    spec.style = WS_CHILD | WS_VISIBLE;
-    spec.x = spec.y = 0;
-    spec.width = spec.height = 10;
-    spec.parent = parent;
-    return Create(windowClass, spec);
+    fw::WindowParams params;
+    params.style = WS_CHILD | WS_VISIBLE;
+    params.x = params.y = 0;
+    params.width = params.height = 10;
+    params.parent = parent;
+    return Create(windowClass, params);
   }
   bool IsCommandEnabled(UINT id) const override { return id == ID_VIEW_TODAY; }
   std::vector<UINT> commands;
@@ -37,11 +37,11 @@ class RecordingFrame : public fw::FrameWindow {
  public:
   ~RecordingFrame() override { Destroy(); }
   bool Open() {
-    fw::WindowSpec spec;
-    spec.x = spec.y = 0;
-    spec.width = 300;
-    spec.height = 200;
-    return CreateFrame(IDR_MAINFRAME, "LumettaTestFrame", spec);
+    fw::WindowParams params;
+    params.x = params.y = 0;
+    params.width = 300;
+    params.height = 200;
+    return CreateFrame(IDR_MAINFRAME, "LumettaTestFrame", params);
   }
   bool IsCommandEnabled(UINT id) const override {
     return id == ID_APP_EXIT || FrameWindow::IsCommandEnabled(id);

@@ -123,11 +123,11 @@ class PaintingWindow : public fw::Window {
   bool Open() {
     fw::WindowClass windowClass;
     windowClass.name = "LumettaTestPaint";
-    fw::WindowSpec spec;
-    spec.style = WS_POPUP | WS_VISIBLE;
-    spec.x = spec.y = 10;
-    spec.width = spec.height = 60;
-    return Create(windowClass, spec);
+    fw::WindowParams params;
+    params.style = WS_POPUP | WS_VISIBLE;
+    params.x = params.y = 10;
+    params.width = params.height = 60;
+    return Create(windowClass, params);
   }
   int paints = 0;
   RECT lastPaintRect = {};

@@ -24,11 +24,11 @@ class KeyWindow : public fw::Window {
   bool Open(const char* title) {
     fw::WindowClass windowClass;
     windowClass.name = "LumettaTestKeys";
-    fw::WindowSpec spec;
-    spec.title = title;
-    spec.x = spec.y = 0;
-    spec.width = spec.height = 100;
-    return Create(windowClass, spec);
+    fw::WindowParams params;
+    params.title = title;
+    params.x = params.y = 0;
+    params.width = params.height = 100;
+    return Create(windowClass, params);
   }
   bool PreTranslateMessage(MSG& msg) override {
     return takesW && msg.message == WM_KEYDOWN && msg.wParam == 'W';

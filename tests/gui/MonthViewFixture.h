@@ -93,14 +93,14 @@ class TestFrame : public fw::FrameWindow {
  public:
   ~TestFrame() override { Destroy(); }
   bool Create(int width, int height) {
-    fw::WindowSpec spec;
-    spec.title = "Month view test";
-    spec.style = WS_OVERLAPPEDWINDOW;
-    spec.x = 300;
-    spec.y = 100;
-    spec.width = width;
-    spec.height = height;
-    return CreateFrame(IDR_MAINFRAME, "LumettaMonthTestFrame", spec);
+    fw::WindowParams params;
+    params.title = "Month view test";
+    params.style = WS_OVERLAPPEDWINDOW;
+    params.x = 300;
+    params.y = 100;
+    params.width = width;
+    params.height = height;
+    return CreateFrame(IDR_MAINFRAME, "LumettaMonthTestFrame", params);
   }
 };
 

@@ -33,13 +33,13 @@ class ProbeWindow : public fw::Window {
   bool Open(HWND parent = nullptr) {
     fw::WindowClass windowClass;
     windowClass.name = "LumettaTestProbe";
-    fw::WindowSpec spec;
-    spec.title = "probe";
-    spec.style = parent != nullptr ? WS_CHILD : WS_OVERLAPPEDWINDOW;
-    spec.x = spec.y = 0;
-    spec.width = spec.height = 100;
-    spec.parent = parent;
-    return Create(windowClass, spec);
+    fw::WindowParams params;
+    params.title = "probe";
+    params.style = parent != nullptr ? WS_CHILD : WS_OVERLAPPEDWINDOW;
+    params.x = params.y = 0;
+    params.width = params.height = 100;
+    params.parent = parent;
+    return Create(windowClass, params);
   }
 
   bool IsCommandEnabled(UINT id) const override { return id == 101; }
