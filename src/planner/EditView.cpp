@@ -1,5 +1,7 @@
 #include "planner/EditView.h"
 
+#include <memory>
+
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
 #include "planner/NotesFiles.h"

@@ -13,7 +13,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "framework/FrameWindow.h"
@@ -66,14 +65,12 @@ class EditView : public fw::FrameWindow {
   static EditView* Current();
 
   const std::string& Path() const { return path_; }
-  const std::string& Title() const { return title_; }
   // The notes as last loaded, taken from the editor or edited.
   const std::string& Text() const { return text_; }
   NotesOwner* Owner() const { return owner_; }
   HWND Editor() const { return editor_; }
-  // Inner width and height, from the rectangle the window opened in.
+  // Inner width, from the rectangle the window opened in.
   int InnerWidth() const { return w_; }
-  int InnerHeight() const { return h_; }
 
   // Turns the window into an editor of the notes (a click into it).
   void EditNotes();

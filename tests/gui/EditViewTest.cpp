@@ -9,12 +9,14 @@
 #include <functional>
 #include <string>
 
+#include "MainFrameTestSupport.h"
 #include "MonthViewFixture.h"
 #include "PlatformTestFiles.h"
 #include "framework/MessageLoop.h"
 #include "planner/EditView.h"
 #include "planner/NotesHost.h"
 #include "planner/NotesOwner.h"
+#include "shell/NotesFolder.h"
 #include "shell/platform/Win32FileSystem.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
@@ -368,6 +370,42 @@ TEST_F(EditViewTest, DrawsTheNotesInTheTextColourInsideTheFrame) {
     for (int y = 5; y < 30; ++y) textPixels += pixels.At(x, y) == RGB(0, 0, 160) ? 1 : 0;
   }
   EXPECT_GT(textPixels, 20);
+}
+
+// --- In the program: the main window is the notes window's host ------------------------
+
+class NotesInTheProgram : public main_frame_testing::MainFrameTest {
+ protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    SetNotesFolder(notes.Path() + "\\");
+  }
+  void TearDown() override {
+    MainFrameTest::TearDown();
+    SetNotesFolder(previous);
+  }
+  const std::string previous = NotesFolder();
+  platform_testing::ScratchFolder notes;
+  StandInPlanner planner;
+};
+
+TEST_F(NotesInTheProgram, OwnedByTheMainWindowAndWrittenAtSessionEndAndAtExit) {
+  ASSERT_TRUE(MakeFrame());
+  const std::string file = notes / "20250307.txt";
+  ASSERT_TRUE(WriteWholeFile(file, "Tea"));
+  EditView::FollowNotes(planner);
+  ASSERT_NE(nullptr, EditView::Current());
+  EXPECT_EQ(frame_->Handle(), GetWindow(EditView::Current()->Handle(), GW_OWNER));
+
+  EditView::Current()->EditNotes();
+  SendMessageA(EditView::Current()->Editor(), WM_CHAR, '!', 1);
+  SendMessageA(frame_->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ("!Tea", ReadWholeFile(file));
+
+  SendMessageA(EditView::Current()->Editor(), WM_CHAR, '?', 1);
+  frame_.reset();  // Exit: the notes go with the main window, saved
+  EXPECT_EQ(nullptr, EditView::Current());
+  EXPECT_EQ("!?Tea", ReadWholeFile(file));
 }
 
 }  // namespace
