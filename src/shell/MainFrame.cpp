@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "planner/EditView.h"
 #include "planner/QuickCheckPopup.h"
 #include "resource.h"
 #include "shell/MenuModule.h"
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService*
       timers_(timers != nullptr ? *timers : windowTimers_),
       menus_(menus) {
   g_mainFrame = this;
+  planner::EditView::SetHost(this);
   lumetta::LoadSettings(lumetta::g_settings, services_.paths, services_.files, services_.clock,
                         services_.settingsHooks);
 }
@@ -51,7 +53,10 @@ CMainFrame::~CMainFrame() {
   // Destroy the window while this object's handlers and members still work.
   Destroy();
   lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
-  if (g_mainFrame == this) g_mainFrame = nullptr;
+  if (g_mainFrame == this) {
+    g_mainFrame = nullptr;
+    planner::EditView::SetHost(nullptr);
+  }
 }
 
 CMainFrame* CMainFrame::Current() { return g_mainFrame; }
@@ -148,6 +153,7 @@ void CMainFrame::OnDestroy() {
 void CMainFrame::SaveAllData() {
   // When the day planners and the to-do lists exist, their open editors
   // are committed and their files written here as well.
+  planner::EditView::SaveOpenNotes();
   SaveBook();
   lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
 }

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "framework/FrameWindow.h"
+#include "planner/NotesHost.h"
 #include "shell/BookFingerprint.h"
 #include "shell/DayIcons.h"
 #include "shell/MainTimers.h"
@@ -37,6 +38,7 @@ class CLumettaView;
 
 class CMainFrame : public fw::FrameWindow,
                    public views::MonthViewHost,
+                   public planner::NotesHost,
                    public lumetta::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
@@ -89,7 +91,7 @@ class CMainFrame : public fw::FrameWindow,
 
   // --- The month view's host ------------------------------------------------
 
-  std::string NotesFolder() override;
+  std::string NotesFolder() override;  // also the notes window's
   void PlayClickSound() override;
   void StartRefitTimer() override;
   void OpenDayPlanner(int year, int month, int day) override;
@@ -97,6 +99,11 @@ class CMainFrame : public fw::FrameWindow,
   void OpenWeekView(int year, int month, int day) override;
   void OpenYearView() override;
   void OpenToDoList() override;
+
+  // --- The notes window's host ---------------------------------------------
+
+  lumetta::FileSystem& NotesFiles() override { return services_.files; }
+  HWND NotesWindowOwner() override { return Handle(); }
 
   // --- Repaint notices of the store ----------------------------------------
 
