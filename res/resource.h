@@ -26,6 +26,9 @@
 #define ID_FILE_TIMER 32822
 #define ID_FILE_BACKUP 32838
 #define ID_APP_EXIT 57665
+/* File: exchange with other calendars (iCalendar files) */
+#define ID_FILE_EXPORT_ICALENDAR 32910
+#define ID_FILE_IMPORT_ICALENDAR 32911
 
 /* Main menu: View */
 #define ID_VIEW_THIS_MONTH 32775

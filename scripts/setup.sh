@@ -34,6 +34,8 @@ packages=(
   # for Palatino Linotype)
   xvfb x11-utils imagemagick xdotool fonts-texgyre
   python3 git
+  # an independent iCalendar reader for the export tests
+  python3-icalendar
   # time zone rules: the store tests fix TZ to zones with daylight saving
   tzdata
 )

@@ -8,6 +8,7 @@
 #include "shell/BackupDialog.h"
 #include "shell/CommandRouting.h"
 #include "shell/FindDialog.h"
+#include "shell/ICalendarCommands.h"
 #include "shell/ShellPickers.h"
 #include "store/BackupRestore.h"
 #include "store/ProgramState.h"
@@ -111,6 +112,8 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
     case ID_PREFS_FONT:
     case ID_FILE_FIND:
     case ID_FILE_BACKUP:
+    case ID_FILE_EXPORT_ICALENDAR:
+    case ID_FILE_IMPORT_ICALENDAR:
     case ID_APP_EXIT:
     case ID_VIEW_THIS_MONTH:
     case ID_HELP_TOPICS:
@@ -147,6 +150,12 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       dialog.DoModal(Handle());
       return true;
     }
+    case ID_FILE_EXPORT_ICALENDAR:
+      ExportToICalendar(Handle(), book_, NotesFolder());
+      return true;
+    case ID_FILE_IMPORT_ICALENDAR:
+      ImportICalendar(Handle(), book_, NotesFolder());
+      return true;
     case ID_BACKUP_TO_FOLDER:
       BackupToFolder();
       return true;

@@ -129,6 +129,7 @@ TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
               {"&Background", 32839, {}}, {"-", 0, {}}, {"&Advanced", 30799, {}},
               {"-", 0, {}}, {"&Daily Website", 32860, {}}}},
           {"-", 0, {}}, {"&Find", 32840, {}}, {"&Timer", 32822, {}}, {"&Backup", 32838, {}},
+          {"-", 0, {}}, {"Export to iCalendar...", 32910, {}}, {"Import iCalendar...", 32911, {}},
           {"-", 0, {}}, {"E&xit", 57665, {}}}},
       {"&View", 0, {
           {"This &Month", 32775, {}}, {"&Year", 32795, {}}, {"&Week", 32797, {}},

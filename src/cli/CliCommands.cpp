@@ -1,0 +1,327 @@
+#include "cli/CliCommands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <string_view>
+
+#include "store/AppointmentBook.h"
+#include "store/CivilDate.h"
+#include "store/DataFile.h"
+#include "store/ICalendarExport.h"
+#include "store/ICalendarImport.h"
+#include "store/SafeFile.h"
+#include "store/Search.h"
+#include "store/Settings.h"
+#include "store/TimerIds.h"
+
+namespace cli {
+
+namespace {
+
+using namespace lumetta;
+
+constexpr const char* kUsage =
+    "Usage: lumetta-cli [--file PATH] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Reads the appointment data file of Lumetta Calendar & Day Planner.\n"
+    "\n"
+    "Commands:\n"
+    "  agenda [DATE] [--days N]   entries of DATE (YYYY-MM-DD, default today) and the\n"
+    "                             N-1 days after it (N 1 to 366, default 1), one a line:\n"
+    "                             YYYY-MM-DD HH:MM, two spaces, the text\n"
+    "  search TEXT [--ignore-case]\n"
+    "                             entries whose text contains TEXT, latest first, in the\n"
+    "                             program's search results format; exit code 1 for none\n"
+    "  export-ics [FILE]          every entry and the day notes as iCalendar to FILE\n"
+    "                             (written safely) or to standard output\n"
+    "  import-ics FILE            merges an iCalendar file into the data file (the\n"
+    "                             weekday backup copy is taken first); refused while\n"
+    "                             the program runs\n"
+    "  --help                     this text\n"
+    "\n"
+    "Options:\n"
+    "  --file PATH                the data file to use; its day notes are the folder\n"
+    "                             \"notes\" beside it. Without it, the program's own data\n"
+    "                             file (on Windows; elsewhere Lumetta.bin in the current\n"
+    "                             folder).\n";
+
+// The console's answers to what the store would ask a user.
+class ConsolePrompts : public Prompts {
+ public:
+  explicit ConsolePrompts(std::ostream& err) : err_(err) {}
+  PromptAnswer Show(const std::string& text, const std::string&, PromptButtons buttons,
+                    PromptIcon) override {
+    err_ << text << '\n';
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
+               ? PromptAnswer::No
+               : PromptAnswer::Ok;
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+// A console program runs no reminder timers and has no windows to repaint.
+class NoTimers : public ReminderTimers {
+ public:
+  std::uint32_t Start(std::uint32_t, std::uint32_t) override { return 0; }
+  void Stop(std::uint32_t) override {}
+};
+class NoNotices : public RepaintNotices {
+ public:
+  void DayChanged(int, int, int) override {}
+  void MonthChanged(int, int) override {}
+  void ViewsChanged() override {}
+};
+class FixedPaths : public DataPaths {
+ public:
+  explicit FixedPaths(std::string folder) : folder_(std::move(folder)) {}
+  std::string DataFilePath(const std::string& name, bool) override { return folder_ + name; }
+
+ private:
+  std::string folder_;
+};
+
+struct Options {
+  std::string file;
+  std::string command;
+  std::vector<std::string> words;
+  int days = 1;
+  bool ignoreCase = false;
+  bool help = false;
+};
+
+bool ParseDate(const std::string& text, CivilDate& out) {
+  int y = 0, m = 0, d = 0;
+  char extra = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &extra) != 3) return false;
+  out = {y, m, d};
+  return y >= 1970 && y <= 2038 && m >= 1 && m <= 12 && d >= 1 &&
+         d <= DateOfDayNumber(DayNumber(y, m + 1, 1) - 1).day;
+}
+
+// Everything the store needs, for one data file.
+class Session {
+ public:
+  Session(CliHost& host, const std::string& dataFile, std::ostream& err)
+      : prompts_(err),
+        paths_(FolderOf(dataFile)),
+        book_(StoreContext{settings_, timerIds_, host.Clock(), prompts_, timers_, notices_,
+                           paths_, host.Files()}) {
+    SetDefaultSettings(settings_, host.Clock().Now());
+  }
+  All_Appointments& Book() { return book_; }
+
+ private:
+  SettingsBlock settings_{};
+  ReminderTimerCounter timerIds_;
+  ConsolePrompts prompts_;
+  NoTimers timers_;
+  NoNotices notices_;
+  FixedPaths paths_;
+  All_Appointments book_;
+};
+
+// The agenda reads only the records of its days: the merge rule among
+// them gives the same entries as loading the whole book.
+int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::ostream& out,
+           std::ostream& err) {
+  CivilDate first;
+  if (o.words.size() > 1) {
+    err << "agenda takes one date\n";
+    return 2;
+  }
+  if (!o.words.empty()) {
+    if (!ParseDate(o.words[0], first)) {
+      err << "not a date (YYYY-MM-DD, 1970 to 2038): " << o.words[0] << '\n';
+      return 2;
+    }
+  } else {
+    const CalendarFields now = LocalFields(host.Clock().Now());
+    first = {now.year, now.month, now.day};
+  }
+  const std::int64_t from = DayNumber(first.year, first.month, first.day);
+  const std::int64_t to = from + o.days - 1;
+  Session session(host, dataFile, err);
+  All_Appointments& book = session.Book();
+  const std::unique_ptr<InputFile> in = host.Files().OpenRead(dataFile);
+  if (in) {
+    std::vector<unsigned char> buffer(kRecordSize * 4096);
+    std::size_t have = 0;
+    AppointmentRecord record;
+    MomentCache cache;
+    auto field = [](const unsigned char* p) {
+      return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                                       (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
+    };
+    for (std::size_t n; (n = in->Read(buffer.data() + have, buffer.size() - have)) > 0;) {
+      have += n;
+      std::size_t at = 0;
+      for (; have - at >= kRecordSize; at += kRecordSize) {
+        const unsigned char* r = buffer.data() + at;
+        const int y = field(r), m = field(r + 4), d = field(r + 8);
+        if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1970 || y > 2038) continue;
+        const std::int64_t day = DayNumber(y, m, d);
+        if (day < from || day > to) continue;
+        DecodeRecord(r, record);
+        book.AddRecord(record, &cache);
+      }
+      std::memmove(buffer.data(), buffer.data() + at, have - at);
+      have -= at;
+    }
+  }
+  book.Sort();
+  for (const An_Appointment& e : book) {
+    char key[32];
+    std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d  ", e.year(), e.month(), e.day(),
+                  e.hour(), e.minute());
+    out << key << host.ToConsole(e.text) << '\n';
+  }
+  return 0;
+}
+
+// Loads the data file; a missing one is an empty book unless `required`.
+// False (and said why) when it cannot be used.
+bool LoadBook(All_Appointments& book, FileSystem& files, const std::string& dataFile,
+              bool required, std::ostream& err) {
+  if (!files.Exists(dataFile)) {
+    if (required) err << "no data file at \"" << dataFile << "\"\n";
+    return !required;
+  }
+  if (!files.OpenRead(dataFile)) {
+    err << "the data file \"" << dataFile << "\" cannot be read\n";
+    return false;
+  }
+  book.LoadDataFile(dataFile);
+  return true;
+}
+
+int Search(CliHost& host, const Options& o, const std::string& dataFile, std::ostream& out,
+           std::ostream& err) {
+  if (o.words.size() != 1 || o.words[0].empty()) {
+    err << "search takes one text\n";
+    return 2;
+  }
+  Session session(host, dataFile, err);
+  if (!LoadBook(session.Book(), host.Files(), dataFile, true, err)) return 1;
+  session.Book().Sort();
+  const SearchResult found =
+      FindEntries(session.Book(), host.FromConsole(o.words[0]), o.ignoreCase);
+  for (const char c : host.ToConsole(found.results)) {
+    if (c != '\r') out << c;
+  }
+  return found.hits > 0 ? 0 : 1;
+}
+
+int ExportIcs(CliHost& host, const Options& o, const std::string& dataFile,
+              const std::string& notesFolder, std::ostream& out, std::ostream& err) {
+  if (o.words.size() > 1) {
+    err << "export-ics takes at most one file\n";
+    return 2;
+  }
+  Session session(host, dataFile, err);
+  All_Appointments& book = session.Book();
+  if (!LoadBook(book, host.Files(), dataFile, false, err)) return 1;
+  const std::vector<DayNote> notes =
+      DayNotesFiles(host.Files(), notesFolder).ReadAll(host.FolderNames());
+  if (o.words.empty()) {
+    out << WriteICalendar(book, notes, host.Clock().Now());
+    return 0;
+  }
+  const IcsExportResult r = ExportICalendar(book, notes, o.words[0]);
+  (r.written ? out : err) << r.message << '\n';
+  return r.written ? 0 : 1;
+}
+
+int ImportIcs(CliHost& host, const Options& o, const std::string& readFile,
+              const std::string& writeFile, const std::string& notesFolder, std::ostream& out,
+              std::ostream& err) {
+  if (o.words.size() != 1) {
+    err << "import-ics takes one file\n";
+    return 2;
+  }
+  if (host.ProgramRunning()) {
+    err << "Lumetta is running: close it first, or use File > Import iCalendar... in the "
+           "program. Nothing was imported.\n";
+    return 1;
+  }
+  Session session(host, readFile, err);
+  All_Appointments& book = session.Book();
+  FileSystem& files = host.Files();
+  const bool existed = files.Exists(readFile);
+  if (!LoadBook(book, files, readFile, false, err)) return 1;
+  // All-day events and journals go to the day notes: the folder may be new.
+  std::error_code ignored;
+  std::filesystem::create_directory(notesFolder, ignored);
+  const IcsImportResult r =
+      ImportICalendarFile(book, o.words[0], DayNotesFiles(files, notesFolder));
+  if (r.status != IcsImportStatus::Imported) {
+    err << r.message << '\n';
+    return 1;
+  }
+  // The weekday backup copy, as at the program's start, before the data file changes.
+  if (existed) {
+    const CalendarFields today = LocalFields(host.Clock().Now());
+    files.CopyReplacing(readFile, FolderOf(writeFile) + WeekdayBackupName(today.weekday));
+  }
+  if (!book.SaveTo(writeFile)) return 1;  // SaveTo told why
+  out << r.message << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& out,
+           std::ostream& err) {
+  Options o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--file" || a == "--days") {
+      if (i + 1 >= args.size()) {
+        err << a << " needs a value\n" << kUsage;
+        return 2;
+      }
+      const std::string& value = args[++i];
+      if (a == "--file") {
+        o.file = value;
+      } else {
+        char* end = nullptr;
+        const long days = std::strtol(value.c_str(), &end, 10);
+        if (*end != '\0' || days < 1 || days > 366) {
+          err << "--days takes 1 to 366\n";
+          return 2;
+        }
+        o.days = static_cast<int>(days);
+      }
+    } else if (a == "--ignore-case" || a == "-i") {
+      o.ignoreCase = true;
+    } else if (o.command.empty()) {
+      o.command = a;
+    } else {
+      o.words.push_back(a);
+    }
+  }
+  if (o.help) {
+    out << kUsage;
+    return 0;
+  }
+  const std::string readFile = o.file.empty() ? host.DataFileForReading() : o.file;
+  const std::string writeFile = o.file.empty() ? host.DataFileForWriting() : o.file;
+  const std::string notesFolder =
+      o.file.empty() ? host.NotesFolder() : FolderOf(o.file) + "notes" + host.Separator();
+  if (o.command == "agenda") return Agenda(host, o, readFile, out, err);
+  if (o.command == "search") return Search(host, o, readFile, out, err);
+  if (o.command == "export-ics") return ExportIcs(host, o, readFile, notesFolder, out, err);
+  if (o.command == "import-ics") {
+    return ImportIcs(host, o, readFile, writeFile, notesFolder, out, err);
+  }
+  err << (o.command.empty() ? "no command" : "unknown command: " + o.command) << "\n\n" << kUsage;
+  return 2;
+}
+
+}  // namespace cli

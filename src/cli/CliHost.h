@@ -1,0 +1,38 @@
+#pragma once
+// What lumetta-cli needs from the system it runs on: files, the clock,
+// where the program keeps its data, and whether the program is running.
+// CliHostWin32.cpp follows the program's own rules; CliHostPosix.cpp serves
+// other systems, where there is no running program to ask.
+
+#include <memory>
+#include <string>
+
+#include "store/DayNotesFiles.h"
+#include "store/Platform.h"
+
+namespace cli {
+
+class CliHost {
+ public:
+  virtual ~CliHost() = default;
+  virtual lumetta::FileSystem& Files() = 0;
+  virtual lumetta::Clock& Clock() = 0;
+  virtual lumetta::FolderNames& FolderNames() = 0;
+  // The data file to read, and the one to write, when --file is not given.
+  virtual std::string DataFileForReading() = 0;
+  virtual std::string DataFileForWriting() = 0;
+  // The notes folder (with its trailing separator) when --file is not given.
+  virtual std::string NotesFolder() = 0;
+  // A running copy of the program holds the book in memory and would
+  // overwrite what lumetta-cli writes.
+  virtual bool ProgramRunning() = 0;
+  virtual char Separator() const = 0;
+  // Texts between the program's 8-bit code page and the console: the
+  // terminals of other systems speak UTF-8.
+  virtual std::string ToConsole(const std::string& eightBit) const = 0;
+  virtual std::string FromConsole(const std::string& text) const = 0;
+};
+
+std::unique_ptr<CliHost> MakeCliHost();
+
+}  // namespace cli

@@ -1,0 +1,52 @@
+// lumetta-cli on systems other than Windows: the data file is "Lumetta.bin"
+// in the current folder unless --file names one; the program itself does
+// not run here.
+#include <ctime>
+#include <limits>
+
+#include "cli/CliHost.h"
+#include "store/CodePage.h"
+#include "store/StdFileSystem.h"
+
+namespace cli {
+
+namespace {
+
+class PosixClock : public lumetta::Clock {
+ public:
+  lumetta::Moment Now() override {
+    const std::time_t now = std::time(nullptr);
+    return now > std::numeric_limits<lumetta::Moment>::max()
+               ? std::numeric_limits<lumetta::Moment>::max()
+               : static_cast<lumetta::Moment>(now);
+  }
+};
+
+class PosixHost : public CliHost {
+ public:
+  lumetta::FileSystem& Files() override { return files_; }
+  lumetta::Clock& Clock() override { return clock_; }
+  lumetta::FolderNames& FolderNames() override { return names_; }
+  std::string DataFileForReading() override { return "Lumetta.bin"; }
+  std::string DataFileForWriting() override { return "Lumetta.bin"; }
+  std::string NotesFolder() override { return "notes/"; }
+  bool ProgramRunning() override { return false; }
+  char Separator() const override { return '/'; }
+  std::string ToConsole(const std::string& eightBit) const override {
+    return lumetta::Cp1252ToUtf8(eightBit);
+  }
+  std::string FromConsole(const std::string& text) const override {
+    return lumetta::Utf8ToCp1252(text);
+  }
+
+ private:
+  lumetta::StdFileSystem files_;
+  PosixClock clock_;
+  lumetta::StdFolderNames names_;
+};
+
+}  // namespace
+
+std::unique_ptr<CliHost> MakeCliHost() { return std::make_unique<PosixHost>(); }
+
+}  // namespace cli

@@ -1,0 +1,45 @@
+// lumetta-cli on Windows: the program's data folder rules (DataFilePath),
+// its file operations, and its single-instance mutex to tell whether it runs.
+#include <windows.h>
+
+#include "cli/CliHost.h"
+#include "shell/DataFolder.h"
+#include "shell/SingleInstance.h"
+#include "shell/platform/SystemClock.h"
+#include "shell/platform/Win32FileSystem.h"
+
+namespace cli {
+
+namespace {
+
+class Win32Host : public CliHost {
+ public:
+  lumetta::FileSystem& Files() override { return files_; }
+  lumetta::Clock& Clock() override { return clock_; }
+  lumetta::FolderNames& FolderNames() override { return names_; }
+  std::string DataFileForReading() override { return folder_.DataFilePath("Lumetta.bin", false); }
+  std::string DataFileForWriting() override { return folder_.DataFilePath("Lumetta.bin", true); }
+  std::string NotesFolder() override { return folder_.DataFilePath("notes", true) + "\\"; }
+  bool ProgramRunning() override {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSingleInstanceMutexName);
+    if (mutex == nullptr) return false;
+    CloseHandle(mutex);
+    return true;
+  }
+  char Separator() const override { return '\\'; }
+  // The program's own code page: redirected output reads as its files do.
+  std::string ToConsole(const std::string& eightBit) const override { return eightBit; }
+  std::string FromConsole(const std::string& text) const override { return text; }
+
+ private:
+  DataFolder folder_;
+  Win32FileSystem files_;
+  SystemClock clock_;
+  lumetta::StdFolderNames names_;
+};
+
+}  // namespace
+
+std::unique_ptr<CliHost> MakeCliHost() { return std::make_unique<Win32Host>(); }
+
+}  // namespace cli

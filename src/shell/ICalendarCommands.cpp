@@ -1,0 +1,62 @@
+#include "shell/ICalendarCommands.h"
+
+#include <commdlg.h>
+
+#include "store/AppointmentBook.h"
+#include "store/DayNotesFiles.h"
+#include "store/ICalendarExport.h"
+#include "store/ICalendarImport.h"
+
+namespace {
+
+constexpr char kFilter[] = "iCalendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
+
+// The common file dialog; false when the user cancelled.
+bool ChooseFile(HWND owner, bool save, std::string& path) {
+  char file[MAX_PATH] = {};
+  lstrcpynA(file, path.c_str(), sizeof file);
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = sizeof file;
+  ofn.lpstrDefExt = "ics";
+  ofn.lpstrTitle = save ? kExportICalendarTitle : kImportICalendarTitle;
+  // The current folder stays where the program put it (older data files are
+  // looked for there).
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!chosen) return false;
+  path = file;
+  return true;
+}
+
+void Tell(lumetta::All_Appointments& book, const std::string& text, bool ok) {
+  book.context().prompts.Show(text, lumetta::kPromptCaption, lumetta::PromptButtons::Ok,
+                              ok ? lumetta::PromptIcon::Information : lumetta::PromptIcon::Warning);
+}
+
+}  // namespace
+
+void ExportToICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder) {
+  std::string path = lumetta::kICalendarFileName;
+  if (!ChooseFile(owner, true, path)) return;
+  lumetta::StdFolderNames names;
+  const lumetta::DayNotesFiles notes(book.context().files, notesFolder);
+  const lumetta::IcsExportResult result = lumetta::ExportICalendar(book, notes.ReadAll(names), path);
+  Tell(book, result.message, result.written);
+}
+
+void ImportICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder) {
+  std::string path;
+  if (!ChooseFile(owner, false, path)) return;
+  const lumetta::IcsImportResult result = lumetta::ImportICalendarFile(
+      book, path, lumetta::DayNotesFiles(book.context().files, notesFolder));
+  if (result.status == lumetta::IcsImportStatus::Imported) {
+    book.Sort();
+    book.context().notices.ViewsChanged();
+  }
+  Tell(book, result.message, result.status == lumetta::IcsImportStatus::Imported);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// File > "Export to iCalendar..." and "Import iCalendar...": the book and
+// the day notes to an .ics file chosen in a save dialog ("Lumetta.ics" by
+// default), and an .ics file from another calendar merged into the book.
+// The outcome is told in one message box.
+
+#include <windows.h>
+
+#include <string>
+
+namespace lumetta {
+class All_Appointments;
+}
+
+constexpr const char* kExportICalendarTitle = "Export to iCalendar";
+constexpr const char* kImportICalendarTitle = "Import iCalendar";
+
+void ExportToICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder);
+void ImportICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder);

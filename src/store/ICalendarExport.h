@@ -1,0 +1,45 @@
+// Export of the book and the day notes as one iCalendar (RFC 5545) file:
+// every entry a VEVENT of 30 minutes at its floating local time, with a
+// UID made from its slot (so exporting again updates rather than doubles
+// the events elsewhere), VALARMs for its reminders and the fields other
+// calendars have no room for in X-LUMETTA-* properties; every day's notes a
+// VJOURNAL. (The to-do lists have no file yet, so there are no VTODOs.)
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/DayNotesFiles.h"
+#include "store/Moment.h"
+
+namespace lumetta {
+
+class All_Appointments;
+
+constexpr const char* kICalendarFileName = "Lumetta.ics";
+constexpr const char* kICalendarProductId = "-//Lumetta//Lumetta Calendar//EN";
+// The entry's colour, as #RRGGBB.
+constexpr const char* kColourProperty = "X-LUMETTA-COLOR";
+// The entry's other fields: REMINDER=15;ON=1;DAYBEFORE=0;TILDE=0;NOHIGHLIGHT=0;
+// REPEAT=3;UNTIL=<moment>;MONTHDAY=14;WEEKORDINAL=2nd;WEEKDAY=every Tuesday.
+constexpr const char* kEntryProperty = "X-LUMETTA-ENTRY";
+constexpr const char* kUidDomain = "@lumetta-calendar";
+
+// The file's text. The book is sorted first; entries whose key is not a
+// moment are left out. `stamp` is the DTSTAMP of every component; *events
+// counts the VEVENTs written.
+std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
+                           Moment stamp, int* events = nullptr);
+
+struct IcsExportResult {
+    bool written = false;
+    int events = 0;
+    int journals = 0;
+    std::string message;  // what the user is told
+};
+
+// Writes the file safely (never half a file); DTSTAMP is the book's clock.
+IcsExportResult ExportICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
+                                const std::string& path);
+
+}  // namespace lumetta

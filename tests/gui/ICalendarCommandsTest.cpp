@@ -1,0 +1,101 @@
+// File > Export to iCalendar... and Import iCalendar... on the main window:
+// the save dialog offers "Lumetta.ics", the file holds the book's entries;
+// an imported file's event joins the book; each ends in one message.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "MainFrameTestSupport.h"
+#include "PlatformTestFiles.h"
+#include "resource.h"
+#include "shell/NotesFolder.h"
+#include "support/DialogWatcher.h"
+#include "support/Input.h"
+
+using main_frame_testing::MainFrameTest;
+using main_frame_testing::Record;
+using platform_testing::ReadWholeFile;
+using platform_testing::WriteWholeFile;
+
+namespace {
+
+constexpr int kFileNameEdit = 0x47c;
+
+std::string EditText(HWND dialog, int id) {
+  char text[MAX_PATH] = {};
+  SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+class ICalendarCommandsTest : public MainFrameTest {
+ protected:
+  // Answers the next file dialog with `path`; remembers what it offered.
+  void ChooseInNextDialog(testing_support::DialogWatcher& watcher, const std::string& path) {
+    watcher.Then([this, path](const testing_support::SeenDialog& d) {
+      offered_ = EditText(d.hwnd, kFileNameEdit);
+      SetDlgItemTextA(d.hwnd, kFileNameEdit, path.c_str());
+      return IDOK;
+    });
+  }
+  std::string offered_;
+};
+
+TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes) {
+  ASSERT_TRUE(WriteWholeFile(services_.DataFile("Lumetta.bin"), Record(2025, 3, 18, 9, 0, "Kept; safe")));
+  const std::string notes = services_.scratch / "notes";
+  ASSERT_TRUE(CreateDirectoryA(notes.c_str(), nullptr));
+  ASSERT_TRUE(WriteWholeFile(notes + "\\20250318.txt", "Bring the keys"));
+  SetNotesFolder(notes + "\\");
+  ASSERT_TRUE(MakeFrame());
+  const std::string out = services_.scratch / "out.ics";
+  testing_support::DialogWatcher watcher;
+  ChooseInNextDialog(watcher, out);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
+  SetNotesFolder("");
+
+  ASSERT_EQ(1u, watcher.Seen().size());
+  EXPECT_EQ("Export to iCalendar", watcher.Seen()[0].caption);
+  EXPECT_EQ("Lumetta.ics", offered_);
+  const std::string ics = ReadWholeFile(out);
+  EXPECT_EQ(0u, ics.find("BEGIN:VCALENDAR\r\n"));
+  EXPECT_NE(std::string::npos, ics.find("DTSTART:20250318T090000\r\nDURATION:PT30M\r\nSUMMARY:Kept\\; safe\r\n"));
+  EXPECT_NE(std::string::npos, ics.find("DESCRIPTION:Bring the keys\r\n"));
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_EQ("Exported 1 entries and 1 days of notes to \"" + out + "\".", services_.prompter.texts[0]);
+}
+
+TEST_F(ICalendarCommandsTest, ImportMergesTheEventsAndTellsWhatCameIn) {
+  ASSERT_TRUE(MakeFrame());
+  const std::string in = services_.scratch / "in.ics";
+  ASSERT_TRUE(WriteWholeFile(in,
+                             "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x@example.com\r\n"
+                             "DTSTART:20250320T141500\r\nSUMMARY:Caf\xC3\xA9 meeting\r\n"
+                             "RRULE:FREQ=DAILY;COUNT=2\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+  testing_support::DialogWatcher watcher;
+  ChooseInNextDialog(watcher, in);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_IMPORT_ICALENDAR);
+
+  ASSERT_EQ(1u, watcher.Seen().size());
+  EXPECT_EQ("Import iCalendar", watcher.Seen()[0].caption);
+  EXPECT_EQ("", offered_);
+  const lumetta::An_Appointment* first = frame_->Book().FindAt(2025, 3, 20, 14, 0);
+  ASSERT_NE(nullptr, first);
+  EXPECT_EQ("Caf\xE9 meeting", first->text);
+  EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 21, 14, 0));
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_EQ("Imported 1 event from \"" + in + "\": 1 new entry, 1 copy from repeats.",
+            services_.prompter.texts[0]);
+
+  // A file that is not iCalendar changes nothing.
+  ASSERT_TRUE(WriteWholeFile(in, "Subject,Start Date\r\nLunch,2025-03-20\r\n"));
+  ChooseInNextDialog(watcher, in);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_IMPORT_ICALENDAR);
+  EXPECT_EQ(2u, frame_->Book().Count());
+  ASSERT_EQ(2u, services_.prompter.texts.size());
+  EXPECT_EQ("The file \"" + in + "\" is not an iCalendar file. Nothing was imported.",
+            services_.prompter.texts[1]);
+}
+
+}  // namespace
