@@ -19,6 +19,7 @@
 #include <string>
 
 #include "framework/FrameWindow.h"
+#include "planner/PlannerHost.h"
 #include "shell/BookFingerprint.h"
 #include "shell/DayIcons.h"
 #include "shell/MainTimers.h"
@@ -37,6 +38,7 @@ class CLumettaView;
 
 class CMainFrame : public fw::FrameWindow,
                    public views::MonthViewHost,
+                   public planner::PlannerHost,
                    public lumetta::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
@@ -74,6 +76,8 @@ class CMainFrame : public fw::FrameWindow,
   // (the end of a Windows session, which ends the process without the
   // usual shut-down).
   void SaveAllData();
+  // Commits the text of every open day planner's slot editor into the book.
+  void CommitOpenEditors();
 
   // --- State ----------------------------------------------------------------
 
@@ -82,7 +86,7 @@ class CMainFrame : public fw::FrameWindow,
   HWND OwnerHandle() const { return owner_.Handle(); }
   const TrayIcon& Tray() const { return tray_; }
   int FrameExtraWidth() const { return frameExtraWidth_; }
-  int FrameExtraHeight() const { return frameExtraHeight_; }
+  int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
 
   bool IsCommandEnabled(UINT id) const override;
@@ -97,6 +101,16 @@ class CMainFrame : public fw::FrameWindow,
   void OpenWeekView(int year, int month, int day) override;
   void OpenYearView() override;
   void OpenToDoList() override;
+
+  // --- The day planners' host ------------------------------------------------
+
+  HWND MainWindow() override { return Handle(); }
+  fw::Prompter& Prompter() override { return services_.prompter; }
+  void RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) override;
+  void CalendarViewsChanged() override;
+  void EnableMonthView(bool enable) override;
+  bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT* result) override;
 
   // --- Repaint notices of the store ----------------------------------------
 
