@@ -99,7 +99,9 @@ bool AppointBook2::OnCommand(UINT id, UINT notifyCode, HWND) {
     default:
       return false;
   }
-  FocusEditor();
+  // Unless the command handed the keyboard to another window (Next into
+  // an open planner), it stays with the slot editor.
+  if (GetActiveWindow() == Handle()) FocusEditor();
   return true;
 }
 
