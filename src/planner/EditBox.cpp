@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "framework/ExceptionBarrier.h"
-#include "framework/GdiObject.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
 

@@ -6,6 +6,7 @@
 #include "PlannerFixture.h"
 #include "resource.h"
 #include "store/DataFile.h"
+#include "support/DialogWatcher.h"
 
 using planner::AppointBook2;
 using planner::kHalfPast;
@@ -137,7 +138,7 @@ TEST_F(PlannerTest, TabAndEnterNeverBecomeTextEvenOnTheLastSlot) {
 }
 
 // Every way the editor goes commits what was typed.
-enum class Path { Scroll, Page, Step, ClosePlanner, CloseAll, ClearDayNo };
+enum class Path { Scroll, Page, Step, ClosePlanner, CloseAll, ClearDayNo, NewFont };
 
 TEST_F(PlannerTest, EveryPathThatDestroysTheEditorCommitsFirst) {
   const struct {
@@ -147,6 +148,7 @@ TEST_F(PlannerTest, EveryPathThatDestroysTheEditorCommitsFirst) {
       {"scroll bar", Path::Scroll},         {"Page Down", Path::Page},
       {"Next", Path::Step},                 {"Close command", Path::ClosePlanner},
       {"closing every planner", Path::CloseAll}, {"Clear Day answered No", Path::ClearDayNo},
+      {"a font chosen", Path::NewFont},
   };
   for (const auto& c : cases) {
     planner::CloseAllDayPlanners();
@@ -174,6 +176,15 @@ TEST_F(PlannerTest, EveryPathThatDestroysTheEditorCommitsFirst) {
         Command(planner, ID_CLEAR_DAY);
         Key(planner, VK_TAB);
         break;
+      case Path::NewFont: {
+        testing_support::DialogWatcher watcher;
+        watcher.ThenPress(IDOK);
+        Command(planner, ID_SELECT_FONT);
+        EXPECT_EQ(1u, watcher.Seen().size());
+        EXPECT_NE(0, lumetta::g_settings.plannerFont.height) << "the chosen font is kept";
+        EXPECT_EQ("8:00", Selected(planner)) << "the top slot after the repaint";
+        break;
+      }
     }
     testing_support::PumpPending();
     EXPECT_EQ("Typed", TextAt(8, 0)) << c.what;
