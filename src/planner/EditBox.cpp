@@ -160,6 +160,8 @@ void EditBox::PaintInEntryColour() {
   const std::string text = Text();
   TextOutA(paint.Get(), 2, 0, text.c_str(), static_cast<int>(text.size()));
   ShowCaret(hwnd_);
+  // --- notes: if (EditView::IsBeingEdited()) EditView::EndNotesEditing(); goes here
+  //     (the slot taking the keyboard back ends the editing of the notes) ---
 }
 
 }  // namespace planner
