@@ -96,4 +96,38 @@
 #define IDC_BACKUP_LOCATION 32811
 /* --- end of Backup dialog --- */
 
+/* --- Day planner window (menu 66) and its slot editor. Select Background
+   is ID_PREFS_BACKGROUND, the same command as in the main menu. --- */
+#define IDR_DAY_PLANNER 66
+#define ID_FIND_NOTES 59393
+#define ID_VIEW_ALL_NOTES 18
+#define ID_COPY_TO_CLIPBOARD 30857
+#define ID_CLEAR_DAY 32825
+#define ID_SELECT_FONT 32796
+#define ID_PLANNER_PRINT 32786
+#define ID_PLANNER_CLOSE 32781
+#define ID_PLANNER_HELP_TOPICS 32824
+#define ID_PLANNER_QUICK_HINTS 32791
+#define IDC_SLOT_EDITOR 16150
+/* --- end of Day planner window --- */
+
+/* --- Quick hints on using the Day Planner (EditHelp) --- */
+#define IDD_EDIT_HELP 126
+#define IDB_BULLET 144
+#define IDC_HINT_BULLET_SELECT 154
+#define IDC_HINT_BULLET_REMINDER 155
+#define IDC_HINT_BULLET_SAVED 156
+#define IDC_HINT_BULLET_ESC 157
+#define IDC_HINT_BULLET_REPEAT 158
+#define IDC_HINT_BULLET_QUOTE 159
+/* --- end of Quick hints --- */
+
+/* --- Configure Reminder dialog (CEarlyDialog) --- */
+#define IDD_EARLY 141
+#define IDC_EARLY_ENABLED 1063
+#define IDC_EARLY_MINUTES 1053
+#define IDC_EARLY_DAY_BEFORE 1264
+#define IDC_EARLY_NO_HIGHLIGHT 1265
+/* --- end of Configure Reminder dialog --- */
+
 #endif

@@ -1,8 +1,12 @@
 // The main window's life cycle and its messages.
 #include "shell/MainFrame.h"
 
+#include <shellapi.h>
+
 #include <string>
 
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
 #include "planner/EditView.h"
 #include "planner/QuickCheckPopup.h"
 #include "resource.h"
@@ -141,6 +145,9 @@ void CMainFrame::ScheduleDailyWebsite(bool) {
 }
 
 void CMainFrame::OnDestroy() {
+  // The planners close first (the month view goes with this window's
+  // children, after the book is written): their editors' text is saved too.
+  planner::CloseAllDayPlanners();
   // Only a book that was loaded is written: a window whose creation failed
   // half-way must not replace the data file with an empty book.
   if (created_) SaveBook();
@@ -150,9 +157,16 @@ void CMainFrame::OnDestroy() {
   services_.prompts.SetOwner(nullptr);
 }
 
+void CMainFrame::CommitOpenEditors() {
+  for (int entry = 0; entry < planner::kOpenPlannerEntries; ++entry) {
+    if (planner::AppointBook2* open = planner::DayPlannerAt(entry)) open->CloseSlotEditor();
+  }
+}
+
 void CMainFrame::SaveAllData() {
-  // When the day planners and the to-do lists exist, their open editors
-  // are committed and their files written here as well.
+  // What is typed into an open editor is part of the data. (When the
+  // to-do lists exist, their editors and files join here.)
+  CommitOpenEditors();
   planner::EditView::SaveOpenNotes();
   SaveBook();
   lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
@@ -242,18 +256,23 @@ void CMainFrame::StartRefitTimer() {
   timers_.Start(main_timers::kRefitMainWindow, main_timers::kRefitDelayMs);
 }
 
-// The day planner, week view, year view and to-do window come in later
-// versions; their commands show greyed until then and these do nothing.
-void CMainFrame::OpenDayPlanner(int, int, int) {}
-void CMainFrame::CloseDayPlanners() {}
+void CMainFrame::OpenDayPlanner(int year, int month, int day) {
+  planner::OpenDayPlanner(*this, year, month, day, view_ != nullptr ? view_->MainFont() : nullptr);
+}
+
+void CMainFrame::CloseDayPlanners() { planner::CloseAllDayPlanners(); }
+
+// The week view, year view and to-do window come in later versions; their
+// commands show greyed until then and these do nothing.
 void CMainFrame::OpenWeekView(int, int, int) {}
 void CMainFrame::OpenYearView() {}
 void CMainFrame::OpenToDoList() {}
 
 // --- Repaint notices ----------------------------------------------------------
 
-void CMainFrame::DayChanged(int, int, int) {
-  // The day planner showing that day repaints (when day planners exist).
+void CMainFrame::DayChanged(int year, int month, int day) {
+  planner::AppointBook2* open = planner::FindDayPlanner(year, month, day);
+  if (open != nullptr && open->Exists()) InvalidateRect(open->Handle(), nullptr, FALSE);
 }
 
 void CMainFrame::MonthChanged(int year, int month) {
@@ -262,4 +281,28 @@ void CMainFrame::MonthChanged(int year, int month) {
 
 void CMainFrame::ViewsChanged() {
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+}
+
+// --- The day planners' host ------------------------------------------------------
+
+void CMainFrame::RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) {
+  if (verb == nullptr && show == SW_SHOWNORMAL) {
+    services_.shell.Open(owner, target);
+    return;
+  }
+  ShellExecuteA(owner, verb, target.c_str(), nullptr, nullptr, show);
+}
+
+void CMainFrame::CalendarViewsChanged() {
+  // The week and year views join here when they exist.
+  if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+}
+
+void CMainFrame::EnableMonthView(bool enable) {
+  if (view_ != nullptr && view_->Exists()) EnableWindow(view_->Handle(), enable ? TRUE : FALSE);
+}
+
+bool CMainFrame::HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   LRESULT* result) {
+  return menus_ != nullptr && menus_->HandleMenuMessage(window, message, wParam, lParam, result);
 }

@@ -20,6 +20,7 @@
 
 #include "framework/FrameWindow.h"
 #include "planner/NotesHost.h"
+#include "planner/PlannerHost.h"
 #include "shell/BookFingerprint.h"
 #include "shell/DayIcons.h"
 #include "shell/MainTimers.h"
@@ -39,6 +40,7 @@ class CLumettaView;
 class CMainFrame : public fw::FrameWindow,
                    public views::MonthViewHost,
                    public planner::NotesHost,
+                   public planner::PlannerHost,
                    public lumetta::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
@@ -76,6 +78,8 @@ class CMainFrame : public fw::FrameWindow,
   // (the end of a Windows session, which ends the process without the
   // usual shut-down).
   void SaveAllData();
+  // Commits the text of every open day planner's slot editor into the book.
+  void CommitOpenEditors();
 
   // --- State ----------------------------------------------------------------
 
@@ -84,7 +88,7 @@ class CMainFrame : public fw::FrameWindow,
   HWND OwnerHandle() const { return owner_.Handle(); }
   const TrayIcon& Tray() const { return tray_; }
   int FrameExtraWidth() const { return frameExtraWidth_; }
-  int FrameExtraHeight() const { return frameExtraHeight_; }
+  int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
 
   bool IsCommandEnabled(UINT id) const override;
@@ -104,6 +108,16 @@ class CMainFrame : public fw::FrameWindow,
 
   lumetta::FileSystem& NotesFiles() override { return services_.files; }
   HWND NotesWindowOwner() override { return Handle(); }
+
+  // --- The day planners' host ------------------------------------------------
+
+  HWND MainWindow() override { return Handle(); }
+  fw::Prompter& Prompter() override { return services_.prompter; }
+  void RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) override;
+  void CalendarViewsChanged() override;
+  void EnableMonthView(bool enable) override;
+  bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT* result) override;
 
   // --- Repaint notices of the store ----------------------------------------
 

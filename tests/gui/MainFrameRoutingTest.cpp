@@ -41,11 +41,19 @@ class StandIn {
     wc.lpfnWndProc = StandInProcedure;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = className;
-    RegisterClassA(&wc);  // already registered by an earlier test: fine
+    // The program's own class of that name (registered by an earlier test
+    // of the real window) gives way to the stand-in's.
+    UnregisterClassA(className, wc.hInstance);
+    RegisterClassA(&wc);
+    className_ = className;
     hwnd_ = CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
                             150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
-  ~StandIn() { DestroyWindow(hwnd_); }
+  // The class goes too: the real window registers its own.
+  ~StandIn() {
+    DestroyWindow(hwnd_);
+    UnregisterClassA(className_, GetModuleHandleA(nullptr));
+  }
   StandIn(const StandIn&) = delete;
   StandIn& operator=(const StandIn&) = delete;
 
@@ -57,6 +65,7 @@ class StandIn {
 
  private:
   HWND hwnd_ = nullptr;
+  const char* className_ = nullptr;
 };
 
 class MainFrameRouting : public MainFrameTest {

@@ -1,0 +1,252 @@
+// The day planner's opening, messages and closing.
+#include "planner/AppointBook2.h"
+
+#include <windowsx.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "framework/Prompter.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+#include "planner/DayPlanners.h"
+#include "planner/EditView.h"
+#include "planner/PlannerHost.h"
+#include "resource.h"
+#include "store/AppointmentBook.h"
+#include "store/CalendarText.h"
+#include "store/CivilDate.h"
+#include "store/ProgramState.h"
+
+namespace planner {
+namespace {
+
+LOGFONTA DefaultPlannerFont() {
+  LOGFONTA font = {};
+  font.lfHeight = -15;
+  font.lfWeight = FW_NORMAL;
+  font.lfQuality = PROOF_QUALITY;
+  font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+  lstrcpynA(font.lfFaceName, "Palatino Linotype", LF_FACESIZE);
+  return font;
+}
+
+LOGFONTA FromDescription(const lumetta::FontDescription& d) {
+  static_assert(sizeof(LOGFONTA) == sizeof(lumetta::FontDescription), "same record");
+  LOGFONTA font = {};
+  std::memcpy(&font, &d, sizeof font);
+  font.lfFaceName[LF_FACESIZE - 1] = '\0';
+  return font;
+}
+
+}  // namespace
+
+AppointBook2::AppointBook2(PlannerHost& host) : host_(host) {
+  lumetta::FixTextContrast(lumetta::g_settings);
+}
+
+AppointBook2::~AppointBook2() { Destroy(); }
+
+std::string AppointBook2::TitleFor(int year, int month, int day) {
+  const int weekday = lumetta::WeekdayOfDayNumber(lumetta::DayNumber(year, month, day));
+  char title[96];
+  std::snprintf(title, sizeof title, "%s, %s %d, %d", lumetta::WeekdayName(weekday + 1),
+                lumetta::MonthName(month), day, year);
+  return title;
+}
+
+bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) {
+  year_ = year;
+  month_ = month;
+  day_ = day;
+  firstHour_ = kFirstHourAtOpen;
+
+  const lumetta::FontDescription& saved = lumetta::g_settings.plannerFont;
+  if (saved.height != 0) {
+    const LOGFONTA description = FromDescription(saved);
+    font_.Reset(CreateFontIndirectA(&description));
+  } else if (mainFont != nullptr) {
+    const LOGFONTA description = DefaultPlannerFont();
+    font_.Reset(CreateFontIndirectA(&description));
+  }
+
+  fw::WindowDC screen(nullptr);
+  {
+    fw::ScopedSelect select(screen.Get(), font_.Get());
+    layout_ = LayOutSlots(screen.Get());
+  }
+  const std::string title = TitleFor(year, month, day);
+  fw::WindowParams params;
+  params.title = title.c_str();
+  params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
+  params.parent = host_.MainWindow();
+  if (!CreateFrame(IDR_DAY_PLANNER, kClassName, params)) return false;
+
+  SCROLLINFO scroll = {};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  scroll.nMin = 1;
+  scroll.nMax = 24;
+  scroll.nPage = kVisibleRows;
+  scroll.nPos = firstHour_ + 1;
+  SetScrollInfo(Handle(), SB_VERT, &scroll, FALSE);
+
+  const POINT at = StartPosition(screen.Get());
+  const SIZE size = WindowSize();
+  SetWindowPos(Handle(), HWND_TOP, at.x, at.y, size.cx, size.cy, SWP_SHOWWINDOW);
+  icon_.Apply(Handle());
+
+  EditView::FollowNotes(*this);
+
+  if (GetDeviceCaps(screen.Get(), VERTRES) < kVisibleRows * 2 * layout_.rowHeight + host_.FrameExtraHeight()) {
+    host_.Prompter().Show(Handle(),
+                          "Please select a smaller font - this will allow the day planner to fit on "
+                          "your screen.",
+                          MB_OK);
+    SelectPlannerFont();
+  }
+  return true;
+}
+
+POINT AppointBook2::StartPosition(HDC screen) const {
+  const lumetta::WindowPosition saved = lumetta::g_settings.dayPlannerPosition;
+  int x = saved.left;
+  int y = saved.top;
+  if (x != 0 || y != 0) {
+    x += 5;
+    y += 5;
+    // Two planners opened one after the other sit 5 pixels apart.
+    AppointBook2* first = DayPlannerAt(0);
+    AppointBook2* second = DayPlannerAt(1);
+    if (first != nullptr && second != nullptr && first != this && first->Exists()) {
+      RECT frame = {};
+      GetWindowRect(first->Handle(), &frame);
+      if (frame.left == x) {
+        x -= 5;
+        y -= 5;
+      }
+    }
+  }
+  const int width = GetDeviceCaps(screen, HORZRES);
+  const int height = GetDeviceCaps(screen, VERTRES);
+  if (x < 0 || x > width - 100) x = 100;
+  if (y < 0 || y > height - 100) y = 50;
+  if (x == 0) x = 100;
+  if (y == 0) y = 50;
+  return POINT{x, y};
+}
+
+SIZE AppointBook2::WindowSize() const {
+  return SIZE{layout_.labelWidth + layout_.textWidth + 19,
+              kVisibleRows * 2 * layout_.rowHeight + host_.FrameExtraHeight()};
+}
+
+RECT AppointBook2::NotesAnchorRect() const {
+  RECT frame = {};
+  if (Exists()) GetWindowRect(Handle(), &frame);
+  return frame;
+}
+
+// --- Messages -------------------------------------------------------------------
+
+LRESULT AppointBook2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITMENUPOPUP: {
+      const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
+      LRESULT ignored = 0;
+      host_.HandleMenuMessage(Handle(), message, wParam, lParam, &ignored);
+      return result;
+    }
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR: {
+      LRESULT result = 0;
+      if (host_.HandleMenuMessage(Handle(), message, wParam, lParam, &result)) return result;
+      break;
+    }
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_VSCROLL:
+      ScrollHours(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      if (wParam == VK_PRIOR) ScrollHours(SB_PAGEUP, 0);
+      if (wParam == VK_NEXT) ScrollHours(SB_PAGEDOWN, 0);
+      break;
+    case WM_MOVE: {
+      const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
+      OnMove();
+      return result;
+    }
+    case WM_SETFOCUS:
+      // The keyboard belongs to the slot editor whenever the planner has it.
+      if (editor_ != nullptr) {
+        FocusEditor();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+void AppointBook2::OnPaint() {
+  PAINTSTRUCT paint = {};
+  HDC dc = BeginPaint(Handle(), &paint);
+  if (dc != nullptr) DrawDay(dc, font_.Get());
+  EndPaint(Handle(), &paint);
+}
+
+void AppointBook2::OnLeftButtonDown(POINT point) {
+  int row = 0;
+  int half = kOnTheHour;
+  if (SlotAt(layout_, point, row, half)) OpenSlotEditor(row, half);
+}
+
+void AppointBook2::OnMove() {
+  // The first two moves come from the planner's own placing.
+  if (moveSkips_ > 0) {
+    --moveSkips_;
+    return;
+  }
+  RECT frame = {};
+  GetWindowRect(Handle(), &frame);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  const POINT corner = {frame.left, frame.top};
+  if (!GetMonitorInfoA(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& area = monitor.rcMonitor;
+  if (frame.left >= area.left && frame.top >= area.top && frame.right <= area.right &&
+      frame.bottom <= area.bottom) {
+    lumetta::g_settings.dayPlannerPosition = lumetta::WindowPosition{frame.left, frame.top};
+  }
+}
+
+void AppointBook2::FocusEditor() {
+  if (editor_ != nullptr && editor_->Handle() != nullptr) SetFocus(editor_->Handle());
+}
+
+void AppointBook2::CloseFromEditor() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+// --- Closing ---------------------------------------------------------------------
+
+void AppointBook2::OnDestroy() {
+  EditView::CloseNotes();  // saves the notes
+  EditView::ForgetOwner(*this);
+  CloseSlotEditor();
+  UnregisterDayPlanner(*this);
+  host_.CalendarViewsChanged();
+}
+
+void AppointBook2::OnFinalMessage() {
+  // The table owns this object; it goes now (nothing of it is used after).
+  ReleaseDayPlanner(*this);
+}
+
+}  // namespace planner

@@ -1,0 +1,165 @@
+#pragma once
+// The day planner window (AppointBook2): one calendar day as 48 half-hour
+// slots, 11 hours (22 slots) visible at a time, each holding at most one
+// entry of the book. The user types straight into the selected slot, where
+// the slot editor lies; whatever it holds is written into the book
+// (CommitSlot) before the editor goes: when the selection moves, the
+// planner scrolls, steps to another day, changes its font, clears the day,
+// when the notes take the keyboard and when the planner closes.
+//
+// A top-level window owned by the main window, with its own menu (66) and
+// font. Planners are made and kept by the table of open planners
+// (DayPlanners.h). The implementation is spread by theme:
+// AppointBook2.cpp (opening, messages, closing), PlannerDrawing.cpp,
+// PlannerSlots.cpp (selection, commit, scrolling, stepping) and
+// PlannerCommands.cpp (the menu's commands).
+
+#include <windows.h>
+
+#include <string>
+#include <memory>
+
+#include "framework/FrameWindow.h"
+#include "framework/GdiObject.h"
+#include "planner/DialogTrim.h"
+#include "planner/EditBox.h"
+#include "planner/NotesOwner.h"
+#include "planner/SlotLayout.h"
+
+namespace lumetta {
+class An_Appointment;
+}
+
+namespace planner {
+
+class PlannerHost;
+
+class AppointBook2 : public fw::FrameWindow, public SlotEditorOwner, public NotesOwner {
+ public:
+  static constexpr const char* kClassName = "AppointBook2";
+  static constexpr int kVisibleRows = 11;    // hour rows on screen
+  static constexpr int kLastFirstHour = 13;  // 13:00-23:30 fill the window
+  static constexpr int kFirstHourAtOpen = 8;
+  enum class Step { Previous, Next };
+
+  explicit AppointBook2(PlannerHost& host);
+  ~AppointBook2() override;
+
+  // Makes the font, lays out the slots, creates, places, sizes and shows
+  // the window. False when the window could not be made.
+  bool InitDayPlanner(int year, int month, int day, HFONT mainFont);
+
+  // Draws the whole day into any DC: the screen (with the planner's font)
+  // or a printer (font nullptr: the DC's own; 6:00am onwards below a title).
+  void DrawDay(HDC dc, HFONT font);
+
+  // Selects a slot and opens the slot editor on it (the open one is
+  // committed and destroyed first).
+  void OpenSlotEditor(int row, int half);
+  // Writes the slot text into the book: creates, changes or deletes the
+  // slot's entry.
+  void CommitSlot();
+  // Commits and destroys the slot editor, if one is open.
+  void CloseSlotEditor();
+  void ScrollHours(int code, int position);
+  void StepDay(Step direction);
+
+  // --- State -----------------------------------------------------------------
+
+  int Year() const { return year_; }
+  int Month() const { return month_; }
+  int Day() const { return day_; }
+  int FirstHour() const { return firstHour_; }
+  int SelectedRow() const { return selectedRow_; }
+  int SelectedHalf() const { return selectedHalf_; }
+  const SlotLayout& Layout() const { return layout_; }
+  HFONT Font() const { return font_.Get(); }
+  EditBox* SlotEditor() const { return editor_.get(); }
+  const std::string& SlotText() const { return slotText_; }
+  const std::string& ClipboardText() const { return clipboardText_; }
+  // The book's entry in the selected slot, or nullptr.
+  lumetta::An_Appointment* SelectedEntry() const;
+  // "Friday, March 7, 2025".
+  static std::string TitleFor(int year, int month, int day);
+
+  bool IsCommandEnabled(UINT id) const override;
+
+  // --- The slot editor's owner ------------------------------------------------
+
+  void SlotDown() override;
+  void SlotUp() override;
+  void PageSlots(bool down) override;
+  void CloseFromEditor() override;
+  COLORREF EditorTextColour() override;
+  HFONT EditorFont() override { return font_.Get(); }
+  void EditorLost() override;
+
+  // --- The notes window's owner -----------------------------------------------
+
+  int NotesYear() const override { return year_; }
+  int NotesMonth() const override { return month_; }
+  int NotesDay() const override { return day_; }
+  RECT NotesAnchorRect() const override;
+  int NotesTextHeight() const override { return layout_.textHeight; }
+  HFONT NotesFont() const override { return font_.Get(); }
+  void CommitSlotEditor() override { CloseSlotEditor(); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+  void OnDestroy() override;
+  void OnFinalMessage() override;
+
+ private:
+  // AppointBook2.cpp
+  POINT StartPosition(HDC screen) const;
+  SIZE WindowSize() const;
+  void OnPaint();
+  void OnLeftButtonDown(POINT point);
+  void OnMove();
+  void FocusEditor();
+
+  // PlannerDrawing.cpp
+  void DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool plain, bool image);
+  void DrawSlotText(HDC dc, const RECT& slot, lumetta::An_Appointment* entry, COLORREF rowColour,
+                    bool plain, int markerLift);
+
+  // PlannerSlots.cpp
+  void CreateEntryForSlot(int hour, int minute);
+  void ApplyCopyPrevious(lumetta::An_Appointment& entry);
+  void DeleteSlotEntry(lumetta::An_Appointment& entry);
+
+  // PlannerCommands.cpp
+  bool EntryCheck();
+  void CopyToClipboard();
+  void ClearDay();
+  void SelectPlannerFont();
+  void SelectBackground();
+  void Reminder();
+  void Repeats();
+  void Color();
+  void DeleteCommand();
+  void EditCommand(UINT message);
+  void SelectAll();
+  void Notes();
+  void FindNotes();
+  void QuickHints();
+  void RepaintPlanner(bool erase);
+
+  PlannerHost& host_;
+  int year_ = 0;
+  int month_ = 0;
+  int day_ = 0;
+  int selectedRow_ = -1;
+  int selectedHalf_ = kOnTheHour;
+  std::string clipboardText_;
+  std::string slotText_;
+  fw::Font font_;
+  SlotLayout layout_;
+  int moveSkips_ = 2;
+  std::unique_ptr<EditBox> editor_;
+  int firstHour_ = kFirstHourAtOpen;
+  SmallWindowIcon icon_;
+};
+
+}  // namespace planner

@@ -1,0 +1,122 @@
+// Drawing a day: on screen every paint redraws the whole day; on paper the
+// same hours from 6:00am below a title line.
+#include "planner/AppointBook2.h"
+
+#include "framework/ScopedSelect.h"
+#include "planner/DayPlanners.h"
+#include "planner/EditView.h"
+#include "planner/PlannerHost.h"
+#include "store/AppointmentBook.h"
+#include "store/ProgramState.h"
+#include "views/BackgroundImage.h"
+
+namespace planner {
+namespace {
+
+// Wider than any screen row: fills and lines run to the window's edge.
+constexpr int kRowExtent = 3200;
+constexpr int kScreenFill = 1800;
+constexpr int kPrintedFirstHour = 6;
+constexpr COLORREF kMarkerColour = RGB(255, 0, 0);
+
+void Text(HDC dc, int x, int y, const std::string& text) {
+  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1) {
+  MoveToEx(dc, x0, y0, nullptr);
+  LineTo(dc, x1, y1);
+}
+
+}  // namespace
+
+void AppointBook2::DrawDay(HDC dc, HFONT font) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  fw::ScopedSelect select(dc, font);
+  layout_ = LayOutSlots(dc);
+  const bool printer = IsPrinterDC(dc);
+  const bool plain = printer && settings.fastPrinting != 0;
+  if (!plain) SetTextColor(dc, settings.fore);
+
+  const int shownFirstHour = firstHour_;
+  if (printer) {
+    Text(dc, 22, 2, TitleFor(year_, month_, day_) + "                     by Lumetta Calendar");
+    firstHour_ = kPrintedFirstHour;
+  } else {
+    RECT all = {0, 0, kScreenFill, kScreenFill};
+    fw::Brush fill(CreateSolidBrush(settings.dayplan1));
+    FillRect(dc, &all, fill.Get());
+  }
+  HBITMAP image = PlannerBackgroundImage();
+  views::DrawBackgroundImage(dc, image);
+  SetBkMode(dc, TRANSPARENT);
+
+  for (int hour = firstHour_; hour < kHourRows; ++hour) {
+    DrawHour(dc, hour, hour - firstHour_, hour % 2 == 0 ? settings.dayplan1 : settings.dayplan2,
+             plain, image != nullptr);
+  }
+
+  if (printer) {
+    firstHour_ = shownFirstHour;
+  } else if (editor_ == nullptr && !EditView::IsBeingEdited()) {
+    // After opening, scrolling and stepping the selection is the top ":00" slot.
+    OpenSlotEditor(0, kOnTheHour);
+  }
+}
+
+void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool plain, bool image) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const bool military = settings.militaryTime != 0;
+  const RECT& onHour = layout_.onHour[static_cast<size_t>(row)];
+  const RECT& halfPast = layout_.halfPast[static_cast<size_t>(row)];
+  lumetta::All_Appointments& book = host_.Book();
+
+  if (!plain && !image) {
+    // As tall as the half-hour's bottom coordinate: the next hour covers the rest.
+    RECT fill = {0, onHour.top, kRowExtent, onHour.top + halfPast.bottom};
+    fw::Brush brush(CreateSolidBrush(rowColour));
+    FillRect(dc, &fill, brush.Get());
+  }
+  Text(dc, 5, onHour.top + 2, OnHourLabel(hour, military));
+  DrawSlotText(dc, onHour, book.FindAt(year_, month_, day_, hour, 0), rowColour, plain, 0);
+  Line(dc, onHour.left, onHour.bottom, kRowExtent, onHour.bottom);
+
+  const std::string label30 = HalfPastLabel(hour, military);
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, label30.c_str(), static_cast<int>(label30.size()), &extent);
+  Text(dc, halfPast.left - extent.cx - 16, halfPast.top + 2, label30);
+  DrawSlotText(dc, halfPast, book.FindAt(year_, month_, day_, hour, 30), rowColour, plain, 3);
+
+  if (row != 0) Line(dc, 0, onHour.top, kRowExtent, onHour.top);
+}
+
+// The markers left of a slot ("~" for a tilde entry, "+" for a repeating
+// one) and the entry's text in its colour; `markerLift` raises the markers
+// of a ":30" slot.
+void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, lumetta::An_Appointment* entry,
+                                COLORREF rowColour, bool plain, int markerLift) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  if (entry != nullptr) {
+    const bool repeats = entry->repeatKind != lumetta::kRepeatNone;
+    const bool tilde = entry->tildeFlag == 1;
+    if (repeats || tilde) {
+      const COLORREF before = plain ? 0 : SetTextColor(dc, kMarkerColour);
+      const int x = slot.left - 9;
+      if (repeats && tilde) {
+        Text(dc, x, slot.top - 4 - markerLift, "~");
+        Text(dc, x, slot.top + 4 - markerLift, "+");
+      } else {
+        Text(dc, x, slot.top - markerLift, tilde ? "~" : "+");
+      }
+      if (!plain) SetTextColor(dc, before);
+    }
+    lumetta::Colour colour = entry->colour;
+    lumetta::ContrastFix(colour, rowColour);
+    entry->colour = colour;
+    if (!plain) SetTextColor(dc, entry->colour);
+    Text(dc, slot.left + 7, slot.top + 2, entry->text);
+  }
+  SetTextColor(dc, settings.fore);
+}
+
+}  // namespace planner

@@ -1,0 +1,231 @@
+// Selecting slots, committing the slot editor's text into the book,
+// scrolling and stepping to another day.
+#include "planner/AppointBook2.h"
+
+#include "planner/DayPlanners.h"
+#include "planner/EditView.h"
+#include "planner/PlannerHost.h"
+#include "store/AppointmentBook.h"
+#include "store/DataFile.h"
+#include "store/ProgramState.h"
+#include "store/Repeats.h"
+
+namespace planner {
+namespace {
+
+int MinuteOf(int half) { return half == kOnTheHour ? 0 : 30; }
+
+bool OnlySpaces(const std::string& text) {
+  return !text.empty() && text.find_first_not_of(' ') == std::string::npos;
+}
+
+// An entry whose key cannot be held in a moment keeps no timer; the
+// planner's dates always convert, so this is a guard, not a path.
+void Arm(lumetta::An_Appointment& entry) {
+  try {
+    entry.ArmReminder();
+  } catch (const lumetta::CalendarError&) {
+  }
+}
+
+}  // namespace
+
+lumetta::An_Appointment* AppointBook2::SelectedEntry() const {
+  if (selectedRow_ < 0) return nullptr;
+  return host_.Book().FindAt(year_, month_, day_, firstHour_ + selectedRow_, MinuteOf(selectedHalf_));
+}
+
+COLORREF AppointBook2::EditorTextColour() {
+  // Looked up afresh: another window may have removed the entry meanwhile.
+  const lumetta::An_Appointment* entry = SelectedEntry();
+  return entry != nullptr ? entry->colour : lumetta::g_settings.fore;
+}
+
+void AppointBook2::OpenSlotEditor(int row, int half) {
+  CloseSlotEditor();
+  selectedRow_ = row;
+  selectedHalf_ = half;
+  auto editor = std::make_unique<EditBox>(*this);
+  // What the record keeps is what the editor takes: nothing vanishes later.
+  if (!editor->Create(Handle(), lumetta::kTextChars)) return;
+  const lumetta::An_Appointment* entry = SelectedEntry();
+  slotText_ = entry != nullptr ? entry->text : std::string();
+  editor_ = std::move(editor);
+  editor_->SetText(slotText_);
+  slotText_ = editor_->Text();
+  const RECT& slot = layout_.Slot(row, half);
+  editor_->Show(RECT{slot.left + 4, slot.top + 2, slot.right, slot.bottom});
+}
+
+void AppointBook2::CloseSlotEditor() {
+  if (editor_ == nullptr) return;
+  CommitSlot();
+  editor_.reset();
+}
+
+void AppointBook2::EditorLost() {
+  // The control went behind the planner's back (its window is being
+  // destroyed): its text is committed all the same.
+  CommitSlot();
+}
+
+void AppointBook2::CommitSlot() {
+  if (selectedRow_ == -1) return;
+  lumetta::All_Appointments& book = host_.Book();
+  const int hour = firstHour_ + selectedRow_;
+  const int minute = MinuteOf(selectedHalf_);
+  lumetta::An_Appointment* entry = book.FindAt(year_, month_, day_, hour, minute);
+  if (OnlySpaces(slotText_)) slotText_.clear();
+
+  if (slotText_.empty() && entry == nullptr) return;
+  if (!slotText_.empty() && entry != nullptr) {
+    entry->text = slotText_;
+  } else if (!slotText_.empty()) {
+    CreateEntryForSlot(hour, minute);
+  } else {
+    DeleteSlotEntry(*entry);
+  }
+  book.Sort();
+  host_.CalendarViewsChanged();
+}
+
+void AppointBook2::CreateEntryForSlot(int hour, int minute) {
+  lumetta::All_Appointments& book = host_.Book();
+  lumetta::An_Appointment& entry = book.Create();
+  entry.SetSlot(year_, month_, day_, hour, minute, slotText_);
+  Arm(entry);
+  if (slotText_ == "'" || slotText_ == "\"") ApplyCopyPrevious(entry);
+}
+
+// A single quote (or double quote) copies the entry just before, when it
+// lies in the same hour or the hour before; a copy reads "(continued)".
+void AppointBook2::ApplyCopyPrevious(lumetta::An_Appointment& entry) {
+  lumetta::All_Appointments& book = host_.Book();
+  entry.reminderOn = 0;
+  entry.reminderMinutes = 0;
+  lumetta::An_Appointment* previous = book.EntryBefore(entry);
+  if (previous != nullptr && (previous->hour() == entry.hour() || previous->hour() == entry.hour() - 1)) {
+    std::string text = previous->text;
+    if (text.find("continued") == std::string::npos) text += " (continued)";
+    if (text.size() > lumetta::kTextChars) text.resize(lumetta::kTextChars);
+    entry.text = text;
+    entry.colour = previous->colour;
+    entry.monthDay = previous->monthDay;
+    entry.weekdayText = previous->weekdayText;
+    entry.weekOrdinal = previous->weekOrdinal;
+    entry.repeatKind = previous->repeatKind;
+    entry.repeatUntil = previous->repeatUntil + 1800;
+    slotText_ = entry.text;
+    Arm(entry);
+    if (entry.repeatKind != lumetta::kRepeatNone) {
+      lumetta::ExpandRepeats(entry);
+      book.Sort();
+      RepaintPlanner(false);
+    }
+  } else {
+    Arm(entry);
+  }
+  book.Sort();
+}
+
+void AppointBook2::DeleteSlotEntry(lumetta::An_Appointment& entry) {
+  const bool marked = entry.repeatKind != lumetta::kRepeatNone || entry.tildeFlag != 0;
+  int removed = 0;
+  host_.Book().Delete(entry, true, &removed);
+  if (marked || removed > 1) RepaintPlanner(false);
+}
+
+// --- Moving the selection ----------------------------------------------------------
+
+void AppointBook2::SlotDown() {
+  const int row = selectedRow_;
+  if (selectedHalf_ == kOnTheHour) {
+    OpenSlotEditor(row, kHalfPast);
+  } else if (row == kVisibleRows - 1) {
+    if (firstHour_ < kLastFirstHour) {
+      ScrollHours(SB_LINEDOWN, 0);
+      OpenSlotEditor(kVisibleRows - 1, kOnTheHour);
+    }
+  } else {
+    OpenSlotEditor(row + 1, kOnTheHour);
+  }
+}
+
+void AppointBook2::SlotUp() {
+  const int row = selectedRow_;
+  if (selectedHalf_ == kHalfPast) {
+    OpenSlotEditor(row, kOnTheHour);
+  } else if (row == 0) {
+    if (firstHour_ > 0) {
+      ScrollHours(SB_LINEUP, 0);
+      OpenSlotEditor(0, kHalfPast);
+    }
+  } else {
+    OpenSlotEditor(row - 1, kHalfPast);
+  }
+}
+
+void AppointBook2::PageSlots(bool down) { ScrollHours(down ? SB_PAGEDOWN : SB_PAGEUP, 0); }
+
+void AppointBook2::ScrollHours(int code, int position) {
+  CloseSlotEditor();
+  const int before = firstHour_;
+  const int hourHeight = 2 * layout_.onHour[0].bottom;
+  switch (code) {
+    case SB_LINEUP:
+      if (firstHour_ > 0) {
+        --firstHour_;
+        ScrollWindowEx(Handle(), 0, hourHeight, nullptr, nullptr, nullptr, nullptr, 0);
+      }
+      break;
+    case SB_LINEDOWN:
+      if (firstHour_ < kLastFirstHour) {
+        ++firstHour_;
+        ScrollWindowEx(Handle(), 0, -hourHeight, nullptr, nullptr, nullptr, nullptr, 0);
+      }
+      break;
+    case SB_PAGEUP:
+      firstHour_ = firstHour_ <= 12 ? 0 : kFirstHourAtOpen;
+      break;
+    case SB_PAGEDOWN:
+      firstHour_ = firstHour_ >= kFirstHourAtOpen ? kLastFirstHour : kFirstHourAtOpen;
+      break;
+    case SB_THUMBPOSITION:
+      // The bar's range gives 1..14 (first hours 0..13); anything else is ignored.
+      if (position >= 1 && position <= kLastFirstHour + 1) firstHour_ = position - 1;
+      break;
+    default:
+      break;
+  }
+  if (firstHour_ == before) return;
+  SetScrollPos(Handle(), SB_VERT, firstHour_ + 1, TRUE);
+  RepaintPlanner(false);
+}
+
+void AppointBook2::StepDay(Step direction) {
+  lumetta::Moment at = 0;
+  if (!lumetta::TryMakeTime(year_, month_, day_, 1, 1, at)) return;
+  at += 1 + (direction == Step::Next ? 86400 : -86400);
+  lumetta::CalendarFields date;
+  if (!lumetta::LocalFields(at, date)) return;
+  if (AppointBook2* open = FindDayPlanner(date.year, date.month, date.day)) {
+    if (open != this && open->Exists()) {
+      SetActiveWindow(open->Handle());
+      ShowWindow(open->Handle(), SW_RESTORE);
+    }
+    return;
+  }
+  CloseSlotEditor();
+  year_ = date.year;
+  month_ = date.month;
+  day_ = date.day;
+  SetWindowTextA(Handle(), TitleFor(year_, month_, day_).c_str());
+  RepaintPlanner(false);
+  EditView::FollowNotes(*this);
+}
+
+void AppointBook2::RepaintPlanner(bool erase) {
+  if (Exists()) InvalidateRect(Handle(), nullptr, erase ? TRUE : FALSE);
+}
+
+}  // namespace planner

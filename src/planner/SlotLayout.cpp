@@ -1,0 +1,83 @@
+#include "planner/SlotLayout.h"
+
+#include <cstdio>
+
+namespace planner {
+namespace {
+
+SIZE Extent(HDC dc, const char* text) {
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  return size;
+}
+
+int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
+
+}  // namespace
+
+bool IsPrinterDC(HDC dc) { return GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER; }
+
+SlotLayout LayOutSlots(HDC dc) {
+  SlotLayout layout;
+  const SIZE label = Extent(dc, "  08:30AM ");
+  layout.labelWidth = label.cx + 4;
+  layout.rowHeight = label.cy + 4;
+  const std::string run(70, 'h');
+  const SIZE text = Extent(dc, run.c_str());
+  layout.textWidth = text.cx + 4;
+  layout.textHeight = text.cy + 4;
+
+  int top = IsPrinterDC(dc) ? 2 * layout.rowHeight : 0;
+  for (size_t i = 0; i < kHourRows; ++i) {
+    const int left = layout.labelWidth;
+    const int right = layout.labelWidth + layout.textWidth;
+    layout.onHour[i] = RECT{left, top, right, top + layout.rowHeight};
+    top += layout.rowHeight;
+    layout.halfPast[i] = RECT{left, top, right, top + layout.rowHeight};
+    top += layout.rowHeight;
+  }
+  return layout;
+}
+
+bool SlotAt(const SlotLayout& layout, POINT point, int& row, int& half) {
+  const auto hit = [&](const RECT& r) {
+    return point.x >= 2 && point.x <= r.right && point.y >= r.top && point.y <= r.bottom;
+  };
+  for (int i = 0; i < kHourRows; ++i) {
+    if (hit(layout.onHour[static_cast<size_t>(i)])) {
+      row = i;
+      half = kOnTheHour;
+      return true;
+    }
+  }
+  for (int i = 0; i < kHourRows; ++i) {
+    if (hit(layout.halfPast[static_cast<size_t>(i)])) {
+      row = i;
+      half = kHalfPast;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string OnHourLabel(int hour, bool military) {
+  char text[16];
+  if (military) {
+    std::snprintf(text, sizeof text, "%02d:00", hour);
+  } else {
+    std::snprintf(text, sizeof text, "%d:00%s", TwelveHour(hour), hour < 12 ? "am" : "pm");
+  }
+  return text;
+}
+
+std::string HalfPastLabel(int hour, bool military) {
+  char text[16];
+  if (military) {
+    std::snprintf(text, sizeof text, "%02d:30", hour);
+  } else {
+    std::snprintf(text, sizeof text, "%d:30", TwelveHour(hour));
+  }
+  return text;
+}
+
+}  // namespace planner

@@ -1,0 +1,50 @@
+#pragma once
+// The geometry of a day planner's slots, measured from its font: the label
+// column, the text column and the 24 hour rows of two half-hour slots each,
+// and the labels beside them.
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+namespace planner {
+
+constexpr int kHourRows = 24;
+// Half of a slot: the ":00" slot is half 1, the ":30" slot half 0.
+constexpr int kOnTheHour = 1;
+constexpr int kHalfPast = 0;
+
+struct SlotLayout {
+  int labelWidth = 0;
+  int rowHeight = 0;
+  int textWidth = 0;
+  int textHeight = 0;
+  // onHour[i] is the ":00" slot of hour row i, halfPast[i] its ":30" slot.
+  std::array<RECT, kHourRows> onHour{};
+  std::array<RECT, kHourRows> halfPast{};
+
+  const RECT& Slot(int row, int half) const {
+    return half == kOnTheHour ? onHour[static_cast<size_t>(row)] : halfPast[static_cast<size_t>(row)];
+  }
+};
+
+// A printer's DC (the planner leaves room for a title on paper).
+bool IsPrinterDC(HDC dc);
+
+// Measures the font selected into dc: the label width and row height from
+// "  08:30AM ", the text column from 70 letters "h"; rows start at the top,
+// or two rows down on a printer.
+SlotLayout LayOutSlots(HDC dc);
+
+// The slot under a point: the ":00" slots are tried first, then the ":30"
+// slots; a slot's left edge is not tested (a click in the label column
+// selects that row), x must be at least 2. False when no slot is there.
+bool SlotAt(const SlotLayout& layout, POINT point, int& row, int& half);
+
+// The labels of an hour's two slots: "12:00am" / "12:30", "1:00pm" / "1:30"
+// or, in military time, "00:00" / "00:30", "13:00" / "13:30".
+std::string OnHourLabel(int hour, bool military);
+std::string HalfPastLabel(int hour, bool military);
+
+}  // namespace planner

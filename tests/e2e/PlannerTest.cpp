@@ -1,0 +1,84 @@
+// The road of one entry through the real program: Today opens today's day
+// planner, the text typed into its first slot is committed when the planner
+// closes, and Exit writes it into "Lumetta.bin".
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "support/DataFolder.h"
+#include "support/LumettaProcess.h"
+#include "support/Records.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kTodayCommand = 32833;  // View > Today
+
+struct Search {
+  DWORD processId;
+  HWND found;
+};
+
+// The visible day planner window of the process.
+HWND FindPlanner(DWORD processId) {
+  Search search = {processId, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        char name[64] = "";
+        GetClassNameA(hwnd, name, sizeof name);
+        if (owner == s->processId && IsWindowVisible(hwnd) && lstrcmpA(name, "AppointBook2") == 0) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+TEST(DayPlanner, AnEntryTypedIntoTodaysPlannerIsInTheDataFileAfterExit) {
+  LumettaProcess program;
+  const HWND mainWindow = program.WaitForMainWindow();
+  ASSERT_NE(nullptr, mainWindow);
+  ASSERT_TRUE(program.PostCommand(mainWindow, kTodayCommand));
+  HWND planner = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (planner = FindPlanner(program.Id())) != nullptr; },
+                      kStartTimeoutMs));
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (editor = FindWindowExA(planner, nullptr, "Edit", nullptr)) != nullptr; },
+                      kStartTimeoutMs));
+  for (char c : std::string("Lunch with Ana")) SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+
+  PostMessageA(planner, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(planner); }, kExitTimeoutMs));
+  ASSERT_TRUE(program.PostCommand(mainWindow, kExitCommand));
+  DWORD exitCode = 1;
+  ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, &exitCode));
+  EXPECT_EQ(0u, exitCode);
+
+  std::string written;
+  ASSERT_TRUE(ReadWholeFile(DataFolder() + "Lumetta.bin", &written));
+  ASSERT_EQ(kRecordSize, written.size());
+  EXPECT_EQ("Lunch with Ana", RecordText(written, 0));
+  SYSTEMTIME today = {};
+  GetLocalTime(&today);
+  EXPECT_EQ(today.wDay, RecordInt(written, 0, kDay));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,122 @@
+// The day planners in the running main window: opened by a click on a
+// day, Today, Enter and a one-hit search; shortcuts reaching the active
+// planner; what is typed into a slot is in the data file after Exit and at
+// the end of a Windows session.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "MainFrameTestSupport.h"
+#include "PlatformTestFiles.h"
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
+#include "resource.h"
+#include "support/DialogWatcher.h"
+#include "support/Input.h"
+#include "support/Pump.h"
+#include "views/MonthView.h"
+
+using main_frame_testing::MainFrameTest;
+using platform_testing::ReadWholeFile;
+
+namespace {
+
+class MainFramePlanners : public MainFrameTest {
+ protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    ASSERT_TRUE(MakeFrame());
+  }
+  void TearDown() override {
+    planner::CloseAllDayPlanners();
+    MainFrameTest::TearDown();
+  }
+  static HWND Editor(planner::AppointBook2& planner) {
+    return planner.SlotEditor() != nullptr ? planner.SlotEditor()->Handle() : nullptr;
+  }
+  static void Type(planner::AppointBook2& planner, const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) SendMessageA(Editor(planner), WM_CHAR, static_cast<unsigned char>(*c), 1);
+  }
+  planner::AppointBook2* Shown(int year, int month, int day) {
+    testing_support::PumpPending();
+    planner::AppointBook2* planner = planner::FindDayPlanner(year, month, day);
+    if (planner != nullptr) UpdateWindow(planner->Handle());
+    testing_support::PumpPending();
+    return planner;
+  }
+};
+
+// The clock says Sunday 16 March 2025, 10:00.
+TEST_F(MainFramePlanners, AClickOnADayTodayAndEnterOpenThatDaysPlanner) {
+  views::CLumettaView* view = frame_->MonthView();
+  const RECT& day20 = view->Layout().days[20];
+  const POINT p = {(day20.left + day20.right) / 2, (day20.top + day20.bottom) / 2};
+  SendMessageA(view->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  SendMessageA(view->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  planner::AppointBook2* clicked = Shown(2025, 3, 20);
+  ASSERT_NE(nullptr, clicked);
+  EXPECT_EQ(frame_->Handle(), GetWindow(clicked->Handle(), GW_OWNER));
+
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  ASSERT_NE(nullptr, Shown(2025, 3, 16));
+  planner::CloseAllDayPlanners();
+  SendMessageA(view->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_NE(nullptr, Shown(2025, 3, 16));
+}
+
+TEST_F(MainFramePlanners, TheMainWindowsShortcutsReachTheActivePlanner) {
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  planner::AppointBook2* planner = Shown(2025, 3, 16);
+  ASSERT_NE(nullptr, planner);
+  SetActiveWindow(planner->Handle());
+  Type(*planner, "Walk");
+  // Ctrl+A then Ctrl+X as the main window's shortcut table delivers them.
+  SendMessageA(frame_->Handle(), WM_COMMAND, MAKEWPARAM(ID_EDIT_SELECT_ALL, 1), 0);
+  SendMessageA(frame_->Handle(), WM_COMMAND, MAKEWPARAM(ID_EDIT_CUT, 1), 0);
+  EXPECT_EQ(0, GetWindowTextLengthA(Editor(*planner)));
+  SendMessageA(frame_->Handle(), WM_COMMAND, MAKEWPARAM(ID_NEXT, 1), 0);
+  EXPECT_EQ(17, planner->Day());
+  EXPECT_EQ(3, frame_->MonthView()->ShownMonth()) << "the month view stays";
+}
+
+TEST_F(MainFramePlanners, TextTypedIntoAnOpenPlannerIsWrittenAtExit) {
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  planner::AppointBook2* planner = Shown(2025, 3, 16);
+  ASSERT_NE(nullptr, planner);
+  Type(*planner, "Still typing");
+  frame_->SetEndsMessageLoop(true);
+  testing_support::SendCommand(frame_->Handle(), ID_APP_EXIT);
+  const std::string written = ReadWholeFile(services_.DataFile("Lumetta.bin"));
+  ASSERT_EQ(204u, written.size());
+  EXPECT_EQ("Still typing", std::string(written.c_str() + 56));
+  EXPECT_EQ(nullptr, planner::DayPlannerAt(0));
+}
+
+TEST_F(MainFramePlanners, TextTypedIntoAnOpenPlannerIsWrittenAtTheEndOfASession) {
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  planner::AppointBook2* planner = Shown(2025, 3, 16);
+  ASSERT_NE(nullptr, planner);
+  Type(*planner, "Before logoff");
+  SendMessageA(frame_->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  const std::string written = ReadWholeFile(services_.DataFile("Lumetta.bin"));
+  ASSERT_EQ(204u, written.size());
+  EXPECT_EQ("Before logoff", std::string(written.c_str() + 56));
+}
+
+TEST_F(MainFramePlanners, ASearchWithOneHitOpensThatDaysPlanner) {
+  lumetta::An_Appointment& entry = frame_->Book().Create();
+  entry.SetSlot(2025, 4, 2, 9, 0, "Piano lesson");
+  testing_support::DialogWatcher watcher;
+  watcher.Then([](const testing_support::SeenDialog& d) {
+    SetDlgItemTextA(d.hwnd, IDC_FIND_TEXT, "piano");
+    return IDOK;
+  });
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_FIND);
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_EQ(0u, services_.prompter.texts[0].find("Found one entry with the text"));
+  EXPECT_NE(nullptr, Shown(2025, 4, 2));
+}
+
+}  // namespace
