@@ -120,6 +120,10 @@ private:
     explicit An_Appointment(All_Appointments& book);
     // ArmReminder's delay in ms for the timer to start; 0: none is due.
     std::int64_t ReminderDelayMs(std::int64_t now, bool remindersEnabled) const;
+    // False when, judged from the date alone, arming on the day numbered
+    // `today` (CivilDate.h) cannot start a timer, with days to spare for the
+    // time of day and daylight saving.
+    bool MayComeDueAround(std::int64_t today) const;
 
     All_Appointments* book_;
     // Book bookkeeping: a label that grows along the list (so list order is

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "store/AppointmentBook.h"
+#include "store/CivilDate.h"
 #include "store/Moment.h"
 
 namespace lumetta {
@@ -35,6 +36,15 @@ std::int64_t An_Appointment::ReminderDelayMs(std::int64_t now, bool remindersEna
         return ahead * 1000 - kDay * 1000;  // fires exactly 24 hours before the entry
     }
     return 0;
+}
+
+bool An_Appointment::MayComeDueAround(std::int64_t today) const {
+    // A timer starts only for an entry 0..3 days ahead (at once, or a day
+    // before) or for a reminder moment within the next day.
+    const std::int64_t daysAhead = DayNumber(year_, month_, day_) - today;
+    if (daysAhead >= -2 && daysAhead <= 5) return true;
+    const std::int64_t leadDays = daysAhead - static_cast<std::int64_t>(reminderMinutes) / 1440;
+    return leadDays >= -3 && leadDays <= 3;
 }
 
 void An_Appointment::ArmReminder(MomentCache* cache) {

@@ -395,3 +395,40 @@ TEST(TimerIdsTest, PopupCounterStaysInItsRange) {
     EXPECT_TRUE(timer_ids::IsPopup(c.Take()));
     EXPECT_FALSE(timer_ids::IsReminder(first));
 }
+
+// The 23-hourly pass passes over entries far from today; what it arms must be
+// exactly what arming every idle entry would arm.
+TEST_F(ReminderTest, IdlePassArmsWhatArmingEveryEntryWould) {
+    ScopedTimeZone ny("America/New_York");
+    world_.clock.now = MakeTime(2025, 3, 8, 23, 30);  // the night before a clock change
+    FakeWorld each;
+    each.clock.now = world_.clock.now;
+    All_Appointments reference(each.Context());
+    for (int offset = -4; offset <= 6; ++offset) {
+        for (int hour : {0, 3, 12, 23}) {
+            for (int minutes : {-1, 0, 15, 90, 1439, 1500, 3000, -120}) {
+                for (int dayBefore : {0, 1}) {
+                    for (All_Appointments* book : {&book_, &reference}) {
+                        An_Appointment& e = book->Create();
+                        e.SetSlot(2025, 3, 9 + offset, hour, 30, "x");
+                        e.reminderMinutes = minutes;
+                        e.dayBefore = dayBefore;
+                    }
+                }
+            }
+        }
+    }
+    book_.ReArmIdleReminders();
+    for (An_Appointment& e : reference) e.ArmReminder();
+    ASSERT_FALSE(each.timers.running.empty());
+    EXPECT_EQ(world_.timers.started, each.timers.started);
+    for (std::size_t i = 0; i < book_.Count(); ++i) {
+        const An_Appointment& e = book_.At(i);
+        const An_Appointment& r = reference.At(i);
+        EXPECT_EQ(e.timerId() != 0, r.timerId() != 0) << e.day() << " " << e.hour() << " "
+                                                      << e.reminderMinutes;
+        if (e.timerId() != 0 && r.timerId() != 0) {
+            EXPECT_EQ(world_.timers.running.at(e.timerId()), each.timers.running.at(r.timerId()));
+        }
+    }
+}
