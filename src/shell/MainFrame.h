@@ -71,7 +71,8 @@ class CMainFrame : public fw::FrameWindow,
   // The Backup dialog's buttons.
   void BackupToFolder();
   void RestoreFromFile();
-  // A new reminder pop-up (year 0: a countdown's, with the countdown's snooze delay in day, hour and minute).
+  // A new reminder pop-up. Year 0 makes a countdown's, with the snooze
+  // delay's hours, minutes and seconds in day, hour and minute.
   void ShowReminderPopup(int year, int month, int day, int hour, int minute,
                          const std::string& text);
   // Writes the data file, the settings and any other open data, as at exit
