@@ -13,6 +13,10 @@
 /* Small window icon of the day planner, its notes and its dialogs. */
 #define IDI_SMALL 163
 
+/* The reminder pop-up's close (a cross) and snooze (a clock) icons, 32 x 32. */
+#define IDI_REMINDER_CLOSE 240
+#define IDI_REMINDER_SNOOZE 241
+
 /* Main menu: File > Preferences */
 #define ID_PREFS_FONT 32801
 #define ID_PREFS_COLORS 32800

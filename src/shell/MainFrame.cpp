@@ -46,6 +46,7 @@ CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService*
                                   services.prompts, services.reminderTimers, services.notices,
                                   services.paths, services.files}),
       timers_(timers != nullptr ? *timers : windowTimers_),
+      popups_(timers_, book_, services.prompter, services.shell, services.sound),
       menus_(menus) {
   g_mainFrame = this;
   planner::EditView::SetHost(this);
@@ -82,6 +83,8 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
   windowTimers_.SetWindow(Handle());
+  // Before the book is loaded, which arms the reminders due within a day.
+  services_.reminderTimers.SetWindow(Handle());
   services_.prompts.SetOwner(Handle());
   taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
 
@@ -153,6 +156,8 @@ void CMainFrame::OnDestroy() {
   if (created_) SaveBook();
   tray_.Remove();
   planner::CloseQuickCheckPopup();
+  popups_.CloseAll();
+  services_.reminderTimers.SetWindow(nullptr);
   services_.notices.SetTarget(nullptr);
   services_.prompts.SetOwner(nullptr);
 }

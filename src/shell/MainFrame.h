@@ -25,6 +25,7 @@
 #include "shell/DayIcons.h"
 #include "shell/MainTimers.h"
 #include "shell/OwnerWindow.h"
+#include "shell/ReminderPopups.h"
 #include "shell/ShellServices.h"
 #include "shell/TrayIcon.h"
 #include "store/AppointmentBook.h"
@@ -74,6 +75,10 @@ class CMainFrame : public fw::FrameWindow,
   // The Backup dialog's buttons.
   void BackupToFolder();
   void RestoreFromFile();
+  // A new reminder pop-up. Year 0 makes a countdown's, with the snooze
+  // delay's hours, minutes and seconds in day, hour and minute.
+  void ShowReminderPopup(int year, int month, int day, int hour, int minute,
+                         const std::string& text);
   // Writes the data file, the settings and any other open data, as at exit
   // (the end of a Windows session, which ends the process without the
   // usual shut-down).
@@ -87,6 +92,7 @@ class CMainFrame : public fw::FrameWindow,
   views::CLumettaView* MonthView() const { return view_.get(); }
   HWND OwnerHandle() const { return owner_.Handle(); }
   const TrayIcon& Tray() const { return tray_; }
+  ReminderPopups& Popups() { return popups_; }
   int FrameExtraWidth() const { return frameExtraWidth_; }
   int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
@@ -160,6 +166,7 @@ class CMainFrame : public fw::FrameWindow,
   // MainFrameTimers.cpp
   void StartTimers();
   void OnTimer(UINT_PTR id);
+  void FireReminder(UINT_PTR id);
   void SaveBook();
   void SaveIfChanged();
 
@@ -183,6 +190,7 @@ class CMainFrame : public fw::FrameWindow,
 
   main_timers::WindowTimerService windowTimers_;
   main_timers::TimerService& timers_;
+  ReminderPopups popups_;  // after the book and the timers it uses
   MenuModule* menus_;
   ChangeWatch changes_;
   UINT taskbarCreatedMessage_ = 0;

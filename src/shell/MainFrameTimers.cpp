@@ -4,6 +4,7 @@
 #include "shell/MainFrame.h"
 
 #include "planner/QuickCheckPopup.h"
+#include "views/MainFont.h"
 #include "views/MonthView.h"
 
 using namespace main_timers;
@@ -53,10 +54,28 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       SaveIfChanged();
       break;
     default:
-      // Reminder, snooze and countdown timers belong to their own windows,
-      // which come in later versions.
+      if (lumetta::timer_ids::IsReminder(static_cast<std::uint32_t>(id))) {
+        FireReminder(id);
+      } else {
+        popups_.OnTimer(id);  // a snooze timer
+      }
       break;
   }
+}
+
+void CMainFrame::FireReminder(UINT_PTR id) {
+  const lumetta::ReminderDue due = book_.FireReminder(static_cast<std::uint32_t>(id));
+  if (due.entry == nullptr) return;
+  SetActiveWindow(Handle());
+  const lumetta::An_Appointment& e = *due.entry;
+  if (due.popUp) ShowReminderPopup(e.year(), e.month(), e.day(), e.hour(), e.minute(), e.text);
+}
+
+void CMainFrame::ShowReminderPopup(int year, int month, int day, int hour, int minute,
+                                   const std::string& text) {
+  const LOGFONTA mainFont = view_ != nullptr ? view_->MainFontDescription()
+                                             : views::DefaultMainFontDescription();
+  popups_.Show(ReminderText{year, month, day, hour, minute, text}, mainFont);
 }
 
 void CMainFrame::SaveBook() {

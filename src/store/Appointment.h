@@ -3,6 +3,7 @@
 // appointment book (AppointmentBook.h), which makes, indexes and destroys it.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -16,6 +17,9 @@ namespace lumetta {
 class All_Appointments;
 class An_Appointment;
 class MomentCache;
+
+// The delay of the timer of a reminder that is already due when armed.
+constexpr std::uint32_t kLateReminderDelayMs = 1;
 
 // Repeat kinds (repeatKind).
 enum RepeatKind : int {
@@ -93,9 +97,13 @@ public:
     void SetRepeat(int kind, std::string weekOrdinal, std::string weekdayText, int monthDay);
 
     // time := MakeTime of the key; restarts the reminder timer when the
-    // reminder (or the day-before reminder) is due within a day. Throws
-    // CalendarError, before changing anything, when the key does not convert.
-    // A cache may be given for passes over many entries.
+    // reminder (or the day-before reminder) is due within a day. A reminder
+    // whose moment has passed while the entry's own time is still within the
+    // day ahead gets a timer that fires at once (kLateReminderDelayMs), once
+    // per reminder moment and run: a reminder missed while the program was
+    // not running is still shown. Throws CalendarError, before changing
+    // anything, when the key does not convert. A cache may be given for
+    // passes over many entries.
     void ArmReminder(MomentCache* cache = nullptr);
 
     // Stops a running reminder timer; timerId := 0.
@@ -110,11 +118,22 @@ private:
     friend class KeyedChains;
 
     explicit An_Appointment(All_Appointments& book);
+    // ArmReminder's delay in ms for the timer to start; 0: none is due.
+    std::int64_t ReminderDelayMs(std::int64_t now, bool remindersEnabled) const;
+    // False when, judged from the date alone, arming on the day numbered
+    // `today` (CivilDate.h) cannot start a timer, with days to spare for the
+    // time of day and daylight saving.
+    bool MayComeDueAround(std::int64_t today) const;
 
     All_Appointments* book_;
     // Book bookkeeping: a label that grows along the list (so list order is
     // known without positions), and the chains of the slot and day indexes.
     std::uint64_t order_ = 0;
+    // The reminder moment (time - 60 x reminderMinutes) whose reminder has
+    // fired in this run, so that arming again does not show it late a
+    // second time; kNoReminderShown before the first.
+    static constexpr std::int64_t kNoReminderShown = INT64_MIN;
+    std::int64_t shownReminderAt_ = kNoReminderShown;
     An_Appointment* slotNext_ = nullptr;
     An_Appointment* dayNext_ = nullptr;
     std::uint32_t timerId_ = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "store/CivilDate.h"
+
 namespace lumetta {
 
 All_Appointments::All_Appointments(const StoreContext& context) : context_(context) {}
@@ -352,9 +354,20 @@ An_Appointment* All_Appointments::FindByReminderTimer(std::uint32_t timerId) con
 
 void All_Appointments::ReArm(bool live) {
     MomentCache cache;
+    CalendarFields today;
+    const bool knowToday = LocalFields(context_.clock.Now(), today);
+    const std::int64_t todayNumber = DayNumber(today.year, today.month, today.day);
     for (std::size_t i = 0; i < list_.size(); ++i) {
         An_Appointment& e = *list_[i];
         if ((e.timerId_ != 0) != live) continue;
+        // Arming an idle entry that has no reminder, or whose date lies far
+        // from today, would only compute its time again, which every change
+        // of its key already did: passed over, so the 23-hourly pass costs
+        // little in a large book.
+        if (!live && (e.reminderMinutes == -1 || e.reminderOn == 0 ||
+                      (knowToday && !e.MayComeDueAround(todayNumber)))) {
+            continue;
+        }
         try {
             e.ArmReminder(&cache);
         } catch (const CalendarError&) {

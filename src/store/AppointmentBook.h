@@ -20,6 +20,12 @@ namespace lumetta {
 
 struct AppointmentRecord;
 
+// What an expired reminder timer asks for (All_Appointments::FireReminder).
+struct ReminderDue {
+    An_Appointment* entry = nullptr;  // the entry whose reminder is due; nullptr: nothing to do
+    bool popUp = false;               // reminders are enabled: show its pop-up
+};
+
 class All_Appointments {
 public:
     explicit All_Appointments(const StoreContext& context);
@@ -86,6 +92,14 @@ public:
 
     void ReArmIdleReminders();  // ArmReminder on every entry without a timer
     void ReArmLiveReminders();  // ArmReminder on every entry with a timer
+
+    // The bookkeeping of an expired reminder timer: stops it and finds its
+    // entry. A timer that came more than a minute early shows nothing and
+    // the entry is armed again (so it keeps a live timer). Otherwise the
+    // entry is left without a timer; a reminder of 60 minutes or more becomes
+    // one at the entry's own time (reminderMinutes 0, armed again). The
+    // caller shows the entry's pop-up when `popUp` is set.
+    ReminderDue FireReminder(std::uint32_t timerId);
 
     // --- Deleting -----------------------------------------------------------
 

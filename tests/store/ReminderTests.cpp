@@ -32,18 +32,187 @@ protected:
 
 }  // namespace
 
-TEST_F(ReminderTest, FiresTheGivenMinutesBeforeTheEntry) {
+// When an entry's reminder timer is started, for entries of 14 March 2025.
+struct ArmCase {
+    const char* what;
+    int hour, minute;       // the entry's time on the 14th
+    int reminderMinutes;
+    int armDay, armHour, armMinute;  // the clock when it is armed
+    std::int64_t delayMs;   // -1: no timer
+};
+
+constexpr std::int64_t kNone = -1;
+constexpr std::int64_t kMin = 60 * 1000;
+
+const ArmCase kArmCases[] = {
+    {"15 minutes early, armed an hour ahead", 10, 0, 15, 14, 9, 0, 45 * kMin},
+    {"lead passed, entry still ahead: at once", 10, 0, 15, 14, 9, 50, kLateReminderDelayMs},
+    {"entry's own time reached: silent", 10, 0, 15, 14, 10, 0, kNone},
+    {"entry's own time passed: silent", 10, 0, 15, 14, 10, 30, kNone},
+    {"90 minutes early", 16, 0, 90, 14, 14, 0, 30 * kMin},
+    {"90 minutes early, armed after the lead", 16, 0, 90, 14, 15, 0, kLateReminderDelayMs},
+    {"reminder more than a day ahead", 10, 0, 15, 13, 9, 0, kNone},
+    {"no reminder", 10, 0, -1, 14, 9, 50, kNone},
+    {"at the entry's time, armed an hour ahead", 10, 0, 0, 14, 9, 0, 60 * kMin},
+    {"a lead longer than a day, entry ahead", 10, 0, 2000, 14, 8, 0, kLateReminderDelayMs},
+};
+
+TEST_F(ReminderTest, ArmingTable) {
+    for (const ArmCase& c : kArmCases) {
+        world_.clock.now = MakeTime(2025, 3, c.armDay, c.armHour, c.armMinute);
+        An_Appointment& e = Entry(2025, 3, 14, c.hour, c.minute, c.reminderMinutes);
+        e.ArmReminder();
+        EXPECT_EQ(e.time, MakeTime(2025, 3, 14, c.hour, c.minute)) << c.what;
+        if (c.delayMs == kNone) {
+            EXPECT_EQ(e.timerId(), 0u) << c.what;
+        } else {
+            ASSERT_NE(e.timerId(), 0u) << c.what;
+            EXPECT_EQ(DelayOf(e), static_cast<std::uint32_t>(c.delayMs)) << c.what;
+        }
+        book_.Delete(e, false);
+    }
+    EXPECT_TRUE(world_.timers.running.empty());
+}
+
+TEST_F(ReminderTest, FiresAtItsTimeAndLeavesTheEntryUnarmed) {
     world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
     An_Appointment& e = Entry(2025, 3, 14, 10, 0, 15);
     e.ArmReminder();
-    EXPECT_EQ(e.time, MakeTime(2025, 3, 14, 10, 0));
-    ASSERT_NE(e.timerId(), 0u);
-    EXPECT_EQ(DelayOf(e), 45u * 60 * 1000);  // pop-up at 9:45
+    const std::uint32_t id = e.timerId();
 
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 45);
+    const ReminderDue due = book_.FireReminder(id);
+    EXPECT_EQ(due.entry, &e);
+    EXPECT_TRUE(due.popUp);
+    EXPECT_EQ(e.timerId(), 0u);
+    EXPECT_EQ(e.reminderMinutes, 15);
+    EXPECT_EQ(world_.timers.stopped, (std::vector<std::uint32_t>{id}));
+    EXPECT_TRUE(world_.timers.running.empty());
+    // The 23-hourly pass does not show it again.
     world_.clock.now = MakeTime(2025, 3, 14, 9, 50);
-    e.ArmReminder();  // lead negative: nothing, and the old timer is gone
+    book_.ReArmIdleReminders();
+    EXPECT_EQ(e.timerId(), 0u);
+}
+
+TEST_F(ReminderTest, SixtyMinutesOrMoreGiveASecondReminderAtTheEntrysTime) {
+    world_.clock.now = MakeTime(2025, 3, 14, 14, 0);
+    An_Appointment& e = Entry(2025, 3, 14, 16, 0, 90);
+    e.ArmReminder();
+
+    world_.clock.now = MakeTime(2025, 3, 14, 14, 30);
+    EXPECT_TRUE(book_.FireReminder(e.timerId()).popUp);
+    EXPECT_EQ(e.reminderMinutes, 0);
+    ASSERT_NE(e.timerId(), 0u);
+    EXPECT_EQ(DelayOf(e), 90 * kMin);  // at 16:00
+
+    world_.clock.now = MakeTime(2025, 3, 14, 16, 0);
+    const ReminderDue second = book_.FireReminder(e.timerId());
+    EXPECT_EQ(second.entry, &e);
+    EXPECT_TRUE(second.popUp);
     EXPECT_EQ(e.timerId(), 0u);
     EXPECT_TRUE(world_.timers.running.empty());
+}
+
+TEST_F(ReminderTest, DayBeforeFiresThenALaterPassArmsTheRegularOne) {
+    world_.clock.now = MakeTime(2025, 3, 14, 7, 0);
+    An_Appointment& e = Entry(2025, 3, 16, 8, 0, 10);
+    e.dayBefore = 1;
+    e.ArmReminder();
+
+    world_.clock.now = MakeTime(2025, 3, 15, 8, 0);
+    const ReminderDue due = book_.FireReminder(e.timerId());
+    EXPECT_EQ(due.entry, &e);
+    EXPECT_TRUE(due.popUp);
+    EXPECT_EQ(e.timerId(), 0u);
+
+    book_.ReArmIdleReminders();
+    ASSERT_NE(e.timerId(), 0u);
+    EXPECT_EQ(DelayOf(e), (23 * 60 + 50) * kMin);  // 07:50 on the 16th
+}
+
+TEST_F(ReminderTest, EarlyTimerShowsNothingAndArmsAgain) {
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
+    An_Appointment& e = Entry(2025, 3, 14, 10, 0, 15);
+    e.ArmReminder();
+    const std::uint32_t id = e.timerId();
+
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 44);  // a minute early still counts
+    world_.clock.now -= 1;
+    const ReminderDue early = book_.FireReminder(id);
+    EXPECT_EQ(early.entry, nullptr);
+    EXPECT_FALSE(early.popUp);
+    ASSERT_NE(e.timerId(), 0u);
+    EXPECT_NE(e.timerId(), id);
+    EXPECT_EQ(DelayOf(e), 61u * 1000);
+
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 44);
+    EXPECT_EQ(book_.FireReminder(e.timerId()).entry, &e);
+}
+
+TEST_F(ReminderTest, RemindersDisabledKeepTheBookkeepingButShowNothing) {
+    world_.settings.flags = 0;
+    world_.clock.now = MakeTime(2025, 3, 14, 14, 0);
+    An_Appointment& e = Entry(2025, 3, 14, 16, 0, 60);
+    e.ArmReminder();
+
+    world_.clock.now = MakeTime(2025, 3, 14, 15, 0);
+    const ReminderDue due = book_.FireReminder(e.timerId());
+    EXPECT_EQ(due.entry, &e);
+    EXPECT_FALSE(due.popUp);
+    EXPECT_EQ(e.reminderMinutes, 0);
+    EXPECT_EQ(DelayOf(e), 60 * kMin);
+}
+
+TEST_F(ReminderTest, UnknownOrZeroTimerFindsNothing) {
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
+    An_Appointment& idle = Entry(2025, 3, 14, 8, 0, 15);  // passed: no timer
+    idle.ArmReminder();
+    ASSERT_EQ(idle.timerId(), 0u);
+    EXPECT_EQ(book_.FireReminder(0).entry, nullptr);
+    EXPECT_EQ(book_.FireReminder(12345).entry, nullptr);
+}
+
+TEST_F(ReminderTest, MissedReminderIsShownOnceWhenArmedAndAgainAfterAChange) {
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 50);
+    An_Appointment& e = Entry(2025, 3, 14, 10, 0, 15);
+    e.ArmReminder();
+    ASSERT_NE(e.timerId(), 0u);
+    const ReminderDue due = book_.FireReminder(e.timerId());
+    EXPECT_EQ(due.entry, &e);
+    EXPECT_TRUE(due.popUp);
+
+    // Arming again (a pass, an edit of the text) shows it no second time.
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 52);
+    book_.ReArmIdleReminders();
+    e.ArmReminder();
+    EXPECT_EQ(e.timerId(), 0u);
+    // A changed lead is a new reminder, missed as well: shown at once.
+    e.reminderMinutes = 20;
+    e.ArmReminder();
+    ASSERT_NE(e.timerId(), 0u);
+    EXPECT_EQ(DelayOf(e), kLateReminderDelayMs);
+}
+
+TEST_F(ReminderTest, MissedReminderOfALoadedBookIsShownAtOnce) {
+    world_.clock.now = MakeTime(2025, 3, 14, 8, 0);
+    Entry(2025, 3, 14, 10, 0, 15).ArmReminder();  // missed by 09:50
+    Entry(2025, 3, 14, 9, 0, 15).ArmReminder();   // its time passed by 09:50
+    Entry(2025, 3, 14, 11, 0, 15).ArmReminder();  // still ahead
+    ASSERT_TRUE(book_.SaveTo("data/Lumetta.bin"));
+
+    world_.clock.now = MakeTime(2025, 3, 14, 9, 50);
+    All_Appointments loaded(world_.Context());
+    ASSERT_TRUE(loaded.LoadDataFile("data/Lumetta.bin"));
+    ASSERT_EQ(loaded.Count(), 3u);
+    const An_Appointment* passed = loaded.FindAt(2025, 3, 14, 9, 0);
+    const An_Appointment* missed = loaded.FindAt(2025, 3, 14, 10, 0);
+    const An_Appointment* ahead = loaded.FindAt(2025, 3, 14, 11, 0);
+    ASSERT_TRUE(passed != nullptr && missed != nullptr && ahead != nullptr);
+    EXPECT_EQ(passed->timerId(), 0u);
+    ASSERT_NE(missed->timerId(), 0u);
+    EXPECT_EQ(world_.timers.running.at(missed->timerId()), kLateReminderDelayMs);
+    ASSERT_NE(ahead->timerId(), 0u);
+    EXPECT_EQ(world_.timers.running.at(ahead->timerId()), 55 * kMin);
 }
 
 TEST_F(ReminderTest, LeadMustLieWithinADay) {
@@ -124,7 +293,15 @@ TEST_F(ReminderTest, LeadIsCountedInRealSecondsAcrossADaylightSavingChange) {
 
 TEST_F(ReminderTest, ExtremeReminderMinutesDoNotOverflow) {
     world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
-    for (int minutes : {INT_MIN, INT_MAX, INT_MIN + 1, 1000000}) {
+    // A lead far in the past counts as missed (the entry is an hour ahead);
+    // one far in the future as not yet due.
+    for (int minutes : {INT_MAX, 1000000}) {
+        An_Appointment& e = Entry(2025, 3, 14, 10, 0, minutes);
+        e.ArmReminder();
+        ASSERT_NE(e.timerId(), 0u) << minutes;
+        EXPECT_EQ(DelayOf(e), kLateReminderDelayMs) << minutes;
+    }
+    for (int minutes : {INT_MIN, INT_MIN + 1}) {
         An_Appointment& e = Entry(2025, 3, 14, 10, 0, minutes);
         e.ArmReminder();
         EXPECT_EQ(e.timerId(), 0u) << minutes;
@@ -217,4 +394,41 @@ TEST(TimerIdsTest, PopupCounterStaysInItsRange) {
     EXPECT_EQ(first, timer_ids::kPopupFirst);
     EXPECT_TRUE(timer_ids::IsPopup(c.Take()));
     EXPECT_FALSE(timer_ids::IsReminder(first));
+}
+
+// The 23-hourly pass passes over entries far from today; what it arms must be
+// exactly what arming every idle entry would arm.
+TEST_F(ReminderTest, IdlePassArmsWhatArmingEveryEntryWould) {
+    ScopedTimeZone ny("America/New_York");
+    world_.clock.now = MakeTime(2025, 3, 8, 23, 30);  // the night before a clock change
+    FakeWorld each;
+    each.clock.now = world_.clock.now;
+    All_Appointments reference(each.Context());
+    for (int offset = -4; offset <= 6; ++offset) {
+        for (int hour : {0, 3, 12, 23}) {
+            for (int minutes : {-1, 0, 15, 90, 1439, 1500, 3000, -120}) {
+                for (int dayBefore : {0, 1}) {
+                    for (All_Appointments* book : {&book_, &reference}) {
+                        An_Appointment& e = book->Create();
+                        e.SetSlot(2025, 3, 9 + offset, hour, 30, "x");
+                        e.reminderMinutes = minutes;
+                        e.dayBefore = dayBefore;
+                    }
+                }
+            }
+        }
+    }
+    book_.ReArmIdleReminders();
+    for (An_Appointment& e : reference) e.ArmReminder();
+    ASSERT_FALSE(each.timers.running.empty());
+    EXPECT_EQ(world_.timers.started, each.timers.started);
+    for (std::size_t i = 0; i < book_.Count(); ++i) {
+        const An_Appointment& e = book_.At(i);
+        const An_Appointment& r = reference.At(i);
+        EXPECT_EQ(e.timerId() != 0, r.timerId() != 0) << e.day() << " " << e.hour() << " "
+                                                      << e.reminderMinutes;
+        if (e.timerId() != 0 && r.timerId() != 0) {
+            EXPECT_EQ(world_.timers.running.at(e.timerId()), each.timers.running.at(r.timerId()));
+        }
+    }
 }

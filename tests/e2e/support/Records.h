@@ -19,6 +19,7 @@ std::string RecordText(const std::string& file, size_t index);
 constexpr size_t kYear = 0;
 constexpr size_t kDay = 8;
 constexpr size_t kTime = 32;
+constexpr size_t kReminderMinutes = 36;
 
 // `count` entries in distinct half-hour slots from 1 January 2020 on.
 std::string ManyRecords(int count);

@@ -1,0 +1,73 @@
+#pragma once
+// The open and snoozed reminder pop-ups. Any number may be open at once;
+// each fired reminder (or expired countdown) makes a new one. The set owns
+// every pop-up: one lives while its window is open and while its snooze
+// timer runs, and is released when it is closed with no snooze pending.
+// Snooze timers are timers of the main window, which hands their expiry
+// to OnTimer.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "shell/ReminderPopup.h"
+
+class ShellRequests;
+class SoundOutput;
+
+namespace fw {
+class Prompter;
+}
+namespace lumetta {
+class All_Appointments;
+}
+namespace main_timers {
+class TimerService;
+}
+
+class ReminderPopups {
+ public:
+  ReminderPopups(main_timers::TimerService& timers, lumetta::All_Appointments& book,
+                 fw::Prompter& prompter, ShellRequests& shell, SoundOutput& sound);
+  ~ReminderPopups();
+  ReminderPopups(const ReminderPopups&) = delete;
+  ReminderPopups& operator=(const ReminderPopups&) = delete;
+
+  // Makes and shows a new pop-up with a private copy of the main font;
+  // nullptr when its window could not be made.
+  ReminderPopup* Show(const ReminderText& what, const LOGFONTA& mainFont);
+  // A snooze timer of one of the pop-ups: shows it again; true when the
+  // identifier was one.
+  bool OnTimer(UINT_PTR id);
+  // Closes every pop-up and stops every snooze (the main window is going).
+  void CloseAll();
+
+  // The pop-ups alive, open or snoozed, oldest first.
+  std::size_t Count() const { return popups_.size(); }
+  ReminderPopup& At(std::size_t i) const { return *popups_[i]; }
+
+  // A reminder's snooze delay (five minutes); tests shorten it.
+  void SetReminderSnoozeMs(UINT ms) { reminderSnoozeMs_ = ms; }
+  UINT ReminderSnoozeMs() const { return reminderSnoozeMs_; }
+
+  // --- For the pop-ups -----------------------------------------------------
+
+  main_timers::TimerService& Timers() const { return timers_; }
+  lumetta::All_Appointments& Book() const { return book_; }
+  fw::Prompter& Prompter() const { return prompter_; }
+  ShellRequests& Shell() const { return shell_; }
+  SoundOutput& Sound() const { return sound_; }
+  // Destroys a pop-up whose window is gone and that has no snooze pending.
+  void Release(ReminderPopup& popup);
+
+ private:
+  main_timers::TimerService& timers_;
+  lumetta::All_Appointments& book_;
+  fw::Prompter& prompter_;
+  ShellRequests& shell_;
+  SoundOutput& sound_;
+  UINT reminderSnoozeMs_ = ReminderPopup::kReminderSnoozeMs;
+  std::vector<std::unique_ptr<ReminderPopup>> popups_;
+};

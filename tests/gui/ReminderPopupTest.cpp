@@ -1,0 +1,330 @@
+// Reminders on the main window: a fired reminder timer opens a topmost
+// pop-up with the date, time and text; its icons close and snooze it; it
+// can be dragged; Esc closes it; a web address in the text is offered;
+// reminders missed before start-up are shown at once.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "MainFrameTestSupport.h"
+#include "PlatformTestFiles.h"
+#include "shell/ReminderPopup.h"
+#include "shell/ReminderPopups.h"
+#include "store/ProgramState.h"
+#include "store/TimerIds.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
+#include "support/Pump.h"
+#include "support/WindowText.h"
+#include "views/MonthView.h"
+
+using main_frame_testing::MainFrameTest;
+using main_frame_testing::Record;
+using platform_testing::WriteWholeFile;
+using testing_support::PumpPending;
+using testing_support::PumpUntil;
+
+namespace {
+
+// --- Rules ------------------------------------------------------------------
+
+struct LinesCase {
+  ReminderText what;
+  bool european;
+  bool military;
+  const char* line0;
+  const char* line1;
+};
+
+TEST(ReminderPopupRules, LinesAsTheUserReadsThem) {
+  const LinesCase cases[] = {
+      {{2025, 3, 14, 10, 0, "Dentist"}, false, false, " Friday March 14, 2025", " 10:00am  Dentist  "},
+      {{2025, 3, 14, 16, 5, "Call"}, true, false, " Friday, 14 March 2025", " 4:05pm  Call  "},
+      {{2025, 12, 1, 0, 30, "Night"}, false, true, " Monday Dec 1, 2025", " 0:30  Night  "},
+      {{0, 0, 0, 1, 30, "Tea"}, false, false, "Timer expired", " Tea  "},
+      {{0, 0, 0, 0, 5, ""}, false, false, "Timer expired", "   "},
+  };
+  for (const LinesCase& c : cases) {
+    const std::vector<std::string> lines = ReminderPopupLines(c.what, c.european, c.military);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(c.line0, lines[0]) << c.what.text;
+    EXPECT_EQ(c.line1, lines[1]) << c.what.text;
+  }
+}
+
+TEST(ReminderPopupRules, LinkIsTheAddressUpToTheFirstSpace) {
+  EXPECT_EQ("https://example.com/a", LinkAddress("https://example.com/a weekly call"));
+  EXPECT_EQ("http://x.org", LinkAddress("http://x.org"));
+  EXPECT_EQ("file://C:/notes.txt", LinkAddress("file://C:/notes.txt read"));
+  EXPECT_EQ("", LinkAddress("Visit https://example.com"));
+  EXPECT_EQ("", LinkAddress("HTTP://example.com"));
+  EXPECT_EQ("", LinkAddress(""));
+}
+
+TEST(ReminderPopupRules, PlacementFollowsTheRandomPointAndStaysOnTheScreen) {
+  // Left of the point when there is room, else at it.
+  EXPECT_EQ(100, PlaceReminderPopup(400, 100, 297, 32, 1024, 768).x);
+  EXPECT_EQ(200, PlaceReminderPopup(200, 100, 297, 32, 1024, 768).x);
+  // Too low: moved up to 5 pixels above the bottom.
+  EXPECT_EQ(768 - 64 - 5, PlaceReminderPopup(400, 740, 297, 32, 1024, 768).y);
+  // Every point the pop-up draws keeps a pop-up that fits on the screen.
+  for (int y = 70; y < 470; y += 13) {
+    for (int x = 70; x < 670; x += 17) {
+      for (int width : {150, 500, 900}) {
+        const POINT at = PlaceReminderPopup(x, y, width, 40, 1024, 768);
+        EXPECT_GE(at.x, 0);
+        EXPECT_GE(at.y, 0);
+        EXPECT_LE(at.x + width + 3, 1024) << x << "," << y << " width " << width;
+        EXPECT_LE(at.y + 80, 768);
+      }
+    }
+  }
+}
+
+// --- On the main window -----------------------------------------------------
+
+class ReminderPopupTest : public MainFrameTest {
+ protected:
+  ReminderPopups& Popups() { return frame_->Popups(); }
+
+  // An entry on the test's day (Sunday 16 March 2025), armed now.
+  lumetta::An_Appointment& Entry(int hour, int minute, int reminderMinutes, const std::string& text) {
+    lumetta::An_Appointment& e = frame_->Book().Create();
+    e.SetSlot(2025, 3, 16, hour, minute, text);
+    e.reminderMinutes = reminderMinutes;
+    e.ArmReminder();
+    return e;
+  }
+
+  // The clock reaches the moment and the entry's timer expires.
+  void FireAt(lumetta::An_Appointment& e, int hour, int minute) {
+    ASSERT_NE(0u, e.timerId());
+    services_.clock.now = lumetta::MakeTime(2025, 3, 16, hour, minute);
+    SendMessageA(frame_->Handle(), WM_TIMER, e.timerId(), 0);
+    PumpPending();
+  }
+
+  ReminderPopup& OnlyPopup() {
+    EXPECT_EQ(1u, Popups().Count());
+    return Popups().At(0);
+  }
+
+  bool SnoozeTimerRunning() const {
+    for (const auto& timer : timers_.periods) {
+      if (lumetta::timer_ids::IsPopup(static_cast<std::uint32_t>(timer.first))) return true;
+    }
+    return false;
+  }
+
+  int Beeps() const {
+    int n = 0;
+    for (const std::string& p : services_.sound.played) n += p == "(beep)" || p == "Ring.wav" ? 1 : 0;
+    return n;
+  }
+};
+
+TEST_F(ReminderPopupTest, FiredReminderOpensATopmostPopupTitledWithTheText) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "Dentist");
+  FireAt(e, 10, 45);
+
+  ReminderPopup& popup = OnlyPopup();
+  ASSERT_TRUE(popup.Exists());
+  HWND hwnd = popup.Handle();
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  EXPECT_NE(0, GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ("Dentist", testing_support::WindowText(hwnd));
+  EXPECT_EQ(" Sunday March 16, 2025", popup.Lines()[0]);
+  EXPECT_EQ(" 11:00am  Dentist  ", popup.Lines()[1]);
+  EXPECT_EQ(1, Beeps());
+  EXPECT_EQ(0u, e.timerId());
+
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  EXPECT_EQ(popup.Width() + 3, rect.right - rect.left);
+  EXPECT_EQ(2 * popup.LineHeight(), rect.bottom - rect.top);
+  EXPECT_GE(popup.LineHeight(), 32);
+  EXPECT_GE(rect.left, 0);
+  EXPECT_GE(rect.top, 0);
+  EXPECT_LE(rect.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(ReminderPopupTest, PaintShowsTheBackgroundAndTheTwoIcons) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "Dentist");
+  FireAt(e, 10, 45);
+  ReminderPopup& popup = OnlyPopup();
+  RedrawWindow(popup.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  testing_support::ClientPixels pixels(popup.Handle());
+  const int w = popup.Width();
+  const int h = 2 * popup.LineHeight();
+  EXPECT_EQ(lumetta::g_settings.back, pixels.At(w - 40, h / 2)) << "between the text and the icons";
+  EXPECT_EQ(RGB(200, 30, 30), pixels.At(w - 16, 15)) << "the middle of the cross";
+  EXPECT_EQ(RGB(40, 40, 90), pixels.At(w - 17, h - 2 - 16 - 4)) << "a hand of the clock";
+}
+
+TEST_F(ReminderPopupTest, EveryFiredReminderHasItsOwnPopup) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& a = Entry(11, 0, 15, "First");
+  lumetta::An_Appointment& b = Entry(11, 0, 10, "Second");
+  FireAt(a, 10, 45);
+  FireAt(b, 10, 50);
+  ASSERT_EQ(2u, Popups().Count());
+  EXPECT_TRUE(IsWindowVisible(Popups().At(0).Handle()));
+  EXPECT_TRUE(IsWindowVisible(Popups().At(1).Handle()));
+  EXPECT_EQ("Second", testing_support::WindowText(Popups().At(1).Handle()));
+}
+
+TEST_F(ReminderPopupTest, RemindersDisabledShowNothingButTheTimerIsSpent) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::g_settings.flags &= ~lumetta::kFlagRemindersEnabled;
+  lumetta::An_Appointment& e = Entry(12, 0, 90, "Quiet");
+  FireAt(e, 10, 30);
+  EXPECT_EQ(0u, Popups().Count());
+  EXPECT_EQ(0, Beeps());
+  EXPECT_EQ(0, e.reminderMinutes) << "the second reminder at the entry's time is armed";
+  EXPECT_NE(0u, e.timerId());
+}
+
+TEST_F(ReminderPopupTest, EarlyTimerShowsNothing) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "Dentist");
+  const std::uint32_t first = e.timerId();
+  FireAt(e, 10, 30);
+  EXPECT_EQ(0u, Popups().Count());
+  EXPECT_NE(0u, e.timerId());
+  EXPECT_NE(first, e.timerId());
+}
+
+TEST_F(ReminderPopupTest, UpperIconClosesAndEscClosesLeavingNoTimer) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& a = Entry(11, 0, 15, "By icon");
+  FireAt(a, 10, 45);
+  ReminderPopup& popup = OnlyPopup();
+  testing_support::PostClick(popup.Handle(), popup.Width() - 10, 10);
+  PumpPending();
+  EXPECT_EQ(0u, Popups().Count());
+
+  lumetta::An_Appointment& b = Entry(11, 0, 10, "By Esc");
+  FireAt(b, 10, 50);
+  HWND hwnd = OnlyPopup().Handle();
+  testing_support::PostKey(hwnd, VK_ESCAPE);
+  PumpPending();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(0u, Popups().Count());
+  EXPECT_FALSE(SnoozeTimerRunning());
+}
+
+TEST_F(ReminderPopupTest, SnoozeReshowsTheSamePopupAfterItsDelay) {
+  ASSERT_TRUE(MakeFrame());
+  EXPECT_EQ(300000u, Popups().ReminderSnoozeMs());
+  Popups().SetReminderSnoozeMs(100);
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "Stretch");
+  FireAt(e, 10, 45);
+  ReminderPopup& popup = OnlyPopup();
+  const int width = popup.Width();
+  const int h = 2 * popup.LineHeight();
+
+  testing_support::PostClick(popup.Handle(), width - 10, h - 10);
+  PumpPending();
+  ASSERT_EQ(1u, Popups().Count()) << "kept while the snooze runs";
+  EXPECT_FALSE(popup.Exists());
+  EXPECT_TRUE(popup.SnoozePending());
+  EXPECT_EQ(100u, timers_.periods[popup.SnoozeTimerId()]);
+
+  ASSERT_TRUE(PumpUntil([&] { return popup.Exists(); }, 3000));
+  EXPECT_FALSE(SnoozeTimerRunning());
+  EXPECT_TRUE(IsWindowVisible(popup.Handle()));
+  EXPECT_EQ("Stretch", testing_support::WindowText(popup.Handle()));
+  EXPECT_EQ(" 11:00am  Stretch  ", popup.Lines()[1]);
+  EXPECT_EQ(width, popup.Width()) << "measured once";
+  EXPECT_EQ(2, Beeps()) << "the sound plays again";
+}
+
+TEST_F(ReminderPopupTest, DraggingMovesThePopupWithThePointer) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "Drag me");
+  FireAt(e, 10, 45);
+  HWND hwnd = OnlyPopup().Handle();
+  RECT before = {};
+  GetWindowRect(hwnd, &before);
+  SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 30));
+  SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 30));
+  RECT after = {};
+  GetWindowRect(hwnd, &after);
+  EXPECT_EQ(before.left + 30, after.left);
+  EXPECT_EQ(before.top + 20, after.top);
+  EXPECT_NE(hwnd, GetCapture());
+  EXPECT_EQ(1u, Popups().Count());
+}
+
+TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
+  ASSERT_TRUE(MakeFrame());
+  services_.prompter.answer = IDNO;
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "https://example.com/meet weekly call");
+  FireAt(e, 10, 45);
+  PumpPending();
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_EQ("Would you like Lumetta to open a web browser for: https://example.com/meet?",
+            services_.prompter.texts[0]);
+  EXPECT_TRUE(services_.shell.opened.empty());
+  EXPECT_TRUE(OnlyPopup().Exists()) << "No leaves the pop-up open";
+
+  services_.prompter.answer = IDYES;
+  lumetta::An_Appointment& f = Entry(11, 0, 10, "http://example.org");
+  FireAt(f, 10, 50);
+  PumpPending();
+  ASSERT_EQ(1u, services_.shell.opened.size());
+  EXPECT_EQ("http://example.org", services_.shell.opened[0]);
+  ASSERT_EQ(1u, Popups().Count()) << "Yes closes the pop-up";
+  EXPECT_EQ("https://example.com/meet weekly call", Popups().At(0).What().text);
+}
+
+TEST_F(ReminderPopupTest, ReminderMissedBeforeStartUpIsShownAtOnce) {
+  // 10:00 now: 10:05 with 15 minutes was due at 9:50; 9:30 has passed.
+  std::string missed = Record(2025, 3, 16, 10, 5, "Missed");
+  std::string passed = Record(2025, 3, 16, 9, 30, "Passed");
+  for (std::string* r : {&missed, &passed}) (*r)[36] = 15;  // reminderMinutes
+  WriteWholeFile(services_.DataFile("Lumetta.bin"), missed + passed);
+  ASSERT_TRUE(MakeFrame());
+  ASSERT_TRUE(PumpUntil([&] { return Popups().Count() > 0; }, 3000));
+  PumpPending();
+  ASSERT_EQ(1u, Popups().Count());
+  EXPECT_EQ("Missed", testing_support::WindowText(Popups().At(0).Handle()));
+  EXPECT_EQ(" 10:05am  Missed  ", Popups().At(0).Lines()[1]);
+}
+
+TEST_F(ReminderPopupTest, PopupOverTheMonthViewGetsItsOwnClicks) {
+  ASSERT_TRUE(MakeFrame());
+  lumetta::An_Appointment& e = Entry(11, 0, 15, "Over the calendar");
+  FireAt(e, 10, 45);
+  ReminderPopup& popup = OnlyPopup();
+  HWND view = frame_->MonthView()->Handle();
+  RECT viewRect = {};
+  GetWindowRect(view, &viewRect);
+  SetWindowPos(popup.Handle(), HWND_TOPMOST, viewRect.left + 20, viewRect.top + 40, 0, 0,
+               SWP_NOSIZE | SWP_NOACTIVATE);
+  PumpPending();
+
+  // The pointer crosses the month view, then clicks the pop-up's close icon.
+  RECT popupRect = {};
+  GetWindowRect(popup.Handle(), &popupRect);
+  SetCursorPos(viewRect.left + 5, viewRect.bottom - 5);
+  PumpPending();
+  SetCursorPos(popupRect.right - 12, popupRect.top + 10);
+  INPUT clicks[2] = {};
+  clicks[0].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].type = INPUT_MOUSE;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+  EXPECT_TRUE(PumpUntil([&] { return Popups().Count() == 0; }, 2000))
+      << "the click went to " << testing_support::ClassNameOf(GetCapture());
+}
+
+}  // namespace
