@@ -96,11 +96,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(r.opened, "an existing file opens");
     Check(r.lines == CountLines(bytes), "every line counted");
     Check(r.made >= 0 && r.made <= r.lines, "at most one entry per line");
+    Check(r.imported >= r.made && r.imported <= r.lines, "imported lines made or merged entries");
     Check(book.Count() == static_cast<std::size_t>(r.made), "the entries made are in the book");
     Check(world.prompts.shown.size() == 1 &&
               world.prompts.shown[0].text ==
-                  "Restored " + std::to_string(r.lines) + " entries from backup.",
-          "the restore message counts the lines");
+                  "Restored " + std::to_string(r.imported) + " entries from backup.",
+          "the restore message counts the lines imported");
 
     for (const An_Appointment& e : book) {
         Moment m = 0;

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SettingsBlock block;
     std::memset(&block, 0xCC, sizeof block);
-    LoadSettings(block, world.paths, world.files, world.clock, hooks);
+    const SettingsLoadResult loaded = LoadSettings(block, world.paths, world.files, world.clock, hooks);
     Check(Terminated(block.webPageAddress) && Terminated(block.backupFolder) &&
               Terminated(block.startSound) && Terminated(block.reminderSound) &&
               Terminated(block.clickSound) && Terminated(block.plannerImage) &&
@@ -55,7 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check((block.flags & ~3) == 0, "flags");
     Check(block.fore <= 0xFFFFFFu && block.back <= 0xFFFFFFu, "colours");
 
-    Check(SaveSettings(block, world.paths, world.files), "save");
+    Check(SaveSettings(block, world.paths, world.files, loaded), "save");
+    if (SettingsFileUnread(loaded)) {
+        Check(world.files.files["data/settings.bin"] == bytes, "an unread file is left as it is");
+        world.files.files["data/settings.bin"] = world.files.files["data/settings.unsaved.bin"];
+    }
     SettingsBlock again;
     LoadSettings(again, world.paths, world.files, world.clock, hooks);
     // The contrast rule may change fore once more; everything else is stable.

@@ -17,6 +17,8 @@
 #include <optional>
 
 #include "framework/Application.h"
+#include "framework/ExceptionBarrier.h"
+#include "shell/FailureMessage.h"
 #include "shell/ShellServices.h"
 #include "shell/SingleInstance.h"
 
@@ -38,6 +40,9 @@ class CLumetta : public fw::Application {
 
   std::unique_ptr<SystemServices> systemServices_;
   ShellServices services_;
+  // A handler that fails is named to the user for the whole run.
+  FailureMessage failureMessage_{services_.prompter};
+  fw::ScopedFailureReport failureReport_{failureMessage_};
   std::optional<SingleInstanceMutex> mutex_;
   // The owner-drawn menus; none until that module exists.
   std::unique_ptr<MenuModule> menus_;

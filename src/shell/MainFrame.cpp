@@ -50,14 +50,15 @@ CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService*
       menus_(menus) {
   g_mainFrame = this;
   planner::EditView::SetHost(this);
-  lumetta::LoadSettings(lumetta::g_settings, services_.paths, services_.files, services_.clock,
-                        services_.settingsHooks);
+  settingsLoad_ = lumetta::LoadSettings(lumetta::g_settings, services_.paths, services_.files,
+                                        services_.clock, services_.settingsHooks);
+  lumetta::ReportUnreadSettings(settingsLoad_, services_.paths, services_.prompts);
 }
 
 CMainFrame::~CMainFrame() {
   // Destroy the window while this object's handlers and members still work.
   Destroy();
-  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
+  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files, settingsLoad_);
   if (g_mainFrame == this) {
     g_mainFrame = nullptr;
     planner::EditView::SetHost(nullptr);
@@ -109,9 +110,10 @@ bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
 
 void CMainFrame::NoteLoadedBook() {
   // A book that came from somewhere else than the data file (an older
-  // version's file, the old text file) is written at the next save check.
+  // version's file, the old text file, an earlier run's side file) is
+  // written at the next save check.
   const std::string dataFile = services_.paths.DataFilePath(lumetta::kDataFileName, true);
-  if (services_.files.Exists(dataFile)) changes_.MarkWritten(book_);
+  if (services_.files.Exists(dataFile) && !book_.SideFilePending()) changes_.MarkWritten(book_);
 }
 
 void CMainFrame::LoadBook() {
@@ -174,7 +176,7 @@ void CMainFrame::SaveAllData() {
   CommitOpenEditors();
   planner::EditView::SaveOpenNotes();
   SaveBook();
-  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
+  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files, settingsLoad_);
 }
 
 // --- Messages -------------------------------------------------------------------

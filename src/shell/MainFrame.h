@@ -171,6 +171,9 @@ class CMainFrame : public fw::FrameWindow,
   void SaveIfChanged();
 
   ShellServices services_;
+  // How the settings file read at start-up: one that could not be read is
+  // never written over.
+  lumetta::SettingsLoadResult settingsLoad_ = lumetta::SettingsLoadResult::Loaded;
   lumetta::All_Appointments book_;
   OwnerWindow owner_;
   UINT_PTR dailyWebsiteTimer_ = 0;

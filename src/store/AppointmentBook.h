@@ -123,31 +123,56 @@ public:
     // format's import, run without messages). False only when the current
     // folder's file vanished while it was being read.
     bool LoadAtStartup(const std::function<void()>& importOldText);
-    // Merges every record of the file into the book. False when no file exists.
+    enum class LoadOutcome {
+        Missing,     // no file at the path
+        Loaded,      // read to its end
+        Unreadable,  // could not be opened, or a read failed part-way
+        TooLarge,    // far larger than any data file: not read at all
+    };
+    struct LoadResult {
+        LoadOutcome outcome = LoadOutcome::Missing;
+        std::size_t records = 0;  // records taken into the book (made or merged)
+    };
+    // Merges every record of the file into the book and says how far it got.
+    LoadResult ReadDataFile(const std::string& path);
+    // ReadDataFile; false only when no file exists.
     bool LoadDataFile(const std::string& path);
-    // The merge rule for one record: true when a new entry was made. A record
-    // whose date or time cannot be converted is refused (false, no change).
-    bool AddRecord(const AppointmentRecord& record, MomentCache* cache = nullptr);
+
+    enum class RecordFate { Refused, Merged, Made };
+    // The merge rule for one record. A record whose date or time cannot be
+    // converted is refused (no change).
+    RecordFate MergeRecord(const AppointmentRecord& record, MomentCache* cache = nullptr);
+    // MergeRecord: true when a new entry was made.
+    bool AddRecord(const AppointmentRecord& record, MomentCache* cache = nullptr) {
+        return MergeRecord(record, cache) == RecordFate::Made;
+    }
     // Writes the book to the data file. When the data file found at start-up
     // could not be read, it is read again and merged first; while it still
-    // cannot be read it is left alone and the book goes to
-    // "Lumetta.unsaved.bin" beside it (the user is told once where both are).
+    // cannot be read it is left alone and the book goes to the side file
+    // "Lumetta.unsaved.bin" beside it, or in the data folder when that folder
+    // cannot be written (the user is told once where both are). Once the data
+    // file has been written, the side files taken into the book are removed
+    // (the user is told once).
     bool Save();
     // Writes every entry whose key converts to a moment, safely; an empty book
     // deletes the file. Shows the failure message when it cannot write.
     bool SaveTo(const std::string& path);
     // SaveTo (folder + "Lumetta.bin") and the "Wrote %d entries" message.
+    // Nothing is written, and the user is told why, while the data file could
+    // not be read (the book holds only part of the appointments) or when no
+    // entry would be written: an existing backup is never replaced by those.
     bool WriteBackup(const std::string& folderWithSeparator);
 
     // True while the data file found at start-up could not be read; saves
     // then leave it alone (see Save).
     bool DataFileUnread() const { return !unreadDataFile_.empty(); }
+    // True while the book holds entries of a side file that the data file
+    // does not hold yet.
+    bool SideFilePending() const { return !sideFiles_.empty(); }
 
 private:
     friend class An_Appointment;
     friend class EntryTime;
-
-    enum class LoadOutcome { Missing, Loaded, Unreadable };
 
     // List order labels: spaced kOrderGap apart, halved on insertion.
     static constexpr std::uint64_t kOrderGap = std::uint64_t{1} << 32;
@@ -175,10 +200,15 @@ private:
     template <typename Pred>
     std::size_t RemoveWhere(Pred doomed);
 
-    LoadOutcome LoadFile(const std::string& path);
     void Reserve(std::size_t more);
+    // Writes the records (an empty book removes the file); no message.
+    bool WriteRecords(const std::string& path, int* written);
+    // WriteRecords, with the failure message.
     bool WriteBook(const std::string& path, int* written);
+    void ShowSaveFailure(const std::string& path);
+    void LoadSideFiles(const std::string& dataFile);
     bool SaveBesideUnreadFile();
+    void RemoveMergedSideFiles();
 
     StoreContext context_;
     std::vector<std::unique_ptr<An_Appointment>> list_;
@@ -197,7 +227,12 @@ private:
     // The data file that existed at start-up but could not be read.
     std::string unreadDataFile_;
     bool toldAboutUnreadFile_ = false;
-    bool mergedSideFile_ = false;
+    // Side files of earlier runs taken into the book at start-up, and the
+    // one this run writes: removed once the data file holds their entries.
+    std::vector<std::string> sideFiles_;
+    std::string sideFile_;
+    // A side file that exists but could not be read: never written over.
+    std::string unreadSideFile_;
 };
 
 }  // namespace lumetta

@@ -56,6 +56,45 @@ bool BackupToFolder(All_Appointments& book) {
     return book.WriteBackup(BackupFolder(book.context().settings) + "\\");
 }
 
+namespace {
+
+// What a restore of a data file tells the user.
+void ReportRestore(All_Appointments& book, const std::string& path,
+                   const All_Appointments::LoadResult& read) {
+    using Outcome = All_Appointments::LoadOutcome;
+    Prompts& prompts = book.context().prompts;
+    switch (read.outcome) {
+        case Outcome::Loaded:
+            prompts.Show("Restored " + std::to_string(book.Count()) + " entries from backup.",
+                         kPromptCaption, PromptButtons::Ok, PromptIcon::Information);
+            return;
+        case Outcome::Missing:
+            prompts.Show("The file " + path + " was not found!", kPromptCaption, PromptButtons::Ok,
+                         PromptIcon::None);
+            return;
+        case Outcome::TooLarge:
+            prompts.Show("The file \"" + path +
+                             "\" is far larger than any Lumetta data file and was not read. "
+                             "Nothing was restored.",
+                         kPromptCaption, PromptButtons::Ok, PromptIcon::Warning);
+            return;
+        case Outcome::Unreadable:
+            ReportUnreadRestore(prompts, path, read.records);
+            return;
+    }
+}
+
+}  // namespace
+
+void ReportUnreadRestore(Prompts& prompts, const std::string& path, std::size_t restored) {
+    const std::string text =
+        restored == 0 ? "Lumetta could not read the file \"" + path + "\". Nothing was restored."
+                      : "Restored " + std::to_string(restored) +
+                            " entries from backup, but the rest of the file \"" + path +
+                            "\" could not be read.";
+    prompts.Show(text, kPromptCaption, PromptButtons::Ok, PromptIcon::Warning);
+}
+
 void RestoreFromFile(All_Appointments& book, BackupPickers& pickers) {
     const StoreContext& ctx = book.context();
     std::string path;
@@ -64,10 +103,7 @@ void RestoreFromFile(All_Appointments& book, BackupPickers& pickers) {
     }
     const std::size_t bin = path.find(".bin");
     if (bin != std::string::npos && bin >= 1) {
-        if (book.LoadDataFile(path)) {
-            ctx.prompts.Show("Restored " + std::to_string(book.Count()) + " entries from backup.",
-                             kPromptCaption, PromptButtons::Ok, PromptIcon::Information);
-        }
+        ReportRestore(book, path, book.ReadDataFile(path));
     } else {
         ImportText(book, path, true);
     }

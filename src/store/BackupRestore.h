@@ -3,6 +3,7 @@
 // by slot: restoring never duplicates an entry and never removes one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "store/Platform.h"
@@ -61,7 +62,13 @@ bool BackupToFolder(All_Appointments& book);
 
 // The Restore button: the chosen file is merged into the book, as a data
 // file when its path contains ".bin" after its first character, otherwise
-// as an old text file; the calendar views are asked to repaint.
+// as an old text file; the calendar views are asked to repaint. The message
+// says how many entries were restored, or names the file that could not be
+// read (or was far too large to be a data file) and how far it was read.
 void RestoreFromFile(All_Appointments& book, BackupPickers& pickers);
+
+// The message of a restore whose file could not be read to its end, after
+// `restored` entries (none: nothing was restored).
+void ReportUnreadRestore(Prompts& prompts, const std::string& path, std::size_t restored);
 
 }  // namespace lumetta

@@ -2,6 +2,7 @@
 // copies, the one-time adoption, and saving.
 #include "store/DataFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -100,14 +101,15 @@ void DecodeRecord(const unsigned char* r, AppointmentRecord& out) {
 
 // --- Loading -----------------------------------------------------------------
 
-bool All_Appointments::AddRecord(const AppointmentRecord& r, MomentCache* cache) {
+All_Appointments::RecordFate All_Appointments::MergeRecord(const AppointmentRecord& r,
+                                                           MomentCache* cache) {
     // A record that cannot be turned into a moment (month 13, hour 99, a year
     // before 1970...) is refused; the rest of the file still loads.
     Moment ignored = 0;
     const bool converts = cache != nullptr
                               ? cache->TryConvert(r.year, r.month, r.day, r.hour, r.minute, ignored)
                               : TryMakeTime(r.year, r.month, r.day, r.hour, r.minute, ignored);
-    if (!converts) return false;
+    if (!converts) return RecordFate::Refused;
 
     if (An_Appointment* existing = FindAt(r.year, r.month, r.day, r.hour, r.minute)) {
         if (existing->text.find(r.text) == std::string::npos) {
@@ -115,7 +117,7 @@ bool All_Appointments::AddRecord(const AppointmentRecord& r, MomentCache* cache)
             existing->text += r.text;
             if (existing->text.size() > kMergedTextChars) existing->text.resize(kMergedTextChars);
         }
-        return false;
+        return RecordFate::Merged;
     }
 
     An_Appointment& e = CreateAt(r.year, r.month, r.day, r.hour, r.minute);
@@ -130,17 +132,23 @@ bool All_Appointments::AddRecord(const AppointmentRecord& r, MomentCache* cache)
     e.noHighlight = r.noHighlight;
     e.ArmReminder(cache);  // converts: checked above
     context_.notices.DayChanged(r.year, r.month, r.day);
-    return true;
+    return RecordFate::Made;
 }
 
-All_Appointments::LoadOutcome All_Appointments::LoadFile(const std::string& path) {
-    if (!context_.files.Exists(path)) return LoadOutcome::Missing;
+All_Appointments::LoadResult All_Appointments::ReadDataFile(const std::string& path) {
+    LoadResult result;
+    if (!context_.files.Exists(path)) return result;
     const std::unique_ptr<InputFile> in = context_.files.OpenRead(path);
-    if (!in) return LoadOutcome::Unreadable;
+    result.outcome = LoadOutcome::Unreadable;
+    if (!in) return result;
+    if (in->SizeHint() > kLargestDataFileSize) {
+        result.outcome = LoadOutcome::TooLarge;
+        return result;
+    }
 
     // Room for every record of the file (a hint: merged records need none).
     const std::uint64_t records = in->SizeHint() / kRecordSize;
-    if (records > 0 && records < (std::uint64_t{1} << 26)) Reserve(static_cast<std::size_t>(records));
+    if (records > 0) Reserve(static_cast<std::size_t>(records));
 
     MomentCache cache;
     AppointmentRecord record;
@@ -164,13 +172,14 @@ All_Appointments::LoadOutcome All_Appointments::LoadFile(const std::string& path
                 }
             }
             DecodeRecord(buffer.data() + at, record);
-            AddRecord(record, &cache);
+            if (MergeRecord(record, &cache) != RecordFate::Refused) ++result.records;
         }
         std::memmove(buffer.data(), buffer.data() + at, have - at);
         have -= at;
     }
     // A trailing partial record is ignored.
-    return in->Failed() ? LoadOutcome::Unreadable : LoadOutcome::Loaded;
+    if (!in->Failed()) result.outcome = LoadOutcome::Loaded;
+    return result;
 }
 
 void All_Appointments::Reserve(std::size_t more) {
@@ -179,7 +188,7 @@ void All_Appointments::Reserve(std::size_t more) {
 }
 
 bool All_Appointments::LoadDataFile(const std::string& path) {
-    return LoadFile(path) != LoadOutcome::Missing;
+    return ReadDataFile(path).outcome != LoadOutcome::Missing;
 }
 
 bool All_Appointments::LoadAtStartup(const std::function<void()>& importOldText) {
@@ -191,29 +200,58 @@ bool All_Appointments::LoadAtStartup(const std::function<void()>& importOldText)
         const std::string backup =
             context_.paths.DataFilePath("", true) + WeekdayBackupName(today.weekday);
         files.CopyReplacing(path, backup);  // a failed copy is ignored
-        if (LoadFile(path) == LoadOutcome::Unreadable) unreadDataFile_ = path;
+        if (ReadDataFile(path).outcome != LoadOutcome::Loaded) unreadDataFile_ = path;
+        LoadSideFiles(path);
         return true;
     }
     // An older version's data file in the current folder is adopted once.
     if (files.Exists(kDataFileName)) {
-        switch (LoadFile(kDataFileName)) {
+        switch (ReadDataFile(kDataFileName).outcome) {
             case LoadOutcome::Loaded:
                 files.Rename(kDataFileName, kAdoptedDataFileName);  // failure ignored
-                return true;
+                break;
             case LoadOutcome::Unreadable:
+            case LoadOutcome::TooLarge:
                 unreadDataFile_ = kDataFileName;  // keep it where it is; see Save
-                return true;
+                break;
             case LoadOutcome::Missing:
                 return false;
         }
+        LoadSideFiles(kDataFileName);
+        return true;
     }
     if (importOldText) importOldText();
+    LoadSideFiles(path);
     return true;
+}
+
+void All_Appointments::LoadSideFiles(const std::string& dataFile) {
+    // An earlier run could not read the data file and kept its book in a side
+    // file: its entries belong to the book from the start (reminders, views).
+    const std::string beside = FolderOf(dataFile) + kUnsavedDataFileName;
+    const std::string inDataFolder = context_.paths.DataFilePath(kUnsavedDataFileName, true);
+    for (const std::string& side : {beside, inDataFolder}) {
+        if (side == unreadSideFile_ ||
+            std::find(sideFiles_.begin(), sideFiles_.end(), side) != sideFiles_.end()) {
+            continue;
+        }
+        switch (ReadDataFile(side).outcome) {
+            case LoadOutcome::Missing:
+                break;
+            case LoadOutcome::Loaded:
+                sideFiles_.push_back(side);
+                break;
+            case LoadOutcome::Unreadable:
+            case LoadOutcome::TooLarge:
+                unreadSideFile_ = side;
+                break;
+        }
+    }
 }
 
 // --- Saving ------------------------------------------------------------------
 
-bool All_Appointments::WriteBook(const std::string& path, int* written) {
+bool All_Appointments::WriteRecords(const std::string& path, int* written) {
     int count = 0;
     bool ok = true;
     if (list_.empty()) {
@@ -237,13 +275,19 @@ bool All_Appointments::WriteBook(const std::string& path, int* written) {
             return used == 0 || out.Write(chunk.data(), used);
         });
     }
-    if (!ok) {
-        context_.prompts.Show(
-            "Lumetta had a problem saving your appointment data, unable to open file: " + path,
-            kPromptCaption, PromptButtons::Ok, PromptIcon::None);
-        count = 0;
-    }
-    if (written != nullptr) *written = count;
+    if (written != nullptr) *written = ok ? count : 0;
+    return ok;
+}
+
+void All_Appointments::ShowSaveFailure(const std::string& path) {
+    context_.prompts.Show(
+        "Lumetta had a problem saving your appointment data, unable to open file: " + path,
+        kPromptCaption, PromptButtons::Ok, PromptIcon::None);
+}
+
+bool All_Appointments::WriteBook(const std::string& path, int* written) {
+    const bool ok = WriteRecords(path, written);
+    if (!ok) ShowSaveFailure(path);
     return ok;
 }
 
@@ -253,40 +297,89 @@ bool All_Appointments::Save() {
     if (!unreadDataFile_.empty()) {
         // The data file could not be read at start-up: merge it first when it
         // can be read now, and never replace it by this smaller book otherwise.
-        if (LoadFile(unreadDataFile_) == LoadOutcome::Unreadable) return SaveBesideUnreadFile();
+        if (ReadDataFile(unreadDataFile_).outcome != LoadOutcome::Loaded) {
+            return SaveBesideUnreadFile();
+        }
         unreadDataFile_.clear();
     }
-    return SaveTo(context_.paths.DataFilePath(kDataFileName, true));
+    if (!SaveTo(context_.paths.DataFilePath(kDataFileName, true))) return false;
+    RemoveMergedSideFiles();
+    return true;
 }
 
 bool All_Appointments::SaveBesideUnreadFile() {
-    const std::string side = FolderOf(unreadDataFile_) + kUnsavedDataFileName;
-    if (!mergedSideFile_ && context_.files.Exists(side)) {
-        // Left by an earlier run in the same state: carry its entries forward.
-        if (LoadFile(side) == LoadOutcome::Unreadable) {
-            context_.prompts.Show(
-                "Lumetta had a problem saving your appointment data, unable to open file: " + side,
-                kPromptCaption, PromptButtons::Ok, PromptIcon::None);
+    if (sideFile_.empty()) {
+        // Beside the unread file; when its folder cannot be written (an older
+        // version's file in the program's own folder), in the data folder.
+        const std::string beside = FolderOf(unreadDataFile_) + kUnsavedDataFileName;
+        const std::string inDataFolder = context_.paths.DataFilePath(kUnsavedDataFileName, true);
+        for (const std::string& side : {beside, inDataFolder}) {
+            if (side == unreadSideFile_) continue;  // never over a file not read
+            if (WriteRecords(side, nullptr)) {
+                sideFile_ = side;
+                break;
+            }
+        }
+        if (sideFile_.empty()) {
+            ShowSaveFailure(unreadSideFile_ == beside ? inDataFolder : beside);
             return false;
         }
+    } else if (!WriteBook(sideFile_, nullptr)) {
+        return false;
     }
-    mergedSideFile_ = true;
-    if (!WriteBook(side, nullptr)) return false;
     if (!toldAboutUnreadFile_) {
         toldAboutUnreadFile_ = true;
         context_.prompts.Show(
             "Lumetta could not read its data file:\n" + unreadDataFile_ +
                 "\n\nThat file has been left untouched. Your appointments have been saved to:\n" +
-                side +
-                "\n\nWhen the data file can be read again, restore this file from the Backup "
-                "dialog to merge the two.",
+                sideFile_ +
+                "\n\nWhen the data file can be read again, Lumetta merges the two the next time "
+                "it saves.",
             kPromptCaption, PromptButtons::Ok, PromptIcon::Warning);
     }
     return true;
 }
 
+void All_Appointments::RemoveMergedSideFiles() {
+    if (!sideFile_.empty() &&
+        std::find(sideFiles_.begin(), sideFiles_.end(), sideFile_) == sideFiles_.end()) {
+        sideFiles_.push_back(sideFile_);
+    }
+    sideFile_.clear();
+    if (sideFiles_.empty()) return;
+    std::string removed;
+    for (const std::string& side : sideFiles_) {
+        context_.files.Remove(side);
+        removed += "\n" + side;
+    }
+    sideFiles_.clear();
+    context_.prompts.Show(
+        "Lumetta can read its data file again. The appointments kept while it could not be read "
+        "have been merged into:\n" +
+            context_.paths.DataFilePath(kDataFileName, true) + "\n\nand this file has been removed:" +
+            removed,
+        kPromptCaption, PromptButtons::Ok, PromptIcon::Information);
+}
+
 bool All_Appointments::WriteBackup(const std::string& folderWithSeparator) {
     const std::string path = folderWithSeparator + kDataFileName;
+    const bool anyToWrite = std::any_of(list_.begin(), list_.end(), [](const auto& e) {
+        return ConvertsToMoment(e->year(), e->month(), e->day(), e->hour(), e->minute());
+    });
+    if (DataFileUnread() || !anyToWrite) {
+        std::string why = DataFileUnread()
+                              ? "Lumetta did not write a backup: its data file could not be read, "
+                                "so only part of your appointments is at hand:\n" +
+                                    unreadDataFile_
+                              : std::string("Lumetta did not write a backup: there are no entries "
+                                            "to back up.");
+        if (context_.files.Exists(path)) {
+            why += "\n\nThe backup file \"" + path + "\" has been left as it is.";
+        }
+        context_.prompts.Show(why, kPromptCaption, PromptButtons::Ok,
+                              DataFileUnread() ? PromptIcon::Warning : PromptIcon::Information);
+        return false;
+    }
     int written = 0;
     if (!WriteBook(path, &written)) return false;
     context_.prompts.Show("Wrote " + std::to_string(written) + " entries to the backup file \"" +

@@ -25,8 +25,14 @@ constexpr std::size_t kMergedTextChars = 180;
 
 constexpr const char* kDataFileName = "Lumetta.bin";
 constexpr const char* kAdoptedDataFileName = "Lumetta.old.bin";
-// Where the book goes while the data file cannot be read (beside the data file).
+// Where the book goes while the data file cannot be read: beside the data
+// file, or in the data folder when the data file's folder cannot be written.
 constexpr const char* kUnsavedDataFileName = "Lumetta.unsaved.bin";
+
+// Every half-hour slot from 1970 to 2038 is about 1.2 million records
+// (244 MB). A larger file is no data file: it is refused before anything is
+// reserved for it (on the 32-bit build the reservation alone could fail).
+constexpr std::uint64_t kLargestDataFileSize = std::uint64_t{256} << 20;
 
 // "Lumetta.Sun.bin" .. "Lumetta.Sat.bin" (Thursday: "Lumetta.Thur.bin") for a
 // weekday 0 = Sunday .. 6 = Saturday.

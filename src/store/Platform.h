@@ -75,7 +75,8 @@ public:
     virtual std::size_t Read(void* buffer, std::size_t size) = 0;
     // True once a read has failed for a reason other than the end of the file.
     virtual bool Failed() const = 0;
-    // The file's length when known cheaply, else 0; only used to reserve room.
+    // The file's length when known cheaply, else 0; used to reserve room and
+    // to refuse a file far larger than any data file before reading it.
     virtual std::uint64_t SizeHint() const { return 0; }
 };
 

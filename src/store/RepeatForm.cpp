@@ -44,8 +44,9 @@ PickerDate PickerDateOf(Moment moment) {
 RepeatForm::RepeatForm(const RepeatFormInput& input, bool twentyFourHour) : input_(input) {
     moment_ = MakeTime(input.year, input.month, input.day, input.hour, input.minute);
     local_ = LocalFields(moment_);
-    endDate_ = PickerDateOf(input.repeatUntil != 0 ? input.repeatUntil : moment_);
-    hasEndDate_ = input.repeatUntil != 0;
+    // A negative end (possible from an old text file) counts as none, like 0.
+    hasEndDate_ = input.repeatUntil > 0;
+    endDate_ = PickerDateOf(hasEndDate_ ? input.repeatUntil : moment_);
     initialKind_ = input.repeatKind >= 0 && input.repeatKind <= kRepeatYearly ? input.repeatKind
                                                                              : kRepeatNone;
     const char* ordinal = WeekOrdinal(input.day);

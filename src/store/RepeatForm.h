@@ -43,6 +43,7 @@ class RepeatForm {
 public:
     // Throws CalendarError when the entry's date or its end date cannot be
     // converted (the dialog then shows kRepeatYearsMessage and does not open).
+    // An end date of 0 or below means none: the picker starts at the entry.
     RepeatForm(const RepeatFormInput& input, bool twentyFourHour);
 
     // "%s: %s": the time of day and the entry's text.

@@ -17,6 +17,7 @@ namespace lumetta {
 namespace {
 
 constexpr const char* kSettingsFile = "settings.bin";
+constexpr const char* kUnsavedSettingsFile = "settings.unsaved.bin";
 
 template <std::size_t N>
 void TerminateText(char (&field)[N]) {
@@ -69,7 +70,8 @@ void NormaliseSettings(SettingsBlock& b) {
     b.militaryTime = AsFlag(b.militaryTime);
     b.europeanCalendar = AsFlag(b.europeanCalendar);
     b.alwaysOnTop = AsFlag(b.alwaysOnTop);
-    b.reminderMinutes = std::clamp<std::int32_t>(b.reminderMinutes, -1, 180);
+    // Below -1 is not "no reminder": a new entry takes 1 for such a value.
+    b.reminderMinutes = b.reminderMinutes < -1 ? 1 : std::min<std::int32_t>(b.reminderMinutes, 180);
     b.summarySeconds = std::clamp<std::int32_t>(b.summarySeconds, 0, 300);
     b.flags &= kFlagRemindersEnabled | kFlagHideOnClose;
     for (Colour* c : {&b.fore, &b.back, &b.dayplan1, &b.dayplan2, &b.toplite, &b.botlite,
@@ -86,7 +88,7 @@ SettingsLoadResult LoadSettings(SettingsBlock& block, DataPaths& paths, FileSyst
     if (!files.Exists(path)) {
         hooks.ImportLegacyRegistrySettings(block);
         NormaliseSettings(block);  // the registry may hold anything
-        SaveSettings(block, paths, files);
+        SaveSettings(block, paths, files, SettingsLoadResult::Imported);
         FixTextContrast(block);
         return SettingsLoadResult::Imported;
     }
@@ -115,10 +117,26 @@ SettingsLoadResult LoadSettings(SettingsBlock& block, DataPaths& paths, FileSyst
     return result;
 }
 
-bool SaveSettings(const SettingsBlock& block, DataPaths& paths, FileSystem& files) {
+std::string SettingsSavePath(SettingsLoadResult loaded, DataPaths& paths) {
+    return paths.DataFilePath(SettingsFileUnread(loaded) ? kUnsavedSettingsFile : kSettingsFile,
+                              true);
+}
+
+bool SaveSettings(const SettingsBlock& block, DataPaths& paths, FileSystem& files,
+                  SettingsLoadResult loaded) {
     SettingsBlock copy = block;
     std::memset(copy.reserved1632, 0, sizeof copy.reserved1632);
-    return WriteFileSafely(files, paths.DataFilePath(kSettingsFile, true), &copy, sizeof copy);
+    return WriteFileSafely(files, SettingsSavePath(loaded, paths), &copy, sizeof copy);
+}
+
+void ReportUnreadSettings(SettingsLoadResult loaded, DataPaths& paths, Prompts& prompts) {
+    if (!SettingsFileUnread(loaded)) return;
+    prompts.Show("Lumetta could not read its settings file:\n" +
+                     paths.DataFilePath(kSettingsFile, false) +
+                     "\n\nThe program runs with its default settings this time. That file has "
+                     "been left untouched; the settings of this session will be saved to:\n" +
+                     SettingsSavePath(loaded, paths),
+                 kPromptCaption, PromptButtons::Ok, PromptIcon::Warning);
 }
 
 void ContrastFix(Colour& text, Colour background) {

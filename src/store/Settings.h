@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "store/Colour.h"
@@ -15,6 +16,7 @@ namespace lumetta {
 class Clock;
 class DataPaths;
 class FileSystem;
+class Prompts;
 
 // A window's saved top-left corner in screen pixels; (0, 0) = never saved.
 struct WindowPosition {
@@ -132,7 +134,8 @@ void SetText(char (&field)[N], std::string_view text) {
 void SetDefaultSettings(SettingsBlock& block, Moment now);
 
 // Brings a block read from a file into range: texts terminated inside their
-// fields, reminder minutes -1..180, summary seconds 0..300, only the two known
+// fields, reminder minutes -1..180 (below -1 becomes 1, the rule of a new
+// entry's reminder), summary seconds 0..300, only the two known
 // flag bits, byte flags 0 or 1, colours without a fourth byte, reserved
 // bytes zero. The run-time image slots are left as they are.
 void NormaliseSettings(SettingsBlock& block);
@@ -153,15 +156,32 @@ enum class SettingsLoadResult {
     Loaded,       // read, normalised, images loaded, contrast applied
     Unreadable,   // exists but could not be read: defaults, images, contrast applied
     WrongLength,  // not 1648 bytes: defaults only, nothing else runs
+    // After Unreadable and WrongLength the file is never written over.
 };
 
 // Fills the block: defaults, then "settings.bin" or the registry import.
 SettingsLoadResult LoadSettings(SettingsBlock& block, DataPaths& paths, FileSystem& files,
                                 Clock& clock, SettingsHooks& hooks);
 
-// Writes the block to "settings.bin" safely (a failed write leaves the old
+// True when "settings.bin" exists but could not be read at start-up (locked,
+// cut short, of another length): it must be left as it is.
+inline bool SettingsFileUnread(SettingsLoadResult loaded) {
+    return loaded == SettingsLoadResult::Unreadable || loaded == SettingsLoadResult::WrongLength;
+}
+
+// Where the settings of a run are written: "settings.bin" in the data folder,
+// or "settings.unsaved.bin" beside it when settings.bin could not be read.
+std::string SettingsSavePath(SettingsLoadResult loaded, DataPaths& paths);
+
+// Writes the block to SettingsSavePath safely (a failed write leaves the old
 // file). Nothing is reported; answers whether it was written.
-bool SaveSettings(const SettingsBlock& block, DataPaths& paths, FileSystem& files);
+bool SaveSettings(const SettingsBlock& block, DataPaths& paths, FileSystem& files,
+                  SettingsLoadResult loaded);
+
+// When settings.bin could not be read: tells the user that the program runs
+// on its defaults, that the file is left untouched and where this run's
+// settings go. Nothing otherwise.
+void ReportUnreadSettings(SettingsLoadResult loaded, DataPaths& paths, Prompts& prompts);
 
 // Keeps `fore` readable against back, dayplan1 and dayplan2.
 void FixTextContrast(SettingsBlock& block);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "store/AppointmentBook.h"
+#include "store/BackupRestore.h"
 #include "store/DataFile.h"
 
 namespace lumetta {
@@ -150,13 +151,21 @@ ImportResult ImportText(All_Appointments& book, const std::string& path, bool sh
     LineReader reader(*file);
     LineBuffer line;
     MomentCache cache;
+    AppointmentRecord record;
     while (ReadLine(reader, line)) {
         ++result.lines;
-        if (ParseLine(book, line.Text(), &cache)) ++result.made;
+        if (ParseFields(line.Text(), record)) {
+            const All_Appointments::RecordFate fate = book.MergeRecord(record, &cache);
+            if (fate != All_Appointments::RecordFate::Refused) ++result.imported;
+            if (fate == All_Appointments::RecordFate::Made) ++result.made;
+        }
         if (!reader.Skip(kBytesAfterLine)) break;
     }
-    if (showMessages) {
-        ctx.prompts.Show("Restored " + std::to_string(result.lines) + " entries from backup.",
+    if (!showMessages) return result;
+    if (file->Failed()) {
+        ReportUnreadRestore(ctx.prompts, path, static_cast<std::size_t>(result.imported));
+    } else {
+        ctx.prompts.Show("Restored " + std::to_string(result.imported) + " entries from backup.",
                          kPromptCaption, PromptButtons::Ok, PromptIcon::Information);
     }
     return result;

@@ -77,13 +77,15 @@ bool ParseLine(All_Appointments& book, std::string_view line, MomentCache* cache
 
 struct ImportResult {
     bool opened = false;
-    int lines = 0;  // lines read, whatever became of them
-    int made = 0;   // new entries
+    int lines = 0;     // lines read, whatever became of them
+    int imported = 0;  // lines taken into the book: new entries or merged
+    int made = 0;      // new entries
 };
 
 // Reads the file at `path` line by line into the book (not sorted). With
 // showMessages: "The file ... was not found!" when it cannot be opened, else
-// "Restored %d entries from backup." with the number of lines read.
+// "Restored %d entries from backup." with the number of lines imported (or,
+// after a read error, how many were and that the rest could not be read).
 ImportResult ImportText(All_Appointments& book, const std::string& path, bool showMessages);
 
 }  // namespace lumetta

@@ -214,6 +214,64 @@ TEST_F(MainFrameTest, TheEndOfAWindowsSessionWritesDataAndSettingsAsAtExit) {
   EXPECT_TRUE(IsWindow(frame_->Handle())) << "Windows ends the process itself";
 }
 
+// A settings file that exists but cannot be read at start-up (cut short,
+// locked by another program) is left as it is: the user is told once, and
+// the run's settings are saved beside it.
+TEST_F(MainFrameTest, AnUnreadSettingsFileIsToldAboutAndLeftUntouched) {
+  const std::string settings = services_.DataFile("settings.bin");
+  const std::string unsaved = services_.DataFile("settings.unsaved.bin");
+  for (const bool locked : {false, true}) {
+    const std::string bytes(locked ? 1648 : 1000, '\x11');
+    ASSERT_TRUE(WriteWholeFile(settings, bytes));
+    DeleteFileA(unsaved.c_str());
+    services_.prompter.texts.clear();
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    if (locked) {
+      lock = CreateFileA(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    }
+    ASSERT_TRUE(MakeFrame());
+    ASSERT_EQ(1u, services_.prompter.texts.size()) << locked;
+    EXPECT_EQ("Lumetta could not read its settings file:\n" + settings +
+                  "\n\nThe program runs with its default settings this time. That file has been "
+                  "left untouched; the settings of this session will be saved to:\n" + unsaved,
+              services_.prompter.texts[0]);
+    lumetta::g_settings.militaryTime = 1;  // a change made while running
+    SendMessageA(frame_->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    frame_.reset();
+    if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+    EXPECT_EQ(bytes, ReadWholeFile(settings)) << locked;
+    const std::string saved = ReadWholeFile(unsaved);
+    ASSERT_EQ(1648u, saved.size()) << locked;
+    EXPECT_EQ(1, saved[1074]) << "the session's settings";
+    EXPECT_EQ(1u, services_.prompter.texts.size()) << "told once";
+  }
+}
+
+// Entries an earlier run kept in the side file (its data file could not be
+// read then) are in the book from the start (their reminders are armed as
+// the data file's are: the store's tests); the first save puts them into
+// the data file, removes the side file and says so once.
+TEST_F(MainFrameTest, AnEarlierRunsSideFileIsLoadedAtStartAndMergedAtTheNextSave) {
+  const std::string data = services_.DataFile("Lumetta.bin");
+  const std::string side = services_.DataFile("Lumetta.unsaved.bin");
+  ASSERT_TRUE(WriteWholeFile(data, Record(2025, 3, 18, 9, 0, "In the data file")));
+  ASSERT_TRUE(WriteWholeFile(side, Record(2025, 3, 16, 15, 0, "Kept aside")));  // today
+  ASSERT_TRUE(MakeFrame());
+  const lumetta::An_Appointment* kept = frame_->Book().FindAt(2025, 3, 16, 15, 0);
+  ASSERT_NE(nullptr, kept);
+  EXPECT_TRUE(frame_->Book().HasHighlightedEntryOn(2025, 3, 16)) << "the views mark the day";
+  EXPECT_TRUE(services_.prompter.texts.empty());
+
+  SendMessageA(frame_->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(408u, ReadWholeFile(data).size());
+  EXPECT_FALSE(PathExists(side));
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_NE(std::string::npos, services_.prompter.texts[0].find(side));
+  SendMessageA(frame_->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(1u, services_.prompter.texts.size()) << "told once";
+}
+
 LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return FALSE;
   return DefWindowProcA(hwnd, message, wParam, lParam);

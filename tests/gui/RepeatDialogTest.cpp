@@ -313,6 +313,25 @@ TEST_F(RepeatDialogTest, AnEntryDateThatCannotBeConvertedShowsOnlyTheYearsMessag
   EXPECT_EQ(lumetta::kRepeatNone, e.repeatKind);
 }
 
+// An old text file can give an entry a negative end: the dialog opens as for
+// an entry without one, instead of refusing with the years message.
+TEST_F(RepeatDialogTest, ANegativeEndDateOpensTheDialogWithoutOne) {
+  An_Appointment& e =
+      Add(2025, 3, 11, 14, 30, "Piano lesson", lumetta::kRepeatWeekly, -3600);
+  std::string date, offered;
+  watcher_.Then([&](const SeenDialog& d) {
+    date = DateOf(PickerValue(d.hwnd, IDC_REPEAT_UNTIL));
+    Click(d.hwnd, IDC_REPEAT_YEARLY);
+    offered = DateOf(PickerValue(d.hwnd, IDC_REPEAT_UNTIL));
+    return IDCANCEL;
+  });
+  EXPECT_FALSE(Run(e));
+  ASSERT_EQ(1u, watcher_.Seen().size());
+  EXPECT_EQ("2:30pm: Piano lesson", watcher_.Seen()[0].caption);
+  EXPECT_EQ("2025-3-11", date);
+  EXPECT_EQ("2035-3-11", offered);
+}
+
 TEST_F(RepeatDialogTest, HelpOpensTheHelpFileAndLeavesTheDialogOpen) {
   lumetta::RepeatFormInput input;
   input.year = 2025;

@@ -2,15 +2,23 @@
 // from either side, the exception barrier, command dispatch and menu state.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "framework/ExceptionBarrier.h"
+#include "framework/MessageBoxPrompter.h"
 #include "framework/Window.h"
+#include "shell/FailureMessage.h"
+#include "support/DialogWatcher.h"
 
 namespace {
 
 const UINT kThrowMessage = WM_APP + 7;
 const UINT kCountMessage = WM_APP + 8;
+const UINT kThrowNoMemoryMessage = WM_APP + 9;
+const UINT kThrowAnythingMessage = WM_APP + 10;
 
 // Records what happened to it; writes through pointers so that calls made
 // after the object is gone would still be seen.
@@ -49,6 +57,10 @@ class ProbeWindow : public fw::Window {
     switch (message) {
       case kThrowMessage:
         throw std::runtime_error("handler failed");
+      case kThrowNoMemoryMessage:
+        throw std::bad_alloc();
+      case kThrowAnythingMessage:
+        throw 7;
       case kCountMessage:
         ++journal_.counted;
         return 42;
@@ -138,6 +150,69 @@ TEST(WindowLifetime, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
   EXPECT_EQ(0, SendMessageA(window.Handle(), kThrowMessage, 0, 0));
   EXPECT_TRUE(IsWindow(window.Handle()));
   EXPECT_EQ(42, SendMessageA(window.Handle(), kCountMessage, 0, 0)) << "still handles messages";
+}
+
+// Records the failures the barrier reports; can fail again while reporting.
+class RecordingReport : public fw::FailureReport {
+ public:
+  std::vector<std::string> reported;
+  HWND failAgainIn = nullptr;
+  void HandlerFailed(const char* what) noexcept override {
+    reported.push_back(what);
+    if (failAgainIn != nullptr) SendMessageA(failAgainIn, kThrowMessage, 0, 0);
+  }
+};
+
+TEST(WindowLifetime, TheBarrierTellsTheProgramsFailureReport) {
+  Journal journal;
+  ProbeWindow window(journal);
+  ASSERT_TRUE(window.Open());
+  EXPECT_EQ(0, SendMessageA(window.Handle(), kThrowMessage, 0, 0));  // no report: silent
+  RecordingReport report;
+  {
+    fw::ScopedFailureReport installed(report);
+    const struct {
+      UINT message;
+      const char* what;
+    } cases[] = {{kThrowMessage, "handler failed"},
+                 {kThrowNoMemoryMessage, "not enough memory"},
+                 {kThrowAnythingMessage, ""}};
+    for (const auto& c : cases) {
+      report.reported.clear();
+      EXPECT_EQ(0, SendMessageA(window.Handle(), c.message, 0, 0));
+      EXPECT_EQ(std::vector<std::string>{c.what}, report.reported);
+      EXPECT_EQ(42, SendMessageA(window.Handle(), kCountMessage, 0, 0)) << "still running";
+    }
+    // A failure while the report is busy (inside its message box) is passed over.
+    report.reported.clear();
+    report.failAgainIn = window.Handle();
+    SendMessageA(window.Handle(), kThrowMessage, 0, 0);
+    EXPECT_EQ(1u, report.reported.size());
+  }
+  report.reported.clear();
+  SendMessageA(window.Handle(), kThrowMessage, 0, 0);
+  EXPECT_TRUE(report.reported.empty()) << "uninstalled with its scope";
+}
+
+// The program's report: a message box with the program's caption that names
+// the failure, after which the window goes on working.
+TEST(WindowLifetime, AFailedHandlerIsNamedToTheUserInAMessageBox) {
+  Journal journal;
+  ProbeWindow window(journal);
+  ASSERT_TRUE(window.Open());
+  fw::MessageBoxPrompter prompter("Lumetta");
+  FailureMessage message(prompter);
+  fw::ScopedFailureReport installed(message);
+  testing_support::DialogWatcher watcher;
+  watcher.ThenPress(IDOK);
+  EXPECT_EQ(0, SendMessageA(window.Handle(), kThrowNoMemoryMessage, 0, 0));
+  ASSERT_EQ(1u, watcher.Seen().size());
+  EXPECT_EQ("Lumetta", watcher.Seen()[0].caption);
+  EXPECT_EQ(
+      "Lumetta could not complete that action: not enough memory.\n\nThe program keeps "
+      "running; your appointments are still in memory and are saved as usual.",
+      watcher.Seen()[0].message);
+  EXPECT_EQ(42, SendMessageA(window.Handle(), kCountMessage, 0, 0));
 }
 
 TEST(WindowLifetime, WindowsThatAreNotOursHaveNoObject) {

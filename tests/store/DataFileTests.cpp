@@ -199,12 +199,6 @@ TEST_F(DataFileTest, WriteBackupReportsTheEntriesWritten) {
     EXPECT_EQ(world_.prompts.shown[0].text,
               "Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"");
     EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
-
-    All_Appointments empty(world_.Context());
-    ASSERT_TRUE(empty.WriteBackup("c:\\"));
-    EXPECT_EQ(world_.files.files.count("c:\\Lumetta.bin"), 0u);
-    EXPECT_EQ(world_.prompts.shown.back().text,
-              "Wrote 0 entries to the backup file \"c:\\Lumetta.bin\"");
 }
 
 // A failed write never leaves the file half-written: the old file stays, the
@@ -415,4 +409,92 @@ TEST_F(DataFileTest, AnEarlierRunsUnsavedFileIsCarriedForward) {
     book_.Destroy(book_.At(0));
     EXPECT_TRUE(book_.Save());  // merged once per run only: the deletion sticks
     EXPECT_EQ(File("data/Lumetta.unsaved.bin").size(), 1u * 204);
+}
+
+// An earlier run's side file belongs to the book from the start (its
+// reminders armed), whether or not the data file reads now; once the data
+// file has been written with its entries, it is removed and the user told once.
+TEST_F(DataFileTest, ASideFileIsLoadedAtStartupAndRemovedOnceMerged) {
+    const std::string side = "data/Lumetta.unsaved.bin";
+    for (const bool dataFileReads : {true, false}) {
+        FakeWorld world;
+        world.clock.now = MakeTime(2025, 3, 13, 8, 0);
+        std::string& data = world.files.files[dataPath_];
+        data = Record(2025, 3, 13, 9, 0, "from the data file");
+        world.files.files[side] = Record(2025, 3, 13, 10, 0, "kept aside");
+        if (!dataFileReads) world.files.unreadable.insert(dataPath_);
+        All_Appointments book(world.Context());
+        book.LoadAtStartup([] { FAIL() << "no import expected"; });
+
+        const An_Appointment* kept = book.FindAt(2025, 3, 13, 10, 0);
+        ASSERT_NE(kept, nullptr) << dataFileReads;
+        EXPECT_NE(kept->timerId(), 0u) << dataFileReads;
+        EXPECT_EQ(world.timers.running.count(kept->timerId()), 1u) << dataFileReads;
+        EXPECT_TRUE(book.SideFilePending());
+        EXPECT_EQ(book.Count(), dataFileReads ? 2u : 1u);
+
+        if (!dataFileReads) {
+            // Still unread: the side file is written again, with this run's entry too.
+            An_Appointment& e = book.Create();
+            e.SetSlot(2025, 3, 13, 11, 0, "this run");
+            EXPECT_TRUE(book.Save());
+            EXPECT_EQ(world.files.files[side].size(), 2u * 204);
+            EXPECT_EQ(data, Record(2025, 3, 13, 9, 0, "from the data file"));
+            world.files.unreadable.clear();
+            world.prompts.shown.clear();
+        }
+        EXPECT_TRUE(book.Save());
+        EXPECT_EQ(data.size(), 3u * 204 - (dataFileReads ? 204 : 0)) << dataFileReads;
+        EXPECT_EQ(world.files.files.count(side), 0u) << dataFileReads;
+        EXPECT_FALSE(book.SideFilePending());
+        ASSERT_EQ(world.prompts.shown.size(), 1u) << dataFileReads;
+        EXPECT_EQ(world.prompts.shown[0].text,
+                  "Lumetta can read its data file again. The appointments kept while it could not "
+                  "be read have been merged into:\ndata/Lumetta.bin\n\nand this file has been "
+                  "removed:\ndata/Lumetta.unsaved.bin");
+        EXPECT_EQ(world.prompts.shown[0].caption, "Lumetta");
+        EXPECT_TRUE(book.Save());  // told once
+        EXPECT_EQ(world.prompts.shown.size(), 1u);
+    }
+}
+
+// An unreadable data file in a folder that cannot be written (an older
+// version's file beside the program): the side file goes to the data folder,
+// and the next start finds it there.
+TEST_F(DataFileTest, TheSideFileOfAnUnwritableFolderGoesToTheDataFolder) {
+    File("Lumetta.bin") = Record(2020, 1, 1, 9, 0, "old version");
+    world_.files.unreadable.insert("Lumetta.bin");
+    world_.files.unwritableFolders.insert("");  // the current folder
+    book_.LoadAtStartup({});
+    Add(2025, 3, 14, 10, 0, "this run");
+    EXPECT_TRUE(book_.Save());
+    EXPECT_EQ(world_.files.files.count("Lumetta.unsaved.bin"), 0u);
+    ASSERT_EQ(world_.files.files.count("data/Lumetta.unsaved.bin"), 1u);
+    EXPECT_EQ(std::string(File("data/Lumetta.unsaved.bin").data() + 56), "this run");
+    EXPECT_EQ(world_.files.files.count(dataPath_), 0u);  // would hide the unread file
+    ASSERT_EQ(world_.prompts.shown.size(), 1u);
+    EXPECT_NE(world_.prompts.shown[0].text.find("\nLumetta.bin\n"), std::string::npos);
+    EXPECT_NE(world_.prompts.shown[0].text.find("\ndata/Lumetta.unsaved.bin\n"),
+              std::string::npos);
+
+    All_Appointments next(world_.Context());
+    next.LoadAtStartup({});
+    ASSERT_NE(next.FindAt(2025, 3, 14, 10, 0), nullptr);
+    EXPECT_EQ(next.FindAt(2025, 3, 14, 10, 0)->text, "this run");
+}
+
+// A side file that cannot be read itself is never written over.
+TEST_F(DataFileTest, AnUnreadableSideFileIsNeverWrittenOver) {
+    File(dataPath_) = "unreadable";
+    world_.files.unreadable.insert(dataPath_);
+    File("data/Lumetta.unsaved.bin") = "also unreadable";
+    world_.files.unreadable.insert("data/Lumetta.unsaved.bin");
+    book_.LoadAtStartup({});
+    Add(2025, 3, 14, 10, 0, "this run");
+    EXPECT_FALSE(book_.Save());
+    EXPECT_EQ(File("data/Lumetta.unsaved.bin"), "also unreadable");
+    ASSERT_EQ(world_.prompts.shown.size(), 1u);
+    EXPECT_EQ(world_.prompts.shown[0].text,
+              "Lumetta had a problem saving your appointment data, unable to open file: "
+              "data/Lumetta.unsaved.bin");
 }

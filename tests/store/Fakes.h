@@ -1,6 +1,8 @@
 // Fakes of the platform interfaces for the store's tests.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -90,7 +92,10 @@ public:
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable;        // exist but cannot be opened
     std::set<std::string> readFailsAfter0;   // open, then a read error at once
+    std::map<std::string, std::size_t> readFailsAt;  // a read error after so many bytes
+    std::map<std::string, std::uint64_t> claimedSize;  // the size a file says it has
     std::set<std::string> unwritable;        // cannot be created
+    std::set<std::string> unwritableFolders; // nothing in them can be created ("" = current)
     bool failReplace = false;
     bool failFinish = false;
     std::size_t failWriteAfter = static_cast<std::size_t>(-1);  // bytes
@@ -104,12 +109,21 @@ public:
         if (unreadable.count(path) != 0) return nullptr;
         auto it = files.find(path);
         if (it == files.end()) return nullptr;
-        return std::make_unique<Reader>(it->second, readFailsAfter0.count(path) != 0);
+        std::size_t failAt = static_cast<std::size_t>(-1);
+        if (readFailsAfter0.count(path) != 0) failAt = 0;
+        if (readFailsAt.count(path) != 0) failAt = readFailsAt.at(path);
+        const auto claimed = claimedSize.find(path);
+        return std::make_unique<Reader>(
+            it->second, failAt, claimed != claimedSize.end() ? claimed->second : it->second.size());
     }
 
     std::unique_ptr<OutputFile> Create(const std::string& path) override {
         log.push_back("create " + path);
         if (unwritable.count(path) != 0) return nullptr;
+        const std::size_t sep = path.find_last_of("/\\");
+        if (unwritableFolders.count(sep == std::string::npos ? "" : path.substr(0, sep + 1)) != 0) {
+            return nullptr;
+        }
         files[path].clear();
         return std::make_unique<Writer>(*this, path);
     }
@@ -147,23 +161,27 @@ public:
 private:
     class Reader : public InputFile {
     public:
-        Reader(std::string data, bool fail) : data_(std::move(data)), fail_(fail) {}
+        Reader(std::string data, std::size_t failAt, std::uint64_t size)
+            : data_(std::move(data)), failAt_(failAt), size_(size) {}
         std::size_t Read(void* buffer, std::size_t size) override {
-            if (fail_) {
+            const std::size_t end = std::min(data_.size(), failAt_);
+            if (at_ == end && end < data_.size()) {
                 failed_ = true;
                 return 0;
             }
-            const std::size_t n = std::min(size, data_.size() - at_);
+            const std::size_t n = std::min(size, end - at_);
             std::memcpy(buffer, data_.data() + at_, n);
             at_ += n;
             return n;
         }
         bool Failed() const override { return failed_; }
+        std::uint64_t SizeHint() const override { return size_; }
 
     private:
         std::string data_;
         std::size_t at_ = 0;
-        bool fail_;
+        std::size_t failAt_;
+        std::uint64_t size_;
         bool failed_ = false;
     };
 

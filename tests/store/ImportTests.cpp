@@ -272,12 +272,14 @@ TEST_F(ImportTest, LinesWhoseFieldsCannotBecomeAMomentAreRefusedOneByOne) {
     EXPECT_EQ(r.made, 1);
     ASSERT_EQ(book_.Count(), 1u);
     EXPECT_EQ(book_.At(0).text, "still here");
-    EXPECT_EQ(LastMessage(), "Restored 7 entries from backup.");
+    EXPECT_EQ(r.imported, 1);
+    EXPECT_EQ(LastMessage(), "Restored 1 entries from backup.");
 }
 
 // --- ImportText ------------------------------------------------------------------------------
 
-TEST_F(ImportTest, CountsEveryLineReadAndReportsIt) {
+// The message counts the lines taken into the book, not the lines read.
+TEST_F(ImportTest, CountsTheEntriesImportedAndReportsThem) {
     Line a, b, c;
     a.day = "1";
     b.day = "2";
@@ -287,10 +289,40 @@ TEST_F(ImportTest, CountsEveryLineReadAndReportsIt) {
     EXPECT_TRUE(r.opened);
     EXPECT_EQ(r.lines, 3);
     EXPECT_EQ(r.made, 2);
+    EXPECT_EQ(r.imported, 2);
     EXPECT_EQ(book_.Count(), 2u);
     ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(world_.prompts.shown[0].text, "Restored 3 entries from backup.");
+    EXPECT_EQ(world_.prompts.shown[0].text, "Restored 2 entries from backup.");
     EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+}
+
+// A line merged into an entry already there was imported as well; a read
+// error says how many lines were taken in and that the rest was not read.
+TEST_F(ImportTest, ARestoreCountsMergedLinesAndSaysWhereAReadStopped) {
+    Line a, b, c;
+    b.day = "15";
+    c.day = "16";
+    const std::string file = a.Record() + a.Record() + b.Record() + c.Record();
+    const struct {
+        std::size_t failAt;
+        int imported;
+        std::string message;
+    } cases[] = {
+        {file.size(), 4, "Restored 4 entries from backup."},
+        {2 * a.Record().size() + 5, 2,
+         "Restored 2 entries from backup, but the rest of the file \"backup.3\" could not be "
+         "read."},
+        {0, 0, "Lumetta could not read the file \"backup.3\". Nothing was restored."},
+    };
+    for (const auto& k : cases) {
+        book_.DeleteYear(2025);
+        world_.files.readFailsAt[path_] = k.failAt;
+        const ImportResult r = Import(file);
+        EXPECT_EQ(r.imported, k.imported) << k.failAt;
+        EXPECT_EQ(LastMessage(), k.message) << k.failAt;
+        EXPECT_EQ(world_.prompts.shown.back().icon,
+                  k.imported == 4 ? PromptIcon::Information : PromptIcon::Warning);
+    }
 }
 
 TEST_F(ImportTest, SilentImportSaysNothing) {
@@ -328,7 +360,7 @@ TEST_F(ImportTest, TooLongLinesAreSkippedAndCounted) {
     EXPECT_NE(book_.FindAt(2025, 3, 14, 10, 30), nullptr);
     EXPECT_EQ(book_.FindAt(2025, 3, 2, 10, 30), nullptr);
     EXPECT_NE(book_.FindAt(2025, 3, 3, 10, 30), nullptr);
-    EXPECT_EQ(LastMessage(), "Restored 4 entries from backup.");
+    EXPECT_EQ(LastMessage(), "Restored 2 entries from backup.");
 }
 
 TEST_F(ImportTest, ALastLineWithoutLineFeedIsNotImported) {

@@ -158,7 +158,20 @@ TEST_F(RepeatFormTest, EndDatesAMomentCannotHoldAreRefused) {
 TEST_F(RepeatFormTest, DatesThatCannotBeConvertedKeepTheDialogClosed) {
     EXPECT_THROW(RepeatForm(Input(2025, 13, 1, 9, 0, "x"), false), CalendarError);
     EXPECT_THROW(RepeatForm(Input(1969, 1, 1, 9, 0, "x"), false), CalendarError);
-    EXPECT_THROW(RepeatForm(Input(2025, 3, 1, 9, 0, "x", -100), false), CalendarError);
+}
+
+// An old text file can give an entry a negative end: the dialog opens as for
+// an entry without one, and a click offers the kind's default.
+TEST_F(RepeatFormTest, ANegativeEndDateCountsAsNone) {
+    for (const Moment until : {Moment{-1}, Moment{-100}, Moment{-2147483647 - 1}}) {
+        RepeatForm form(Input(2025, 3, 11, 9, 15, "x", until, kRepeatWeekly), false);
+        EXPECT_EQ(form.InitialKind(), kRepeatWeekly) << until;
+        EXPECT_FALSE(form.HasEndDate()) << until;
+        EXPECT_TRUE(SameDate(form.EndDate(), PickerDate{2025, 3, 11, 9, 15, 0}))
+            << until << ": " << Show(form.EndDate());
+        EXPECT_TRUE(form.KindClicked(kRepeatWeekly, form.EndDate())) << until;
+        EXPECT_TRUE(SameDate(form.EndDate(), PickerDate{2026, 3, 11, 9, 15, 0})) << until;
+    }
 }
 
 TEST_F(RepeatFormTest, FilledFromAnEntry) {

@@ -172,7 +172,7 @@ TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
     EXPECT_EQ(std::strlen(block_.webPageAddress), 255u);
     EXPECT_EQ(std::strlen(block_.startSound), 127u);
     EXPECT_EQ(std::strlen(block_.mainFont.faceName), 31u);
-    EXPECT_EQ(block_.reminderMinutes, -1);
+    EXPECT_EQ(block_.reminderMinutes, 1);  // below -1: a new entry's rule
     EXPECT_EQ(block_.summarySeconds, 0);
     EXPECT_EQ(block_.flags, 3);
     EXPECT_EQ(block_.minimiseAtStartup, 1);
@@ -197,16 +197,97 @@ TEST_F(SettingsTest, UnreadableFileLeavesDefaultsWithoutImages) {
     EXPECT_EQ(hooks_.imports, 0);
 }
 
+// Reminder minutes below -1 in an old file follow a new entry's rule (1),
+// not "no reminder" (-1).
+TEST_F(SettingsTest, ReminderMinutesAreBroughtIntoRange) {
+    const struct {
+        std::int32_t stored;
+        std::int32_t loaded;
+    } cases[] = {{-2, 1}, {-1000, 1}, {-2147483647 - 1, 1}, {-1, -1}, {0, 0},
+                 {45, 45}, {180, 180}, {181, 180}};
+    for (const auto& c : cases) {
+        std::string b = DefaultBytes(1);
+        Put(b, 1064, c.stored);
+        world_.files.files[path_] = b;
+        EXPECT_EQ(Load(), SettingsLoadResult::Loaded) << c.stored;
+        EXPECT_EQ(block_.reminderMinutes, c.loaded) << c.stored;
+    }
+}
+
+// A settings file that exists but could not be read is left as it is: the
+// run's settings go beside it, and the user is told once, naming both.
+TEST_F(SettingsTest, AnUnreadFileIsNeverWrittenOver) {
+    const std::string unsaved = "data/settings.unsaved.bin";
+    std::string mine = DefaultBytes(1);
+    Put(mine, 1064, 15);  // the user's own reminder minutes
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool locked;
+        bool readError;
+        SettingsLoadResult result;
+    } cases[] = {
+        {"locked", mine, true, false, SettingsLoadResult::Unreadable},
+        {"read error", mine, false, true, SettingsLoadResult::Unreadable},
+        {"cut short", mine.substr(0, 1000), false, false, SettingsLoadResult::WrongLength},
+        {"empty", "", false, false, SettingsLoadResult::WrongLength},
+    };
+    for (const auto& c : cases) {
+        FakeWorld world;
+        world.files.files[path_] = c.bytes;
+        if (c.locked) world.files.unreadable.insert(path_);
+        if (c.readError) world.files.readFailsAfter0.insert(path_);
+        const SettingsLoadResult loaded =
+            LoadSettings(block_, world.paths, world.files, world.clock, hooks_);
+        EXPECT_EQ(loaded, c.result) << c.name;
+        EXPECT_TRUE(SettingsFileUnread(loaded)) << c.name;
+        EXPECT_EQ(block_.reminderMinutes, 0) << c.name;  // the defaults this run
+
+        ReportUnreadSettings(loaded, world.paths, world.prompts);
+        ASSERT_EQ(world.prompts.shown.size(), 1u) << c.name;
+        const auto& told = world.prompts.shown[0];
+        EXPECT_EQ(told.caption, "Lumetta");
+        EXPECT_EQ(told.icon, PromptIcon::Warning);
+        EXPECT_EQ(told.text,
+                  "Lumetta could not read its settings file:\ndata/settings.bin\n\nThe program "
+                  "runs with its default settings this time. That file has been left untouched; "
+                  "the settings of this session will be saved to:\ndata/settings.unsaved.bin")
+            << c.name;
+
+        block_.reminderMinutes = 30;  // changed during the run
+        EXPECT_TRUE(SaveSettings(block_, world.paths, world.files, loaded)) << c.name;
+        EXPECT_EQ(world.files.files[path_], c.bytes) << c.name;
+        ASSERT_EQ(world.files.files.count(unsaved), 1u) << c.name;
+        EXPECT_EQ(world.files.files[unsaved].substr(1064, 4), std::string("\x1E\0\0\0", 4));
+    }
+}
+
+TEST_F(SettingsTest, AReadFileIsSavedInPlaceWithoutAMessage) {
+    for (const bool exists : {true, false}) {
+        FakeWorld world;
+        if (exists) world.files.files[path_] = DefaultBytes(1);
+        const SettingsLoadResult loaded =
+            LoadSettings(block_, world.paths, world.files, world.clock, hooks_);
+        EXPECT_FALSE(SettingsFileUnread(loaded)) << exists;
+        ReportUnreadSettings(loaded, world.paths, world.prompts);
+        EXPECT_TRUE(world.prompts.shown.empty()) << exists;
+        block_.reminderMinutes = 30;
+        EXPECT_TRUE(SaveSettings(block_, world.paths, world.files, loaded));
+        EXPECT_EQ(world.files.files[path_].substr(1064, 4), std::string("\x1E\0\0\0", 4));
+        EXPECT_EQ(world.files.files.count("data/settings.unsaved.bin"), 0u) << exists;
+    }
+}
+
 TEST_F(SettingsTest, SaveWritesTheBlockSafely) {
     SetDefaultSettings(block_, 77);
     block_.reserved1632[3] = 1;  // written as zero
-    ASSERT_TRUE(SaveSettings(block_, world_.paths, world_.files));
+    ASSERT_TRUE(SaveSettings(block_, world_.paths, world_.files, SettingsLoadResult::Loaded));
     EXPECT_EQ(world_.files.files[path_], DefaultBytes(77));
 
     const std::string old = world_.files.files[path_];
     block_.reminderMinutes = 30;
     world_.files.failReplace = true;
-    EXPECT_FALSE(SaveSettings(block_, world_.paths, world_.files));
+    EXPECT_FALSE(SaveSettings(block_, world_.paths, world_.files, SettingsLoadResult::Loaded));
     EXPECT_EQ(world_.files.files[path_], old);
     EXPECT_EQ(world_.files.files.count(path_ + ".saving"), 0u);
     EXPECT_TRUE(world_.prompts.shown.empty());  // nothing is reported
