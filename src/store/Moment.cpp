@@ -1,5 +1,8 @@
 #include "store/Moment.h"
 
+#include "store/CivilDate.h"
+
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <limits>
@@ -7,6 +10,15 @@
 namespace lumetta {
 
 namespace {
+
+using Seconds = std::int64_t;
+
+constexpr Seconds kLastMoment = std::numeric_limits<Moment>::max();
+
+// How far MakeTime looks either side of a local time for the offsets that may
+// apply to it; the zone is taken to change its offset at most once in twice
+// this span.
+constexpr Seconds kOffsetProbe = 2 * Seconds{kSecondsPerDay};
 
 bool FieldsInRange(int year, int month, int day, int hour, int minute) {
     return year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
@@ -25,26 +37,56 @@ int GregorianDays(int year, int month) {
 constexpr int kFirstWholeYear = 1971;
 constexpr int kLastWholeYear = 2037;
 
+// A local date and time as seconds since 1970-01-01 00:00, read as if it were
+// UTC. A day past the month's end counts on into the next month.
+Seconds LocalSeconds(int year, int month, int day, int hour, int minute, int second = 0) {
+    return DayNumber(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
+}
+
+// The UTC offset (seconds east) that the platform's local-time conversion
+// applies at moment t, taken within the moment range so that both platforms
+// answer (Windows' C library refuses moments before 1970).
+bool OffsetAt(Seconds t, Seconds& offset) {
+    t = std::clamp<Seconds>(t, 0, kLastMoment);
+    const std::time_t tt = static_cast<std::time_t>(t);
+    const std::tm* tm = std::localtime(&tt);  // single UI thread: the static buffer is fine
+    if (tm == nullptr) return false;
+    offset = LocalSeconds(tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_mday, tm->tm_hour, tm->tm_min,
+                          tm->tm_sec) -
+             t;
+    return true;
+}
+
+// The moment a local time stands for (see MakeTime): the offsets in force
+// before and after it are the only ones that can apply.
+bool MomentOfLocal(Seconds local, Moment& out) {
+    Seconds before = 0;
+    Seconds after = 0;
+    if (!OffsetAt(local - kOffsetProbe, before) || !OffsetAt(local + kOffsetProbe, after)) {
+        return false;
+    }
+    bool found = false;
+    Seconds best = 0;
+    for (const Seconds offset : {before, after}) {
+        const Seconds t = local - offset;
+        Seconds actual = 0;
+        if (t < 0 || t > kLastMoment || !OffsetAt(t, actual) || actual != offset) continue;
+        if (!found || t < best) best = t;  // shown twice: the earlier moment
+        found = true;
+    }
+    if (!found) best = local - before;  // skipped: read with the offset before the change
+    if (best < 0 || best > kLastMoment) return false;
+    out = static_cast<Moment>(best);
+    return true;
+}
+
 }  // namespace
 
 CalendarError::CalendarError() : std::runtime_error("calendar fields out of range") {}
 
 bool TryMakeTime(int year, int month, int day, int hour, int minute, Moment& out) noexcept {
     if (!FieldsInRange(year, month, day, hour, minute) || year > 2038) return false;
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = 0;
-    tm.tm_isdst = -1;
-    const std::time_t t = std::mktime(&tm);
-    // Windows' C library refuses moments before 1970; refuse them here too so
-    // both platforms agree. (-1 can never be a genuine answer with seconds 0.)
-    if (t < 0 || static_cast<long long>(t) > std::numeric_limits<Moment>::max()) return false;
-    out = static_cast<Moment>(t);
-    return true;
+    return MomentOfLocal(LocalSeconds(year, month, day, hour, minute), out);
 }
 
 Moment MakeTime(int year, int month, int day, int hour, int minute) {
@@ -84,69 +126,53 @@ CalendarFields LocalFields(Moment moment) noexcept {
 
 // ---------------------------------------------------------------------------
 // MomentCache
+//
+// MakeTime reads a local time L with the offsets at L - 2 days and L + 2 days.
+// When the offset is the same at every whole day from two days before a local
+// day to three days after its start, it is the same all through that span (the
+// zone changes it at most once in four days), so every time of the day is
+// L - offset, as MakeTime has it.
+
+namespace {
+
+// Days looked at either side of a day: samples at -2, -1, 0, +1, +2, +3 days.
+constexpr int kSamplesBefore = 2;
+constexpr int kSamplesAfter = 3;
+
+}  // namespace
 
 struct MomentCache::Month {
-    // A regular month: every day has the offset of the 1st at midnight, so a
-    // date is base + whole days + hours + minutes.
-    bool regular = false;
-    Moment base = 0;
-    // An irregular month (a daylight-saving change in it): per-day bases; a
-    // day whose own offset changes is left to the C library (dayRegular 0).
-    std::array<Moment, 31> dayBase{};
-    std::array<bool, 31> dayRegular{};
+    Seconds firstLocal = 0;              // midnight of the 1st, read as UTC
+    std::array<Seconds, 31> offset{};    // a plain day's offset
+    std::array<bool, 31> plain{};        // computed here, or left to MakeTime
 };
 
 MomentCache::MomentCache() : months_((kLastWholeYear - kFirstWholeYear + 1) * 12) {}
 MomentCache::~MomentCache() = default;
 
-namespace {
-
-// True when `m` shows as noon of the given local date: the offset at that noon
-// equals the offset assumed for `m`.
-bool ShowsNoonOf(Moment m, int year, int month, int day) {
-    CalendarFields f;
-    return LocalFields(m, f) && f.year == year && f.month == month && f.day == day &&
-           f.hour == 12 && f.minute == 0;
-}
-
-// Midnight of the day after (year, month, day), as the C library has it.
-bool NextMidnight(int year, int month, int day, Moment& out) {
-    if (day < GregorianDays(year, month)) return TryMakeTime(year, month, day + 1, 0, 0, out);
-    if (month < 12) return TryMakeTime(year, month + 1, 1, 0, 0, out);
-    return TryMakeTime(year + 1, 1, 1, 0, 0, out);
-}
-
-}  // namespace
-
-MomentCache::Month* MomentCache::MonthOf(int year, int month) {
+const MomentCache::Month& MomentCache::MonthOf(int year, int month) {
     std::unique_ptr<Month>& slot = months_[(year - kFirstWholeYear) * 12 + (month - 1)];
-    if (slot) return slot.get();
+    if (slot) return *slot;
     slot = std::make_unique<Month>();
     Month& mo = *slot;
     const int days = GregorianDays(year, month);
+    mo.firstLocal = LocalSeconds(year, month, 1, 0, 0);
 
-    Moment first = 0;
-    Moment next = 0;
-    if (TryMakeTime(year, month, 1, 0, 0, first) && NextMidnight(year, month, days, next) &&
-        static_cast<long long>(next) - first == static_cast<long long>(days) * kSecondsPerDay) {
-        mo.regular = true;
-        for (int d = 1; d <= days && mo.regular; ++d) {
-            mo.regular = ShowsNoonOf(first + (d - 1) * kSecondsPerDay + 12 * 3600, year, month, d);
-        }
-        mo.base = first;
+    // sample[k] is the offset at firstLocal + (k - kSamplesBefore) days.
+    std::array<Seconds, 31 + kSamplesBefore + kSamplesAfter> sample{};
+    std::array<bool, 31 + kSamplesBefore + kSamplesAfter> known{};
+    for (int k = 0; k < days + kSamplesBefore + kSamplesAfter; ++k) {
+        known[k] = OffsetAt(mo.firstLocal + (k - kSamplesBefore) * Seconds{kSecondsPerDay}, sample[k]);
     }
-    if (!mo.regular) {
-        for (int d = 1; d <= days; ++d) {
-            Moment start = 0;
-            Moment end = 0;
-            mo.dayRegular[d - 1] = TryMakeTime(year, month, d, 0, 0, start) &&
-                                   NextMidnight(year, month, d, end) &&
-                                   end - start == kSecondsPerDay &&
-                                   ShowsNoonOf(start + 12 * 3600, year, month, d);
-            mo.dayBase[d - 1] = start;
+    for (int d = 0; d < days; ++d) {
+        bool plain = true;
+        for (int k = d; k <= d + kSamplesBefore + kSamplesAfter; ++k) {
+            plain = plain && known[k] && sample[k] == sample[d];
         }
+        mo.plain[d] = plain;
+        mo.offset[d] = sample[d];
     }
-    return slot.get();
+    return mo;
 }
 
 bool MomentCache::TryConvert(int year, int month, int day, int hour, int minute, Moment& out) {
@@ -154,17 +180,11 @@ bool MomentCache::TryConvert(int year, int month, int day, int hour, int minute,
     if (year < kFirstWholeYear || year > kLastWholeYear || day > GregorianDays(year, month)) {
         return TryMakeTime(year, month, day, hour, minute, out);  // partial years, roll-over days
     }
-    const Month* mo = MonthOf(year, month);
-    const Moment within = hour * 3600 + minute * 60;
-    if (mo->regular) {
-        out = mo->base + (day - 1) * kSecondsPerDay + within;
-        return true;
-    }
-    if (mo->dayRegular[day - 1]) {
-        out = mo->dayBase[day - 1] + within;
-        return true;
-    }
-    return TryMakeTime(year, month, day, hour, minute, out);
+    const Month& mo = MonthOf(year, month);
+    if (!mo.plain[day - 1]) return TryMakeTime(year, month, day, hour, minute, out);
+    out = static_cast<Moment>(mo.firstLocal + (day - 1) * Seconds{kSecondsPerDay} + hour * 3600 +
+                              minute * 60 - mo.offset[day - 1]);
+    return true;
 }
 
 }  // namespace lumetta

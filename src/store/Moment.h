@@ -42,6 +42,12 @@ public:
 // month 1..12, day 1..31, hour 0..23, minute 0..59, and a result that fits a
 // non-negative moment; otherwise throws CalendarError. A day past the month's
 // end rolls over into the next month (April 31 -> May 1).
+// The answer depends only on the fields and the time zone, whatever was
+// converted before (the C library's mktime guesses from its previous call):
+// a local time that occurs twice (clocks going back) is its earlier moment;
+// one that never occurs (clocks going forward) is read with the offset in
+// force before the change, so a skipped 2:30 becomes 3:30 daylight time.
+// The zone is taken to change its UTC offset at most once in any four days.
 Moment MakeTime(int year, int month, int day, int hour, int minute);
 
 // The same without the exception: false when MakeTime would throw.
@@ -58,9 +64,9 @@ bool LocalFields(Moment moment, CalendarFields& out) noexcept;
 CalendarFields LocalFields(Moment moment) noexcept;
 
 // A cache for converting many calendar dates in one pass (loading a data file,
-// re-arming every reminder). It gives exactly MakeTime's answer: months whose
-// days all have the same UTC offset are computed arithmetically from one C
-// library call; days around a daylight-saving change go to the C library.
+// re-arming every reminder). It gives exactly MakeTime's answer: a day whose
+// UTC offset is the same from two days before it to two days after it is
+// computed arithmetically; any other day goes to MakeTime.
 // Make a new cache for each pass: it does not notice a change of time zone.
 class MomentCache {
 public:
@@ -73,7 +79,7 @@ public:
 
 private:
     struct Month;
-    Month* MonthOf(int year, int month);
+    const Month& MonthOf(int year, int month);
     std::vector<std::unique_ptr<Month>> months_;
 };
 

@@ -75,6 +75,9 @@ CLumettaView* CLumettaView::Current() { return g_monthView; }
 bool CLumettaView::Create(HWND parent, int childId) {
   fw::WindowClass windowClass;
   windowClass.name = kClassName;
+  // The second click of a double click arrives as a double click, which the
+  // view ignores: a quick double click on "<<" steps the month once.
+  windowClass.style = CS_DBLCLKS;
   fw::WindowParams params;
   params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   params.x = 0;
@@ -356,7 +359,7 @@ void CLumettaView::OnDestroy() {
   host_.CloseDayPlanners();
   // The popup belongs to what the view showed; the view is going.
   planner::CloseQuickCheckPopup();
-  if (GetCapture() == Handle()) ReleaseCapture();
+  ReleaseMouse();
 }
 
 LRESULT CLumettaView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -128,7 +128,9 @@ class CLumettaView : public fw::Window {
   void OnKeyDown(UINT key);
   void OnSize(int clientWidth);
   void OnPaint();
-  bool InClientArea(POINT point) const;
+  bool IsOnView(POINT point) const;
+  // Releases the mouse capture if the view holds it.
+  void ReleaseMouse() const;
   RECT MainWindowRect() const;
 
   MonthViewHost& host_;

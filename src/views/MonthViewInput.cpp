@@ -27,10 +27,17 @@ void CLumettaView::DrawHighlight(const Highlight& frame, bool hover) {
 
 // --- Mouse and keys -------------------------------------------------------------------
 
-bool CLumettaView::InClientArea(POINT point) const {
-  RECT client = {};
-  GetClientRect(Handle(), &client);
-  return PtInRect(&client, point) != FALSE;
+// A point counts as on the view only where the view is the window under it:
+// a window lying over the view (a reminder pop-up, a planner) takes its own
+// clicks, even while the view holds the mouse capture.
+bool CLumettaView::IsOnView(POINT point) const {
+  POINT screen = point;
+  ClientToScreen(Handle(), &screen);
+  return WindowFromPoint(screen) == Handle();
+}
+
+void CLumettaView::ReleaseMouse() const {
+  if (GetCapture() == Handle()) ReleaseCapture();
 }
 
 RECT CLumettaView::MainWindowRect() const {
@@ -40,6 +47,10 @@ RECT CLumettaView::MainWindowRect() const {
 }
 
 void CLumettaView::OnLeftButtonDown(POINT point) {
+  if (!IsOnView(point)) {
+    ReleaseMouse();  // the click belongs to the window under the pointer
+    return;
+  }
   bool hit = false;
   if (InRegion(layout_.previousButton, point, Edges::Included)) {
     hit = true;
@@ -65,13 +76,13 @@ void CLumettaView::OnLeftButtonDown(POINT point) {
     highlight_ = FrameOf(layout_.days[static_cast<size_t>(day)]);
     DrawHighlight(highlight_, false);
     planner::CloseQuickCheckPopup();
-    ReleaseCapture();
+    ReleaseMouse();
     OpenDayPlanner(shown_.year, shown_.month, day);
     return;
   }
-  if (!hit && InClientArea(point)) {
+  if (!hit) {
     OpenToDoList();
-    ReleaseCapture();
+    ReleaseMouse();
   }
 }
 
@@ -84,22 +95,23 @@ void CLumettaView::OnLeftButtonUp() {
 void CLumettaView::OnMouseMove(POINT point) {
   // Captured on every move, so moves beyond the window keep arriving.
   SetCapture(Handle());
-  if (!InClientArea(point)) {
+  const bool onView = IsOnView(point);
+  if (!onView) {
     planner::CloseQuickCheckPopup();
     quickCheckKey_.day = 0;
-    ReleaseCapture();
+    ReleaseMouse();
   }
-  if (InRegion(layout_.previousButton, point, Edges::Included)) {
+  if (onView && InRegion(layout_.previousButton, point, Edges::Included)) {
     highlight_ = FrameOf(layout_.previousButton);
     DrawHighlight(highlight_, true);
     return;
   }
-  if (InRegion(layout_.nextButton, point, Edges::Included)) {
+  if (onView && InRegion(layout_.nextButton, point, Edges::Included)) {
     highlight_ = FrameOf(layout_.nextButton);
     DrawHighlight(highlight_, true);
     return;
   }
-  const int day = DayAt(layout_, point, Edges::Excluded);
+  const int day = onView ? DayAt(layout_, point, Edges::Excluded) : 0;
   if (day == 0 || day != lastHoveredDay_) {
     if (highlight_.Exists()) {
       DrawHighlight(highlight_, false);
@@ -119,6 +131,10 @@ void CLumettaView::OnMouseMove(POINT point) {
 }
 
 void CLumettaView::OnRightButtonDown(POINT point) {
+  if (!IsOnView(point)) {
+    ReleaseMouse();
+    return;
+  }
   bool buttonHit = false;
   if (InRegion(layout_.previousButton, point, Edges::Included)) {
     buttonHit = true;
@@ -139,7 +155,7 @@ void CLumettaView::OnRightButtonDown(POINT point) {
   }
   const int day = DayAt(layout_, point, Edges::Included);
   if (day != 0) host_.OpenWeekView(shown_.year, shown_.month, day);
-  ReleaseCapture();
+  ReleaseMouse();
   planner::CloseQuickCheckPopup();
 }
 

@@ -30,4 +30,12 @@ class HeldKey {
 // Posts a left click at a point of the window's client area.
 void PostClick(HWND window, int x, int y);
 
+// Real mouse input through SendInput, delivered by the window manager to the
+// window under the pointer (or the one holding the capture), with double
+// clicks made as Windows makes them. Points are in screen coordinates.
+void MoveMouseTo(POINT screen);
+// Moves there and clicks the left button `count` times in quick succession.
+void LeftClicksAt(POINT screen, int count);
+void RightClickAt(POINT screen);
+
 }  // namespace testing_support
