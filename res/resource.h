@@ -96,4 +96,28 @@
 #define IDC_BACKUP_LOCATION 32811
 /* --- end of Backup dialog --- */
 
+/* --- Week view and year view (their menus, icons and quick hints). The
+   print, close and copy commands keep these identifiers in every window
+   that offers them. --- */
+#define IDR_WEEKVIEW 67
+#define IDR_YEARVIEW 121
+#define IDI_YEARVIEW 161
+#define IDI_WEEKVIEW 164
+#define ID_COPY_TO_CLIPBOARD 30857
+#define ID_PRINT 32786
+#define ID_CLOSE 32781
+#define ID_WEEK_LENGTH_1 32834
+#define ID_WEEK_LENGTH_2 32835
+#define ID_WEEK_LENGTH_4 32836
+#define ID_WEEK_PREVIOUS 32805
+#define ID_WEEK_NEXT 32807
+#define ID_WEEK_QUICK_HINTS 32815
+#define ID_CLEAR_YEAR 32891
+#define ID_YEAR_PREVIOUS 32803
+#define ID_YEAR_NEXT 32802
+#define ID_YEAR_QUICK_HINTS 32814
+#define IDD_WEEK_HINTS 143
+#define IDD_YEAR_HINTS 145
+/* --- end of week view and year view --- */
+
 #endif

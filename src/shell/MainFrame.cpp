@@ -242,24 +242,25 @@ void CMainFrame::StartRefitTimer() {
   timers_.Start(main_timers::kRefitMainWindow, main_timers::kRefitDelayMs);
 }
 
-// The day planner, week view, year view and to-do window come in later
-// versions; their commands show greyed until then and these do nothing.
+// The day planner and the to-do window come in later versions; their
+// commands show greyed until then and these do nothing.
 void CMainFrame::OpenDayPlanner(int, int, int) {}
 void CMainFrame::CloseDayPlanners() {}
-void CMainFrame::OpenWeekView(int, int, int) {}
-void CMainFrame::OpenYearView() {}
 void CMainFrame::OpenToDoList() {}
 
 // --- Repaint notices ----------------------------------------------------------
 
 void CMainFrame::DayChanged(int, int, int) {
   // The day planner showing that day repaints (when day planners exist).
+  RepaintWeekAndYearViews();
 }
 
 void CMainFrame::MonthChanged(int year, int month) {
   if (view_ != nullptr) view_->RepaintIfShowing(year, month);
+  RepaintWeekAndYearViews();
 }
 
 void CMainFrame::ViewsChanged() {
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+  RepaintWeekAndYearViews();
 }
