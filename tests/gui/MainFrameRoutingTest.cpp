@@ -41,11 +41,18 @@ class StandIn {
     wc.lpfnWndProc = StandInProcedure;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = className;
-    RegisterClassA(&wc);  // already registered by an earlier test: fine
+    // The program registers its real windows under these class names too:
+    // the stand-in's class takes the name for its own lifetime only.
+    UnregisterClassA(className, wc.hInstance);
+    RegisterClassA(&wc);
+    className_ = className;
     hwnd_ = CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
                             150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
-  ~StandIn() { DestroyWindow(hwnd_); }
+  ~StandIn() {
+    DestroyWindow(hwnd_);
+    UnregisterClassA(className_, GetModuleHandleA(nullptr));
+  }
   StandIn(const StandIn&) = delete;
   StandIn& operator=(const StandIn&) = delete;
 
@@ -57,6 +64,7 @@ class StandIn {
 
  private:
   HWND hwnd_ = nullptr;
+  const char* className_ = nullptr;
 };
 
 class MainFrameRouting : public MainFrameTest {
