@@ -50,8 +50,9 @@ std::vector<lumetta::An_Appointment*> EntriesOnDay(const lumetta::All_Appointmen
     if (static_cast<lumetta::Moment>(e.time) >= dayEnd) break;
     if (OnDay(e, year, month, day)) found.push_back(&e);
   }
-  // An entry whose time does not match its date (never armed) stands
-  // elsewhere in the list: then only a whole walk finds everything.
+  // The day's first entry missing here means some entry's time does not
+  // match its date (one never armed stands elsewhere in the list): then
+  // only a walk of the whole book finds them all.
   if (std::find(found.begin(), found.end(), first) == found.end()) {
     return ScanWholeBook(book, year, month, day);
   }
