@@ -100,18 +100,22 @@
 #define IDC_BACKUP_LOCATION 32811
 /* --- end of Backup dialog --- */
 
+/* --- Commands of the same meaning in the planner, week, year and to-do
+   windows keep one identifier everywhere. --- */
+#define ID_COPY_TO_CLIPBOARD 30857
+#define ID_PRINT 32786
+#define ID_CLOSE 32781
+#define ID_QUICK_HINTS 32791
+/* --- end of shared window commands --- */
+
 /* --- Day planner window (menu 66) and its slot editor. Select Background
    is ID_PREFS_BACKGROUND, the same command as in the main menu. --- */
 #define IDR_DAY_PLANNER 66
 #define ID_FIND_NOTES 59393
 #define ID_VIEW_ALL_NOTES 18
-#define ID_COPY_TO_CLIPBOARD 30857
 #define ID_CLEAR_DAY 32825
 #define ID_SELECT_FONT 32796
-#define ID_PLANNER_PRINT 32786
-#define ID_PLANNER_CLOSE 32781
 #define ID_PLANNER_HELP_TOPICS 32824
-#define ID_PLANNER_QUICK_HINTS 32791
 #define IDC_SLOT_EDITOR 16150
 /* --- end of Day planner window --- */
 
@@ -133,5 +137,26 @@
 #define IDC_EARLY_DAY_BEFORE 1264
 #define IDC_EARLY_NO_HIGHLIGHT 1265
 /* --- end of Configure Reminder dialog --- */
+
+/* --- Week view and year view (their menus, icons and quick hints). The
+   print, close and copy commands keep these identifiers in every window
+   that offers them. --- */
+#define IDR_WEEKVIEW 67
+#define IDR_YEARVIEW 121
+#define IDI_YEARVIEW 161
+#define IDI_WEEKVIEW 164
+#define ID_WEEK_LENGTH_1 32834
+#define ID_WEEK_LENGTH_2 32835
+#define ID_WEEK_LENGTH_4 32836
+#define ID_WEEK_PREVIOUS 32805
+#define ID_WEEK_NEXT 32807
+#define ID_WEEK_QUICK_HINTS 32815
+#define ID_CLEAR_YEAR 32891
+#define ID_YEAR_PREVIOUS 32803
+#define ID_YEAR_NEXT 32802
+#define ID_YEAR_QUICK_HINTS 32814
+#define IDD_WEEK_HINTS 143
+#define IDD_YEAR_HINTS 145
+/* --- end of week view and year view --- */
 
 #endif

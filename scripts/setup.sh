@@ -36,6 +36,8 @@ packages=(
   python3 git
   # an independent iCalendar reader for the export tests
   python3-icalendar
+  # reads back the PostScript that the print test sends to a Wine printer
+  ghostscript
   # time zone rules: the store tests fix TZ to zones with daylight saving
   tzdata
 )

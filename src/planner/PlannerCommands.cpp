@@ -49,7 +49,7 @@ bool AppointBook2::IsCommandEnabled(UINT id) const {
     SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   }
   switch (id) {
-    case ID_PLANNER_PRINT:
+    case ID_PRINT:
       return false;  // until printing comes
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:
@@ -79,8 +79,8 @@ bool AppointBook2::OnCommand(UINT id, UINT notifyCode, HWND) {
     case ID_CLEAR_DAY: ClearDay(); break;
     case ID_SELECT_FONT: SelectPlannerFont(); break;
     case ID_PREFS_BACKGROUND: SelectBackground(); break;
-    case ID_PLANNER_PRINT: break;  // greyed until printing comes
-    case ID_PLANNER_CLOSE: PostMessageA(Handle(), WM_CLOSE, 0, 0); return true;
+    case ID_PRINT: break;  // greyed until printing comes
+    case ID_CLOSE: PostMessageA(Handle(), WM_CLOSE, 0, 0); return true;
     case ID_REMINDER: Reminder(); break;
     case ID_REPEATS: Repeats(); break;
     case ID_COLOR: Color(); break;
@@ -96,7 +96,7 @@ bool AppointBook2::OnCommand(UINT id, UINT notifyCode, HWND) {
     case ID_PLANNER_HELP_TOPICS:
       host_.RunShellVerb(Handle(), nullptr, kHelpFile, SW_SHOWNORMAL);
       break;
-    case ID_PLANNER_QUICK_HINTS: QuickHints(); break;
+    case ID_QUICK_HINTS: QuickHints(); break;
     default:
       return false;
   }

@@ -269,10 +269,8 @@ void CMainFrame::OpenDayPlanner(int year, int month, int day) {
 
 void CMainFrame::CloseDayPlanners() { planner::CloseAllDayPlanners(); }
 
-// The week view, year view and to-do window come in later versions; their
-// commands show greyed until then and these do nothing.
-void CMainFrame::OpenWeekView(int, int, int) {}
-void CMainFrame::OpenYearView() {}
+// The to-do window comes in a later version; its command shows greyed until
+// then and this does nothing.
 void CMainFrame::OpenToDoList() {}
 
 // --- Repaint notices ----------------------------------------------------------
@@ -280,14 +278,17 @@ void CMainFrame::OpenToDoList() {}
 void CMainFrame::DayChanged(int year, int month, int day) {
   planner::AppointBook2* open = planner::FindDayPlanner(year, month, day);
   if (open != nullptr && open->Exists()) InvalidateRect(open->Handle(), nullptr, FALSE);
+  RepaintWeekAndYearViews();
 }
 
 void CMainFrame::MonthChanged(int year, int month) {
   if (view_ != nullptr) view_->RepaintIfShowing(year, month);
+  RepaintWeekAndYearViews();
 }
 
 void CMainFrame::ViewsChanged() {
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+  RepaintWeekAndYearViews();
 }
 
 // --- The day planners' host ------------------------------------------------------
@@ -301,8 +302,8 @@ void CMainFrame::RunShellVerb(HWND owner, const char* verb, const std::string& t
 }
 
 void CMainFrame::CalendarViewsChanged() {
-  // The week and year views join here when they exist.
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+  RepaintWeekAndYearViews();
 }
 
 void CMainFrame::EnableMonthView(bool enable) {

@@ -9,7 +9,7 @@
 //
 // The implementation is spread over a few files by theme: MainFrame.cpp
 // (life cycle, messages), MainFrameCommands.cpp (commands and their
-// routing), MainFramePlacement.cpp (placing,
+// routing), MainFrameViews.cpp (the week and year views), MainFramePlacement.cpp (placing,
 // refitting, hiding, restoring), MainFrameTray.cpp (the notification-area
 // icon) and MainFrameTimers.cpp (timers and saving).
 
@@ -152,6 +152,9 @@ class CMainFrame : public fw::FrameWindow,
   static bool NotYetAvailable(UINT id);
   bool RouteToActiveWindow(UINT id);
   void UpdateAllMenuItems(HMENU menu) const;
+
+  // MainFrameViews.cpp
+  void RepaintWeekAndYearViews();
 
   // MainFramePlacement.cpp
   void OnMove();

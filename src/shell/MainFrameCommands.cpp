@@ -55,8 +55,6 @@ bool CMainFrame::NotYetAvailable(UINT id) {
     case ID_PREFS_ADVANCED:
     case ID_PREFS_DAILY_WEBSITE:
     case ID_FILE_TIMER:
-    case ID_VIEW_YEAR:
-    case ID_VIEW_WEEK:
     case ID_VIEW_TODO:
     case ID_HELP_QUICK_HINTS:
     case ID_APP_ABOUT:
@@ -115,6 +113,8 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
     case ID_FILE_IMPORT_ICALENDAR:
     case ID_APP_EXIT:
     case ID_VIEW_THIS_MONTH:
+    case ID_VIEW_YEAR:
+    case ID_VIEW_WEEK:
     case ID_HELP_TOPICS:
     case ID_HELP_VISIT_WEBSITE:
     case ID_TRAY_SHOW:
@@ -164,6 +164,16 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
     case ID_VIEW_THIS_MONTH:
       if (view_ != nullptr) view_->GoToThisMonth();
       return true;
+    case ID_VIEW_YEAR:
+      OpenYearView();
+      return true;
+    case ID_VIEW_WEEK: {
+      lumetta::CalendarFields today;
+      if (lumetta::LocalFields(services_.clock.Now(), today)) {
+        OpenWeekView(today.year, today.month, today.day);
+      }
+      return true;
+    }
     case ID_HELP_TOPICS:
       services_.shell.Open(Handle(), kHelpFile);
       return true;

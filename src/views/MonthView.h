@@ -18,6 +18,7 @@
 #include "framework/MessageBoxPrompter.h"
 #include "framework/Window.h"
 #include "views/MonthLayout.h"
+#include "views/PrintRouting.h"
 
 namespace views {
 
@@ -63,6 +64,13 @@ class CLumettaView : public fw::Window {
   void OpenToDoList();
   // The background picker for the month view; repaints.
   void SelectMonthBackground();
+
+  // Prints a window through the view's print job (the view has no printed
+  // form of its own); false when cancelled or failed.
+  bool PrintFrom(PrintSourceKind kind, PrintSource& source) {
+    return printing_.PrintFrom(kind, source, Handle());
+  }
+  PrintRouting& Printing() { return printing_; }
 
   // Draws the whole view into any DC (screen, WM_PRINTCLIENT, off-screen)
   // and rebuilds the hot regions. `area` is the part of the DC to cover.
@@ -135,6 +143,7 @@ class CLumettaView : public fw::Window {
 
   MonthViewHost& host_;
   fw::MessageBoxPrompter prompter_{"Lumetta"};
+  PrintRouting printing_{prompter_};
 
   YearMonth shown_;
   int resizeSkips_ = kInitialResizeSkips;

@@ -196,7 +196,7 @@ TEST_F(PlannerTest, EditCommandsActOnTheEditorAndAreEnabledByItsState) {
   EXPECT_FALSE(planner.IsCommandEnabled(ID_EDIT_SELECT_ALL)) << "empty text";
   EXPECT_FALSE(planner.IsCommandEnabled(ID_EDIT_COPY)) << "no selection";
   EXPECT_TRUE(planner.IsCommandEnabled(ID_EDIT_PASTE));
-  EXPECT_FALSE(planner.IsCommandEnabled(ID_PLANNER_PRINT)) << "printing comes later";
+  EXPECT_FALSE(planner.IsCommandEnabled(ID_PRINT)) << "printing comes later";
   Type(planner, "Lunch with Sam");
   EXPECT_TRUE(planner.IsCommandEnabled(ID_EDIT_UNDO));
   Command(planner, ID_EDIT_SELECT_ALL);
@@ -214,7 +214,7 @@ TEST_F(PlannerTest, ThePrintItemIsShownGreyed) {
   AppointBook2& planner = Open();
   HMENU dayMenu = GetSubMenu(GetMenu(planner.Handle()), 0);
   SendMessageA(planner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(dayMenu), 0);
-  EXPECT_NE(0u, GetMenuState(dayMenu, ID_PLANNER_PRINT, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_NE(0u, GetMenuState(dayMenu, ID_PRINT, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_EQ(0u, GetMenuState(dayMenu, ID_CLEAR_DAY, MF_BYCOMMAND) & MF_GRAYED);
 }
 
@@ -248,7 +248,7 @@ TEST_F(PlannerTest, QuickHintsShowTheDayPlannerHintsThenTheEditorHasTheKeyboard)
     line = testing_support::WindowText(GetWindow(GetDlgItem(d.hwnd, IDC_HINT_BULLET_SELECT), GW_HWNDNEXT));
     return IDOK;
   });
-  Command(planner, ID_PLANNER_QUICK_HINTS);
+  Command(planner, ID_QUICK_HINTS);
   ASSERT_EQ(1u, watcher.Seen().size());
   EXPECT_EQ("Quick hints on using the Day Planner", watcher.Seen()[0].caption);
   EXPECT_EQ("left click to select an entry to edit", line);

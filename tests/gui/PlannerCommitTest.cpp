@@ -166,7 +166,7 @@ TEST_F(PlannerTest, EveryPathThatDestroysTheEditorCommitsFirst) {
         Command(planner, ID_NEXT);
         break;
       case Path::ClosePlanner:
-        Command(planner, ID_PLANNER_CLOSE);
+        Command(planner, ID_CLOSE);
         break;
       case Path::CloseAll:
         planner::CloseAllDayPlanners();

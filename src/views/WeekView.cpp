@@ -1,0 +1,319 @@
+// The week view's window: opening, the period and its stepping, scrolling,
+// keys, clicks, commands and the clipboard.
+#include "views/WeekView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "framework/MessageBoxPrompter.h"
+#include "framework/ScopedSelect.h"
+#include "resource.h"
+#include "store/AppointmentBook.h"
+#include "store/ProgramState.h"
+#include "views/MonthView.h"
+#include "views/CellDrawing.h"
+#include "views/MonthViewHost.h"
+#include "views/WeekHelpDialog.h"
+
+namespace views {
+namespace {
+
+// The program's one week view (program-wide: the views and planners reach it here).
+std::unique_ptr<ViewWeek> g_weekView;
+
+// 77 letters "h": the width of the text column.
+const std::string kTextColumnSample(77, 'h');
+constexpr const char* kTimeColumnSample = "08:30AM";
+
+bool European() { return lumetta::g_settings.europeanCalendar != 0; }
+
+}  // namespace
+
+ViewWeek::ViewWeek(CLumettaView& monthView, MonthViewHost& host)
+    : monthView_(monthView), host_(host) {}
+
+ViewWeek::~ViewWeek() { Destroy(); }
+
+ViewWeek* ViewWeek::Current() { return g_weekView.get(); }
+
+ViewWeek* ViewWeek::Open(CLumettaView& monthView, MonthViewHost& host, HDC dc, const Date& date) {
+  if (g_weekView != nullptr || !IsCalendarDate(date)) return nullptr;
+  std::unique_ptr<ViewWeek> view(new ViewWeek(monthView, host));
+  if (!view->InitWeekView(dc, date)) return nullptr;
+  g_weekView = std::move(view);
+  return g_weekView.get();
+}
+
+void ViewWeek::Measure(HDC dc) {
+  const SIZE time = TextSize(dc, kTimeColumnSample);
+  timeWidth_ = static_cast<int>(time.cx) + 4;
+  lineHeight_ = static_cast<int>(time.cy) + 4;
+  textWidth_ = static_cast<int>(TextSize(dc, kTextColumnSample).cx) + 4;
+}
+
+bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  start_ = FirstDayOfWeek(date, European());
+  host_.Book().Sort();
+  if (settings.plannerFont.height != 0) {
+    LOGFONTA description = {};
+    static_assert(sizeof description == sizeof settings.plannerFont, "LOGFONTA");
+    std::memcpy(&description, &settings.plannerFont, sizeof description);
+    ownFont_.Reset(CreateFontIndirectA(&description));
+  }
+  {
+    fw::ScopedSelect font(dc, ownFont_ ? ownFont_.Get() : GetCurrentObject(dc, OBJ_FONT));
+    Measure(dc);
+  }
+  caption_ = WeekCaption(start_, European());
+
+  int x = settings.weekViewPosition.left;
+  int y = settings.weekViewPosition.top;
+  if (x == 0 && y == 0) {
+    x = GetSystemMetrics(SM_CXSCREEN) - textWidth_ - timeWidth_ - 29;
+    y = std::max(0, GetSystemMetrics(SM_CYSCREEN) - kWeekPageLines * lineHeight_ - 98);
+  }
+  fw::WindowParams params;
+  params.title = caption_.c_str();
+  params.style = WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
+  params.x = x;
+  params.y = y;
+  params.width = timeWidth_ + textWidth_ + 19;
+  params.height = kWeekPageLines * lineHeight_ + 48;
+  params.parent = monthView_.Handle();
+  if (!CreateFrame(IDR_WEEKVIEW, kClassName, params)) return false;
+  icon_.Apply(Handle(), IDI_WEEKVIEW);
+  UpdateScrollBar();
+  return true;
+}
+
+// --- The period ----------------------------------------------------------------------
+
+void ViewWeek::SetStart(const Date& start) {
+  start_ = start;
+  scroll_ = 1;
+  UpdateScrollBar();
+  caption_ = WeekCaption(start_, European());
+  SetWindowTextA(Handle(), caption_.c_str());
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ViewWeek::Next() { SetStart(AddDays(start_, 7)); }
+
+void ViewWeek::Previous() { SetStart(AddDays(start_, -7)); }
+
+void ViewWeek::RetargetWeekView(const Date& date) {
+  if (!IsCalendarDate(date)) return;
+  const Date target = FirstDayOfWeek(date, European());
+  // Stepping a week at a time from the start reaches the target's week.
+  if (target != start_) SetStart(target);
+}
+
+void ViewWeek::SetPeriodLength(int days) {
+  if (days == length_ || (days != 7 && days != 14 && days != 28)) return;
+  length_ = days;
+  scroll_ = 1;
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// --- Scrolling ----------------------------------------------------------------------
+
+void ViewWeek::UpdateScrollBar() {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 1;
+  info.nMax = kWeekTotalLines;
+  info.nPage = kWeekPageLines;
+  info.nPos = scroll_;
+  SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+}
+
+void ViewWeek::ScrollTo(int position) {
+  const int clamped = ClampWeekScroll(position);
+  if (clamped == scroll_) return;
+  scroll_ = clamped;
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ViewWeek::OnScroll(int request, int thumb) {
+  switch (request) {
+    case SB_LINEUP:
+      ScrollTo(scroll_ - 1);
+      break;
+    case SB_LINEDOWN:
+      ScrollTo(scroll_ + 1);
+      break;
+    case SB_PAGEUP:
+      ScrollTo(scroll_ - kWeekPageLines);
+      break;
+    case SB_PAGEDOWN:
+      ScrollTo(scroll_ + kWeekPageLines);
+      break;
+    case SB_THUMBPOSITION:  // dragging takes effect when the thumb is released
+      ScrollTo(thumb);
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Input --------------------------------------------------------------------------
+
+void ViewWeek::OnKeyDown(UINT key) {
+  switch (key) {
+    case VK_ESCAPE:
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      break;
+    case VK_PRIOR:
+    case VK_UP:
+      OnScroll(SB_PAGEUP, 0);
+      break;
+    case VK_NEXT:
+    case VK_DOWN:
+      OnScroll(SB_PAGEDOWN, 0);
+      break;
+    case VK_LEFT:
+      Previous();
+      break;
+    case VK_RIGHT:
+      Next();
+      break;
+    default:
+      break;
+  }
+}
+
+void ViewWeek::OnLeftButtonDown(int y) {
+  for (size_t i = 0; i < blockBottoms_.size(); ++i) {
+    if (blockBottoms_[i] > y) {
+      const Date day = AddDays(start_, static_cast<int>(i));
+      monthView_.OpenDayPlanner(day.year, day.month, day.day);
+      return;
+    }
+  }
+}
+
+// --- Commands -----------------------------------------------------------------------
+
+void ViewWeek::CopyToClipboard() {
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE, 0, 0, 0, 0, Handle(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClipboardEditId)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (edit == nullptr) return;
+  // The edit control's own limit (30000 characters) would cut a long period.
+  SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+  SetWindowTextA(edit, clipboardText_.c_str());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, WM_COPY, 0, 0);
+  DestroyWindow(edit);
+}
+
+bool ViewWeek::IsCommandEnabled(UINT id) const {
+  switch (id) {
+    case ID_WEEK_LENGTH_1:
+      return length_ != 7;
+    case ID_WEEK_LENGTH_2:
+      return length_ != 14;
+    case ID_WEEK_LENGTH_4:
+      return length_ != 28;
+    case ID_COPY_TO_CLIPBOARD:
+    case ID_PRINT:
+    case ID_CLOSE:
+    case ID_WEEK_PREVIOUS:
+    case ID_WEEK_NEXT:
+    case ID_WEEK_QUICK_HINTS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ViewWeek::OnCommand(UINT id, UINT, HWND) {
+  switch (id) {
+    case ID_COPY_TO_CLIPBOARD:
+      CopyToClipboard();
+      return true;
+    case ID_PRINT:
+      monthView_.PrintFrom(PrintSourceKind::WeekView, *this);
+      return true;
+    case ID_CLOSE:
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      return true;
+    case ID_WEEK_LENGTH_1:
+      SetPeriodLength(7);
+      return true;
+    case ID_WEEK_LENGTH_2:
+      SetPeriodLength(14);
+      return true;
+    case ID_WEEK_LENGTH_4:
+      SetPeriodLength(28);
+      return true;
+    case ID_WEEK_PREVIOUS:
+    case ID_PREVIOUS:  // the main window's shortcut, passed on
+      Previous();
+      return true;
+    case ID_WEEK_NEXT:
+    case ID_NEXT:
+      Next();
+      return true;
+    case ID_WEEK_QUICK_HINTS: {
+      fw::MessageBoxPrompter prompter("Lumetta");
+      WeekHelpDialog(prompter).DoModal(Handle());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// --- Messages -----------------------------------------------------------------------
+
+void ViewWeek::OnDestroy() {
+  // The month view's marks may have changed while the week was open.
+  InvalidateRect(monthView_.Handle(), nullptr, FALSE);
+}
+
+void ViewWeek::OnFinalMessage() {
+  if (g_weekView.get() == this) {
+    std::unique_ptr<ViewWeek> doomed = std::move(g_weekView);
+  }
+}
+
+LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_PRINTCLIENT:
+      DrawWeek(reinterpret_cast<HDC>(wParam), ownFont_.Get(), 0);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills everything
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_VSCROLL:
+      OnScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+      return 0;
+    case WM_KEYDOWN:
+      OnKeyDown(static_cast<UINT>(wParam));
+      break;
+    case WM_MOVE: {
+      RECT frame = {};
+      GetWindowRect(Handle(), &frame);
+      lumetta::g_settings.weekViewPosition = {frame.left, frame.top};
+      break;
+    }
+    default:
+      break;
+  }
+  return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace views

@@ -1,0 +1,137 @@
+// The week view's one paint routine, for the screen and the printed pages.
+#include <algorithm>
+
+#include "framework/MemoryDC.h"
+#include "framework/PaintDC.h"
+#include "framework/ScopedSelect.h"
+#include "store/AppointmentBook.h"
+#include "store/ProgramState.h"
+#include "views/CellDrawing.h"
+#include "views/DayEntries.h"
+#include "views/MonthView.h"
+#include "views/MonthViewHost.h"
+#include "views/WeekView.h"
+
+namespace views {
+namespace {
+
+// The whole window (and a printed page) is filled over this area.
+constexpr int kFillWidth = 3200;
+constexpr int kFillHeight = 6400;
+
+void HorizontalLine(HDC dc, int y) {
+  MoveToEx(dc, 0, y, nullptr);
+  LineTo(dc, kFillWidth, y);
+}
+
+void Text(HDC dc, int x, int y, const std::string& text) {
+  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+std::vector<int> ViewWeek::EntriesPerDay() const {
+  lumetta::All_Appointments& book = host_.Book();
+  book.Sort();
+  std::vector<int> counts;
+  for (int i = 0; i < length_; ++i) {
+    const Date day = AddDays(start_, i);
+    counts.push_back(static_cast<int>(EntriesOnDay(book, day.year, day.month, day.day).size()));
+  }
+  return counts;
+}
+
+int ViewWeek::PrintPageCount() { return static_cast<int>(LayOutPrintedPages(EntriesPerDay()).size()); }
+
+void ViewWeek::PrintPage(HDC printer, int page) { DrawWeek(printer, nullptr, page); }
+
+int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
+                           bool printing) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const bool plain = printing && settings.fastPrinting != 0;
+  const std::string heading = DayHeading(date);
+  clipboardText_ += heading + "\r\n";
+  if (!plain) SetTextColor(dc, settings.hasappoint);
+  Text(dc, 5, y, heading);
+  HorizontalLine(dc, y - 2);  // a separator above each heading
+  y += lineHeight_;
+
+  const std::vector<lumetta::An_Appointment*> entries =
+      EntriesOnDay(host_.Book(), date.year, date.month, date.day);
+  const int end = std::min(first + count, static_cast<int>(entries.size()));
+  const int textX = timeWidth_ + (printing ? 45 : 25);
+  for (int i = first; i < end; ++i) {
+    const lumetta::An_Appointment& entry = *entries[static_cast<size_t>(i)];
+    const std::string time = EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
+    if (!plain) SetTextColor(dc, settings.fore);
+    Text(dc, 25, y + 2, time);
+    if (!plain) SetTextColor(dc, entry.colour);
+    Text(dc, textX, y + 2, entry.text);
+    clipboardText_ += "\t" + time + "\t" + entry.text + "\r\n";
+    y += lineHeight_;
+  }
+  if (lastPart && WeekdayOf(date) == 6) {  // Saturday ends the week with a double line
+    HorizontalLine(dc, y - 2);
+    HorizontalLine(dc, y - 1);
+  }
+  return y;
+}
+
+void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const bool printing = page > 0;
+  clipboardText_ = WeekCaption(start_, settings.europeanCalendar != 0) + "\r\n";
+  host_.Book().Sort();
+  if (!(printing && settings.fastPrinting != 0)) {
+    FillSolidRect(dc, 0, 0, kFillWidth, kFillHeight, settings.back);
+    SetTextColor(dc, settings.fore);
+    SetBkColor(dc, settings.back);
+    SetBkMode(dc, OPAQUE);
+  }
+  HFONT drawingFont = font;
+  if (drawingFont == nullptr && !printing) drawingFont = monthView_.MainFont();
+  fw::ScopedSelect select(dc, drawingFont != nullptr ? drawingFont : GetCurrentObject(dc, OBJ_FONT));
+  Measure(dc);
+
+  if (!printing) {
+    int y = scroll_ == 1 ? 1 : (1 - scroll_) * lineHeight_;
+    blockBottoms_.assign(static_cast<size_t>(length_), 0);
+    const std::vector<int> counts = EntriesPerDay();
+    for (int i = 0; i < length_; ++i) {
+      y = DrawDayBlock(dc, AddDays(start_, i), 0, counts[static_cast<size_t>(i)], true, y, false);
+      blockBottoms_[static_cast<size_t>(i)] = y;
+    }
+    return;
+  }
+
+  Text(dc, 22, 2, PrintedHeading(start_));
+  const std::vector<int> counts = EntriesPerDay();
+  const std::vector<PrintedPage> pages = LayOutPrintedPages(counts);
+  if (page > static_cast<int>(pages.size())) return;
+  int y = 1 + 2 * lineHeight_;
+  for (const PrintedBlock& block : pages[static_cast<size_t>(page - 1)]) {
+    const bool lastPart = block.firstEntry + block.entryCount >= counts[static_cast<size_t>(block.dayIndex)];
+    y = DrawDayBlock(dc, AddDays(start_, block.dayIndex), block.firstEntry, block.entryCount,
+                     lastPart, y, true);
+  }
+}
+
+void ViewWeek::OnPaint() {
+  fw::PaintDC paint(Handle());
+  if (!paint) return;
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  // Drawn off-screen and copied in one step, so scrolling does not flicker.
+  fw::MemoryDC memory(paint.Get());
+  fw::Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+  if (!memory || !buffer) {
+    DrawWeek(paint.Get(), ownFont_.Get(), 0);
+    return;
+  }
+  fw::ScopedSelect select(memory.Get(), buffer.Get());
+  DrawWeek(memory.Get(), ownFont_.Get(), 0);
+  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace views

@@ -1,0 +1,281 @@
+// The year view's window: opening, stepping the year, hover, clicks, keys,
+// commands and clearing a year.
+#include "views/YearView.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "framework/MessageBoxPrompter.h"
+#include "planner/QuickCheckPopup.h"
+#include "resource.h"
+#include "store/AppointmentBook.h"
+#include "store/ProgramState.h"
+#include "views/MonthLayout.h"
+#include "views/MonthView.h"
+#include "views/MonthViewHost.h"
+#include "views/YearHelpDialog.h"
+
+namespace views {
+namespace {
+
+// The program's one year view (program-wide: the views and planners reach it here).
+std::unique_ptr<ViewYear> g_yearView;
+
+// A saved left edge further right than this is not used.
+constexpr int kFurthestSavedLeft = 2500;
+
+}  // namespace
+
+ViewYear::ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter)
+    : monthView_(monthView), host_(host), prompter_(prompter) {}
+
+ViewYear::~ViewYear() { Destroy(); }
+
+ViewYear* ViewYear::Current() { return g_yearView.get(); }
+
+ViewYear* ViewYear::Open(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter,
+                         HDC dc, int year, int frameExtraHeight) {
+  if (g_yearView != nullptr) return nullptr;
+  std::unique_ptr<ViewYear> view(new ViewYear(monthView, host, prompter));
+  if (!view->InitYearView(dc, year, frameExtraHeight)) return nullptr;
+  g_yearView = std::move(view);
+  return g_yearView.get();
+}
+
+bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
+  year_ = std::clamp(year, kFirstYear, kLastYear);
+  layout_ = Measure(dc, false);
+  const int monthWidth = 7 * layout_.cell.width;
+  const int monthHeight = 8 * layout_.cell.height;
+
+  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const int savedLeft = settings.yearViewPosition.left;
+  int x = savedLeft >= 0 && savedLeft <= kFurthestSavedLeft ? savedLeft : 0;
+  int y = settings.yearViewPosition.top;
+  const int width = 4 * monthWidth + 22;
+  const int height = 3 * monthHeight + frameExtraHeight;
+
+  const std::string caption = std::to_string(year_);
+  fw::WindowParams params;
+  params.title = caption.c_str();
+  params.style = WS_CAPTION | WS_SYSMENU;
+  params.x = x;
+  params.y = y;
+  params.width = width;
+  params.height = height;
+  params.parent = monthView_.Handle();
+  if (!CreateFrame(IDR_YEARVIEW, kClassName, params)) return false;
+  icon_.Apply(Handle(), IDI_YEARVIEW);
+
+  if (GetSystemMetrics(SM_CYSCREEN) < 3 * monthWidth + 12) {
+    prompter_.Show(Handle(), kSmallScreenAdvice, MB_OK);  // the view opens anyway
+  }
+  if (x == 0 && y == 0) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowWindow(Handle(), SW_SHOW);
+  return true;
+}
+
+// --- The year ----------------------------------------------------------------------
+
+void ViewYear::ShowYear(int year) {
+  year_ = year;
+  SetWindowTextA(Handle(), std::to_string(year_).c_str());
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ViewYear::NextYear() {
+  if (year_ < kLastYear) ShowYear(year_ + 1);
+}
+
+void ViewYear::PreviousYear() {
+  if (year_ > kFirstYear) ShowYear(year_ - 1);
+}
+
+void ViewYear::ConfirmEraseYear(int year) {
+  char question[256];
+  std::snprintf(question, sizeof question,
+                "Erase all day planner entries for the year %d?\nPress Cancel if your are not sure.",
+                year);
+  if (prompter_.Show(Handle(), question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+  std::snprintf(question, sizeof question,
+                "Are you really, really sure you want to erase all day planner entries for the "
+                "year %d?",
+                year);
+  if (prompter_.Show(Handle(), question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+  lumetta::All_Appointments& book = host_.Book();
+  book.DeleteYear(year);
+  book.context().notices.ViewsChanged();
+}
+
+// --- Mouse and keys ----------------------------------------------------------------
+
+void ViewYear::ForgetHover() { hover_ = YearDay{-1, -1}; }
+
+void ViewYear::OnMouseMove(POINT point) {
+  if (GetActiveWindow() != Handle()) {
+    ForgetHover();
+    planner::CloseQuickCheckPopup();
+    monthView_.ForgetQuickCheck();
+    if (GetCapture() == Handle()) ReleaseCapture();
+    return;
+  }
+  SetCapture(Handle());
+  const YearDay day = YearDayAt(layout_, point);
+  if (day.month != 0) {
+    if (day.month == hover_.month && day.day == hover_.day) return;
+    hover_ = day;
+    RECT frame = {};
+    GetWindowRect(Handle(), &frame);
+    RECT anchor = layout_.days[static_cast<size_t>(day.month)][static_cast<size_t>(day.day)];
+    OffsetRect(&anchor, frame.left, frame.top);
+    anchor.right += 6;
+    anchor.bottom += 6;
+    monthView_.ShowQuickCheck(year_, day.month, day.day, anchor, 1);
+    return;
+  }
+  ForgetHover();
+  monthView_.ForgetQuickCheck();
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  if (!PtInRect(&client, point)) ReleaseCapture();
+  planner::CloseQuickCheckPopup();
+}
+
+void ViewYear::OnDayClick(POINT point, bool right) {
+  const YearDay day = YearDayAt(layout_, point);
+  if (day.month == 0) return;
+  planner::CloseQuickCheckPopup();
+  ForgetHover();
+  ReleaseCapture();
+  if (right) {
+    host_.OpenWeekView(year_, day.month, day.day);
+  } else {
+    monthView_.OpenDayPlanner(year_, day.month, day.day);
+  }
+}
+
+void ViewYear::OnKeyDown(UINT key) {
+  switch (key) {
+    case VK_ESCAPE:
+      planner::CloseQuickCheckPopup();
+      ReleaseCapture();
+      ForgetHover();
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      break;
+    case VK_PRIOR:
+    case VK_RIGHT:
+      NextYear();
+      break;
+    case VK_NEXT:
+    case VK_LEFT:
+      PreviousYear();
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Commands ----------------------------------------------------------------------
+
+bool ViewYear::IsCommandEnabled(UINT id) const {
+  switch (id) {
+    case ID_CLEAR_YEAR:
+    case ID_PRINT:
+    case ID_CLOSE:
+    case ID_YEAR_PREVIOUS:
+    case ID_YEAR_NEXT:
+    case ID_YEAR_QUICK_HINTS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ViewYear::OnCommand(UINT id, UINT, HWND) {
+  switch (id) {
+    case ID_CLEAR_YEAR:
+      ConfirmEraseYear(year_);
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return true;
+    case ID_PRINT:
+      monthView_.PrintFrom(PrintSourceKind::YearView, *this);
+      return true;
+    case ID_CLOSE:
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      return true;
+    case ID_YEAR_PREVIOUS:
+    case ID_PREVIOUS:  // the main window's shortcut, passed on
+      PreviousYear();
+      return true;
+    case ID_YEAR_NEXT:
+    case ID_NEXT:
+      NextYear();
+      return true;
+    case ID_YEAR_QUICK_HINTS: {
+      fw::MessageBoxPrompter prompter("Lumetta");
+      YearHelpDialog(prompter).DoModal(Handle());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// --- Messages ----------------------------------------------------------------------
+
+void ViewYear::OnDestroy() {
+  planner::CloseQuickCheckPopup();
+  if (GetCapture() == Handle()) ReleaseCapture();
+  ForgetHover();
+  InvalidateRect(monthView_.Handle(), nullptr, FALSE);
+}
+
+void ViewYear::OnFinalMessage() {
+  if (g_yearView.get() == this) {
+    std::unique_ptr<ViewYear> doomed = std::move(g_yearView);
+  }
+}
+
+LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_PRINTCLIENT:
+      DrawYear(reinterpret_cast<HDC>(wParam), false);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills everything
+    case WM_MOUSEMOVE:
+      OnMouseMove(point);
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnDayClick(point, false);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnDayClick(point, true);
+      break;
+    case WM_KEYDOWN:
+      OnKeyDown(static_cast<UINT>(wParam));
+      break;
+    case WM_MOVE: {
+      RECT frame = {};
+      GetWindowRect(Handle(), &frame);
+      lumetta::g_settings.yearViewPosition = {frame.left, frame.top};
+      break;
+    }
+    default:
+      break;
+  }
+  return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace views

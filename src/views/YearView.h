@@ -1,0 +1,91 @@
+#pragma once
+// The year view (ViewYear): the twelve months of one year, four across and
+// three down. Days with entries have their number in the highlight colour,
+// today is inverted. Resting on a day shows the quick-check popup; a left
+// click opens the day's planner, a right click its week. The year steps
+// within 1970..2036, prints on one page, and can be cleared after two
+// questions. There is at most one year view; the main window opens it and
+// ViewYear::Current() finds it.
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/FrameWindow.h"
+#include "framework/Prompter.h"
+#include "planner/DialogTrim.h"
+#include "views/PrintRouting.h"
+#include "views/YearLayout.h"
+
+namespace views {
+
+class CLumettaView;
+class MonthViewHost;
+
+class ViewYear : public fw::FrameWindow, public PrintSource {
+ public:
+  static constexpr const char* kClassName = "ViewYear";
+  static constexpr const char* kSmallScreenAdvice =
+      "Select File - Setup and choose a smaller font (this will allow the Year view to fit on "
+      "your screen).";
+
+  ~ViewYear() override;
+
+  // The program's year view, or nullptr.
+  static ViewYear* Current();
+  // Makes the program's year view for `year` (InitYearView, measured on
+  // `dc`); `frameExtraHeight` is the main window's. `prompter` asks Clear
+  // Year's questions and gives the small-screen advice; it must outlive the
+  // window. nullptr when one is open or the window cannot be made.
+  static ViewYear* Open(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter,
+                        HDC dc, int year, int frameExtraHeight);
+
+  void NextYear();
+  void PreviousYear();
+  // The two questions, then every entry of the year is erased.
+  void ConfirmEraseYear(int year);
+
+  // Draws the year on the screen or, printing, on one page.
+  void DrawYear(HDC dc, bool printing);
+
+  int ShownYear() const { return year_; }
+  // The day regions of the last screen drawing.
+  const YearLayout& Layout() const { return layout_; }
+  YearDay HoverKey() const { return hover_; }
+
+  bool IsCommandEnabled(UINT id) const override;
+
+  // --- Printing ---------------------------------------------------------------
+  HWND PrintWindow() const override { return Handle(); }
+  std::string PrintTitle() const override { return std::to_string(year_); }
+  void PrintPage(HDC printer, int page) override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+  void OnDestroy() override;
+  void OnFinalMessage() override;
+
+ private:
+  ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter);
+  bool InitYearView(HDC dc, int year, int frameExtraHeight);
+  // Selects the main font unless printing, measures the cell and lays out.
+  YearLayout Measure(HDC dc, bool printing) const;
+  void ShowYear(int year);
+  void DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing);
+  void ForgetHover();
+  void OnMouseMove(POINT point);
+  void OnDayClick(POINT point, bool right);
+  void OnKeyDown(UINT key);
+  void OnPaint();
+
+  CLumettaView& monthView_;
+  MonthViewHost& host_;
+  fw::Prompter& prompter_;
+  int year_ = 0;
+  YearLayout layout_;
+  YearDay hover_{-1, -1};
+  planner::SmallWindowIcon icon_;
+};
+
+}  // namespace views
