@@ -96,4 +96,24 @@
 #define IDC_BACKUP_LOCATION 32811
 /* --- end of Backup dialog --- */
 
+/* --- To-do window: menu, small icon and its commands (Schedule, Delete
+   and the edit commands above also reach it through the main window) --- */
+#define IDR_TODO 119
+#define IDI_TODO 155
+#define ID_TODO_COPY_TO_CLIPBOARD 32858
+#define ID_TODO_DELETE 32859
+#define ID_TODO_PERSONAL 32854
+#define ID_TODO_WORK 32849
+#define ID_TODO_OTHER 32857
+/* Commands the menus of the day planner and the to-do window share */
+#define ID_PRINT 32786
+#define ID_CLOSE 32781
+#define ID_QUICK_HINTS 32791
+/* --- end of To-do window --- */
+
+/* --- To-do hints dialog; the bullet picture of the hints dialogs --- */
+#define IDD_TODO_HELP 146
+#define IDB_BULLET 144
+/* --- end of To-do hints dialog --- */
+
 #endif

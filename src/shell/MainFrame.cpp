@@ -11,6 +11,7 @@
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
 #include "store/TextImport.h"
+#include "todo/ToDo.h"
 #include "views/MonthView.h"
 
 namespace {
@@ -141,6 +142,8 @@ void CMainFrame::ScheduleDailyWebsite(bool) {
 }
 
 void CMainFrame::OnDestroy() {
+  // The to-do window writes its lists while this window still serves it.
+  todo::ToDo::CloseToDo();
   // Only a book that was loaded is written: a window whose creation failed
   // half-way must not replace the data file with an empty book.
   if (created_) SaveBook();
@@ -151,9 +154,10 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::SaveAllData() {
-  // When the day planners and the to-do lists exist, their open editors
-  // are committed and their files written here as well.
+  // When the day planners exist, their open editors are committed and
+  // their files written here as well.
   planner::EditView::SaveOpenNotes();
+  todo::ToDo::SaveOpenLists();
   SaveBook();
   lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files);
 }
@@ -242,13 +246,12 @@ void CMainFrame::StartRefitTimer() {
   timers_.Start(main_timers::kRefitMainWindow, main_timers::kRefitDelayMs);
 }
 
-// The day planner, week view, year view and to-do window come in later
+// The day planner, week view and year view come in later
 // versions; their commands show greyed until then and these do nothing.
 void CMainFrame::OpenDayPlanner(int, int, int) {}
 void CMainFrame::CloseDayPlanners() {}
 void CMainFrame::OpenWeekView(int, int, int) {}
 void CMainFrame::OpenYearView() {}
-void CMainFrame::OpenToDoList() {}
 
 // --- Repaint notices ----------------------------------------------------------
 
@@ -261,5 +264,15 @@ void CMainFrame::MonthChanged(int year, int month) {
 }
 
 void CMainFrame::ViewsChanged() {
+  if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+}
+
+// --- The to-do window ---------------------------------------------------------------
+
+void CMainFrame::OpenToDoList() {
+  todo::ToDo::Open(*this, view_ != nullptr ? view_->MainFont() : nullptr);
+}
+
+void CMainFrame::ToDoClosed() {
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
 }

@@ -28,6 +28,7 @@
 #include "shell/TrayIcon.h"
 #include "store/AppointmentBook.h"
 #include "store/Platform.h"
+#include "todo/ToDoHost.h"
 #include "views/MonthViewHost.h"
 
 class MenuModule;
@@ -39,6 +40,7 @@ class CLumettaView;
 class CMainFrame : public fw::FrameWindow,
                    public views::MonthViewHost,
                    public planner::NotesHost,
+                   public todo::ToDoHost,
                    public lumetta::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
@@ -104,6 +106,15 @@ class CMainFrame : public fw::FrameWindow,
 
   lumetta::FileSystem& NotesFiles() override { return services_.files; }
   HWND NotesWindowOwner() override { return Handle(); }
+
+  // --- The to-do window's host ---------------------------------------------
+
+  lumetta::FileSystem& ToDoFiles() override { return services_.files; }
+  lumetta::DataPaths& ToDoPaths() override { return services_.paths; }
+  fw::Prompter& ToDoPrompter() override { return services_.prompter; }
+  HWND ToDoOwner() override { return Handle(); }
+  int ToDoFrameExtraHeight() override { return frameExtraHeight_; }
+  void ToDoClosed() override;
 
   // --- Repaint notices of the store ----------------------------------------
 

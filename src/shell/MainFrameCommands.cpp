@@ -58,7 +58,6 @@ bool CMainFrame::NotYetAvailable(UINT id) {
     case ID_VIEW_YEAR:
     case ID_VIEW_WEEK:
     case ID_VIEW_TODAY:   // the day planner
-    case ID_VIEW_TODO:
     case ID_HELP_QUICK_HINTS:
     case ID_APP_ABOUT:
       return true;
