@@ -36,16 +36,22 @@ LRESULT CALLBACK StandInProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 // A visible top-level window of a program window class.
 class StandIn {
  public:
-  explicit StandIn(const char* className) {
+  explicit StandIn(const char* className) : className_(className) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = StandInProcedure;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = className;
-    RegisterClassA(&wc);  // already registered by an earlier test: fine
+    // The program's own window of that class may have registered it: the
+    // stand-in takes the class over while it lives and gives it up after.
+    UnregisterClassA(className, wc.hInstance);
+    RegisterClassA(&wc);
     hwnd_ = CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
                             150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }
-  ~StandIn() { DestroyWindow(hwnd_); }
+  ~StandIn() {
+    DestroyWindow(hwnd_);
+    UnregisterClassA(className_, GetModuleHandleA(nullptr));
+  }
   StandIn(const StandIn&) = delete;
   StandIn& operator=(const StandIn&) = delete;
 
@@ -56,6 +62,7 @@ class StandIn {
   }
 
  private:
+  const char* className_;
   HWND hwnd_ = nullptr;
 };
 
