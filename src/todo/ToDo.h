@@ -14,7 +14,6 @@
 #include <windows.h>
 
 #include <array>
-#include <memory>
 
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
