@@ -159,4 +159,19 @@
 #define IDD_YEAR_HINTS 145
 /* --- end of week view and year view --- */
 
+/* --- To-do window: menu, small icon and its commands (Schedule, Delete
+   and the edit commands above also reach it through the main window) --- */
+#define IDR_TODO 119
+#define IDI_TODO 155
+#define ID_TODO_COPY_TO_CLIPBOARD 32858
+#define ID_TODO_DELETE 32859
+#define ID_TODO_PERSONAL 32854
+#define ID_TODO_WORK 32849
+#define ID_TODO_OTHER 32857
+/* --- end of To-do window --- */
+
+/* --- To-do hints dialog (the bullet picture is the day planner hints') --- */
+#define IDD_TODO_HELP 146
+/* --- end of To-do hints dialog --- */
+
 #endif

@@ -15,6 +15,7 @@
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
 #include "store/TextImport.h"
+#include "todo/ToDo.h"
 #include "views/MonthView.h"
 
 namespace {
@@ -150,9 +151,12 @@ void CMainFrame::ScheduleDailyWebsite(bool) {
 }
 
 void CMainFrame::OnDestroy() {
-  // The planners close first (the month view goes with this window's
-  // children, after the book is written): their editors' text is saved too.
+  // The planners and the to-do window close first (the month view goes
+  // with this window's children, after the book is written): their
+  // editors' text is saved, and the to-do lists are written while this
+  // window still serves them.
   planner::CloseAllDayPlanners();
+  todo::ToDo::CloseToDo();
   // Only a book that was loaded is written: a window whose creation failed
   // half-way must not replace the data file with an empty book.
   if (created_) SaveBook();
@@ -171,10 +175,10 @@ void CMainFrame::CommitOpenEditors() {
 }
 
 void CMainFrame::SaveAllData() {
-  // What is typed into an open editor is part of the data. (When the
-  // to-do lists exist, their editors and files join here.)
+  // What is typed into an open editor is part of the data.
   CommitOpenEditors();
   planner::EditView::SaveOpenNotes();
+  todo::ToDo::SaveOpenLists();
   SaveBook();
   lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files, settingsLoad_);
 }
@@ -269,10 +273,6 @@ void CMainFrame::OpenDayPlanner(int year, int month, int day) {
 
 void CMainFrame::CloseDayPlanners() { planner::CloseAllDayPlanners(); }
 
-// The to-do window comes in a later version; its command shows greyed until
-// then and this does nothing.
-void CMainFrame::OpenToDoList() {}
-
 // --- Repaint notices ----------------------------------------------------------
 
 void CMainFrame::DayChanged(int year, int month, int day) {
@@ -313,4 +313,14 @@ void CMainFrame::EnableMonthView(bool enable) {
 bool CMainFrame::HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    LRESULT* result) {
   return menus_ != nullptr && menus_->HandleMenuMessage(window, message, wParam, lParam, result);
+}
+
+// --- The to-do window ---------------------------------------------------------------
+
+void CMainFrame::OpenToDoList() {
+  todo::ToDo::Open(*this, view_ != nullptr ? view_->MainFont() : nullptr);
+}
+
+void CMainFrame::ToDoClosed() {
+  if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
 }

@@ -30,6 +30,7 @@
 #include "shell/TrayIcon.h"
 #include "store/AppointmentBook.h"
 #include "store/Platform.h"
+#include "todo/ToDoHost.h"
 #include "views/MonthViewHost.h"
 
 class MenuModule;
@@ -42,6 +43,7 @@ class CMainFrame : public fw::FrameWindow,
                    public views::MonthViewHost,
                    public planner::NotesHost,
                    public planner::PlannerHost,
+                   public todo::ToDoHost,
                    public lumetta::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
@@ -124,6 +126,15 @@ class CMainFrame : public fw::FrameWindow,
   void EnableMonthView(bool enable) override;
   bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT* result) override;
+
+  // --- The to-do window's host ---------------------------------------------
+
+  lumetta::FileSystem& ToDoFiles() override { return services_.files; }
+  lumetta::DataPaths& ToDoPaths() override { return services_.paths; }
+  fw::Prompter& ToDoPrompter() override { return services_.prompter; }
+  HWND ToDoOwner() override { return Handle(); }
+  int ToDoFrameExtraHeight() override { return frameExtraHeight_; }
+  void ToDoClosed() override;
 
   // --- Repaint notices of the store ----------------------------------------
 

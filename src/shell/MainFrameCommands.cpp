@@ -55,7 +55,6 @@ bool CMainFrame::NotYetAvailable(UINT id) {
     case ID_PREFS_ADVANCED:
     case ID_PREFS_DAILY_WEBSITE:
     case ID_FILE_TIMER:
-    case ID_VIEW_TODO:
     case ID_HELP_QUICK_HINTS:
     case ID_APP_ABOUT:
       return true;

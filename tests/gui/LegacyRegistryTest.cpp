@@ -8,6 +8,7 @@
 #include <string>
 
 #include "PlatformTestFiles.h"
+#include "PrivateRegistry.h"
 #include "shell/DataFolder.h"
 #include "shell/LegacyRegistry.h"
 #include "shell/ShellSettingsHooks.h"
@@ -18,54 +19,12 @@ using lumetta::SettingsBlock;
 using platform_testing::ReadWholeFile;
 using platform_testing::ScratchFolder;
 using platform_testing::WriteWholeFile;
+using registry_testing::PrivateCurrentUser;
+using registry_testing::SetNumber;
+using registry_testing::SetText;
+using registry_testing::SetValue;
 
 namespace {
-
-// HKEY_CURRENT_USER of this process is a fresh, empty key for the object's
-// lifetime; the key is deleted afterwards.
-class PrivateCurrentUser {
- public:
-  PrivateCurrentUser() {
-    static int counter = 0;
-    path_ = "Software\\LumettaTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    if (key_ != nullptr) overridden_ = RegOverridePredefKey(HKEY_CURRENT_USER, key_) == ERROR_SUCCESS;
-  }
-  ~PrivateCurrentUser() {
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    if (key_ != nullptr) RegCloseKey(key_);
-    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-  }
-  bool Ready() const { return overridden_; }
-
- private:
-  std::string path_;
-  HKEY key_ = nullptr;
-  bool overridden_ = false;
-};
-
-// Writes a value below SOFTWARE\Brandeck\Lumetta\<subkey>.
-bool SetValue(const std::string& subkey, const char* name, DWORD type, const void* data,
-              DWORD size) {
-  HKEY key = nullptr;
-  const std::string path = std::string(File::kRoot) + "\\" + subkey;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool ok = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) ==
-                  ERROR_SUCCESS;
-  RegCloseKey(key);
-  return ok;
-}
-bool SetText(const std::string& subkey, const char* name, const std::string& text) {
-  return SetValue(subkey, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-bool SetNumber(const std::string& subkey, const char* name, DWORD number) {
-  return SetValue(subkey, name, REG_DWORD, &number, sizeof number);
-}
 
 // A 24-bit bitmap file of the given size.
 std::string BitmapFile(int width, int height) {

@@ -36,7 +36,7 @@ LRESULT CALLBACK StandInProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 // A visible top-level window of a program window class.
 class StandIn {
  public:
-  explicit StandIn(const char* className) {
+  explicit StandIn(const char* className) : className_(className) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = StandInProcedure;
     wc.hInstance = GetModuleHandleA(nullptr);

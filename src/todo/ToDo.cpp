@@ -1,0 +1,427 @@
+// The to-do window's life cycle, its editor, keys and commands. The drawing
+// is in ToDoDrawing.cpp.
+#include "todo/ToDo.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/PaintDC.h"
+#include "framework/Prompter.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+#include "resource.h"
+#include "store/ProgramState.h"
+#include "todo/LegacyToDoLines.h"
+#include "todo/ToDoHelp.h"
+#include "todo/ToDoHost.h"
+
+namespace todo {
+namespace {
+
+// The program's one to-do window (program-wide: the main window reaches it
+// through ToDo's static operations).
+std::unique_ptr<ToDo> g_toDo;
+
+constexpr int kLastRow = lumetta::kToDoLines - 1;
+
+std::string ControlText(HWND control) {
+  const int length = GetWindowTextLengthA(control);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(control, &text[0], length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+// Puts 8-bit text on the clipboard; false when the clipboard is busy.
+bool SetClipboardText(HWND owner, const std::string& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  bool placed = false;
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    if (void* bytes = GlobalLock(memory)) {
+      std::memcpy(bytes, text.c_str(), text.size() + 1);
+      GlobalUnlock(memory);
+      placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    if (!placed) GlobalFree(memory);  // the clipboard owns it only once placed
+  }
+  CloseClipboard();
+  return placed;
+}
+
+}  // namespace
+
+// --- The program's to-do window ---------------------------------------------------
+
+ToDo* ToDo::Current() { return g_toDo.get(); }
+
+ToDo* ToDo::Open(ToDoHost& host, HFONT mainFont) {
+  if (g_toDo) {
+    HWND window = g_toDo->Handle();
+    ShowWindow(window, SW_RESTORE);
+    SetActiveWindow(window);
+    return g_toDo.get();
+  }
+  // The constructor is private: only Open makes the one window.
+  g_toDo.reset(new ToDo(host));
+  if (!g_toDo->Create(mainFont)) {
+    g_toDo.reset();
+    return nullptr;
+  }
+  const std::string unread = g_toDo->lists_.UnreadFilesMessage();
+  if (!unread.empty()) host.ToDoPrompter().Show(g_toDo->Handle(), unread, MB_OK | MB_ICONWARNING);
+  return g_toDo.get();
+}
+
+void ToDo::CloseToDo() {
+  // Taken out of the program-wide reference first, so that nothing reaches
+  // the window while it is destroyed; its destruction writes the lists.
+  std::unique_ptr<ToDo> doomed = std::move(g_toDo);
+}
+
+void ToDo::SaveOpenLists() {
+  if (!g_toDo) return;
+  g_toDo->TakeEditorText();
+  g_toDo->Save();
+}
+
+// --- One to-do window ---------------------------------------------------------------
+
+ToDo::ToDo(ToDoHost& host) : host_(host), lists_(host.ToDoFiles(), host.ToDoPaths()) {
+  LegacyToDoLines legacy;
+  lists_.Load(legacy);
+}
+
+ToDo::~ToDo() { Destroy(); }
+
+bool ToDo::Create(HFONT mainFont) {
+  font_ = mainFont;
+  const lumetta::FontDescription& planner = lumetta::g_settings.plannerFont;
+  if (planner.height != 0) {
+    static_assert(sizeof(LOGFONTA) == sizeof(lumetta::FontDescription), "LOGFONTA layout");
+    LOGFONTA description;
+    std::memcpy(&description, &planner, sizeof description);
+    description.lfFaceName[LF_FACESIZE - 1] = '\0';
+    ownFont_.Reset(CreateFontIndirectA(&description));
+    if (ownFont_) font_ = ownFont_.Get();
+  }
+  {
+    fw::WindowDC screen(nullptr);
+    fw::ScopedSelect select(screen.Get(), font_);
+    TakeScreenLayout(LayoutRows(screen.Get(), Surface::Screen));
+  }
+
+  const int frameExtra = host_.ToDoFrameExtraHeight();
+  const int listHeight = lumetta::kToDoLines * rowHeight_;
+  fw::WindowParams params;
+  params.title = "";
+  params.style = WS_CAPTION | WS_SYSMENU;  // no sizing border, no minimise box
+  const lumetta::WindowPosition saved = lumetta::g_settings.toDoPosition;
+  if (saved.left != 0 || saved.top != 0) {
+    params.x = saved.left;
+    params.y = saved.top;
+  } else {
+    params.x = 0;
+    params.y = std::max(0, GetSystemMetrics(SM_CYSCREEN) - listHeight - frameExtra - 50);
+  }
+  params.width = rowWidth_ + 11;
+  params.height = listHeight + frameExtra;
+  params.parent = host_.ToDoOwner();
+  if (!CreateFrame(IDI_TODO, kClassName, params)) return false;
+
+  SetMenu(Handle(), LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TODO)));
+  // The window's caption and menu bar take more room than the main
+  // window's frame: it grows until all 22 rows show.
+  RECT client = {};
+  GetClientRect(Handle(), &client);
+  if (client.bottom < listHeight) {
+    SetWindowPos(Handle(), nullptr, 0, 0, params.width, params.height + listHeight - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowTextA(Handle(), lumetta::ToDoTitle(currentList_));
+  ShowWindow(Handle(), SW_SHOW);
+  PlaceEditor(0);
+  return true;
+}
+
+void ToDo::Save() {
+  const std::vector<std::string> failed = lists_.SaveAll();
+  for (const std::string& path : failed) {
+    host_.ToDoPrompter().Show(host_.ToDoOwner(),
+                              "Lumetta had a problem saving your to-do list, unable to open file: " +
+                                  path,
+                              MB_OK);
+  }
+}
+
+// --- Rows and the editor -----------------------------------------------------------
+
+void ToDo::TakeScreenLayout(const Rows& rows) {
+  rowWidth_ = rows.width;
+  rowHeight_ = rows.height;
+  rows_ = rows.rects;
+  for (int list = 0; list < lumetta::kToDoListCount; ++list) {
+    lumetta::ToDoList& lines = lists_.List(list);
+    for (size_t i = 0; i < lines.size(); ++i) lines[i].row = rows_[i];
+  }
+}
+
+void ToDo::PlaceEditor(int row) {
+  RemoveEditor();
+  selectedRow_ = row;
+  const lumetta::ToDoRect& r = rows_[static_cast<size_t>(row)];
+  const std::string& text = lists_.List(currentList_)[static_cast<size_t>(row)].text;
+  editor_ = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
+                            0, 0, Handle(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (editor_ == nullptr) return;
+  if (font_ != nullptr) SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SetWindowPos(editor_, HWND_TOP, r.left + 2, r.top + 2, r.right - r.left, r.bottom - r.top - 2,
+               SWP_SHOWWINDOW);
+  SetFocus(editor_);
+  // What a record keeps, so that what the line shows is what is stored.
+  SendMessageA(editor_, EM_LIMITTEXT, lumetta::kToDoTextChars, 0);
+}
+
+void ToDo::RemoveEditor() {
+  HWND editor = editor_;
+  editor_ = nullptr;
+  if (editor != nullptr && IsWindow(editor)) DestroyWindow(editor);
+}
+
+void ToDo::TakeEditorText() {
+  if (editor_ == nullptr || selectedRow_ < 0 || !IsWindow(editor_)) return;
+  std::string text = ControlText(editor_);
+  if (text.size() > lumetta::kToDoTextChars) text.resize(lumetta::kToDoTextChars);
+  lists_.List(currentList_)[static_cast<size_t>(selectedRow_)].text = text;
+}
+
+void ToDo::SelectRow(int row) {
+  if (row < 0 || row > kLastRow) return;
+  PlaceEditor(row);
+}
+
+void ToDo::SelectList(int list) {
+  if (list == currentList_ || list < 0 || list >= lumetta::kToDoListCount) return;
+  currentList_ = list;
+  SetWindowTextA(Handle(), lumetta::ToDoTitle(list));
+  InvalidateRect(Handle(), nullptr, FALSE);
+  PlaceEditor(selectedRow_);
+}
+
+int ToDo::RowAt(POINT point) const {
+  // Edges included: on the border of two rows the upper one wins.
+  for (int i = 0; i <= kLastRow; ++i) {
+    const lumetta::ToDoRect& r = rows_[static_cast<size_t>(i)];
+    if (point.x >= r.left && point.x <= r.right && point.y >= r.top && point.y <= r.bottom) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+void ToDo::DeleteLine() {
+  if (editor_ == nullptr) return;
+  // The change notification then empties the line.
+  SendMessageA(editor_, EM_SETSEL, 0, -1);
+  SendMessageA(editor_, WM_CUT, 0, 0);
+}
+
+void ToDo::CopyToClipboard() {
+  SetClipboardText(Handle(), lumetta::ToDoClipboardText(currentList_, lists_.List(currentList_)));
+}
+
+void ToDo::EditorCommand(UINT message) {
+  if (editor_ == nullptr) return;
+  if (message == EM_SETSEL) {
+    SendMessageA(editor_, EM_SETSEL, 0, -1);
+  } else {
+    SendMessageA(editor_, message, 0, 0);
+  }
+}
+
+bool ToDo::EditorCanUndo() const {
+  return editor_ != nullptr && SendMessageA(editor_, EM_CANUNDO, 0, 0) != 0;
+}
+
+bool ToDo::EditorHasSelection() const {
+  if (editor_ == nullptr) return false;
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageA(editor_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return end > start;
+}
+
+void ToDo::CloseByEscape() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+// --- Commands -------------------------------------------------------------------
+
+bool ToDo::IsCommandEnabled(UINT id) const {
+  switch (id) {
+    case ID_TODO_COPY_TO_CLIPBOARD:
+    case ID_TODO_DELETE:
+    case ID_DELETE:
+    case ID_CLOSE:
+    case ID_TODO_PERSONAL:
+    case ID_TODO_WORK:
+    case ID_TODO_OTHER:
+    case ID_QUICK_HINTS:
+      return true;
+    case ID_EDIT_UNDO:
+      return EditorCanUndo();
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+      return EditorHasSelection();
+    case ID_EDIT_PASTE:
+      return editor_ != nullptr;
+    case ID_EDIT_SELECT_ALL:
+      return editor_ != nullptr && GetWindowTextLengthA(editor_) > 0;
+    default:
+      // Schedule and Print come with the scheduling dialog and the print
+      // path; until then they show greyed.
+      return false;
+  }
+}
+
+bool ToDo::OnCommand(UINT id, UINT notifyCode, HWND) {
+  switch (id) {
+    case kEditorId:
+      if (notifyCode == EN_CHANGE) TakeEditorText();
+      return true;
+    case ID_TODO_COPY_TO_CLIPBOARD:
+      CopyToClipboard();
+      return true;
+    case ID_TODO_DELETE:
+    case ID_DELETE:
+      DeleteLine();
+      return true;
+    case ID_CLOSE:
+      CloseByEscape();
+      return true;
+    case ID_TODO_PERSONAL:
+      SelectList(0);
+      return true;
+    case ID_TODO_WORK:
+      SelectList(1);
+      return true;
+    case ID_TODO_OTHER:
+      SelectList(2);
+      return true;
+    case ID_EDIT_UNDO:
+      EditorCommand(WM_UNDO);
+      return true;
+    case ID_EDIT_CUT:
+      EditorCommand(WM_CUT);
+      return true;
+    case ID_EDIT_COPY:
+      EditorCommand(WM_COPY);
+      return true;
+    case ID_EDIT_PASTE:
+      EditorCommand(WM_PASTE);
+      return true;
+    case ID_EDIT_SELECT_ALL:
+      EditorCommand(EM_SETSEL);
+      return true;
+    case ID_QUICK_HINTS: {
+      ToDoHelp hints(host_.ToDoPrompter());
+      hints.DoModal(Handle());
+      return true;
+    }
+    case ID_SCHEDULE:
+    case ID_PRINT:
+      return true;  // not available yet (greyed): dropped
+    default:
+      return false;
+  }
+}
+
+// --- Messages -------------------------------------------------------------------
+
+bool ToDo::PreTranslateMessage(MSG& msg) {
+  // The editor is a plain edit control: its navigation keys come here
+  // before they are translated, and get no default handling.
+  if (msg.message != WM_KEYDOWN || editor_ == nullptr || msg.hwnd != editor_) return false;
+  switch (msg.wParam) {
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_DOWN:
+      if (selectedRow_ < kLastRow) PlaceEditor(selectedRow_ + 1);
+      return true;
+    case VK_UP:
+      if (selectedRow_ > 0) PlaceEditor(selectedRow_ - 1);
+      return true;
+    case VK_ESCAPE:
+      CloseByEscape();
+      return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT ToDo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      fw::PaintDC dc(Handle());
+      if (dc) DrawLists(dc.Get(), font_, Surface::Screen);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_LBUTTONDOWN: {
+      const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      SelectRow(RowAt(point));
+      break;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) CloseByEscape();
+      break;
+    case WM_SETFOCUS:
+      if (editor_ != nullptr) {
+        SetFocus(editor_);
+        return 0;
+      }
+      break;
+    case WM_MOVE: {
+      const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
+      RECT window = {};
+      GetWindowRect(Handle(), &window);
+      lumetta::g_settings.toDoPosition = {window.left, window.top};
+      return result;
+    }
+    case WM_CLOSE:
+      if (g_toDo.get() == this) {
+        CloseToDo();  // writes the lists; this object is gone afterwards
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+void ToDo::OnDestroy() {
+  // Children still exist here: the editor's text goes into its line first.
+  TakeEditorText();
+  editor_ = nullptr;
+  Save();
+  host_.ToDoClosed();
+}
+
+void ToDo::OnFinalMessage() {
+  // Destroyed by Windows (with its owner): the object goes as well.
+  if (g_toDo.get() == this) {
+    std::unique_ptr<ToDo> doomed = std::move(g_toDo);
+  }
+}
+
+}  // namespace todo

@@ -1,0 +1,36 @@
+#pragma once
+// What the to-do window needs of the program around it: the files and the
+// data folder its lists live in, message boxes, its owner and the main
+// window's frame height, and a word when it has closed. The main window
+// implements it; tests use a stand-in.
+
+#include <windows.h>
+
+namespace fw {
+class Prompter;
+}
+
+namespace lumetta {
+class DataPaths;
+class FileSystem;
+}  // namespace lumetta
+
+namespace todo {
+
+class ToDoHost {
+ public:
+  virtual ~ToDoHost() = default;
+
+  virtual lumetta::FileSystem& ToDoFiles() = 0;
+  virtual lumetta::DataPaths& ToDoPaths() = 0;
+  virtual fw::Prompter& ToDoPrompter() = 0;
+  // The window that owns the to-do window (the main window).
+  virtual HWND ToDoOwner() = 0;
+  // The main window's outer height minus its client height at its last
+  // placement; the to-do window adds it to its own height.
+  virtual int ToDoFrameExtraHeight() = 0;
+  // The to-do window has written its lists and is going: the month view repaints.
+  virtual void ToDoClosed() = 0;
+};
+
+}  // namespace todo
