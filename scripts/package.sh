@@ -5,7 +5,8 @@
 #   Lumetta-<version>-portable.zip  both programs, the help file and a read-me
 # The version is LUMETTA_VERSION_TEXT of res/version.h (the header VERSIONINFO
 # uses); LUMETTA_PACKAGE_VERSION overrides it (the upgrade test builds a
-# "newer" package of the same program with it).
+# "newer" package of the same program with it) and LUMETTA_PACKAGE_DIST the
+# output folder.
 #
 # The help file Lumetta.chm is compiled with chmcmd from help/, with
 # screenshots taken from the real 64-bit program under Wine
@@ -24,7 +25,7 @@ version="${LUMETTA_PACKAGE_VERSION:-$version}"
 [[ "$version" =~ ^[0-9]{1,3}\.[0-9]{1,3}\.[0-9]{1,5}$ ]] \
   || { echo "package: version \"$version\" is not major.minor.build" >&2; exit 1; }
 
-dist="$root/build/dist"
+dist="${LUMETTA_PACKAGE_DIST:-$root/build/dist}"
 work="$root/build/package"
 mkdir -p "$dist" "$work"
 
@@ -67,11 +68,13 @@ fi
 #  - CloseLumetta: lumetta_close.exe, stored in the package's Binary table,
 #    runs before InstallValidate (type 2 = executable from the Binary table,
 #    +64 = its exit code is ignored), in the user interface sequence too, so
-#    that with the full interface it runs in the signed-in user's session.
+#    that with the full interface it runs in the signed-in user's session;
+#    not in the removal of the older version during an upgrade (the newer
+#    package closed the program already).
 add_to_package() {
   msibuild "$1" -q "UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART <> \"0\"' WHERE \`Component\` = 'Autostart'"
   msibuild "$1" -q "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`) VALUES ('CloseLumetta', 66, 'CloseTool')"
-  msibuild "$1" -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('CloseLumetta', 1390)"
+  msibuild "$1" -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('CloseLumetta', 'NOT UPGRADINGPRODUCTCODE', 1390)"
   msibuild "$1" -q "INSERT INTO \`InstallUISequence\` (\`Action\`, \`Sequence\`) VALUES ('CloseLumetta', 1290)"
 }
 
