@@ -1,5 +1,5 @@
 # Shortcuts for the scripts (the scripts are the real commands).
-.PHONY: test run setup bench fuzz clean
+.PHONY: test run setup package bench fuzz clean
 
 test:
 	bash scripts/test.sh
@@ -9,6 +9,9 @@ run:
 
 setup:
 	bash scripts/setup.sh
+
+package:
+	bash scripts/package.sh
 
 bench:
 	bash scripts/bench.sh

@@ -40,6 +40,10 @@ packages=(
   ghostscript
   # time zone rules: the store tests fix TZ to zones with daylight saving
   tzdata
+  # packages (scripts/package.sh): Windows Installer packages (wixl, and
+  # msitools to read them back), the help compiler chmcmd (Free Pascal
+  # utilities), zip; chmlib's extract_chmLib decompiles the help in its tests
+  wixl msitools fp-utils zip unzip libchm-bin
 )
 # 32-bit Wine: runs the shipped 32-bit program, on hosts whose kernel runs 32-bit code.
 optional_i386=(wine32:i386)

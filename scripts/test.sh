@@ -6,6 +6,8 @@
 #   win64        GUI tests and end-to-end tests under Wine (64-bit build: some
 #                kernels, CI's among them, cannot run 32-bit code at all)
 #   win          the shipped 32-bit program: built (warnings as errors), not run
+#   package      scripts/package.sh builds the installers, the portable zip and
+#                the help file; their tests read them back and run them under Wine
 # Ends with the test runners' summaries and one line "N passed, N failed";
 # exits non-zero when anything failed to build or any test failed.
 set -uo pipefail
@@ -73,7 +75,15 @@ if build win64; then
   echo "=== [$(elapsed)] Wine session"
   if lumetta_wine_template && lumetta_wine_session; then
     # One desktop, one prefix: the GUI tests run one after another.
-    run_ctest win64 build/win64
+    run_ctest win64 build/win64 -LE package
+    echo "=== [$(elapsed)] package"
+    if LUMETTA_PACKAGE_SETUP=no bash scripts/package.sh >"$logdir/package.log" 2>&1; then
+      run_ctest package build/win64 -L package
+    else
+      tail -n 20 "$logdir/package.log"
+      summaries+=("package: scripts/package.sh FAILED (log in $logdir/package.log)")
+      failed=$((failed + 1))
+    fi
   else
     summaries+=("win64: could not set up Wine")
     failed=$((failed + 1))

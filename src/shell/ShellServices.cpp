@@ -2,8 +2,25 @@
 
 #include <shellapi.h>
 
+namespace {
+
+// The folder of the running program: a bare file name (the help file) is
+// looked for there, whatever the current folder is. A copy started at
+// sign-in by its Run entry starts in another folder.
+std::string ProgramFolder() {
+  char path[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  const std::string module(path, length < sizeof path ? length : 0);
+  const std::string::size_type slash = module.rfind('\\');
+  return slash == std::string::npos ? std::string() : module.substr(0, slash);
+}
+
+}  // namespace
+
 void SystemShellRequests::Open(HWND owner, const std::string& target) {
-  ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::string folder = ProgramFolder();
+  ShellExecuteA(owner, "open", target.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
+                SW_SHOWNORMAL);
 }
 
 ShellServices SystemServices::Services() {

@@ -2,6 +2,8 @@
 // (a screenshot run without a display) and for people testing by hand.
 //   lumetta_remote wait [timeout-ms]   wait for the main window to be shown
 //   lumetta_remote exit [timeout-ms]   File > Exit, then wait for the process to end
+//   lumetta_remote command ID          post menu command ID to the main window
+//                                      (the help screenshots open dialogs with it)
 // Exit code 0 on success (for "exit": the program ended with code 0), 1 otherwise.
 #include <windows.h>
 
@@ -75,6 +77,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (argc > 1 && std::strcmp(argv[1], "exit") == 0) return Exit(timeoutMs);
-  std::fprintf(stderr, "usage: lumetta_remote wait|exit [timeout-ms]\n");
+  if (argc > 2 && std::strcmp(argv[1], "command") == 0) {
+    HWND window = WaitForMainWindow(30000);
+    const UINT id = static_cast<UINT>(std::strtoul(argv[2], nullptr, 10));
+    return window && PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? 0 : 1;
+  }
+  std::fprintf(stderr, "usage: lumetta_remote wait|exit [timeout-ms] | command ID\n");
   return 2;
 }
