@@ -14,32 +14,8 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTodayCommand = 32833;  // View > Today
-
-struct Search {
-  DWORD processId;
-  HWND found;
-};
-
 // The visible day planner window of the process.
-HWND FindPlanner(DWORD processId) {
-  Search search = {processId, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        char name[64] = "";
-        GetClassNameA(hwnd, name, sizeof name);
-        if (owner == s->processId && IsWindowVisible(hwnd) && lstrcmpA(name, "AppointBook2") == 0) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND FindPlanner(DWORD processId) { return FindProcessWindowOfClass(processId, "AppointBook2"); }
 
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs) {

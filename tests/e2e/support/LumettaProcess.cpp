@@ -9,7 +9,8 @@ constexpr DWORD kPollMs = 20;
 
 struct WindowSearch {
   DWORD processId;
-  const char* title;
+  const char* text;  // the title, or with byClass the class name
+  bool byClass;
   HWND found;
 };
 
@@ -18,9 +19,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-  char title[256] = "";
-  GetWindowTextA(window, title, sizeof title);
-  if (lstrcmpA(title, search->title) != 0) return TRUE;
+  char text[256] = "";
+  if (search->byClass) {
+    GetClassNameA(window, text, sizeof text);
+  } else {
+    GetWindowTextA(window, text, sizeof text);
+  }
+  if (lstrcmpA(text, search->text) != 0) return TRUE;
   search->found = window;
   return FALSE;
 }
@@ -28,7 +33,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 }  // namespace
 
 HWND FindProcessWindow(DWORD processId, const char* title) {
-  WindowSearch search{processId, title, nullptr};
+  WindowSearch search{processId, title, false, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindProcessWindowOfClass(DWORD processId, const char* className) {
+  WindowSearch search{processId, className, true, nullptr};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

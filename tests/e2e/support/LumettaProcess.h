@@ -15,6 +15,7 @@ constexpr const char* kInstalledProgram = "C:\\Program Files\\Lumetta Calendar\\
 constexpr const char* kMainWindowTitle = "Lumetta";
 // File > Exit.
 constexpr UINT kExitCommand = 57665;
+constexpr UINT kTodayCommand = 32833;  // View > Today: today's day planner
 
 // Generous limits: a cold Wine start under a loaded CI machine takes seconds.
 constexpr DWORD kStartTimeoutMs = 30000;
@@ -52,5 +53,7 @@ class LumettaProcess {
 
 // The visible top-level window titled `title` of process `processId`, or nullptr.
 HWND FindProcessWindow(DWORD processId, const char* title);
+// The visible top-level window of that class of process `processId`, or nullptr.
+HWND FindProcessWindowOfClass(DWORD processId, const char* className);
 
 }  // namespace e2e

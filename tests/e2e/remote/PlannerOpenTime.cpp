@@ -1,0 +1,88 @@
+// lumetta_planner_open_time: how long the installed program takes from the
+// Today command until today's day planner has painted for the first time
+// (its first paint opens the slot editor), with a data file of many entries;
+// prints every run and the median.
+//   lumetta_planner_open_time [runs] [entries]   (defaults: 15 runs, 100000 entries)
+// Run it in a throw-away prefix: scripts/planner-open-time.sh.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/DataFolder.h"
+#include "support/LumettaProcess.h"
+#include "support/Records.h"
+
+namespace {
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+// One opening: the time until the planner's slot editor exists; -1 on failure.
+double TimeOneOpening(const e2e::LumettaProcess& program, HWND mainWindow) {
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  program.PostCommand(mainWindow, e2e::kTodayCommand);
+  HWND planner = nullptr;
+  HWND editor = nullptr;
+  const DWORD deadline = GetTickCount() + e2e::kStartTimeoutMs;
+  while (editor == nullptr && GetTickCount() < deadline) {
+    if (planner == nullptr) planner = e2e::FindProcessWindowOfClass(program.Id(), "AppointBook2");
+    if (planner != nullptr) editor = FindWindowExA(planner, nullptr, "Edit", nullptr);
+    if (editor == nullptr) Sleep(1);
+  }
+  LARGE_INTEGER painted;
+  QueryPerformanceCounter(&painted);
+  if (editor == nullptr) return -1;
+  SendMessageA(planner, WM_CLOSE, 0, 0);
+  return Milliseconds(start, painted);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
+  const int entries = argc > 2 ? std::atoi(argv[2]) : 100000;
+  // A first start makes the data folder; the book is written before the second.
+  {
+    e2e::LumettaProcess first;
+    const HWND window = first.WaitForMainWindow();
+    DWORD exitCode = 0;
+    if (window == nullptr || !first.PostCommand(window, e2e::kExitCommand) ||
+        !first.WaitForExit(60000, &exitCode)) {
+      std::fprintf(stderr, "lumetta_planner_open_time: the program did not start\n");
+      return 1;
+    }
+  }
+  const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
+  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries))) {
+    std::fprintf(stderr, "lumetta_planner_open_time: cannot write %s\n", dataFile.c_str());
+    return 1;
+  }
+  e2e::LumettaProcess program;
+  const HWND mainWindow = program.WaitForMainWindow();
+  if (mainWindow == nullptr) return 1;
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    const double ms = TimeOneOpening(program, mainWindow);
+    if (ms < 0) {
+      std::fprintf(stderr, "lumetta_planner_open_time: run %d failed\n", run + 1);
+      return 1;
+    }
+    std::printf("run %d: %d entries, planner painted after %.1f ms\n", run + 1, entries, ms);
+    times.push_back(ms);
+  }
+  std::sort(times.begin(), times.end());
+  std::printf("median: %.1f ms (goal 50 ms)\n", times[times.size() / 2]);
+  DWORD exitCode = 0;
+  program.PostCommand(mainWindow, e2e::kExitCommand);
+  program.WaitForExit(60000, &exitCode);
+  return 0;
+}
