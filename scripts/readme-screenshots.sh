@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot of a day planner beside the month view from
+# the real program under Wine: today's planner opened with View > Today and a
+# few entries typed into it as a user would. Writes docs/day-planner.png.
+#   scripts/readme-screenshots.sh
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+bash scripts/setup.sh >/dev/null
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j2 --target lumetta lumetta_remote >/dev/null
+. scripts/wine-env.sh
+lumetta_wine_template
+
+readonly kTodayCommand=32833 kTaskbarHeight=40
+prefix="$(mktemp -d /tmp/lumetta-readme.XXXXXX)"
+cleanup() { lumetta_wine_stop; rm -rf "$prefix"; }
+trap cleanup EXIT
+lumetta_wine_new_prefix "$prefix"
+install_dir="$prefix/drive_c/Program Files/Lumetta Calendar"
+mkdir -p "$install_dir" docs
+cp build/win64/src/shell/lumetta.exe "$install_dir/lumetta.exe"
+cp build/win64/tests/e2e/lumetta_remote.exe "$prefix/drive_c/lumetta_remote.exe"
+export WINEPREFIX="$prefix"
+lumetta_wine_start_display
+lumetta_wine_start_server
+remote() { "$LUMETTA_WINE" 'C:\lumetta_remote.exe' "$@" </dev/null >/dev/null; }
+
+"$LUMETTA_WINE" 'C:\Program Files\Lumetta Calendar\lumetta.exe' </dev/null >/dev/null 2>&1 &
+program_pid=$!
+remote wait 30000
+sleep 3
+remote command "$kTodayCommand"
+sleep 2
+# The slot editor has the keyboard on 8:00am; Enter moves to the next slot.
+for entry in "Stand-up with the team" "" "Dentist (Dr. Okafor)" "" "" "Lunch with Ana" "" \
+             "Review the quarterly budget" "\"" "" "Call the garage about the car"; do
+  [ -n "$entry" ] && xdotool type --delay 5 "$entry"
+  xdotool key Return
+  sleep 0.2
+done
+sleep 1
+desktop="$(xdotool search --name 'Wine desktop' | head -n 1)"
+import -window "$desktop" "$prefix/raw.png"
+convert "$prefix/raw.png" -gravity South -chop "0x$kTaskbarHeight" +repage -trim +repage docs/day-planner.png
+remote exit 20000
+wait "$program_pid"
+echo "readme-screenshots: docs/day-planner.png"
