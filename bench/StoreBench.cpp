@@ -15,6 +15,7 @@
 
 #include "store/AppointmentBook.h"
 #include "store/DataFile.h"
+#include "store/ScheduleSlots.h"
 #include "store/StdFileSystem.h"
 
 using namespace lumetta;
@@ -212,6 +213,18 @@ void BM_FindAt(benchmark::State& state) {
     }
 }
 
+// Scheduling a to-do line: the next free slot from a taken one.
+void BM_FindFreeSlot(benchmark::State& state) {
+    All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
+    std::vector<Moment> starts;
+    for (std::size_t i = 0; i < 4096; ++i) {
+        const An_Appointment& e = book.At((i * 7919) % book.Count());
+        starts.push_back(MakeTime(e.year(), e.month(), e.day(), e.hour(), e.minute()));
+    }
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(FindFreeSlot(book, starts[i++ & 4095]));
+}
+
 void BM_FindOnDay(benchmark::State& state) {
     All_Appointments& book = LoadedBook(static_cast<std::size_t>(state.range(0)));
     const std::vector<Slot> probes = RandomSlots(4096, 98);
@@ -310,6 +323,7 @@ BENCHMARK(BM_LoadDataFileShuffled)->Arg(100000)->Arg(1000000)->Unit(benchmark::k
 BENCHMARK(BM_SaveTo)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToNoSync)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindAt)->Arg(100000)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_FindFreeSlot)->Arg(100000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_FindOnDay)->Arg(100000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_HasHighlightedEntryOn)->Arg(100000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_MonthHighlights)->Arg(100000)->Unit(benchmark::kMicrosecond);

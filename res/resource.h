@@ -174,4 +174,11 @@
 #define IDD_TODO_HELP 146
 /* --- end of To-do hints dialog --- */
 
+/* --- Scheduling dialog: a to-do line into the day planner --- */
+#define IDD_SCHEDULE 189
+#define IDC_SCHEDULE_REMOVE 1095
+#define IDC_SCHEDULE_TIME 1192
+#define IDC_SCHEDULE_DATE 1290
+/* --- end of Scheduling dialog --- */
+
 #endif

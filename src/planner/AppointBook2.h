@@ -25,6 +25,7 @@
 #include "planner/EditBox.h"
 #include "planner/NotesOwner.h"
 #include "planner/SlotLayout.h"
+#include "views/PrintRouting.h"
 
 namespace lumetta {
 class An_Appointment;
@@ -34,7 +35,10 @@ namespace planner {
 
 class PlannerHost;
 
-class AppointBook2 : public fw::FrameWindow, public SlotEditorOwner, public NotesOwner {
+class AppointBook2 : public fw::FrameWindow,
+                     public SlotEditorOwner,
+                     public NotesOwner,
+                     public views::PrintSource {
  public:
   static constexpr const char* kClassName = "AppointBook2";
   static constexpr int kVisibleRows = 11;    // hour rows on screen
@@ -50,8 +54,9 @@ class AppointBook2 : public fw::FrameWindow, public SlotEditorOwner, public Note
   bool InitDayPlanner(int year, int month, int day, HFONT mainFont);
 
   // Draws the whole day into any DC: the screen (with the planner's font)
-  // or a printer (font nullptr: the DC's own; 6:00am onwards below a title).
-  void DrawDay(HDC dc, HFONT font);
+  // or a printed page (font nullptr: the DC's own; 6:00am onwards below a
+  // title). A page leaves the window's layout and first hour as they were.
+  void DrawDay(HDC dc, HFONT font, Surface surface = Surface::Screen);
 
   // Selects a slot and opens the slot editor on it (the open one is
   // committed and destroyed first).
@@ -104,6 +109,12 @@ class AppointBook2 : public fw::FrameWindow, public SlotEditorOwner, public Note
   HFONT NotesFont() const override { return font_.Get(); }
   void CommitSlotEditor() override { CloseSlotEditor(); }
 
+  // --- Printing through the month view -------------------------------------------
+
+  HWND PrintWindow() const override { return Handle(); }
+  std::string PrintTitle() const override { return TitleFor(year_, month_, day_); }
+  void PrintPage(HDC printer, int) override { DrawDay(printer, nullptr, Surface::Printer); }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
@@ -144,6 +155,7 @@ class AppointBook2 : public fw::FrameWindow, public SlotEditorOwner, public Note
   void Notes();
   void FindNotes();
   void QuickHints();
+  void Print();
   void RepaintPlanner(bool erase);
 
   PlannerHost& host_;

@@ -24,6 +24,7 @@
 #include "store/ProgramState.h"
 #include "store/RepeatForm.h"
 #include "views/BackgroundImage.h"
+#include "views/MonthView.h"
 
 namespace planner {
 namespace {
@@ -50,7 +51,8 @@ bool AppointBook2::IsCommandEnabled(UINT id) const {
   }
   switch (id) {
     case ID_PRINT:
-      return false;  // until printing comes
+      // Pages are printed by the month view's print job.
+      return views::CLumettaView::Current() != nullptr;
     case ID_EDIT_CUT:
     case ID_EDIT_COPY:
       return editor != nullptr && start < end;
@@ -79,7 +81,7 @@ bool AppointBook2::OnCommand(UINT id, UINT notifyCode, HWND) {
     case ID_CLEAR_DAY: ClearDay(); break;
     case ID_SELECT_FONT: SelectPlannerFont(); break;
     case ID_PREFS_BACKGROUND: SelectBackground(); break;
-    case ID_PRINT: break;  // greyed until printing comes
+    case ID_PRINT: Print(); break;
     case ID_CLOSE: PostMessageA(Handle(), WM_CLOSE, 0, 0); return true;
     case ID_REMINDER: Reminder(); break;
     case ID_REPEATS: Repeats(); break;
@@ -321,6 +323,15 @@ void AppointBook2::FindNotes() {
 void AppointBook2::QuickHints() {
   EditHelp hints(host_.Prompter(), false);
   hints.DoModal(Handle());
+  SetActiveWindow(Handle());
+}
+
+// One page through the month view's print job, which disables this window
+// while the page is drawn; then the keyboard is back with the slot editor.
+void AppointBook2::Print() {
+  views::CLumettaView* monthView = views::CLumettaView::Current();
+  if (monthView == nullptr) return;
+  monthView->PrintFrom(views::PrintSourceKind::DayPlanner, *this);
   SetActiveWindow(Handle());
 }
 

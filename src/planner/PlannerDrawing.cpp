@@ -30,11 +30,13 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
 
 }  // namespace
 
-void AppointBook2::DrawDay(HDC dc, HFONT font) {
+void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
   const lumetta::SettingsBlock& settings = lumetta::g_settings;
   fw::ScopedSelect select(dc, font);
-  layout_ = LayOutSlots(dc);
-  const bool printer = IsPrinterDC(dc);
+  const bool printer = surface == Surface::Printer;
+  // The window's hit tests and editor keep the screen's layout.
+  const SlotLayout shownLayout = layout_;
+  layout_ = LayOutSlots(dc, surface);
   const bool plain = printer && settings.fastPrinting != 0;
   if (!plain) SetTextColor(dc, settings.fore);
 
@@ -58,6 +60,7 @@ void AppointBook2::DrawDay(HDC dc, HFONT font) {
 
   if (printer) {
     firstHour_ = shownFirstHour;
+    layout_ = shownLayout;
   } else if (editor_ == nullptr && !EditView::IsBeingEdited()) {
     // After opening, scrolling and stepping the selection is the top ":00" slot.
     OpenSlotEditor(0, kOnTheHour);

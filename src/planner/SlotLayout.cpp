@@ -15,9 +15,7 @@ int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
 }  // namespace
 
-bool IsPrinterDC(HDC dc) { return GetDeviceCaps(dc, TECHNOLOGY) == DT_RASPRINTER; }
-
-SlotLayout LayOutSlots(HDC dc) {
+SlotLayout LayOutSlots(HDC dc, Surface surface) {
   SlotLayout layout;
   const SIZE label = Extent(dc, "  08:30AM ");
   layout.labelWidth = label.cx + 4;
@@ -27,7 +25,7 @@ SlotLayout LayOutSlots(HDC dc) {
   layout.textWidth = text.cx + 4;
   layout.textHeight = text.cy + 4;
 
-  int top = IsPrinterDC(dc) ? 2 * layout.rowHeight : 0;
+  int top = surface == Surface::Printer ? 2 * layout.rowHeight : 0;
   for (size_t i = 0; i < kHourRows; ++i) {
     const int left = layout.labelWidth;
     const int right = layout.labelWidth + layout.textWidth;

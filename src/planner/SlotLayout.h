@@ -29,13 +29,14 @@ struct SlotLayout {
   }
 };
 
-// A printer's DC (the planner leaves room for a title on paper).
-bool IsPrinterDC(HDC dc);
+// Where a day is drawn: the window, or a printed page (which leaves room
+// for a title line above the hours).
+enum class Surface { Screen, Printer };
 
 // Measures the font selected into dc: the label width and row height from
 // "  08:30AM ", the text column from 70 letters "h"; rows start at the top,
-// or two rows down on a printer.
-SlotLayout LayOutSlots(HDC dc);
+// or two rows down on a printed page.
+SlotLayout LayOutSlots(HDC dc, Surface surface = Surface::Screen);
 
 // The slot under a point: the ":00" slots are tried first, then the ":30"
 // slots; a slot's left edge is not tested (a click in the label column

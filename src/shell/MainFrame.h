@@ -135,6 +135,8 @@ class CMainFrame : public fw::FrameWindow,
   HWND ToDoOwner() override { return Handle(); }
   int ToDoFrameExtraHeight() override { return frameExtraHeight_; }
   void ToDoClosed() override;
+  lumetta::All_Appointments& ToDoBook() override { return book_; }
+  void ToDoScheduled() override { CalendarViewsChanged(); }
 
   // --- Repaint notices of the store ----------------------------------------
 

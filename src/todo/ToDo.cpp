@@ -17,6 +17,7 @@
 #include "todo/LegacyToDoLines.h"
 #include "todo/ToDoHelp.h"
 #include "todo/ToDoHost.h"
+#include "views/MonthView.h"
 
 namespace todo {
 namespace {
@@ -260,6 +261,13 @@ bool ToDo::EditorHasSelection() const {
 
 void ToDo::CloseByEscape() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 
+void ToDo::Print() {
+  views::CLumettaView* monthView = views::CLumettaView::Current();
+  if (monthView == nullptr) return;
+  monthView->PrintFrom(views::PrintSourceKind::ToDo, *this);
+  SetActiveWindow(Handle());
+}
+
 // --- Commands -------------------------------------------------------------------
 
 bool ToDo::IsCommandEnabled(UINT id) const {
@@ -282,9 +290,12 @@ bool ToDo::IsCommandEnabled(UINT id) const {
       return editor_ != nullptr;
     case ID_EDIT_SELECT_ALL:
       return editor_ != nullptr && GetWindowTextLengthA(editor_) > 0;
+    case ID_SCHEDULE:
+      return true;
+    case ID_PRINT:
+      // Pages are printed by the month view's print job.
+      return views::CLumettaView::Current() != nullptr;
     default:
-      // Schedule and Print come with the scheduling dialog and the print
-      // path; until then they show greyed.
       return false;
   }
 }
@@ -334,8 +345,11 @@ bool ToDo::OnCommand(UINT id, UINT notifyCode, HWND) {
       return true;
     }
     case ID_SCHEDULE:
+      ScheduleEntry();
+      return true;
     case ID_PRINT:
-      return true;  // not available yet (greyed): dropped
+      Print();
+      return true;
     default:
       return false;
   }

@@ -7,6 +7,10 @@
 // path (Esc, Close, the program's end); a file that could not be read is
 // never written over (ToDoLists).
 //
+// The Schedule command files the selected line into the day planner at the
+// first free half-hour slot from the time the user picks (ScheduleDialog);
+// Print prints the shown list through the month view's print job.
+//
 // Keys in the editor: Tab, Enter and Down move to the next row, Up to the
 // previous one, Esc closes the window. The main window passes Delete and
 // the edit commands of its shortcuts on to the active to-do window.
@@ -18,12 +22,13 @@
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
 #include "store/ToDoLists.h"
+#include "views/PrintRouting.h"
 
 namespace todo {
 
 class ToDoHost;
 
-class ToDo : public fw::FrameWindow {
+class ToDo : public fw::FrameWindow, public views::PrintSource {
  public:
   static constexpr const char* kClassName = "ToDo";
   static constexpr int kEditorId = 16150;
@@ -58,6 +63,8 @@ class ToDo : public fw::FrameWindow {
   void DeleteLine();
   // The current list as text on the clipboard (ToDoClipboardText).
   void CopyToClipboard();
+  // Files the selected line into the book through the scheduling dialog.
+  void ScheduleEntry();
 
   int CurrentList() const { return currentList_; }
   int SelectedRow() const { return selectedRow_; }
@@ -67,6 +74,12 @@ class ToDo : public fw::FrameWindow {
   int RowHeight() const { return rowHeight_; }
 
   bool IsCommandEnabled(UINT id) const override;
+
+  // --- Printing through the month view -------------------------------------------
+
+  HWND PrintWindow() const override { return Handle(); }
+  std::string PrintTitle() const override { return lumetta::ToDoTitle(currentList_); }
+  void PrintPage(HDC printer, int) override { DrawLists(printer, nullptr, Surface::Printer); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -99,6 +112,11 @@ class ToDo : public fw::FrameWindow {
   bool EditorHasSelection() const;
   int RowAt(POINT point) const;
   void CloseByEscape();
+  void Print();
+  // The scheduled entry's slot from the dialog's date and time: the first
+  // free one, after committing what is being typed in an open planner of
+  // its day. False when the date and time make no moment.
+  bool ScheduledSlot(lumetta::Moment date, lumetta::Moment time, lumetta::Moment& slot);
   void Save();
 
   ToDoHost& host_;

@@ -11,6 +11,7 @@ class Prompter;
 }
 
 namespace lumetta {
+class All_Appointments;
 class DataPaths;
 class FileSystem;
 }  // namespace lumetta
@@ -31,6 +32,10 @@ class ToDoHost {
   virtual int ToDoFrameExtraHeight() = 0;
   // The to-do window has written its lists and is going: the month view repaints.
   virtual void ToDoClosed() = 0;
+  // The book a scheduled line goes into.
+  virtual lumetta::All_Appointments& ToDoBook() = 0;
+  // A line was scheduled into the book: the calendar views repaint.
+  virtual void ToDoScheduled() = 0;
 };
 
 }  // namespace todo

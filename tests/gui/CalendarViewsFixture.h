@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,28 @@ class RecordingPrintTarget : public views::PrintTarget {
 
  private:
   HDC page_ = nullptr;
+};
+
+// A month view of its own whose print job goes to a recording target, for
+// the windows that print through it without a calendar fixture (the day
+// planner, the to-do window).
+class PrintingMonthView {
+ public:
+  PrintingMonthView() {
+    EXPECT_TRUE(frame_.Create(520, 420));
+    view_ = std::make_unique<views::CLumettaView>(host_);
+    EXPECT_TRUE(view_->Create(frame_.Handle()));
+    frame_.SetView(view_.get());
+    view_->Printing().SetTarget(&target);
+  }
+  views::CLumettaView& View() { return *view_; }
+
+  RecordingPrintTarget target;
+
+ private:
+  month_test::FakeHost host_;
+  month_test::TestFrame frame_;
+  std::unique_ptr<views::CLumettaView> view_;  // goes before its frame
 };
 
 // How often a text occurs among the drawn texts.

@@ -2,6 +2,7 @@
 // text of a day, the editor's own commands and where the focus is after.
 #include <string>
 
+#include "CalendarViewsFixture.h"
 #include "PlannerFixture.h"
 #include "planner/EarlyDialog.h"
 #include "resource.h"
@@ -196,7 +197,7 @@ TEST_F(PlannerTest, EditCommandsActOnTheEditorAndAreEnabledByItsState) {
   EXPECT_FALSE(planner.IsCommandEnabled(ID_EDIT_SELECT_ALL)) << "empty text";
   EXPECT_FALSE(planner.IsCommandEnabled(ID_EDIT_COPY)) << "no selection";
   EXPECT_TRUE(planner.IsCommandEnabled(ID_EDIT_PASTE));
-  EXPECT_FALSE(planner.IsCommandEnabled(ID_PRINT)) << "printing comes later";
+  EXPECT_FALSE(planner.IsCommandEnabled(ID_PRINT)) << "no month view to print through";
   Type(planner, "Lunch with Sam");
   EXPECT_TRUE(planner.IsCommandEnabled(ID_EDIT_UNDO));
   Command(planner, ID_EDIT_SELECT_ALL);
@@ -210,12 +211,58 @@ TEST_F(PlannerTest, EditCommandsActOnTheEditorAndAreEnabledByItsState) {
   EXPECT_EQ(Editor(planner), GetFocus());
 }
 
-TEST_F(PlannerTest, ThePrintItemIsShownGreyed) {
+TEST_F(PlannerTest, ThePrintItemIsEnabledWhileAMonthViewCanPrint) {
   AppointBook2& planner = Open();
   HMENU dayMenu = GetSubMenu(GetMenu(planner.Handle()), 0);
+  views_test::PrintingMonthView monthView;
   SendMessageA(planner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(dayMenu), 0);
-  EXPECT_NE(0u, GetMenuState(dayMenu, ID_PRINT, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_EQ(0u, GetMenuState(dayMenu, ID_PRINT, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_EQ(0u, GetMenuState(dayMenu, ID_CLEAR_DAY, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(PlannerTest, PrintPrintsTheDayFromSixInTheMorningBelowItsTitleOnOnePage) {
+  host.diary.Add(2025, 3, 7, 5, 30, "Too early to print");
+  host.diary.Add(2025, 3, 7, 6, 0, "Run");
+  host.diary.Add(2025, 3, 7, 23, 30, "Sleep");
+  AppointBook2& planner = Open();
+  const int shownFirstHour = planner.FirstHour();
+  const RECT shownSlot = planner.Layout().Slot(0, planner::kOnTheHour);
+  views_test::PrintingMonthView monthView;
+  views_test::RecordingPrintTarget& printed = monthView.target;
+  printed.source = planner.Handle();
+
+  Command(planner, ID_PRINT);
+
+  EXPECT_EQ(1, printed.offeredPages);
+  EXPECT_EQ("Friday, March 7, 2025", printed.title);
+  ASSERT_EQ(1u, printed.pages.size());
+  const std::vector<month_test::DrawnText>& page = printed.pages[0];
+  struct Expected {
+    const char* text;
+    int count;
+  };
+  for (const Expected& e : {Expected{"Friday, March 7, 2025                     by Lumetta Calendar", 1},
+                            Expected{"6:00am", 1}, Expected{"11:00pm", 1}, Expected{"Run", 1},
+                            Expected{"Sleep", 1}, Expected{"5:00am", 0},
+                            Expected{"Too early to print", 0}}) {
+    EXPECT_EQ(e.count, views_test::Occurrences(page, e.text)) << e.text;
+  }
+  const month_test::DrawnText* title =
+      month_test::FindText(page, "Friday, March 7, 2025                     by Lumetta Calendar");
+  ASSERT_NE(nullptr, title);
+  EXPECT_EQ(22, title->x);
+  EXPECT_EQ(2, title->y);
+  const month_test::DrawnText* six = month_test::FindText(page, "6:00am");
+  ASSERT_NE(nullptr, six);
+  EXPECT_GT(six->y, title->y) << "the hours start below the title";
+
+  EXPECT_EQ(std::vector<bool>{false}, printed.sourceEnabledDuringPage);
+  EXPECT_TRUE(IsWindowEnabled(planner.Handle()));
+  EXPECT_EQ(nullptr, monthView.View().Printing().SourceOf(views::PrintSourceKind::DayPlanner));
+  // The window goes on as it was: same hours, same slots, the keyboard with the editor.
+  EXPECT_EQ(shownFirstHour, planner.FirstHour());
+  EXPECT_TRUE(EqualRect(&shownSlot, &planner.Layout().Slot(0, planner::kOnTheHour)));
+  EXPECT_EQ(Editor(planner), GetFocus());
 }
 
 // --- Shell, help and hints -----------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "CalendarViewsFixture.h"
 #include "MainFrameTestSupport.h"
 #include "MonthViewFixture.h"
 #include "PlatformTestFiles.h"
@@ -25,48 +26,17 @@
 #include "support/Pixels.h"
 #include "support/Pump.h"
 #include "support/WindowText.h"
+#include "ToDoFixture.h"
 #include "todo/ToDo.h"
-#include "todo/ToDoHost.h"
 
 using platform_testing::ReadWholeFile;
 using platform_testing::WriteWholeFile;
 using testing_support::PumpPending;
 using testing_support::SendCommand;
 using todo::ToDo;
+using todo_test::ToDoWindowTest;
 
 namespace {
-
-class FolderPaths : public lumetta::DataPaths {
- public:
-  explicit FolderPaths(std::string folder) : folder_(std::move(folder)) {}
-  std::string DataFilePath(const std::string& name, bool) override { return folder_ + "\\" + name; }
-
- private:
-  std::string folder_;
-};
-
-class StandInHost : public todo::ToDoHost {
- public:
-  explicit StandInHost(const std::string& folder) : paths_(folder) {}
-  ~StandInHost() override {
-    if (IsWindow(owner_)) DestroyWindow(owner_);
-  }
-  lumetta::FileSystem& ToDoFiles() override { return files_; }
-  lumetta::DataPaths& ToDoPaths() override { return paths_; }
-  fw::Prompter& ToDoPrompter() override { return prompter; }
-  HWND ToDoOwner() override { return owner_; }
-  int ToDoFrameExtraHeight() override { return 30; }
-  void ToDoClosed() override { ++closed; }
-
-  main_frame_testing::RecordingPrompter prompter;
-  int closed = 0;
-
- private:
-  Win32FileSystem files_;
-  FolderPaths paths_;
-  HWND owner_ = CreateWindowExA(0, "STATIC", "Lumetta", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-};
 
 std::string ClipboardText() {
   std::string text;
@@ -109,47 +79,6 @@ RECT ChildRect(HWND child) {
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
-
-class ToDoWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(user.Ready()) << "RegOverridePredefKey failed"; }
-  void TearDown() override {
-    ToDo::CloseToDo();
-    PumpPending(&loop);
-  }
-
-  ToDo* Open() {
-    ToDo* window = ToDo::Open(host, font.Get());
-    PumpPending(&loop);
-    return window;
-  }
-  std::string FileOf(const char* name) const { return scratch / name; }
-  std::string Contents(const char* name) const { return ReadWholeFile(FileOf(name)); }
-  static HWND Editor() { return ToDo::Current() != nullptr ? ToDo::Current()->Editor() : nullptr; }
-  static std::string Line(int list, int row) {
-    return ToDo::Current()->List(list)[static_cast<size_t>(row)].text;
-  }
-  // Keys as a user types them into the focused editor.
-  static void Type(const std::string& keys) {
-    for (char c : keys) SendMessageA(Editor(), WM_CHAR, static_cast<unsigned char>(c), 1);
-  }
-  void Press(UINT key) {
-    testing_support::PostKey(Editor(), key);
-    PumpPending(&loop);
-  }
-  void CloseByCommand() {
-    SendCommand(ToDo::Current()->Handle(), ID_CLOSE);
-    PumpPending(&loop);
-  }
-
-  month_test::SettingsScope settings;
-  registry_testing::PrivateCurrentUser user;
-  platform_testing::ScratchFolder scratch;
-  StandInHost host{scratch.Path()};
-  fw::Font font{CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
-                            VARIABLE_PITCH, "Arial")};
-  fw::MessageLoop loop;
-};
 
 // --- Opening and the rows -------------------------------------------------------------
 
@@ -394,11 +323,15 @@ TEST_F(ToDoWindowTest, MissingFilesTakeTheOldVersionsLinesFromTheRegistryAndAreW
 
 // --- Menu, hints and the printed form -------------------------------------------------------
 
-TEST_F(ToDoWindowTest, ScheduleAndPrintShowGreyedAndTheEditCommandsFollowTheEditor) {
+TEST_F(ToDoWindowTest, ScheduleIsEnabledPrintWithAMonthViewAndTheEditCommandsFollowTheEditor) {
   ToDo* window = Open();
   ASSERT_NE(nullptr, window);
-  EXPECT_FALSE(window->IsCommandEnabled(ID_SCHEDULE));
-  EXPECT_FALSE(window->IsCommandEnabled(ID_PRINT));
+  EXPECT_TRUE(window->IsCommandEnabled(ID_SCHEDULE));
+  EXPECT_FALSE(window->IsCommandEnabled(ID_PRINT)) << "no month view to print through";
+  {
+    views_test::PrintingMonthView monthView;
+    EXPECT_TRUE(window->IsCommandEnabled(ID_PRINT));
+  }
   EXPECT_TRUE(window->IsCommandEnabled(ID_TODO_COPY_TO_CLIPBOARD));
   EXPECT_FALSE(window->IsCommandEnabled(ID_EDIT_SELECT_ALL));
   EXPECT_FALSE(window->IsCommandEnabled(ID_EDIT_COPY));
@@ -468,6 +401,31 @@ TEST_F(ToDoWindowTest, APrintedPageHasTheHeadingAndTheRowsFromThreeRowHeightsDow
   EXPECT_EQ(3 * pageRow + 2, texts[1].y);
   // The window's own rows are not changed by a page.
   EXPECT_EQ(screenRowHeight, window->RowHeight());
+}
+
+TEST_F(ToDoWindowTest, PrintPrintsTheShownListOnOnePageWhileTheWindowIsDisabled) {
+  ASSERT_TRUE(WriteWholeFile(FileOf("wor.bin"), FileWith({{0, "call the bank"}, {3, "file taxes"}})));
+  ToDo* window = Open();
+  ASSERT_NE(nullptr, window);
+  SendCommand(window->Handle(), ID_TODO_WORK);
+  views_test::PrintingMonthView monthView;
+  views_test::RecordingPrintTarget& printed = monthView.target;
+  printed.source = window->Handle();
+
+  SendCommand(window->Handle(), ID_PRINT);
+
+  EXPECT_EQ(1, printed.offeredPages);
+  EXPECT_EQ("Things to do...   (Work)", printed.title);
+  ASSERT_EQ(1u, printed.pages.size());
+  std::vector<std::string> texts;
+  for (const month_test::DrawnText& t : printed.pages[0]) texts.push_back(t.text);
+  EXPECT_EQ((std::vector<std::string>{"Things to do...   (Work)", "call the bank", "file taxes"}),
+            texts);
+  EXPECT_EQ(std::vector<bool>{false}, printed.sourceEnabledDuringPage);
+  EXPECT_TRUE(printed.completed);
+  EXPECT_TRUE(IsWindowEnabled(window->Handle()));
+  EXPECT_EQ(nullptr, monthView.View().Printing().SourceOf(views::PrintSourceKind::ToDo));
+  EXPECT_EQ(window->Handle(), GetActiveWindow());
 }
 
 // --- In the program ---------------------------------------------------------------------

@@ -1,0 +1,75 @@
+#include "todo/ScheduleDialog.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "resource.h"
+#include "store/ScheduleSlots.h"
+
+namespace todo {
+namespace {
+
+void ShowMoment(HWND picker, lumetta::Moment moment) {
+  const lumetta::CalendarFields f = lumetta::LocalFields(moment);
+  SYSTEMTIME st = {};
+  st.wYear = static_cast<WORD>(f.year);
+  st.wMonth = static_cast<WORD>(f.month);
+  st.wDay = static_cast<WORD>(f.day);
+  st.wHour = static_cast<WORD>(f.hour < 0 ? 0 : f.hour);
+  st.wMinute = static_cast<WORD>(f.minute < 0 ? 0 : f.minute);
+  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+}
+
+bool ReadMoment(HWND picker, lumetta::Moment& moment) {
+  SYSTEMTIME st = {};
+  if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
+    return false;
+  }
+  return lumetta::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, moment);
+}
+
+}  // namespace
+
+ScheduleDialog::ScheduleDialog(fw::Prompter& prompter, std::string title, lumetta::Moment when)
+    : Dialog(IDD_SCHEDULE, prompter), date_(when), time_(when), title_(std::move(title)) {}
+
+bool ScheduleDialog::OnInitDialog() {
+  SetWindowTextA(Handle(), title_.c_str());
+  icon_.Apply(Handle(), IDI_TODO);
+  ShowMembers();
+  return true;
+}
+
+void ScheduleDialog::ShowMembers() {
+  CheckDlgButton(Handle(), IDC_SCHEDULE_REMOVE, remove_ ? BST_CHECKED : BST_UNCHECKED);
+  ShowMoment(GetDlgItem(Handle(), IDC_SCHEDULE_DATE), date_);
+  ShowMoment(GetDlgItem(Handle(), IDC_SCHEDULE_TIME), time_);
+}
+
+bool ScheduleDialog::ReadControls() {
+  lumetta::Moment date = 0;
+  lumetta::Moment time = 0;
+  if (!ReadMoment(GetDlgItem(Handle(), IDC_SCHEDULE_DATE), date) ||
+      !ReadMoment(GetDlgItem(Handle(), IDC_SCHEDULE_TIME), time)) {
+    return false;
+  }
+  date_ = date;
+  time_ = time;
+  remove_ = IsDlgButtonChecked(Handle(), IDC_SCHEDULE_REMOVE) == BST_CHECKED;
+  return true;
+}
+
+void ScheduleDialog::OnOK() {
+  if (!ReadControls()) {
+    GetPrompter().Show(Handle(), kDateRangeMessage, MB_OK);
+    return;
+  }
+  const lumetta::RoundedSlot rounded = lumetta::RoundUpToSlot(time_);
+  time_ = rounded.time;
+  if (rounded.dayChanged) date_ += lumetta::kSecondsPerDay;
+  ShowMembers();
+  Close(IDOK);
+}
+
+}  // namespace todo
