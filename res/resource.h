@@ -180,5 +180,23 @@
 #define IDC_SCHEDULE_TIME 1192
 #define IDC_SCHEDULE_DATE 1290
 /* --- end of Scheduling dialog --- */
+/* --- Countdown timer dialog (its small icon is the stopwatch) --- */
+#define IDD_TIMER 149
+#define IDI_STOPWATCH 242
+#define IDC_TIMER_HOURS 1267
+#define IDC_TIMER_MINUTES 1266
+#define IDC_TIMER_SECONDS 1268
+#define IDC_TIMER_SNOOZE_WITH_TIME 1998
+#define IDC_TIMER_TEXT 1064
+/* --- end of Countdown timer dialog --- */
+
+/* --- About box and the month view's quick hints --- */
+#define IDD_ABOUTBOX 100
+#define IDD_MONTH_HINTS 137
+#define IDC_ABOUT_WEBSITE 1107
+#define IDC_ABOUT_PRODUCT 1108
+#define IDC_ABOUT_VERSION 1109
+#define IDC_ABOUT_NOTICE 1110
+/* --- end of About box and month view hints --- */
 
 #endif

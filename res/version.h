@@ -9,11 +9,14 @@
 #define LUMETTA_VERSION_TEXT "8.2.1"
 
 #define LUMETTA_PRODUCT_NAME "Lumetta Calendar & Day Planner"
-#define LUMETTA_COMPANY_NAME "Brandeck"
-#define LUMETTA_COPYRIGHT "Copyright (C) Brandeck"
+#define LUMETTA_COMPANY_NAME "Lumetta Calendar"
+#define LUMETTA_COPYRIGHT "Copyright (C) Lumetta Calendar"
 
-/* The maker's web site: its address and the Help menu item that opens it. */
-#define LUMETTA_WEBSITE_URL "https://www.brandeck.com/lumetta/"
-#define LUMETTA_WEBSITE_MENU_TEXT "&Visit www.brandeck.com"
+/* The maker's web site: its address, the Help menu item and the about
+   box's button that open it, and the about box's notice line. */
+#define LUMETTA_WEBSITE_URL "https://lumetta.example.org"
+#define LUMETTA_WEBSITE_MENU_TEXT "&Visit lumetta.example.org"
+#define LUMETTA_WEBSITE_BUTTON_TEXT "lumetta.example.org"
+#define LUMETTA_NOTICE LUMETTA_COPYRIGHT ". All rights reserved."
 
 #endif

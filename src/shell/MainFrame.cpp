@@ -48,6 +48,10 @@ CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService*
                                   services.paths, services.files}),
       timers_(timers != nullptr ? *timers : windowTimers_),
       popups_(timers_, book_, services.prompter, services.shell, services.sound),
+      countdowns_(timers_,
+                  [this](int hours, int minutes, int seconds, const std::string& text) {
+                    ShowReminderPopup(0, 0, hours, minutes, seconds, text);
+                  }),
       menus_(menus) {
   g_mainFrame = this;
   planner::EditView::SetHost(this);

@@ -22,6 +22,7 @@
 #include "planner/NotesHost.h"
 #include "planner/PlannerHost.h"
 #include "shell/BookFingerprint.h"
+#include "shell/Countdowns.h"
 #include "shell/DayIcons.h"
 #include "shell/MainTimers.h"
 #include "shell/OwnerWindow.h"
@@ -95,6 +96,7 @@ class CMainFrame : public fw::FrameWindow,
   HWND OwnerHandle() const { return owner_.Handle(); }
   const TrayIcon& Tray() const { return tray_; }
   ReminderPopups& Popups() { return popups_; }
+  const Countdowns& RunningCountdowns() const { return countdowns_; }
   int FrameExtraWidth() const { return frameExtraWidth_; }
   int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
@@ -163,6 +165,7 @@ class CMainFrame : public fw::FrameWindow,
 
   // MainFrameCommands.cpp
   static bool NotYetAvailable(UINT id);
+  void StartCountdown();
   bool RouteToActiveWindow(UINT id);
   void UpdateAllMenuItems(HMENU menu) const;
 
@@ -210,6 +213,7 @@ class CMainFrame : public fw::FrameWindow,
   main_timers::WindowTimerService windowTimers_;
   main_timers::TimerService& timers_;
   ReminderPopups popups_;  // after the book and the timers it uses
+  Countdowns countdowns_;  // their pop-ups join popups_
   MenuModule* menus_;
   ChangeWatch changes_;
   UINT taskbarCreatedMessage_ = 0;

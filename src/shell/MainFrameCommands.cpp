@@ -5,11 +5,14 @@
 #include <string>
 
 #include "resource.h"
+#include "shell/AboutDialog.h"
 #include "shell/BackupDialog.h"
+#include "shell/BeginDialog.h"
 #include "shell/CommandRouting.h"
 #include "shell/FindDialog.h"
 #include "shell/ICalendarCommands.h"
 #include "shell/ShellPickers.h"
+#include "shell/TimerDialog.h"
 #include "store/BackupRestore.h"
 #include "store/ProgramState.h"
 #include "version.h"
@@ -54,9 +57,6 @@ bool CMainFrame::NotYetAvailable(UINT id) {
     case ID_PREFS_SOUNDS:
     case ID_PREFS_ADVANCED:
     case ID_PREFS_DAILY_WEBSITE:
-    case ID_FILE_TIMER:
-    case ID_HELP_QUICK_HINTS:
-    case ID_APP_ABOUT:
       return true;
     default:
       return false;
@@ -107,6 +107,7 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
   switch (id) {
     case ID_PREFS_FONT:
     case ID_FILE_FIND:
+    case ID_FILE_TIMER:
     case ID_FILE_BACKUP:
     case ID_FILE_EXPORT_ICALENDAR:
     case ID_FILE_IMPORT_ICALENDAR:
@@ -116,6 +117,8 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
     case ID_VIEW_WEEK:
     case ID_HELP_TOPICS:
     case ID_HELP_VISIT_WEBSITE:
+    case ID_HELP_QUICK_HINTS:
+    case ID_APP_ABOUT:
     case ID_TRAY_SHOW:
     case ID_TRAY_HIDE:
     case ID_BACKUP_TO_FOLDER:
@@ -142,6 +145,9 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       RunFindCommand(Handle(), book_, outlets, services_.prompter);
       return true;
     }
+    case ID_FILE_TIMER:
+      StartCountdown();
+      return true;
     case ID_FILE_BACKUP: {
       ActiveWindowPickers pickers(Handle());
       Backup dialog(services_.prompter, lumetta::g_settings, services_.prompts, pickers);
@@ -179,6 +185,16 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
     case ID_HELP_VISIT_WEBSITE:
       services_.shell.Open(Handle(), LUMETTA_WEBSITE_URL);
       return true;
+    case ID_HELP_QUICK_HINTS: {
+      BeginDialog hints(services_.prompter);
+      hints.DoModal(Handle());
+      return true;
+    }
+    case ID_APP_ABOUT: {
+      CAboutDlg about(services_.prompter, services_.shell);
+      about.DoModal(Handle());
+      return true;
+    }
     case ID_TRAY_SHOW:
       RestoreMainWindow();
       return true;
@@ -187,6 +203,15 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     default:
       return false;
+  }
+}
+
+void CMainFrame::StartCountdown() {
+  CTimerDialog dialog(services_.prompter);
+  if (dialog.DoModal(Handle()) != IDOK) return;
+  // Said rather than dropped: the user would wait for a pop-up that never comes.
+  if (!countdowns_.Start(dialog.Request())) {
+    services_.prompter.Show(Handle(), "The timer could not be started.", MB_OK | MB_ICONEXCLAMATION);
   }
 }
 

@@ -56,7 +56,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     default:
       if (lumetta::timer_ids::IsReminder(static_cast<std::uint32_t>(id))) {
         FireReminder(id);
-      } else {
+      } else if (!countdowns_.OnTimer(id)) {
         popups_.OnTimer(id);  // a snooze timer
       }
       break;

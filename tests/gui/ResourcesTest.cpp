@@ -136,7 +136,7 @@ TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
           {"&Today", 32833, {}}, {"To &Do List", 32816, {}}}},
       {"&Help", 0, {
           {"&Help Topics", 32774, {}}, {"&Quick Hints", 32811, {}}, {"-", 0, {}},
-          {"&Visit www.brandeck.com", 32844, {}}, {"-", 0, {}},
+          {"&Visit lumetta.example.org", 32844, {}}, {"-", 0, {}},
           {"Version and &Contact Info", 57664, {}}}},
   };
   EXPECT_EQ(Describe(expected), Describe(ReadMenu(menu)));

@@ -1,0 +1,25 @@
+#pragma once
+// The about box (template IDD_ABOUTBOX, "About Lumetta"): product, version,
+// the maker's notice and a button that opens the maker's web site, after
+// which the box stays open. It has no OK or Cancel button: Esc or the
+// close box end it.
+
+#include <windows.h>
+
+#include "framework/Dialog.h"
+#include "planner/DialogTrim.h"
+
+class ShellRequests;
+
+class CAboutDlg : public fw::Dialog {
+ public:
+  CAboutDlg(fw::Prompter& prompter, ShellRequests& shell);
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+
+ private:
+  ShellRequests& shell_;
+  planner::SmallWindowIcon icon_;
+};

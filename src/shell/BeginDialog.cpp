@@ -1,0 +1,10 @@
+#include "shell/BeginDialog.h"
+
+#include "resource.h"
+
+BeginDialog::BeginDialog(fw::Prompter& prompter) : Dialog(IDD_MONTH_HINTS, prompter) {}
+
+bool BeginDialog::OnInitDialog() {
+  icon_.Apply(Handle(), IDR_MAINFRAME);
+  return Dialog::OnInitDialog();
+}

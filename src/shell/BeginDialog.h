@@ -1,0 +1,17 @@
+#pragma once
+// The month view's quick hints (template IDD_MONTH_HINTS): a list of
+// one-line tips, modal, closed with Esc or the close box.
+
+#include "framework/Dialog.h"
+#include "planner/DialogTrim.h"
+
+class BeginDialog : public fw::Dialog {
+ public:
+  explicit BeginDialog(fw::Prompter& prompter);
+
+ protected:
+  bool OnInitDialog() override;
+
+ private:
+  planner::SmallWindowIcon icon_;
+};
