@@ -144,12 +144,6 @@ void CMainFrame::ShowStartupSummary() {
   timers_.Start(main_timers::kCloseSummary, duration);
 }
 
-void CMainFrame::ScheduleDailyWebsite(bool) {
-  // The daily web page comes with the preference dialogs; until then
-  // nothing is scheduled, timer 3490 never runs and its identifier stays 0.
-  dailyWebsiteTimer_ = 0;
-}
-
 void CMainFrame::OnDestroy() {
   // The planners and the to-do window close first (the month view goes
   // with this window's children, after the book is written): their

@@ -52,8 +52,6 @@ bool CMainFrame::NotYetAvailable(UINT id) {
   switch (id) {
     case ID_PREFS_COLORS:
     case ID_PREFS_SOUNDS:
-    case ID_PREFS_ADVANCED:
-    case ID_PREFS_DAILY_WEBSITE:
     case ID_FILE_TIMER:
     case ID_HELP_QUICK_HINTS:
     case ID_APP_ABOUT:
@@ -106,6 +104,8 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
   if (NotYetAvailable(id)) return false;
   switch (id) {
     case ID_PREFS_FONT:
+    case ID_PREFS_ADVANCED:
+    case ID_PREFS_DAILY_WEBSITE:
     case ID_FILE_FIND:
     case ID_FILE_BACKUP:
     case ID_FILE_EXPORT_ICALENDAR:
@@ -134,6 +134,12 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_PREFS_FONT:
       if (view_ != nullptr) view_->ChooseMainFont();
+      return true;
+    case ID_PREFS_ADVANCED:
+      OpenAdvancedSettings();
+      return true;
+    case ID_PREFS_DAILY_WEBSITE:
+      OpenDailyWebsite();
       return true;
     case ID_FILE_FIND: {
       ShellSearchOutlets outlets([this](int year, int month, int day) {
