@@ -174,7 +174,7 @@
 #define IDD_TODO_HELP 146
 /* --- end of To-do hints dialog --- */
 
-/* --- Preference dialogs: Advanced Settings and Daily Website --- */
+/* --- Preference dialogs: Advanced Settings, Daily Website, Select Sounds --- */
 #define IDD_ADVANCED 135
 #define IDC_ADVANCED_REMINDERS_ON 1033
 #define IDC_ADVANCED_REMINDERS_OFF 1034
@@ -197,6 +197,16 @@
 #define IDC_WEBSITE_WEEKDAYS 1098
 #define IDC_WEBSITE_ASK_FIRST 1999
 #define IDC_WEBSITE_DEFAULTS 8
+#define IDD_SOUNDS 151
+#define IDC_SOUND_START 1068
+#define IDC_SOUND_REMINDER 1069
+#define IDC_SOUND_CLICK 1067
+#define IDC_SOUND_START_NONE 1070
+#define IDC_SOUND_REMINDER_NONE 1072
+#define IDC_SOUND_CLICK_NONE 1071
+#define IDC_SOUND_START_FILE 1279
+#define IDC_SOUND_REMINDER_FILE 1280
+#define IDC_SOUND_CLICK_FILE 1281
 /* --- end of preference dialogs --- */
 
 #endif

@@ -10,6 +10,7 @@
 #include "shell/FindDialog.h"
 #include "shell/ICalendarCommands.h"
 #include "shell/ShellPickers.h"
+#include "shell/SoundDialog.h"
 #include "store/BackupRestore.h"
 #include "store/ProgramState.h"
 #include "version.h"
@@ -51,7 +52,6 @@ class ActiveWindowPickers : public lumetta::BackupPickers {
 bool CMainFrame::NotYetAvailable(UINT id) {
   switch (id) {
     case ID_PREFS_COLORS:
-    case ID_PREFS_SOUNDS:
     case ID_FILE_TIMER:
     case ID_HELP_QUICK_HINTS:
     case ID_APP_ABOUT:
@@ -104,6 +104,7 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
   if (NotYetAvailable(id)) return false;
   switch (id) {
     case ID_PREFS_FONT:
+    case ID_PREFS_SOUNDS:
     case ID_PREFS_ADVANCED:
     case ID_PREFS_DAILY_WEBSITE:
     case ID_FILE_FIND:
@@ -135,6 +136,12 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
     case ID_PREFS_FONT:
       if (view_ != nullptr) view_->ChooseMainFont();
       return true;
+    case ID_PREFS_SOUNDS: {
+      ActiveWindowPickers pickers(Handle());
+      SoundDialog dialog(services_.prompter, lumetta::g_settings, pickers, services_.sound);
+      dialog.DoModal(Handle());
+      return true;
+    }
     case ID_PREFS_ADVANCED:
       OpenAdvancedSettings();
       return true;

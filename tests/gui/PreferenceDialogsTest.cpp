@@ -18,6 +18,8 @@
 #include "resource.h"
 #include "shell/ComicDialog.h"
 #include "shell/RemindDialog.h"
+#include "shell/SoundDialog.h"
+#include "store/BackupRestore.h"
 #include "store/FixedFields.h"
 #include "store/ProgramState.h"
 #include "store/Settings.h"
@@ -28,6 +30,7 @@ using namespace dialog_test;
 using main_frame_testing::MainFrameTest;
 using main_frame_testing::RecordingPrompter;
 using main_frame_testing::RecordingShell;
+using main_frame_testing::RecordingSound;
 using testing_support::ControlText;
 using testing_support::DialogWatcher;
 using testing_support::SeenDialog;
@@ -304,6 +307,107 @@ TEST_F(DailyWebsiteDialogTest, EscKeepsEverything) {
   ComicDialog dialog(prompter_, s);
   EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
   EXPECT_EQ(0, std::memcmp(&s, &settings_, sizeof s));
+}
+
+// --- Select Sounds -------------------------------------------------------------
+
+// The file-open dialog, answered from a script; the titles asked are kept.
+class ScriptedFiles : public lumetta::BackupPickers {
+ public:
+  std::string answer;  // "" = cancelled
+  std::vector<std::string> titles;
+  std::string CurrentFolder() override { return ""; }
+  void SetCurrentFolder(const std::string&) override {}
+  bool BrowseForFolder(const std::string&, std::string&) override { return false; }
+  bool ChooseFileToOpen(const std::string& title, const std::string& filter, const std::string&,
+                        std::string& path) override {
+    titles.push_back(title + " / " + filter);
+    path = answer;
+    return !answer.empty();
+  }
+};
+
+class SelectSoundsTest : public PreferenceDialogTest {
+ protected:
+  std::vector<std::string> Lines(HWND d) const {
+    return {ControlText(d, IDC_SOUND_START_FILE), ControlText(d, IDC_SOUND_REMINDER_FILE),
+            ControlText(d, IDC_SOUND_CLICK_FILE)};
+  }
+  std::vector<std::string> Stored(const lumetta::SettingsBlock& s) const {
+    return {lumetta::ReadField(s.startSound, sizeof s.startSound),
+            lumetta::ReadField(s.reminderSound, sizeof s.reminderSound),
+            lumetta::ReadField(s.clickSound, sizeof s.clickSound)};
+  }
+  ScriptedFiles files_;
+  RecordingSound sound_;
+};
+
+TEST_F(SelectSoundsTest, EachCueIsChosenPlayedAndEmptiedInItsOwnLine) {
+  const struct {
+    int choose, none;
+    size_t line;
+    const char* title;
+  } cues[] = {
+      {IDC_SOUND_START, IDC_SOUND_START_NONE, 0, "Sound to play at program start-up"},
+      {IDC_SOUND_REMINDER, IDC_SOUND_REMINDER_NONE, 1, "Sound to play with reminders"},
+      {IDC_SOUND_CLICK, IDC_SOUND_CLICK_NONE, 2, "Sound to play when the calendar is clicked on"},
+  };
+  const std::vector<std::string> initial = {"Start.wav", "Ring.wav", "Pick.wav"};
+  for (const auto& cue : cues) {
+    lumetta::SettingsBlock s = settings_;
+    sound_.played.clear();
+    files_.titles.clear();
+    std::vector<std::string> opened, chosen, cancelled, emptied;
+    watcher_.Then([&](const SeenDialog& d) {
+      opened = Lines(d.hwnd);
+      files_.answer = "C:\\Sounds\\bell.wav";
+      Click(d.hwnd, cue.choose);
+      chosen = Lines(d.hwnd);
+      files_.answer = "";
+      Click(d.hwnd, cue.choose);
+      cancelled = Lines(d.hwnd);
+      Click(d.hwnd, cue.none);
+      emptied = Lines(d.hwnd);
+      return IDOK;
+    });
+    SoundDialog dialog(prompter_, s, files_, sound_);
+    EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
+    EXPECT_EQ(initial, opened);
+    std::vector<std::string> expected = initial;
+    expected[cue.line] = "C:\\Sounds\\bell.wav";
+    EXPECT_EQ(expected, chosen) << cue.title;
+    EXPECT_EQ(expected, cancelled) << cue.title;
+    expected[cue.line] = "(no sound selected)";
+    EXPECT_EQ(expected, emptied) << cue.title;
+    expected[cue.line] = "";
+    EXPECT_EQ(expected, Stored(s)) << cue.title;
+    EXPECT_EQ(std::vector<std::string>{"C:\\Sounds\\bell.wav"}, sound_.played) << cue.title;
+    const std::string asked = std::string(cue.title) + " / Wave files (*.wav)|*.wav||";
+    EXPECT_EQ((std::vector<std::string>{asked, asked}), files_.titles);
+  }
+}
+
+TEST_F(SelectSoundsTest, CancelAndEscKeepTheFilesAndATooLongPathIsRefused) {
+  for (int close : {IDCANCEL, 0, IDOK}) {
+    lumetta::SettingsBlock s = settings_;
+    prompter_.texts.clear();
+    std::vector<std::string> afterLong;
+    watcher_.Then([&](const SeenDialog& d) {
+      Click(d.hwnd, IDC_SOUND_CLICK_NONE);
+      files_.answer = "C:\\" + std::string(124, 'a') + ".wav";  // 131 characters
+      Click(d.hwnd, IDC_SOUND_START);
+      afterLong = Lines(d.hwnd);
+      if (close == 0) PressEscape(d.hwnd);
+      return close;
+    });
+    SoundDialog dialog(prompter_, s, files_, sound_);
+    EXPECT_EQ(close == IDOK ? IDOK : IDCANCEL, dialog.DoModal(nullptr));
+    EXPECT_EQ((std::vector<std::string>{"Start.wav", "Ring.wav", "(no sound selected)"}), afterLong);
+    EXPECT_EQ(1u, prompter_.texts.size());
+    EXPECT_EQ((std::vector<std::string>{"Start.wav", "Ring.wav", close == IDOK ? "" : "Pick.wav"}),
+              Stored(s))
+        << close;
+  }
 }
 
 // --- The main window around them -----------------------------------------------
