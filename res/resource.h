@@ -174,7 +174,9 @@
 #define IDD_TODO_HELP 146
 /* --- end of To-do hints dialog --- */
 
-/* --- Preference dialogs: Advanced Settings, Daily Website, Select Sounds --- */
+/* --- Preference dialogs: Advanced Settings, Daily Website, Select Sounds, Colors.
+   The swatches are hidden placeholders: the dialog paints each colour at
+   its top-left corner. --- */
 #define IDD_ADVANCED 135
 #define IDC_ADVANCED_REMINDERS_ON 1033
 #define IDC_ADVANCED_REMINDERS_OFF 1034
@@ -198,6 +200,28 @@
 #define IDC_WEBSITE_ASK_FIRST 1999
 #define IDC_WEBSITE_DEFAULTS 8
 #define IDD_SOUNDS 151
+#define IDD_COLORS 123
+#define IDC_COLORS_OK 5
+#define IDC_COLORS_CANCEL 16
+#define IDC_COLORS_ROSETTY 17
+#define IDC_COLORS_DARK 18
+#define IDC_COLORS_YELLOWS 19
+#define IDC_COLORS_TEXT 9
+#define IDC_COLORS_BACKGROUND 3
+#define IDC_COLORS_HAS_APPOINTMENT 13
+#define IDC_COLORS_DAY_PLANNER_1 14
+#define IDC_COLORS_DAY_PLANNER_2 12
+#define IDC_COLORS_TOP_HIGHLIGHT 15
+#define IDC_COLORS_BOTTOM_HIGHLIGHT 11
+#define IDC_COLORS_CURRENT_DAY 10
+#define IDC_SWATCH_TEXT 1079
+#define IDC_SWATCH_BACKGROUND 1081
+#define IDC_SWATCH_HAS_APPOINTMENT 1080
+#define IDC_SWATCH_DAY_PLANNER_1 1082
+#define IDC_SWATCH_DAY_PLANNER_2 1083
+#define IDC_SWATCH_TOP_HIGHLIGHT 1084
+#define IDC_SWATCH_BOTTOM_HIGHLIGHT 1085
+#define IDC_SWATCH_CURRENT_DAY 1078
 #define IDC_SOUND_START 1068
 #define IDC_SOUND_REMINDER 1069
 #define IDC_SOUND_CLICK 1067

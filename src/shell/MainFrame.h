@@ -160,6 +160,7 @@ class CMainFrame : public fw::FrameWindow,
   void ShowStartupSummary();
 
   // MainFramePreferences.cpp
+  void OpenColors();
   void OpenAdvancedSettings();
   void OpenDailyWebsite();
   // Runs at creation (open false) and when the daily web page timer fires

@@ -51,7 +51,6 @@ class ActiveWindowPickers : public lumetta::BackupPickers {
 // goes when its window comes.
 bool CMainFrame::NotYetAvailable(UINT id) {
   switch (id) {
-    case ID_PREFS_COLORS:
     case ID_FILE_TIMER:
     case ID_HELP_QUICK_HINTS:
     case ID_APP_ABOUT:
@@ -104,6 +103,7 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
   if (NotYetAvailable(id)) return false;
   switch (id) {
     case ID_PREFS_FONT:
+    case ID_PREFS_COLORS:
     case ID_PREFS_SOUNDS:
     case ID_PREFS_ADVANCED:
     case ID_PREFS_DAILY_WEBSITE:
@@ -135,6 +135,9 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_PREFS_FONT:
       if (view_ != nullptr) view_->ChooseMainFont();
+      return true;
+    case ID_PREFS_COLORS:
+      OpenColors();
       return true;
     case ID_PREFS_SOUNDS: {
       ActiveWindowPickers pickers(Handle());

@@ -3,6 +3,7 @@
 #include "shell/MainFrame.h"
 
 #include "shell/ComicDialog.h"
+#include "shell/MyColorDialog.h"
 #include "shell/RemindDialog.h"
 #include "store/DailyWebsite.h"
 #include "store/FixedFields.h"
@@ -10,6 +11,14 @@
 #include "store/Settings.h"
 
 using main_timers::kDailyWebPage;
+
+void CMainFrame::OpenColors() {
+  SystemColourChooser chooser;
+  MyColorDialog dialog(services_.prompter, lumetta::g_settings, chooser,
+                       [this] { CalendarViewsChanged(); });
+  dialog.DoModal(Handle());
+  CalendarViewsChanged();
+}
 
 void CMainFrame::OpenAdvancedSettings() {
   lumetta::SettingsBlock& settings = lumetta::g_settings;
