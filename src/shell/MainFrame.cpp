@@ -148,12 +148,6 @@ void CMainFrame::ShowStartupSummary() {
   timers_.Start(main_timers::kCloseSummary, duration);
 }
 
-void CMainFrame::ScheduleDailyWebsite(bool) {
-  // The daily web page comes with the preference dialogs; until then
-  // nothing is scheduled, timer 3490 never runs and its identifier stays 0.
-  dailyWebsiteTimer_ = 0;
-}
-
 void CMainFrame::OnDestroy() {
   // The planners and the to-do window close first (the month view goes
   // with this window's children, after the book is written): their
@@ -201,10 +195,8 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_COMMAND: {
-      const UINT id = LOWORD(wParam);
-      if (NotYetAvailable(id)) return 0;
       // Before the month view sees them: these go by the active window.
-      if (RouteToActiveWindow(id)) return 0;
+      if (RouteToActiveWindow(LOWORD(wParam))) return 0;
       break;
     }
     case WM_INITMENU:

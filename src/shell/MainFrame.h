@@ -11,7 +11,8 @@
 // (life cycle, messages), MainFrameCommands.cpp (commands and their
 // routing), MainFrameViews.cpp (the week and year views), MainFramePlacement.cpp (placing,
 // refitting, hiding, restoring), MainFrameTray.cpp (the notification-area
-// icon) and MainFrameTimers.cpp (timers and saving).
+// icon), MainFrameTimers.cpp (timers and saving) and MainFramePreferences.cpp
+// (the preference dialogs and the daily web page).
 
 #include <windows.h>
 
@@ -161,10 +162,18 @@ class CMainFrame : public fw::FrameWindow,
   void NoteLoadedBook();
   bool CreateView();
   void ShowStartupSummary();
+
+  // MainFramePreferences.cpp
+  void OpenColors();
+  void OpenAdvancedSettings();
+  void OpenDailyWebsite();
+  // Runs at creation (open false) and when the daily web page timer fires
+  // (open true): restarts the timer, opens the page when it is due.
   void ScheduleDailyWebsite(bool open);
+  // Stops the daily web page timer if it runs and starts it with `seconds`.
+  void RestartDailyWebsiteTimer(int seconds);
 
   // MainFrameCommands.cpp
-  static bool NotYetAvailable(UINT id);
   void StartCountdown();
   bool RouteToActiveWindow(UINT id);
   void UpdateAllMenuItems(HMENU menu) const;

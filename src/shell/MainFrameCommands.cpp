@@ -12,6 +12,7 @@
 #include "shell/FindDialog.h"
 #include "shell/ICalendarCommands.h"
 #include "shell/ShellPickers.h"
+#include "shell/SoundDialog.h"
 #include "shell/TimerDialog.h"
 #include "store/BackupRestore.h"
 #include "store/ProgramState.h"
@@ -46,22 +47,6 @@ class ActiveWindowPickers : public lumetta::BackupPickers {
 };
 
 }  // namespace
-
-// Commands whose windows or dialogs the program does not have yet. They
-// show greyed in every menu, and one that arrives anyway (a shortcut, a
-// message from outside) is dropped: nothing pretends to work. Each entry
-// goes when its window comes.
-bool CMainFrame::NotYetAvailable(UINT id) {
-  switch (id) {
-    case ID_PREFS_COLORS:
-    case ID_PREFS_SOUNDS:
-    case ID_PREFS_ADVANCED:
-    case ID_PREFS_DAILY_WEBSITE:
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool CMainFrame::RouteToActiveWindow(UINT id) {
   HWND active = GetActiveWindow();
@@ -103,9 +88,12 @@ void CMainFrame::UpdateAllMenuItems(HMENU menu) const {
 // --- Commands -------------------------------------------------------------------
 
 bool CMainFrame::IsCommandEnabled(UINT id) const {
-  if (NotYetAvailable(id)) return false;
   switch (id) {
     case ID_PREFS_FONT:
+    case ID_PREFS_COLORS:
+    case ID_PREFS_SOUNDS:
+    case ID_PREFS_ADVANCED:
+    case ID_PREFS_DAILY_WEBSITE:
     case ID_FILE_FIND:
     case ID_FILE_TIMER:
     case ID_FILE_BACKUP:
@@ -137,6 +125,21 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_PREFS_FONT:
       if (view_ != nullptr) view_->ChooseMainFont();
+      return true;
+    case ID_PREFS_COLORS:
+      OpenColors();
+      return true;
+    case ID_PREFS_SOUNDS: {
+      ActiveWindowPickers pickers(Handle());
+      SoundDialog dialog(services_.prompter, lumetta::g_settings, pickers, services_.sound);
+      dialog.DoModal(Handle());
+      return true;
+    }
+    case ID_PREFS_ADVANCED:
+      OpenAdvancedSettings();
+      return true;
+    case ID_PREFS_DAILY_WEBSITE:
+      OpenDailyWebsite();
       return true;
     case ID_FILE_FIND: {
       ShellSearchOutlets outlets([this](int year, int month, int day) {

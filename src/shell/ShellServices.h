@@ -67,6 +67,6 @@ class SystemServices {
   DataFolder paths_;
   Win32FileSystem files_;
   ShellSettingsHooks settingsHooks_{clock_};
-  SystemSoundOutput sound_;
+  SystemSoundOutput sound_{&prompter_};
   SystemShellRequests shell_;
 };

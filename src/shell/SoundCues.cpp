@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "framework/Prompter.h"
 #include "store/Settings.h"
 
 namespace {
@@ -19,7 +20,42 @@ const char* SoundFile(const char (&field)[N]) {
 
 }  // namespace
 
+bool IsPlayableWaveFile(const char* path) {
+  char found[MAX_PATH] = "";
+  if (SearchPathA(nullptr, path, nullptr, MAX_PATH, found, nullptr) == 0) return false;
+  HANDLE file = CreateFileA(found, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char header[12] = {};
+  DWORD read = 0;
+  const bool ok = ReadFile(file, header, sizeof header, &read, nullptr) && read == sizeof header;
+  CloseHandle(file);
+  return ok && std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0;
+}
+
+std::string UnplayableSoundMessage(const std::string& path) {
+  return "The sound file \"" + path +
+         "\" cannot be played: it is missing or not a wave file. Choose another one under "
+         "Preferences, Sounds.";
+}
+
+// The names a fresh settings block gives the three sounds. The program does
+// not ship these files; where the user has not put them beside it, they stay
+// silent without a message at every start.
+bool IsDefaultSoundName(const char* path) {
+  for (const char* name : {"Start.wav", "Ring.wav", "Pick.wav"}) {
+    if (lstrcmpiA(path, name) == 0) return true;
+  }
+  return false;
+}
+
 void SystemSoundOutput::PlayFile(const char* path) {
+  if (!IsPlayableWaveFile(path)) {
+    if (prompter_ != nullptr && !IsDefaultSoundName(path) && reported_.insert(path).second) {
+      prompter_->Show(nullptr, UnplayableSoundMessage(path), MB_OK | MB_ICONEXCLAMATION);
+    }
+    return;
+  }
   sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT);
 }
 

@@ -7,6 +7,13 @@
 
 #include <windows.h>
 
+#include <set>
+#include <string>
+
+namespace fw {
+class Prompter;
+}
+
 namespace lumetta {
 struct SettingsBlock;
 }
@@ -23,11 +30,28 @@ class SoundOutput {
 };
 
 // sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT) and MessageBeep(MB_OK).
+// The sound service answers an asynchronous request before it looks at the
+// file, so a file it could not play would go unheard at every cue without
+// a word: such a file is not handed over but told about, once per file and
+// run, through the prompter.
 class SystemSoundOutput : public SoundOutput {
  public:
+  explicit SystemSoundOutput(fw::Prompter* prompter = nullptr) : prompter_(prompter) {}
   void PlayFile(const char* path) override;
   void DefaultBeep() override;
+
+ private:
+  fw::Prompter* prompter_;
+  std::set<std::string> reported_;
 };
+
+// Whether the sound service can find the file (a bare name in the working
+// folder or the system's folders, as it searches) and it starts as a RIFF
+// wave file.
+bool IsPlayableWaveFile(const char* path);
+
+// The message about a sound file that cannot be played.
+std::string UnplayableSoundMessage(const std::string& path);
 
 // Nothing when the start-up sound field is empty.
 void PlayStartSound(const lumetta::SettingsBlock& settings, SoundOutput& output);

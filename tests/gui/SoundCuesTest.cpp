@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "PlatformTestFiles.h"
+#include "framework/Prompter.h"
 #include "shell/SoundCues.h"
 #include "store/Settings.h"
 
@@ -60,6 +62,60 @@ TEST_F(SoundCuesTest, FieldWithoutATerminatorNamesNoFile) {
   PlayReminderSound(settings_, output_);
   EXPECT_TRUE(output_.played.empty());
   EXPECT_EQ(output_.beeps, 1) << "the reminder still beeps";
+}
+
+}  // namespace
+
+namespace {
+
+// Message boxes answered at once; their texts are kept.
+class CountingPrompter : public fw::Prompter {
+ public:
+  std::vector<std::string> texts;
+  int Show(HWND, const std::string& text, UINT) override {
+    texts.push_back(text);
+    return IDOK;
+  }
+};
+
+class UnplayableSoundTest : public ::testing::Test {
+ protected:
+  platform_testing::ScratchFolder scratch_;
+  std::string File(const std::string& name, const std::string& bytes) {
+    const std::string path = scratch_.Path() + "\\" + name;
+    EXPECT_TRUE(platform_testing::WriteWholeFile(path, bytes));
+    return path;
+  }
+};
+
+TEST_F(UnplayableSoundTest, OnlyAFoundRiffWaveFileCountsAsPlayable) {
+  const std::string wave = std::string("RIFF\x24\0\0\0WAVEfmt ", 16);
+  const struct {
+    std::string path;
+    bool playable;
+  } cases[] = {
+      {File("good.wav", wave + std::string(32, '\0')), true},
+      {File("text.wav", "hello, this is no wave file"), false},
+      {File("short.wav", "RIFF"), false},
+      {File("avi.wav", std::string("RIFF\x24\0\0\0AVI LIST", 16)), false},
+      {scratch_.Path() + "\\missing.wav", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.playable, IsPlayableWaveFile(c.path.c_str())) << c.path;
+}
+
+TEST_F(UnplayableSoundTest, AFileThatCannotBePlayedIsReportedOnceAndNotHandedOn) {
+  CountingPrompter prompter;
+  SystemSoundOutput output(&prompter);
+  const std::string missing = scratch_.Path() + "\\missing.wav";
+  const std::string text = File("text.wav", "not a wave");
+  for (int reminder = 0; reminder < 3; ++reminder) {
+    output.PlayFile(missing.c_str());
+    output.PlayFile(text.c_str());
+    output.PlayFile("Start.wav");  // a default name, not shipped: silent, not reported
+  }
+  EXPECT_EQ((std::vector<std::string>{UnplayableSoundMessage(missing), UnplayableSoundMessage(text)}),
+            prompter.texts);
+  EXPECT_NE(std::string::npos, prompter.texts[0].find("\"" + missing + "\" cannot be played"));
 }
 
 }  // namespace

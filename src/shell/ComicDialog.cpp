@@ -1,0 +1,82 @@
+#include "shell/ComicDialog.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+#include "store/DailyWebsite.h"
+#include "store/FixedFields.h"
+#include "store/Settings.h"
+
+ComicDialog::ComicDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings)
+    : Dialog(IDD_DAILY_WEBSITE, prompter), settings_(settings) {}
+
+bool ComicDialog::OnInitDialog() {
+  enabled_ = settings_.webPageEnabled != 0;
+  address_ = lumetta::ReadField(settings_.webPageAddress, sizeof settings_.webPageAddress);
+  time_ = settings_.webPageTime;
+  weekdaysOnly_ = settings_.webPageWeekdaysOnly != 0;
+  askFirst_ = settings_.webPageAskFirst != 0;
+  ShowTime();
+  return Dialog::OnInitDialog();
+}
+
+void ComicDialog::DoDataExchange(fw::DataExchange& exchange) {
+  exchange.Check(IDC_WEBSITE_ENABLED, enabled_);
+  exchange.Text(IDC_WEBSITE_ADDRESS, address_, kMaxAddress);
+  exchange.Check(IDC_WEBSITE_WEEKDAYS, weekdaysOnly_);
+  exchange.Check(IDC_WEBSITE_ASK_FIRST, askFirst_);
+}
+
+void ComicDialog::ShowTime() {
+  lumetta::CalendarFields f;
+  if (!lumetta::LocalFields(time_, f)) return;
+  SYSTEMTIME st = {};
+  st.wYear = static_cast<WORD>(f.year);
+  st.wMonth = static_cast<WORD>(f.month);
+  st.wDay = static_cast<WORD>(f.day);
+  st.wDayOfWeek = static_cast<WORD>(f.weekday);
+  st.wHour = static_cast<WORD>(f.hour);
+  st.wMinute = static_cast<WORD>(f.minute);
+  st.wSecond = static_cast<WORD>(f.second);
+  SendDlgItemMessageA(Handle(), IDC_WEBSITE_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
+                      reinterpret_cast<LPARAM>(&st));
+}
+
+void ComicDialog::ReadTime() {
+  SYSTEMTIME st = {};
+  if (SendDlgItemMessageA(Handle(), IDC_WEBSITE_TIME, DTM_GETSYSTEMTIME, 0,
+                          reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
+    return;
+  }
+  // Only the time of day counts; a date the store cannot hold keeps the old time.
+  lumetta::Moment read = 0;
+  if (lumetta::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, read)) {
+    time_ = read + st.wSecond;
+  }
+}
+
+void ComicDialog::OnOK() {
+  if (!UpdateData(true)) return;
+  ReadTime();
+  settings_.webPageEnabled = enabled_ ? 1 : 0;
+  settings_.webPageWeekdaysOnly = weekdaysOnly_ ? 1 : 0;
+  lumetta::SetText(settings_.webPageAddress, address_);
+  settings_.webPageTime = time_;
+  settings_.webPageAskFirst = askFirst_ ? 1 : 0;
+  Close(IDOK);
+}
+
+bool ComicDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
+  if (id == IDC_WEBSITE_DEFAULTS && notifyCode == BN_CLICKED) {
+    // The time rounds up from the one loaded on opening, not from the picker.
+    address_ = lumetta::kDefaultWebPage;
+    enabled_ = true;
+    weekdaysOnly_ = true;
+    askFirst_ = true;
+    time_ = lumetta::RoundUpToHalfHour(time_);
+    UpdateData(false);
+    ShowTime();
+    return true;
+  }
+  return Dialog::OnCommand(id, notifyCode, control);
+}

@@ -1,0 +1,126 @@
+#include "shell/MyColorDialog.h"
+
+#include <commdlg.h>
+
+#include "framework/GdiObject.h"
+#include "framework/PaintDC.h"
+#include "framework/ScopedSelect.h"
+#include "resource.h"
+#include "store/Settings.h"
+
+namespace {
+
+// A role button, its swatch and the colour role it sets.
+struct RoleButton {
+  UINT button;
+  int swatch;
+  lumetta::Colour lumetta::SettingsBlock::*role;
+};
+
+constexpr RoleButton kRoles[] = {
+    {IDC_COLORS_TEXT, IDC_SWATCH_TEXT, &lumetta::SettingsBlock::fore},
+    {IDC_COLORS_BACKGROUND, IDC_SWATCH_BACKGROUND, &lumetta::SettingsBlock::back},
+    {IDC_COLORS_HAS_APPOINTMENT, IDC_SWATCH_HAS_APPOINTMENT, &lumetta::SettingsBlock::hasappoint},
+    {IDC_COLORS_DAY_PLANNER_1, IDC_SWATCH_DAY_PLANNER_1, &lumetta::SettingsBlock::dayplan1},
+    {IDC_COLORS_DAY_PLANNER_2, IDC_SWATCH_DAY_PLANNER_2, &lumetta::SettingsBlock::dayplan2},
+    {IDC_COLORS_TOP_HIGHLIGHT, IDC_SWATCH_TOP_HIGHLIGHT, &lumetta::SettingsBlock::toplite},
+    {IDC_COLORS_BOTTOM_HIGHLIGHT, IDC_SWATCH_BOTTOM_HIGHLIGHT, &lumetta::SettingsBlock::botlite},
+};
+
+}  // namespace
+
+bool SystemColourChooser::Choose(HWND owner, lumetta::Colour& colour,
+                                 std::array<lumetta::Colour, 16>& custom) {
+  COLORREF colours[16];
+  for (size_t i = 0; i < custom.size(); ++i) colours[i] = custom[i];
+  CHOOSECOLORA choose = {};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = owner;
+  choose.lpCustColors = colours;
+  choose.rgbResult = colour;
+  choose.Flags = CC_RGBINIT;
+  const bool chosen = ChooseColorA(&choose) != FALSE;
+  for (size_t i = 0; i < custom.size(); ++i) custom[i] = colours[i];
+  if (chosen) colour = choose.rgbResult;
+  return chosen;
+}
+
+MyColorDialog::MyColorDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
+                             ColourChooser& chooser, std::function<void()> changed)
+    : Dialog(IDD_COLORS, prompter), settings_(settings), chooser_(chooser), changed_(std::move(changed)) {}
+
+bool MyColorDialog::OnInitDialog() {
+  icon_.Apply(Handle());
+  remembered_ = lumetta::ReadColourRoles(settings_);
+  custom_ = lumetta::CustomColours(settings_);
+  return Dialog::OnInitDialog();
+}
+
+INT_PTR MyColorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    fw::PaintDC dc(Handle());
+    PaintSwatches(dc.Get());
+    return TRUE;
+  }
+  return Dialog::HandleMessage(message, wParam, lParam);
+}
+
+void MyColorDialog::PaintSwatches(HDC dc) const {
+  for (const RoleButton& r : kRoles) {
+    HWND swatch = GetDlgItem(Handle(), r.swatch);
+    if (swatch == nullptr) continue;
+    RECT at = {};
+    GetWindowRect(swatch, &at);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&at), 2);
+    fw::Brush fill(CreateSolidBrush(settings_.*r.role));
+    fw::ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
+    fw::ScopedSelect brush(dc, fill.Get());
+    Rectangle(dc, at.left, at.top, at.left + kSwatchWidth, at.top + kSwatchHeight);
+  }
+}
+
+void MyColorDialog::Changed() {
+  InvalidateRect(Handle(), nullptr, TRUE);
+  if (changed_) changed_();
+}
+
+void MyColorDialog::ChooseRole(UINT button) {
+  for (const RoleButton& r : kRoles) {
+    if (r.button != button) continue;
+    if (chooser_.Choose(Handle(), settings_.*r.role, custom_)) Changed();
+    // The text colour is kept readable whether or not one was chosen.
+    if (button == IDC_COLORS_TEXT) lumetta::FixTextContrast(settings_);
+  }
+}
+
+bool MyColorDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
+  if (notifyCode != BN_CLICKED) return Dialog::OnCommand(id, notifyCode, control);
+  switch (id) {
+    case IDC_COLORS_ROSETTY:
+      lumetta::ApplyColourScheme(settings_, lumetta::ColourScheme::Rosetty);
+      Changed();
+      return true;
+    case IDC_COLORS_DARK:
+      lumetta::ApplyColourScheme(settings_, lumetta::ColourScheme::Dark);
+      Changed();
+      return true;
+    case IDC_COLORS_YELLOWS:
+      lumetta::ApplyColourScheme(settings_, lumetta::ColourScheme::Yellows);
+      Changed();
+      return true;
+    case IDC_COLORS_OK:
+      lumetta::FixTextContrast(settings_);
+      Close(IDOK);
+      return true;
+    case IDC_COLORS_CANCEL:
+      lumetta::WriteColourRoles(settings_, remembered_);
+      Close(IDCANCEL);
+      return true;
+    case IDCANCEL:  // Esc: the colours chosen so far stay, unchecked
+      Close(IDCANCEL);
+      return true;
+    default:
+      ChooseRole(id);
+      return true;
+  }
+}
