@@ -1,5 +1,6 @@
-// peer_diary N FOLDER [FROM_YEAR TO_YEAR]: writes one synthetic diary of N
-// entries in half-hour slots of FROM_YEAR..TO_YEAR (default 2020-2030), 5 %
+// peer_diary N FOLDER [FROM_YEAR TO_YEAR [SLOT_MINUTES]]: writes one
+// synthetic diary of N entries in the slots (default half hours) of
+// FROM_YEAR..TO_YEAR (default 2020-2030), 5 %
 // with an alarm 15 minutes ahead and about 3 % in weekly series of four,
 // in three formats: FOLDER/Lumetta.bin (our data file, through the store),
 // FOLDER/diary.rem (remind) and FOLDER/calcurse/apts (calcurse). Every
@@ -22,9 +23,11 @@ using namespace lumetta;
 
 namespace {
 
-constexpr int kSlotsPerDay = 48;
 constexpr int kSeriesLength = 4;  // weekly, four occurrences
-constexpr int kWeek = 7 * kSlotsPerDay;
+
+// The length of a slot: set once from the command line.
+int slotMinutes = 30;
+std::uint32_t SlotsPerDay() { return static_cast<std::uint32_t>(24 * 60 / slotMinutes); }
 
 struct Occurrence {
     std::uint32_t slot;
@@ -48,13 +51,14 @@ struct SlotTime {
 };
 
 SlotTime TimeOf(std::int64_t firstDay, std::uint32_t slot) {
-    return SlotTime{DateOfDayNumber(firstDay + slot / kSlotsPerDay),
-                    static_cast<int>(slot % kSlotsPerDay) / 2, static_cast<int>(slot % 2) * 30};
+    const int minutes = static_cast<int>(slot % SlotsPerDay()) * slotMinutes;
+    return SlotTime{DateOfDayNumber(firstDay + slot / SlotsPerDay()), minutes / 60, minutes % 60};
 }
 
 // Random free slots; a new entry starts a series when its three weekly
 // follow-ups are free too.
 std::vector<Occurrence> MakeDiary(std::size_t n, std::uint32_t slots) {
+    const std::uint32_t week = 7 * SlotsPerDay();
     std::mt19937 rng(2020);
     std::vector<std::uint32_t> order(slots);
     for (std::uint32_t i = 0; i < slots; ++i) order[i] = i;
@@ -68,12 +72,12 @@ std::vector<Occurrence> MakeDiary(std::size_t n, std::uint32_t slots) {
         const int text = static_cast<int>(rng() % 10);
         const bool alarm = rng() % 100 < 5;
         bool series = rng() % 100 < 3 && diary.size() + kSeriesLength <= n &&
-                      s + (kSeriesLength - 1) * kWeek < slots;
-        for (int k = 1; series && k < kSeriesLength; ++k) series = !taken[s + k * kWeek];
+                      s + (kSeriesLength - 1) * week < slots;
+        for (int k = 1; series && k < kSeriesLength; ++k) series = !taken[s + k * week];
         const int count = series ? kSeriesLength : 1;
-        const std::uint32_t last = s + static_cast<std::uint32_t>((count - 1) * kWeek);
+        const std::uint32_t last = s + static_cast<std::uint32_t>(count - 1) * week;
         for (int k = 0; k < count; ++k) {
-            const std::uint32_t at = s + static_cast<std::uint32_t>(k * kWeek);
+            const std::uint32_t at = s + static_cast<std::uint32_t>(k) * week;
             taken[at] = true;
             diary.push_back(Occurrence{at, text, alarm, series ? k : -1, last});
         }
@@ -93,7 +97,7 @@ bool WriteLumetta(const std::vector<Occurrence>& diary, std::int64_t firstDay,
         e.reminderMinutes = o.alarm ? 15 : -1;
         if (o.series >= 0) {
             const SlotTime last = TimeOf(firstDay, o.lastSlot);
-            const int weekday = WeekdayOfDayNumber(firstDay + o.slot / kSlotsPerDay);
+            const int weekday = WeekdayOfDayNumber(firstDay + o.slot / SlotsPerDay());
             e.SetRepeat(kRepeatWeekly, "", std::string("every ") + kWeekdays[weekday], 0);
             e.repeatUntil = MakeTime(last.date.year, last.date.month, last.date.day, last.hour, last.minute);
         }
@@ -129,7 +133,7 @@ bool WriteCalcurse(const std::vector<Occurrence>& diary, std::int64_t firstDay,
     for (const Occurrence& o : diary) {
         if (o.series > 0) continue;
         const SlotTime t = TimeOf(firstDay, o.slot);
-        const SlotTime end = TimeOf(firstDay, o.slot + 1);
+        const SlotTime end = TimeOf(firstDay, o.slot + static_cast<std::uint32_t>(std::max(1, 30 / slotMinutes)));
         std::fprintf(f, "%02d/%02d/%04d @ %02d:%02d -> %02d/%02d/%04d @ %02d:%02d ", t.date.month,
                      t.date.day, t.date.year, t.hour, t.minute, end.date.month, end.date.day,
                      end.date.year, end.hour, end.minute);
@@ -145,20 +149,25 @@ bool WriteCalcurse(const std::vector<Occurrence>& diary, std::int64_t firstDay,
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 5) {
-        std::fprintf(stderr, "usage: peer_diary N FOLDER [FROM_YEAR TO_YEAR]\n");
+    if (argc < 3 || argc == 4 || argc > 6) {
+        std::fprintf(stderr, "usage: peer_diary N FOLDER [FROM_YEAR TO_YEAR [SLOT_MINUTES]]\n");
         return 2;
     }
     const std::size_t n = std::strtoul(argv[1], nullptr, 10);
     const std::string folder = std::string(argv[2]) + "/";
-    const int fromYear = argc == 5 ? std::atoi(argv[3]) : 2020;
-    const int toYear = argc == 5 ? std::atoi(argv[4]) : 2030;
+    const int fromYear = argc >= 5 ? std::atoi(argv[3]) : 2020;
+    const int toYear = argc >= 5 ? std::atoi(argv[4]) : 2030;
+    if (argc == 6) slotMinutes = std::atoi(argv[5]);
+    if (slotMinutes < 1 || 24 * 60 % slotMinutes != 0) {
+        std::fprintf(stderr, "a slot divides the day into whole minutes\n");
+        return 2;
+    }
     const std::int64_t firstDay = DayNumber(fromYear, 1, 1);
     const std::int64_t days = DayNumber(toYear + 1, 1, 1) - firstDay;
-    const std::uint32_t slots = static_cast<std::uint32_t>(days * kSlotsPerDay);
+    const std::uint32_t slots = static_cast<std::uint32_t>(days) * SlotsPerDay();
     if (n == 0 || n > slots) {
-        std::fprintf(stderr, "%zu entries do not fit into the %u half-hour slots of %d-%d\n", n,
-                     slots, fromYear, toYear);
+        std::fprintf(stderr, "%zu entries do not fit into the %u slots of %d-%d\n", n, slots,
+                     fromYear, toYear);
         return 2;
     }
     const std::vector<Occurrence> diary = MakeDiary(n, slots);
