@@ -1,5 +1,6 @@
-// Speed of the repeat expansion, the search and the old text import on books
-// of 100,000 entries spread over 1980-2035 (New York time).
+// Speed of the repeat expansion, the search, the old text import and the
+// iCalendar export and import on books of 100,000 entries spread over
+// 1980-2035 (New York time).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "store/AppointmentBook.h"
+#include "store/ICalendarExport.h"
+#include "store/ICalendarImport.h"
 #include "store/Repeats.h"
 #include "store/Search.h"
 #include "store/StdFileSystem.h"
@@ -204,8 +207,42 @@ void BM_ImportText(benchmark::State& state) {
     state.counters["entries"] = static_cast<double>(made);
 }
 
+void BM_ExportICalendar(benchmark::State& state) {
+    std::unique_ptr<All_Appointments> book = MakeBook(static_cast<std::size_t>(state.range(0)));
+    const Moment stamp = World().clock.now;
+    int events = 0;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        events = 0;
+        const std::string text = WriteICalendar(*book, {}, stamp, &events);
+        bytes = text.size();
+    }
+    state.counters["events"] = events;
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// Our own export of n entries read into an empty book (no notes folder:
+// the file has no journals).
+void BM_ImportICalendar(benchmark::State& state) {
+    const std::string text =
+        WriteICalendar(*MakeBook(static_cast<std::size_t>(state.range(0))), {}, World().clock.now);
+    const DayNotesFiles noNotes(World().files, "");
+    int made = 0;
+    for (auto _ : state) {
+        auto book = std::make_unique<All_Appointments>(World().Context());
+        const IcsImportResult r = ImportICalendarText(*book, text, noNotes, "bench.ics");
+        made = r.summary.entriesMade + r.summary.merged;
+        state.PauseTiming();
+        book.reset();
+        state.ResumeTiming();
+    }
+    state.counters["entries"] = made;
+}
+
 }  // namespace
 
+BENCHMARK(BM_ExportICalendar)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportICalendar)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandRepeatsDaily1000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_Search)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportText)->Arg(100000)->Unit(benchmark::kMillisecond);
