@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshot of a day planner beside the month view from
 # the real program under Wine: today's planner opened with View > Today and a
-# few entries typed into it as a user would. Writes docs/day-planner.png.
+# few entries typed into it as a user would, then the week view showing
+# them. Writes docs/day-planner.png and docs/week-view.png. (The year view
+# needs a larger screen than Wine's 1024x768 desktop at the default font.)
 #   scripts/readme-screenshots.sh
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,7 +14,7 @@ cmake --build --preset win64 -j2 --target lumetta lumetta_remote >/dev/null
 . scripts/wine-env.sh
 lumetta_wine_template
 
-readonly kTodayCommand=32833 kTaskbarHeight=40
+readonly kTodayCommand=32833 kWeekCommand=32797 kTaskbarHeight=40
 prefix="$(mktemp -d /tmp/lumetta-readme.XXXXXX)"
 cleanup() { lumetta_wine_stop; rm -rf "$prefix"; }
 trap cleanup EXIT
@@ -40,9 +42,21 @@ for entry in "Stand-up with the team" "" "Dentist (Dr. Okafor)" "" "" "Lunch wit
   sleep 0.2
 done
 sleep 1
-desktop="$(xdotool search --name 'Wine desktop' | head -n 1)"
-import -window "$desktop" "$prefix/raw.png"
-convert "$prefix/raw.png" -gravity South -chop "0x$kTaskbarHeight" +repage -trim +repage docs/day-planner.png
+# grab FILE: the Wine desktop without its taskbar, trimmed to its windows.
+grab() {
+  local desktop
+  desktop="$(xdotool search --name 'Wine desktop' | head -n 1)"
+  import -window "$desktop" "$prefix/raw.png"
+  convert "$prefix/raw.png" -gravity South -chop "0x$kTaskbarHeight" +repage -trim +repage "$1"
+}
+grab docs/day-planner.png
+xdotool key Escape   # the planner commits and closes
+sleep 1
+remote command "$kWeekCommand"
+sleep 2
+grab docs/week-view.png
+xdotool key Escape
+sleep 1
 remote exit 20000
 wait "$program_pid"
-echo "readme-screenshots: docs/day-planner.png"
+echo "readme-screenshots: docs/day-planner.png docs/week-view.png"
