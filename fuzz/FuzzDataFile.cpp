@@ -15,70 +15,70 @@ using namespace lumetta;
 namespace {
 
 void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
+  if (!ok) {
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    setenv("TZ", "America/New_York", 1);
-    tzset();
-    return 0;
+  setenv("TZ", "America/New_York", 1);
+  tzset();
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fakes::FakeWorld world;
-    world.clock.now = MakeTime(2025, 3, 9, 1, 0);
-    world.files.files["in.bin"] = std::string(reinterpret_cast<const char*>(data), size);
-    All_Appointments book(world.Context());
-    Check(book.LoadDataFile("in.bin"), "an existing file loads");
-    Check(book.Count() <= size / kRecordSize, "at most one entry per record");
+  fakes::FakeWorld world;
+  world.clock.now = MakeTime(2025, 3, 9, 1, 0);
+  world.files.files["in.bin"] = std::string(reinterpret_cast<const char*>(data), size);
+  All_Appointments book(world.Context());
+  Check(book.LoadDataFile("in.bin"), "an existing file loads");
+  Check(book.Count() <= size / kRecordSize, "at most one entry per record");
 
-    // Every entry converts and is found under its own key.
-    for (const An_Appointment& e : book) {
-        Moment m = 0;
-        Check(TryMakeTime(e.year(), e.month(), e.day(), e.hour(), e.minute(), m), "key converts");
-        Check(m == e.time, "time recomputed");
-        Check(book.FindAt(e.year(), e.month(), e.day(), e.hour(), e.minute()) == &e,
-              "one entry per slot");
-        Check(e.text.size() <= kMergedTextChars, "text length");
-    }
+  // Every entry converts and is found under its own key.
+  for (const An_Appointment& e : book) {
+    Moment m = 0;
+    Check(TryMakeTime(e.year(), e.month(), e.day(), e.hour(), e.minute(), m), "key converts");
+    Check(m == e.time, "time recomputed");
+    Check(book.FindAt(e.year(), e.month(), e.day(), e.hour(), e.minute()) == &e,
+          "one entry per slot");
+    Check(e.text.size() <= kMergedTextChars, "text length");
+  }
 
-    // Loading the same bytes again adds nothing.
-    const std::size_t count = book.Count();
-    book.LoadDataFile("in.bin");
-    Check(book.Count() == count, "reloading merges");
+  // Loading the same bytes again adds nothing.
+  const std::size_t count = book.Count();
+  book.LoadDataFile("in.bin");
+  Check(book.Count() == count, "reloading merges");
 
-    // Save, load into a new book: same keys and fields, in the same order.
-    book.Sort();
-    Check(book.SaveTo("out.bin"), "save succeeds");
-    const std::string& saved = world.files.files["out.bin"];
-    Check(count == 0 || saved.size() == count * kRecordSize, "every entry written");
-    All_Appointments again(world.Context());
-    if (count > 0) again.LoadDataFile("out.bin");
-    Check(again.Count() == count, "round trip keeps the count");
-    for (std::size_t i = 0; i < count; ++i) {
-        const An_Appointment& a = book.At(i);
-        const An_Appointment& b = again.At(i);
-        Check(a.year() == b.year() && a.month() == b.month() && a.day() == b.day() &&
-                  a.hour() == b.hour() && a.minute() == b.minute(),
-              "round trip keeps the key");
-        Check(b.text == a.text.substr(0, kTextChars), "round trip keeps the text");
-        Check(a.colour == b.colour && a.repeatKind == b.repeatKind &&
-                  a.reminderMinutes == b.reminderMinutes && a.repeatUntil == b.repeatUntil &&
-                  a.noHighlight == b.noHighlight && a.dayBefore == b.dayBefore,
-              "round trip keeps the fields");
-    }
+  // Save, load into a new book: same keys and fields, in the same order.
+  book.Sort();
+  Check(book.SaveTo("out.bin"), "save succeeds");
+  const std::string& saved = world.files.files["out.bin"];
+  Check(count == 0 || saved.size() == count * kRecordSize, "every entry written");
+  All_Appointments again(world.Context());
+  if (count > 0) again.LoadDataFile("out.bin");
+  Check(again.Count() == count, "round trip keeps the count");
+  for (std::size_t i = 0; i < count; ++i) {
+    const An_Appointment& a = book.At(i);
+    const An_Appointment& b = again.At(i);
+    Check(a.year() == b.year() && a.month() == b.month() && a.day() == b.day() &&
+              a.hour() == b.hour() && a.minute() == b.minute(),
+          "round trip keeps the key");
+    Check(b.text == a.text.substr(0, kTextChars), "round trip keeps the text");
+    Check(a.colour == b.colour && a.repeatKind == b.repeatKind &&
+              a.reminderMinutes == b.reminderMinutes && a.repeatUntil == b.repeatUntil &&
+              a.noHighlight == b.noHighlight && a.dayBefore == b.dayBefore,
+          "round trip keeps the fields");
+  }
 
-    // Deleting by day and by continuation chain on whatever was loaded.
-    if (count > 0) {
-        const An_Appointment& first = book.At(0);
-        book.DeleteDay(first.year(), first.month(), first.day());
-    }
-    if (book.Count() > 0) book.Delete(book.At(book.Count() / 2), false);
-    book.ReArmIdleReminders();
-    return 0;
+  // Deleting by day and by continuation chain on whatever was loaded.
+  if (count > 0) {
+    const An_Appointment& first = book.At(0);
+    book.DeleteDay(first.year(), first.month(), first.day());
+  }
+  if (book.Count() > 0) book.Delete(book.At(book.Count() / 2), false);
+  book.ReArmIdleReminders();
+  return 0;
 }

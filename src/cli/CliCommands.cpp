@@ -109,8 +109,8 @@ class Session {
   Session(CliHost& host, const std::string& dataFile, std::ostream& err)
       : prompts_(err),
         paths_(FolderOf(dataFile)),
-        book_(StoreContext{settings_, timerIds_, host.Clock(), prompts_, timers_, notices_,
-                           paths_, host.Files()}) {
+        book_(StoreContext{settings_, timerIds_, host.Clock(), prompts_, timers_, notices_, paths_,
+                           host.Files()}) {
     SetDefaultSettings(settings_, host.Clock().Now());
   }
   All_Appointments& Book() { return book_; }
@@ -154,8 +154,9 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
     AppointmentRecord record;
     MomentCache cache;
     auto field = [](const unsigned char* p) {
-      return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                                       (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
+      return static_cast<std::int32_t>(
+          static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
     };
     for (std::size_t n; (n = in->Read(buffer.data() + have, buffer.size() - have)) > 0;) {
       have += n;
@@ -185,8 +186,8 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
 
 // Loads the data file; a missing one is an empty book unless `required`.
 // False (and said why) when it cannot be used.
-bool LoadBook(All_Appointments& book, FileSystem& files, const std::string& dataFile,
-              bool required, std::ostream& err) {
+bool LoadBook(All_Appointments& book, FileSystem& files, const std::string& dataFile, bool required,
+              std::ostream& err) {
   if (!files.Exists(dataFile)) {
     if (required) err << "no data file at \"" << dataFile << "\"\n";
     return !required;

@@ -34,8 +34,8 @@ INT_PTR Dialog::DoModal(HWND owner) {
 bool Dialog::CreateModeless(HWND owner) {
   if (hwnd_ != nullptr) return false;
   modeless_ = true;
-  HWND created = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_),
-                                    owner, &Dialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
+  HWND created = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+                                    &Dialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
   return created != nullptr && created == hwnd_;
 }
 
@@ -102,7 +102,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
       return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
-                                                                                        : FALSE;
+                                                                                       : FALSE;
     default:
       return FALSE;
   }

@@ -24,7 +24,8 @@ bool FrameWindow::CreateFrame(int resourceId, const char* className, const Windo
   WindowParams withMenu = params;
   withMenu.menu = menu;
   if (!Create(windowClass, withMenu)) {
-    if (menu != nullptr) DestroyMenu(menu);  // a menu attached to a window goes with it; this one never was
+    if (menu != nullptr)
+      DestroyMenu(menu);  // a menu attached to a window goes with it; this one never was
     return false;
   }
   // Shortcut tables loaded from resources are freed by the system at exit.

@@ -47,9 +47,9 @@ bool Window::RegisterWindowClass(const WindowClass& windowClass) {
 bool Window::Create(const WindowClass& windowClass, const WindowParams& params) {
   if (hwnd_ != nullptr || windowClass.name == nullptr) return false;
   if (!RegisterWindowClass(windowClass)) return false;
-  HWND created = CreateWindowExA(params.exStyle, windowClass.name, params.title, params.style, params.x,
-                                 params.y, params.width, params.height, params.parent, params.menu,
-                                 GetModuleHandleA(nullptr), this);
+  HWND created = CreateWindowExA(params.exStyle, windowClass.name, params.title, params.style,
+                                 params.x, params.y, params.width, params.height, params.parent,
+                                 params.menu, GetModuleHandleA(nullptr), this);
   // On failure Windows has already sent WM_NCDESTROY, which unlinked us.
   return created != nullptr && created == hwnd_;
 }
@@ -102,7 +102,8 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
       break;
     case WM_INITMENUPOPUP:
-      if (HIWORD(lParam) == 0) UpdateMenuItems(reinterpret_cast<HMENU>(wParam));  // not the system menu
+      if (HIWORD(lParam) == 0)
+        UpdateMenuItems(reinterpret_cast<HMENU>(wParam));  // not the system menu
       break;
     default:
       break;

@@ -19,8 +19,8 @@ struct WindowClass {
   UINT style = 0;
   HICON icon = nullptr;
   HICON smallIcon = nullptr;
-  HCURSOR cursor = nullptr;       // nullptr: the standard arrow
-  HBRUSH background = nullptr;    // nullptr: the window paints everything itself
+  HCURSOR cursor = nullptr;     // nullptr: the standard arrow
+  HBRUSH background = nullptr;  // nullptr: the window paints everything itself
 };
 
 struct WindowParams {

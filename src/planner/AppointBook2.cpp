@@ -98,11 +98,13 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
 
   EditView::FollowNotes(*this);
 
-  if (GetDeviceCaps(screen.Get(), VERTRES) < kVisibleRows * 2 * layout_.rowHeight + host_.FrameExtraHeight()) {
-    host_.Prompter().Show(Handle(),
-                          "Please select a smaller font - this will allow the day planner to fit on "
-                          "your screen.",
-                          MB_OK);
+  if (GetDeviceCaps(screen.Get(), VERTRES) <
+      kVisibleRows * 2 * layout_.rowHeight + host_.FrameExtraHeight()) {
+    host_.Prompter().Show(
+        Handle(),
+        "Please select a smaller font - this will allow the day planner to fit on "
+        "your screen.",
+        MB_OK);
     SelectPlannerFont();
   }
   return true;

@@ -102,8 +102,9 @@ void CloseAllDayPlanners() {
 
 void ReleaseDayPlanner(AppointBook2& planner) {
   auto& objects = Table().objects;
-  const auto it = std::find_if(objects.begin(), objects.end(),
-                               [&](const std::unique_ptr<AppointBook2>& p) { return p.get() == &planner; });
+  const auto it =
+      std::find_if(objects.begin(), objects.end(),
+                   [&](const std::unique_ptr<AppointBook2>& p) { return p.get() == &planner; });
   if (it == objects.end()) return;
   // Moved out first: the object may be the caller; it goes last.
   std::unique_ptr<AppointBook2> doomed = std::move(*it);

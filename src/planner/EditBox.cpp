@@ -24,9 +24,10 @@ EditBox::~EditBox() {
 
 bool EditBox::Create(HWND parent, std::size_t maxChars) {
   // Multi-line, so that Enter and Tab reach the control as keys.
-  hwnd_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL, 0,
-                          0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
-                          GetModuleHandleA(nullptr), nullptr);
+  hwnd_ =
+      CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 0,
+                      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
+                      GetModuleHandleA(nullptr), nullptr);
   if (hwnd_ == nullptr) return false;
   SetPropA(hwnd_, kObjectProperty, this);
   original_ = reinterpret_cast<WNDPROC>(
@@ -37,8 +38,8 @@ bool EditBox::Create(HWND parent, std::size_t maxChars) {
 }
 
 void EditBox::Show(const RECT& area) {
-  SetWindowPos(hwnd_, HWND_TOP, area.left, area.top, area.right - area.left,
-               area.bottom - area.top, SWP_SHOWWINDOW);
+  SetWindowPos(hwnd_, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_SHOWWINDOW);
   // Handled after the message that opened the editor: the focus then stays.
   PostMessageA(hwnd_, WM_ACTIVATE, WA_CLICKACTIVE, 0);
 }
@@ -156,7 +157,8 @@ void EditBox::PaintInEntryColour() {
   GetClientRect(hwnd_, &client);
   FillRect(paint.Get(), &client, GetSysColorBrush(COLOR_WINDOW));
   fw::ScopedSelect font(paint.Get(), owner_ != nullptr ? owner_->EditorFont() : nullptr);
-  SetTextColor(paint.Get(), owner_ != nullptr ? owner_->EditorTextColour() : GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(paint.Get(),
+               owner_ != nullptr ? owner_->EditorTextColour() : GetSysColor(COLOR_WINDOWTEXT));
   SetBkMode(paint.Get(), TRANSPARENT);
   const std::string text = Text();
   TextOutA(paint.Get(), 2, 0, text.c_str(), static_cast<int>(text.size()));

@@ -180,10 +180,10 @@ void EditView::EditNotes() {
   if (owner_ != nullptr) owner_->CommitSlotEditor();
   // Auto-scrolling, so the editor takes all it accepts even when the lines
   // run past its bottom.
-  editor_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE |
-                            ES_AUTOVSCROLL, 2, 3, w_ - 9, h_ - 5, Handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                            GetModuleHandleA(nullptr), nullptr);
+  editor_ = CreateWindowExA(
+      0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, 2, 3,
+      w_ - 9, h_ - 5, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
+      GetModuleHandleA(nullptr), nullptr);
   if (editor_ == nullptr) return;
   SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   SetWindowTextA(editor_, text_.c_str());

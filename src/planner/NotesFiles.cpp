@@ -16,8 +16,7 @@ std::string NotesFileName(const std::string& notesFolder, int year, int month, i
 
 bool NotesFileExists(const std::string& notesFolder, int year, int month, int day) {
   if (notesFolder.empty()) return false;
-  const DWORD attributes =
-      GetFileAttributesA(NotesFileName(notesFolder, year, month, day).c_str());
+  const DWORD attributes = GetFileAttributesA(NotesFileName(notesFolder, year, month, day).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

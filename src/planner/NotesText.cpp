@@ -65,8 +65,8 @@ bool ReadNotesFile(lumetta::FileSystem& files, const std::string& path, std::str
 
 bool SaveNotes(lumetta::FileSystem& files, const std::string& path, const std::string& text) {
   const std::string trimmed = WithCrLf(TrimmedNotes(text));
-  const bool empty = trimmed.empty() ||
-                     trimmed.compare(0, std::strlen(kNotesPlaceholder), kNotesPlaceholder) == 0;
+  const bool empty =
+      trimmed.empty() || trimmed.compare(0, std::strlen(kNotesPlaceholder), kNotesPlaceholder) == 0;
   if (empty) return !files.Exists(path) || files.Remove(path);
   return lumetta::WriteFileSafely(files, path, trimmed.data(), trimmed.size());
 }

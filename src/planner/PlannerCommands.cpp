@@ -47,7 +47,8 @@ bool AppointBook2::IsCommandEnabled(UINT id) const {
   DWORD start = 0;
   DWORD end = 0;
   if (editor != nullptr) {
-    SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
   }
   switch (id) {
     case ID_PRINT:
@@ -73,32 +74,72 @@ bool AppointBook2::OnCommand(UINT id, UINT notifyCode, HWND) {
     return true;
   }
   switch (id) {
-    case ID_FIND_NOTES: FindNotes(); break;
+    case ID_FIND_NOTES:
+      FindNotes();
+      break;
     case ID_VIEW_ALL_NOTES:
       host_.RunShellVerb(Handle(), "explore", host_.NotesFolder(), SW_SHOWNORMAL);
       break;
-    case ID_COPY_TO_CLIPBOARD: CopyToClipboard(); break;
-    case ID_CLEAR_DAY: ClearDay(); break;
-    case ID_SELECT_FONT: SelectPlannerFont(); break;
-    case ID_PREFS_BACKGROUND: SelectBackground(); break;
-    case ID_PRINT: Print(); break;
-    case ID_CLOSE: PostMessageA(Handle(), WM_CLOSE, 0, 0); return true;
-    case ID_REMINDER: Reminder(); break;
-    case ID_REPEATS: Repeats(); break;
-    case ID_COLOR: Color(); break;
-    case ID_DELETE: DeleteCommand(); break;
-    case ID_EDIT_UNDO: EditCommand(EM_UNDO); break;
-    case ID_EDIT_CUT: EditCommand(WM_CUT); break;
-    case ID_EDIT_COPY: EditCommand(WM_COPY); break;
-    case ID_EDIT_PASTE: EditCommand(WM_PASTE); break;
-    case ID_EDIT_SELECT_ALL: SelectAll(); break;
-    case ID_NOTES: Notes(); break;
-    case ID_PREVIOUS: StepDay(Step::Previous); break;
-    case ID_NEXT: StepDay(Step::Next); break;
+    case ID_COPY_TO_CLIPBOARD:
+      CopyToClipboard();
+      break;
+    case ID_CLEAR_DAY:
+      ClearDay();
+      break;
+    case ID_SELECT_FONT:
+      SelectPlannerFont();
+      break;
+    case ID_PREFS_BACKGROUND:
+      SelectBackground();
+      break;
+    case ID_PRINT:
+      Print();
+      break;
+    case ID_CLOSE:
+      PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      return true;
+    case ID_REMINDER:
+      Reminder();
+      break;
+    case ID_REPEATS:
+      Repeats();
+      break;
+    case ID_COLOR:
+      Color();
+      break;
+    case ID_DELETE:
+      DeleteCommand();
+      break;
+    case ID_EDIT_UNDO:
+      EditCommand(EM_UNDO);
+      break;
+    case ID_EDIT_CUT:
+      EditCommand(WM_CUT);
+      break;
+    case ID_EDIT_COPY:
+      EditCommand(WM_COPY);
+      break;
+    case ID_EDIT_PASTE:
+      EditCommand(WM_PASTE);
+      break;
+    case ID_EDIT_SELECT_ALL:
+      SelectAll();
+      break;
+    case ID_NOTES:
+      Notes();
+      break;
+    case ID_PREVIOUS:
+      StepDay(Step::Previous);
+      break;
+    case ID_NEXT:
+      StepDay(Step::Next);
+      break;
     case ID_PLANNER_HELP_TOPICS:
       host_.RunShellVerb(Handle(), nullptr, kHelpFile, SW_SHOWNORMAL);
       break;
-    case ID_QUICK_HINTS: QuickHints(); break;
+    case ID_QUICK_HINTS:
+      QuickHints();
+      break;
     default:
       return false;
   }
@@ -179,7 +220,8 @@ void AppointBook2::SelectPlannerFont() {
     layout_ = LayOutSlots(dc.Get());
   }
   const SIZE size = WindowSize();
-  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
   RepaintPlanner(false);
 }
 
@@ -249,8 +291,8 @@ void AppointBook2::Repeats() {
   g_repeatsBusy = true;
   host_.EnableMonthView(false);
   EnableWindow(Handle(), FALSE);
-  const bool applied = RunRepeatDialog(Handle(), entry, input, lumetta::g_settings.militaryTime != 0,
-                                       host_.Prompter());
+  const bool applied = RunRepeatDialog(Handle(), entry, input,
+                                       lumetta::g_settings.militaryTime != 0, host_.Prompter());
   host_.EnableMonthView(true);
   EnableWindow(Handle(), TRUE);
   SetActiveWindow(Handle());
@@ -273,7 +315,7 @@ void AppointBook2::Color() {
   lumetta::An_Appointment* entry = SelectedEntry();
   if (entry == nullptr) return;
   const lumetta::SettingsBlock& s = lumetta::g_settings;
-  COLORREF custom[16] = {s.fore,     s.back,    s.currentday, s.hasappoint,   s.dayplan1,
+  COLORREF custom[16] = {s.fore,     s.back,    s.currentday, s.hasappoint, s.dayplan1,
                          s.dayplan2, s.toplite, s.botlite,    entry->colour};
   for (int i = 9; i < 16; ++i) custom[i] = RGB(255, 255, 255);
   CHOOSECOLORA choose = {};
@@ -314,7 +356,8 @@ void AppointBook2::Notes() {
 }
 
 void AppointBook2::FindNotes() {
-  if (host_.Prompter().Show(Handle(), kFindNotesMessage, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
+  if (host_.Prompter().Show(Handle(), kFindNotesMessage, MB_OKCANCEL | MB_ICONINFORMATION) !=
+      IDOK) {
     return;
   }
   host_.RunShellVerb(Handle(), "find", host_.NotesFolder(), SW_HIDE);

@@ -33,8 +33,7 @@ class PlannerHost {
 
   // ShellExecuteA with that verb (nullptr: the default one) on a file,
   // folder or address; failures are not reported.
-  virtual void RunShellVerb(HWND owner, const char* verb, const std::string& target,
-                            int show) = 0;
+  virtual void RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) = 0;
 
   // Entries changed: the month view repaints (and the week and year views
   // when they are open).

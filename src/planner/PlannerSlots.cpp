@@ -32,7 +32,8 @@ void Arm(lumetta::An_Appointment& entry) {
 
 lumetta::An_Appointment* AppointBook2::SelectedEntry() const {
   if (selectedRow_ < 0) return nullptr;
-  return host_.Book().FindAt(year_, month_, day_, firstHour_ + selectedRow_, MinuteOf(selectedHalf_));
+  return host_.Book().FindAt(year_, month_, day_, firstHour_ + selectedRow_,
+                             MinuteOf(selectedHalf_));
 }
 
 COLORREF AppointBook2::EditorTextColour() {
@@ -104,7 +105,8 @@ void AppointBook2::ApplyCopyPrevious(lumetta::An_Appointment& entry) {
   entry.reminderOn = 0;
   entry.reminderMinutes = 0;
   lumetta::An_Appointment* previous = book.EntryBefore(entry);
-  if (previous != nullptr && (previous->hour() == entry.hour() || previous->hour() == entry.hour() - 1)) {
+  if (previous != nullptr &&
+      (previous->hour() == entry.hour() || previous->hour() == entry.hour() - 1)) {
     std::string text = previous->text;
     if (text.find("continued") == std::string::npos) text += " (continued)";
     if (text.size() > lumetta::kTextChars) text.resize(lumetta::kTextChars);

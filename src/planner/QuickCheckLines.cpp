@@ -50,18 +50,18 @@ std::vector<QuickCheckLine> BuildQuickCheckLines(lumetta::All_Appointments& book
                                                  int day, bool hasNotes,
                                                  const lumetta::SettingsBlock& settings) {
   std::vector<QuickCheckLine> lines;
-  lines.push_back({QuickCheckDateLine(year, month, day, settings.europeanCalendar != 0),
-                   settings.hasappoint});
+  lines.push_back(
+      {QuickCheckDateLine(year, month, day, settings.europeanCalendar != 0), settings.hasappoint});
   if (hasNotes) lines.push_back({kNotesHint, settings.fore});
   // NextAppointmentAfter answers strictly later entries, so the walk ends.
   for (An_Appointment* entry = first;
        entry != nullptr && entry->year() == year && entry->month() == month && entry->day() == day;
        entry = book.NextAppointmentAfter(entry->time)) {
     lumetta::ContrastFix(entry->colour, settings.back);
-    lines.push_back({" " + lumetta::TimeText(entry->hour(), entry->minute(),
-                                             settings.militaryTime != 0) +
-                         "  " + entry->text + "  ",
-                     entry->colour});
+    lines.push_back(
+        {" " + lumetta::TimeText(entry->hour(), entry->minute(), settings.militaryTime != 0) +
+             "  " + entry->text + "  ",
+         entry->colour});
   }
   return lines;
 }
@@ -73,8 +73,8 @@ int QuickCheckDurationFor(int lineCount) {
   return d * 1000;
 }
 
-QuickCheckPlacement FitQuickCheck(const RECT& anchor, int screenWidth, int screenHeight,
-                                  int widest, int totalHeight) {
+QuickCheckPlacement FitQuickCheck(const RECT& anchor, int screenWidth, int screenHeight, int widest,
+                                  int totalHeight) {
   QuickCheckPlacement at;
   at.x = anchor.left - widest - 3;
   if (at.x < 0 && anchor.right < screenWidth - screenWidth / 5) at.x = anchor.right;
@@ -99,8 +99,7 @@ QuickCheckPlacement ShrinkToFit(const std::function<QuickCheckMeasure(bool shrin
       FitQuickCheck(anchor, screenWidth, screenHeight, size.widest, size.lineHeight * lineCount);
   for (int shrinks = 0; !at.fits && shrinks < kMaxQuickCheckShrinks; ++shrinks) {
     size = measure(true);
-    at = FitQuickCheck(anchor, screenWidth, screenHeight, size.widest,
-                       size.lineHeight * lineCount);
+    at = FitQuickCheck(anchor, screenWidth, screenHeight, size.widest, size.lineHeight * lineCount);
   }
   return at;
 }

@@ -63,8 +63,8 @@ struct QuickCheckPlacement {
 // if there is room, else right of it (unless the anchor reaches into the
 // right fifth of the screen); level with the anchor's top, or centred on a
 // taller anchor; an anchor beyond the right edge puts it bottom right.
-QuickCheckPlacement FitQuickCheck(const RECT& anchor, int screenWidth, int screenHeight,
-                                  int widest, int totalHeight);
+QuickCheckPlacement FitQuickCheck(const RECT& anchor, int screenWidth, int screenHeight, int widest,
+                                  int totalHeight);
 
 // Measured size of the lines in the popup font.
 struct QuickCheckMeasure {

@@ -73,8 +73,8 @@ bool FastView::Build(const QuickCheckRequest& request) {
   fw::WindowClass windowClass;
   windowClass.name = kClassName;
   fw::WindowParams params;
-  const std::string title = QuickCheckTitle(request.first, request.year, request.month,
-                                            settings.europeanCalendar != 0);
+  const std::string title =
+      QuickCheckTitle(request.first, request.year, request.month, settings.europeanCalendar != 0);
   params.title = title.c_str();
   // A child of the desktop window: a window of its own on the screen, with
   // no border and no caption.
@@ -100,16 +100,16 @@ bool FastView::Build(const QuickCheckRequest& request) {
     screenHeight = GetDeviceCaps(screen.Get(), VERTRES);
   }
   const LOGFONTA mainFont = request.mainFont;
-  const QuickCheckPlacement at = ShrinkToFit(
-      [&](bool shrink) { return Measure(shrink, mainFont); }, request.anchor, screenWidth,
-      screenHeight, static_cast<int>(lines_.size()));
+  const QuickCheckPlacement at =
+      ShrinkToFit([&](bool shrink) { return Measure(shrink, mainFont); }, request.anchor,
+                  screenWidth, screenHeight, static_cast<int>(lines_.size()));
 
   SetWindowPos(Handle(), HWND_TOPMOST, at.x, at.y, widest_ + 3,
                lineHeight_ * static_cast<int>(lines_.size()), SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                             MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16,
-                                             LR_SHARED));
-  if (icon != nullptr) SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  HICON icon = static_cast<HICON>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16, LR_SHARED));
+  if (icon != nullptr)
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   InvalidateRect(Handle(), nullptr, TRUE);
   return true;
 }

@@ -25,7 +25,8 @@ struct SlotLayout {
   std::array<RECT, kHourRows> halfPast{};
 
   const RECT& Slot(int row, int half) const {
-    return half == kOnTheHour ? onHour[static_cast<size_t>(row)] : halfPast[static_cast<size_t>(row)];
+    return half == kOnTheHour ? onHour[static_cast<size_t>(row)]
+                              : halfPast[static_cast<size_t>(row)];
   }
 };
 

@@ -23,9 +23,7 @@ fw::Bitmap LoadBackgroundImage(const std::string& path) {
   return views::LoadBackgroundBitmap(path.c_str());
 }
 
-std::uint32_t ImageToSlot(fw::Bitmap image) {
-  return views::SlotFromBitmap(image.Release());
-}
+std::uint32_t ImageToSlot(fw::Bitmap image) { return views::SlotFromBitmap(image.Release()); }
 
 void LoadBackgroundImages(lumetta::SettingsBlock& settings) {
   FillSlot(settings.mainImageHandle, settings.mainImage, sizeof settings.mainImage);

@@ -4,8 +4,8 @@
 #include "store/BackupRestore.h"
 #include "store/Settings.h"
 
-Backup::Backup(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
-               lumetta::Prompts& prompts, lumetta::BackupPickers& pickers)
+Backup::Backup(fw::Prompter& prompter, lumetta::SettingsBlock& settings, lumetta::Prompts& prompts,
+               lumetta::BackupPickers& pickers)
     : Dialog(IDD_BACKUP, prompter), settings_(settings), prompts_(prompts), pickers_(pickers) {}
 
 bool Backup::OnInitDialog() {

@@ -29,10 +29,10 @@ class Hasher {
 
 std::uint64_t EntryHash(const lumetta::An_Appointment& e) {
   Hasher h;
-  const std::int64_t numbers[] = {e.year(),        e.month(),     e.day(),        e.hour(),
-                                  e.minute(),      e.monthDay,    e.repeatKind,   e.reminderMinutes,
-                                  e.reminderOn,    e.dayBefore,   e.tildeFlag,    e.noHighlight,
-                                  e.colour,        e.repeatUntil};
+  const std::int64_t numbers[] = {e.year(),     e.month(),    e.day(),      e.hour(),
+                                  e.minute(),   e.monthDay,   e.repeatKind, e.reminderMinutes,
+                                  e.reminderOn, e.dayBefore,  e.tildeFlag,  e.noHighlight,
+                                  e.colour,     e.repeatUntil};
   h.Add(numbers, sizeof numbers);
   h.AddText(e.text);
   h.AddText(e.weekOrdinal);

@@ -19,12 +19,12 @@ ActiveKind KindOfClass(const char* className);
 ActiveKind KindOfWindow(HWND window);
 
 enum class Route {
-  NotRouted,          // not one of these commands: the main window handles it
-  Nothing,            // one of them, but nothing happens with this window active
-  ActiveWindow,       // the same command goes to the active window
-  ActivateThenActive, // the active window is activated, then gets the command
-  MonthViewNext,      // the month view's NextMonth
-  MonthViewPrevious,  // the month view's PreviousMonth
+  NotRouted,           // not one of these commands: the main window handles it
+  Nothing,             // one of them, but nothing happens with this window active
+  ActiveWindow,        // the same command goes to the active window
+  ActivateThenActive,  // the active window is activated, then gets the command
+  MonthViewNext,       // the month view's NextMonth
+  MonthViewPrevious,   // the month view's PreviousMonth
 };
 
 // Where command `id` goes while a window of `kind` is active.

@@ -17,8 +17,8 @@ std::string FullPathOf(const std::string& relative) {
   const DWORD needed = GetFullPathNameA(relative.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return relative;
   std::vector<char> buffer(needed + 1);
-  const DWORD n = GetFullPathNameA(relative.c_str(), static_cast<DWORD>(buffer.size()),
-                                   buffer.data(), nullptr);
+  const DWORD n =
+      GetFullPathNameA(relative.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   return (n == 0 || n >= buffer.size()) ? relative : std::string(buffer.data(), n);
 }
 
@@ -63,8 +63,7 @@ DataFolderEnvironment DataFolderEnvironment::OfThisProcess() {
 
 DataFolder::DataFolder() : DataFolder(DataFolderEnvironment::OfThisProcess()) {}
 
-DataFolder::DataFolder(DataFolderEnvironment environment)
-    : environment_(std::move(environment)) {
+DataFolder::DataFolder(DataFolderEnvironment environment) : environment_(std::move(environment)) {
   if (environment_.appData.empty()) environment_.appDataSet = false;
   if (environment_.userName.size() > 255) environment_.userName.resize(255);
 }

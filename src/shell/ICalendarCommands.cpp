@@ -40,12 +40,14 @@ void Tell(lumetta::All_Appointments& book, const std::string& text, bool ok) {
 
 }  // namespace
 
-void ExportToICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder) {
+void ExportToICalendar(HWND owner, lumetta::All_Appointments& book,
+                       const std::string& notesFolder) {
   std::string path = lumetta::kICalendarFileName;
   if (!ChooseFile(owner, true, path)) return;
   lumetta::StdFolderNames names;
   const lumetta::DayNotesFiles notes(book.context().files, notesFolder);
-  const lumetta::IcsExportResult result = lumetta::ExportICalendar(book, notes.ReadAll(names), path);
+  const lumetta::IcsExportResult result =
+      lumetta::ExportICalendar(book, notes.ReadAll(names), path);
   Tell(book, result.message, result.written);
 }
 

@@ -25,7 +25,7 @@ bool File::Open(const std::string& subkey) {
 }
 
 bool File::OpenToDoEntry(ToDoList list, int index) {
-  const char* folder = list == ToDoList::Work ? "ToDo\\work\\"
+  const char* folder = list == ToDoList::Work    ? "ToDo\\work\\"
                        : list == ToDoList::Other ? "ToDo\\other\\"
                                                  : "ToDo\\";
   return Open(folder + std::to_string(index));
@@ -159,9 +159,14 @@ void ImportLegacyRegistrySettings(lumetta::SettingsBlock& s, lumetta::Moment now
     struct Role {
       const char* name;
       lumetta::Colour* colour;
-    } roles[] = {{"fore", &s.fore},         {"back", &s.back},       {"dayplan1", &s.dayplan1},
-                 {"dayplan2", &s.dayplan2}, {"toplite", &s.toplite}, {"botlite", &s.botlite},
-                 {"currentday", &s.currentday}, {"hasappoint", &s.hasappoint}};
+    } roles[] = {{"fore", &s.fore},
+                 {"back", &s.back},
+                 {"dayplan1", &s.dayplan1},
+                 {"dayplan2", &s.dayplan2},
+                 {"toplite", &s.toplite},
+                 {"botlite", &s.botlite},
+                 {"currentday", &s.currentday},
+                 {"hasappoint", &s.hasappoint}};
     for (const Role& role : roles) {
       std::int32_t value = 0;
       if (file.ReadNumber(role.name, value)) *role.colour = static_cast<lumetta::Colour>(value);

@@ -214,7 +214,8 @@ void CMainFrame::StartCountdown() {
   if (dialog.DoModal(Handle()) != IDOK) return;
   // Said rather than dropped: the user would wait for a pop-up that never comes.
   if (!countdowns_.Start(dialog.Request())) {
-    services_.prompter.Show(Handle(), "The timer could not be started.", MB_OK | MB_ICONEXCLAMATION);
+    services_.prompter.Show(Handle(), "The timer could not be started.",
+                            MB_OK | MB_ICONEXCLAMATION);
   }
 }
 
@@ -224,4 +225,3 @@ void CMainFrame::RestoreFromFile() {
   ActiveWindowPickers pickers(Handle());
   lumetta::RestoreFromFile(book_, pickers);
 }
-

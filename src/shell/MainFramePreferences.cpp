@@ -45,7 +45,8 @@ void CMainFrame::OpenDailyWebsite() {
     timers_.Stop(kDailyWebPage);
     dailyWebsiteTimer_ = 0;
   }
-  if (seconds >= 1 && seconds <= lumetta::kMaxDailyWebsiteSeconds) RestartDailyWebsiteTimer(seconds);
+  if (seconds >= 1 && seconds <= lumetta::kMaxDailyWebsiteSeconds)
+    RestartDailyWebsiteTimer(seconds);
 }
 
 void CMainFrame::RestartDailyWebsiteTimer(int seconds) {

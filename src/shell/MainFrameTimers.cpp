@@ -73,8 +73,8 @@ void CMainFrame::FireReminder(UINT_PTR id) {
 
 void CMainFrame::ShowReminderPopup(int year, int month, int day, int hour, int minute,
                                    const std::string& text) {
-  const LOGFONTA mainFont = view_ != nullptr ? view_->MainFontDescription()
-                                             : views::DefaultMainFontDescription();
+  const LOGFONTA mainFont =
+      view_ != nullptr ? view_->MainFontDescription() : views::DefaultMainFontDescription();
   popups_.Show(ReminderText{year, month, day, hour, minute, text}, mainFont);
 }
 

@@ -76,7 +76,6 @@ void CMainFrame::UpdateTrayTooltip() {
   if (tooltipComputed_ && now == lastTooltipSecond_) return;
   tooltipComputed_ = true;
   lastTooltipSecond_ = now;
-  const std::string tip =
-      TrayTooltipFor(book_, now, lumetta::g_settings.militaryTime != 0);
+  const std::string tip = TrayTooltipFor(book_, now, lumetta::g_settings.militaryTime != 0);
   tray_.Modify(tray_.Record().hIcon, tip.c_str());
 }

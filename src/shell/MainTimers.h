@@ -13,11 +13,11 @@
 namespace main_timers {
 
 using lumetta::timer_ids::kArmReminders;     // 3000
-using lumetta::timer_ids::kMinuteClock;      // 3444
 using lumetta::timer_ids::kCloseSummary;     // 3488
-using lumetta::timer_ids::kThreeHourly;      // 3489
 using lumetta::timer_ids::kDailyWebPage;     // 3490
+using lumetta::timer_ids::kMinuteClock;      // 3444
 using lumetta::timer_ids::kRefitMainWindow;  // 6969
+using lumetta::timer_ids::kThreeHourly;      // 3489
 
 // Writes the data file within a minute of a change. A fixed timer of the
 // main window like the ones above, so no reminder, snooze or countdown

@@ -47,7 +47,10 @@ bool SystemColourChooser::Choose(HWND owner, lumetta::Colour& colour,
 
 MyColorDialog::MyColorDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
                              ColourChooser& chooser, std::function<void()> changed)
-    : Dialog(IDD_COLORS, prompter), settings_(settings), chooser_(chooser), changed_(std::move(changed)) {}
+    : Dialog(IDD_COLORS, prompter),
+      settings_(settings),
+      chooser_(chooser),
+      changed_(std::move(changed)) {}
 
 bool MyColorDialog::OnInitDialog() {
   icon_.Apply(Handle());

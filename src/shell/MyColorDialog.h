@@ -22,12 +22,14 @@ class ColourChooser {
  public:
   virtual ~ColourChooser() = default;
   // False when cancelled; `colour` then stays.
-  virtual bool Choose(HWND owner, lumetta::Colour& colour, std::array<lumetta::Colour, 16>& custom) = 0;
+  virtual bool Choose(HWND owner, lumetta::Colour& colour,
+                      std::array<lumetta::Colour, 16>& custom) = 0;
 };
 
 class SystemColourChooser : public ColourChooser {
  public:
-  bool Choose(HWND owner, lumetta::Colour& colour, std::array<lumetta::Colour, 16>& custom) override;
+  bool Choose(HWND owner, lumetta::Colour& colour,
+              std::array<lumetta::Colour, 16>& custom) override;
 };
 
 class MyColorDialog : public fw::Dialog {

@@ -101,7 +101,8 @@ ReminderPopup::~ReminderPopup() {
 
 UINT ReminderPopup::SnoozeDelayMs() const {
   if (what_.year != 0) return owner_.ReminderSnoozeMs();
-  const long long ms = ((static_cast<long long>(what_.day) * 60 + what_.hour) * 60 + what_.minute) * 1000;
+  const long long ms =
+      ((static_cast<long long>(what_.day) * 60 + what_.hour) * 60 + what_.minute) * 1000;
   return static_cast<UINT>(std::clamp<long long>(ms, 1, USER_TIMER_MAXIMUM));
 }
 
@@ -188,8 +189,7 @@ bool ReminderPopup::SnoozeExpired() {
 void ReminderPopup::AskAboutLink() {
   const std::string address = LinkAddress(what_.text);
   if (address.empty()) return;
-  const std::string question =
-      "Would you like Lumetta to open a web browser for: " + address + "?";
+  const std::string question = "Would you like Lumetta to open a web browser for: " + address + "?";
   if (owner_.Prompter().Show(Handle(), question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   owner_.Shell().Open(Handle(), address);
   Close();
@@ -214,8 +214,8 @@ void ReminderPopup::Paint(HDC dc) const {
     DrawIconEx(dc, width_ - kIconSize, 0, closeIcon_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
   }
   if (snoozeIcon_ != nullptr) {
-    DrawIconEx(dc, width_ - kIconSize, height - kIconSize - 2, snoozeIcon_, kIconSize, kIconSize,
-               0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, width_ - kIconSize, height - kIconSize - 2, snoozeIcon_, kIconSize, kIconSize, 0,
+               nullptr, DI_NORMAL);
   }
 }
 

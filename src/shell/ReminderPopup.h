@@ -102,7 +102,7 @@ class ReminderPopup : public fw::Window {
   int left_ = 0;
   int top_ = 0;
   POINT dragAnchor_ = {};
-  HICON closeIcon_ = nullptr;   // shared resource icons: not destroyed
+  HICON closeIcon_ = nullptr;  // shared resource icons: not destroyed
   HICON snoozeIcon_ = nullptr;
   bool open_ = false;  // its window exists (made by Show, not yet destroyed)
   bool snoozePending_ = false;

@@ -91,8 +91,8 @@ bool ShellBackupPickers::ChooseFileToOpen(const std::string& title, const std::s
   ofn.lpstrTitle = title.c_str();
   // The current folder stays where it was: it is compared when a backup
   // folder is chosen.
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-              OFN_NOCHANGEDIR;
+  ofn.Flags =
+      OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&ofn)) return false;
   path = file.data();
   return true;

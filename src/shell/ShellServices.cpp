@@ -24,6 +24,6 @@ void SystemShellRequests::Open(HWND owner, const std::string& target) {
 }
 
 ShellServices SystemServices::Services() {
-  return ShellServices{clock_,  prompter_,       prompts_, reminderTimers_, notices_,
-                       paths_,  files_,          settingsHooks_, sound_,    shell_};
+  return ShellServices{clock_, prompter_, prompts_,       reminderTimers_, notices_,
+                       paths_, files_,    settingsHooks_, sound_,          shell_};
 }

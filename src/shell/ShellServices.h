@@ -37,9 +37,9 @@ class SystemShellRequests : public ShellRequests {
 struct ShellServices {
   lumetta::Clock& clock;
   fw::Prompter& prompter;
-  PrompterPrompts& prompts;                // owned by the main window once it exists
+  PrompterPrompts& prompts;  // owned by the main window once it exists
   WindowReminderTimers& reminderTimers;
-  ForwardingRepaintNotices& notices;       // aimed at the main window once it exists
+  ForwardingRepaintNotices& notices;  // aimed at the main window once it exists
   lumetta::DataPaths& paths;
   lumetta::FileSystem& files;
   lumetta::SettingsHooks& settingsHooks;

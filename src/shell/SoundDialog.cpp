@@ -40,8 +40,7 @@ void SoundDialog::Choose(std::string& file, const char* title) {
   if (!pickers_.ChooseFileToOpen(title, kWaveFilter, "", chosen)) return;
   // A path cut to fit its field would name another file: refused.
   if (chosen.size() > kMaxPath) {
-    GetPrompter().Show(Handle(),
-                       "The path of this sound file is too long: at most 127 characters.",
+    GetPrompter().Show(Handle(), "The path of this sound file is too long: at most 127 characters.",
                        MB_OK | MB_ICONEXCLAMATION);
     return;
   }

@@ -33,8 +33,7 @@ constexpr const char* kNoAppointmentsTip = "Lumetta Calendar: no appointments ar
 // of four forms: today ("9:05am: text "), tomorrow (" Tomorrow at 9:05am:
 // text "), within a week ("Friday 9:05am: text ") or later ("Friday, March
 // 14 9:05am: text "). With militaryTime the hour runs 0..23 without suffix.
-std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now,
-                            bool militaryTime);
+std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now, bool militaryTime);
 
 // The same for the first entry of the (time-sorted) book later than `now`.
 std::string TrayTooltipFor(const lumetta::All_Appointments& book, lumetta::Moment now,

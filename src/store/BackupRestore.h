@@ -28,25 +28,25 @@ constexpr const char* kFolderPathTooLongMessage =
 // The platform's choosers and the process's current folder (the folder
 // browser and the file-open dialog on Windows).
 class BackupPickers {
-public:
-    virtual ~BackupPickers() = default;
-    virtual std::string CurrentFolder() = 0;
-    virtual void SetCurrentFolder(const std::string& folder) = 0;
-    // The folder browser, starting at the desktop. False when it was
-    // cancelled or the choice has no file-system path.
-    virtual bool BrowseForFolder(const std::string& title, std::string& path) = 0;
-    // The file-open dialog (the chosen file must exist). False when cancelled.
-    virtual bool ChooseFileToOpen(const std::string& title, const std::string& filter,
-                                  const std::string& initialFolder, std::string& path) = 0;
+ public:
+  virtual ~BackupPickers() = default;
+  virtual std::string CurrentFolder() = 0;
+  virtual void SetCurrentFolder(const std::string& folder) = 0;
+  // The folder browser, starting at the desktop. False when it was
+  // cancelled or the choice has no file-system path.
+  virtual bool BrowseForFolder(const std::string& title, std::string& path) = 0;
+  // The file-open dialog (the chosen file must exist). False when cancelled.
+  virtual bool ChooseFileToOpen(const std::string& title, const std::string& filter,
+                                const std::string& initialFolder, std::string& path) = 0;
 };
 
 // The backup folder setting, or "C:" when it is empty.
 std::string BackupFolder(const SettingsBlock& settings);
 
 enum class FolderChoice {
-    Unchanged,  // cancelled, or no usable path
-    Refused,    // a message said why; the setting stays
-    Chosen,     // the setting holds the new folder; the dialog shows it
+  Unchanged,  // cancelled, or no usable path
+  Refused,    // a message said why; the setting stays
+  Chosen,     // the setting holds the new folder; the dialog shows it
 };
 
 // The Location button: the folder browser; a chosen folder becomes the

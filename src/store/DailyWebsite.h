@@ -25,9 +25,9 @@ constexpr int kMaxDailyWebsiteSeconds = 999998;
 
 // What one run of the daily web page schedule does.
 struct DailyWebsitePlan {
-    bool startTimer = false;  // (re)start the timer with `seconds`
-    int seconds = 0;
-    bool openPage = false;  // the page is due now
+  bool startTimer = false;  // (re)start the timer with `seconds`
+  int seconds = 0;
+  bool openPage = false;  // the page is due now
 };
 
 // An address of fewer than two characters plans nothing. Otherwise the

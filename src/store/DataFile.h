@@ -40,25 +40,25 @@ const char* WeekdayBackupName(int weekday);
 
 // The fields of one record as read from a file (or an old text line).
 struct AppointmentRecord {
-    std::int32_t year = 0;
-    std::int32_t month = 0;
-    std::int32_t day = 0;
-    std::int32_t hour = 0;
-    std::int32_t minute = 0;
-    std::int32_t monthDay = 0;
-    std::int32_t repeatKind = 0;
-    std::uint32_t timerId = 0;  // as stored; ignored when loading
-    Moment time = 0;            // as stored; ignored when loading
-    std::int32_t reminderMinutes = 0;
-    std::string weekOrdinal;
-    std::string weekdayText;
-    std::string text;
-    std::int32_t dayBefore = 0;
-    Colour colour = 0;
-    Moment repeatUntil = 0;
-    std::int32_t reminderOn = 0;
-    std::int32_t tildeFlag = 0;
-    std::int32_t noHighlight = 0;
+  std::int32_t year = 0;
+  std::int32_t month = 0;
+  std::int32_t day = 0;
+  std::int32_t hour = 0;
+  std::int32_t minute = 0;
+  std::int32_t monthDay = 0;
+  std::int32_t repeatKind = 0;
+  std::uint32_t timerId = 0;  // as stored; ignored when loading
+  Moment time = 0;            // as stored; ignored when loading
+  std::int32_t reminderMinutes = 0;
+  std::string weekOrdinal;
+  std::string weekdayText;
+  std::string text;
+  std::int32_t dayBefore = 0;
+  Colour colour = 0;
+  Moment repeatUntil = 0;
+  std::int32_t reminderOn = 0;
+  std::int32_t tildeFlag = 0;
+  std::int32_t noHighlight = 0;
 };
 
 // Builds the record of an entry: 204 bytes, texts cut to their fields.

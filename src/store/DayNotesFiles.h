@@ -13,40 +13,40 @@ namespace lumetta {
 
 // The names of the files in a folder (the store's FileSystem has no listing).
 class FolderNames {
-public:
-    virtual ~FolderNames() = default;
-    virtual std::vector<std::string> Names(const std::string& folder) = 0;
+ public:
+  virtual ~FolderNames() = default;
+  virtual std::vector<std::string> Names(const std::string& folder) = 0;
 };
 
 // On the C++ standard library (std::filesystem).
 class StdFolderNames : public FolderNames {
-public:
-    std::vector<std::string> Names(const std::string& folder) override;
+ public:
+  std::vector<std::string> Names(const std::string& folder) override;
 };
 
 struct DayNote {
-    CivilDate date;
-    std::string text;
+  CivilDate date;
+  std::string text;
 };
 
 class DayNotesFiles {
-public:
-    // `folder` ends with its separator; empty means no notes folder.
-    DayNotesFiles(FileSystem& files, std::string folder)
-        : files_(files), folder_(std::move(folder)) {}
+ public:
+  // `folder` ends with its separator; empty means no notes folder.
+  DayNotesFiles(FileSystem& files, std::string folder)
+      : files_(files), folder_(std::move(folder)) {}
 
-    bool Known() const { return !folder_.empty(); }
-    std::string PathOf(const CivilDate& date) const;
-    // The day's notes, "" when it has none.
-    std::string Read(const CivilDate& date) const;
-    // Writes the day's notes safely; false when the file could not be written.
-    bool Write(const CivilDate& date, const std::string& text) const;
-    // Every day that has a notes file, by date.
-    std::vector<DayNote> ReadAll(FolderNames& names) const;
+  bool Known() const { return !folder_.empty(); }
+  std::string PathOf(const CivilDate& date) const;
+  // The day's notes, "" when it has none.
+  std::string Read(const CivilDate& date) const;
+  // Writes the day's notes safely; false when the file could not be written.
+  bool Write(const CivilDate& date, const std::string& text) const;
+  // Every day that has a notes file, by date.
+  std::vector<DayNote> ReadAll(FolderNames& names) const;
 
-private:
-    FileSystem& files_;
-    std::string folder_;
+ private:
+  FileSystem& files_;
+  std::string folder_;
 };
 
 }  // namespace lumetta

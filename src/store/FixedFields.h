@@ -19,19 +19,18 @@ void CopyToField(char* field, std::size_t width, std::string_view text);
 std::string ReadField(const char* field, std::size_t width);
 
 inline void PutInt32(unsigned char* p, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-    p[2] = static_cast<unsigned char>(v >> 16);
-    p[3] = static_cast<unsigned char>(v >> 24);
+  const auto v = static_cast<std::uint32_t>(value);
+  p[0] = static_cast<unsigned char>(v);
+  p[1] = static_cast<unsigned char>(v >> 8);
+  p[2] = static_cast<unsigned char>(v >> 16);
+  p[3] = static_cast<unsigned char>(v >> 24);
 }
 
 inline std::int32_t GetInt32(const unsigned char* p) {
-    const std::uint32_t v = static_cast<std::uint32_t>(p[0]) |
-                            (static_cast<std::uint32_t>(p[1]) << 8) |
-                            (static_cast<std::uint32_t>(p[2]) << 16) |
-                            (static_cast<std::uint32_t>(p[3]) << 24);
-    return static_cast<std::int32_t>(v);
+  const std::uint32_t v =
+      static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  return static_cast<std::int32_t>(v);
 }
 
 }  // namespace lumetta

@@ -28,14 +28,14 @@ constexpr const char* kUidDomain = "@lumetta-calendar";
 // The file's text. The book is sorted first; entries whose key is not a
 // moment are left out. `stamp` is the DTSTAMP of every component; *events
 // counts the VEVENTs written.
-std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
-                           Moment stamp, int* events = nullptr);
+std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes, Moment stamp,
+                           int* events = nullptr);
 
 struct IcsExportResult {
-    bool written = false;
-    int events = 0;
-    int journals = 0;
-    std::string message;  // what the user is told
+  bool written = false;
+  int events = 0;
+  int journals = 0;
+  std::string message;  // what the user is told
 };
 
 // Writes the file safely (never half a file); DTSTAMP is the book's clock.

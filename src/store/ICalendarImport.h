@@ -24,34 +24,34 @@ constexpr std::uint64_t kMaxICalendarBytes = 64ull << 20;
 constexpr int kMaxAllDaySpan = 366;
 
 struct IcsImportSummary {
-    int events = 0;          // timed events read (a series counts once)
-    int entriesMade = 0;     // new entries, the first of each series
-    int copies = 0;          // new entries made from repeats
-    int merged = 0;          // texts added to an entry already in the slot
-    int alreadyThere = 0;    // the slot already held the text
-    int allDayEvents = 0;    // all-day events (a series counts once)
-    int journals = 0;        // VJOURNALs
-    int notesDays = 0;       // days whose notes changed
-    int notesUnwritten = 0;  // days whose notes file could not be written
-    int noNotesFolder = 0;   // notes that had nowhere to go
-    int textsCut = 0;        // texts cut at a word boundary to fit an entry
-    int noStart = 0;         // components without a readable DTSTART
-    int outOfRange = 0;      // occurrences outside 1970 .. 2038-01-18
-    int cancelled = 0;       // cancelled events and occurrences
-    int unsupportedRules = 0;  // RRULEs not understood: first occurrence only
-    int seriesCut = 0;       // series cut at the repeat limits
-    int unknownZones = 0;    // events with a TZID the file does not define (local zone used)
+  int events = 0;            // timed events read (a series counts once)
+  int entriesMade = 0;       // new entries, the first of each series
+  int copies = 0;            // new entries made from repeats
+  int merged = 0;            // texts added to an entry already in the slot
+  int alreadyThere = 0;      // the slot already held the text
+  int allDayEvents = 0;      // all-day events (a series counts once)
+  int journals = 0;          // VJOURNALs
+  int notesDays = 0;         // days whose notes changed
+  int notesUnwritten = 0;    // days whose notes file could not be written
+  int noNotesFolder = 0;     // notes that had nowhere to go
+  int textsCut = 0;          // texts cut at a word boundary to fit an entry
+  int noStart = 0;           // components without a readable DTSTART
+  int outOfRange = 0;        // occurrences outside 1970 .. 2038-01-18
+  int cancelled = 0;         // cancelled events and occurrences
+  int unsupportedRules = 0;  // RRULEs not understood: first occurrence only
+  int seriesCut = 0;         // series cut at the repeat limits
+  int unknownZones = 0;      // events with a TZID the file does not define (local zone used)
 
-    // The one message that tells the user what came in and what was skipped.
-    std::string Message(const std::string& path) const;
+  // The one message that tells the user what came in and what was skipped.
+  std::string Message(const std::string& path) const;
 };
 
 enum class IcsImportStatus { Imported, Unreadable, TooLarge, NotICalendar, Truncated, Malformed };
 
 struct IcsImportResult {
-    IcsImportStatus status = IcsImportStatus::Imported;
-    IcsImportSummary summary;
-    std::string message;
+  IcsImportStatus status = IcsImportStatus::Imported;
+  IcsImportSummary summary;
+  std::string message;
 };
 
 // Imports the text of a file; `path` only names it in the message. The

@@ -14,36 +14,36 @@ namespace lumetta {
 // One content line: NAME;PARAM=value:VALUE. Names are upper-cased; the
 // value is kept as written (still escaped).
 struct IcsProperty {
-    std::string name;
-    std::vector<std::pair<std::string, std::string>> params;
-    std::string value;
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> params;
+  std::string value;
 
-    // The parameter's value (quotes removed), or nullptr.
-    const std::string* Param(std::string_view paramName) const;
+  // The parameter's value (quotes removed), or nullptr.
+  const std::string* Param(std::string_view paramName) const;
 };
 
 // BEGIN:NAME ... END:NAME with its properties and nested components.
 struct IcsComponent {
-    std::string name;
-    std::vector<IcsProperty> properties;
-    std::vector<IcsComponent> children;
+  std::string name;
+  std::vector<IcsProperty> properties;
+  std::vector<IcsComponent> children;
 
-    // The first property of that name, or nullptr.
-    const IcsProperty* Find(std::string_view propertyName) const;
+  // The first property of that name, or nullptr.
+  const IcsProperty* Find(std::string_view propertyName) const;
 };
 
 enum class IcsSyntax {
-    Ok,
-    NotICalendar,  // does not begin with BEGIN:VCALENDAR
-    BadLine,       // a line that is not NAME[;params]:value
-    Mismatched,    // END of a component that is not the open one
-    Truncated,     // the file ends inside a component
-    TooDeep,       // components nested deeper than anything real
+  Ok,
+  NotICalendar,  // does not begin with BEGIN:VCALENDAR
+  BadLine,       // a line that is not NAME[;params]:value
+  Mismatched,    // END of a component that is not the open one
+  Truncated,     // the file ends inside a component
+  TooDeep,       // components nested deeper than anything real
 };
 
 struct IcsParseResult {
-    IcsSyntax syntax = IcsSyntax::Ok;
-    std::size_t line = 0;  // the (unfolded) line where reading stopped
+  IcsSyntax syntax = IcsSyntax::Ok;
+  std::size_t line = 0;  // the (unfolded) line where reading stopped
 };
 
 // Reads the first VCALENDAR of the bytes: lines ended by CRLF, LF or CR,
@@ -62,14 +62,14 @@ std::string EscapeText(std::string_view text);
 // Builds an iCalendar text: every line ends in CRLF and is folded so that
 // no line is longer than 75 octets, never inside a UTF-8 character.
 class IcsWriter {
-public:
-    // NAME[;params]:value; the value must already be escaped and UTF-8.
-    void Line(std::string_view nameAndParams, std::string_view value);
-    const std::string& Text() const { return text_; }
-    std::string& Text() { return text_; }
+ public:
+  // NAME[;params]:value; the value must already be escaped and UTF-8.
+  void Line(std::string_view nameAndParams, std::string_view value);
+  const std::string& Text() const { return text_; }
+  std::string& Text() { return text_; }
 
-private:
-    std::string text_;
+ private:
+  std::string text_;
 };
 
 }  // namespace lumetta

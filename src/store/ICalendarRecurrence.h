@@ -16,23 +16,23 @@
 namespace lumetta {
 
 struct RecurrenceRule {
-    enum class Frequency { Daily, Weekly, Monthly, Yearly };
-    Frequency frequency = Frequency::Daily;
-    int interval = 1;
-    int count = 0;              // 0: no COUNT
-    std::string until;          // the UNTIL value as written ("" for none)
-    // BYDAY: (ordinal, weekday 0 = Sunday .. 6); ordinal 0 means every such
-    // weekday of the period, negative ones count from its end.
-    std::vector<std::pair<int, int>> byDay;
-    std::vector<int> byMonthDay;  // 1..31 or -31..-1
-    std::vector<int> byMonth;     // 1..12
-    int weekStart = 1;            // WKST, 0 = Sunday; Monday by default
+  enum class Frequency { Daily, Weekly, Monthly, Yearly };
+  Frequency frequency = Frequency::Daily;
+  int interval = 1;
+  int count = 0;      // 0: no COUNT
+  std::string until;  // the UNTIL value as written ("" for none)
+  // BYDAY: (ordinal, weekday 0 = Sunday .. 6); ordinal 0 means every such
+  // weekday of the period, negative ones count from its end.
+  std::vector<std::pair<int, int>> byDay;
+  std::vector<int> byMonthDay;  // 1..31 or -31..-1
+  std::vector<int> byMonth;     // 1..12
+  int weekStart = 1;            // WKST, 0 = Sunday; Monday by default
 };
 
 enum class RuleParse {
-    Ok,
-    Unsupported,  // a frequency or part outside the set above (SECONDLY, BYSETPOS, ...)
-    Invalid,      // not a rule at all, or values out of range
+  Ok,
+  Unsupported,  // a frequency or part outside the set above (SECONDLY, BYSETPOS, ...)
+  Invalid,      // not a rule at all, or values out of range
 };
 
 RuleParse ParseRecurrenceRule(std::string_view value, RecurrenceRule& out);

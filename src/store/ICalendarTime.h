@@ -18,10 +18,10 @@ namespace lumetta {
 using WallSeconds = std::int64_t;
 
 struct IcsTime {
-    enum class Form { Floating, Utc, Zoned, Date };
-    Form form = Form::Floating;
-    WallSeconds wall = 0;
-    std::string tzid;  // Zoned only
+  enum class Form { Floating, Utc, Zoned, Date };
+  Form form = Form::Floating;
+  WallSeconds wall = 0;
+  std::string tzid;  // Zoned only
 };
 
 WallSeconds WallOf(int year, int month, int day, int hour, int minute, int second);
@@ -38,29 +38,29 @@ bool ParseDuration(std::string_view value, std::int64_t& seconds);
 // the STANDARD and DAYLIGHT observances (DTSTART, RRULE, RDATE,
 // TZOFFSETFROM, TZOFFSETTO).
 class ZoneRules {
-public:
-    // False when the component has no usable observance.
-    bool Read(const IcsComponent& vtimezone);
-    // Seconds east of UTC in force at that wall-clock time of the zone.
-    int OffsetAt(WallSeconds wall) const;
+ public:
+  // False when the component has no usable observance.
+  bool Read(const IcsComponent& vtimezone);
+  // Seconds east of UTC in force at that wall-clock time of the zone.
+  int OffsetAt(WallSeconds wall) const;
 
-private:
-    struct Change {
-        WallSeconds wall;  // the onset, as the clocks showed before it
-        int offsetFrom;
-        int offsetTo;
-    };
-    std::vector<Change> changes_;  // by onset
+ private:
+  struct Change {
+    WallSeconds wall;  // the onset, as the clocks showed before it
+    int offsetFrom;
+    int offsetTo;
+  };
+  std::vector<Change> changes_;  // by onset
 };
 
 // The zones of one file by TZID.
 class ZoneTable {
-public:
-    void Read(const IcsComponent& calendar);
-    const ZoneRules* Find(const std::string& tzid) const;
+ public:
+  void Read(const IcsComponent& calendar);
+  const ZoneRules* Find(const std::string& tzid) const;
 
-private:
-    std::map<std::string, ZoneRules> zones_;
+ private:
+  std::map<std::string, ZoneRules> zones_;
 };
 
 }  // namespace lumetta

@@ -22,20 +22,20 @@ constexpr Moment kSecondsPerWeek = 7 * kSecondsPerDay;
 // Default values are the substitutes callers use when a moment cannot be
 // broken down (a negative moment).
 struct CalendarFields {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = -1;
-    int minute = -1;
-    int second = 0;
-    int weekday = 0;
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = -1;
+  int minute = -1;
+  int second = 0;
+  int weekday = 0;
 };
 
 // The one error that propagates out of the store: calendar fields that cannot
 // be turned into a moment.
 class CalendarError : public std::runtime_error {
-public:
-    CalendarError();
+ public:
+  CalendarError();
 };
 
 // The moment of a local date and time (seconds 0). Requires year >= 1970,
@@ -69,18 +69,18 @@ CalendarFields LocalFields(Moment moment) noexcept;
 // computed arithmetically; any other day goes to MakeTime.
 // Make a new cache for each pass: it does not notice a change of time zone.
 class MomentCache {
-public:
-    MomentCache();
-    ~MomentCache();
-    MomentCache(const MomentCache&) = delete;
-    MomentCache& operator=(const MomentCache&) = delete;
+ public:
+  MomentCache();
+  ~MomentCache();
+  MomentCache(const MomentCache&) = delete;
+  MomentCache& operator=(const MomentCache&) = delete;
 
-    bool TryConvert(int year, int month, int day, int hour, int minute, Moment& out);
+  bool TryConvert(int year, int month, int day, int hour, int minute, Moment& out);
 
-private:
-    struct Month;
-    const Month& MonthOf(int year, int month);
-    std::vector<std::unique_ptr<Month>> months_;
+ private:
+  struct Month;
+  const Month& MonthOf(int year, int month);
+  std::vector<std::unique_ptr<Month>> months_;
 };
 
 }  // namespace lumetta

@@ -44,11 +44,11 @@ bool CheckConflict(An_Appointment& copy);
 
 // What the repeat dialog hands back on OK.
 struct RepeatChoice {
-    int kind = kRepeatNone;
-    Moment until = 0;          // the end date U
-    std::string weekOrdinal;   // "1st" .. "5th"
-    std::string weekdayText;   // e.g. "every Tuesday"
-    int monthDay = 0;          // the entry's day
+  int kind = kRepeatNone;
+  Moment until = 0;         // the end date U
+  std::string weekOrdinal;  // "1st" .. "5th"
+  std::string weekdayText;  // e.g. "every Tuesday"
+  int monthDay = 0;         // the entry's day
 };
 
 // Applies the dialog's choice: caps the end date by the kind (with the

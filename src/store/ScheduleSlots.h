@@ -10,8 +10,8 @@ namespace lumetta {
 class All_Appointments;
 
 struct RoundedSlot {
-    Moment time = 0;
-    bool dayChanged = false;  // the rounding passed midnight: the chosen date moves a day on
+  Moment time = 0;
+  bool dayChanged = false;  // the rounding passed midnight: the chosen date moves a day on
 };
 
 // Moves a time up to the next whole minute and then to the next half-hour

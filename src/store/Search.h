@@ -12,12 +12,12 @@ class An_Appointment;
 
 // Where a search leads, outside the store.
 class SearchOutlets {
-public:
-    virtual ~SearchOutlets() = default;
-    // Opens the day planner on that date (OpenDayPlanner).
-    virtual void OpenDayPlanner(int year, int month, int day) = 0;
-    // Opens a text file in the platform's plain text viewer ("notepad.exe").
-    virtual void OpenTextViewer(const std::string& path) = 0;
+ public:
+  virtual ~SearchOutlets() = default;
+  // Opens the day planner on that date (OpenDayPlanner).
+  virtual void OpenDayPlanner(int year, int month, int day) = 0;
+  // Opens a text file in the platform's plain text viewer ("notepad.exe").
+  virtual void OpenTextViewer(const std::string& path) = 0;
 };
 
 constexpr std::size_t kSearchTextChars = 50;  // the find dialog's limit
@@ -31,9 +31,9 @@ void AppendResultsLine(const An_Appointment& entry, bool twentyFourHour, std::st
 
 // What a search found.
 struct SearchResult {
-    std::size_t hits = 0;
-    std::string results;                   // the results lines, latest entry first
-    const An_Appointment* last = nullptr;  // the last hit (the earliest in a sorted book)
+  std::size_t hits = 0;
+  std::string results;                   // the results lines, latest entry first
+  const An_Appointment* last = nullptr;  // the last hit (the earliest in a sorted book)
 };
 
 // Collects the hits without telling anyone: the list is walked from its end,
@@ -56,7 +56,6 @@ void FindCommand(All_Appointments& book, const std::string& text, bool caseInsen
 // Writes the results text as it stands to "SearchResults.txt" in the data
 // folder (the old file deleted first) and opens it in the text viewer. Says
 // nothing; the viewer is started even when the file could not be written.
-void WriteSearchResults(All_Appointments& book, const std::string& results,
-                        SearchOutlets& outlets);
+void WriteSearchResults(All_Appointments& book, const std::string& results, SearchOutlets& outlets);
 
 }  // namespace lumetta

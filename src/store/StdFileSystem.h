@@ -9,21 +9,21 @@
 namespace lumetta {
 
 class StdFileSystem : public FileSystem {
-public:
-    // syncToDisk: Finish also asks the operating system to put the data on
-    // the disk (fsync), not only in its cache.
-    explicit StdFileSystem(bool syncToDisk = true) : syncToDisk_(syncToDisk) {}
+ public:
+  // syncToDisk: Finish also asks the operating system to put the data on
+  // the disk (fsync), not only in its cache.
+  explicit StdFileSystem(bool syncToDisk = true) : syncToDisk_(syncToDisk) {}
 
-    bool Exists(const std::string& path) override;
-    std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
-    std::unique_ptr<OutputFile> Create(const std::string& path) override;
-    bool Replace(const std::string& from, const std::string& to) override;
-    bool Rename(const std::string& from, const std::string& to) override;
-    bool CopyReplacing(const std::string& from, const std::string& to) override;
-    bool Remove(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool CopyReplacing(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
 
-private:
-    bool syncToDisk_;
+ private:
+  bool syncToDisk_;
 };
 
 }  // namespace lumetta

@@ -11,14 +11,14 @@
 namespace lumetta {
 
 struct StoreContext {
-    SettingsBlock& settings;           // reminder minutes, fore colour, reminders-enabled flag
-    ReminderTimerCounter& timerIds;    // identifiers for reminder timers
-    Clock& clock;
-    Prompts& prompts;
-    ReminderTimers& timers;
-    RepaintNotices& notices;
-    DataPaths& paths;
-    FileSystem& files;
+  SettingsBlock& settings;         // reminder minutes, fore colour, reminders-enabled flag
+  ReminderTimerCounter& timerIds;  // identifiers for reminder timers
+  Clock& clock;
+  Prompts& prompts;
+  ReminderTimers& timers;
+  RepaintNotices& notices;
+  DataPaths& paths;
+  FileSystem& files;
 };
 
 }  // namespace lumetta

@@ -30,34 +30,34 @@ std::string OldTextDataPath(const std::string& executablePath);
 
 // A file read in blocks, for ReadLine and the skipped bytes between lines.
 class LineReader {
-public:
-    explicit LineReader(InputFile& file);
-    // The next byte; false at the end of the file (or on a read error).
-    bool Next(char& c) {
-        if (at_ == end_ && !Fill()) return false;
-        c = block_[at_++];
-        return true;
-    }
-    // Skips n bytes; false when fewer than n were left.
-    bool Skip(std::size_t n);
+ public:
+  explicit LineReader(InputFile& file);
+  // The next byte; false at the end of the file (or on a read error).
+  bool Next(char& c) {
+    if (at_ == end_ && !Fill()) return false;
+    c = block_[at_++];
+    return true;
+  }
+  // Skips n bytes; false when fewer than n were left.
+  bool Skip(std::size_t n);
 
-private:
-    bool Fill();
+ private:
+  bool Fill();
 
-    InputFile& file_;
-    std::vector<char> block_;
-    std::size_t at_ = 0;
-    std::size_t end_ = 0;
+  InputFile& file_;
+  std::vector<char> block_;
+  std::size_t at_ = 0;
+  std::size_t end_ = 0;
 };
 
 // One line as ReadLine keeps it.
 struct LineBuffer {
-    char bytes[kLineBufferSize];
-    std::size_t length = 0;  // bytes kept, before the zero
-    bool cut = false;        // the line was longer than the buffer holds
+  char bytes[kLineBufferSize];
+  std::size_t length = 0;  // bytes kept, before the zero
+  bool cut = false;        // the line was longer than the buffer holds
 
-    // The line as a text: up to its first zero byte.
-    std::string_view Text() const;
+  // The line as a text: up to its first zero byte.
+  std::string_view Text() const;
 };
 
 // Reads up to and including the next line feed. The line's first
@@ -76,10 +76,10 @@ bool ParseFields(std::string_view line, AppointmentRecord& out);
 bool ParseLine(All_Appointments& book, std::string_view line, MomentCache* cache = nullptr);
 
 struct ImportResult {
-    bool opened = false;
-    int lines = 0;     // lines read, whatever became of them
-    int imported = 0;  // lines taken into the book: new entries or merged
-    int made = 0;      // new entries
+  bool opened = false;
+  int lines = 0;     // lines read, whatever became of them
+  int imported = 0;  // lines taken into the book: new entries or merged
+  int made = 0;      // new entries
 };
 
 // Reads the file at `path` line by line into the book (not sorted). With

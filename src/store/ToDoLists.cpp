@@ -15,9 +15,9 @@ constexpr std::size_t kTextOffset = 16;
 constexpr std::size_t kTextField = kToDoTextChars + 1;
 
 struct ListNames {
-    const char* file;
-    const char* side;
-    const char* title;
+  const char* file;
+  const char* side;
+  const char* title;
 };
 
 constexpr ListNames kNames[kToDoListCount] = {
@@ -27,21 +27,21 @@ constexpr ListNames kNames[kToDoListCount] = {
 };
 
 std::string CutToRecord(std::string text) {
-    const std::size_t zero = text.find('\0');
-    if (zero != std::string::npos) text.resize(zero);
-    if (text.size() > kToDoTextChars) text.resize(kToDoTextChars);
-    return text;
+  const std::size_t zero = text.find('\0');
+  if (zero != std::string::npos) text.resize(zero);
+  if (text.size() > kToDoTextChars) text.resize(kToDoTextChars);
+  return text;
 }
 
 bool SameTexts(const ToDoList& a, const ToDoList& b) {
-    return std::equal(a.begin(), a.end(), b.begin(),
-                      [](const ToDoLine& x, const ToDoLine& y) { return x.text == y.text; });
+  return std::equal(a.begin(), a.end(), b.begin(),
+                    [](const ToDoLine& x, const ToDoLine& y) { return x.text == y.text; });
 }
 
 }  // namespace
 
 std::size_t ToDoListIndex(int list) {
-    return static_cast<std::size_t>(std::clamp(list, 0, kToDoListCount - 1));
+  return static_cast<std::size_t>(std::clamp(list, 0, kToDoListCount - 1));
 }
 
 const char* ToDoFileName(int list) { return kNames[ToDoListIndex(list)].file; }
@@ -49,132 +49,132 @@ const char* ToDoSideFileName(int list) { return kNames[ToDoListIndex(list)].side
 const char* ToDoTitle(int list) { return kNames[ToDoListIndex(list)].title; }
 
 std::string ToDoClipboardText(int list, const ToDoList& lines) {
-    std::string text = ToDoTitle(list);
+  std::string text = ToDoTitle(list);
+  text += "\r\n";
+  for (const ToDoLine& line : lines) {
+    if (line.text.empty()) continue;
+    text += line.text;
     text += "\r\n";
-    for (const ToDoLine& line : lines) {
-        if (line.text.empty()) continue;
-        text += line.text;
-        text += "\r\n";
-    }
-    text += "\r\n";
-    return text;
+  }
+  text += "\r\n";
+  return text;
 }
 
 // --- The file ----------------------------------------------------------------
 
 std::string EncodeToDoList(const ToDoList& lines) {
-    std::string bytes(kToDoFileSize, '\0');
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        auto* record = reinterpret_cast<unsigned char*>(&bytes[i * kToDoRecordSize]);
-        const ToDoRect& r = lines[i].row;
-        PutInt32(record + 0, r.left);
-        PutInt32(record + 4, r.top);
-        PutInt32(record + 8, r.right);
-        PutInt32(record + 12, r.bottom);
-        CopyToField(reinterpret_cast<char*>(record + kTextOffset), kTextField, lines[i].text);
-    }
-    return bytes;
+  std::string bytes(kToDoFileSize, '\0');
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    auto* record = reinterpret_cast<unsigned char*>(&bytes[i * kToDoRecordSize]);
+    const ToDoRect& r = lines[i].row;
+    PutInt32(record + 0, r.left);
+    PutInt32(record + 4, r.top);
+    PutInt32(record + 8, r.right);
+    PutInt32(record + 12, r.bottom);
+    CopyToField(reinterpret_cast<char*>(record + kTextOffset), kTextField, lines[i].text);
+  }
+  return bytes;
 }
 
 ToDoFileRead ReadToDoFile(FileSystem& files, const std::string& path, ToDoList& lines) {
-    if (!files.Exists(path)) return ToDoFileRead::Missing;
-    const std::unique_ptr<InputFile> in = files.OpenRead(path);
-    if (!in) return ToDoFileRead::Unreadable;
-    // One byte more than a whole file tells a longer file apart.
-    std::string bytes(kToDoFileSize + 1, '\0');
-    std::size_t size = 0;
-    while (size < bytes.size()) {
-        const std::size_t got = in->Read(&bytes[size], bytes.size() - size);
-        if (got == 0) break;
-        size += got;
-    }
-    if (in->Failed()) return ToDoFileRead::Unreadable;
-    if (size > kToDoFileSize || size % kToDoRecordSize != 0) return ToDoFileRead::WrongSize;
+  if (!files.Exists(path)) return ToDoFileRead::Missing;
+  const std::unique_ptr<InputFile> in = files.OpenRead(path);
+  if (!in) return ToDoFileRead::Unreadable;
+  // One byte more than a whole file tells a longer file apart.
+  std::string bytes(kToDoFileSize + 1, '\0');
+  std::size_t size = 0;
+  while (size < bytes.size()) {
+    const std::size_t got = in->Read(&bytes[size], bytes.size() - size);
+    if (got == 0) break;
+    size += got;
+  }
+  if (in->Failed()) return ToDoFileRead::Unreadable;
+  if (size > kToDoFileSize || size % kToDoRecordSize != 0) return ToDoFileRead::WrongSize;
 
-    for (std::size_t i = 0; i < size / kToDoRecordSize; ++i) {
-        const auto* record = reinterpret_cast<const unsigned char*>(&bytes[i * kToDoRecordSize]);
-        ToDoLine& line = lines[i];
-        line.row = {GetInt32(record + 0), GetInt32(record + 4), GetInt32(record + 8),
-                    GetInt32(record + 12)};
-        line.text = CutToRecord(
-            ReadField(reinterpret_cast<const char*>(record + kTextOffset), kTextField));
-    }
-    return ToDoFileRead::Loaded;
+  for (std::size_t i = 0; i < size / kToDoRecordSize; ++i) {
+    const auto* record = reinterpret_cast<const unsigned char*>(&bytes[i * kToDoRecordSize]);
+    ToDoLine& line = lines[i];
+    line.row = {GetInt32(record + 0), GetInt32(record + 4), GetInt32(record + 8),
+                GetInt32(record + 12)};
+    line.text =
+        CutToRecord(ReadField(reinterpret_cast<const char*>(record + kTextOffset), kTextField));
+  }
+  return ToDoFileRead::Loaded;
 }
 
 bool WriteToDoFile(FileSystem& files, const std::string& path, const ToDoList& lines) {
-    const std::string bytes = EncodeToDoList(lines);
-    return WriteFileSafely(files, path, bytes.data(), bytes.size());
+  const std::string bytes = EncodeToDoList(lines);
+  return WriteFileSafely(files, path, bytes.data(), bytes.size());
 }
 
 // --- The three lists ------------------------------------------------------------
 
 void ToDoLists::Load(LegacyToDoSource& legacy) {
-    for (int list : {1, 0, 2}) LoadOne(list, legacy);
+  for (int list : {1, 0, 2}) LoadOne(list, legacy);
 }
 
 void ToDoLists::LoadOne(int list, LegacyToDoSource& legacy) {
-    Stored& stored = lists_[ToDoListIndex(list)];
-    const std::string path = paths_.DataFilePath(ToDoFileName(list), false);
-    switch (ReadToDoFile(files_, path, stored.lines)) {
-        case ToDoFileRead::Loaded:
-            return;
-        case ToDoFileRead::Missing:
-            // First use: the older version's lines, written at once.
-            for (int i = 0; i < kToDoLines; ++i) {
-                stored.lines[static_cast<std::size_t>(i)].text = CutToRecord(legacy.Line(list, i));
-            }
-            SaveOne(list);
-            return;
-        case ToDoFileRead::WrongSize:
-        case ToDoFileRead::Unreadable:
-            stored.unreadPath = path;
-            // What an earlier run kept aside for this list, if anything.
-            ReadToDoFile(files_, SidePath(list), stored.lines);
-            stored.asLoaded = stored.lines;
-            return;
-    }
+  Stored& stored = lists_[ToDoListIndex(list)];
+  const std::string path = paths_.DataFilePath(ToDoFileName(list), false);
+  switch (ReadToDoFile(files_, path, stored.lines)) {
+    case ToDoFileRead::Loaded:
+      return;
+    case ToDoFileRead::Missing:
+      // First use: the older version's lines, written at once.
+      for (int i = 0; i < kToDoLines; ++i) {
+        stored.lines[static_cast<std::size_t>(i)].text = CutToRecord(legacy.Line(list, i));
+      }
+      SaveOne(list);
+      return;
+    case ToDoFileRead::WrongSize:
+    case ToDoFileRead::Unreadable:
+      stored.unreadPath = path;
+      // What an earlier run kept aside for this list, if anything.
+      ReadToDoFile(files_, SidePath(list), stored.lines);
+      stored.asLoaded = stored.lines;
+      return;
+  }
 }
 
 std::string ToDoLists::SidePath(int list) const {
-    return paths_.DataFilePath(ToDoSideFileName(list), true);
+  return paths_.DataFilePath(ToDoSideFileName(list), true);
 }
 
 std::string ToDoLists::UnreadFilesMessage() const {
-    std::string message;
-    for (int list = 0; list < kToDoListCount; ++list) {
-        const Stored& stored = lists_[ToDoListIndex(list)];
-        if (stored.unreadPath.empty()) continue;
-        if (!message.empty()) message += "\n\n";
-        message += "Lumetta could not read the to-do list file:\n" + stored.unreadPath +
-                   "\n\nThat file has been left untouched. Until it can be read, this list is "
-                   "kept in:\n" +
-                   SidePath(list);
-    }
-    return message;
+  std::string message;
+  for (int list = 0; list < kToDoListCount; ++list) {
+    const Stored& stored = lists_[ToDoListIndex(list)];
+    if (stored.unreadPath.empty()) continue;
+    if (!message.empty()) message += "\n\n";
+    message += "Lumetta could not read the to-do list file:\n" + stored.unreadPath +
+               "\n\nThat file has been left untouched. Until it can be read, this list is "
+               "kept in:\n" +
+               SidePath(list);
+  }
+  return message;
 }
 
 bool ToDoLists::SaveOne(int list) {
-    Stored& stored = lists_[ToDoListIndex(list)];
-    if (stored.unreadPath.empty()) {
-        return WriteToDoFile(files_, paths_.DataFilePath(ToDoFileName(list), true), stored.lines);
-    }
-    if (SameTexts(stored.lines, stored.asLoaded)) return true;
-    if (!WriteToDoFile(files_, SidePath(list), stored.lines)) return false;
-    stored.asLoaded = stored.lines;
-    return true;
+  Stored& stored = lists_[ToDoListIndex(list)];
+  if (stored.unreadPath.empty()) {
+    return WriteToDoFile(files_, paths_.DataFilePath(ToDoFileName(list), true), stored.lines);
+  }
+  if (SameTexts(stored.lines, stored.asLoaded)) return true;
+  if (!WriteToDoFile(files_, SidePath(list), stored.lines)) return false;
+  stored.asLoaded = stored.lines;
+  return true;
 }
 
 std::vector<std::string> ToDoLists::SaveAll() {
-    std::vector<std::string> failed;
-    for (int list = 0; list < kToDoListCount; ++list) {
-        if (!SaveOne(list)) {
-            failed.push_back(lists_[ToDoListIndex(list)].unreadPath.empty()
-                                 ? paths_.DataFilePath(ToDoFileName(list), true)
-                                 : SidePath(list));
-        }
+  std::vector<std::string> failed;
+  for (int list = 0; list < kToDoListCount; ++list) {
+    if (!SaveOne(list)) {
+      failed.push_back(lists_[ToDoListIndex(list)].unreadPath.empty()
+                           ? paths_.DataFilePath(ToDoFileName(list), true)
+                           : SidePath(list));
     }
-    return failed;
+  }
+  return failed;
 }
 
 }  // namespace lumetta

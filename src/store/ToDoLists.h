@@ -32,15 +32,15 @@ constexpr std::size_t kToDoFileSize = kToDoLines * kToDoRecordSize;  // 2640
 constexpr std::size_t kToDoTextChars = 99;
 
 struct ToDoRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
 };
 
 struct ToDoLine {
-    ToDoRect row;
-    std::string text;  // empty: an empty line
+  ToDoRect row;
+  std::string text;  // empty: an empty line
 };
 
 using ToDoList = std::array<ToDoLine, kToDoLines>;
@@ -63,10 +63,10 @@ std::string ToDoClipboardText(int list, const ToDoList& lines);
 std::string EncodeToDoList(const ToDoList& lines);
 
 enum class ToDoFileRead {
-    Missing,     // no such file
-    Loaded,      // every record the file has (0 to 22 whole records)
-    WrongSize,   // not whole records, or more than 22: not read
-    Unreadable,  // exists but cannot be opened or read
+  Missing,     // no such file
+  Loaded,      // every record the file has (0 to 22 whole records)
+  WrongSize,   // not whole records, or more than 22: not read
+  Unreadable,  // exists but cannot be opened or read
 };
 
 // Reads a list file. Only Loaded changes `lines`: the records the file has
@@ -79,49 +79,49 @@ bool WriteToDoFile(FileSystem& files, const std::string& path, const ToDoList& l
 
 // The lines an older version kept (in the registry on Windows).
 class LegacyToDoSource {
-public:
-    virtual ~LegacyToDoSource() = default;
-    // The text of line `index` (0..21) of `list`; "" when there is none.
-    virtual std::string Line(int list, int index) = 0;
+ public:
+  virtual ~LegacyToDoSource() = default;
+  // The text of line `index` (0..21) of `list`; "" when there is none.
+  virtual std::string Line(int list, int index) = 0;
 };
 
 // The three lists with their files, for one opening of the to-do window.
 class ToDoLists {
-public:
-    ToDoLists(FileSystem& files, DataPaths& paths) : files_(files), paths_(paths) {}
+ public:
+  ToDoLists(FileSystem& files, DataPaths& paths) : files_(files), paths_(paths) {}
 
-    // Brings in every list, in the order Work, Personal, Other: a list
-    // whose file is missing is taken from `legacy` and written at once; a
-    // file that cannot be read leaves the list empty (or as its side file
-    // holds it) and is remembered, never to be written over.
-    void Load(LegacyToDoSource& legacy);
+  // Brings in every list, in the order Work, Personal, Other: a list
+  // whose file is missing is taken from `legacy` and written at once; a
+  // file that cannot be read leaves the list empty (or as its side file
+  // holds it) and is remembered, never to be written over.
+  void Load(LegacyToDoSource& legacy);
 
-    ToDoList& List(int list) { return lists_[ToDoListIndex(list)].lines; }
-    const ToDoList& List(int list) const { return lists_[ToDoListIndex(list)].lines; }
+  ToDoList& List(int list) { return lists_[ToDoListIndex(list)].lines; }
+  const ToDoList& List(int list) const { return lists_[ToDoListIndex(list)].lines; }
 
-    // The list files Load could not read, with where each list goes instead;
-    // "" when every file was read. For one message to the user.
-    std::string UnreadFilesMessage() const;
+  // The list files Load could not read, with where each list goes instead;
+  // "" when every file was read. For one message to the user.
+  std::string UnreadFilesMessage() const;
 
-    // Writes the lists in the order Personal, Work, Other. A list whose file
-    // could not be read goes to its side file, and only when it was changed.
-    // Answers the paths that could not be written.
-    std::vector<std::string> SaveAll();
+  // Writes the lists in the order Personal, Work, Other. A list whose file
+  // could not be read goes to its side file, and only when it was changed.
+  // Answers the paths that could not be written.
+  std::vector<std::string> SaveAll();
 
-private:
-    struct Stored {
-        ToDoList lines;
-        std::string unreadPath;    // the file that could not be read, or ""
-        ToDoList asLoaded;         // for an unread file: what the list held after loading
-    };
+ private:
+  struct Stored {
+    ToDoList lines;
+    std::string unreadPath;  // the file that could not be read, or ""
+    ToDoList asLoaded;       // for an unread file: what the list held after loading
+  };
 
-    void LoadOne(int list, LegacyToDoSource& legacy);
-    bool SaveOne(int list);
-    std::string SidePath(int list) const;
+  void LoadOne(int list, LegacyToDoSource& legacy);
+  bool SaveOne(int list);
+  std::string SidePath(int list) const;
 
-    FileSystem& files_;
-    DataPaths& paths_;
-    std::array<Stored, kToDoListCount> lists_;
+  FileSystem& files_;
+  DataPaths& paths_;
+  std::array<Stored, kToDoListCount> lists_;
 };
 
 }  // namespace lumetta

@@ -152,10 +152,9 @@ bool ToDo::Create(HFONT mainFont) {
 void ToDo::Save() {
   const std::vector<std::string> failed = lists_.SaveAll();
   for (const std::string& path : failed) {
-    host_.ToDoPrompter().Show(host_.ToDoOwner(),
-                              "Lumetta had a problem saving your to-do list, unable to open file: " +
-                                  path,
-                              MB_OK);
+    host_.ToDoPrompter().Show(
+        host_.ToDoOwner(),
+        "Lumetta had a problem saving your to-do list, unable to open file: " + path, MB_OK);
   }
 }
 
@@ -176,10 +175,9 @@ void ToDo::PlaceEditor(int row) {
   selectedRow_ = row;
   const lumetta::ToDoRect& r = rows_[static_cast<size_t>(row)];
   const std::string& text = lists_.List(currentList_)[static_cast<size_t>(row)].text;
-  editor_ = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
-                            0, 0, Handle(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)),
-                            GetModuleHandleA(nullptr), nullptr);
+  editor_ = CreateWindowExA(
+      0, "EDIT", text.c_str(), WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)), GetModuleHandleA(nullptr), nullptr);
   if (editor_ == nullptr) return;
   if (font_ != nullptr) SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SetWindowPos(editor_, HWND_TOP, r.left + 2, r.top + 2, r.right - r.left, r.bottom - r.top - 2,

@@ -12,8 +12,8 @@ namespace views {
 fw::Bitmap LoadBackgroundBitmap(const char* path) {
   // "" and "none" (in any case) mean "no image".
   if (path == nullptr || path[0] == '\0' || lstrcmpiA(path, "none") == 0) return fw::Bitmap();
-  return fw::Bitmap(static_cast<HBITMAP>(
-      LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  return fw::Bitmap(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
 }
 
 void DrawBackgroundImage(HDC dc, HBITMAP image) {

@@ -23,7 +23,7 @@ struct MonthLayout {
   int cellHeight = 0;
   int year = 0;
   int month = 0;
-  int dayCount = 0;        // days of the shown month
+  int dayCount = 0;          // days of the shown month
   RECT previousButton = {};  // "<<"
   RECT nextButton = {};      // ">>"
   RECT title = {};           // opens the year view: columns 2..4, European 1..3

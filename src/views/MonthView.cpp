@@ -263,8 +263,8 @@ void CLumettaView::ForgetQuickCheck() {
 }
 
 void CLumettaView::SelectMonthBackground() {
-  BackgroundChoice choice = SelectBackgroundImage(Handle(), BackgroundFor::MonthView,
-                                                  backgroundImage_.Get(), prompter_);
+  BackgroundChoice choice =
+      SelectBackgroundImage(Handle(), BackgroundFor::MonthView, backgroundImage_.Get(), prompter_);
   if (!choice.changed) return;
   backgroundImage_ = std::move(choice.image);
   lumetta::g_settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
@@ -317,8 +317,8 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
     const RECT& cell = layout_.days[static_cast<size_t>(d)];
     CellLook look;
     look.framed = true;
-    look.today = knowsToday && todayYear == shown_.year && todayMonth == shown_.month &&
-                 todayDay == d;
+    look.today =
+        knowsToday && todayYear == shown_.year && todayMonth == shown_.month && todayDay == d;
     look.marked = planner::NotesFileExists(notesFolder, shown_.year, shown_.month, d) ||
                   book.HasHighlightedEntryOn(shown_.year, shown_.month, d);
     DrawCell(dc, cell.left, cell.top, w, h, std::to_string(d), look, colours);

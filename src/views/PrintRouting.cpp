@@ -30,9 +30,7 @@ class DisabledWindow {
 
 // --- The printer ---------------------------------------------------------------
 
-PrinterTarget::~PrinterTarget() {
-  EndDocument(false);
-}
+PrinterTarget::~PrinterTarget() { EndDocument(false); }
 
 bool PrinterTarget::Choose(HWND owner, int pageCount, int& firstPage, int& lastPage) {
   PRINTDLGA dialog = {};

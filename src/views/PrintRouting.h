@@ -86,9 +86,7 @@ class PrintRouting {
   bool PrintFrom(PrintSourceKind kind, PrintSource& source, HWND owner);
 
   // The source of that kind during a request; nullptr between requests.
-  PrintSource* SourceOf(PrintSourceKind kind) const {
-    return sources_[static_cast<size_t>(kind)];
-  }
+  PrintSource* SourceOf(PrintSourceKind kind) const { return sources_[static_cast<size_t>(kind)]; }
 
  private:
   PrintSource* ActiveSource() const;

@@ -13,7 +13,9 @@ struct Date {
   int year = 0;
   int month = 0;
   int day = 0;
-  bool operator==(const Date& o) const { return year == o.year && month == o.month && day == o.day; }
+  bool operator==(const Date& o) const {
+    return year == o.year && month == o.month && day == o.day;
+  }
   bool operator!=(const Date& o) const { return !(*this == o); }
 };
 

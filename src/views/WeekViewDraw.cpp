@@ -41,7 +41,9 @@ std::vector<int> ViewWeek::EntriesPerDay() const {
   return counts;
 }
 
-int ViewWeek::PrintPageCount() { return static_cast<int>(LayOutPrintedPages(EntriesPerDay()).size()); }
+int ViewWeek::PrintPageCount() {
+  return static_cast<int>(LayOutPrintedPages(EntriesPerDay()).size());
+}
 
 void ViewWeek::PrintPage(HDC printer, int page) { DrawWeek(printer, nullptr, page); }
 
@@ -62,7 +64,8 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
   const int textX = timeWidth_ + (printing ? 45 : 25);
   for (int i = first; i < end; ++i) {
     const lumetta::An_Appointment& entry = *entries[static_cast<size_t>(i)];
-    const std::string time = EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
+    const std::string time =
+        EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
     if (!plain) SetTextColor(dc, settings.fore);
     Text(dc, 25, y + 2, time);
     if (!plain) SetTextColor(dc, entry.colour);
@@ -90,7 +93,8 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
   }
   HFONT drawingFont = font;
   if (drawingFont == nullptr && !printing) drawingFont = monthView_.MainFont();
-  fw::ScopedSelect select(dc, drawingFont != nullptr ? drawingFont : GetCurrentObject(dc, OBJ_FONT));
+  fw::ScopedSelect select(dc,
+                          drawingFont != nullptr ? drawingFont : GetCurrentObject(dc, OBJ_FONT));
   Measure(dc);
 
   if (!printing) {
@@ -110,7 +114,8 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
   if (page > static_cast<int>(pages.size())) return;
   int y = 1 + 2 * lineHeight_;
   for (const PrintedBlock& block : pages[static_cast<size_t>(page - 1)]) {
-    const bool lastPart = block.firstEntry + block.entryCount >= counts[static_cast<size_t>(block.dayIndex)];
+    const bool lastPart =
+        block.firstEntry + block.entryCount >= counts[static_cast<size_t>(block.dayIndex)];
     y = DrawDayBlock(dc, AddDays(start_, block.dayIndex), block.firstEntry, block.entryCount,
                      lastPart, y, true);
   }

@@ -100,9 +100,9 @@ void ViewYear::PreviousYear() {
 
 void ViewYear::ConfirmEraseYear(int year) {
   char question[256];
-  std::snprintf(question, sizeof question,
-                "Erase all day planner entries for the year %d?\nPress Cancel if your are not sure.",
-                year);
+  std::snprintf(
+      question, sizeof question,
+      "Erase all day planner entries for the year %d?\nPress Cancel if your are not sure.", year);
   if (prompter_.Show(Handle(), question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   std::snprintf(question, sizeof question,
                 "Are you really, really sure you want to erase all day planner entries for the "

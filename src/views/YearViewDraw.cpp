@@ -57,7 +57,8 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
   }
 
   lumetta::CalendarFields today;
-  const bool knowsToday = !printing && lumetta::LocalFields(host_.Book().context().clock.Now(), today);
+  const bool knowsToday =
+      !printing && lumetta::LocalFields(host_.Book().context().clock.Now(), today);
   const int dayCount = lumetta::DaysInMonth(year_, month);
   for (int d = 1; d <= dayCount && d <= 31; ++d) {
     const RECT& cell = layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)];

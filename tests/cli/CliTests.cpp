@@ -14,42 +14,47 @@ namespace fs = std::filesystem;
 namespace {
 
 struct CliRun {
-    int code = -1;
-    std::string out;  // standard output and error together
+  int code = -1;
+  std::string out;  // standard output and error together
 };
 
 class CliTest : public ::testing::Test {
-protected:
-    fs::path dir_;
+ protected:
+  fs::path dir_;
 
-    void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) /
-               ("lumetta-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("lumetta-cli-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
 
-    // Runs lumetta-cli in Berlin time with the data file of the temporary folder.
-    CliRun Cli(const std::string& args, const std::string& dataFile = "Lumetta.bin") {
-        const std::string command = "cd '" + dir_.string() + "' && TZ=Europe/Berlin '" LUMETTA_CLI
-                                    "' --file '" + (dir_ / dataFile).string() + "' " + args + " 2>&1";
-        CliRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-        const int status = pclose(pipe);
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
-    }
-    std::string Data(const std::string& name) { return std::string(LUMETTA_TEST_DATA_DIR) + "/" + name; }
-    std::string Contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+  // Runs lumetta-cli in Berlin time with the data file of the temporary folder.
+  CliRun Cli(const std::string& args, const std::string& dataFile = "Lumetta.bin") {
+    const std::string command = "cd '" + dir_.string() +
+                                "' && TZ=Europe/Berlin '" LUMETTA_CLI "' --file '" +
+                                (dir_ / dataFile).string() + "' " + args + " 2>&1";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+  std::string Data(const std::string& name) {
+    return std::string(LUMETTA_TEST_DATA_DIR) + "/" + name;
+  }
+  std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
 };
 
 const char* const kGoogleAgenda =
@@ -61,80 +66,83 @@ const char* const kGoogleAgenda =
 }  // namespace
 
 TEST_F(CliTest, HelpExplainsEveryCommand) {
-    const CliRun run = Cli("--help");
-    EXPECT_EQ(run.code, 0);
-    for (const char* word : {"agenda [DATE] [--days N]", "search TEXT [--ignore-case]", "export-ics [FILE]",
-                             "import-ics FILE", "--file PATH"}) {
-        EXPECT_NE(run.out.find(word), std::string::npos) << word;
-    }
-    EXPECT_EQ(Cli("").code, 2);
-    EXPECT_EQ(Cli("frobnicate").code, 2);
-    EXPECT_EQ(Cli("agenda 2025-02-30").code, 2);
-    EXPECT_EQ(Cli("agenda --days 0").code, 2);
+  const CliRun run = Cli("--help");
+  EXPECT_EQ(run.code, 0);
+  for (const char* word : {"agenda [DATE] [--days N]", "search TEXT [--ignore-case]",
+                           "export-ics [FILE]", "import-ics FILE", "--file PATH"}) {
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  }
+  EXPECT_EQ(Cli("").code, 2);
+  EXPECT_EQ(Cli("frobnicate").code, 2);
+  EXPECT_EQ(Cli("agenda 2025-02-30").code, 2);
+  EXPECT_EQ(Cli("agenda --days 0").code, 2);
 }
 
 TEST_F(CliTest, ImportThenAgendaSearchAndNotes) {
-    const CliRun imported = Cli("import-ics '" + Data("google.ics") + "'");
-    ASSERT_EQ(imported.code, 0) << imported.out;
-    EXPECT_NE(imported.out.find("3 new entries, 2 copies from repeats."), std::string::npos) << imported.out;
-    EXPECT_EQ(fs::file_size(dir_ / "Lumetta.bin"), 5u * 204u);
-    EXPECT_EQ(Contents(dir_ / "notes" / "20250320.txt"), "Conference in Boston");
+  const CliRun imported = Cli("import-ics '" + Data("google.ics") + "'");
+  ASSERT_EQ(imported.code, 0) << imported.out;
+  EXPECT_NE(imported.out.find("3 new entries, 2 copies from repeats."), std::string::npos)
+      << imported.out;
+  EXPECT_EQ(fs::file_size(dir_ / "Lumetta.bin"), 5u * 204u);
+  EXPECT_EQ(Contents(dir_ / "notes" / "20250320.txt"), "Conference in Boston");
 
-    EXPECT_EQ(Cli("agenda 2025-03-01 --days 20").out, kGoogleAgenda);
-    EXPECT_EQ(Cli("agenda 2025-03-12").out,
-              "2025-03-12 18:30  Caf\xC3\xA9 with Zo\xC3\xAB, then \xE2\x82\xAC talk \xE2\x80\x94 ??\n");
-    EXPECT_EQ(Cli("agenda 2025-03-13").out, "");
+  EXPECT_EQ(Cli("agenda 2025-03-01 --days 20").out, kGoogleAgenda);
+  EXPECT_EQ(
+      Cli("agenda 2025-03-12").out,
+      "2025-03-12 18:30  Caf\xC3\xA9 with Zo\xC3\xAB, then \xE2\x82\xAC talk \xE2\x80\x94 ??\n");
+  EXPECT_EQ(Cli("agenda 2025-03-13").out, "");
 
-    const CliRun found = Cli("search STAND-UP --ignore-case");
-    EXPECT_EQ(found.code, 0);
-    EXPECT_EQ(found.out,
-              "March 31, 2025 at 3:00pm  Stand-up call\n"
-              "March 18, 2025 at 4:00pm  Stand-up call (moved)\n"
-              "March 10, 2025 at 2:00pm  Stand-up call\n"
-              "March 3, 2025 at 3:00pm  Stand-up call\n");
-    EXPECT_EQ(Cli("search STAND-UP").code, 1);
+  const CliRun found = Cli("search STAND-UP --ignore-case");
+  EXPECT_EQ(found.code, 0);
+  EXPECT_EQ(found.out,
+            "March 31, 2025 at 3:00pm  Stand-up call\n"
+            "March 18, 2025 at 4:00pm  Stand-up call (moved)\n"
+            "March 10, 2025 at 2:00pm  Stand-up call\n"
+            "March 3, 2025 at 3:00pm  Stand-up call\n");
+  EXPECT_EQ(Cli("search STAND-UP").code, 1);
 }
 
 TEST_F(CliTest, ASecondImportKeepsTheWeekdayBackupAndAddsNothing) {
-    ASSERT_EQ(Cli("import-ics '" + Data("google.ics") + "'").code, 0);
-    const std::string first = Contents(dir_ / "Lumetta.bin");
-    const CliRun again = Cli("import-ics '" + Data("google.ics") + "'");
-    ASSERT_EQ(again.code, 0) << again.out;
-    EXPECT_NE(again.out.find("0 new entries, 5 already in the book."), std::string::npos) << again.out;
-    EXPECT_EQ(Contents(dir_ / "Lumetta.bin"), first);
-    int backups = 0;
-    for (const auto& f : fs::directory_iterator(dir_)) {
-        const std::string name = f.path().filename().string();
-        if (name.rfind("Lumetta.", 0) == 0 && name != "Lumetta.bin" && name.size() > 12) {
-            ++backups;
-            EXPECT_EQ(Contents(f.path()), first) << name;
-        }
+  ASSERT_EQ(Cli("import-ics '" + Data("google.ics") + "'").code, 0);
+  const std::string first = Contents(dir_ / "Lumetta.bin");
+  const CliRun again = Cli("import-ics '" + Data("google.ics") + "'");
+  ASSERT_EQ(again.code, 0) << again.out;
+  EXPECT_NE(again.out.find("0 new entries, 5 already in the book."), std::string::npos)
+      << again.out;
+  EXPECT_EQ(Contents(dir_ / "Lumetta.bin"), first);
+  int backups = 0;
+  for (const auto& f : fs::directory_iterator(dir_)) {
+    const std::string name = f.path().filename().string();
+    if (name.rfind("Lumetta.", 0) == 0 && name != "Lumetta.bin" && name.size() > 12) {
+      ++backups;
+      EXPECT_EQ(Contents(f.path()), first) << name;
     }
-    EXPECT_EQ(backups, 1);
+  }
+  EXPECT_EQ(backups, 1);
 }
 
 TEST_F(CliTest, ExportedFileImportsIntoAnotherDataFileWithTheSameAgenda) {
-    ASSERT_EQ(Cli("import-ics '" + Data("google.ics") + "'").code, 0);
-    const CliRun exported = Cli("export-ics out.ics");
-    ASSERT_EQ(exported.code, 0) << exported.out;
-    EXPECT_EQ(exported.out, "Exported 5 entries and 2 days of notes to \"out.ics\".\n");
-    EXPECT_EQ(Cli("export-ics").out.substr(0, 15), "BEGIN:VCALENDAR");
-    fs::create_directory(dir_ / "other");
-    ASSERT_EQ(Cli("import-ics out.ics", "other/Copy.bin").code, 0);
-    EXPECT_EQ(Cli("agenda 2025-03-01 --days 20", "other/Copy.bin").out, kGoogleAgenda);
-    EXPECT_EQ(Contents(dir_ / "other" / "notes" / "20250321.txt"), "Conference in Boston");
+  ASSERT_EQ(Cli("import-ics '" + Data("google.ics") + "'").code, 0);
+  const CliRun exported = Cli("export-ics out.ics");
+  ASSERT_EQ(exported.code, 0) << exported.out;
+  EXPECT_EQ(exported.out, "Exported 5 entries and 2 days of notes to \"out.ics\".\n");
+  EXPECT_EQ(Cli("export-ics").out.substr(0, 15), "BEGIN:VCALENDAR");
+  fs::create_directory(dir_ / "other");
+  ASSERT_EQ(Cli("import-ics out.ics", "other/Copy.bin").code, 0);
+  EXPECT_EQ(Cli("agenda 2025-03-01 --days 20", "other/Copy.bin").out, kGoogleAgenda);
+  EXPECT_EQ(Contents(dir_ / "other" / "notes" / "20250321.txt"), "Conference in Boston");
 }
 
 TEST_F(CliTest, BadFilesChangeNothing) {
-    ASSERT_EQ(Cli("import-ics '" + Data("thunderbird.ics") + "'").code, 0);
-    const std::string before = Contents(dir_ / "Lumetta.bin");
-    std::ofstream(dir_ / "bad.ics") << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:half\n";
-    const CliRun bad = Cli("import-ics bad.ics");
-    EXPECT_EQ(bad.code, 1);
-    EXPECT_NE(bad.out.find("may have been cut off"), std::string::npos) << bad.out;
-    const CliRun missing = Cli("import-ics nowhere.ics");
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.out.find("could not be read"), std::string::npos) << missing.out;
-    EXPECT_EQ(Contents(dir_ / "Lumetta.bin"), before);
-    EXPECT_EQ(Cli("search choir", "none.bin").code, 1);
+  ASSERT_EQ(Cli("import-ics '" + Data("thunderbird.ics") + "'").code, 0);
+  const std::string before = Contents(dir_ / "Lumetta.bin");
+  std::ofstream(dir_ / "bad.ics") << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:half\n";
+  const CliRun bad = Cli("import-ics bad.ics");
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.out.find("may have been cut off"), std::string::npos) << bad.out;
+  const CliRun missing = Cli("import-ics nowhere.ics");
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_NE(missing.out.find("could not be read"), std::string::npos) << missing.out;
+  EXPECT_EQ(Contents(dir_ / "Lumetta.bin"), before);
+  EXPECT_EQ(Cli("search choir", "none.bin").code, 1);
 }

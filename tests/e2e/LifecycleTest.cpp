@@ -42,7 +42,7 @@ std::string TextAt(const std::string& bytes, size_t at) {
 }
 
 std::string WeekdayBackupName(int weekday) {
-  static const char* const kNames[] = {"Lumetta.Sun.bin", "Lumetta.Mon.bin", "Lumetta.Tue.bin",
+  static const char* const kNames[] = {"Lumetta.Sun.bin", "Lumetta.Mon.bin",  "Lumetta.Tue.bin",
                                        "Lumetta.Wed.bin", "Lumetta.Thur.bin", "Lumetta.Fri.bin",
                                        "Lumetta.Sat.bin"};
   return kNames[weekday];
@@ -88,7 +88,8 @@ TEST(FirstStart, MakesTheDataFolderTheNotesFolderAndASettingsFileOfDefaults) {
   for (size_t at = 264; at < 424; ++at) {
     ASSERT_EQ(0, settings[at]) << "fonts and window positions never chosen, byte " << at;
   }
-  EXPECT_EQ("C:", TextAt(settings, 424)) << "the registry import's backup folder without registry data";
+  EXPECT_EQ("C:", TextAt(settings, 424))
+      << "the registry import's backup folder without registry data";
   EXPECT_EQ("Start.wav", TextAt(settings, 680));
   EXPECT_EQ("Ring.wav", TextAt(settings, 808));
   EXPECT_EQ("Pick.wav", TextAt(settings, 936));
@@ -181,7 +182,8 @@ TEST(EndOfSession, WritesDataAndSettingsBeforeWindowsEndsTheProcess) {
   // The user puts the window somewhere (the first moves of a run are the
   // program's own and are not remembered).
   for (int i = 0; i < 4; ++i) {
-    SetWindowPos(mainWindow, nullptr, 100 + i, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(mainWindow, nullptr, 100 + i, 50, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   DWORD_PTR answer = 0;

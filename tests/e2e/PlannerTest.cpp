@@ -33,12 +33,14 @@ TEST(DayPlanner, AnEntryTypedIntoTodaysPlannerIsInTheDataFileAfterExit) {
   ASSERT_NE(nullptr, mainWindow);
   ASSERT_TRUE(program.PostCommand(mainWindow, kTodayCommand));
   HWND planner = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (planner = FindPlanner(program.Id())) != nullptr; },
-                      kStartTimeoutMs));
+  ASSERT_TRUE(
+      WaitFor([&] { return (planner = FindPlanner(program.Id())) != nullptr; }, kStartTimeoutMs));
   HWND editor = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (editor = FindWindowExA(planner, nullptr, "Edit", nullptr)) != nullptr; },
-                      kStartTimeoutMs));
-  for (char c : std::string("Lunch with Ana")) SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+  ASSERT_TRUE(WaitFor(
+      [&] { return (editor = FindWindowExA(planner, nullptr, "Edit", nullptr)) != nullptr; },
+      kStartTimeoutMs));
+  for (char c : std::string("Lunch with Ana"))
+    SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
 
   PostMessageA(planner, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(planner); }, kExitTimeoutMs));

@@ -39,7 +39,8 @@ TEST(Reminder, PopsUpOnTimeAsATopmostWindowTitledWithItsText) {
   ULONGLONG at = FileTimeOf(entry) + 2ULL * 60 * 10000000;
   FILETIME atFile = {static_cast<DWORD>(at), static_cast<DWORD>(at >> 32)};
   FileTimeToSystemTime(&atFile, &entry);
-  std::string record = Record(entry.wYear, entry.wMonth, entry.wDay, entry.wHour, entry.wMinute, kText);
+  std::string record =
+      Record(entry.wYear, entry.wMonth, entry.wDay, entry.wHour, entry.wMinute, kText);
   PutInt32(record, kReminderMinutes, 1);
   ASSERT_TRUE(WriteWholeFile(DataFolder() + "Lumetta.bin", record));
 

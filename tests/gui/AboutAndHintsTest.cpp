@@ -75,8 +75,7 @@ TEST_F(AboutAndHintsTest, EachShowsItsTextsAndClosesWithEsc) {
         "or press Enter to open today's day planner",
         "left click on << and >> to scan by month (or use left/right arrow keys)",
         "right click on << and >> to scan by year (or use up/down arrow keys)",
-        "more shortcuts:",
-        "move the mouse over the main calendar to quick-check appointments",
+        "more shortcuts:", "move the mouse over the main calendar to quick-check appointments",
         "hold the mouse over \"LM\" in the icon tray to check the next appointment",
         "left click on any empty part of the Month View to access the To-Do List",
         "right click on a date to access the Week View for that week"},
@@ -91,7 +90,8 @@ TEST_F(AboutAndHintsTest, EachShowsItsTextsAndClosesWithEsc) {
     std::string face;
     watcher.Then([&](const SeenDialog& dialog) {
       shown = ShownBy(dialog.hwnd);
-      okOrCancel = GetDlgItem(dialog.hwnd, IDOK) != nullptr || GetDlgItem(dialog.hwnd, IDCANCEL) != nullptr;
+      okOrCancel =
+          GetDlgItem(dialog.hwnd, IDOK) != nullptr || GetDlgItem(dialog.hwnd, IDCANCEL) != nullptr;
       smallIcon = SendMessageA(dialog.hwnd, WM_GETICON, ICON_SMALL, 0) != 0;
       face = dialog_test::FontFace(dialog.hwnd);
       PostMessageA(dialog.hwnd, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -94,7 +94,7 @@ TEST_F(BackgroundImagesTest, SettingsLoadFillBothSlotsFromTheirPaths) {
   lumetta::SetDefaultSettings(settings, 0);
   lumetta::SetText(settings.mainImage, folder_ / "month.bmp");
   lumetta::SetText(settings.plannerImage, "planner.bmp");  // relative to the current folder
-  settings.mainImageHandle = 0x1234;                      // values read from a file mean nothing
+  settings.mainImageHandle = 0x1234;                       // values read from a file mean nothing
   settings.plannerImageHandle = 0x5678;
   LoadBackgroundImages(settings);
   const fw::Bitmap month = TakeFromSlot(settings.mainImageHandle);

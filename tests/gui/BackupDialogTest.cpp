@@ -121,7 +121,8 @@ TEST_F(BackupDialogTest, TemplateHasTheTitleSizeStylesAndControlsOfTheBackupDial
                     {IDC_BACKUP_LOCATION, {12, 52, 39, 13}}};
     for (const auto& c : controls) {
       std::string actual;
-      if (!PlacedAt(d.hwnd, c.id, c.at, &actual)) misplaced.push_back(std::to_string(c.id) + ": " + actual);
+      if (!PlacedAt(d.hwnd, c.id, c.at, &actual))
+        misplaced.push_back(std::to_string(c.id) + ": " + actual);
     }
     for (int id : {ID_BACKUP_TO_FOLDER, ID_RESTORE_FROM_FILE, IDCANCEL, IDC_BACKUP_LOCATION}) {
       texts.push_back(ControlText(d.hwnd, id));
@@ -277,14 +278,16 @@ TEST(ShellBackupPickersTest, TheFileDialogAnswersAnExistingFileAndKeepsTheCurren
     return IDOK;
   });
   std::string path;
-  ASSERT_TRUE(pickers.ChooseFileToOpen(lumetta::kRestoreTitle, lumetta::kRestoreFilter, folder, path));
+  ASSERT_TRUE(
+      pickers.ChooseFileToOpen(lumetta::kRestoreTitle, lumetta::kRestoreFilter, folder, path));
   EXPECT_EQ(0, lstrcmpiA(file.c_str(), path.c_str())) << path;
   ASSERT_EQ(1u, watcher.Seen().size());
   EXPECT_EQ("Select file to read", watcher.Seen()[0].caption);
   EXPECT_EQ(before, pickers.CurrentFolder());
 
   watcher.ThenPress(IDCANCEL);
-  EXPECT_FALSE(pickers.ChooseFileToOpen(lumetta::kRestoreTitle, lumetta::kRestoreFilter, folder, path));
+  EXPECT_FALSE(
+      pickers.ChooseFileToOpen(lumetta::kRestoreTitle, lumetta::kRestoreFilter, folder, path));
   DeleteFileA(file.c_str());
 }
 

@@ -45,12 +45,12 @@ class ScriptedPrompter : public fw::Prompter {
 // 2400 x 3200 pixels on the screen's reference.
 class RecordingPrintTarget : public views::PrintTarget {
  public:
-  bool choose = true;             // false: the print dialog was cancelled
-  int offeredPages = 0;           // the last page the dialog offered
+  bool choose = true;    // false: the print dialog was cancelled
+  int offeredPages = 0;  // the last page the dialog offered
   std::string title;
   std::vector<std::vector<DrawnText>> pages;
   std::vector<bool> sourceEnabledDuringPage;
-  HWND source = nullptr;          // watched: disabled while its pages are drawn
+  HWND source = nullptr;  // watched: disabled while its pages are drawn
   bool ended = false;
   bool completed = false;
 
@@ -132,7 +132,8 @@ class CalendarViewsTest : public month_test::MonthViewTest {
   views::ViewWeek* OpenWeek(int year, int month, int day) {
     if (!view) MakeView();
     fw::WindowDC dc(frame->Handle());
-    views::ViewWeek* week = views::ViewWeek::Open(*view, host, dc.Get(), views::Date{year, month, day});
+    views::ViewWeek* week =
+        views::ViewWeek::Open(*view, host, dc.Get(), views::Date{year, month, day});
     if (week != nullptr) {
       ShowWindow(week->Handle(), SW_SHOW);
       UpdateWindow(week->Handle());

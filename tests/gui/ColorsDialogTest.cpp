@@ -67,7 +67,9 @@ TEST_F(ColorsDialogTest, DarkStaysAfterOkAndEscButCancelAndEnterPutTheOpeningCol
     const char* how;
     INT_PTR result;
     bool darkStays;
-  } cases[] = {{"ok", IDOK, true}, {"esc", IDCANCEL, true}, {"cancel", IDCANCEL, false},
+  } cases[] = {{"ok", IDOK, true},
+               {"esc", IDCANCEL, true},
+               {"cancel", IDCANCEL, false},
                {"enter", IDCANCEL, false}};
   for (const auto& c : cases) {
     lumetta::WriteColourRoles(settings_, opening);
@@ -111,7 +113,8 @@ TEST_F(ColorsDialogTest, EachRoleButtonSetsItsOwnRoleAndPaintsItsSwatch) {
       Click(d.hwnd, c.button);
       // Answered as it activates, before the dialog manager shows it.
       ShowWindow(d.hwnd, SW_SHOWNORMAL);
-      RedrawWindow(d.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      RedrawWindow(d.hwnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
       testing_support::PumpPending();
       const RECT at = ControlRect(d.hwnd, c.swatch);
       testing_support::ClientPixels pixels(d.hwnd);

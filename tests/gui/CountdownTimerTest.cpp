@@ -173,7 +173,8 @@ TEST_F(CountdownTimerTest, ExpiryShowsTheTextAndSnoozesForItsOwnTimeOrFiveMinute
       {{" 0", "5 ", "0", false, "https://example.org call"}, 300000, 300000, nullptr},
   };
   for (const CountdownCase& c : cases) {
-    SCOPED_TRACE(c.typed.text + " " + c.typed.hours + ":" + c.typed.minutes + ":" + c.typed.seconds);
+    SCOPED_TRACE(c.typed.text + " " + c.typed.hours + ":" + c.typed.minutes + ":" +
+                 c.typed.seconds);
     RunTimer(c.typed, IDOK);
     ASSERT_EQ(1u, Running().Count());
     const UINT_PTR id = Running().TimerIdAt(0);
@@ -187,7 +188,8 @@ TEST_F(CountdownTimerTest, ExpiryShowsTheTextAndSnoozesForItsOwnTimeOrFiveMinute
     ReminderPopup& popup = Popups().At(0);
     ASSERT_TRUE(popup.Exists());
     EXPECT_EQ("Timer expired", popup.Lines()[0]);
-    const std::string secondLine = c.secondLine != nullptr ? c.secondLine : " " + c.typed.text + "  ";
+    const std::string secondLine =
+        c.secondLine != nullptr ? c.secondLine : " " + c.typed.text + "  ";
     EXPECT_EQ(secondLine, popup.Lines()[1]);
 
     Snooze(popup);

@@ -152,7 +152,8 @@ TEST_F(OpenDialogTest, AnythingButAWholeNumberInRangeIsRefusedWithTheRangeMessag
   const char* const refused[] = {"0", "32", "-5", "abc", "12x", "", "   ", "4.5", "99999999999"};
   for (const char* text : refused) {
     bool saved = true;
-    EXPECT_EQ("Enter an integer between 1 and 31.", SaveWithDay(text, saved)) << "day \"" << text << "\"";
+    EXPECT_EQ("Enter an integer between 1 and 31.", SaveWithDay(text, saved))
+        << "day \"" << text << "\"";
     EXPECT_FALSE(saved) << "day \"" << text << "\"";
     EXPECT_EQ(15, data_.day);
   }

@@ -34,9 +34,7 @@ class DataFolderTest : public ::testing::Test {
   }
 
   std::string DataFolderPath() const { return appData_ / "Lumetta Calendar"; }
-  std::string InDataFolder(const std::string& name) const {
-    return DataFolderPath() + "\\" + name;
-  }
+  std::string InDataFolder(const std::string& name) const { return DataFolderPath() + "\\" + name; }
 
   ScratchFolder appData_;
   ScratchFolder programFolder_;

@@ -22,9 +22,8 @@ class DialogColorsTest : public ::testing::Test {
   // Sends a control-colour request as a control would and returns the brush.
   HBRUSH Ask(fw::Dialog& dialog, UINT message, int controlId, HDC dc) {
     HWND control = controlId != 0 ? GetDlgItem(dialog.Handle(), controlId) : dialog.Handle();
-    return reinterpret_cast<HBRUSH>(SendMessageA(dialog.Handle(), message,
-                                                 reinterpret_cast<WPARAM>(dc),
-                                                 reinterpret_cast<LPARAM>(control)));
+    return reinterpret_cast<HBRUSH>(SendMessageA(
+        dialog.Handle(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
   }
 
   fw::MessageBoxPrompter prompter_{"Lumetta"};
@@ -68,7 +67,8 @@ TEST_F(DialogColorsTest, TheBrushIsOneSolidWhiteBrushThatOutlivesEveryDialog) {
 
   ASSERT_EQ(OBJ_BRUSH, static_cast<int>(GetObjectType(fromFirst)));
   LOGBRUSH description = {};
-  ASSERT_EQ(static_cast<int>(sizeof description), GetObjectA(fromFirst, sizeof description, &description));
+  ASSERT_EQ(static_cast<int>(sizeof description),
+            GetObjectA(fromFirst, sizeof description, &description));
   EXPECT_EQ(static_cast<UINT>(BS_SOLID), description.lbStyle);
   EXPECT_EQ(kWhite, description.lbColor);
 }

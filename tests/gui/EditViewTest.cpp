@@ -47,7 +47,7 @@ class StandInPlanner : public planner::NotesOwner {
   RECT rect = {120, 300, 560, 700};
   int textHeight = 22;
   fw::Font font{static_cast<HFONT>(CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
-                                                0, VARIABLE_PITCH, "Arial"))};
+                                               0, VARIABLE_PITCH, "Arial"))};
   int commits = 0;
 };
 
@@ -91,7 +91,9 @@ class EditViewTest : public ::testing::Test {
     SendMessageA(editor, WM_CHAR, VK_BACK, 1);
     Type(editor, keys);
   }
-  static HWND Editor() { return EditView::Current() != nullptr ? EditView::Current()->Editor() : nullptr; }
+  static HWND Editor() {
+    return EditView::Current() != nullptr ? EditView::Current()->Editor() : nullptr;
+  }
   static RECT WindowRect(HWND hwnd) {
     RECT r = {};
     GetWindowRect(hwnd, &r);
@@ -176,10 +178,10 @@ TEST_P(NotesSaving, TypedNotesReachTheFileAndReadBackAsSaved) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, NotesSaving,
     ::testing::Values(SaveCase{"Dentist at 9", "Dentist at 9"},
-                      SaveCase{"first line\nsecond line\n\nfourth", "first line\r\nsecond line\r\n\r\nfourth"},
+                      SaveCase{"first line\nsecond line\n\nfourth",
+                               "first line\r\nsecond line\r\n\r\nfourth"},
                       SaveCase{"50%d of %s and 100%%", "50%d of %s and 100%%"},
-                      SaveCase{"  \n padded \n\n  ", "padded"},
-                      SaveCase{"  \n \n   ", nullptr},
+                      SaveCase{"  \n padded \n\n  ", "padded"}, SaveCase{"  \n \n   ", nullptr},
                       SaveCase{"", nullptr},
                       SaveCase{"[Click here to enter notes for the day] and more", nullptr},
                       SaveCase{"Note: [Click here to enter notes for the day]",
@@ -199,7 +201,8 @@ TEST_P(NotesClosing, SavesWhatWasTyped) {
   ASSERT_NE(nullptr, Editor());
   Type(Editor(), "Pick up the cake");
   GetParam().close(*this, planner, host);
-  EXPECT_TRUE(testing_support::PumpUntil([] { return EditView::Current() == nullptr; }, 3000, &loop));
+  EXPECT_TRUE(
+      testing_support::PumpUntil([] { return EditView::Current() == nullptr; }, 3000, &loop));
   EXPECT_EQ("Pick up the cake", Contents("20250307.txt"));
 }
 
@@ -215,11 +218,12 @@ INSTANTIATE_TEST_SUITE_P(
                     EditView::EndNotesEditing();
                     testing_support::PostKey(EditView::Current()->Handle(), VK_ESCAPE);
                   }},
-        ClosePath{"NotesCommandAgain",
-                  [](EditViewTest&, StandInPlanner& p, StandInHost&) { EditView::OpenNotesForEditing(p); }},
-        ClosePath{"PlannerCloses", [](EditViewTest&, StandInPlanner&, StandInHost&) { EditView::CloseNotes(); }},
-        ClosePath{"MainWindowGoes",
-                  [](EditViewTest&, StandInPlanner&, StandInHost& h) { DestroyWindow(h.NotesWindowOwner()); }}),
+        ClosePath{"NotesCommandAgain", [](EditViewTest&, StandInPlanner& p,
+                                          StandInHost&) { EditView::OpenNotesForEditing(p); }},
+        ClosePath{"PlannerCloses",
+                  [](EditViewTest&, StandInPlanner&, StandInHost&) { EditView::CloseNotes(); }},
+        ClosePath{"MainWindowGoes", [](EditViewTest&, StandInPlanner&,
+                                       StandInHost& h) { DestroyWindow(h.NotesWindowOwner()); }}),
     [](const ::testing::TestParamInfo<ClosePath>& info) { return std::string(info.param.name); });
 
 // --- Following and opening -----------------------------------------------------------

@@ -69,7 +69,8 @@ TEST_F(FindDialogTest, TemplateHasTheTitleSizeStylesAndControlsOfTheFindDialog) 
                     {IDCANCEL, {170, 22, 45, 14}}};
     for (const auto& c : controls) {
       std::string actual;
-      if (!PlacedAt(d.hwnd, c.id, c.at, &actual)) misplaced.push_back(std::to_string(c.id) + ": " + actual);
+      if (!PlacedAt(d.hwnd, c.id, c.at, &actual))
+        misplaced.push_back(std::to_string(c.id) + ": " + actual);
     }
     box = ControlText(d.hwnd, IDC_FIND_CASE_INSENSITIVE);
     ok = ControlText(d.hwnd, IDOK);

@@ -81,7 +81,8 @@ TEST(FrameWindow, TheViewGetsCommandsFirstAndTheFrameTheRest) {
   testing_support::SendCommand(frame.Handle(), ID_VIEW_TODAY);
   testing_support::SendCommand(frame.Handle(), ID_FILE_FIND);
   EXPECT_EQ((std::vector<UINT>{ID_VIEW_TODAY, ID_FILE_FIND}), view.commands);
-  EXPECT_EQ((std::vector<UINT>{ID_FILE_FIND}), frame.commands) << "handled by the view, not passed on";
+  EXPECT_EQ((std::vector<UINT>{ID_FILE_FIND}), frame.commands)
+      << "handled by the view, not passed on";
 
   EXPECT_TRUE(frame.IsCommandEnabled(ID_VIEW_TODAY)) << "the view's command";
   EXPECT_TRUE(frame.IsCommandEnabled(ID_APP_EXIT)) << "the frame's own";

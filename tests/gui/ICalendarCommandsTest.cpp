@@ -43,7 +43,8 @@ class ICalendarCommandsTest : public MainFrameTest {
 };
 
 TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes) {
-  ASSERT_TRUE(WriteWholeFile(services_.DataFile("Lumetta.bin"), Record(2025, 3, 18, 9, 0, "Kept; safe")));
+  ASSERT_TRUE(
+      WriteWholeFile(services_.DataFile("Lumetta.bin"), Record(2025, 3, 18, 9, 0, "Kept; safe")));
   const std::string notes = services_.scratch / "notes";
   ASSERT_TRUE(CreateDirectoryA(notes.c_str(), nullptr));
   ASSERT_TRUE(WriteWholeFile(notes + "\\20250318.txt", "Bring the keys"));
@@ -60,10 +61,12 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
   EXPECT_EQ("Lumetta.ics", offered_);
   const std::string ics = ReadWholeFile(out);
   EXPECT_EQ(0u, ics.find("BEGIN:VCALENDAR\r\n"));
-  EXPECT_NE(std::string::npos, ics.find("DTSTART:20250318T090000\r\nDURATION:PT30M\r\nSUMMARY:Kept\\; safe\r\n"));
+  EXPECT_NE(std::string::npos,
+            ics.find("DTSTART:20250318T090000\r\nDURATION:PT30M\r\nSUMMARY:Kept\\; safe\r\n"));
   EXPECT_NE(std::string::npos, ics.find("DESCRIPTION:Bring the keys\r\n"));
   ASSERT_EQ(1u, services_.prompter.texts.size());
-  EXPECT_EQ("Exported 1 entries and 1 days of notes to \"" + out + "\".", services_.prompter.texts[0]);
+  EXPECT_EQ("Exported 1 entries and 1 days of notes to \"" + out + "\".",
+            services_.prompter.texts[0]);
 }
 
 TEST_F(ICalendarCommandsTest, ImportMergesTheEventsAndTellsWhatCameIn) {

@@ -283,8 +283,8 @@ TEST_F(LegacyRegistryTest, EveryValueOfAnOlderVersionReachesItsField) {
   EXPECT_EQ(block_.webPageTime, kNow - 3600);
   EXPECT_EQ(block_.webPageAskFirst, 1);
   const lumetta::WindowPosition* positions[] = {&block_.toDoPosition, &block_.mainWindowPosition,
-                                               &block_.yearViewPosition, &block_.weekViewPosition,
-                                               &block_.dayPlannerPosition};
+                                                &block_.yearViewPosition, &block_.weekViewPosition,
+                                                &block_.dayPlannerPosition};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(positions[i]->left, 100 + i) << positionKeys[i];
     EXPECT_EQ(positions[i]->top, 200 + i) << positionKeys[i];
@@ -298,8 +298,8 @@ TEST_F(LegacyRegistryTest, EveryValueOfAnOlderVersionReachesItsField) {
   EXPECT_EQ(SlotImageSize(block_.mainImageHandle).cy, 5);
   EXPECT_EQ(SlotImageSize(block_.plannerImageHandle).cx, 3);
   EXPECT_EQ(SlotImageSize(block_.plannerImageHandle).cy, 9);
-  const lumetta::Colour* colours[] = {&block_.fore,    &block_.back,    &block_.dayplan1,
-                                      &block_.dayplan2, &block_.toplite, &block_.botlite,
+  const lumetta::Colour* colours[] = {&block_.fore,       &block_.back,      &block_.dayplan1,
+                                      &block_.dayplan2,   &block_.toplite,   &block_.botlite,
                                       &block_.currentday, &block_.hasappoint};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(*colours[i], 0x010203u * (i + 1)) << roles[i];
 }
@@ -357,8 +357,7 @@ TEST_F(LegacyRegistryTest, FontsOfTheWrongSizeOrTypeAreNotTaken) {
   ASSERT_TRUE(SetValue("font2", "font2", REG_SZ, bytes.c_str(), 61));
   Import();
   EXPECT_EQ(std::memcmp(&block_.mainFont, &defaults_.mainFont, sizeof block_.mainFont), 0);
-  EXPECT_EQ(std::memcmp(&block_.plannerFont, &defaults_.plannerFont, sizeof block_.plannerFont),
-            0);
+  EXPECT_EQ(std::memcmp(&block_.plannerFont, &defaults_.plannerFont, sizeof block_.plannerFont), 0);
 }
 
 TEST_F(LegacyRegistryTest, BackupFolderTooLongOrOfTheWrongTypeBecomesC) {

@@ -49,7 +49,7 @@ TEST(PlacementRules, RefitUsesZeroForOffScreenOrNearlyOffScreenCorners) {
   EXPECT_EQ(10, RefitCorner({10, 0}, kWindow, kScreen).left);
   EXPECT_EQ(724, RefitCorner({974, 0}, kWindow, kScreen).left);  // pulled flush
   EXPECT_EQ(714, RefitCorner({714, 0}, kWindow, kScreen).left);
-  EXPECT_EQ(0, RefitCorner({0, 719}, kWindow, kScreen).top);   // > 768 - 50
+  EXPECT_EQ(0, RefitCorner({0, 719}, kWindow, kScreen).top);  // > 768 - 50
   EXPECT_EQ(518, RefitCorner({0, 718}, kWindow, kScreen).top);
   EXPECT_EQ(200, RefitCorner({0, 200}, kWindow, kScreen).top);
 }

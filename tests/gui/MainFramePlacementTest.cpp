@@ -118,7 +118,8 @@ TEST_F(SavedSettingsPlacement, LaterPlacementsPullTheWindowFlushWithTheScreenEdg
 int g_moves = 0;
 LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
   const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && message->message == WM_MOVE && message->hwnd == FindWindowA(CMainFrame::kClassName, nullptr)) {
+  if (code == HC_ACTION && message->message == WM_MOVE &&
+      message->hwnd == FindWindowA(CMainFrame::kClassName, nullptr)) {
     ++g_moves;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -37,7 +37,8 @@ class MainFramePlanners : public MainFrameTest {
     return planner.SlotEditor() != nullptr ? planner.SlotEditor()->Handle() : nullptr;
   }
   static void Type(planner::AppointBook2& planner, const char* text) {
-    for (const char* c = text; *c != '\0'; ++c) SendMessageA(Editor(planner), WM_CHAR, static_cast<unsigned char>(*c), 1);
+    for (const char* c = text; *c != '\0'; ++c)
+      SendMessageA(Editor(planner), WM_CHAR, static_cast<unsigned char>(*c), 1);
   }
   planner::AppointBook2* Shown(int year, int month, int day) {
     testing_support::PumpPending();

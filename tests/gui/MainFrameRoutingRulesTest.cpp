@@ -18,8 +18,8 @@ TEST(RoutingRules, WindowClassesNameTheirKinds) {
 }
 
 TEST(RoutingRules, EditCommandsAndDeleteReachAPlannerOrTheToDoListOnly) {
-  for (UINT id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL,
-                  ID_DELETE}) {
+  for (UINT id :
+       {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_DELETE}) {
     EXPECT_EQ(Route::ActiveWindow, RouteCommand(id, ActiveKind::DayPlanner)) << id;
     EXPECT_EQ(Route::ActiveWindow, RouteCommand(id, ActiveKind::ToDo)) << id;
     EXPECT_EQ(Route::Nothing, RouteCommand(id, ActiveKind::WeekView)) << id;
@@ -40,8 +40,8 @@ TEST(RoutingRules, PlannerCommandsReachOnlyAPlanner) {
 
 TEST(RoutingRules, ScheduleActivatesTheToDoListFirst) {
   EXPECT_EQ(Route::ActivateThenActive, RouteCommand(ID_SCHEDULE, ActiveKind::ToDo));
-  for (ActiveKind kind : {ActiveKind::DayPlanner, ActiveKind::WeekView, ActiveKind::YearView,
-                          ActiveKind::Other}) {
+  for (ActiveKind kind :
+       {ActiveKind::DayPlanner, ActiveKind::WeekView, ActiveKind::YearView, ActiveKind::Other}) {
     EXPECT_EQ(Route::Nothing, RouteCommand(ID_SCHEDULE, kind));
   }
 }

@@ -84,8 +84,9 @@ TEST_F(MainFrameRouting, ADayPlannerGetsTheEditAndPlannerCommandsAndNextPrevious
   StandIn planner("AppointBook2");
   planner.Activate();
   ASSERT_EQ(planner.Handle(), GetActiveWindow());
-  const UINT ids[] = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL,
-                      ID_REMINDER, ID_REPEATS, ID_COLOR, ID_NOTES, ID_DELETE, ID_NEXT, ID_PREVIOUS};
+  const UINT ids[] = {ID_EDIT_UNDO,       ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                      ID_EDIT_SELECT_ALL, ID_REMINDER, ID_REPEATS,   ID_COLOR,
+                      ID_NOTES,           ID_DELETE,   ID_NEXT,      ID_PREVIOUS};
   for (UINT id : ids) Send(id);
   Send(ID_SCHEDULE);  // not a planner's command
   ASSERT_EQ(sizeof ids / sizeof ids[0], g_received.size());

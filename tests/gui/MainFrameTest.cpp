@@ -214,7 +214,8 @@ TEST_F(MainFrameTest, AnUnreadSettingsFileIsToldAboutAndLeftUntouched) {
     ASSERT_EQ(1u, services_.prompter.texts.size()) << locked;
     EXPECT_EQ("Lumetta could not read its settings file:\n" + settings +
                   "\n\nThe program runs with its default settings this time. That file has been "
-                  "left untouched; the settings of this session will be saved to:\n" + unsaved,
+                  "left untouched; the settings of this session will be saved to:\n" +
+                  unsaved,
               services_.prompter.texts[0]);
     lumetta::g_settings.militaryTime = 1;  // a change made while running
     SendMessageA(frame_->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);

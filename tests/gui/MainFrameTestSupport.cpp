@@ -21,7 +21,8 @@ DataFolderEnvironment ScratchEnvironment(const std::string& appData) {
 
 void PutInt32(std::string& record, size_t at, int value) {
   for (int i = 0; i < 4; ++i) {
-    record[at + static_cast<size_t>(i)] = static_cast<char>((static_cast<unsigned>(value) >> (8 * i)) & 0xFF);
+    record[at + static_cast<size_t>(i)] =
+        static_cast<char>((static_cast<unsigned>(value) >> (8 * i)) & 0xFF);
   }
 }
 
@@ -80,7 +81,8 @@ bool MainFrameTest::MakeFrame(bool show) {
   if (!frame_->Create()) return false;
   timers_.window = frame_->Handle();
   // Timers started during creation run from now on.
-  for (const auto& timer : timers_.periods) SetTimer(frame_->Handle(), timer.first, timer.second, nullptr);
+  for (const auto& timer : timers_.periods)
+    SetTimer(frame_->Handle(), timer.first, timer.second, nullptr);
   if (show) {
     ShowWindow(frame_->Handle(), SW_SHOW);
     UpdateWindow(frame_->Handle());
@@ -117,8 +119,8 @@ std::vector<bool> RedPixels(HICON icon) {
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   const COLORREF c = DayIcons::kDigitColour;
-  const DWORD want = (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) |
-                     GetBValue(c);
+  const DWORD want = (static_cast<DWORD>(GetRValue(c)) << 16) |
+                     (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
   for (DWORD p : pixels) red.push_back((p & 0xFFFFFF) == want);
   return red;
 }

@@ -143,7 +143,8 @@ TEST_F(MainFrameTimers, TheThreeHourlyTimerWritesTheDataFileAndFollowsTheDay) {
   ASSERT_EQ(256u, red.size());
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      EXPECT_EQ(DayIcons::IsDigitPixel(17, x, y), red[static_cast<size_t>(y * 16 + x)]) << x << "," << y;
+      EXPECT_EQ(DayIcons::IsDigitPixel(17, x, y), red[static_cast<size_t>(y * 16 + x)])
+          << x << "," << y;
     }
   }
 }

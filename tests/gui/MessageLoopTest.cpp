@@ -63,8 +63,9 @@ class MessageLoopTest : public ::testing::Test {
   void Press(HWND window, UINT key) {
     const size_t before = main_.commands.size() + other_.keys.size() + main_.keys.size();
     PostKey(window, key);
-    PumpUntil([&] { return main_.commands.size() + other_.keys.size() + main_.keys.size() > before; },
-              500, &loop_);
+    PumpUntil(
+        [&] { return main_.commands.size() + other_.keys.size() + main_.keys.size() > before; },
+        500, &loop_);
   }
 
   fw::MessageLoop loop_;

@@ -173,7 +173,8 @@ class TempFolder {
 // A 32-bit top-down bitmap to paint into and read back.
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width), height_(height), screen_(nullptr), dc_(screen_.Get()) {
+  Canvas(int width, int height)
+      : width_(width), height_(height), screen_(nullptr), dc_(screen_.Get()) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -191,7 +192,8 @@ class Canvas {
   COLORREF At(int x, int y) const {
     GdiFlush();
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || bits_ == nullptr) return CLR_INVALID;
-    const DWORD p = static_cast<const DWORD*>(bits_)[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    const DWORD p = static_cast<const DWORD*>(
+        bits_)[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
   // Pixels of exactly that colour inside a rectangle.
@@ -228,8 +230,8 @@ inline int CALLBACK CollectDrawnText(HDC, HANDLETABLE*, const ENHMETARECORD* rec
   auto* out = reinterpret_cast<std::vector<DrawnText>*>(param);
   if (record->iType == EMR_EXTTEXTOUTW) {
     const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-    const auto* chars = reinterpret_cast<const WCHAR*>(
-        reinterpret_cast<const BYTE*>(record) + r->emrtext.offString);
+    const auto* chars = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(record) +
+                                                       r->emrtext.offString);
     std::string text;
     for (DWORD i = 0; i < r->emrtext.nChars; ++i) text += static_cast<char>(chars[i]);
     out->push_back({text, static_cast<int>(r->emrtext.ptlReference.x),
@@ -275,7 +277,9 @@ inline LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 // block is restored after each test.
 class SettingsScope {
  public:
-  SettingsScope() : saved_(lumetta::g_settings) { lumetta::SetDefaultSettings(lumetta::g_settings, 0); }
+  SettingsScope() : saved_(lumetta::g_settings) {
+    lumetta::SetDefaultSettings(lumetta::g_settings, 0);
+  }
   ~SettingsScope() { lumetta::g_settings = saved_; }
   SettingsScope(const SettingsScope&) = delete;
   SettingsScope& operator=(const SettingsScope&) = delete;

@@ -248,8 +248,8 @@ TEST_F(MonthViewTest, LeftClicksOnEmptyPartsOpenTheToDoList) {
   MakeView();
   const int w = view->CellWidth();
   const int h = view->CellHeight();
-  LeftClick(POINT{3 * w + w / 2, h + h / 2});      // weekday row
-  LeftClick(POINT{6 * w + w / 2, 7 * h + h / 2});  // the clock
+  LeftClick(POINT{3 * w + w / 2, h + h / 2});           // weekday row
+  LeftClick(POINT{6 * w + w / 2, 7 * h + h / 2});       // the clock
   LeftClick(Centre(RECT{5 * w, 6 * h, 6 * w, 7 * h}));  // where the 30th would be
   EXPECT_EQ(3, host.toDoLists);
   EXPECT_EQ(3, host.clicks);
@@ -258,11 +258,14 @@ TEST_F(MonthViewTest, LeftClicksOnEmptyPartsOpenTheToDoList) {
 
 TEST_F(MonthViewTest, RightClicksOnTheButtonsStepTheYear) {
   MakeView();
-  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(Centre(view->Layout().previousButton)));
+  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
+               month_test::At(Centre(view->Layout().previousButton)));
   EXPECT_EQ(2023, view->ShownYear());
   EXPECT_EQ(2, view->ShownMonth());
-  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(Centre(view->Layout().nextButton)));
-  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(Centre(view->Layout().nextButton)));
+  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
+               month_test::At(Centre(view->Layout().nextButton)));
+  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
+               month_test::At(Centre(view->Layout().nextButton)));
   EXPECT_EQ(2025, view->ShownYear());
   EXPECT_EQ(3, host.clicks);
 }
@@ -270,13 +273,15 @@ TEST_F(MonthViewTest, RightClicksOnTheButtonsStepTheYear) {
 TEST_F(MonthViewTest, RightClickOnTheButtonsAtTheLimitsChangesNothingButClicks) {
   host.diary.SetNow(1970, 1, 15, 12, 0);
   MakeView();
-  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(Centre(view->Layout().previousButton)));
+  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
+               month_test::At(Centre(view->Layout().previousButton)));
   EXPECT_EQ(1970, view->ShownYear());
   EXPECT_EQ(1, host.clicks);
   view.reset();
   host.diary.SetNow(2036, 6, 15, 12, 0);
   MakeView();
-  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(Centre(view->Layout().nextButton)));
+  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
+               month_test::At(Centre(view->Layout().nextButton)));
   EXPECT_EQ(2036, view->ShownYear());
   EXPECT_EQ(2, host.clicks);
 }
@@ -297,7 +302,8 @@ TEST_F(MonthViewTest, RightClickOnADayOpensItsWeek) {
   SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(Centre(DayRect(20))));
   ASSERT_EQ(1u, host.weekViews.size());
   EXPECT_EQ((DayCall{2024, 2, 20}), host.weekViews[0]);
-  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON, month_test::At(POINT{5, 3 * view->CellHeight() / 2}));
+  SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
+               month_test::At(POINT{5, 3 * view->CellHeight() / 2}));
   EXPECT_EQ(1u, host.weekViews.size()) << "the weekday row is no day";
   EXPECT_EQ(0, host.clicks);
 }

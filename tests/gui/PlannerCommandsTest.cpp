@@ -241,10 +241,10 @@ TEST_F(PlannerTest, PrintPrintsTheDayFromSixInTheMorningBelowItsTitleOnOnePage) 
     const char* text;
     int count;
   };
-  for (const Expected& e : {Expected{"Friday, March 7, 2025                     by Lumetta Calendar", 1},
-                            Expected{"6:00am", 1}, Expected{"11:00pm", 1}, Expected{"Run", 1},
-                            Expected{"Sleep", 1}, Expected{"5:00am", 0},
-                            Expected{"Too early to print", 0}}) {
+  for (const Expected& e :
+       {Expected{"Friday, March 7, 2025                     by Lumetta Calendar", 1},
+        Expected{"6:00am", 1}, Expected{"11:00pm", 1}, Expected{"Run", 1}, Expected{"Sleep", 1},
+        Expected{"5:00am", 0}, Expected{"Too early to print", 0}}) {
     EXPECT_EQ(e.count, views_test::Occurrences(page, e.text)) << e.text;
   }
   const month_test::DrawnText* title =
@@ -292,7 +292,8 @@ TEST_F(PlannerTest, QuickHintsShowTheDayPlannerHintsThenTheEditorHasTheKeyboard)
   DialogWatcher watcher;
   std::string line;
   watcher.Then([&](const SeenDialog& d) {
-    line = testing_support::WindowText(GetWindow(GetDlgItem(d.hwnd, IDC_HINT_BULLET_SELECT), GW_HWNDNEXT));
+    line = testing_support::WindowText(
+        GetWindow(GetDlgItem(d.hwnd, IDC_HINT_BULLET_SELECT), GW_HWNDNEXT));
     return IDOK;
   });
   Command(planner, ID_QUICK_HINTS);

@@ -63,7 +63,7 @@ TEST_F(PlannerTest, DeletingAnEntryTakesItsContinuedEntriesWithIt) {
 struct QuoteCase {
   const char* what;
   int previousDay, previousHour, previousMinute;  // the entry before; day 0: none
-  int hour, minute;                              // where the quote is typed
+  int hour, minute;                               // where the quote is typed
   const char* typed;
   const char* expected;
 };
@@ -145,9 +145,12 @@ TEST_F(PlannerTest, EveryPathThatDestroysTheEditorCommitsFirst) {
     const char* what;
     Path path;
   } cases[] = {
-      {"scroll bar", Path::Scroll},         {"Page Down", Path::Page},
-      {"Next", Path::Step},                 {"Close command", Path::ClosePlanner},
-      {"closing every planner", Path::CloseAll}, {"Clear Day answered No", Path::ClearDayNo},
+      {"scroll bar", Path::Scroll},
+      {"Page Down", Path::Page},
+      {"Next", Path::Step},
+      {"Close command", Path::ClosePlanner},
+      {"closing every planner", Path::CloseAll},
+      {"Clear Day answered No", Path::ClearDayNo},
       {"a font chosen", Path::NewFont},
   };
   for (const auto& c : cases) {

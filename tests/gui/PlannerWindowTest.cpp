@@ -97,7 +97,8 @@ TEST_F(PlannerTest, ClicksSelectTheSlotUnderThePointIncludingEdgesAndTheLabelCol
       {"the text column's right edge", -1, At::MiddleOfTen, "10:00"},
       {"past the right edge", -2, At::MiddleOfTen, "8:00"},
       {"the boundary of 9:30 and 10:00: the ':00' slot wins", 100, At::TopOfTen, "10:00"},
-      {"the boundary of 10:00 and 10:30: the ':00' slot wins", 100, At::BoundaryTenHalfPast, "10:00"},
+      {"the boundary of 10:00 and 10:30: the ':00' slot wins", 100, At::BoundaryTenHalfPast,
+       "10:00"},
       {"one pixel into 10:30", 100, At::OneIntoHalfPast, "10:30"},
   };
   for (const ClickCase& c : cases) {
@@ -123,7 +124,7 @@ struct MoveCase {
   int startFirstHour;
   int startRow;
   int startHalf;
-  UINT key;    // a key, or WM_MOUSEWHEEL with `wheel`
+  UINT key;  // a key, or WM_MOUSEWHEEL with `wheel`
   int wheel;
   const char* selected;
   int firstHour;
@@ -151,7 +152,8 @@ TEST_F(PlannerTest, KeysAndWheelMoveTheSelectionAndScrollAtTheLimits) {
   };
   for (const MoveCase& c : cases) {
     AppointBook2& planner = Open();
-    SendMessageA(planner.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, c.startFirstHour + 1), 0);
+    SendMessageA(planner.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, c.startFirstHour + 1),
+                 0);
     Settle(planner);
     planner.OpenSlotEditor(c.startRow, c.startHalf);
     Settle(planner);

@@ -306,8 +306,8 @@ TEST(PrompterPrompts, ButtonsAndIconsBecomeMessageBoxFlags) {
   };
   for (const Case& c : cases) {
     prompts.Show("text", lumetta::kPromptCaption, c.buttons, c.icon);
-    EXPECT_EQ(prompter.type, c.type) << "buttons " << static_cast<int>(c.buttons) << " icon "
-                                     << static_cast<int>(c.icon);
+    EXPECT_EQ(prompter.type, c.type)
+        << "buttons " << static_cast<int>(c.buttons) << " icon " << static_cast<int>(c.icon);
   }
 }
 
@@ -444,8 +444,7 @@ TEST(ForwardingRepaintNotices, NoticesReachTheTargetOnlyWhileOneIsSet) {
   notices.ViewsChanged();
   notices.SetTarget(nullptr);
   notices.ViewsChanged();
-  EXPECT_EQ(target.calls,
-            (std::vector<std::string>{"day 2024-2-29", "month 2024-3", "views"}));
+  EXPECT_EQ(target.calls, (std::vector<std::string>{"day 2024-2-29", "month 2024-3", "views"}));
 }
 
 }  // namespace

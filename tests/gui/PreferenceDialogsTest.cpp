@@ -72,11 +72,16 @@ struct Switch {
   bool (*on)(const lumetta::SettingsBlock&);
 };
 const Switch kSwitches[] = {
-    {IDC_ADVANCED_MINIMISE, "minimise", [](const lumetta::SettingsBlock& s) { return s.minimiseAtStartup == 1; }},
-    {IDC_ADVANCED_ON_TOP, "on top", [](const lumetta::SettingsBlock& s) { return s.alwaysOnTop == 1; }},
-    {IDC_ADVANCED_FAST_PRINTING, "fast printing", [](const lumetta::SettingsBlock& s) { return s.fastPrinting == 1; }},
-    {IDC_ADVANCED_MILITARY, "military", [](const lumetta::SettingsBlock& s) { return s.militaryTime == 1; }},
-    {IDC_ADVANCED_EUROPEAN, "european", [](const lumetta::SettingsBlock& s) { return s.europeanCalendar == 1; }},
+    {IDC_ADVANCED_MINIMISE, "minimise",
+     [](const lumetta::SettingsBlock& s) { return s.minimiseAtStartup == 1; }},
+    {IDC_ADVANCED_ON_TOP, "on top",
+     [](const lumetta::SettingsBlock& s) { return s.alwaysOnTop == 1; }},
+    {IDC_ADVANCED_FAST_PRINTING, "fast printing",
+     [](const lumetta::SettingsBlock& s) { return s.fastPrinting == 1; }},
+    {IDC_ADVANCED_MILITARY, "military",
+     [](const lumetta::SettingsBlock& s) { return s.militaryTime == 1; }},
+    {IDC_ADVANCED_EUROPEAN, "european",
+     [](const lumetta::SettingsBlock& s) { return s.europeanCalendar == 1; }},
     {IDC_ADVANCED_HIDE_ON_CLOSE, "hide on close",
      [](const lumetta::SettingsBlock& s) { return (s.flags & lumetta::kFlagHideOnClose) != 0; }},
 };
@@ -111,7 +116,8 @@ TEST_F(AdvancedSettingsTest, OkWithoutChangesKeepsNoRemindersAndTheHideBit) {
     watcher_.Then([&](const SeenDialog& d) {
       shown = {Checked(d.hwnd, IDC_ADVANCED_REMINDERS_ON) ? "on" : "off",
                Checked(d.hwnd, IDC_ADVANCED_REMINDERS_OFF) ? "off" : "on",
-               ControlText(d.hwnd, IDC_ADVANCED_MINUTES), ControlText(d.hwnd, IDC_ADVANCED_SUMMARY)};
+               ControlText(d.hwnd, IDC_ADVANCED_MINUTES),
+               ControlText(d.hwnd, IDC_ADVANCED_SUMMARY)};
       return IDOK;
     });
     RemindDialog dialog(prompter_, s, shell_);
@@ -157,7 +163,8 @@ TEST_F(AdvancedSettingsTest, NumbersOutOfRangeBringTheStandardMessageAndKeepTheD
       EXPECT_TRUE(prompter_.texts.empty()) << what;
       EXPECT_EQ(IDOK, result) << what;
       EXPECT_EQ(std::atoi(c.text),
-                c.id == IDC_ADVANCED_MINUTES ? s.reminderMinutes : s.summarySeconds) << what;
+                c.id == IDC_ADVANCED_MINUTES ? s.reminderMinutes : s.summarySeconds)
+          << what;
     }
   }
 }
@@ -199,7 +206,8 @@ TEST_F(AdvancedSettingsTest, HelpOpensTheHelpFileAndLeavesTheDialogOpen) {
 using DailyWebsiteDialogTest = PreferenceDialogTest;
 
 std::string TimeOf(const SYSTEMTIME& st) {
-  return std::to_string(st.wHour) + ":" + std::to_string(st.wMinute) + ":" + std::to_string(st.wSecond);
+  return std::to_string(st.wHour) + ":" + std::to_string(st.wMinute) + ":" +
+         std::to_string(st.wSecond);
 }
 
 std::string StoredTime(const lumetta::SettingsBlock& s) {
@@ -214,7 +222,8 @@ TEST_F(DailyWebsiteDialogTest, ShowsTheFieldsAndOkStoresWhatTheControlsHold) {
   settings_.webPageWeekdaysOnly = 0;
   std::vector<std::string> shown;
   watcher_.Then([&](const SeenDialog& d) {
-    shown = {ControlText(d.hwnd, IDC_WEBSITE_ADDRESS), TimeOf(PickerValue(d.hwnd, IDC_WEBSITE_TIME)),
+    shown = {ControlText(d.hwnd, IDC_WEBSITE_ADDRESS),
+             TimeOf(PickerValue(d.hwnd, IDC_WEBSITE_TIME)),
              Checked(d.hwnd, IDC_WEBSITE_ENABLED) ? "enabled" : "-",
              Checked(d.hwnd, IDC_WEBSITE_WEEKDAYS) ? "weekdays" : "-",
              Checked(d.hwnd, IDC_WEBSITE_ASK_FIRST) ? "ask" : "-"};
@@ -277,7 +286,8 @@ TEST_F(DailyWebsiteDialogTest, DefaultsFillTheControlsWithTheRoundedTimeButStore
       SendDlgItemMessageA(d.hwnd, IDC_WEBSITE_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
                           reinterpret_cast<LPARAM>(&st));
       Click(d.hwnd, IDC_WEBSITE_DEFAULTS);
-      shown = {ControlText(d.hwnd, IDC_WEBSITE_ADDRESS), TimeOf(PickerValue(d.hwnd, IDC_WEBSITE_TIME)),
+      shown = {ControlText(d.hwnd, IDC_WEBSITE_ADDRESS),
+               TimeOf(PickerValue(d.hwnd, IDC_WEBSITE_TIME)),
                Checked(d.hwnd, IDC_WEBSITE_ENABLED) ? "enabled" : "-",
                Checked(d.hwnd, IDC_WEBSITE_WEEKDAYS) ? "weekdays" : "-",
                Checked(d.hwnd, IDC_WEBSITE_ASK_FIRST) ? "ask" : "-"};
@@ -285,7 +295,8 @@ TEST_F(DailyWebsiteDialogTest, DefaultsFillTheControlsWithTheRoundedTimeButStore
     });
     ComicDialog dialog(prompter_, s);
     EXPECT_EQ(close, dialog.DoModal(nullptr));
-    EXPECT_EQ((std::vector<std::string>{lumetta::kDefaultWebPage, "10:30:0", "enabled", "weekdays", "ask"}),
+    EXPECT_EQ((std::vector<std::string>{lumetta::kDefaultWebPage, "10:30:0", "enabled", "weekdays",
+                                        "ask"}),
               shown);
     if (close == IDCANCEL) {
       EXPECT_EQ(0, std::memcmp(&s, &settings_, sizeof s));
@@ -402,7 +413,8 @@ TEST_F(SelectSoundsTest, CancelAndEscKeepTheFilesAndATooLongPathIsRefused) {
     });
     SoundDialog dialog(prompter_, s, files_, sound_);
     EXPECT_EQ(close == IDOK ? IDOK : IDCANCEL, dialog.DoModal(nullptr));
-    EXPECT_EQ((std::vector<std::string>{"Start.wav", "Ring.wav", "(no sound selected)"}), afterLong);
+    EXPECT_EQ((std::vector<std::string>{"Start.wav", "Ring.wav", "(no sound selected)"}),
+              afterLong);
     EXPECT_EQ(1u, prompter_.texts.size());
     EXPECT_EQ((std::vector<std::string>{"Start.wav", "Ring.wav", close == IDOK ? "" : "Pick.wav"}),
               Stored(s))
@@ -460,7 +472,8 @@ TEST_F(PreferencesMainFrameTest, AdvancedPlacesTheWindowWhenAlwaysOnTopChangedAn
     int button;
     bool tick;
     bool topmost;
-  } cases[] = {{IDOK, true, true}, {IDCANCEL, true, true}, {IDOK, false, true}, {IDOK, true, false}};
+  } cases[] = {
+      {IDOK, true, true}, {IDCANCEL, true, true}, {IDOK, false, true}, {IDOK, true, false}};
   for (const auto& c : cases) {
     DeleteFileA(file.c_str());
     watcher_.Then([&](const SeenDialog& d) {

@@ -28,8 +28,8 @@ std::string WriteGenericPpd() {
   char folder[MAX_PATH] = "";
   DWORD needed = 0;
   if (found != nullptr &&
-      GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder,
-                                 &needed)) {
+      GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
+                                 sizeof folder, &needed)) {
     path = std::string(folder) + "\\lumetta-test.ppd";
     const void* data = LockResource(LoadResource(spooler, found));
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

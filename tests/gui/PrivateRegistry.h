@@ -18,9 +18,10 @@ class PrivateCurrentUser {
     static int counter = 0;
     path_ = "Software\\LumettaTests\\" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++counter);
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    if (key_ != nullptr) overridden_ = RegOverridePredefKey(HKEY_CURRENT_USER, key_) == ERROR_SUCCESS;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
+    if (key_ != nullptr)
+      overridden_ = RegOverridePredefKey(HKEY_CURRENT_USER, key_) == ERROR_SUCCESS;
   }
   ~PrivateCurrentUser() {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
@@ -46,8 +47,8 @@ inline bool SetValue(const std::string& subkey, const char* name, DWORD type, co
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const bool ok = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) ==
-                  ERROR_SUCCESS;
+  const bool ok =
+      RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;
 }

@@ -41,7 +41,11 @@ struct LinesCase {
 
 TEST(ReminderPopupRules, LinesAsTheUserReadsThem) {
   const LinesCase cases[] = {
-      {{2025, 3, 14, 10, 0, "Dentist"}, false, false, " Friday March 14, 2025", " 10:00am  Dentist  "},
+      {{2025, 3, 14, 10, 0, "Dentist"},
+       false,
+       false,
+       " Friday March 14, 2025",
+       " 10:00am  Dentist  "},
       {{2025, 3, 14, 16, 5, "Call"}, true, false, " Friday, 14 March 2025", " 4:05pm  Call  "},
       {{2025, 12, 1, 0, 30, "Night"}, false, true, " Monday Dec 1, 2025", " 0:30  Night  "},
       {{0, 0, 0, 1, 30, "Tea"}, false, false, "Timer expired", " Tea  "},
@@ -91,7 +95,8 @@ class ReminderPopupTest : public MainFrameTest {
   ReminderPopups& Popups() { return frame_->Popups(); }
 
   // An entry on the test's day (Sunday 16 March 2025), armed now.
-  lumetta::An_Appointment& Entry(int hour, int minute, int reminderMinutes, const std::string& text) {
+  lumetta::An_Appointment& Entry(int hour, int minute, int reminderMinutes,
+                                 const std::string& text) {
     lumetta::An_Appointment& e = frame_->Book().Create();
     e.SetSlot(2025, 3, 16, hour, minute, text);
     e.reminderMinutes = reminderMinutes;
@@ -121,7 +126,8 @@ class ReminderPopupTest : public MainFrameTest {
 
   int Beeps() const {
     int n = 0;
-    for (const std::string& p : services_.sound.played) n += p == "(beep)" || p == "Ring.wav" ? 1 : 0;
+    for (const std::string& p : services_.sound.played)
+      n += p == "(beep)" || p == "Ring.wav" ? 1 : 0;
     return n;
   }
 };

@@ -83,14 +83,19 @@ TEST_F(RepeatDialogTest, TemplateHasTheSizeStylesFontAndControlsOfTheRepeatDialo
       int id;
       Units at;
     } controls[] = {
-        {IDC_REPEAT_NONE, {15, 20, 125, 11}},     {IDC_REPEAT_EVERY_WEEKDAY, {15, 35, 125, 11}},
-        {IDC_REPEAT_EVERYDAY, {15, 50, 125, 11}}, {IDC_REPEAT_WEEKLY, {15, 65, 125, 11}},
+        {IDC_REPEAT_NONE, {15, 20, 125, 11}},
+        {IDC_REPEAT_EVERY_WEEKDAY, {15, 35, 125, 11}},
+        {IDC_REPEAT_EVERYDAY, {15, 50, 125, 11}},
+        {IDC_REPEAT_WEEKLY, {15, 65, 125, 11}},
         {IDC_REPEAT_EVERY_OTHER_WEEK, {15, 80, 125, 11}},
         {IDC_REPEAT_MONTHLY_BY_DATE, {15, 95, 125, 11}},
         {IDC_REPEAT_MONTHLY_BY_WEEKDAY, {15, 110, 125, 11}},
-        {IDC_REPEAT_YEARLY, {15, 125, 125, 11}},  {IDC_REPEAT_UNTIL, {6, 162, 134, 15}},
-        {IDOK, {165, 5, 39, 13}},                 {IDCANCEL, {165, 22, 39, 13}},
-        {IDC_REPEAT_HELP, {164, 163, 39, 13}},    {IDC_REPEAT_GROUP, {6, 5, 153, 135}},
+        {IDC_REPEAT_YEARLY, {15, 125, 125, 11}},
+        {IDC_REPEAT_UNTIL, {6, 162, 134, 15}},
+        {IDOK, {165, 5, 39, 13}},
+        {IDCANCEL, {165, 22, 39, 13}},
+        {IDC_REPEAT_HELP, {164, 163, 39, 13}},
+        {IDC_REPEAT_GROUP, {6, 5, 153, 135}},
     };
     for (const auto& c : controls) {
       std::string actual;
@@ -198,9 +203,9 @@ TEST_F(RepeatDialogTest, OpensCentredOnTheMousePointerWithItsSmallIconAndColours
     centre = CentreOf(d.hwnd);
     icon = SendMessageA(d.hwnd, WM_GETICON, ICON_SMALL, 0);
     HDC dc = GetDC(d.hwnd);
-    brush = reinterpret_cast<HBRUSH>(SendMessageA(
-        d.hwnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
-        reinterpret_cast<LPARAM>(GetDlgItem(d.hwnd, IDC_REPEAT_WEEKLY))));
+    brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(d.hwnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.hwnd, IDC_REPEAT_WEEKLY))));
     text = GetTextColor(dc);
     ReleaseDC(d.hwnd, dc);
     return IDCANCEL;
@@ -231,8 +236,9 @@ TEST_F(RepeatDialogTest, AClickWithoutEndDateOffersTheKindsDefault) {
     return IDCANCEL;
   });
   Run(e);
-  EXPECT_EQ((std::vector<std::string>{"2030-6-1", "2035-6-1", "2031-6-1", "2030-6-29", "2030-6-29"}),
-            shown);
+  EXPECT_EQ(
+      (std::vector<std::string>{"2030-6-1", "2035-6-1", "2031-6-1", "2030-6-29", "2030-6-29"}),
+      shown);
 }
 
 TEST_F(RepeatDialogTest, AClickKeepsAnExistingEndDate) {
@@ -316,8 +322,7 @@ TEST_F(RepeatDialogTest, AnEntryDateThatCannotBeConvertedShowsOnlyTheYearsMessag
 // An old text file can give an entry a negative end: the dialog opens as for
 // an entry without one, instead of refusing with the years message.
 TEST_F(RepeatDialogTest, ANegativeEndDateOpensTheDialogWithoutOne) {
-  An_Appointment& e =
-      Add(2025, 3, 11, 14, 30, "Piano lesson", lumetta::kRepeatWeekly, -3600);
+  An_Appointment& e = Add(2025, 3, 11, 14, 30, "Piano lesson", lumetta::kRepeatWeekly, -3600);
   std::string date, offered;
   watcher_.Then([&](const SeenDialog& d) {
     date = DateOf(PickerValue(d.hwnd, IDC_REPEAT_UNTIL));

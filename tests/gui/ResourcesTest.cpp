@@ -123,21 +123,42 @@ TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
   HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(115));
   ASSERT_NE(nullptr, menu);
   const std::vector<Item> expected = {
-      {"&File", 0, {
-          {"&Preferences", 0, {
-              {"&Font", 32801, {}}, {"&Colors", 32800, {}}, {"&Sounds", 32821, {}},
-              {"&Background", 32839, {}}, {"-", 0, {}}, {"&Advanced", 30799, {}},
-              {"-", 0, {}}, {"&Daily Website", 32860, {}}}},
-          {"-", 0, {}}, {"&Find", 32840, {}}, {"&Timer", 32822, {}}, {"&Backup", 32838, {}},
-          {"-", 0, {}}, {"Export to iCalendar...", 32910, {}}, {"Import iCalendar...", 32911, {}},
-          {"-", 0, {}}, {"E&xit", 57665, {}}}},
-      {"&View", 0, {
-          {"This &Month", 32775, {}}, {"&Year", 32795, {}}, {"&Week", 32797, {}},
-          {"&Today", 32833, {}}, {"To &Do List", 32816, {}}}},
-      {"&Help", 0, {
-          {"&Help Topics", 32774, {}}, {"&Quick Hints", 32811, {}}, {"-", 0, {}},
-          {"&Visit lumetta.example.org", 32844, {}}, {"-", 0, {}},
-          {"Version and &Contact Info", 57664, {}}}},
+      {"&File",
+       0,
+       {{"&Preferences",
+         0,
+         {{"&Font", 32801, {}},
+          {"&Colors", 32800, {}},
+          {"&Sounds", 32821, {}},
+          {"&Background", 32839, {}},
+          {"-", 0, {}},
+          {"&Advanced", 30799, {}},
+          {"-", 0, {}},
+          {"&Daily Website", 32860, {}}}},
+        {"-", 0, {}},
+        {"&Find", 32840, {}},
+        {"&Timer", 32822, {}},
+        {"&Backup", 32838, {}},
+        {"-", 0, {}},
+        {"Export to iCalendar...", 32910, {}},
+        {"Import iCalendar...", 32911, {}},
+        {"-", 0, {}},
+        {"E&xit", 57665, {}}}},
+      {"&View",
+       0,
+       {{"This &Month", 32775, {}},
+        {"&Year", 32795, {}},
+        {"&Week", 32797, {}},
+        {"&Today", 32833, {}},
+        {"To &Do List", 32816, {}}}},
+      {"&Help",
+       0,
+       {{"&Help Topics", 32774, {}},
+        {"&Quick Hints", 32811, {}},
+        {"-", 0, {}},
+        {"&Visit lumetta.example.org", 32844, {}},
+        {"-", 0, {}},
+        {"Version and &Contact Info", 57664, {}}}},
   };
   EXPECT_EQ(Describe(expected), Describe(ReadMenu(menu)));
   DestroyMenu(menu);
@@ -166,8 +187,8 @@ TEST(MainMenu, ShortcutsAreCtrlWithTheirKeys) {
 
 TEST(ApplicationIcon, LoadsAtSmallAndLargeSize) {
   for (int size : {16, 32}) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(Module(), MAKEINTRESOURCEA(115), IMAGE_ICON, size, size, 0));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(115), IMAGE_ICON, size, size, 0));
     ASSERT_NE(nullptr, icon) << size;
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(icon, &info));

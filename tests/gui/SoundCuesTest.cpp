@@ -113,8 +113,9 @@ TEST_F(UnplayableSoundTest, AFileThatCannotBePlayedIsReportedOnceAndNotHandedOn)
     output.PlayFile(text.c_str());
     output.PlayFile("Start.wav");  // a default name, not shipped: silent, not reported
   }
-  EXPECT_EQ((std::vector<std::string>{UnplayableSoundMessage(missing), UnplayableSoundMessage(text)}),
-            prompter.texts);
+  EXPECT_EQ(
+      (std::vector<std::string>{UnplayableSoundMessage(missing), UnplayableSoundMessage(text)}),
+      prompter.texts);
   EXPECT_NE(std::string::npos, prompter.texts[0].find("\"" + missing + "\" cannot be played"));
 }
 

@@ -64,10 +64,11 @@ using StartUp = MainFrameTest;
 
 TEST_F(StartUp, RunsInOrderShowsTheMainWindowAndEndsCleanlyOnExit) {
   // A data file present at start is copied to today's weekday backup first.
-  const std::string seeded = Record(2025, 3, 20, 9, 0, "Later") + Record(2025, 3, 18, 9, 0, "Earlier");
+  const std::string seeded =
+      Record(2025, 3, 20, 9, 0, "Later") + Record(2025, 3, 18, 9, 0, "Earlier");
   ASSERT_TRUE(WriteWholeFile(services_.DataFile("Lumetta.bin"), seeded));
-  const std::string backup =
-      services_.DataFile(lumetta::WeekdayBackupName(lumetta::LocalFields(services_.clock.now).weekday));
+  const std::string backup = services_.DataFile(
+      lumetta::WeekdayBackupName(lumetta::LocalFields(services_.clock.now).weekday));
 
   g_watch = RunWatch{};
   g_watch.sound = &services_.sound;

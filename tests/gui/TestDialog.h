@@ -8,10 +8,10 @@
 #include "framework/Dialog.h"
 
 struct ExchangeData {
-  int day = 15;             // 1..31
+  int day = 15;              // 1..31
   std::string name = "Ann";  // at most 5 characters
   bool flag = true;
-  int choice = 1;           // index of the checked radio button
+  int choice = 1;  // index of the checked radio button
 };
 
 class TestDialog : public fw::Dialog {

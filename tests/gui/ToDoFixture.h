@@ -101,8 +101,8 @@ class ToDoWindowTest : public ::testing::Test {
   registry_testing::PrivateCurrentUser user;
   platform_testing::ScratchFolder scratch;
   StandInHost host{scratch.Path()};
-  fw::Font font{CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
-                            VARIABLE_PITCH, "Arial")};
+  fw::Font font{CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, VARIABLE_PITCH,
+                            "Arial")};
   fw::MessageLoop loop;
 };
 

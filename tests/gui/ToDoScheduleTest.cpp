@@ -131,11 +131,17 @@ TEST_F(ToDoScheduleTest, TheChosenTimeIsRoundedUpAndPastTakenSlots) {
   const std::vector<ChoiceCase> cases = {
       {"9:30 free stays", {}, {2025, 3, 10, 9, 30}, "2025-03-10 09:30", "2025-03-10"},
       {"9:10 goes to 9:30", {}, {2025, 3, 11, 9, 10}, "2025-03-11 09:30", "2025-03-11"},
-      {"9:40 taken 10:00", {{2025, 3, 12, 10, 0}}, {2025, 3, 12, 9, 40}, "2025-03-12 10:30",
+      {"9:40 taken 10:00",
+       {{2025, 3, 12, 10, 0}},
+       {2025, 3, 12, 9, 40},
+       "2025-03-12 10:30",
        "2025-03-12"},
       {"23:45 is midnight", {}, {2025, 3, 13, 23, 45}, "2025-03-14 00:00", "2025-03-14"},
-      {"23:30 taken crosses midnight", {{2025, 3, 15, 23, 30}}, {2025, 3, 15, 23, 30},
-       "2025-03-16 00:00", "2025-03-15"},
+      {"23:30 taken crosses midnight",
+       {{2025, 3, 15, 23, 30}},
+       {2025, 3, 15, 23, 30},
+       "2025-03-16 00:00",
+       "2025-03-15"},
   };
   ASSERT_NE(nullptr, Open());
   for (const ChoiceCase& c : cases) {
@@ -180,7 +186,8 @@ TEST_F(ToDoScheduleTest, AnEmptyLineIsToldAndNoDialogOpens) {
   ASSERT_NE(nullptr, Open());
   SendCommand(ToDo::Current()->Handle(), ID_SCHEDULE);
   EXPECT_TRUE(watcher_.Seen().empty());
-  EXPECT_EQ(std::vector<std::string>{"Please first select a non-empty entry."}, host.prompter.texts);
+  EXPECT_EQ(std::vector<std::string>{"Please first select a non-empty entry."},
+            host.prompter.texts);
   EXPECT_EQ(0u, host.planners.diary.book.Count());
 }
 

@@ -67,9 +67,11 @@ std::string RecordText(const std::string& file, size_t i) {
   return lumetta::ReadField(file.data() + i * 120 + 16, 100);
 }
 
-std::string FileWith(const std::vector<std::pair<size_t, std::string>>& lines, size_t records = 22) {
+std::string FileWith(const std::vector<std::pair<size_t, std::string>>& lines,
+                     size_t records = 22) {
   std::string bytes(records * 120, '\0');
-  for (const auto& line : lines) line.second.copy(&bytes[line.first * 120 + 16], line.second.size());
+  for (const auto& line : lines)
+    line.second.copy(&bytes[line.first * 120 + 16], line.second.size());
   return bytes;
 }
 
@@ -303,7 +305,7 @@ TEST_F(ToDoWindowTest, MissingFilesTakeTheOldVersionsLinesFromTheRegistryAndAreW
   ASSERT_TRUE(SetText("ToDo\\work\\21", "notes", "quarterly report"));
   ASSERT_TRUE(SetText("ToDo\\work\\3", "notes", std::string(120, 'o')));
   ASSERT_TRUE(SetText("ToDo\\work\\4", "notes", std::string(300, 'x')));  // too long
-  ASSERT_TRUE(SetNumber("ToDo\\work\\5", "notes", 7));                  // not text
+  ASSERT_TRUE(SetNumber("ToDo\\work\\5", "notes", 7));                    // not text
   ASSERT_TRUE(SetText("ToDo\\1", "other", "wrong value name"));
   ASSERT_TRUE(WriteWholeFile(FileOf("oth.bin"), FileWith({{0, "from the file"}})));
   ASSERT_TRUE(SetText("ToDo\\other\\0", "notes", "not read: the file exists"));
@@ -404,7 +406,8 @@ TEST_F(ToDoWindowTest, APrintedPageHasTheHeadingAndTheRowsFromThreeRowHeightsDow
 }
 
 TEST_F(ToDoWindowTest, PrintPrintsTheShownListOnOnePageWhileTheWindowIsDisabled) {
-  ASSERT_TRUE(WriteWholeFile(FileOf("wor.bin"), FileWith({{0, "call the bank"}, {3, "file taxes"}})));
+  ASSERT_TRUE(
+      WriteWholeFile(FileOf("wor.bin"), FileWith({{0, "call the bank"}, {3, "file taxes"}})));
   ToDo* window = Open();
   ASSERT_NE(nullptr, window);
   SendCommand(window->Handle(), ID_TODO_WORK);

@@ -48,9 +48,8 @@ IconPixels Read(HICON icon) {
 
 bool IsDigitRed(std::uint32_t pixel) {
   const COLORREF red = DayIcons::kDigitColour;
-  return (pixel & 0xFFFFFF) ==
-         ((static_cast<std::uint32_t>(GetRValue(red)) << 16) | GetBValue(red) |
-          (static_cast<std::uint32_t>(GetGValue(red)) << 8));
+  return (pixel & 0xFFFFFF) == ((static_cast<std::uint32_t>(GetRValue(red)) << 16) |
+                                GetBValue(red) | (static_cast<std::uint32_t>(GetGValue(red)) << 8));
 }
 
 TEST(DayIcons, EachDayShowsItsOwnNumberInRedAndNothingElseRed) {

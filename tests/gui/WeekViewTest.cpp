@@ -201,9 +201,8 @@ TEST_F(WeekViewTest, CopyToClipboardPutsThePeriodAsTabSeparatedLines) {
         "Monday, September 8\r\n" + "Tuesday, September 9\r\n" +
         (military ? "\t0:30\t" : "\t12:30am\t") + "Night train\r\n" +
         (military ? "\t12:00\t" : "\t12:00pm\t") + "Lunch with Ann\r\n" +
-        "Wednesday, September 10\r\n" + "Thursday, September 11\r\n" +
-        "Friday, September 12\r\n" + "Saturday, September 13\r\n" +
-        (military ? "\t9:30\t" : "\t9:30am\t") + "Market\r\n";
+        "Wednesday, September 10\r\n" + "Thursday, September 11\r\n" + "Friday, September 12\r\n" +
+        "Saturday, September 13\r\n" + (military ? "\t9:30\t" : "\t9:30am\t") + "Market\r\n";
     EXPECT_EQ(expected, week->ClipboardText());
     EXPECT_EQ(expected, ClipboardText()) << "military " << military;
     DestroyWindow(week->Handle());
@@ -221,16 +220,18 @@ TEST_F(WeekViewTest, CopyingRightAfterPrintingGivesTheLastPrintedPage) {
   Command(*week, ID_PRINT);
   ASSERT_EQ(4u, target.pages.size());  // 2 + 2 + 2 + 1 days of 21 lines
   Command(*week, ID_COPY_TO_CLIPBOARD);
-  EXPECT_EQ(std::string("Appointments starting Sunday September 7, 2025\r\n") +
-                "Saturday, September 13\r\n" + [] {
-                  std::string lines;
-                  for (int i = 0; i < 20; ++i) {
-                    lines += "\t" + views::EntryTimeText(i, 0, false) + "\tItem " +
-                             std::to_string(i) + "\r\n";
-                  }
-                  return lines;
-                }(),
-            ClipboardText());
+  EXPECT_EQ(
+      std::string("Appointments starting Sunday September 7, 2025\r\n") +
+          "Saturday, September 13\r\n" +
+          [] {
+            std::string lines;
+            for (int i = 0; i < 20; ++i) {
+              lines +=
+                  "\t" + views::EntryTimeText(i, 0, false) + "\tItem " + std::to_string(i) + "\r\n";
+            }
+            return lines;
+          }(),
+      ClipboardText());
 }
 
 // --- Clicks and drawing -------------------------------------------------------------
@@ -347,7 +348,8 @@ TEST_F(WeekViewTest, FourWeeksOfTenEntriesADayPrintOnSevenPages) {
   EXPECT_TRUE(target.completed);
   for (size_t p = 0; p < target.pages.size(); ++p) {
     const std::vector<DrawnText>& page = target.pages[p];
-    const DrawnText* heading = month_test::FindText(page, "Starting 9/7/2025     by Lumetta Calendar");
+    const DrawnText* heading =
+        month_test::FindText(page, "Starting 9/7/2025     by Lumetta Calendar");
     ASSERT_NE(nullptr, heading) << "page " << p + 1;
     EXPECT_EQ(22, heading->x);
     EXPECT_EQ(2, heading->y);
@@ -385,7 +387,8 @@ TEST_F(WeekViewTest, ADayLongerThanAPageIsContinuedOnTheNextPages) {
   ASSERT_EQ(4u, target.pages.size());
   for (int i = 0; i < 120; ++i) {
     int found = 0;
-    for (const auto& page : target.pages) found += views_test::Occurrences(page, "Entry " + std::to_string(i));
+    for (const auto& page : target.pages)
+      found += views_test::Occurrences(page, "Entry " + std::to_string(i));
     EXPECT_EQ(1, found) << "Entry " << i;
   }
   EXPECT_EQ(1, views_test::Occurrences(target.pages[3], "After"));

@@ -246,10 +246,13 @@ TEST(WindowCommands, OpeningAPopupEnablesOrGreysEachCommandItem) {
   AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(popup, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(nested), "nested");
 
-  SendMessageA(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, TRUE));
-  EXPECT_NE(0u, GetMenuState(popup, 101, MF_BYCOMMAND) & MF_GRAYED) << "the system menu is left alone";
+  SendMessageA(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+               MAKELPARAM(0, TRUE));
+  EXPECT_NE(0u, GetMenuState(popup, 101, MF_BYCOMMAND) & MF_GRAYED)
+      << "the system menu is left alone";
 
-  SendMessageA(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, FALSE));
+  SendMessageA(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+               MAKELPARAM(0, FALSE));
   EXPECT_EQ(0u, GetMenuState(popup, 101, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_NE(0u, GetMenuState(popup, 102, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_NE(0u, GetMenuState(popup, 3, MF_BYPOSITION) & MF_GRAYED) << "sub-menus are left alone";

@@ -46,7 +46,8 @@ TEST(YearLayout, MonthsStandFourAcrossAndThreeDown) {
   const struct {
     int month;
     LONG x, y;
-  } blocks[] = {{1, 0, 0}, {2, 280, 0}, {4, 840, 0}, {5, 0, 240}, {8, 840, 240}, {9, 0, 480}, {12, 840, 480}};
+  } blocks[] = {{1, 0, 0},     {2, 280, 0}, {4, 840, 0},   {5, 0, 240},
+                {8, 840, 240}, {9, 0, 480}, {12, 840, 480}};
   for (const auto& b : blocks) {
     const POINT screen = views::MonthBlockOrigin(cell, b.month, 0);
     EXPECT_EQ(b.x, screen.x) << b.month;
@@ -223,7 +224,8 @@ TEST_F(YearViewTest, ThePrintedPageShowsTheYearAboveAndNoMarks) {
   month_test::Canvas canvas(1600, 1200);
   year->DrawYear(canvas.Dc(), true);
   EXPECT_EQ(0, canvas.Count(RECT{0, 0, 1600, 1200}, lumetta::g_settings.hasappoint));
-  EXPECT_EQ(0, canvas.Count(RECT{0, 0, 1600, 1200}, month_test::Inverted(lumetta::g_settings.back)));
+  EXPECT_EQ(0,
+            canvas.Count(RECT{0, 0, 1600, 1200}, month_test::Inverted(lumetta::g_settings.back)));
 }
 
 // --- Mouse --------------------------------------------------------------------------
@@ -296,7 +298,8 @@ TEST_F(YearViewTest, ClearYearErasesTheYearOnlyAfterTwoYeses) {
     const int repaintsBefore = host.diary.world.notices.views;
     Command(*year, ID_CLEAR_YEAR);
     EXPECT_EQ(c.asked, prompter.texts);
-    for (UINT type : prompter.types) EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), type);
+    for (UINT type : prompter.types)
+      EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION), type);
     EXPECT_EQ(c.left, host.diary.book.Count());
     EXPECT_EQ(c.left == 1 ? repaintsBefore + 1 : repaintsBefore, host.diary.world.notices.views);
   }
@@ -326,7 +329,8 @@ TEST_F(YearViewTest, CancellingOnePrintThenPrintingAnotherWindowPrintsTheSecond)
   target.source = week->Handle();
   SendMessageA(week->Handle(), WM_COMMAND, ID_PRINT, 0);
   ASSERT_EQ(1u, target.pages.size());
-  EXPECT_NE(nullptr, month_test::FindText(target.pages[0], "Starting 2/11/2024     by Lumetta Calendar"));
+  EXPECT_NE(nullptr,
+            month_test::FindText(target.pages[0], "Starting 2/11/2024     by Lumetta Calendar"));
   EXPECT_NE(nullptr, month_test::FindText(target.pages[0], "Standup"));
   EXPECT_EQ(nullptr, month_test::FindText(target.pages[0], "January"));
 

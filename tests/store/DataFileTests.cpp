@@ -18,483 +18,483 @@ namespace {
 
 // Little-endian int32 written by hand, independent of the writer.
 void Put(std::string& r, std::size_t at, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) r[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+  const auto u = static_cast<std::uint32_t>(v);
+  for (int i = 0; i < 4; ++i) r[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
 }
 
 void PutText(std::string& r, std::size_t at, const std::string& s) {
-    for (std::size_t i = 0; i < s.size(); ++i) r[at + i] = s[i];
+  for (std::size_t i = 0; i < s.size(); ++i) r[at + i] = s[i];
 }
 
 std::string Record(int y, int m, int d, int h, int min, const std::string& text) {
-    std::string r(204, '\0');
-    Put(r, 0, y);
-    Put(r, 4, m);
-    Put(r, 8, d);
-    Put(r, 12, h);
-    Put(r, 16, min);
-    PutText(r, 56, text);
-    Put(r, 180, 1);  // reminderOn
-    return r;
+  std::string r(204, '\0');
+  Put(r, 0, y);
+  Put(r, 4, m);
+  Put(r, 8, d);
+  Put(r, 12, h);
+  Put(r, 16, min);
+  PutText(r, 56, text);
+  Put(r, 180, 1);  // reminderOn
+  return r;
 }
 
 class DataFileTest : public ::testing::Test {
-protected:
-    ScopedTimeZone tz_{"UTC"};
-    FakeWorld world_;
-    All_Appointments book_{world_.Context()};
+ protected:
+  ScopedTimeZone tz_{"UTC"};
+  FakeWorld world_;
+  All_Appointments book_{world_.Context()};
 
-    An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-        An_Appointment& e = book_.Create();
-        e.SetSlot(y, m, d, h, min, text);
-        e.ArmReminder();
-        return e;
-    }
-    std::string& File(const std::string& path) { return world_.files.files[path]; }
-    const std::string dataPath_ = "data/Lumetta.bin";
+  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
+    An_Appointment& e = book_.Create();
+    e.SetSlot(y, m, d, h, min, text);
+    e.ArmReminder();
+    return e;
+  }
+  std::string& File(const std::string& path) { return world_.files.files[path]; }
+  const std::string dataPath_ = "data/Lumetta.bin";
 };
 
 }  // namespace
 
 TEST(RecordLayoutTest, EncodesEveryFieldAtItsOffset) {
-    ScopedTimeZone tz("UTC");
-    FakeWorld world;
-    world.clock.now = MakeTime(2025, 3, 14, 9, 0);
-    All_Appointments book(world.Context());
-    An_Appointment& e = book.Create();
-    e.SetSlot(2025, 3, 14, 10, 30, std::string(250, 'x'));
-    e.SetRepeat(kRepeatMonthlyByWeekday, "2nd", "every Wednesday", 14);
-    e.reminderMinutes = 15;
-    e.dayBefore = 1;
-    e.colour = MakeColour(0x12, 0x34, 0x56);
-    e.repeatUntil = 1800000000;
-    e.reminderOn = 1;
-    e.tildeFlag = 1;
-    e.noHighlight = 1;
-    e.ArmReminder();
-    ASSERT_NE(e.timerId(), 0u);
+  ScopedTimeZone tz("UTC");
+  FakeWorld world;
+  world.clock.now = MakeTime(2025, 3, 14, 9, 0);
+  All_Appointments book(world.Context());
+  An_Appointment& e = book.Create();
+  e.SetSlot(2025, 3, 14, 10, 30, std::string(250, 'x'));
+  e.SetRepeat(kRepeatMonthlyByWeekday, "2nd", "every Wednesday", 14);
+  e.reminderMinutes = 15;
+  e.dayBefore = 1;
+  e.colour = MakeColour(0x12, 0x34, 0x56);
+  e.repeatUntil = 1800000000;
+  e.reminderOn = 1;
+  e.tildeFlag = 1;
+  e.noHighlight = 1;
+  e.ArmReminder();
+  ASSERT_NE(e.timerId(), 0u);
 
-    std::string expected(204, '\0');
-    Put(expected, 0, 2025);
-    Put(expected, 4, 3);
-    Put(expected, 8, 14);
-    Put(expected, 12, 10);
-    Put(expected, 16, 30);
-    Put(expected, 20, 14);
-    Put(expected, 24, 6);
-    Put(expected, 28, static_cast<std::int32_t>(e.timerId()));
-    Put(expected, 32, 1741948200);  // 2025-03-14 10:30 UTC
-    Put(expected, 36, 15);
-    PutText(expected, 40, "2nd");
-    PutText(expected, 45, "every Wedn");  // 10 characters of "every Wednesday"
-    PutText(expected, 56, std::string(100, 'x'));
-    Put(expected, 160, 1);
-    Put(expected, 164, 0x12);
-    Put(expected, 168, 0x34);
-    Put(expected, 172, 0x56);
-    Put(expected, 176, 1800000000);
-    Put(expected, 180, 1);
-    Put(expected, 184, 1);
-    Put(expected, 188, 1);
+  std::string expected(204, '\0');
+  Put(expected, 0, 2025);
+  Put(expected, 4, 3);
+  Put(expected, 8, 14);
+  Put(expected, 12, 10);
+  Put(expected, 16, 30);
+  Put(expected, 20, 14);
+  Put(expected, 24, 6);
+  Put(expected, 28, static_cast<std::int32_t>(e.timerId()));
+  Put(expected, 32, 1741948200);  // 2025-03-14 10:30 UTC
+  Put(expected, 36, 15);
+  PutText(expected, 40, "2nd");
+  PutText(expected, 45, "every Wedn");  // 10 characters of "every Wednesday"
+  PutText(expected, 56, std::string(100, 'x'));
+  Put(expected, 160, 1);
+  Put(expected, 164, 0x12);
+  Put(expected, 168, 0x34);
+  Put(expected, 172, 0x56);
+  Put(expected, 176, 1800000000);
+  Put(expected, 180, 1);
+  Put(expected, 184, 1);
+  Put(expected, 188, 1);
 
-    unsigned char got[204];
-    std::memset(got, 0xAA, sizeof got);
-    EncodeRecord(e, got);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(got), 204), expected);
-    EXPECT_EQ(WeekdayNumber("every Wedn"), 4);
+  unsigned char got[204];
+  std::memset(got, 0xAA, sizeof got);
+  EncodeRecord(e, got);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(got), 204), expected);
+  EXPECT_EQ(WeekdayNumber("every Wedn"), 4);
 }
 
 TEST(RecordLayoutTest, DecodeTakesFullWidthTextsAndTheLowestColourBytes) {
-    std::string r = Record(2025, 3, 14, 10, 30, std::string(101, 'T'));  // no zero byte in the field
-    PutText(r, 40, "5th!!");                                             // 5 bytes, no zero
-    PutText(r, 45, "every Frida");                                       // 11 bytes, no zero
-    Put(r, 164, 0x1FF);
-    Put(r, 168, -1);
-    Put(r, 172, 0x100);
-    AppointmentRecord out;
-    DecodeRecord(reinterpret_cast<const unsigned char*>(r.data()), out);
-    EXPECT_EQ(out.text, std::string(101, 'T'));
-    EXPECT_EQ(out.weekOrdinal, "5th!!");
-    EXPECT_EQ(out.weekdayText, "every Frida");
-    EXPECT_EQ(out.colour, MakeColour(0xFF, 0xFF, 0x00));
+  std::string r = Record(2025, 3, 14, 10, 30, std::string(101, 'T'));  // no zero byte in the field
+  PutText(r, 40, "5th!!");                                             // 5 bytes, no zero
+  PutText(r, 45, "every Frida");                                       // 11 bytes, no zero
+  Put(r, 164, 0x1FF);
+  Put(r, 168, -1);
+  Put(r, 172, 0x100);
+  AppointmentRecord out;
+  DecodeRecord(reinterpret_cast<const unsigned char*>(r.data()), out);
+  EXPECT_EQ(out.text, std::string(101, 'T'));
+  EXPECT_EQ(out.weekOrdinal, "5th!!");
+  EXPECT_EQ(out.weekdayText, "every Frida");
+  EXPECT_EQ(out.colour, MakeColour(0xFF, 0xFF, 0x00));
 }
 
 TEST_F(DataFileTest, SaveAndLoadKeepEveryField) {
-    world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
-    An_Appointment& e = Add(2025, 3, 14, 10, 30, "Dentist");
-    e.SetRepeat(kRepeatWeekly, "3rd", "Friday", 21);
-    e.reminderMinutes = 45;
-    e.reminderOn = 0;
-    e.dayBefore = 1;
-    e.tildeFlag = 1;
-    e.noHighlight = 1;
-    e.colour = MakeColour(200, 100, 50);
-    e.repeatUntil = 1750000000;
-    Add(2024, 12, 31, 23, 59, "");
-    ASSERT_TRUE(book_.SaveTo(dataPath_));
-    EXPECT_EQ(File(dataPath_).size(), 2u * 204);
+  world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
+  An_Appointment& e = Add(2025, 3, 14, 10, 30, "Dentist");
+  e.SetRepeat(kRepeatWeekly, "3rd", "Friday", 21);
+  e.reminderMinutes = 45;
+  e.reminderOn = 0;
+  e.dayBefore = 1;
+  e.tildeFlag = 1;
+  e.noHighlight = 1;
+  e.colour = MakeColour(200, 100, 50);
+  e.repeatUntil = 1750000000;
+  Add(2024, 12, 31, 23, 59, "");
+  ASSERT_TRUE(book_.SaveTo(dataPath_));
+  EXPECT_EQ(File(dataPath_).size(), 2u * 204);
 
-    FakeWorld other;
-    other.clock.now = world_.clock.now;
-    All_Appointments loaded(other.Context());
-    other.files.files[dataPath_] = File(dataPath_);
-    ASSERT_TRUE(loaded.LoadDataFile(dataPath_));
-    ASSERT_EQ(loaded.Count(), 2u);
-    const An_Appointment& l = loaded.At(0);
-    EXPECT_EQ(l.year(), 2025);
-    EXPECT_EQ(l.month(), 3);
-    EXPECT_EQ(l.day(), 14);
-    EXPECT_EQ(l.hour(), 10);
-    EXPECT_EQ(l.minute(), 30);
-    EXPECT_EQ(l.text, "Dentist");
-    EXPECT_EQ(l.repeatKind, kRepeatWeekly);
-    EXPECT_EQ(l.weekOrdinal, "3rd");
-    EXPECT_EQ(l.weekdayText, "Friday");
-    EXPECT_EQ(l.monthDay, 21);
-    EXPECT_EQ(l.reminderMinutes, 45);
-    EXPECT_EQ(l.reminderOn, 0);
-    EXPECT_EQ(l.dayBefore, 1);
-    EXPECT_EQ(l.tildeFlag, 1);
-    EXPECT_EQ(l.noHighlight, 1);
-    EXPECT_EQ(l.colour, MakeColour(200, 100, 50));
-    EXPECT_EQ(l.repeatUntil, 1750000000);
-    EXPECT_EQ(l.time, MakeTime(2025, 3, 14, 10, 30));
-    const An_Appointment& m = loaded.At(1);
-    EXPECT_EQ(m.minute(), 59);
-    EXPECT_EQ(m.text, "");
+  FakeWorld other;
+  other.clock.now = world_.clock.now;
+  All_Appointments loaded(other.Context());
+  other.files.files[dataPath_] = File(dataPath_);
+  ASSERT_TRUE(loaded.LoadDataFile(dataPath_));
+  ASSERT_EQ(loaded.Count(), 2u);
+  const An_Appointment& l = loaded.At(0);
+  EXPECT_EQ(l.year(), 2025);
+  EXPECT_EQ(l.month(), 3);
+  EXPECT_EQ(l.day(), 14);
+  EXPECT_EQ(l.hour(), 10);
+  EXPECT_EQ(l.minute(), 30);
+  EXPECT_EQ(l.text, "Dentist");
+  EXPECT_EQ(l.repeatKind, kRepeatWeekly);
+  EXPECT_EQ(l.weekOrdinal, "3rd");
+  EXPECT_EQ(l.weekdayText, "Friday");
+  EXPECT_EQ(l.monthDay, 21);
+  EXPECT_EQ(l.reminderMinutes, 45);
+  EXPECT_EQ(l.reminderOn, 0);
+  EXPECT_EQ(l.dayBefore, 1);
+  EXPECT_EQ(l.tildeFlag, 1);
+  EXPECT_EQ(l.noHighlight, 1);
+  EXPECT_EQ(l.colour, MakeColour(200, 100, 50));
+  EXPECT_EQ(l.repeatUntil, 1750000000);
+  EXPECT_EQ(l.time, MakeTime(2025, 3, 14, 10, 30));
+  const An_Appointment& m = loaded.At(1);
+  EXPECT_EQ(m.minute(), 59);
+  EXPECT_EQ(m.text, "");
 }
 
 TEST_F(DataFileTest, SavingAnEmptyBookDeletesTheFile) {
-    File(dataPath_) = Record(2025, 1, 1, 0, 0, "old");
-    EXPECT_TRUE(book_.SaveTo(dataPath_));
-    EXPECT_EQ(world_.files.files.count(dataPath_), 0u);
-    EXPECT_TRUE(book_.SaveTo(dataPath_));  // a missing file is no error
-    EXPECT_TRUE(world_.prompts.shown.empty());
+  File(dataPath_) = Record(2025, 1, 1, 0, 0, "old");
+  EXPECT_TRUE(book_.SaveTo(dataPath_));
+  EXPECT_EQ(world_.files.files.count(dataPath_), 0u);
+  EXPECT_TRUE(book_.SaveTo(dataPath_));  // a missing file is no error
+  EXPECT_TRUE(world_.prompts.shown.empty());
 }
 
 // Every entry whose date converts is written, not only 1980-2035; an entry
 // that cannot be converted is left out.
 TEST_F(DataFileTest, SaveWritesEveryEntryThatConverts) {
-    Add(1979, 6, 1, 12, 0, "1979");
-    Add(2024, 6, 1, 12, 0, "2024");
-    Add(2036, 6, 1, 12, 0, "2036");
-    Add(1970, 1, 1, 0, 0, "epoch");
-    An_Appointment& bad = Add(2024, 6, 2, 12, 0, "bad");
-    bad.SetKey(2024, 13, 2, 12, 0);
-    ASSERT_TRUE(book_.SaveTo(dataPath_));
-    const std::string& f = File(dataPath_);
-    ASSERT_EQ(f.size(), 4u * 204);
-    const char* texts[4] = {"1979", "2024", "2036", "epoch"};
-    for (int i = 0; i < 4; ++i) EXPECT_STREQ(f.data() + i * 204 + 56, texts[i]);
+  Add(1979, 6, 1, 12, 0, "1979");
+  Add(2024, 6, 1, 12, 0, "2024");
+  Add(2036, 6, 1, 12, 0, "2036");
+  Add(1970, 1, 1, 0, 0, "epoch");
+  An_Appointment& bad = Add(2024, 6, 2, 12, 0, "bad");
+  bad.SetKey(2024, 13, 2, 12, 0);
+  ASSERT_TRUE(book_.SaveTo(dataPath_));
+  const std::string& f = File(dataPath_);
+  ASSERT_EQ(f.size(), 4u * 204);
+  const char* texts[4] = {"1979", "2024", "2036", "epoch"};
+  for (int i = 0; i < 4; ++i) EXPECT_STREQ(f.data() + i * 204 + 56, texts[i]);
 }
 
 TEST_F(DataFileTest, WriteBackupReportsTheEntriesWritten) {
-    for (int i = 0; i < 23; ++i) Add(2024, 1, 1 + i, 9, 0, "e" + std::to_string(i));
-    Add(1975, 1, 1, 9, 0, "old 1");
-    Add(1975, 1, 2, 9, 0, "old 2");
-    Add(2025, 1, 1, 9, 0, "broken").SetKey(2025, 1, 1, 99, 0);
-    ASSERT_TRUE(book_.WriteBackup("c:\\"));
-    EXPECT_EQ(File("c:\\Lumetta.bin").size(), 25u * 204);
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"");
-    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  for (int i = 0; i < 23; ++i) Add(2024, 1, 1 + i, 9, 0, "e" + std::to_string(i));
+  Add(1975, 1, 1, 9, 0, "old 1");
+  Add(1975, 1, 2, 9, 0, "old 2");
+  Add(2025, 1, 1, 9, 0, "broken").SetKey(2025, 1, 1, 99, 0);
+  ASSERT_TRUE(book_.WriteBackup("c:\\"));
+  EXPECT_EQ(File("c:\\Lumetta.bin").size(), 25u * 204);
+  ASSERT_EQ(world_.prompts.shown.size(), 1u);
+  EXPECT_EQ(world_.prompts.shown[0].text,
+            "Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"");
+  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
 }
 
 // A failed write never leaves the file half-written: the old file stays, the
 // temporary file is removed, and the user is told.
 TEST_F(DataFileTest, FailedSaveLeavesThePreviousFile) {
-    const std::string old = Record(2020, 1, 1, 9, 0, "precious");
-    Add(2025, 1, 1, 9, 0, "new");
-    for (int failure = 0; failure < 4; ++failure) {
-        File(dataPath_) = old;
-        world_.files.failReplace = failure == 0;
-        world_.files.failFinish = failure == 1;
-        world_.files.failWriteAfter = failure == 2 ? 100 : static_cast<std::size_t>(-1);
-        if (failure == 3) world_.files.unwritable.insert(dataPath_ + ".saving");
-        world_.prompts.shown.clear();
-        EXPECT_FALSE(book_.SaveTo(dataPath_)) << failure;
-        EXPECT_EQ(File(dataPath_), old) << failure;
-        EXPECT_EQ(world_.files.files.count(dataPath_ + ".saving"), 0u) << failure;
-        ASSERT_EQ(world_.prompts.shown.size(), 1u);
-        EXPECT_EQ(world_.prompts.shown[0].text,
-                  "Lumetta had a problem saving your appointment data, unable to open file: "
-                  "data/Lumetta.bin");
-        EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
-        EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
-    }
-    world_.files.unwritable.clear();
-    world_.files.failWriteAfter = static_cast<std::size_t>(-1);
-    world_.files.failFinish = false;
-    world_.files.failReplace = false;
-    EXPECT_TRUE(book_.SaveTo(dataPath_));
-    EXPECT_EQ(std::string(File(dataPath_).data() + 56), "new");
+  const std::string old = Record(2020, 1, 1, 9, 0, "precious");
+  Add(2025, 1, 1, 9, 0, "new");
+  for (int failure = 0; failure < 4; ++failure) {
+    File(dataPath_) = old;
+    world_.files.failReplace = failure == 0;
+    world_.files.failFinish = failure == 1;
+    world_.files.failWriteAfter = failure == 2 ? 100 : static_cast<std::size_t>(-1);
+    if (failure == 3) world_.files.unwritable.insert(dataPath_ + ".saving");
+    world_.prompts.shown.clear();
+    EXPECT_FALSE(book_.SaveTo(dataPath_)) << failure;
+    EXPECT_EQ(File(dataPath_), old) << failure;
+    EXPECT_EQ(world_.files.files.count(dataPath_ + ".saving"), 0u) << failure;
+    ASSERT_EQ(world_.prompts.shown.size(), 1u);
+    EXPECT_EQ(world_.prompts.shown[0].text,
+              "Lumetta had a problem saving your appointment data, unable to open file: "
+              "data/Lumetta.bin");
+    EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
+    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
+  }
+  world_.files.unwritable.clear();
+  world_.files.failWriteAfter = static_cast<std::size_t>(-1);
+  world_.files.failFinish = false;
+  world_.files.failReplace = false;
+  EXPECT_TRUE(book_.SaveTo(dataPath_));
+  EXPECT_EQ(std::string(File(dataPath_).data() + 56), "new");
 }
 
 TEST_F(DataFileTest, LoadMergesRecordsOfOneSlot) {
-    File("f") = Record(2025, 3, 14, 10, 0, "A") + Record(2025, 3, 14, 10, 0, "B") +
-                Record(2025, 3, 14, 10, 0, "") + Record(2025, 3, 14, 10, 0, "A");
-    EXPECT_TRUE(book_.LoadDataFile("f"));
-    ASSERT_EQ(book_.Count(), 1u);
-    EXPECT_EQ(book_.At(0).text, "A B");
-    EXPECT_TRUE(book_.LoadDataFile("f"));
-    ASSERT_EQ(book_.Count(), 1u);
-    EXPECT_EQ(book_.At(0).text, "A B");
-    EXPECT_EQ(world_.notices.days, (std::vector<std::string>{"2025-3-14"}));
+  File("f") = Record(2025, 3, 14, 10, 0, "A") + Record(2025, 3, 14, 10, 0, "B") +
+              Record(2025, 3, 14, 10, 0, "") + Record(2025, 3, 14, 10, 0, "A");
+  EXPECT_TRUE(book_.LoadDataFile("f"));
+  ASSERT_EQ(book_.Count(), 1u);
+  EXPECT_EQ(book_.At(0).text, "A B");
+  EXPECT_TRUE(book_.LoadDataFile("f"));
+  ASSERT_EQ(book_.Count(), 1u);
+  EXPECT_EQ(book_.At(0).text, "A B");
+  EXPECT_EQ(world_.notices.days, (std::vector<std::string>{"2025-3-14"}));
 }
 
 TEST_F(DataFileTest, MergedTextIsCutTo180Characters) {
-    Add(2025, 3, 14, 10, 0, std::string(100, 'a'));
-    File("f") = Record(2025, 3, 14, 10, 0, std::string(100, 'b'));
-    book_.LoadDataFile("f");
-    EXPECT_EQ(book_.At(0).text, std::string(100, 'a') + " " + std::string(79, 'b'));
+  Add(2025, 3, 14, 10, 0, std::string(100, 'a'));
+  File("f") = Record(2025, 3, 14, 10, 0, std::string(100, 'b'));
+  book_.LoadDataFile("f");
+  EXPECT_EQ(book_.At(0).text, std::string(100, 'a') + " " + std::string(79, 'b'));
 }
 
 TEST_F(DataFileTest, AddRecordReportsWhetherItMadeAnEntry) {
-    AppointmentRecord r;
-    r.year = 2025;
-    r.month = 3;
-    r.day = 14;
-    r.hour = 10;
-    r.text = "A";
-    EXPECT_TRUE(book_.AddRecord(r));
-    r.text = "B";
-    EXPECT_FALSE(book_.AddRecord(r));
-    EXPECT_EQ(book_.At(0).text, "A B");
+  AppointmentRecord r;
+  r.year = 2025;
+  r.month = 3;
+  r.day = 14;
+  r.hour = 10;
+  r.text = "A";
+  EXPECT_TRUE(book_.AddRecord(r));
+  r.text = "B";
+  EXPECT_FALSE(book_.AddRecord(r));
+  EXPECT_EQ(book_.At(0).text, "A B");
 }
 
 TEST_F(DataFileTest, LoadIgnoresMissingFilesAndTrailingPartialRecords) {
-    EXPECT_FALSE(book_.LoadDataFile("nothing here"));
-    File("f") = Record(2025, 3, 14, 10, 0, "whole") + Record(2025, 3, 14, 11, 0, "part").substr(0, 150);
-    EXPECT_TRUE(book_.LoadDataFile("f"));
-    ASSERT_EQ(book_.Count(), 1u);
-    EXPECT_EQ(book_.At(0).text, "whole");
+  EXPECT_FALSE(book_.LoadDataFile("nothing here"));
+  File("f") =
+      Record(2025, 3, 14, 10, 0, "whole") + Record(2025, 3, 14, 11, 0, "part").substr(0, 150);
+  EXPECT_TRUE(book_.LoadDataFile("f"));
+  ASSERT_EQ(book_.Count(), 1u);
+  EXPECT_EQ(book_.At(0).text, "whole");
 }
 
 // Records whose date or time cannot be converted are refused one by one.
 TEST_F(DataFileTest, ImpossibleRecordsAreRefusedAndTheRestLoads) {
-    File("f") = Record(2025, 13, 1, 10, 0, "month 13") + Record(2025, 3, 14, 10, 0, "good 1") +
-                Record(2025, 3, 40, 10, 0, "day 40") + Record(2025, 3, 14, 99, 0, "hour 99") +
-                Record(1969, 3, 14, 10, 0, "1969") + Record(2025, 3, 14, 10, -5, "minute -5") +
-                Record(2039, 1, 1, 0, 0, "2039") + Record(-2147483647 - 1, 0, 0, 0, 0, "min") +
-                Record(2025, 3, 15, 10, 0, "good 2");
-    EXPECT_TRUE(book_.LoadDataFile("f"));
-    ASSERT_EQ(book_.Count(), 2u);
-    EXPECT_EQ(book_.At(0).text, "good 1");
-    EXPECT_EQ(book_.At(1).text, "good 2");
+  File("f") = Record(2025, 13, 1, 10, 0, "month 13") + Record(2025, 3, 14, 10, 0, "good 1") +
+              Record(2025, 3, 40, 10, 0, "day 40") + Record(2025, 3, 14, 99, 0, "hour 99") +
+              Record(1969, 3, 14, 10, 0, "1969") + Record(2025, 3, 14, 10, -5, "minute -5") +
+              Record(2039, 1, 1, 0, 0, "2039") + Record(-2147483647 - 1, 0, 0, 0, 0, "min") +
+              Record(2025, 3, 15, 10, 0, "good 2");
+  EXPECT_TRUE(book_.LoadDataFile("f"));
+  ASSERT_EQ(book_.Count(), 2u);
+  EXPECT_EQ(book_.At(0).text, "good 1");
+  EXPECT_EQ(book_.At(1).text, "good 2");
 }
 
 TEST_F(DataFileTest, StoredTimerAndTimeAreIgnored) {
-    world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
-    std::string r = Record(2025, 3, 14, 10, 0, "x");
-    Put(r, 28, 4242);
-    Put(r, 32, 12345);
-    Put(r, 36, 15);
-    File("f") = r;
-    book_.LoadDataFile("f");
-    const An_Appointment& e = book_.At(0);
-    EXPECT_EQ(e.time, MakeTime(2025, 3, 14, 10, 0));
-    ASSERT_NE(e.timerId(), 0u);
-    EXPECT_NE(e.timerId(), 4242u);
-    EXPECT_EQ(world_.timers.running.at(e.timerId()), 2700u * 1000);
+  world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
+  std::string r = Record(2025, 3, 14, 10, 0, "x");
+  Put(r, 28, 4242);
+  Put(r, 32, 12345);
+  Put(r, 36, 15);
+  File("f") = r;
+  book_.LoadDataFile("f");
+  const An_Appointment& e = book_.At(0);
+  EXPECT_EQ(e.time, MakeTime(2025, 3, 14, 10, 0));
+  ASSERT_NE(e.timerId(), 0u);
+  EXPECT_NE(e.timerId(), 4242u);
+  EXPECT_EQ(world_.timers.running.at(e.timerId()), 2700u * 1000);
 }
 
 TEST_F(DataFileTest, StartupTakesTheWeekdayCopyFirst) {
-    world_.clock.now = MakeTime(2025, 3, 13, 8, 0);  // a Thursday
-    const std::string bytes = Record(2025, 3, 14, 10, 0, "x") + "tail";
-    File(dataPath_) = bytes;
-    File("data/Lumetta.Thur.bin") = "older copy";
-    bool imported = false;
-    EXPECT_TRUE(book_.LoadAtStartup([&] { imported = true; }));
-    EXPECT_FALSE(imported);
-    EXPECT_EQ(File("data/Lumetta.Thur.bin"), bytes);
-    EXPECT_EQ(book_.Count(), 1u);
-    EXPECT_EQ(world_.files.log.front(), "copy data/Lumetta.bin data/Lumetta.Thur.bin");
+  world_.clock.now = MakeTime(2025, 3, 13, 8, 0);  // a Thursday
+  const std::string bytes = Record(2025, 3, 14, 10, 0, "x") + "tail";
+  File(dataPath_) = bytes;
+  File("data/Lumetta.Thur.bin") = "older copy";
+  bool imported = false;
+  EXPECT_TRUE(book_.LoadAtStartup([&] { imported = true; }));
+  EXPECT_FALSE(imported);
+  EXPECT_EQ(File("data/Lumetta.Thur.bin"), bytes);
+  EXPECT_EQ(book_.Count(), 1u);
+  EXPECT_EQ(world_.files.log.front(), "copy data/Lumetta.bin data/Lumetta.Thur.bin");
 }
 
 TEST(WeekdayBackupNameTest, OneNamePerWeekday) {
-    const char* expected[7] = {"Lumetta.Sun.bin", "Lumetta.Mon.bin", "Lumetta.Tue.bin",
-                               "Lumetta.Wed.bin", "Lumetta.Thur.bin", "Lumetta.Fri.bin",
-                               "Lumetta.Sat.bin"};
-    for (int d = 0; d < 7; ++d) EXPECT_STREQ(WeekdayBackupName(d), expected[d]);
+  const char* expected[7] = {"Lumetta.Sun.bin", "Lumetta.Mon.bin",  "Lumetta.Tue.bin",
+                             "Lumetta.Wed.bin", "Lumetta.Thur.bin", "Lumetta.Fri.bin",
+                             "Lumetta.Sat.bin"};
+  for (int d = 0; d < 7; ++d) EXPECT_STREQ(WeekdayBackupName(d), expected[d]);
 }
 
 TEST_F(DataFileTest, StartupAdoptsTheCurrentFolderFileOnce) {
-    File("Lumetta.bin") = Record(2025, 3, 14, 10, 0, "from an old version");
-    EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
-    EXPECT_EQ(book_.Count(), 1u);
-    EXPECT_EQ(world_.files.files.count("Lumetta.bin"), 0u);
-    EXPECT_EQ(world_.files.files.count("Lumetta.old.bin"), 1u);
+  File("Lumetta.bin") = Record(2025, 3, 14, 10, 0, "from an old version");
+  EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
+  EXPECT_EQ(book_.Count(), 1u);
+  EXPECT_EQ(world_.files.files.count("Lumetta.bin"), 0u);
+  EXPECT_EQ(world_.files.files.count("Lumetta.old.bin"), 1u);
 
-    // With Lumetta.old.bin already there, the rename fails and is ignored.
-    FakeWorld second;
-    second.files.files["Lumetta.bin"] = Record(2025, 3, 14, 10, 0, "again");
-    second.files.files["Lumetta.old.bin"] = "x";
-    All_Appointments book2(second.Context());
-    EXPECT_TRUE(book2.LoadAtStartup({}));
-    EXPECT_EQ(book2.Count(), 1u);
-    EXPECT_EQ(second.files.files.count("Lumetta.bin"), 1u);
+  // With Lumetta.old.bin already there, the rename fails and is ignored.
+  FakeWorld second;
+  second.files.files["Lumetta.bin"] = Record(2025, 3, 14, 10, 0, "again");
+  second.files.files["Lumetta.old.bin"] = "x";
+  All_Appointments book2(second.Context());
+  EXPECT_TRUE(book2.LoadAtStartup({}));
+  EXPECT_EQ(book2.Count(), 1u);
+  EXPECT_EQ(second.files.files.count("Lumetta.bin"), 1u);
 }
 
 TEST_F(DataFileTest, StartupWithoutAnyFileRunsTheOldTextImport) {
-    bool imported = false;
-    EXPECT_TRUE(book_.LoadAtStartup([&] { imported = true; }));
-    EXPECT_TRUE(imported);
-    EXPECT_TRUE(book_.Empty());
+  bool imported = false;
+  EXPECT_TRUE(book_.LoadAtStartup([&] { imported = true; }));
+  EXPECT_TRUE(imported);
+  EXPECT_TRUE(book_.Empty());
 }
 
 // A data file that exists but cannot be read is never replaced by the book of
 // that run: saves go beside it until it can be read and merged.
 TEST_F(DataFileTest, UnreadableDataFileIsNeverOverwritten) {
-    world_.clock.now = MakeTime(2025, 3, 13, 8, 0);
-    const std::string precious = Record(2020, 1, 1, 9, 0, "years of data");
-    File(dataPath_) = precious;
-    world_.files.unreadable.insert(dataPath_);
-    EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
-    EXPECT_TRUE(book_.Empty());
-    EXPECT_TRUE(book_.DataFileUnread());
-    EXPECT_EQ(world_.files.log.front(), "copy data/Lumetta.bin data/Lumetta.Thur.bin");
+  world_.clock.now = MakeTime(2025, 3, 13, 8, 0);
+  const std::string precious = Record(2020, 1, 1, 9, 0, "years of data");
+  File(dataPath_) = precious;
+  world_.files.unreadable.insert(dataPath_);
+  EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
+  EXPECT_TRUE(book_.Empty());
+  EXPECT_TRUE(book_.DataFileUnread());
+  EXPECT_EQ(world_.files.log.front(), "copy data/Lumetta.bin data/Lumetta.Thur.bin");
 
-    Add(2025, 3, 14, 10, 0, "today's entry");
-    EXPECT_TRUE(book_.Save());
-    EXPECT_EQ(File(dataPath_), precious);
-    EXPECT_EQ(std::string(File("data/Lumetta.unsaved.bin").data() + 56), "today's entry");
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_NE(world_.prompts.shown[0].text.find("data/Lumetta.bin"), std::string::npos);
-    EXPECT_NE(world_.prompts.shown[0].text.find("data/Lumetta.unsaved.bin"), std::string::npos);
+  Add(2025, 3, 14, 10, 0, "today's entry");
+  EXPECT_TRUE(book_.Save());
+  EXPECT_EQ(File(dataPath_), precious);
+  EXPECT_EQ(std::string(File("data/Lumetta.unsaved.bin").data() + 56), "today's entry");
+  ASSERT_EQ(world_.prompts.shown.size(), 1u);
+  EXPECT_NE(world_.prompts.shown[0].text.find("data/Lumetta.bin"), std::string::npos);
+  EXPECT_NE(world_.prompts.shown[0].text.find("data/Lumetta.unsaved.bin"), std::string::npos);
 
-    EXPECT_TRUE(book_.Save());  // told once only
-    EXPECT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(File(dataPath_), precious);
+  EXPECT_TRUE(book_.Save());  // told once only
+  EXPECT_EQ(world_.prompts.shown.size(), 1u);
+  EXPECT_EQ(File(dataPath_), precious);
 
-    // Readable again: merged first, then saved normally.
-    world_.files.unreadable.clear();
-    EXPECT_TRUE(book_.Save());
-    EXPECT_FALSE(book_.DataFileUnread());
-    EXPECT_EQ(book_.Count(), 2u);
-    EXPECT_EQ(File(dataPath_).size(), 2u * 204);
+  // Readable again: merged first, then saved normally.
+  world_.files.unreadable.clear();
+  EXPECT_TRUE(book_.Save());
+  EXPECT_FALSE(book_.DataFileUnread());
+  EXPECT_EQ(book_.Count(), 2u);
+  EXPECT_EQ(File(dataPath_).size(), 2u * 204);
 }
 
 TEST_F(DataFileTest, UnreadableCurrentFolderFileIsNeitherAdoptedNorHidden) {
-    File("Lumetta.bin") = Record(2020, 1, 1, 9, 0, "old version");
-    world_.files.unreadable.insert("Lumetta.bin");
-    EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
-    EXPECT_TRUE(book_.DataFileUnread());
-    EXPECT_EQ(world_.files.files.count("Lumetta.old.bin"), 0u);  // not renamed
-    Add(2025, 3, 14, 10, 0, "new");
-    EXPECT_TRUE(book_.Save());
-    // A data folder file would hide the unread one at the next start: none is made.
-    EXPECT_EQ(world_.files.files.count(dataPath_), 0u);
-    EXPECT_EQ(File("Lumetta.unsaved.bin").size(), 204u);
+  File("Lumetta.bin") = Record(2020, 1, 1, 9, 0, "old version");
+  world_.files.unreadable.insert("Lumetta.bin");
+  EXPECT_TRUE(book_.LoadAtStartup([] { FAIL() << "no import expected"; }));
+  EXPECT_TRUE(book_.DataFileUnread());
+  EXPECT_EQ(world_.files.files.count("Lumetta.old.bin"), 0u);  // not renamed
+  Add(2025, 3, 14, 10, 0, "new");
+  EXPECT_TRUE(book_.Save());
+  // A data folder file would hide the unread one at the next start: none is made.
+  EXPECT_EQ(world_.files.files.count(dataPath_), 0u);
+  EXPECT_EQ(File("Lumetta.unsaved.bin").size(), 204u);
 }
 
 TEST_F(DataFileTest, AReadErrorCountsAsUnreadable) {
-    File(dataPath_) = Record(2020, 1, 1, 9, 0, "x");
-    world_.files.readFailsAfter0.insert(dataPath_);
-    book_.LoadAtStartup({});
-    EXPECT_TRUE(book_.DataFileUnread());
-    Add(2025, 3, 14, 10, 0, "new");
-    book_.Save();
-    EXPECT_EQ(File(dataPath_), Record(2020, 1, 1, 9, 0, "x"));
+  File(dataPath_) = Record(2020, 1, 1, 9, 0, "x");
+  world_.files.readFailsAfter0.insert(dataPath_);
+  book_.LoadAtStartup({});
+  EXPECT_TRUE(book_.DataFileUnread());
+  Add(2025, 3, 14, 10, 0, "new");
+  book_.Save();
+  EXPECT_EQ(File(dataPath_), Record(2020, 1, 1, 9, 0, "x"));
 }
 
 TEST_F(DataFileTest, AnEarlierRunsUnsavedFileIsCarriedForward) {
-    File(dataPath_) = "unreadable";
-    world_.files.unreadable.insert(dataPath_);
-    File("data/Lumetta.unsaved.bin") = Record(2025, 1, 1, 9, 0, "last run");
-    book_.LoadAtStartup({});
-    Add(2025, 3, 14, 10, 0, "this run");
-    EXPECT_TRUE(book_.Save());
-    EXPECT_EQ(File("data/Lumetta.unsaved.bin").size(), 2u * 204);
-    book_.Destroy(book_.At(0));
-    EXPECT_TRUE(book_.Save());  // merged once per run only: the deletion sticks
-    EXPECT_EQ(File("data/Lumetta.unsaved.bin").size(), 1u * 204);
+  File(dataPath_) = "unreadable";
+  world_.files.unreadable.insert(dataPath_);
+  File("data/Lumetta.unsaved.bin") = Record(2025, 1, 1, 9, 0, "last run");
+  book_.LoadAtStartup({});
+  Add(2025, 3, 14, 10, 0, "this run");
+  EXPECT_TRUE(book_.Save());
+  EXPECT_EQ(File("data/Lumetta.unsaved.bin").size(), 2u * 204);
+  book_.Destroy(book_.At(0));
+  EXPECT_TRUE(book_.Save());  // merged once per run only: the deletion sticks
+  EXPECT_EQ(File("data/Lumetta.unsaved.bin").size(), 1u * 204);
 }
 
 // An earlier run's side file belongs to the book from the start (its
 // reminders armed), whether or not the data file reads now; once the data
 // file has been written with its entries, it is removed and the user told once.
 TEST_F(DataFileTest, ASideFileIsLoadedAtStartupAndRemovedOnceMerged) {
-    const std::string side = "data/Lumetta.unsaved.bin";
-    for (const bool dataFileReads : {true, false}) {
-        FakeWorld world;
-        world.clock.now = MakeTime(2025, 3, 13, 8, 0);
-        std::string& data = world.files.files[dataPath_];
-        data = Record(2025, 3, 13, 9, 0, "from the data file");
-        world.files.files[side] = Record(2025, 3, 13, 10, 0, "kept aside");
-        if (!dataFileReads) world.files.unreadable.insert(dataPath_);
-        All_Appointments book(world.Context());
-        book.LoadAtStartup([] { FAIL() << "no import expected"; });
+  const std::string side = "data/Lumetta.unsaved.bin";
+  for (const bool dataFileReads : {true, false}) {
+    FakeWorld world;
+    world.clock.now = MakeTime(2025, 3, 13, 8, 0);
+    std::string& data = world.files.files[dataPath_];
+    data = Record(2025, 3, 13, 9, 0, "from the data file");
+    world.files.files[side] = Record(2025, 3, 13, 10, 0, "kept aside");
+    if (!dataFileReads) world.files.unreadable.insert(dataPath_);
+    All_Appointments book(world.Context());
+    book.LoadAtStartup([] { FAIL() << "no import expected"; });
 
-        const An_Appointment* kept = book.FindAt(2025, 3, 13, 10, 0);
-        ASSERT_NE(kept, nullptr) << dataFileReads;
-        EXPECT_NE(kept->timerId(), 0u) << dataFileReads;
-        EXPECT_EQ(world.timers.running.count(kept->timerId()), 1u) << dataFileReads;
-        EXPECT_TRUE(book.SideFilePending());
-        EXPECT_EQ(book.Count(), dataFileReads ? 2u : 1u);
+    const An_Appointment* kept = book.FindAt(2025, 3, 13, 10, 0);
+    ASSERT_NE(kept, nullptr) << dataFileReads;
+    EXPECT_NE(kept->timerId(), 0u) << dataFileReads;
+    EXPECT_EQ(world.timers.running.count(kept->timerId()), 1u) << dataFileReads;
+    EXPECT_TRUE(book.SideFilePending());
+    EXPECT_EQ(book.Count(), dataFileReads ? 2u : 1u);
 
-        if (!dataFileReads) {
-            // Still unread: the side file is written again, with this run's entry too.
-            An_Appointment& e = book.Create();
-            e.SetSlot(2025, 3, 13, 11, 0, "this run");
-            EXPECT_TRUE(book.Save());
-            EXPECT_EQ(world.files.files[side].size(), 2u * 204);
-            EXPECT_EQ(data, Record(2025, 3, 13, 9, 0, "from the data file"));
-            world.files.unreadable.clear();
-            world.prompts.shown.clear();
-        }
-        EXPECT_TRUE(book.Save());
-        EXPECT_EQ(data.size(), 3u * 204 - (dataFileReads ? 204 : 0)) << dataFileReads;
-        EXPECT_EQ(world.files.files.count(side), 0u) << dataFileReads;
-        EXPECT_FALSE(book.SideFilePending());
-        ASSERT_EQ(world.prompts.shown.size(), 1u) << dataFileReads;
-        EXPECT_EQ(world.prompts.shown[0].text,
-                  "Lumetta can read its data file again. The appointments kept while it could not "
-                  "be read have been merged into:\ndata/Lumetta.bin\n\nand this file has been "
-                  "removed:\ndata/Lumetta.unsaved.bin");
-        EXPECT_EQ(world.prompts.shown[0].caption, "Lumetta");
-        EXPECT_TRUE(book.Save());  // told once
-        EXPECT_EQ(world.prompts.shown.size(), 1u);
+    if (!dataFileReads) {
+      // Still unread: the side file is written again, with this run's entry too.
+      An_Appointment& e = book.Create();
+      e.SetSlot(2025, 3, 13, 11, 0, "this run");
+      EXPECT_TRUE(book.Save());
+      EXPECT_EQ(world.files.files[side].size(), 2u * 204);
+      EXPECT_EQ(data, Record(2025, 3, 13, 9, 0, "from the data file"));
+      world.files.unreadable.clear();
+      world.prompts.shown.clear();
     }
+    EXPECT_TRUE(book.Save());
+    EXPECT_EQ(data.size(), 3u * 204 - (dataFileReads ? 204 : 0)) << dataFileReads;
+    EXPECT_EQ(world.files.files.count(side), 0u) << dataFileReads;
+    EXPECT_FALSE(book.SideFilePending());
+    ASSERT_EQ(world.prompts.shown.size(), 1u) << dataFileReads;
+    EXPECT_EQ(world.prompts.shown[0].text,
+              "Lumetta can read its data file again. The appointments kept while it could not "
+              "be read have been merged into:\ndata/Lumetta.bin\n\nand this file has been "
+              "removed:\ndata/Lumetta.unsaved.bin");
+    EXPECT_EQ(world.prompts.shown[0].caption, "Lumetta");
+    EXPECT_TRUE(book.Save());  // told once
+    EXPECT_EQ(world.prompts.shown.size(), 1u);
+  }
 }
 
 // An unreadable data file in a folder that cannot be written (an older
 // version's file beside the program): the side file goes to the data folder,
 // and the next start finds it there.
 TEST_F(DataFileTest, TheSideFileOfAnUnwritableFolderGoesToTheDataFolder) {
-    File("Lumetta.bin") = Record(2020, 1, 1, 9, 0, "old version");
-    world_.files.unreadable.insert("Lumetta.bin");
-    world_.files.unwritableFolders.insert("");  // the current folder
-    book_.LoadAtStartup({});
-    Add(2025, 3, 14, 10, 0, "this run");
-    EXPECT_TRUE(book_.Save());
-    EXPECT_EQ(world_.files.files.count("Lumetta.unsaved.bin"), 0u);
-    ASSERT_EQ(world_.files.files.count("data/Lumetta.unsaved.bin"), 1u);
-    EXPECT_EQ(std::string(File("data/Lumetta.unsaved.bin").data() + 56), "this run");
-    EXPECT_EQ(world_.files.files.count(dataPath_), 0u);  // would hide the unread file
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_NE(world_.prompts.shown[0].text.find("\nLumetta.bin\n"), std::string::npos);
-    EXPECT_NE(world_.prompts.shown[0].text.find("\ndata/Lumetta.unsaved.bin\n"),
-              std::string::npos);
+  File("Lumetta.bin") = Record(2020, 1, 1, 9, 0, "old version");
+  world_.files.unreadable.insert("Lumetta.bin");
+  world_.files.unwritableFolders.insert("");  // the current folder
+  book_.LoadAtStartup({});
+  Add(2025, 3, 14, 10, 0, "this run");
+  EXPECT_TRUE(book_.Save());
+  EXPECT_EQ(world_.files.files.count("Lumetta.unsaved.bin"), 0u);
+  ASSERT_EQ(world_.files.files.count("data/Lumetta.unsaved.bin"), 1u);
+  EXPECT_EQ(std::string(File("data/Lumetta.unsaved.bin").data() + 56), "this run");
+  EXPECT_EQ(world_.files.files.count(dataPath_), 0u);  // would hide the unread file
+  ASSERT_EQ(world_.prompts.shown.size(), 1u);
+  EXPECT_NE(world_.prompts.shown[0].text.find("\nLumetta.bin\n"), std::string::npos);
+  EXPECT_NE(world_.prompts.shown[0].text.find("\ndata/Lumetta.unsaved.bin\n"), std::string::npos);
 
-    All_Appointments next(world_.Context());
-    next.LoadAtStartup({});
-    ASSERT_NE(next.FindAt(2025, 3, 14, 10, 0), nullptr);
-    EXPECT_EQ(next.FindAt(2025, 3, 14, 10, 0)->text, "this run");
+  All_Appointments next(world_.Context());
+  next.LoadAtStartup({});
+  ASSERT_NE(next.FindAt(2025, 3, 14, 10, 0), nullptr);
+  EXPECT_EQ(next.FindAt(2025, 3, 14, 10, 0)->text, "this run");
 }
 
 // A side file that cannot be read itself is never written over.
 TEST_F(DataFileTest, AnUnreadableSideFileIsNeverWrittenOver) {
-    File(dataPath_) = "unreadable";
-    world_.files.unreadable.insert(dataPath_);
-    File("data/Lumetta.unsaved.bin") = "also unreadable";
-    world_.files.unreadable.insert("data/Lumetta.unsaved.bin");
-    book_.LoadAtStartup({});
-    Add(2025, 3, 14, 10, 0, "this run");
-    EXPECT_FALSE(book_.Save());
-    EXPECT_EQ(File("data/Lumetta.unsaved.bin"), "also unreadable");
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "Lumetta had a problem saving your appointment data, unable to open file: "
-              "data/Lumetta.unsaved.bin");
+  File(dataPath_) = "unreadable";
+  world_.files.unreadable.insert(dataPath_);
+  File("data/Lumetta.unsaved.bin") = "also unreadable";
+  world_.files.unreadable.insert("data/Lumetta.unsaved.bin");
+  book_.LoadAtStartup({});
+  Add(2025, 3, 14, 10, 0, "this run");
+  EXPECT_FALSE(book_.Save());
+  EXPECT_EQ(File("data/Lumetta.unsaved.bin"), "also unreadable");
+  ASSERT_EQ(world_.prompts.shown.size(), 1u);
+  EXPECT_EQ(world_.prompts.shown[0].text,
+            "Lumetta had a problem saving your appointment data, unable to open file: "
+            "data/Lumetta.unsaved.bin");
 }

@@ -25,56 +25,57 @@ using namespace lumetta;
 namespace {
 
 std::string ReadData(const std::string& name) {
-    std::ifstream in(std::string(LUMETTA_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+  std::ifstream in(std::string(LUMETTA_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 // The notes folder of the in-memory file system.
 class MemoryFolderNames : public FolderNames {
-public:
-    explicit MemoryFolderNames(fakes::MemoryFileSystem& files) : files_(files) {}
-    std::vector<std::string> Names(const std::string& folder) override {
-        std::vector<std::string> names;
-        for (const auto& f : files_.files) {
-            if (f.first.compare(0, folder.size(), folder) == 0) names.push_back(f.first.substr(folder.size()));
-        }
-        return names;
+ public:
+  explicit MemoryFolderNames(fakes::MemoryFileSystem& files) : files_(files) {}
+  std::vector<std::string> Names(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const auto& f : files_.files) {
+      if (f.first.compare(0, folder.size(), folder) == 0)
+        names.push_back(f.first.substr(folder.size()));
     }
+    return names;
+  }
 
-private:
-    fakes::MemoryFileSystem& files_;
+ private:
+  fakes::MemoryFileSystem& files_;
 };
 
 class ICalendarTest : public ::testing::Test {
-protected:
-    fakes::FakeWorld world_;
-    All_Appointments book_{world_.Context()};
-    DayNotesFiles notes_{world_.files, "notes/"};
+ protected:
+  fakes::FakeWorld world_;
+  All_Appointments book_{world_.Context()};
+  DayNotesFiles notes_{world_.files, "notes/"};
 
-    IcsImportResult Import(const std::string& text, All_Appointments* into = nullptr) {
-        return ImportICalendarText(into ? *into : book_, text, notes_, "in.ics");
+  IcsImportResult Import(const std::string& text, All_Appointments* into = nullptr) {
+    return ImportICalendarText(into ? *into : book_, text, notes_, "in.ics");
+  }
+  // "2025-03-03 15:00 Stand-up call" for each entry, in time order.
+  std::vector<std::string> Entries() {
+    book_.Sort();
+    std::vector<std::string> out;
+    for (const An_Appointment& e : book_) {
+      char key[40];
+      std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d ", e.year(), e.month(), e.day(),
+                    e.hour(), e.minute());
+      out.push_back(key + e.text);
     }
-    // "2025-03-03 15:00 Stand-up call" for each entry, in time order.
-    std::vector<std::string> Entries() {
-        book_.Sort();
-        std::vector<std::string> out;
-        for (const An_Appointment& e : book_) {
-            char key[40];
-            std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d ", e.year(), e.month(), e.day(),
-                          e.hour(), e.minute());
-            out.push_back(key + e.text);
-        }
-        return out;
-    }
-    std::string Notes(int y, int m, int d) { return notes_.Read(CivilDate{y, m, d}); }
-    An_Appointment& AddEntry(int y, int mo, int d, int h, int mi, const std::string& text) {
-        An_Appointment& e = book_.Create();
-        e.SetSlot(y, mo, d, h, mi, text);
-        e.ArmReminder();
-        return e;
-    }
+    return out;
+  }
+  std::string Notes(int y, int m, int d) { return notes_.Read(CivilDate{y, m, d}); }
+  An_Appointment& AddEntry(int y, int mo, int d, int h, int mi, const std::string& text) {
+    An_Appointment& e = book_.Create();
+    e.SetSlot(y, mo, d, h, mi, text);
+    e.ArmReminder();
+    return e;
+  }
 };
 
 }  // namespace
@@ -82,311 +83,329 @@ protected:
 // --- Content lines and texts ---------------------------------------------------------------
 
 TEST(ICalendarLinesTest, FoldsAt75OctetsWithoutSplittingACharacterAndEscapesTexts) {
-    IcsWriter out;
-    std::string summary(70, 'a');
-    summary += "\xC3\xA9\xC3\xA9\xC3\xA9 ; , \\ \r\nnext";
-    out.Line("SUMMARY", EscapeText(summary));
-    const std::string& text = out.Text();
-    std::size_t start = 0;
-    std::string unfolded;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::string line = text.substr(start, end - start);
-        EXPECT_LE(line.size(), 75u) << line;
-        EXPECT_NE(static_cast<unsigned char>(line.back()) & 0xC0, 0xC0u) << "cut inside a character";
-        unfolded += start == 0 ? line : line.substr(1);
-    }
-    EXPECT_EQ(start, text.size()) << "every line ends in CRLF";
-    EXPECT_EQ(unfolded, "SUMMARY:" + std::string(70, 'a') + "\xC3\xA9\xC3\xA9\xC3\xA9 \\; \\, \\\\ \\nnext");
+  IcsWriter out;
+  std::string summary(70, 'a');
+  summary += "\xC3\xA9\xC3\xA9\xC3\xA9 ; , \\ \r\nnext";
+  out.Line("SUMMARY", EscapeText(summary));
+  const std::string& text = out.Text();
+  std::size_t start = 0;
+  std::string unfolded;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    const std::string line = text.substr(start, end - start);
+    EXPECT_LE(line.size(), 75u) << line;
+    EXPECT_NE(static_cast<unsigned char>(line.back()) & 0xC0, 0xC0u) << "cut inside a character";
+    unfolded += start == 0 ? line : line.substr(1);
+  }
+  EXPECT_EQ(start, text.size()) << "every line ends in CRLF";
+  EXPECT_EQ(unfolded,
+            "SUMMARY:" + std::string(70, 'a') + "\xC3\xA9\xC3\xA9\xC3\xA9 \\; \\, \\\\ \\nnext");
 
-    IcsComponent calendar;
-    ASSERT_EQ(ParseICalendar("BEGIN:VCALENDAR\r\n" + text + "END:VCALENDAR\r\n", calendar).syntax,
-              IcsSyntax::Ok);
-    EXPECT_EQ(UnescapeText(calendar.Find("SUMMARY")->value), std::string(70, 'a') + "\xC3\xA9\xC3\xA9\xC3\xA9 ; , \\ \nnext");
+  IcsComponent calendar;
+  ASSERT_EQ(ParseICalendar("BEGIN:VCALENDAR\r\n" + text + "END:VCALENDAR\r\n", calendar).syntax,
+            IcsSyntax::Ok);
+  EXPECT_EQ(UnescapeText(calendar.Find("SUMMARY")->value),
+            std::string(70, 'a') + "\xC3\xA9\xC3\xA9\xC3\xA9 ; , \\ \nnext");
 }
 
 TEST(ICalendarLinesTest, ReadsLfCrAndFoldedLinesWithQuotedParameters) {
-    IcsComponent c;
-    ASSERT_EQ(ParseICalendar("\xEF\xBB\xBF" "BEGIN:VCALENDAR\nX-A;TZID=\"Zone: one\";B=1,2:va\n\tlue\r"
-                             "begin:vevent\r\nEND:VEVENT\nEND:VCALENDAR", c).syntax, IcsSyntax::Ok);
-    ASSERT_EQ(c.children.size(), 1u);
-    EXPECT_EQ(c.children[0].name, "VEVENT");
-    EXPECT_EQ(c.Find("X-A")->value, "value");
-    EXPECT_EQ(*c.Find("X-A")->Param("tzid"), "Zone: one");
-    EXPECT_EQ(*c.Find("X-A")->Param("B"), "1,2");
+  IcsComponent c;
+  ASSERT_EQ(ParseICalendar("\xEF\xBB\xBF"
+                           "BEGIN:VCALENDAR\nX-A;TZID=\"Zone: one\";B=1,2:va\n\tlue\r"
+                           "begin:vevent\r\nEND:VEVENT\nEND:VCALENDAR",
+                           c)
+                .syntax,
+            IcsSyntax::Ok);
+  ASSERT_EQ(c.children.size(), 1u);
+  EXPECT_EQ(c.children[0].name, "VEVENT");
+  EXPECT_EQ(c.Find("X-A")->value, "value");
+  EXPECT_EQ(*c.Find("X-A")->Param("tzid"), "Zone: one");
+  EXPECT_EQ(*c.Find("X-A")->Param("B"), "1,2");
 }
 
 TEST(CodePageTest, ConvertsWindows1252AndMarksWhatItCannotHold) {
-    const std::string eightBit = "Caf\xE9 \x80 \x96 Zo\xEB";
-    EXPECT_EQ(Cp1252ToUtf8(eightBit), "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 Zo\xC3\xAB");
-    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(eightBit)), eightBit);
-    EXPECT_EQ(Utf8ToCp1252("\xE6\x97\xA5\xE6\x9C\xAC x \xF0\x9F\x98\x80"), "?? x ?");
-    EXPECT_EQ(Utf8ToCp1252("bad \xC3 \xC0\xAF \xED\xA0\x80 end"), "bad ? ? ? end");
+  const std::string eightBit = "Caf\xE9 \x80 \x96 Zo\xEB";
+  EXPECT_EQ(Cp1252ToUtf8(eightBit), "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 Zo\xC3\xAB");
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(eightBit)), eightBit);
+  EXPECT_EQ(Utf8ToCp1252("\xE6\x97\xA5\xE6\x9C\xAC x \xF0\x9F\x98\x80"), "?? x ?");
+  EXPECT_EQ(Utf8ToCp1252("bad \xC3 \xC0\xAF \xED\xA0\x80 end"), "bad ? ? ? end");
 }
 
 TEST(ICalendarTimeTest, ZoneRulesFollowAChangeOfRuleInsideTheZone) {
-    // The US rules before and after 2007: first Sunday of April, then second Sunday of March.
-    IcsComponent c;
-    ASSERT_EQ(ParseICalendar(
-                  "BEGIN:VCALENDAR\nBEGIN:VTIMEZONE\nTZID:US-Eastern\n"
-                  "BEGIN:DAYLIGHT\nDTSTART:19870405T020000\nTZOFFSETFROM:-0500\nTZOFFSETTO:-0400\n"
-                  "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU;UNTIL=20060402T070000Z\nEND:DAYLIGHT\n"
-                  "BEGIN:DAYLIGHT\nDTSTART:20070311T020000\nTZOFFSETFROM:-0500\nTZOFFSETTO:-0400\n"
-                  "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\nEND:DAYLIGHT\n"
-                  "BEGIN:STANDARD\nDTSTART:19671029T020000\nTZOFFSETFROM:-0400\nTZOFFSETTO:-0500\n"
-                  "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU;UNTIL=20061029T060000Z\nEND:STANDARD\n"
-                  "BEGIN:STANDARD\nDTSTART:20071104T020000\nTZOFFSETFROM:-0400\nTZOFFSETTO:-0500\n"
-                  "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\nEND:STANDARD\n"
-                  "END:VTIMEZONE\nEND:VCALENDAR\n", c).syntax, IcsSyntax::Ok);
-    ZoneTable zones;
-    zones.Read(c);
-    const ZoneRules* us = zones.Find("US-Eastern");
-    ASSERT_NE(us, nullptr);
-    EXPECT_EQ(us->OffsetAt(WallOf(2006, 3, 20, 12, 0, 0)), -5 * 3600);
-    EXPECT_EQ(us->OffsetAt(WallOf(2006, 4, 3, 12, 0, 0)), -4 * 3600);
-    EXPECT_EQ(us->OffsetAt(WallOf(2006, 11, 1, 12, 0, 0)), -5 * 3600);
-    EXPECT_EQ(us->OffsetAt(WallOf(2007, 3, 20, 12, 0, 0)), -4 * 3600);
-    EXPECT_EQ(us->OffsetAt(WallOf(2007, 11, 1, 12, 0, 0)), -4 * 3600);
-    EXPECT_EQ(us->OffsetAt(WallOf(2007, 11, 5, 12, 0, 0)), -5 * 3600);
+  // The US rules before and after 2007: first Sunday of April, then second Sunday of March.
+  IcsComponent c;
+  ASSERT_EQ(ParseICalendar(
+                "BEGIN:VCALENDAR\nBEGIN:VTIMEZONE\nTZID:US-Eastern\n"
+                "BEGIN:DAYLIGHT\nDTSTART:19870405T020000\nTZOFFSETFROM:-0500\nTZOFFSETTO:-0400\n"
+                "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU;UNTIL=20060402T070000Z\nEND:DAYLIGHT\n"
+                "BEGIN:DAYLIGHT\nDTSTART:20070311T020000\nTZOFFSETFROM:-0500\nTZOFFSETTO:-0400\n"
+                "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\nEND:DAYLIGHT\n"
+                "BEGIN:STANDARD\nDTSTART:19671029T020000\nTZOFFSETFROM:-0400\nTZOFFSETTO:-0500\n"
+                "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU;UNTIL=20061029T060000Z\nEND:STANDARD\n"
+                "BEGIN:STANDARD\nDTSTART:20071104T020000\nTZOFFSETFROM:-0400\nTZOFFSETTO:-0500\n"
+                "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\nEND:STANDARD\n"
+                "END:VTIMEZONE\nEND:VCALENDAR\n",
+                c)
+                .syntax,
+            IcsSyntax::Ok);
+  ZoneTable zones;
+  zones.Read(c);
+  const ZoneRules* us = zones.Find("US-Eastern");
+  ASSERT_NE(us, nullptr);
+  EXPECT_EQ(us->OffsetAt(WallOf(2006, 3, 20, 12, 0, 0)), -5 * 3600);
+  EXPECT_EQ(us->OffsetAt(WallOf(2006, 4, 3, 12, 0, 0)), -4 * 3600);
+  EXPECT_EQ(us->OffsetAt(WallOf(2006, 11, 1, 12, 0, 0)), -5 * 3600);
+  EXPECT_EQ(us->OffsetAt(WallOf(2007, 3, 20, 12, 0, 0)), -4 * 3600);
+  EXPECT_EQ(us->OffsetAt(WallOf(2007, 11, 1, 12, 0, 0)), -4 * 3600);
+  EXPECT_EQ(us->OffsetAt(WallOf(2007, 11, 5, 12, 0, 0)), -5 * 3600);
 }
 
 // --- Files of other calendars --------------------------------------------------------------
 
 TEST_F(ICalendarTest, GoogleFileInBerlinFollowsBothDaylightChangesOfTheSeries) {
-    ScopedTimeZone tz("Europe/Berlin");
-    const IcsImportResult r = Import(ReadData("google.ics"));
-    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
-    // New York changes on March 9, Berlin on March 30: 15:00, then 14:00, then 15:00 again.
-    // March 17 moved to the 18th at 11:00; March 24 excluded; April 7 after UNTIL.
-    EXPECT_EQ(Entries(), (std::vector<std::string>{
-                             "2025-03-03 15:00 Stand-up call",
-                             "2025-03-10 14:00 Stand-up call",
-                             "2025-03-12 18:30 Caf\xE9 with Zo\xEB, then \x80 talk \x97 ??",
-                             "2025-03-18 16:00 Stand-up call (moved)",
-                             "2025-03-31 15:00 Stand-up call",
-                         }));
-    const An_Appointment* cafe = book_.FindAt(2025, 3, 12, 18, 30);
-    EXPECT_EQ(cafe->reminderMinutes, 30);
-    EXPECT_EQ(cafe->dayBefore, 1);
-    EXPECT_EQ(book_.FindAt(2025, 3, 3, 15, 0)->reminderMinutes, 10);
-    EXPECT_EQ(book_.FindAt(2025, 3, 18, 16, 0)->reminderMinutes, -1);
-    EXPECT_EQ(Notes(2025, 3, 20), "Conference in Boston");
-    EXPECT_EQ(Notes(2025, 3, 21), "Conference in Boston");
-    EXPECT_EQ(Notes(2025, 3, 22), "");
-    EXPECT_EQ(r.summary.events, 3);
-    EXPECT_EQ(r.summary.entriesMade, 3);
-    EXPECT_EQ(r.summary.copies, 2);
-    EXPECT_EQ(r.message,
-              "Imported 3 events from \"in.ics\": 3 new entries, 2 copies from repeats.\n"
-              "1 all-day event and 0 journals went to the day notes (2 days changed).");
+  ScopedTimeZone tz("Europe/Berlin");
+  const IcsImportResult r = Import(ReadData("google.ics"));
+  ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+  // New York changes on March 9, Berlin on March 30: 15:00, then 14:00, then 15:00 again.
+  // March 17 moved to the 18th at 11:00; March 24 excluded; April 7 after UNTIL.
+  EXPECT_EQ(Entries(), (std::vector<std::string>{
+                           "2025-03-03 15:00 Stand-up call",
+                           "2025-03-10 14:00 Stand-up call",
+                           "2025-03-12 18:30 Caf\xE9 with Zo\xEB, then \x80 talk \x97 ??",
+                           "2025-03-18 16:00 Stand-up call (moved)",
+                           "2025-03-31 15:00 Stand-up call",
+                       }));
+  const An_Appointment* cafe = book_.FindAt(2025, 3, 12, 18, 30);
+  EXPECT_EQ(cafe->reminderMinutes, 30);
+  EXPECT_EQ(cafe->dayBefore, 1);
+  EXPECT_EQ(book_.FindAt(2025, 3, 3, 15, 0)->reminderMinutes, 10);
+  EXPECT_EQ(book_.FindAt(2025, 3, 18, 16, 0)->reminderMinutes, -1);
+  EXPECT_EQ(Notes(2025, 3, 20), "Conference in Boston");
+  EXPECT_EQ(Notes(2025, 3, 21), "Conference in Boston");
+  EXPECT_EQ(Notes(2025, 3, 22), "");
+  EXPECT_EQ(r.summary.events, 3);
+  EXPECT_EQ(r.summary.entriesMade, 3);
+  EXPECT_EQ(r.summary.copies, 2);
+  EXPECT_EQ(r.message,
+            "Imported 3 events from \"in.ics\": 3 new entries, 2 copies from repeats.\n"
+            "1 all-day event and 0 journals went to the day notes (2 days changed).");
 
-    // The same file again adds nothing.
-    const IcsImportResult again = Import(ReadData("google.ics"));
-    EXPECT_EQ(book_.Count(), 5u);
-    EXPECT_EQ(again.summary.entriesMade + again.summary.copies + again.summary.merged, 0);
-    EXPECT_EQ(again.summary.alreadyThere, 5);
-    EXPECT_EQ(again.summary.notesDays, 0);
-    EXPECT_EQ(Notes(2025, 3, 20), "Conference in Boston");
+  // The same file again adds nothing.
+  const IcsImportResult again = Import(ReadData("google.ics"));
+  EXPECT_EQ(book_.Count(), 5u);
+  EXPECT_EQ(again.summary.entriesMade + again.summary.copies + again.summary.merged, 0);
+  EXPECT_EQ(again.summary.alreadyThere, 5);
+  EXPECT_EQ(again.summary.notesDays, 0);
+  EXPECT_EQ(Notes(2025, 3, 20), "Conference in Boston");
 }
 
 TEST_F(ICalendarTest, OutlookFileInNewYorkWithWindowsZoneNamesRoundsToTheSlotAndCutsAtAWord) {
-    ScopedTimeZone tz("America/New_York");
-    const IcsImportResult r = Import(ReadData("outlook.ics"));
-    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
-    const std::vector<std::string> entries = Entries();
-    ASSERT_EQ(entries.size(), 4u);
-    // Berlin 10:00 is 5:00 in New York until Berlin's own change on March 30.
-    EXPECT_EQ(entries[0], "2025-03-18 05:00 Quarterly review");
-    EXPECT_EQ(entries[1], "2025-03-20 09:30 Discuss the new supplier contract for the warehouse in "
-                          "Hamburg with the legal department and the");
-    EXPECT_EQ(entries[2], "2025-03-25 05:00 Quarterly review");
-    EXPECT_EQ(entries[3], "2025-04-01 04:00 Quarterly review");
-    EXPECT_EQ(book_.FindAt(2025, 3, 25, 5, 0)->reminderMinutes, 15);
-    EXPECT_EQ(r.summary.textsCut, 1);
-    EXPECT_NE(r.message.find("1 text was cut at a word to fit 100 characters."), std::string::npos);
-    EXPECT_EQ(Notes(2025, 4, 1), "Office closed");
+  ScopedTimeZone tz("America/New_York");
+  const IcsImportResult r = Import(ReadData("outlook.ics"));
+  ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+  const std::vector<std::string> entries = Entries();
+  ASSERT_EQ(entries.size(), 4u);
+  // Berlin 10:00 is 5:00 in New York until Berlin's own change on March 30.
+  EXPECT_EQ(entries[0], "2025-03-18 05:00 Quarterly review");
+  EXPECT_EQ(entries[1],
+            "2025-03-20 09:30 Discuss the new supplier contract for the warehouse in "
+            "Hamburg with the legal department and the");
+  EXPECT_EQ(entries[2], "2025-03-25 05:00 Quarterly review");
+  EXPECT_EQ(entries[3], "2025-04-01 04:00 Quarterly review");
+  EXPECT_EQ(book_.FindAt(2025, 3, 25, 5, 0)->reminderMinutes, 15);
+  EXPECT_EQ(r.summary.textsCut, 1);
+  EXPECT_NE(r.message.find("1 text was cut at a word to fit 100 characters."), std::string::npos);
+  EXPECT_EQ(Notes(2025, 4, 1), "Office closed");
 }
 
 TEST_F(ICalendarTest, ThunderbirdFileWithLfLinesMonthlyByWeekdayAndAnUndefinedZone) {
-    ScopedTimeZone tz("America/New_York");
-    const IcsImportResult r = Import(ReadData("thunderbird.ics"));
-    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
-    EXPECT_EQ(Entries(), (std::vector<std::string>{
-                             "2025-01-14 13:00 Choir rehearsal",
-                             "2025-01-15 08:00 Call with the base",
-                             "2025-02-11 13:00 Choir rehearsal",
-                             "2025-03-11 14:00 Choir rehearsal",
-                         }));
-    const An_Appointment* choir = book_.FindAt(2025, 2, 11, 13, 0);
-    EXPECT_EQ(choir->reminderMinutes, 15);
-    EXPECT_EQ(choir->dayBefore, 1);
-    EXPECT_EQ(r.summary.unknownZones, 1);
-    EXPECT_NE(r.message.find("1 event names a time zone the file does not define; the local time "
-                             "zone was used."),
-              std::string::npos);
+  ScopedTimeZone tz("America/New_York");
+  const IcsImportResult r = Import(ReadData("thunderbird.ics"));
+  ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+  EXPECT_EQ(Entries(), (std::vector<std::string>{
+                           "2025-01-14 13:00 Choir rehearsal",
+                           "2025-01-15 08:00 Call with the base",
+                           "2025-02-11 13:00 Choir rehearsal",
+                           "2025-03-11 14:00 Choir rehearsal",
+                       }));
+  const An_Appointment* choir = book_.FindAt(2025, 2, 11, 13, 0);
+  EXPECT_EQ(choir->reminderMinutes, 15);
+  EXPECT_EQ(choir->dayBefore, 1);
+  EXPECT_EQ(r.summary.unknownZones, 1);
+  EXPECT_NE(r.message.find("1 event names a time zone the file does not define; the local time "
+                           "zone was used."),
+            std::string::npos);
 }
 
 // --- Our own files -------------------------------------------------------------------------
 
 TEST_F(ICalendarTest, ExportImportExportGivesTheSameFileAndTheSameEntries) {
-    ScopedTimeZone tz("Europe/Berlin");
-    world_.clock.now = MakeTime(2025, 3, 1, 12, 0);
-    An_Appointment& a = AddEntry(2025, 3, 14, 10, 30, "Dentist; bring card, \\ \"x-ray\"");
-    a.colour = MakeColour(200, 10, 60);
-    a.reminderMinutes = 20;
-    a.dayBefore = 1;
-    An_Appointment& b = AddEntry(2025, 3, 11, 18, 15, "Caf\xE9 \x80 night");
-    b.repeatKind = kRepeatMonthlyByWeekday;
-    b.weekOrdinal = "2nd";
-    b.weekdayText = "every Tues";
-    b.repeatUntil = MakeTime(2025, 9, 1, 0, 0);
-    b.monthDay = 11;
-    b.reminderOn = 0;
-    b.tildeFlag = 1;
-    b.noHighlight = 1;
-    AddEntry(2025, 3, 30, 2, 0, std::string(80, 'w') + " folded, long");
-    world_.files.files["notes/20250314.txt"] = "Line one\r\nLine two; with, marks";
-    MemoryFolderNames names(world_.files);
+  ScopedTimeZone tz("Europe/Berlin");
+  world_.clock.now = MakeTime(2025, 3, 1, 12, 0);
+  An_Appointment& a = AddEntry(2025, 3, 14, 10, 30, "Dentist; bring card, \\ \"x-ray\"");
+  a.colour = MakeColour(200, 10, 60);
+  a.reminderMinutes = 20;
+  a.dayBefore = 1;
+  An_Appointment& b = AddEntry(2025, 3, 11, 18, 15, "Caf\xE9 \x80 night");
+  b.repeatKind = kRepeatMonthlyByWeekday;
+  b.weekOrdinal = "2nd";
+  b.weekdayText = "every Tues";
+  b.repeatUntil = MakeTime(2025, 9, 1, 0, 0);
+  b.monthDay = 11;
+  b.reminderOn = 0;
+  b.tildeFlag = 1;
+  b.noHighlight = 1;
+  AddEntry(2025, 3, 30, 2, 0, std::string(80, 'w') + " folded, long");
+  world_.files.files["notes/20250314.txt"] = "Line one\r\nLine two; with, marks";
+  MemoryFolderNames names(world_.files);
 
-    const std::string first = WriteICalendar(book_, notes_.ReadAll(names), world_.clock.now);
+  const std::string first = WriteICalendar(book_, notes_.ReadAll(names), world_.clock.now);
 
-    fakes::FakeWorld other;
-    other.clock.now = world_.clock.now;
-    All_Appointments copy(other.Context());
-    DayNotesFiles otherNotes(other.files, "notes/");
-    const IcsImportResult r = ImportICalendarText(copy, first, otherNotes, "x.ics");
-    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
-    EXPECT_EQ(r.summary.textsCut, 0);
-    MemoryFolderNames otherNames(other.files);
-    EXPECT_EQ(WriteICalendar(copy, otherNotes.ReadAll(otherNames), other.clock.now), first);
+  fakes::FakeWorld other;
+  other.clock.now = world_.clock.now;
+  All_Appointments copy(other.Context());
+  DayNotesFiles otherNotes(other.files, "notes/");
+  const IcsImportResult r = ImportICalendarText(copy, first, otherNotes, "x.ics");
+  ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+  EXPECT_EQ(r.summary.textsCut, 0);
+  MemoryFolderNames otherNames(other.files);
+  EXPECT_EQ(WriteICalendar(copy, otherNotes.ReadAll(otherNames), other.clock.now), first);
 
-    // The two books hold the same entries.
-    ASSERT_EQ(copy.Count(), 3u);
-    const An_Appointment* b2 = copy.FindAt(2025, 3, 11, 18, 15);
-    ASSERT_NE(b2, nullptr);
-    EXPECT_EQ(b2->text, b.text);
-    EXPECT_EQ(b2->repeatKind, kRepeatMonthlyByWeekday);
-    EXPECT_EQ(b2->weekOrdinal, "2nd");
-    EXPECT_EQ(b2->weekdayText, "every Tues");
-    EXPECT_EQ(b2->repeatUntil, b.repeatUntil);
-    EXPECT_EQ(b2->reminderOn, 0);
-    EXPECT_EQ(b2->tildeFlag, 1);
-    EXPECT_EQ(b2->noHighlight, 1);
-    const An_Appointment* a2 = copy.FindAt(2025, 3, 14, 10, 30);
-    ASSERT_NE(a2, nullptr);
-    EXPECT_EQ(a2->text, a.text);
-    EXPECT_EQ(a2->colour, a.colour);
-    EXPECT_EQ(a2->reminderMinutes, 20);
-    EXPECT_EQ(a2->dayBefore, 1);
-    EXPECT_EQ(copy.FindAt(2025, 3, 30, 2, 0)->text, std::string(80, 'w') + " folded, long");
-    EXPECT_EQ(otherNotes.Read(CivilDate{2025, 3, 14}), "Line one\r\nLine two; with, marks");
+  // The two books hold the same entries.
+  ASSERT_EQ(copy.Count(), 3u);
+  const An_Appointment* b2 = copy.FindAt(2025, 3, 11, 18, 15);
+  ASSERT_NE(b2, nullptr);
+  EXPECT_EQ(b2->text, b.text);
+  EXPECT_EQ(b2->repeatKind, kRepeatMonthlyByWeekday);
+  EXPECT_EQ(b2->weekOrdinal, "2nd");
+  EXPECT_EQ(b2->weekdayText, "every Tues");
+  EXPECT_EQ(b2->repeatUntil, b.repeatUntil);
+  EXPECT_EQ(b2->reminderOn, 0);
+  EXPECT_EQ(b2->tildeFlag, 1);
+  EXPECT_EQ(b2->noHighlight, 1);
+  const An_Appointment* a2 = copy.FindAt(2025, 3, 14, 10, 30);
+  ASSERT_NE(a2, nullptr);
+  EXPECT_EQ(a2->text, a.text);
+  EXPECT_EQ(a2->colour, a.colour);
+  EXPECT_EQ(a2->reminderMinutes, 20);
+  EXPECT_EQ(a2->dayBefore, 1);
+  EXPECT_EQ(copy.FindAt(2025, 3, 30, 2, 0)->text, std::string(80, 'w') + " folded, long");
+  EXPECT_EQ(otherNotes.Read(CivilDate{2025, 3, 14}), "Line one\r\nLine two; with, marks");
 }
 
 TEST_F(ICalendarTest, AnOccupiedSlotGetsTheTextByTheMergeRule) {
-    ScopedTimeZone tz("UTC");
-    AddEntry(2025, 5, 2, 9, 0, "Team");
-    const IcsImportResult r = Import("BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250502T091500\n"
-                                     "SUMMARY:Budget\nEND:VEVENT\nEND:VCALENDAR\n");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"2025-05-02 09:00 Team Budget"});
-    EXPECT_EQ(r.summary.merged, 1);
+  ScopedTimeZone tz("UTC");
+  AddEntry(2025, 5, 2, 9, 0, "Team");
+  const IcsImportResult r = Import(
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250502T091500\n"
+      "SUMMARY:Budget\nEND:VEVENT\nEND:VCALENDAR\n");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"2025-05-02 09:00 Team Budget"});
+  EXPECT_EQ(r.summary.merged, 1);
 }
 
 TEST_F(ICalendarTest, RepeatsStopAtTheRepeatLimits) {
-    ScopedTimeZone tz("UTC");
-    // Every day without end from 2037-12-01: nothing after 2038-01-18.
-    Import("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:a\nDTSTART:20371201T080000\nRRULE:FREQ=DAILY\n"
-           "SUMMARY:Late\nEND:VEVENT\nEND:VCALENDAR\n");
-    EXPECT_EQ(book_.Count(), 49u);
-    book_.Sort();
-    EXPECT_EQ(book_.At(48).day(), 18);
-    // Every day without end from 2030: the first and 1,000 copies.
-    const IcsImportResult r = Import("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:b\nDTSTART:20300101T090000\n"
-                                     "RRULE:FREQ=DAILY\nSUMMARY:Pills\nEND:VEVENT\nEND:VCALENDAR\n");
-    EXPECT_EQ(r.summary.copies, 1000);
-    EXPECT_EQ(r.summary.seriesCut, 1);
-    EXPECT_EQ(book_.Count(), 49u + 1001u);
+  ScopedTimeZone tz("UTC");
+  // Every day without end from 2037-12-01: nothing after 2038-01-18.
+  Import(
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:a\nDTSTART:20371201T080000\nRRULE:FREQ=DAILY\n"
+      "SUMMARY:Late\nEND:VEVENT\nEND:VCALENDAR\n");
+  EXPECT_EQ(book_.Count(), 49u);
+  book_.Sort();
+  EXPECT_EQ(book_.At(48).day(), 18);
+  // Every day without end from 2030: the first and 1,000 copies.
+  const IcsImportResult r = Import(
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:b\nDTSTART:20300101T090000\n"
+      "RRULE:FREQ=DAILY\nSUMMARY:Pills\nEND:VEVENT\nEND:VCALENDAR\n");
+  EXPECT_EQ(r.summary.copies, 1000);
+  EXPECT_EQ(r.summary.seriesCut, 1);
+  EXPECT_EQ(book_.Count(), 49u + 1001u);
 }
 
 TEST_F(ICalendarTest, BadInputChangesNothingAndSaysWhy) {
-    ScopedTimeZone tz("UTC");
-    AddEntry(2025, 5, 2, 9, 0, "Team");
-    world_.files.files["notes/20250502.txt"] = "keep";
-    const std::string good = ReadData("google.ics");
-    const struct {
-        std::string text;
-        IcsImportStatus status;
-        const char* says;
-    } cases[] = {
-        {"", IcsImportStatus::NotICalendar, "is not an iCalendar file"},
-        {"PK\x03\x04 binary", IcsImportStatus::NotICalendar, "is not an iCalendar file"},
-        {good.substr(0, good.find("BEGIN:VEVENT", good.size() / 2)), IcsImportStatus::Truncated, "may have been cut off"},
-        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nthis is no line\nEND:VEVENT\nEND:VCALENDAR\n",
-         IcsImportStatus::Malformed, "(line 3)"},
-        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VTODO\nEND:VCALENDAR\n", IcsImportStatus::Malformed,
-         "ends without having begun"},
-        {std::string(kMaxICalendarBytes + 1, ' '), IcsImportStatus::TooLarge, "too large"},
-    };
-    for (const auto& c : cases) {
-        const IcsImportResult r = Import(c.text);
-        EXPECT_EQ(r.status, c.status) << r.message;
-        EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
-        EXPECT_NE(r.message.find("Nothing was imported."), std::string::npos) << r.message;
-    }
-    EXPECT_EQ(Entries(), std::vector<std::string>{"2025-05-02 09:00 Team"});
-    EXPECT_EQ(Notes(2025, 5, 2), "keep");
+  ScopedTimeZone tz("UTC");
+  AddEntry(2025, 5, 2, 9, 0, "Team");
+  world_.files.files["notes/20250502.txt"] = "keep";
+  const std::string good = ReadData("google.ics");
+  const struct {
+    std::string text;
+    IcsImportStatus status;
+    const char* says;
+  } cases[] = {
+      {"", IcsImportStatus::NotICalendar, "is not an iCalendar file"},
+      {"PK\x03\x04 binary", IcsImportStatus::NotICalendar, "is not an iCalendar file"},
+      {good.substr(0, good.find("BEGIN:VEVENT", good.size() / 2)), IcsImportStatus::Truncated,
+       "may have been cut off"},
+      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nthis is no line\nEND:VEVENT\nEND:VCALENDAR\n",
+       IcsImportStatus::Malformed, "(line 3)"},
+      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VTODO\nEND:VCALENDAR\n", IcsImportStatus::Malformed,
+       "ends without having begun"},
+      {std::string(kMaxICalendarBytes + 1, ' '), IcsImportStatus::TooLarge, "too large"},
+  };
+  for (const auto& c : cases) {
+    const IcsImportResult r = Import(c.text);
+    EXPECT_EQ(r.status, c.status) << r.message;
+    EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("Nothing was imported."), std::string::npos) << r.message;
+  }
+  EXPECT_EQ(Entries(), std::vector<std::string>{"2025-05-02 09:00 Team"});
+  EXPECT_EQ(Notes(2025, 5, 2), "keep");
 
-    // Absurd values inside a well-formed file are skipped and counted.
-    const IcsImportResult r = Import(
-        "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20251345T990000\nSUMMARY:x\nEND:VEVENT\n"
-        "BEGIN:VEVENT\nDTSTART:19600101T090000Z\nSUMMARY:y\nEND:VEVENT\n"
-        "BEGIN:VEVENT\nDTSTART:20250601T090000\nRRULE:FREQ=SECONDLY\nSUMMARY:z\nEND:VEVENT\n"
-        "END:VCALENDAR\n");
-    EXPECT_EQ(r.summary.noStart, 1);
-    EXPECT_EQ(r.summary.outOfRange, 1);
-    EXPECT_EQ(r.summary.unsupportedRules, 1);
-    EXPECT_NE(r.message.find("Skipped: 1 without a start, 1 occurrence outside 1970 to 2038-01-18."),
-              std::string::npos) << r.message;
-    EXPECT_EQ(book_.Count(), 2u);
+  // Absurd values inside a well-formed file are skipped and counted.
+  const IcsImportResult r = Import(
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20251345T990000\nSUMMARY:x\nEND:VEVENT\n"
+      "BEGIN:VEVENT\nDTSTART:19600101T090000Z\nSUMMARY:y\nEND:VEVENT\n"
+      "BEGIN:VEVENT\nDTSTART:20250601T090000\nRRULE:FREQ=SECONDLY\nSUMMARY:z\nEND:VEVENT\n"
+      "END:VCALENDAR\n");
+  EXPECT_EQ(r.summary.noStart, 1);
+  EXPECT_EQ(r.summary.outOfRange, 1);
+  EXPECT_EQ(r.summary.unsupportedRules, 1);
+  EXPECT_NE(r.message.find("Skipped: 1 without a start, 1 occurrence outside 1970 to 2038-01-18."),
+            std::string::npos)
+      << r.message;
+  EXPECT_EQ(book_.Count(), 2u);
 }
 
 // --- An independent reader -----------------------------------------------------------------
 
 TEST_F(ICalendarTest, PythonIcalendarReadsTheExportedFile) {
-    if (std::system("/usr/bin/python3 -c 'import icalendar' 2>/dev/null") != 0) {
-        GTEST_SKIP() << "python3-icalendar is not installed (scripts/setup.sh installs it)";
-    }
-    ScopedTimeZone tz("UTC");
-    An_Appointment& a = AddEntry(2025, 3, 14, 10, 30, "Dentist, \"ask\"; " + std::string(80, 'x') + " Caf\xE9");
-    a.reminderMinutes = 15;
-    a.dayBefore = 1;
-    AddEntry(2025, 12, 31, 23, 30, "New year").reminderMinutes = 5;
-    world_.files.files["notes/20250314.txt"] = "Bring the card";
-    MemoryFolderNames names(world_.files);
-    const std::string path = ::testing::TempDir() + "lumetta-export.ics";
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << WriteICalendar(book_, notes_.ReadAll(names), MakeTime(2025, 3, 1, 0, 0));
-    }
-    const std::string script =
-        "import sys, icalendar\n"
-        "cal = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
-        "for c in cal.walk():\n"
-        "    if c.name == 'VEVENT':\n"
-        "        alarms = sorted(str(a.get('TRIGGER').dt) for a in c.walk('VALARM'))\n"
-        "        print('EVENT', c.decoded('DTSTART').isoformat(), c.decoded('DTSTART') + c.decoded('DURATION'),\n"
-        "              str(c.get('SUMMARY')), '|', ' '.join(alarms))\n"
-        "    elif c.name == 'VJOURNAL':\n"
-        "        print('NOTES', c.decoded('DTSTART').isoformat(), str(c.get('DESCRIPTION')))\n";
-    const std::string scriptPath = ::testing::TempDir() + "lumetta-read.py";
-    std::ofstream(scriptPath) << script;
-    FILE* pipe = popen(("/usr/bin/python3 " + scriptPath + " " + path + " 2>&1").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    EXPECT_EQ(pclose(pipe), 0) << output;
-    EXPECT_EQ(output,
-              "EVENT 2025-03-14T10:30:00 2025-03-14 11:00:00 Dentist, \"ask\"; " + std::string(80, 'x') +
-                  " Caf\xC3\xA9 | -1 day, 0:00:00 -1 day, 23:45:00\n"
-                  "EVENT 2025-12-31T23:30:00 2026-01-01 00:00:00 New year | -1 day, 23:55:00\n"
-                  "NOTES 2025-03-14 Bring the card\n");
+  if (std::system("/usr/bin/python3 -c 'import icalendar' 2>/dev/null") != 0) {
+    GTEST_SKIP() << "python3-icalendar is not installed (scripts/setup.sh installs it)";
+  }
+  ScopedTimeZone tz("UTC");
+  An_Appointment& a =
+      AddEntry(2025, 3, 14, 10, 30, "Dentist, \"ask\"; " + std::string(80, 'x') + " Caf\xE9");
+  a.reminderMinutes = 15;
+  a.dayBefore = 1;
+  AddEntry(2025, 12, 31, 23, 30, "New year").reminderMinutes = 5;
+  world_.files.files["notes/20250314.txt"] = "Bring the card";
+  MemoryFolderNames names(world_.files);
+  const std::string path = ::testing::TempDir() + "lumetta-export.ics";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << WriteICalendar(book_, notes_.ReadAll(names), MakeTime(2025, 3, 1, 0, 0));
+  }
+  const std::string script =
+      "import sys, icalendar\n"
+      "cal = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())\n"
+      "for c in cal.walk():\n"
+      "    if c.name == 'VEVENT':\n"
+      "        alarms = sorted(str(a.get('TRIGGER').dt) for a in c.walk('VALARM'))\n"
+      "        print('EVENT', c.decoded('DTSTART').isoformat(), c.decoded('DTSTART') + "
+      "c.decoded('DURATION'),\n"
+      "              str(c.get('SUMMARY')), '|', ' '.join(alarms))\n"
+      "    elif c.name == 'VJOURNAL':\n"
+      "        print('NOTES', c.decoded('DTSTART').isoformat(), str(c.get('DESCRIPTION')))\n";
+  const std::string scriptPath = ::testing::TempDir() + "lumetta-read.py";
+  std::ofstream(scriptPath) << script;
+  FILE* pipe = popen(("/usr/bin/python3 " + scriptPath + " " + path + " 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  EXPECT_EQ(pclose(pipe), 0) << output;
+  EXPECT_EQ(output,
+            "EVENT 2025-03-14T10:30:00 2025-03-14 11:00:00 Dentist, \"ask\"; " +
+                std::string(80, 'x') +
+                " Caf\xC3\xA9 | -1 day, 0:00:00 -1 day, 23:45:00\n"
+                "EVENT 2025-12-31T23:30:00 2026-01-01 00:00:00 New year | -1 day, 23:55:00\n"
+                "NOTES 2025-03-14 Bring the card\n");
 }

@@ -16,35 +16,35 @@ using namespace lumetta;
 namespace {
 
 struct Clock {
-    int year, month, day, hour, minute, second;
+  int year, month, day, hour, minute, second;
 };
 
 Moment At(const Clock& c) { return MakeTime(c.year, c.month, c.day, c.hour, c.minute) + c.second; }
 
 std::string Shown(Moment m) {
-    const CalendarFields f = LocalFields(m);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour,
-                  f.minute, f.second);
-    return text;
+  const CalendarFields f = LocalFields(m);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour,
+                f.minute, f.second);
+  return text;
 }
 
 struct RoundCase {
-    Clock chosen;
-    std::string expected;
-    bool dayChanged;
+  Clock chosen;
+  std::string expected;
+  bool dayChanged;
 };
 
 class RoundUpToSlotTest : public ::testing::TestWithParam<RoundCase> {
-protected:
-    ScopedTimeZone tz_{"UTC"};
+ protected:
+  ScopedTimeZone tz_{"UTC"};
 };
 
 TEST_P(RoundUpToSlotTest, MovesUpToTheNextHalfHourAndSaysWhenTheDayChanged) {
-    const RoundCase& c = GetParam();
-    const RoundedSlot rounded = RoundUpToSlot(At(c.chosen));
-    EXPECT_EQ(c.expected, Shown(rounded.time));
-    EXPECT_EQ(c.dayChanged, rounded.dayChanged);
+  const RoundCase& c = GetParam();
+  const RoundedSlot rounded = RoundUpToSlot(At(c.chosen));
+  EXPECT_EQ(c.expected, Shown(rounded.time));
+  EXPECT_EQ(c.dayChanged, rounded.dayChanged);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,60 +61,68 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{{2024, 12, 31, 23, 31, 0}, "2025-01-01 00:00:00", true}));
 
 class FindFreeSlotTest : public ::testing::Test {
-protected:
-    static void Take(All_Appointments& book, const std::vector<Clock>& slots) {
-        for (const Clock& c : slots) {
-            An_Appointment& e = book.Create();
-            e.SetSlot(c.year, c.month, c.day, c.hour, c.minute, "taken");
-            e.ArmReminder();
-        }
-        book.Sort();
+ protected:
+  static void Take(All_Appointments& book, const std::vector<Clock>& slots) {
+    for (const Clock& c : slots) {
+      An_Appointment& e = book.Create();
+      e.SetSlot(c.year, c.month, c.day, c.hour, c.minute, "taken");
+      e.ArmReminder();
     }
+    book.Sort();
+  }
 
-    ScopedTimeZone tz_{"UTC"};
-    fakes::FakeWorld world_;
-    All_Appointments book_{world_.Context()};
+  ScopedTimeZone tz_{"UTC"};
+  fakes::FakeWorld world_;
+  All_Appointments book_{world_.Context()};
 };
 
 struct FreeCase {
-    const char* name;
-    std::vector<Clock> taken;
-    Clock from;
-    std::string expected;
+  const char* name;
+  std::vector<Clock> taken;
+  Clock from;
+  std::string expected;
 };
 
 TEST_F(FindFreeSlotTest, StepsPastTakenSlotsAcrossMidnightAndMonthEnds) {
-    std::vector<Clock> wholeDay;
-    for (int h = 0; h < 24; ++h) {
-        wholeDay.push_back({2025, 3, 8, h, 0, 0});
-        wholeDay.push_back({2025, 3, 8, h, 30, 0});
-    }
-    const std::vector<FreeCase> cases = {
-        {"free slot stays", {}, {2025, 3, 7, 9, 30, 0}, "2025-03-07 09:30:00"},
-        {"two taken after 14:07", {{2025, 3, 7, 14, 30, 0}, {2025, 3, 7, 15, 0, 0}},
-         {2025, 3, 7, 14, 30, 0}, "2025-03-07 15:30:00"},
-        {"a taken slot elsewhere is no obstacle", {{2025, 3, 6, 9, 30, 0}}, {2025, 3, 7, 9, 30, 0},
-         "2025-03-07 09:30:00"},
-        {"across midnight", {{2025, 3, 7, 23, 0, 0}, {2025, 3, 7, 23, 30, 0}}, {2025, 3, 7, 23, 0, 0},
-         "2025-03-08 00:00:00"},
-        {"a full day pushes into the next", wholeDay, {2025, 3, 8, 0, 0, 0}, "2025-03-09 00:00:00"},
-        {"across the year's end", {{2025, 12, 31, 23, 30, 0}}, {2025, 12, 31, 23, 30, 0},
-         "2026-01-01 00:00:00"},
-    };
-    for (const FreeCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        All_Appointments book(world_.Context());
-        Take(book, c.taken);
-        EXPECT_EQ(c.expected, Shown(FindFreeSlot(book, At(c.from))));
-    }
+  std::vector<Clock> wholeDay;
+  for (int h = 0; h < 24; ++h) {
+    wholeDay.push_back({2025, 3, 8, h, 0, 0});
+    wholeDay.push_back({2025, 3, 8, h, 30, 0});
+  }
+  const std::vector<FreeCase> cases = {
+      {"free slot stays", {}, {2025, 3, 7, 9, 30, 0}, "2025-03-07 09:30:00"},
+      {"two taken after 14:07",
+       {{2025, 3, 7, 14, 30, 0}, {2025, 3, 7, 15, 0, 0}},
+       {2025, 3, 7, 14, 30, 0},
+       "2025-03-07 15:30:00"},
+      {"a taken slot elsewhere is no obstacle",
+       {{2025, 3, 6, 9, 30, 0}},
+       {2025, 3, 7, 9, 30, 0},
+       "2025-03-07 09:30:00"},
+      {"across midnight",
+       {{2025, 3, 7, 23, 0, 0}, {2025, 3, 7, 23, 30, 0}},
+       {2025, 3, 7, 23, 0, 0},
+       "2025-03-08 00:00:00"},
+      {"a full day pushes into the next", wholeDay, {2025, 3, 8, 0, 0, 0}, "2025-03-09 00:00:00"},
+      {"across the year's end",
+       {{2025, 12, 31, 23, 30, 0}},
+       {2025, 12, 31, 23, 30, 0},
+       "2026-01-01 00:00:00"},
+  };
+  for (const FreeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    All_Appointments book(world_.Context());
+    Take(book, c.taken);
+    EXPECT_EQ(c.expected, Shown(FindFreeSlot(book, At(c.from))));
+  }
 }
 
 TEST_F(FindFreeSlotTest, SchedulingTheSameSlotTwiceLandsInTheNextFreeOne) {
-    Take(book_, {{2025, 3, 7, 10, 0, 0}});
-    const Moment first = FindFreeSlot(book_, At({2025, 3, 7, 9, 30, 0}));
-    Take(book_, {{2025, 3, 7, 9, 30, 0}});  // the first one was filed there
-    EXPECT_EQ("2025-03-07 09:30:00", Shown(first));
-    EXPECT_EQ("2025-03-07 10:30:00", Shown(FindFreeSlot(book_, At({2025, 3, 7, 9, 30, 0}))));
+  Take(book_, {{2025, 3, 7, 10, 0, 0}});
+  const Moment first = FindFreeSlot(book_, At({2025, 3, 7, 9, 30, 0}));
+  Take(book_, {{2025, 3, 7, 9, 30, 0}});  // the first one was filed there
+  EXPECT_EQ("2025-03-07 09:30:00", Shown(first));
+  EXPECT_EQ("2025-03-07 10:30:00", Shown(FindFreeSlot(book_, At({2025, 3, 7, 9, 30, 0}))));
 }
 
 }  // namespace

@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
   const DWORD timeoutMs = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 30000;
   if (argc > 1 && std::strcmp(argv[1], "wait") == 0) {
     if (WaitForMainWindow(timeoutMs)) return 0;
-    std::fprintf(stderr, "lumetta_remote: no window titled \"%s\" within %lu ms\n", kMainWindowTitle,
-                 timeoutMs);
+    std::fprintf(stderr, "lumetta_remote: no window titled \"%s\" within %lu ms\n",
+                 kMainWindowTitle, timeoutMs);
     return 1;
   }
   if (argc > 1 && std::strcmp(argv[1], "exit") == 0) return Exit(timeoutMs);

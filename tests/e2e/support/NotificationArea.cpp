@@ -56,7 +56,8 @@ NotificationArea NotificationArea::Capture() {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height);
-  if (GetDIBits(memory.dc, bitmap.bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) {
+  if (GetDIBits(memory.dc, bitmap.bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) !=
+      height) {
     return area;
   }
   area.width_ = width;

@@ -30,7 +30,8 @@ std::int32_t RecordInt(const std::string& file, size_t index, size_t offset) {
   const size_t at = index * kRecordSize + offset;
   if (at + 4 > file.size()) return 0;
   std::uint32_t v = 0;
-  for (size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(file[at + i])) << (8 * i);
+  for (size_t i = 0; i < 4; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<unsigned char>(file[at + i])) << (8 * i);
   return static_cast<std::int32_t>(v);
 }
 

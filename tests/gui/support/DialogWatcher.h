@@ -25,7 +25,7 @@ namespace testing_support {
 struct SeenDialog {
   HWND hwnd = nullptr;
   std::string caption;
-  std::string message;  // text of static control 0xFFFF (message boxes)
+  std::string message;    // text of static control 0xFFFF (message boxes)
   bool answered = false;  // false: closed with the default IDCANCEL
 };
 

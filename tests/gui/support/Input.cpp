@@ -68,6 +68,8 @@ void LeftClicksAt(POINT screen, int count) {
   SendMouse(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, count);
 }
 
-void RightClickAt(POINT screen) { SendMouse(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1); }
+void RightClickAt(POINT screen) {
+  SendMouse(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
 
 }  // namespace testing_support

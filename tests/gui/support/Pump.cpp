@@ -32,7 +32,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs, fw::MessageLo
     if (done()) return true;
     const ULONGLONG now = GetTickCount64();
     if (now >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now < 20 ? deadline - now : 20),
+    MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                              static_cast<DWORD>(deadline - now < 20 ? deadline - now : 20),
                               QS_ALLINPUT);
   }
 }
