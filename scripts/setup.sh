@@ -20,6 +20,8 @@ set -euo pipefail
 packages=(
   # native build and tests
   cmake ninja-build g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the formatting check of the test command
+  clang-format
   # fuzzing (libFuzzer and sanitizer runtimes)
   clang llvm libclang-rt-14-dev
   # Windows cross build: mingw-w64 with POSIX threads (GoogleTest needs std::mutex),

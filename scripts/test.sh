@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds everything with warnings
-# as errors and runs every test suite:
+# The test command: installs what is missing, checks the formatting (.clang-format),
+# builds everything with warnings as errors and runs every test suite:
 #   native       store unit tests (host compiler)
 #   native-asan  the same under AddressSanitizer + UndefinedBehaviorSanitizer
 #   win64        GUI tests and end-to-end tests under Wine (64-bit build: some
@@ -65,6 +65,15 @@ run_ctest() {
   failed=$((failed + f))
   summaries+=("$name: $line")
 }
+
+echo "=== [$(elapsed)] format"
+if bash scripts/format.sh --check >"$logdir/format.log" 2>&1; then
+  tail -n 1 "$logdir/format.log"
+else
+  cat "$logdir/format.log"
+  summaries+=("format: FAILED (fix with scripts/format.sh)")
+  failed=$((failed + 1))
+fi
 
 build native && run_ctest native build/native -j"$jobs"
 build native-asan && run_ctest native-asan build/native-asan -j"$jobs"
