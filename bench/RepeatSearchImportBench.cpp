@@ -215,7 +215,7 @@ void BM_ExportICalendar(benchmark::State& state) {
   std::size_t bytes = 0;
   for (auto _ : state) {
     events = 0;
-    const std::string text = WriteICalendar(*book, {}, stamp, &events);
+    const std::string text = WriteICalendar(*book, {}, {}, stamp, &events);
     bytes = text.size();
   }
   state.counters["events"] = events;
@@ -225,8 +225,8 @@ void BM_ExportICalendar(benchmark::State& state) {
 // Our own export of n entries read into an empty book (no notes folder:
 // the file has no journals).
 void BM_ImportICalendar(benchmark::State& state) {
-  const std::string text =
-      WriteICalendar(*MakeBook(static_cast<std::size_t>(state.range(0))), {}, World().clock.now);
+  const std::string text = WriteICalendar(*MakeBook(static_cast<std::size_t>(state.range(0))), {},
+                                          {}, World().clock.now);
   const DayNotesFiles noNotes(World().files, "");
   int made = 0;
   for (auto _ : state) {

@@ -35,8 +35,8 @@ constexpr const char* kUsage =
     "  search TEXT [--ignore-case]\n"
     "                             entries whose text contains TEXT, latest first, in the\n"
     "                             program's search results format; exit code 1 for none\n"
-    "  export-ics [FILE]          every entry and the day notes as iCalendar to FILE\n"
-    "                             (written safely) or to standard output\n"
+    "  export-ics [FILE]          every entry, the day notes and the to-do lists as\n"
+    "                             iCalendar to FILE (written safely) or to standard output\n"
     "  import-ics FILE            merges an iCalendar file into the data file (the\n"
     "                             weekday backup copy is taken first); refused while\n"
     "                             the program runs\n"
@@ -228,11 +228,13 @@ int ExportIcs(CliHost& host, const Options& o, const std::string& dataFile,
   if (!LoadBook(book, host.Files(), dataFile, false, err)) return 1;
   const std::vector<DayNote> notes =
       DayNotesFiles(host.Files(), notesFolder).ReadAll(host.FolderNames());
+  // The to-do lists live beside the data file.
+  const std::vector<ToDoItem> todos = ReadToDoItems(host.Files(), book.context().paths);
   if (o.words.empty()) {
-    out << WriteICalendar(book, notes, host.Clock().Now());
+    out << WriteICalendar(book, notes, todos, host.Clock().Now());
     return 0;
   }
-  const IcsExportResult r = ExportICalendar(book, notes, o.words[0]);
+  const IcsExportResult r = ExportICalendar(book, notes, todos, o.words[0]);
   (r.written ? out : err) << r.message << '\n';
   return r.written ? 0 : 1;
 }

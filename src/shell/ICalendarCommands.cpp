@@ -46,8 +46,9 @@ void ExportToICalendar(HWND owner, lumetta::All_Appointments& book,
   if (!ChooseFile(owner, true, path)) return;
   lumetta::StdFolderNames names;
   const lumetta::DayNotesFiles notes(book.context().files, notesFolder);
-  const lumetta::IcsExportResult result =
-      lumetta::ExportICalendar(book, notes.ReadAll(names), path);
+  const lumetta::IcsExportResult result = lumetta::ExportICalendar(
+      book, notes.ReadAll(names),
+      lumetta::ReadToDoItems(book.context().files, book.context().paths), path);
   Tell(book, result.message, result.written);
 }
 

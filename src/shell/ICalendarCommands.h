@@ -1,6 +1,6 @@
 #pragma once
-// File > "Export to iCalendar..." and "Import iCalendar...": the book and
-// the day notes to an .ics file chosen in a save dialog ("Lumetta.ics" by
+// File > "Export to iCalendar..." and "Import iCalendar...": the book, the
+// day notes and the to-do lists to an .ics file chosen in a save dialog ("Lumetta.ics" by
 // default), and an .ics file from another calendar merged into the book.
 // The outcome is told in one message box.
 

@@ -83,10 +83,21 @@ void WriteJournal(IcsWriter& out, const DayNote& note, const std::string& stamp)
   out.Line("END", "VJOURNAL");
 }
 
+// The UID names the line's place, so exporting again updates the task elsewhere.
+void WriteToDo(IcsWriter& out, const ToDoItem& item, const std::string& stamp) {
+  out.Line("BEGIN", "VTODO");
+  out.Line("UID", "todo-" + std::to_string(item.list + 1) + "-" + std::to_string(item.row + 1) +
+                      kUidDomain);
+  out.Line("DTSTAMP", stamp);
+  out.Line("SUMMARY", Text(item.text));
+  out.Line("CATEGORIES", ToDoListName(item.list));
+  out.Line("END", "VTODO");
+}
+
 }  // namespace
 
-std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes, Moment stamp,
-                           int* events) {
+std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
+                           const std::vector<ToDoItem>& todos, Moment stamp, int* events) {
   book.Sort();
   const std::string dtstamp = Stamp(stamp);
   IcsWriter out;
@@ -106,19 +117,23 @@ std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& n
     if (events != nullptr) ++*events;
   }
   for (const DayNote& note : notes) WriteJournal(out, note, dtstamp);
+  for (const ToDoItem& item : todos) WriteToDo(out, item, dtstamp);
   out.Line("END", "VCALENDAR");
   return std::move(out.Text());
 }
 
 IcsExportResult ExportICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
-                                const std::string& path) {
+                                const std::vector<ToDoItem>& todos, const std::string& path) {
   IcsExportResult result;
-  const std::string text = WriteICalendar(book, notes, book.context().clock.Now(), &result.events);
+  const std::string text =
+      WriteICalendar(book, notes, todos, book.context().clock.Now(), &result.events);
   result.journals = static_cast<int>(notes.size());
+  result.todos = static_cast<int>(todos.size());
   result.written = WriteFileSafely(book.context().files, path, text.data(), text.size());
   if (result.written) {
-    result.message = "Exported " + std::to_string(result.events) + " entries and " +
-                     std::to_string(result.journals) + " days of notes to \"" + path + "\".";
+    result.message = "Exported " + std::to_string(result.events) + " entries, " +
+                     std::to_string(result.journals) + " days of notes and " +
+                     std::to_string(result.todos) + " to-do lines to \"" + path + "\".";
   } else {
     result.message = "Lumetta could not write the file \"" + path + "\".";
   }

@@ -3,7 +3,7 @@
 // UID made from its slot (so exporting again updates rather than doubles
 // the events elsewhere), VALARMs for its reminders and the fields other
 // calendars have no room for in X-LUMETTA-* properties; every day's notes a
-// VJOURNAL. (The to-do lists have no file yet, so there are no VTODOs.)
+// VJOURNAL; every to-do line a VTODO with its list as CATEGORIES.
 #pragma once
 
 #include <string>
@@ -11,6 +11,7 @@
 
 #include "store/DayNotesFiles.h"
 #include "store/Moment.h"
+#include "store/ToDoLists.h"
 
 namespace lumetta {
 
@@ -28,18 +29,19 @@ constexpr const char* kUidDomain = "@lumetta-calendar";
 // The file's text. The book is sorted first; entries whose key is not a
 // moment are left out. `stamp` is the DTSTAMP of every component; *events
 // counts the VEVENTs written.
-std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes, Moment stamp,
-                           int* events = nullptr);
+std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
+                           const std::vector<ToDoItem>& todos, Moment stamp, int* events = nullptr);
 
 struct IcsExportResult {
   bool written = false;
   int events = 0;
   int journals = 0;
+  int todos = 0;
   std::string message;  // what the user is told
 };
 
 // Writes the file safely (never half a file); DTSTAMP is the book's clock.
 IcsExportResult ExportICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
-                                const std::string& path);
+                                const std::vector<ToDoItem>& todos, const std::string& path);
 
 }  // namespace lumetta

@@ -18,12 +18,13 @@ struct ListNames {
   const char* file;
   const char* side;
   const char* title;
+  const char* name;
 };
 
 constexpr ListNames kNames[kToDoListCount] = {
-    {"per.bin", "per.unsaved.bin", "Things to do...   (Personal)"},
-    {"wor.bin", "wor.unsaved.bin", "Things to do...   (Work)"},
-    {"oth.bin", "oth.unsaved.bin", "Things to do...   (Other)"},
+    {"per.bin", "per.unsaved.bin", "Things to do...   (Personal)", "Personal"},
+    {"wor.bin", "wor.unsaved.bin", "Things to do...   (Work)", "Work"},
+    {"oth.bin", "oth.unsaved.bin", "Things to do...   (Other)", "Other"},
 };
 
 std::string CutToRecord(std::string text) {
@@ -47,6 +48,8 @@ std::size_t ToDoListIndex(int list) {
 const char* ToDoFileName(int list) { return kNames[ToDoListIndex(list)].file; }
 const char* ToDoSideFileName(int list) { return kNames[ToDoListIndex(list)].side; }
 const char* ToDoTitle(int list) { return kNames[ToDoListIndex(list)].title; }
+
+const char* ToDoListName(int list) { return kNames[ToDoListIndex(list)].name; }
 
 std::string ToDoClipboardText(int list, const ToDoList& lines) {
   std::string text = ToDoTitle(list);
@@ -105,6 +108,22 @@ ToDoFileRead ReadToDoFile(FileSystem& files, const std::string& path, ToDoList& 
 bool WriteToDoFile(FileSystem& files, const std::string& path, const ToDoList& lines) {
   const std::string bytes = EncodeToDoList(lines);
   return WriteFileSafely(files, path, bytes.data(), bytes.size());
+}
+
+std::vector<ToDoItem> ReadToDoItems(FileSystem& files, DataPaths& paths) {
+  std::vector<ToDoItem> items;
+  for (int list = 0; list < kToDoListCount; ++list) {
+    ToDoList lines;
+    if (ReadToDoFile(files, paths.DataFilePath(ToDoFileName(list), false), lines) !=
+        ToDoFileRead::Loaded) {
+      ReadToDoFile(files, paths.DataFilePath(ToDoSideFileName(list), true), lines);
+    }
+    for (int row = 0; row < kToDoLines; ++row) {
+      const std::string& text = lines[static_cast<std::size_t>(row)].text;
+      if (!text.empty()) items.push_back({list, row, text});
+    }
+  }
+  return items;
 }
 
 // --- The three lists ------------------------------------------------------------

@@ -85,6 +85,21 @@ class LegacyToDoSource {
   virtual std::string Line(int list, int index) = 0;
 };
 
+// A non-empty to-do line, as another calendar receives it.
+struct ToDoItem {
+  int list = 0;  // 0 Personal, 1 Work, 2 Other
+  int row = 0;   // 0..21
+  std::string text;
+};
+
+// "Personal", "Work", "Other".
+const char* ToDoListName(int list);
+
+// The non-empty lines of the three lists as the to-do window would show them,
+// in the order Personal, Work, Other and by row. Only reads: a list whose file
+// cannot be read is taken from its side file, a missing one gives no lines.
+std::vector<ToDoItem> ReadToDoItems(FileSystem& files, DataPaths& paths);
+
 // The three lists with their files, for one opening of the to-do window.
 class ToDoLists {
  public:

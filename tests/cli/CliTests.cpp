@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "store/ToDoLists.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -123,10 +125,16 @@ TEST_F(CliTest, ASecondImportKeepsTheWeekdayBackupAndAddsNothing) {
 
 TEST_F(CliTest, ExportedFileImportsIntoAnotherDataFileWithTheSameAgenda) {
   ASSERT_EQ(Cli("import-ics '" + Data("google.ics") + "'").code, 0);
+  lumetta::ToDoList work;
+  work[0].text = "Pay rent";
+  std::ofstream(dir_ / "wor.bin", std::ios::binary) << lumetta::EncodeToDoList(work);
   const CliRun exported = Cli("export-ics out.ics");
   ASSERT_EQ(exported.code, 0) << exported.out;
-  EXPECT_EQ(exported.out, "Exported 5 entries and 2 days of notes to \"out.ics\".\n");
-  EXPECT_EQ(Cli("export-ics").out.substr(0, 15), "BEGIN:VCALENDAR");
+  EXPECT_EQ(exported.out,
+            "Exported 5 entries, 2 days of notes and 1 to-do lines to \"out.ics\".\n");
+  const std::string text = Cli("export-ics").out;
+  EXPECT_EQ(text.substr(0, 15), "BEGIN:VCALENDAR");
+  EXPECT_NE(text.find("SUMMARY:Pay rent\r\nCATEGORIES:Work\r\n"), std::string::npos);
   fs::create_directory(dir_ / "other");
   ASSERT_EQ(Cli("import-ics out.ics", "other/Copy.bin").code, 0);
   EXPECT_EQ(Cli("agenda 2025-03-01 --days 20", "other/Copy.bin").out, kGoogleAgenda);

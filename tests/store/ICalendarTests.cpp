@@ -257,8 +257,22 @@ TEST_F(ICalendarTest, ExportImportExportGivesTheSameFileAndTheSameEntries) {
   AddEntry(2025, 3, 30, 2, 0, std::string(80, 'w') + " folded, long");
   world_.files.files["notes/20250314.txt"] = "Line one\r\nLine two; with, marks";
   MemoryFolderNames names(world_.files);
+  ToDoList work;
+  work[3].text = "Call Caf\xE9, re: plan";
+  ASSERT_TRUE(WriteToDoFile(world_.files, "data/wor.bin", work));
+  world_.files.files["data/oth.bin"] = "too short";  // unreadable: its side file is used
+  ToDoList aside;
+  aside[0].text = "Aside";
+  ASSERT_TRUE(WriteToDoFile(world_.files, "data/oth.unsaved.bin", aside));
+  const std::vector<ToDoItem> todos = ReadToDoItems(world_.files, world_.paths);
 
-  const std::string first = WriteICalendar(book_, notes_.ReadAll(names), world_.clock.now);
+  const std::string first = WriteICalendar(book_, notes_.ReadAll(names), todos, world_.clock.now);
+  EXPECT_NE(
+      first.find("BEGIN:VTODO\r\nUID:todo-2-4@lumetta-calendar\r\nDTSTAMP:20250301T110000Z\r\n"
+                 "SUMMARY:Call Caf\xC3\xA9\\, re: plan\r\nCATEGORIES:Work\r\nEND:VTODO\r\n"),
+      std::string::npos)
+      << first;
+  EXPECT_NE(first.find("SUMMARY:Aside\r\nCATEGORIES:Other\r\n"), std::string::npos);
 
   fakes::FakeWorld other;
   other.clock.now = world_.clock.now;
@@ -268,9 +282,9 @@ TEST_F(ICalendarTest, ExportImportExportGivesTheSameFileAndTheSameEntries) {
   ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
   EXPECT_EQ(r.summary.textsCut, 0);
   MemoryFolderNames otherNames(other.files);
-  EXPECT_EQ(WriteICalendar(copy, otherNotes.ReadAll(otherNames), other.clock.now), first);
+  EXPECT_EQ(WriteICalendar(copy, otherNotes.ReadAll(otherNames), todos, other.clock.now), first);
 
-  // The two books hold the same entries.
+  // The two books hold the same entries; the to-do lines made none.
   ASSERT_EQ(copy.Count(), 3u);
   const An_Appointment* b2 = copy.FindAt(2025, 3, 11, 18, 15);
   ASSERT_NE(b2, nullptr);
@@ -381,7 +395,8 @@ TEST_F(ICalendarTest, PythonIcalendarReadsTheExportedFile) {
   const std::string path = ::testing::TempDir() + "lumetta-export.ics";
   {
     std::ofstream out(path, std::ios::binary);
-    out << WriteICalendar(book_, notes_.ReadAll(names), MakeTime(2025, 3, 1, 0, 0));
+    out << WriteICalendar(book_, notes_.ReadAll(names), {{0, 2, "Buy milk, eggs"}},
+                          MakeTime(2025, 3, 1, 0, 0));
   }
   const std::string script =
       "import sys, icalendar\n"
@@ -393,7 +408,9 @@ TEST_F(ICalendarTest, PythonIcalendarReadsTheExportedFile) {
       "c.decoded('DURATION'),\n"
       "              str(c.get('SUMMARY')), '|', ' '.join(alarms))\n"
       "    elif c.name == 'VJOURNAL':\n"
-      "        print('NOTES', c.decoded('DTSTART').isoformat(), str(c.get('DESCRIPTION')))\n";
+      "        print('NOTES', c.decoded('DTSTART').isoformat(), str(c.get('DESCRIPTION')))\n"
+      "    elif c.name == 'VTODO':\n"
+      "        print('TODO', c.get('CATEGORIES').to_ical().decode(), str(c.get('SUMMARY')))\n";
   const std::string scriptPath = ::testing::TempDir() + "lumetta-read.py";
   std::ofstream(scriptPath) << script;
   FILE* pipe = popen(("/usr/bin/python3 " + scriptPath + " " + path + " 2>&1").c_str(), "r");
@@ -407,5 +424,6 @@ TEST_F(ICalendarTest, PythonIcalendarReadsTheExportedFile) {
                 std::string(80, 'x') +
                 " Caf\xC3\xA9 | -1 day, 0:00:00 -1 day, 23:45:00\n"
                 "EVENT 2025-12-31T23:30:00 2026-01-01 00:00:00 New year | -1 day, 23:55:00\n"
-                "NOTES 2025-03-14 Bring the card\n");
+                "NOTES 2025-03-14 Bring the card\n"
+                "TODO Personal Buy milk, eggs\n");
 }
