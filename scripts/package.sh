@@ -40,8 +40,8 @@ build() {
     exit 1
   fi
 }
-build win lumetta lumetta_close
-build win64 lumetta lumetta_close lumetta_remote
+build win lumetta lumetta_close lumetta-cli
+build win64 lumetta lumetta_close lumetta_remote lumetta-cli
 
 # The help file, from a copy of help/ with the screenshots beside it.
 help_work="$work/help"
@@ -85,6 +85,7 @@ package() {
   rm -rf "$stage" && mkdir -p "$stage"
   "$triple-strip" -o "$stage/lumetta.exe" "build/$preset/src/shell/lumetta.exe"
   "$triple-strip" -o "$stage/lumetta_close.exe" "build/$preset/installer/lumetta_close.exe"
+  "$triple-strip" -o "$stage/lumetta-cli.exe" "build/$preset/src/cli/lumetta-cli.exe"
   cp "$help_work/Lumetta.chm" res/lumetta.ico "$stage/"
   rm -f "$msi"
   # wixl finds the sources relative to the current folder.
@@ -102,6 +103,7 @@ zip_file="$dist/Lumetta-$version-portable.zip"
 rm -rf "$work/portable" "$zip_file" && mkdir -p "$portable"
 cp "$work/stage-x86/lumetta.exe" "$portable/lumetta.exe"
 cp "$work/stage-x64/lumetta.exe" "$portable/lumetta64.exe"
+cp "$work/stage-x86/lumetta-cli.exe" "$portable/lumetta-cli.exe"
 cp "$help_work/Lumetta.chm" "$portable/"
 sed "s/@VERSION@/$version/g; s/\$/\r/" installer/portable-readme.txt >"$portable/ReadMe.txt"
 (cd "$work/portable" && zip -q -X -r "$zip_file" "Lumetta Calendar")

@@ -131,9 +131,9 @@ IcsExportResult ExportICalendar(All_Appointments& book, const std::vector<DayNot
   result.todos = static_cast<int>(todos.size());
   result.written = WriteFileSafely(book.context().files, path, text.data(), text.size());
   if (result.written) {
-    result.message = "Exported " + std::to_string(result.events) + " entries, " +
-                     std::to_string(result.journals) + " days of notes and " +
-                     std::to_string(result.todos) + " to-do lines to \"" + path + "\".";
+    result.message = "Exported " + CountOf(result.events, "entry", "entries") + ", " +
+                     CountOf(result.journals, "day", "days") + " of notes and " +
+                     CountOf(result.todos, "to-do line", "to-do lines") + " to \"" + path + "\".";
   } else {
     result.message = "Lumetta could not write the file \"" + path + "\".";
   }

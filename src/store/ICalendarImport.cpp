@@ -440,11 +440,6 @@ const char* SyntaxMessage(IcsSyntax syntax) {
   }
 }
 
-// "1 event", "3 events".
-std::string Count(int n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 void AddPart(std::string& list, bool when, const std::string& part) {
   if (!when) return;
   if (!list.empty()) list += ", ";
@@ -464,44 +459,44 @@ std::string CutAtWord(const std::string& text, std::size_t limit) {
 
 std::string IcsImportSummary::Message(const std::string& path) const {
   std::string came;
-  AddPart(came, true, Count(entriesMade, "new entry", "new entries"));
-  AddPart(came, copies > 0, Count(copies, "copy from repeats", "copies from repeats"));
-  AddPart(
-      came, merged > 0,
-      Count(merged, "text added to an entry in its slot", "texts added to entries in their slots"));
+  AddPart(came, true, CountOf(entriesMade, "new entry", "new entries"));
+  AddPart(came, copies > 0, CountOf(copies, "copy from repeats", "copies from repeats"));
+  AddPart(came, merged > 0,
+          CountOf(merged, "text added to an entry in its slot",
+                  "texts added to entries in their slots"));
   AddPart(came, alreadyThere > 0,
-          Count(alreadyThere, "already in the book", "already in the book"));
+          CountOf(alreadyThere, "already in the book", "already in the book"));
   std::string text =
-      "Imported " + Count(events, "event", "events") + " from \"" + path + "\": " + came + ".";
+      "Imported " + CountOf(events, "event", "events") + " from \"" + path + "\": " + came + ".";
   if (allDayEvents + journals > 0) {
-    text += "\n" + Count(allDayEvents, "all-day event", "all-day events") + " and " +
-            Count(journals, "journal", "journals") + " went to the day notes (" +
-            Count(notesDays, "day", "days") + " changed).";
+    text += "\n" + CountOf(allDayEvents, "all-day event", "all-day events") + " and " +
+            CountOf(journals, "journal", "journals") + " went to the day notes (" +
+            CountOf(notesDays, "day", "days") + " changed).";
   }
   if (textsCut > 0) {
-    text += "\n" + Count(textsCut, "text was", "texts were") + " cut at a word to fit " +
+    text += "\n" + CountOf(textsCut, "text was", "texts were") + " cut at a word to fit " +
             std::to_string(kTextChars) + " characters.";
   }
   std::string skipped;
-  AddPart(skipped, noStart > 0, Count(noStart, "without a start", "without a start"));
+  AddPart(skipped, noStart > 0, CountOf(noStart, "without a start", "without a start"));
   AddPart(skipped, outOfRange > 0,
-          Count(outOfRange, "occurrence outside 1970 to 2038-01-18",
-                "occurrences outside 1970 to 2038-01-18"));
-  AddPart(skipped, cancelled > 0, Count(cancelled, "cancelled", "cancelled"));
+          CountOf(outOfRange, "occurrence outside 1970 to 2038-01-18",
+                  "occurrences outside 1970 to 2038-01-18"));
+  AddPart(skipped, cancelled > 0, CountOf(cancelled, "cancelled", "cancelled"));
   AddPart(skipped, seriesCut > 0,
-          Count(seriesCut, "series cut after 1000 copies", "series cut after 1000 copies"));
+          CountOf(seriesCut, "series cut after 1000 copies", "series cut after 1000 copies"));
   AddPart(skipped, notesUnwritten > 0,
-          Count(notesUnwritten, "day of notes that could not be written",
-                "days of notes that could not be written"));
+          CountOf(notesUnwritten, "day of notes that could not be written",
+                  "days of notes that could not be written"));
   AddPart(skipped, noNotesFolder > 0,
-          Count(noNotesFolder, "note without a notes folder", "notes without a notes folder"));
+          CountOf(noNotesFolder, "note without a notes folder", "notes without a notes folder"));
   if (!skipped.empty()) text += "\nSkipped: " + skipped + ".";
   if (unsupportedRules > 0) {
-    text += "\n" + Count(unsupportedRules, "repeat rule was", "repeat rules were") +
+    text += "\n" + CountOf(unsupportedRules, "repeat rule was", "repeat rules were") +
             " not understood; only the first date was imported.";
   }
   if (unknownZones > 0) {
-    text += "\n" + Count(unknownZones, "event names a time zone", "events name time zones") +
+    text += "\n" + CountOf(unknownZones, "event names a time zone", "events name time zones") +
             " the file does not define; the local time zone was used.";
   }
   return text;

@@ -246,4 +246,8 @@ void IcsWriter::Line(std::string_view nameAndParams, std::string_view value) {
   text_ += "\r\n";
 }
 
+std::string CountOf(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 }  // namespace lumetta

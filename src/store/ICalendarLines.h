@@ -59,6 +59,9 @@ std::vector<std::string> SplitEscaped(std::string_view value, char separator);
 // TEXT escaping: backslash, semicolon, comma and line breaks (CRLF, LF).
 std::string EscapeText(std::string_view text);
 
+// "1 event", "3 events": a count for the messages of the import and export.
+std::string CountOf(int n, const char* one, const char* many);
+
 // Builds an iCalendar text: every line ends in CRLF and is folded so that
 // no line is longer than 75 octets, never inside a UTF-8 character.
 class IcsWriter {

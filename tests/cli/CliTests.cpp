@@ -130,8 +130,7 @@ TEST_F(CliTest, ExportedFileImportsIntoAnotherDataFileWithTheSameAgenda) {
   std::ofstream(dir_ / "wor.bin", std::ios::binary) << lumetta::EncodeToDoList(work);
   const CliRun exported = Cli("export-ics out.ics");
   ASSERT_EQ(exported.code, 0) << exported.out;
-  EXPECT_EQ(exported.out,
-            "Exported 5 entries, 2 days of notes and 1 to-do lines to \"out.ics\".\n");
+  EXPECT_EQ(exported.out, "Exported 5 entries, 2 days of notes and 1 to-do line to \"out.ics\".\n");
   const std::string text = Cli("export-ics").out;
   EXPECT_EQ(text.substr(0, 15), "BEGIN:VCALENDAR");
   EXPECT_NE(text.find("SUMMARY:Pay rent\r\nCATEGORIES:Work\r\n"), std::string::npos);

@@ -65,7 +65,7 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
             ics.find("DTSTART:20250318T090000\r\nDURATION:PT30M\r\nSUMMARY:Kept\\; safe\r\n"));
   EXPECT_NE(std::string::npos, ics.find("DESCRIPTION:Bring the keys\r\n"));
   ASSERT_EQ(1u, services_.prompter.texts.size());
-  EXPECT_EQ("Exported 1 entries, 1 days of notes and 0 to-do lines to \"" + out + "\".",
+  EXPECT_EQ("Exported 1 entry, 1 day of notes and 0 to-do lines to \"" + out + "\".",
             services_.prompter.texts[0]);
 }
 

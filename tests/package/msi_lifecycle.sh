@@ -10,6 +10,8 @@ fresh_prefix
 msiexec "$msi" /i
 check "program installed" test -f "$install_dir/lumetta.exe"
 check "help file beside it" test -f "$install_dir/Lumetta.chm"
+check "the command-line companion beside it answers --help" \
+  bash -c "'$LUMETTA_WINE' '$install_dir/lumetta-cli.exe' --help </dev/null 2>/dev/null | grep -q export-ics"
 check "Start-menu shortcut" shortcut_present
 check "Run entry starts the installed program" \
   test "$(reg_value "$run_key" 'Lumetta Calendar')" = '"C:\Program Files\Lumetta Calendar\lumetta.exe"'
@@ -29,7 +31,7 @@ check "Help Topics opens the installed Lumetta.chm in the help viewer" test -n "
 check "the program ends on Exit" exit_program
 check "it kept its files in AppData" test -f "$appdata/settings.bin" -a -d "$appdata/notes"
 check "nothing written beside the program" \
-  test "$(ls "$install_dir" | sort | tr '\n' ' ')" = "Lumetta.chm lumetta.exe "
+  test "$(ls "$install_dir" | sort | tr '\n' ' ')" = "Lumetta.chm lumetta-cli.exe lumetta.exe "
 
 # The user's own files, which neither the upgrade nor the removal may touch.
 mkdir -p "$appdata/notes" && echo "dentist at 10" >"$appdata/notes/marker.txt"

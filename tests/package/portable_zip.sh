@@ -11,8 +11,8 @@ mkdir -p "$stick"
 ln -s "$stick" "$prefix/dosdevices/d:"
 unzip -q "$zip_file" -d "$stick"
 folder="$stick/Lumetta Calendar"
-check "zip holds both programs, the help and the read-me" \
-  test "$(ls "$folder" | sort | tr '\n' ' ')" = "Lumetta.chm ReadMe.txt lumetta.exe lumetta64.exe "
+check "zip holds both programs, the command-line companion, the help and the read-me" \
+  test "$(ls "$folder" | sort | tr '\n' ' ')" = "Lumetta.chm ReadMe.txt lumetta-cli.exe lumetta.exe lumetta64.exe "
 check "read-me names version $version" grep -q "Lumetta Calendar & Day Planner $version" "$folder/ReadMe.txt"
 check "lumetta.exe is the 32-bit program" bash -c "x86_64-w64-mingw32-objdump -f '$folder/lumetta.exe' | grep -q pei-i386"
 
