@@ -41,4 +41,4 @@ export WINEPREFIX="$prefix"
 lumetta_wine_start_display || exit 1
 lumetta_wine_start_server
 
-"$LUMETTA_WINE" "$exe" "$@"
+"$here/wine-exec.sh" "$exe" "$@"

@@ -9,6 +9,8 @@
 #   lumetta_wine_start_server         start a detached, persistent wineserver for WINEPREFIX
 #   lumetta_wine_stop                 stop the wineserver(s) and Xvfb started here
 #   lumetta_wine_session [DIR]        all of the above for one run, with a trap on exit
+#   lumetta_wine_shared_find          the shared session of a CTest run, if one runs
+#                                     (scripts/wine-session.sh starts and ends it)
 #
 # 64-bit prefixes: some kernels (like CI's) cannot run 32-bit code at all, so the
 # programs run under Wine here are the 64-bit build (preset win64). On a host that
@@ -116,9 +118,30 @@ lumetta_wine_new_prefix() {
   rm -f "$dir/.lumetta-ready"
 }
 
-# Start Xvfb on a free display number when DISPLAY is unset.
+# The shared session of a CTest run: one prefix, display and wineserver that
+# scripts/wine-session.sh starts before the first Wine test and ends after the
+# last (a CTest fixture). LUMETTA_WINE_SESSION names its folder: DIR/prefix is
+# the prefix, DIR/session holds the display and the pid of the Xvfb it started
+# (empty when the display was the caller's). Sets LUMETTA_SHARED_PREFIX and
+# LUMETTA_SHARED_DISPLAY; false when there is no such session or it has ended.
+lumetta_wine_shared_find() {
+  local dir="${LUMETTA_WINE_SESSION:-}" display="" xvfb=""
+  [ -n "$dir" ] && [ -f "$dir/session" ] && [ -f "$dir/prefix/system.reg" ] || return 1
+  { read -r display; read -r xvfb; } <"$dir/session"
+  [ -n "$display" ] || return 1
+  if [ -n "$xvfb" ] && ! kill -0 "$xvfb" 2>/dev/null; then return 1; fi
+  LUMETTA_SHARED_PREFIX="$dir/prefix"
+  LUMETTA_SHARED_DISPLAY="$display"
+}
+
+# Start Xvfb on a free display number when DISPLAY is unset (or use the
+# display of the shared session when one runs).
 lumetta_wine_start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
+  if lumetta_wine_shared_find; then
+    export DISPLAY="$LUMETTA_SHARED_DISPLAY"
+    return 0
+  fi
   local fifo num
   fifo="$(mktemp -u /tmp/lumetta-xvfb.XXXXXX)"
   mkfifo "$fifo"
