@@ -270,6 +270,13 @@ std::string EscapeText(std::string_view text) {
 }
 
 void IcsWriter::Line(std::string_view nameAndParams, std::string_view value) {
+  if (nameAndParams.size() + 1 + value.size() <= kFoldOctets) {  // most lines: no folding
+    text_.append(nameAndParams);
+    text_ += ':';
+    text_.append(value);
+    text_ += "\r\n";
+    return;
+  }
   std::string line;
   line.reserve(nameAndParams.size() + 1 + value.size());
   line.append(nameAndParams);
