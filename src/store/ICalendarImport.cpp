@@ -188,23 +188,25 @@ void ImportPlan::Build() {
   // The RECURRENCE-IDs of the overriding events of each series.
   std::map<std::string, Exclusions> overridden;
   for (const IcsComponent& c : calendar_.children) {
-    if (c.name != "VEVENT") continue;
-    const IcsProperty* uid = c.Find("UID");
+    if (!c.Is("VEVENT")) continue;
     const IcsProperty* id = c.Find("RECURRENCE-ID");
+    if (id == nullptr) continue;
+    const IcsProperty* uid = c.Find("UID");
     const IcsProperty* start = c.Find("DTSTART");
     IcsTime frame;
-    if (uid != nullptr && id != nullptr && start != nullptr && ParseIcsTime(*start, frame)) {
+    if (uid != nullptr && start != nullptr && ParseIcsTime(*start, frame)) {
       AddExclusions(frame, *id, overridden[uid->value]);
     }
   }
   const Exclusions none;
+  entries.reserve(calendar_.children.size());
   for (const IcsComponent& c : calendar_.children) {
-    if (c.name == "VEVENT") {
+    if (c.Is("VEVENT")) {
       const IcsProperty* uid = c.Find("UID");
       const bool master = c.Find("RECURRENCE-ID") == nullptr && uid != nullptr;
       auto it = master ? overridden.find(uid->value) : overridden.end();
       Event(c, it != overridden.end() ? it->second : none);
-    } else if (c.name == "VJOURNAL") {
+    } else if (c.Is("VJOURNAL")) {
       Journal(c);
     }
   }
@@ -242,7 +244,7 @@ void ImportPlan::Event(const IcsComponent& event, const Exclusions& overridden) 
         ++summary_.unsupportedRules;
     }
     for (const IcsProperty& p : event.properties) {
-      if (p.name == "EXDATE") AddExclusions(start, p, excluded);
+      if (p.Is("EXDATE")) AddExclusions(start, p, excluded);
     }
   }
   if (start.form == IcsTime::Form::Date) {
@@ -335,7 +337,7 @@ void ImportPlan::Journal(const IcsComponent& journal) {
   ++summary_.journals;
   std::string text;
   for (const IcsProperty& p : journal.properties) {
-    if (p.name != "DESCRIPTION") continue;
+    if (!p.Is("DESCRIPTION")) continue;
     if (!text.empty()) text += '\n';
     text += EightBit(&p);
   }
@@ -362,7 +364,7 @@ void ImportPlan::Alarms(const IcsComponent& event, const IcsTime& start,
   r.reminderMinutes = -1;
   std::vector<long> before;  // minutes before the start
   for (const IcsComponent& alarm : event.children) {
-    if (alarm.name != "VALARM") continue;
+    if (!alarm.Is("VALARM")) continue;
     const IcsProperty* trigger = alarm.Find("TRIGGER");
     if (trigger == nullptr) continue;
     std::int64_t seconds = 0;
@@ -394,7 +396,7 @@ void ImportPlan::OwnFields(const IcsComponent& event, AppointmentRecord& r) {
   for (const std::string& part : SplitEscaped(event.Find(kEntryProperty)->value, ';')) {
     const std::size_t eq = part.find('=');
     if (eq == std::string::npos) continue;
-    const std::string key = part.substr(0, eq);
+    const std::string_view key = std::string_view(part).substr(0, eq);
     const std::string value = part.substr(eq + 1);
     const bool number = ReadNumber(value, INT32_MIN, INT32_MAX, v);
     const int n = static_cast<int>(v);

@@ -1,6 +1,8 @@
 #include "store/ICalendarLines.h"
 
-#include <cctype>
+#include <algorithm>
+#include <cstring>
+#include <iterator>
 
 namespace lumetta {
 
@@ -9,24 +11,31 @@ namespace {
 constexpr std::size_t kMaxDepth = 8;
 constexpr std::size_t kFoldOctets = 75;
 
+// Names are ASCII: the C library's locale-aware toupper/isalnum would only
+// cost time per character.
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }
   return true;
 }
 
 bool NameChar(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_';
+}
+
+void AssignUpper(std::string& out, std::string_view s) {
+  out.assign(s);
+  for (char& c : out) c = AsciiUpper(c);
 }
 
 std::string Upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string out;
+  AssignUpper(out, s);
   return out;
 }
 
@@ -35,7 +44,7 @@ bool SplitLine(std::string_view line, IcsProperty& out) {
   std::size_t at = 0;
   while (at < line.size() && NameChar(line[at])) ++at;
   if (at == 0) return false;
-  out.name = Upper(line.substr(0, at));
+  AssignUpper(out.name, line.substr(0, at));
   out.params.clear();
   while (at < line.size() && line[at] == ';') {
     const std::size_t nameStart = ++at;
@@ -53,9 +62,9 @@ bool SplitLine(std::string_view line, IcsProperty& out) {
         value.append(line.substr(at + 1, close - at - 1));
         at = close + 1;
       } else {
-        while (at < line.size() && line[at] != ';' && line[at] != ':' && line[at] != ',') {
-          value += line[at++];
-        }
+        const std::size_t from = at;
+        while (at < line.size() && line[at] != ';' && line[at] != ':' && line[at] != ',') ++at;
+        value.append(line.substr(from, at - from));
       }
       if (at < line.size() && line[at] == ',') {
         value += line[at++];
@@ -77,15 +86,19 @@ class Unfolder {
     if (bytes_.substr(0, 3) == "\xEF\xBB\xBF") at_ = 3;
   }
 
-  bool Next(std::string& line) {
-    line.clear();
+  // The next non-blank line: a view of the bytes themselves, or of
+  // `joined` when it was folded.
+  bool Next(std::string_view& line, std::string& joined) {
     while (at_ < bytes_.size()) {
-      std::string_view physical = Physical();
-      line.append(physical);
+      line = Physical();
       // A following line that starts with a space or a tab continues this one.
-      while (at_ < bytes_.size() && (bytes_[at_] == ' ' || bytes_[at_] == '\t')) {
-        ++at_;
-        line.append(Physical());
+      if (Continues()) {
+        joined.assign(line);
+        while (Continues()) {
+          ++at_;
+          joined.append(Physical());
+        }
+        line = joined;
       }
       if (!line.empty()) return true;
     }
@@ -95,15 +108,35 @@ class Unfolder {
  private:
   std::string_view Physical() {
     const std::size_t start = at_;
-    while (at_ < bytes_.size() && bytes_[at_] != '\r' && bytes_[at_] != '\n') ++at_;
+    at_ = std::min(NextOf('\n', nextLf_), NextOf('\r', nextCr_));
     const std::string_view text = bytes_.substr(start, at_ - start);
     if (at_ < bytes_.size() && bytes_[at_] == '\r') ++at_;
     if (at_ < bytes_.size() && bytes_[at_] == '\n') ++at_;
     return text;
   }
 
+  // The position of the next `c` at or after at_ (the end when there is
+  // none), found with memchr, which scans far faster than a loop over the
+  // bytes. The answer is kept until at_ passes it, so a file without any
+  // CR (or LF) is scanned for one only once.
+  std::size_t NextOf(char c, std::size_t& known) const {
+    if (known == std::string_view::npos || known < at_) {
+      const void* found = std::memchr(bytes_.data() + at_, c, bytes_.size() - at_);
+      known = found != nullptr
+                  ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data())
+                  : bytes_.size();
+    }
+    return known;
+  }
+
+  bool Continues() const {
+    return at_ < bytes_.size() && (bytes_[at_] == ' ' || bytes_[at_] == '\t');
+  }
+
   std::string_view bytes_;
   std::size_t at_ = 0;
+  std::size_t nextLf_ = std::string_view::npos;
+  std::size_t nextCr_ = std::string_view::npos;
 };
 
 }  // namespace
@@ -125,24 +158,29 @@ const IcsProperty* IcsComponent::Find(std::string_view propertyName) const {
 IcsParseResult ParseICalendar(std::string_view bytes, IcsComponent& calendar) {
   calendar = IcsComponent();
   Unfolder lines(bytes);
-  std::string line;
+  std::string_view line;
+  std::string joined;
   IcsProperty property;
   std::vector<IcsComponent*> open;
+  // The properties of each open component gather here and move into it,
+  // sized once, when it ends: no vector grows element by element.
+  std::vector<std::vector<IcsProperty>> gathered(kMaxDepth);
   IcsParseResult result;
-  while (lines.Next(line)) {
+  while (lines.Next(line, joined)) {
     ++result.line;
     if (!SplitLine(line, property)) {
       result.syntax = open.empty() ? IcsSyntax::NotICalendar : IcsSyntax::BadLine;
       return result;
     }
+    const std::string_view name = property.name;
     if (open.empty()) {
-      if (property.name != "BEGIN" || !SameName(property.value, "VCALENDAR")) {
+      if (name != "BEGIN" || !SameName(property.value, "VCALENDAR")) {
         result.syntax = IcsSyntax::NotICalendar;
         return result;
       }
       calendar.name = "VCALENDAR";
       open.push_back(&calendar);
-    } else if (property.name == "BEGIN") {
+    } else if (name == "BEGIN") {
       if (open.size() >= kMaxDepth || property.value.empty()) {
         result.syntax = property.value.empty() ? IcsSyntax::BadLine : IcsSyntax::TooDeep;
         return result;
@@ -151,15 +189,19 @@ IcsParseResult ParseICalendar(std::string_view bytes, IcsComponent& calendar) {
       parent.children.emplace_back();
       parent.children.back().name = Upper(property.value);
       open.push_back(&parent.children.back());
-    } else if (property.name == "END") {
+    } else if (name == "END") {
       if (!SameName(property.value, open.back()->name)) {
         result.syntax = IcsSyntax::Mismatched;
         return result;
       }
+      std::vector<IcsProperty>& mine = gathered[open.size() - 1];
+      open.back()->properties.assign(std::make_move_iterator(mine.begin()),
+                                     std::make_move_iterator(mine.end()));
+      mine.clear();
       open.pop_back();
       if (open.empty()) return result;
     } else {
-      open.back()->properties.push_back(std::move(property));
+      gathered[open.size() - 1].push_back(std::move(property));
       property = IcsProperty();
     }
   }
@@ -168,9 +210,11 @@ IcsParseResult ParseICalendar(std::string_view bytes, IcsComponent& calendar) {
 }
 
 std::string UnescapeText(std::string_view value) {
-  std::string out;
+  std::size_t i = value.find('\\');
+  std::string out(value.substr(0, i));
+  if (i == std::string_view::npos) return out;
   out.reserve(value.size());
-  for (std::size_t i = 0; i < value.size(); ++i) {
+  for (; i < value.size(); ++i) {
     if (value[i] == '\\' && i + 1 < value.size()) {
       const char next = value[++i];
       out += (next == 'n' || next == 'N') ? '\n' : next;
@@ -183,6 +227,7 @@ std::string UnescapeText(std::string_view value) {
 
 std::vector<std::string> SplitEscaped(std::string_view value, char separator) {
   std::vector<std::string> parts;
+  parts.reserve(1 + static_cast<std::size_t>(std::count(value.begin(), value.end(), separator)));
   std::size_t start = 0;
   for (std::size_t i = 0; i <= value.size(); ++i) {
     if (i == value.size() || value[i] == separator) {
@@ -225,6 +270,13 @@ std::string EscapeText(std::string_view text) {
 }
 
 void IcsWriter::Line(std::string_view nameAndParams, std::string_view value) {
+  if (nameAndParams.size() + 1 + value.size() <= kFoldOctets) {  // most lines: no folding
+    text_.append(nameAndParams);
+    text_ += ':';
+    text_.append(value);
+    text_ += "\r\n";
+    return;
+  }
   std::string line;
   line.reserve(nameAndParams.size() + 1 + value.size());
   line.append(nameAndParams);

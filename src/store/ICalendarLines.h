@@ -18,6 +18,7 @@ struct IcsProperty {
   std::vector<std::pair<std::string, std::string>> params;
   std::string value;
 
+  bool Is(std::string_view upperName) const { return name == upperName; }
   // The parameter's value (quotes removed), or nullptr.
   const std::string* Param(std::string_view paramName) const;
 };
@@ -28,6 +29,7 @@ struct IcsComponent {
   std::vector<IcsProperty> properties;
   std::vector<IcsComponent> children;
 
+  bool Is(std::string_view upperName) const { return name == upperName; }
   // The first property of that name, or nullptr.
   const IcsProperty* Find(std::string_view propertyName) const;
 };

@@ -175,7 +175,7 @@ bool ZoneRules::Read(const IcsComponent& vtimezone) {
       add(onset.wall);
     }
     for (const IcsProperty& p : observance.properties) {
-      if (p.name != "RDATE") continue;
+      if (!p.Is("RDATE")) continue;
       for (const std::string& item : SplitEscaped(p.value, ',')) {
         IcsTime t;
         if (ParseIcsTime(item, nullptr, t) && taken < kMaxChangesPerObservance) {
@@ -200,7 +200,7 @@ int ZoneRules::OffsetAt(WallSeconds wall) const {
 
 void ZoneTable::Read(const IcsComponent& calendar) {
   for (const IcsComponent& c : calendar.children) {
-    if (c.name != "VTIMEZONE") continue;
+    if (!c.Is("VTIMEZONE")) continue;
     const IcsProperty* id = c.Find("TZID");
     ZoneRules rules;
     if (id != nullptr && rules.Read(c)) zones_[id->value] = std::move(rules);

@@ -1,5 +1,6 @@
 // The week view's one paint routine, for the screen and the printed pages.
 #include <algorithm>
+#include <climits>
 
 #include "framework/MemoryDC.h"
 #include "framework/PaintDC.h"
@@ -62,14 +63,20 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
       EntriesOnDay(host_.Book(), date.year, date.month, date.day);
   const int end = std::min(first + count, static_cast<int>(entries.size()));
   const int textX = timeWidth_ + (printing ? 45 : 25);
+  // Four busy weeks run to thousands of lines, nearly all outside the
+  // window: only the visible ones are drawn (the clipboard text has all).
+  RECT shown = {0, INT_MIN, 0, INT_MAX};
+  if (!printing && GetClipBox(dc, &shown) == ERROR) shown = RECT{0, INT_MIN, 0, INT_MAX};
   for (int i = first; i < end; ++i) {
     const lumetta::An_Appointment& entry = *entries[static_cast<size_t>(i)];
     const std::string time =
         EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
-    if (!plain) SetTextColor(dc, settings.fore);
-    Text(dc, 25, y + 2, time);
-    if (!plain) SetTextColor(dc, entry.colour);
-    Text(dc, textX, y + 2, entry.text);
+    if (y + lineHeight_ > shown.top && y < shown.bottom) {
+      if (!plain) SetTextColor(dc, settings.fore);
+      Text(dc, 25, y + 2, time);
+      if (!plain) SetTextColor(dc, entry.colour);
+      Text(dc, textX, y + 2, entry.text);
+    }
     clipboardText_ += "\t" + time + "\t" + entry.text + "\r\n";
     y += lineHeight_;
   }

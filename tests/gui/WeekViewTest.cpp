@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,40 @@ TEST_F(WeekViewTest, ScrollingMovesTheBlocksUpByWholeLines) {
   Scroll(*week, SB_THUMBPOSITION, 3);
   UpdateWindow(week->Handle());
   EXPECT_EQ(-2 * h + h, week->BlockBottoms().at(0));
+}
+
+TEST_F(WeekViewTest, ABusyFourWeekPeriodShowsALineInEveryRowWhereverItIsScrolled) {
+  // 28 days of 20 entries: 588 lines, far more than a window shows.
+  for (int d = 0; d < 28; ++d) {
+    const Date date = views::AddDays(Date{2025, 9, 7}, d);
+    for (int i = 0; i < 20; ++i) {
+      host.diary.Add(date.year, date.month, date.day, i, 0, "Item " + std::to_string(i));
+    }
+  }
+  ViewWeek* week = OpenWeek(2025, 9, 10);
+  ASSERT_NE(nullptr, week);
+  Command(*week, ID_WEEK_LENGTH_4);
+  const int h = week->LineHeight();
+  ASSERT_GT(h, 0);
+  const int rows = 30;
+  for (const int position : {1, 2, 300, 559}) {
+    Scroll(*week, SB_THUMBPOSITION, position);
+    month_test::Canvas canvas(700, rows * h);
+    week->DrawWeek(canvas.Dc(), nullptr, 0);
+    // Each row of the canvas (first to last, partly shown ones too) has text in it.
+    const int firstTop = position == 1 ? 1 : 0;
+    for (int row = 0; row < rows; ++row) {
+      const RECT text = {5, firstTop + row * h + 3, 300,
+                         std::min(firstTop + (row + 1) * h - 3, rows * h)};
+      const int area = (text.right - text.left) * (text.bottom - text.top);
+      EXPECT_LT(canvas.Count(text, lumetta::g_settings.back), area)
+          << "row " << row << " at scroll position " << position;
+    }
+  }
+  Command(*week, ID_COPY_TO_CLIPBOARD);
+  const std::string copied = week->ClipboardText();
+  EXPECT_EQ(1 + 28 * 21, std::count(copied.begin(), copied.end(), '\n'));
+  EXPECT_NE(std::string::npos, copied.find("Saturday, October 4\r\n"));
 }
 
 // --- The clipboard ------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // not write (Python's icalendar).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -120,6 +121,44 @@ TEST(ICalendarLinesTest, ReadsLfCrAndFoldedLinesWithQuotedParameters) {
   EXPECT_EQ(c.Find("X-A")->value, "value");
   EXPECT_EQ(*c.Find("X-A")->Param("tzid"), "Zone: one");
   EXPECT_EQ(*c.Find("X-A")->Param("B"), "1,2");
+}
+
+TEST(ICalendarLinesTest, EveryLineBreakStyleAndMixReadsTheSameCalendar) {
+  // One calendar written with each break style, and with the styles changing
+  // part-way (CR-only lines after LF ones, LF after CR), folds and blank lines.
+  const std::vector<std::string> lines = {
+      "BEGIN:VCALENDAR", "BEGIN:VEVENT", "SUMMARY:Tea\\, cake", " and jam",   "UID:1",        "",
+      "END:VEVENT",      "BEGIN:VEVENT", "SUMMARY:Plain",       "END:VEVENT", "END:VCALENDAR"};
+  const std::vector<std::vector<std::string>> breaks = {
+      {"\r\n"}, {"\n"}, {"\r"}, {"\n", "\n", "\r"}, {"\r", "\r\n", "\n", "\r"}};
+  for (const auto& style : breaks) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      text += lines[i] + style[std::min(i * style.size() / lines.size(), style.size() - 1)];
+    }
+    IcsComponent c;
+    ASSERT_EQ(ParseICalendar(text, c).syntax, IcsSyntax::Ok) << testing::PrintToString(text);
+    ASSERT_EQ(c.children.size(), 2u) << testing::PrintToString(text);
+    EXPECT_EQ(UnescapeText(c.children[0].Find("SUMMARY")->value), "Tea, cakeand jam");
+    EXPECT_EQ(c.children[0].Find("UID")->value, "1");
+    EXPECT_EQ(c.children[1].Find("SUMMARY")->value, "Plain");
+  }
+}
+
+TEST(ICalendarLinesTest, UnescapesTextsAndSplitsListsOnlyAtPlainSeparators) {
+  const struct {
+    const char* value;
+    std::vector<std::string> parts;  // split at ','
+  } cases[] = {
+      {"plain", {"plain"}},      {"", {""}},
+      {"a\\,b,c", {"a,b", "c"}}, {"line\\nnext\\N\\\\,x\\;", {"line\nnext\n\\", "x;"}},
+      {",,", {"", "", ""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitEscaped(c.value, ','), c.parts) << c.value;
+  }
+  EXPECT_EQ(UnescapeText("no escapes, at all"), "no escapes, at all");
+  EXPECT_EQ(UnescapeText("a\\,b\\;c\\nd"), "a,b;c\nd");
 }
 
 TEST(CodePageTest, ConvertsWindows1252AndMarksWhatItCannotHold) {

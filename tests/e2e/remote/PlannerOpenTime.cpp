@@ -42,6 +42,9 @@ double TimeOneOpening(const e2e::LumettaProcess& program, HWND mainWindow) {
   QueryPerformanceCounter(&painted);
   if (editor == nullptr) return -1;
   SendMessageA(planner, WM_CLOSE, 0, 0);
+  // Closing commits the slot and repaints the calendar views: the next
+  // opening starts once the program is idle again, as a user's would.
+  Sleep(300);
   return Milliseconds(start, painted);
 }
 
@@ -62,7 +65,11 @@ int main(int argc, char** argv) {
     }
   }
   const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
-  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries))) {
+  // Full half-hour slots from this month on: today's planner shows 48
+  // entries; one entry in twenty has a reminder.
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
     std::fprintf(stderr, "lumetta_planner_open_time: cannot write %s\n", dataFile.c_str());
     return 1;
   }

@@ -41,13 +41,16 @@ std::string RecordText(const std::string& file, size_t index) {
   return std::string(file.c_str() + at);
 }
 
-std::string ManyRecords(int count) {
+std::string ManyRecords(int count, int firstYear, int firstMonth, int reminderEvery) {
   static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   std::string bytes;
   bytes.reserve(static_cast<size_t>(count) * kRecordSize);
-  int year = 2020, month = 1, day = 1, slot = 0;
+  int year = firstYear, month = firstMonth, day = 1, slot = 0;
   for (int i = 0; i < count; ++i) {
-    bytes += Record(year, month, day, slot / 2, (slot % 2) * 30, "Entry " + std::to_string(i));
+    std::string record =
+        Record(year, month, day, slot / 2, (slot % 2) * 30, "Entry " + std::to_string(i));
+    if (i % reminderEvery != 0) PutInt32(record, kReminderMinutes, -1);
+    bytes += record;
     if (++slot < 48) continue;
     slot = 0;
     const int length = month == 2 && year % 4 != 0 ? 28 : kDays[month - 1];

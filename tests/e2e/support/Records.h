@@ -21,7 +21,8 @@ constexpr size_t kDay = 8;
 constexpr size_t kTime = 32;
 constexpr size_t kReminderMinutes = 36;
 
-// `count` entries in distinct half-hour slots from 1 January 2020 on.
-std::string ManyRecords(int count);
+// `count` entries in distinct half-hour slots from the first of that month
+// on; every `reminderEvery`-th entry keeps its reminder, the others have none.
+std::string ManyRecords(int count, int firstYear = 2020, int firstMonth = 1, int reminderEvery = 1);
 
 }  // namespace e2e

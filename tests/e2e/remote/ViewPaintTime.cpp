@@ -1,0 +1,148 @@
+// lumetta_view_paint_time: how long the installed program takes to paint the
+// week view at four weeks, the year view and the to-do window once each,
+// with a data file of many entries whose busiest days are this month's;
+// prints every window's median and slowest paint.
+//   lumetta_view_paint_time [paints] [entries]   (defaults: 30 paints, 100000 entries)
+// Run it in a throw-away prefix: scripts/view-paint-time.sh.
+//
+// A paint is asked for from here with RedrawWindow(RDW_UPDATENOW), which
+// returns once the program's thread has handled the WM_PAINT; the time of
+// an empty round trip to that thread (WM_NULL) is printed beside it.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+#include "support/DataFolder.h"
+#include "support/LumettaProcess.h"
+#include "support/Records.h"
+
+namespace {
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+template <typename Call>
+double Timed(Call call) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  call();
+  QueryPerformanceCounter(&end);
+  return Milliseconds(start, end);
+}
+
+// The window of that class once it shows; a message box on the way (the
+// year view's advice on a small screen) is answered OK.
+HWND WaitForWindowOfClass(const e2e::LumettaProcess& program, const char* className) {
+  const DWORD deadline = GetTickCount() + e2e::kStartTimeoutMs;
+  while (GetTickCount() < deadline) {
+    if (HWND found = e2e::FindProcessWindowOfClass(program.Id(), className)) return found;
+    if (HWND box = e2e::FindProcessWindowOfClass(program.Id(), "#32770")) {
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    Sleep(5);
+  }
+  return nullptr;
+}
+
+struct Timing {
+  double median = 0;
+  double slowest = 0;
+};
+
+Timing Summary(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return Timing{times[times.size() / 2], times.back()};
+}
+
+// `paints` whole repaints of the window; false when one did not happen.
+bool TimePaints(HWND window, int paints, Timing& paint, Timing& roundTrip) {
+  std::vector<double> painted, trips;
+  for (int i = 0; i < paints; ++i) {
+    painted.push_back(Timed([&] {
+      RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }));
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;  // not painted yet
+    trips.push_back(Timed([&] { SendMessageA(window, WM_NULL, 0, 0); }));
+  }
+  paint = Summary(painted);
+  roundTrip = Summary(trips);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int paints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+  const int entries = argc > 2 ? std::atoi(argv[2]) : 100000;
+  // A first start makes the data folder; the book is written before the second.
+  {
+    e2e::LumettaProcess first;
+    const HWND window = first.WaitForMainWindow();
+    DWORD exitCode = 0;
+    if (window == nullptr || !first.PostCommand(window, e2e::kExitCommand) ||
+        !first.WaitForExit(60000, &exitCode)) {
+      std::fprintf(stderr, "lumetta_view_paint_time: the program did not start\n");
+      return 1;
+    }
+  }
+  // Full half-hour slots from this month on: the week view shows 48 entries
+  // a day; one entry in twenty has a reminder.
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
+  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
+    std::fprintf(stderr, "lumetta_view_paint_time: cannot write %s\n", dataFile.c_str());
+    return 1;
+  }
+  e2e::LumettaProcess program;
+  const HWND mainWindow = program.WaitForMainWindow();
+  if (mainWindow == nullptr) return 1;
+
+  struct View {
+    const char* name;
+    UINT command;
+    const char* className;
+  };
+  const View views[] = {{"week view (4 weeks)", ID_VIEW_WEEK, "ViewWeek"},
+                        {"year view", ID_VIEW_YEAR, "ViewYear"},
+                        {"to-do window", ID_VIEW_TODO, "ToDo"}};
+  int failures = 0;
+  for (const View& v : views) {
+    program.PostCommand(mainWindow, v.command);
+    const HWND window = WaitForWindowOfClass(program, v.className);
+    if (window == nullptr) {
+      std::fprintf(stderr, "lumetta_view_paint_time: the %s did not open\n", v.name);
+      ++failures;
+      continue;
+    }
+    if (v.command == ID_VIEW_WEEK) {
+      SendMessageA(window, WM_COMMAND, MAKEWPARAM(ID_WEEK_LENGTH_4, 0), 0);
+    }
+    Timing paint, trip;
+    if (!TimePaints(window, paints, paint, trip)) {
+      std::fprintf(stderr, "lumetta_view_paint_time: the %s did not paint\n", v.name);
+      ++failures;
+      continue;
+    }
+    std::printf(
+        "%s, %d entries: paint median %.2f ms, slowest %.2f ms (round trip %.2f ms); "
+        "goal 16 ms\n",
+        v.name, entries, paint.median, paint.slowest, trip.median);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  DWORD exitCode = 0;
+  program.PostCommand(mainWindow, e2e::kExitCommand);
+  program.WaitForExit(60000, &exitCode);
+  return failures == 0 ? 0 : 1;
+}
