@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     }
   }
   const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
-  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries))) {
+  if (!e2e::WriteWholeFile(dataFile, test_common::ManyRecords(entries))) {
     std::fprintf(stderr, "lumetta_planner_open_time: cannot write %s\n", dataFile.c_str());
     return 1;
   }

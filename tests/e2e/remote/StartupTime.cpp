@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 7;
   const int entries = argc > 2 ? std::atoi(argv[2]) : 100000;
   const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
-  const std::string many = e2e::ManyRecords(entries);
+  const std::string many = test_common::ManyRecords(entries);
 
   // A first start makes the data folder and the settings; not counted.
   if (TimeOneStart() < 0) {
