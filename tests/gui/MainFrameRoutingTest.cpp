@@ -134,7 +134,9 @@ TEST_F(MainFrameRouting, EachCommandReachesTheKindOfWindowItIsFor) {
     Send(ID_NEXT);
     EXPECT_EQ(c.nextStepsTheMonth ? month % 12 + 1 : month, Month());
     Send(ID_PREVIOUS);
-    if (active != nullptr) EXPECT_EQ(active->Handle(), GetActiveWindow());
+    if (active != nullptr) {
+      EXPECT_EQ(active->Handle(), GetActiveWindow());
+    }
   }
 }
 
