@@ -67,7 +67,6 @@ class EditView : public fw::FrameWindow {
   const std::string& Path() const { return path_; }
   // The notes as last loaded, taken from the editor or edited.
   const std::string& Text() const { return text_; }
-  NotesOwner* Owner() const { return owner_; }
   HWND Editor() const { return editor_; }
   // Inner width, from the rectangle the window opened in.
   int InnerWidth() const { return w_; }

@@ -38,7 +38,6 @@ class File {
   // Opens the key of entry `index` (0..21) of an old to-do list:
   // "ToDo\<i>", "ToDo\work\<i>" or "ToDo\other\<i>".
   bool OpenToDoEntry(ToDoList list, int index);
-  bool IsOpen() const { return key_ != nullptr; }
 
   // A string value (REG_SZ) of at most kMaxTextBytes bytes with its
   // terminator. On failure `text` stays as it was.

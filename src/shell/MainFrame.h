@@ -94,7 +94,6 @@ class CMainFrame : public fw::FrameWindow,
 
   lumetta::All_Appointments& Book() override { return book_; }
   views::CLumettaView* MonthView() const { return view_.get(); }
-  HWND OwnerHandle() const { return owner_.Handle(); }
   const TrayIcon& Tray() const { return tray_; }
   ReminderPopups& Popups() { return popups_; }
   const Countdowns& RunningCountdowns() const { return countdowns_; }

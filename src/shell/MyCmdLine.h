@@ -18,7 +18,6 @@ class MyCmdLine {
       ParseParam(flag ? arg + 1 : arg, flag);
     }
   }
-  const std::string& LastPlainArgument() const { return lastPlainArgument_; }
 
  private:
   std::string lastPlainArgument_;

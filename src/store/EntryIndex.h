@@ -31,7 +31,6 @@ class KeyedChains {
   void Prefetch(std::uint64_t key) const;
   void Erase(std::uint64_t key, An_Appointment* e);
   void Clear();
-  std::size_t BucketCount() const { return buckets_.size(); }
 
  private:
   struct Bucket {

@@ -53,7 +53,6 @@ class ReminderTimerCounter {
     if (next_ > timer_ids::kReminderLast) next_ = timer_ids::kReminderFirst;
     return id;
   }
-  std::uint32_t Peek() const { return next_; }
   // For tests of the wrap-around and the fixed range.
   void SetNext(std::uint32_t next) { next_ = next; }
 

@@ -9,9 +9,9 @@
 
 #include <string>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace e2e {
 namespace {
@@ -108,8 +108,8 @@ TEST(FirstStart, MakesTheDataFolderTheNotesFolderAndASettingsFileOfDefaults) {
 }
 
 TEST(DataFileAtStart, IsCopiedByteForByteToTheWeekdayBackupBeforeItIsRead) {
-  const std::string seeded =
-      Record(2025, 5, 2, 9, 0, "Second") + Record(2025, 5, 1, 14, 30, "First");
+  const std::string seeded = test_common::Record(2025, 5, 2, 9, 0, "Second") +
+                             test_common::Record(2025, 5, 1, 14, 30, "First");
   ASSERT_TRUE(WriteWholeFile(DataFolder() + "Lumetta.bin", seeded));
   const int weekdayBefore = Weekday();
   LumettaProcess program;
@@ -125,8 +125,8 @@ TEST(DataFileAtStart, IsCopiedByteForByteToTheWeekdayBackupBeforeItIsRead) {
 }
 
 TEST(DataFileAtStart, ExitWritesItAgainSortedWithTheEntriesTimes) {
-  const std::string seeded =
-      Record(2025, 5, 2, 9, 0, "Second") + Record(2025, 5, 1, 14, 30, "First");
+  const std::string seeded = test_common::Record(2025, 5, 2, 9, 0, "Second") +
+                             test_common::Record(2025, 5, 1, 14, 30, "First");
   ASSERT_TRUE(WriteWholeFile(DataFolder() + "Lumetta.bin", seeded));
   LumettaProcess program;
   const HWND mainWindow = program.WaitForMainWindow();
@@ -134,12 +134,13 @@ TEST(DataFileAtStart, ExitWritesItAgainSortedWithTheEntriesTimes) {
   ExitAndWait(program, mainWindow);
 
   const std::string written = Bytes(DataFolder() + "Lumetta.bin");
-  ASSERT_EQ(2 * kRecordSize, written.size());
-  EXPECT_EQ("First", RecordText(written, 0));
-  EXPECT_EQ(1, RecordInt(written, 0, kDay));
-  EXPECT_EQ("Second", RecordText(written, 1));
-  EXPECT_LT(0, RecordInt(written, 0, kTime)) << "the moment of the slot";
-  EXPECT_LT(RecordInt(written, 0, kTime), RecordInt(written, 1, kTime));
+  const std::vector<lumetta::AppointmentRecord> records = test_common::ReadRecords(written);
+  ASSERT_EQ(2 * lumetta::kRecordSize, written.size());
+  EXPECT_EQ("First", records[0].text);
+  EXPECT_EQ(1, records[0].day);
+  EXPECT_EQ("Second", records[1].text);
+  EXPECT_LT(0, records[0].time) << "the moment of the slot";
+  EXPECT_LT(records[0].time, records[1].time);
 }
 
 TEST(SecondStart, BringsTheFirstCopysWindowBackAndEndsAtOnce) {
@@ -169,8 +170,8 @@ TEST(SecondStart, BringsTheFirstCopysWindowBackAndEndsAtOnce) {
 }
 
 TEST(EndOfSession, WritesDataAndSettingsBeforeWindowsEndsTheProcess) {
-  const std::string seeded =
-      Record(2025, 5, 2, 9, 0, "Second") + Record(2025, 5, 1, 14, 30, "First");
+  const std::string seeded = test_common::Record(2025, 5, 2, 9, 0, "Second") +
+                             test_common::Record(2025, 5, 1, 14, 30, "First");
   const std::string data = DataFolder() + "Lumetta.bin";
   const std::string settings = DataFolder() + "settings.bin";
   ASSERT_TRUE(WriteWholeFile(data, seeded));
@@ -200,9 +201,8 @@ TEST(EndOfSession, WritesDataAndSettingsBeforeWindowsEndsTheProcess) {
   CloseHandle(process);
 
   const std::string written = Bytes(data);
-  ASSERT_EQ(2 * kRecordSize, written.size()) << "the data file was not written";
-  EXPECT_EQ("First", RecordText(written, 0));
-  EXPECT_EQ("Second", RecordText(written, 1));
+  EXPECT_EQ((std::vector<std::string>{"First", "Second"}), test_common::RecordTexts(written))
+      << "the data file was not written";
   const std::string saved = Bytes(settings);
   ASSERT_EQ(1648u, saved.size()) << "the settings were not written";
   EXPECT_EQ(103, Int32At(saved, 384)) << "the main window's left as the user left it";

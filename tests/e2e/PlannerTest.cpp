@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace e2e {
 namespace {
@@ -51,11 +51,12 @@ TEST(DayPlanner, AnEntryTypedIntoTodaysPlannerIsInTheDataFileAfterExit) {
 
   std::string written;
   ASSERT_TRUE(ReadWholeFile(DataFolder() + "Lumetta.bin", &written));
-  ASSERT_EQ(kRecordSize, written.size());
-  EXPECT_EQ("Lunch with Ana", RecordText(written, 0));
+  const std::vector<lumetta::AppointmentRecord> records = test_common::ReadRecords(written);
+  ASSERT_EQ(1u, records.size());
+  EXPECT_EQ("Lunch with Ana", records[0].text);
   SYSTEMTIME today = {};
   GetLocalTime(&today);
-  EXPECT_EQ(today.wDay, RecordInt(written, 0, kDay));
+  EXPECT_EQ(today.wDay, records[0].day);
 }
 
 }  // namespace

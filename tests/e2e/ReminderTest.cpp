@@ -6,16 +6,12 @@
 
 #include <string>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace e2e {
 namespace {
-
-void PutInt32(std::string& bytes, size_t at, std::int32_t value) {
-  for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 
 ULONGLONG FileTimeOf(const SYSTEMTIME& local) {
   FILETIME file = {};
@@ -39,9 +35,9 @@ TEST(Reminder, PopsUpOnTimeAsATopmostWindowTitledWithItsText) {
   ULONGLONG at = FileTimeOf(entry) + 2ULL * 60 * 10000000;
   FILETIME atFile = {static_cast<DWORD>(at), static_cast<DWORD>(at >> 32)};
   FileTimeToSystemTime(&atFile, &entry);
-  std::string record =
-      Record(entry.wYear, entry.wMonth, entry.wDay, entry.wHour, entry.wMinute, kText);
-  PutInt32(record, kReminderMinutes, 1);
+  const std::string record =
+      test_common::Record(entry.wYear, entry.wMonth, entry.wDay, entry.wHour, entry.wMinute, kText,
+                          [](lumetta::An_Appointment& e) { e.reminderMinutes = 1; });
   ASSERT_TRUE(WriteWholeFile(DataFolder() + "Lumetta.bin", record));
 
   LumettaProcess program;

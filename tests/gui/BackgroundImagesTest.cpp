@@ -7,34 +7,16 @@
 #include <string>
 
 #include "PlatformTestFiles.h"
+#include "common/Bitmaps.h"
 #include "shell/BackgroundImages.h"
 #include "store/Settings.h"
 
 using platform_testing::CurrentFolder;
 using platform_testing::ScratchFolder;
 using platform_testing::WriteWholeFile;
+using test_common::BitmapFile;
 
 namespace {
-
-std::string BitmapFile(int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  info.biSizeImage = static_cast<DWORD>(stride * height);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + info.biSizeImage;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-  bytes.append(info.biSizeImage, '\x7f');
-  return bytes;
-}
 
 SIZE SizeOf(HBITMAP image) {
   BITMAP info = {};

@@ -6,79 +6,68 @@
 
 #include <string>
 
+#include "FreshDataFolder.h"
 #include "PlatformTestFiles.h"
 #include "shell/DataFolder.h"
 
 using platform_testing::CurrentFolder;
 using platform_testing::EnvironmentVariable;
+using platform_testing::FreshDataFolder;
 using platform_testing::IsFolder;
+using platform_testing::kInstalledProgram;
 using platform_testing::PathExists;
 using platform_testing::ScratchFolder;
 using platform_testing::WriteWholeFile;
 
 namespace {
 
-constexpr const char* kInstalledProgram = "C:\\Program Files\\Lumetta Calendar\\lumetta.exe";
-
 // A user "ann" with APPDATA in a scratch folder, the executable on drive C,
 // and another scratch folder as the current folder.
 class DataFolderTest : public ::testing::Test {
  protected:
-  DataFolderEnvironment Environment(const std::string& modulePath = kInstalledProgram) {
-    DataFolderEnvironment e;
-    e.modulePath = modulePath;
-    e.appDataSet = true;
-    e.appData = appData_.Path();
-    e.userName = "ann";
-    return e;
-  }
-
-  std::string DataFolderPath() const { return appData_ / "Lumetta Calendar"; }
-  std::string InDataFolder(const std::string& name) const { return DataFolderPath() + "\\" + name; }
-
-  ScratchFolder appData_;
+  FreshDataFolder data_;
   ScratchFolder programFolder_;
   CurrentFolder current_{programFolder_.Path()};
 };
 
 TEST_F(DataFolderTest, ReadingWithNoFilesAnywhereAnswersTheDataFolderAndCreatesIt) {
-  DataFolder paths(Environment());
-  ASSERT_FALSE(PathExists(DataFolderPath()));
-  EXPECT_EQ(paths.DataFilePath("settings.bin", false), InDataFolder("settings.bin"));
-  EXPECT_TRUE(IsFolder(DataFolderPath()));
-  EXPECT_FALSE(PathExists(InDataFolder("settings.bin"))) << "only the folder is created";
+  DataFolder paths(data_.Environment());
+  ASSERT_FALSE(PathExists(data_.Folder()));
+  EXPECT_EQ(paths.DataFilePath("settings.bin", false), data_.File("settings.bin"));
+  EXPECT_TRUE(IsFolder(data_.Folder()));
+  EXPECT_FALSE(PathExists(data_.File("settings.bin"))) << "only the folder is created";
 }
 
 TEST_F(DataFolderTest, WritingAlwaysAnswersTheDataFolderAndCreatesIt) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "Lumetta.bin", "older"));
-  DataFolder paths(Environment());
-  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), InDataFolder("Lumetta.bin"));
-  EXPECT_TRUE(IsFolder(DataFolderPath()));
-  EXPECT_EQ(paths.DataFilePath("notes", true), InDataFolder("notes"));
+  DataFolder paths(data_.Environment());
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), data_.File("Lumetta.bin"));
+  EXPECT_TRUE(IsFolder(data_.Folder()));
+  EXPECT_EQ(paths.DataFilePath("notes", true), data_.File("notes"));
 }
 
 TEST_F(DataFolderTest, EmptyNameAnswersTheDataFolderWithATrailingSeparator) {
-  DataFolder paths(Environment());
-  EXPECT_EQ(paths.DataFilePath("", true), DataFolderPath() + "\\");
-  EXPECT_EQ(paths.DataFilePath("", false), DataFolderPath() + "\\");
-  EXPECT_EQ(paths.WritingFolder(), DataFolderPath() + "\\");
+  DataFolder paths(data_.Environment());
+  EXPECT_EQ(paths.DataFilePath("", true), data_.Folder() + "\\");
+  EXPECT_EQ(paths.DataFilePath("", false), data_.Folder() + "\\");
+  EXPECT_EQ(paths.WritingFolder(), data_.Folder() + "\\");
 }
 
 TEST_F(DataFolderTest, FileNamedAfterTheUserInTheCurrentFolderIsReadUntilTheDataFolderHasOne) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
-  DataFolder paths(Environment());
+  DataFolder paths(data_.Environment());
   EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), programFolder_ / "ann.Lumetta.bin");
   // The next save goes to the data folder; from then on that file is read.
   const std::string written = paths.DataFilePath("Lumetta.bin", true);
-  ASSERT_EQ(written, InDataFolder("Lumetta.bin"));
+  ASSERT_EQ(written, data_.File("Lumetta.bin"));
   ASSERT_TRUE(WriteWholeFile(written, "new"));
-  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), InDataFolder("Lumetta.bin"));
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), data_.File("Lumetta.bin"));
 }
 
 TEST_F(DataFolderTest, PlainNameInTheCurrentFolderIsFoundWhenNoUserNamedFileExists) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "per.bin", "old list"));
-  DataFolder paths(Environment());
+  DataFolder paths(data_.Environment());
   EXPECT_EQ(paths.DataFilePath("per.bin", false), programFolder_ / "per.bin");
 
   // The user-named file comes first.
@@ -88,7 +77,7 @@ TEST_F(DataFolderTest, PlainNameInTheCurrentFolderIsFoundWhenNoUserNamedFileExis
 
 TEST_F(DataFolderTest, OldFileAnswerIsAFullPathThatSurvivesAChangeOfCurrentFolder) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "settings.bin", std::string(1648, '\0')));
-  DataFolder paths(Environment());
+  DataFolder paths(data_.Environment());
   const std::string answer = paths.DataFilePath("settings.bin", false);
   ScratchFolder elsewhere;
   CurrentFolder moved(elsewhere.Path());
@@ -96,34 +85,34 @@ TEST_F(DataFolderTest, OldFileAnswerIsAFullPathThatSurvivesAChangeOfCurrentFolde
 }
 
 TEST_F(DataFolderTest, FolderOfTheNameInTheDataFolderCountsAsExisting) {
-  DataFolder paths(Environment());
+  DataFolder paths(data_.Environment());
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "notes", "a file of that name"));
   paths.DataFilePath("", true);
-  ASSERT_TRUE(CreateDirectoryA(InDataFolder("notes").c_str(), nullptr));
-  EXPECT_EQ(paths.DataFilePath("notes", false), InDataFolder("notes"));
+  ASSERT_TRUE(CreateDirectoryA(data_.File("notes").c_str(), nullptr));
+  EXPECT_EQ(paths.DataFilePath("notes", false), data_.File("notes"));
 }
 
 TEST_F(DataFolderTest, WithoutAUserNameOnlyThePlainOldFileIsLookedFor) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / ".Lumetta.bin", "not a user's file"));
-  DataFolderEnvironment e = Environment();
+  DataFolderEnvironment e = data_.Environment();
   e.userName.clear();
   DataFolder paths(e);
-  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), InDataFolder("Lumetta.bin"));
+  EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), data_.File("Lumetta.bin"));
 }
 
 TEST_F(DataFolderTest, AppDataWithATrailingSeparatorGivesNoDoubledSeparator) {
-  DataFolderEnvironment e = Environment();
+  DataFolderEnvironment e = data_.Environment();
   e.appData += "\\";
   DataFolder paths(e);
-  EXPECT_EQ(paths.DataFilePath("settings.bin", false), InDataFolder("settings.bin"));
-  EXPECT_TRUE(IsFolder(DataFolderPath()));
+  EXPECT_EQ(paths.DataFilePath("settings.bin", false), data_.File("settings.bin"));
+  EXPECT_TRUE(IsFolder(data_.Folder()));
 }
 
 TEST_F(DataFolderTest, ProgramOnAnotherDriveKeepsEveryFileBesideItsExecutable) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
   for (const char* module : {"D:\\Apps\\Lumetta\\lumetta.exe", "z:\\stick\\lumetta.exe",
                              "\\\\server\\share\\Lumetta\\lumetta.exe"}) {
-    DataFolder paths(Environment(module));
+    DataFolder paths(data_.Environment(module));
     const std::string program(module);
     const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
     EXPECT_TRUE(paths.IsPortable()) << module;
@@ -132,19 +121,19 @@ TEST_F(DataFolderTest, ProgramOnAnotherDriveKeepsEveryFileBesideItsExecutable) {
     EXPECT_EQ(paths.DataFilePath("notes", true), folder + "notes") << module;
     EXPECT_EQ(paths.DataFilePath("", true), folder) << module;
   }
-  EXPECT_FALSE(PathExists(DataFolderPath())) << "nothing is created below APPDATA";
+  EXPECT_FALSE(PathExists(data_.Folder())) << "nothing is created below APPDATA";
 }
 
 TEST_F(DataFolderTest, DriveCInEitherCaseUsesTheDataFolder) {
   for (const char* module : {"C:\\Lumetta\\lumetta.exe", "c:\\lumetta\\lumetta.exe"}) {
-    DataFolder paths(Environment(module));
+    DataFolder paths(data_.Environment(module));
     EXPECT_FALSE(paths.IsPortable()) << module;
-    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), InDataFolder("Lumetta.bin")) << module;
+    EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), data_.File("Lumetta.bin")) << module;
   }
 }
 
 TEST_F(DataFolderTest, WithoutAppDataTheFolderIsAtTheRootOfDriveC) {
-  DataFolderEnvironment e = Environment();
+  DataFolderEnvironment e = data_.Environment();
   e.appDataSet = false;
   e.appData.clear();
   const bool existed = PathExists("C:\\Lumetta Calendar");
@@ -163,14 +152,14 @@ TEST_F(DataFolderTest, WithoutAppDataTheFolderIsAtTheRootOfDriveC) {
 TEST_F(DataFolderTest, FolderThatCannotBeCreatedIsStillAnswered) {
   // APPDATA names a file, so no folder can be made below it: the answer is
   // the same path, and reading or writing it fails later.
-  ASSERT_TRUE(WriteWholeFile(appData_ / "roaming", "a file"));
-  DataFolderEnvironment e = Environment();
-  e.appData = appData_ / "roaming";
+  ASSERT_TRUE(WriteWholeFile(data_.appData / "roaming", "a file"));
+  DataFolderEnvironment e = data_.Environment();
+  e.appData = data_.appData / "roaming";
   DataFolder paths(e);
   EXPECT_EQ(paths.DataFilePath("settings.bin", true),
-            appData_ / "roaming\\Lumetta Calendar\\settings.bin");
+            data_.appData / "roaming\\Lumetta Calendar\\settings.bin");
   EXPECT_EQ(paths.DataFilePath("settings.bin", false),
-            appData_ / "roaming\\Lumetta Calendar\\settings.bin");
+            data_.appData / "roaming\\Lumetta Calendar\\settings.bin");
 }
 
 // The environment as this process sees it.

@@ -1,58 +1,92 @@
 #pragma once
 // Helpers for the tests of the store's dialogs (repeat, find, backup):
-// layout in dialog units, the date picker's value, styles.
+// whether a dialog fits its texts, the date picker's value, styles.
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
+
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
 
 namespace dialog_test {
 
-// A rectangle in dialog units, as the templates give them.
-struct Units {
-  int x, y, width, height;
-};
-
-// The pixels a rectangle of dialog units takes in this dialog. Position and
-// size are converted separately, as the dialog manager places controls.
-inline RECT ToPixels(HWND dialog, const Units& u) {
-  RECT at = {u.x, u.y, u.width, u.height};
-  MapDialogRect(dialog, &at);
-  return RECT{at.left, at.top, at.left + at.right, at.top + at.bottom};
-}
-
 // A control's rectangle in its dialog's client coordinates.
-inline RECT ControlRect(HWND dialog, int id) {
+inline RECT ControlRect(HWND dialog, HWND control) {
   RECT r = {};
-  HWND control = GetDlgItem(dialog, id);
   GetWindowRect(control, &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
+
+inline RECT ControlRect(HWND dialog, int id) { return ControlRect(dialog, GetDlgItem(dialog, id)); }
 
 inline std::string Describe(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
          std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
-// True when the control stands where the template puts it.
-inline bool PlacedAt(HWND dialog, int id, const Units& u, std::string* actual = nullptr) {
-  const RECT want = ToPixels(dialog, u);
-  const RECT have = ControlRect(dialog, id);
-  if (actual != nullptr) *actual = Describe(have) + " (expected " + Describe(want) + ")";
-  return EqualRect(&want, &have) != FALSE;
-}
+// What a user would see wrong in a dialog as laid out with its own font: a
+// control reaching out of the client area, two controls on top of each
+// other (group boxes aside, which frame others), or a text its control cuts.
+// One line per fault, naming the control by its text or identifier.
+inline std::vector<std::string> Misfits(HWND dialog) {
+  std::vector<std::string> faults;
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+  const fw::WindowDC dc(dialog);
+  const fw::ScopedSelect withFont(dc.Get(), font);
+  struct Placed {
+    std::string name;
+    RECT rect;
+  };
+  std::vector<Placed> placed;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    char text[512] = "";
+    GetWindowTextA(child, text, sizeof text);
+    char className[64] = "";
+    GetClassNameA(child, className, sizeof className);
+    const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+    const RECT r = ControlRect(dialog, child);
+    const std::string name = text[0] != '\0' ? "\"" + std::string(text) + "\""
+                                             : "control " + std::to_string(GetDlgCtrlID(child));
+    RECT inside = {};
+    IntersectRect(&inside, &r, &client);
+    if (!EqualRect(&inside, &r))
+      faults.push_back(name + " reaches out of the dialog: " + Describe(r));
 
-// The client area's size in dialog units matches the template's size.
-inline bool SizedAt(HWND dialog, int width, int height, std::string* actual = nullptr) {
-  RECT want = {0, 0, width, height};
-  MapDialogRect(dialog, &want);
-  RECT have = {};
-  GetClientRect(dialog, &have);
-  if (actual != nullptr) *actual = Describe(have) + " (expected " + Describe(want) + ")";
-  return have.right == want.right && have.bottom == want.bottom;
+    const bool button = lstrcmpiA(className, "Button") == 0;
+    const LONG_PTR kind = style & BS_TYPEMASK;
+    const bool groupBox = button && kind == BS_GROUPBOX;
+    if (!groupBox) {
+      for (const Placed& other : placed) {
+        RECT common = {};
+        if (IntersectRect(&common, &r, &other.rect))
+          faults.push_back(name + " overlaps " + other.name);
+      }
+      placed.push_back({name, r});
+    }
+    if (text[0] == '\0' || (!button && lstrcmpiA(className, "Static") != 0)) continue;
+    if (!button && (style & SS_TYPEMASK) > SS_RIGHT) continue;  // icons, frames, pictures
+    // The room the text has: a check box or radio button gives some to its box.
+    int room = r.right - r.left;
+    const bool box = button && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && !groupBox;
+    if (box) room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    if (button && !box && !groupBox) room -= 2 * GetSystemMetrics(SM_CXEDGE);
+    RECT needed = {0, 0, room, 0};
+    const bool wraps = !button && (style & SS_TYPEMASK) <= SS_RIGHT;
+    DrawTextA(dc.Get(), text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    if (needed.right > room || needed.bottom > r.bottom - r.top) {
+      faults.push_back(name + " needs " + std::to_string(needed.right) + "x" +
+                       std::to_string(needed.bottom) + " but has " + Describe(r));
+    }
+  }
+  return faults;
 }
 
 // The face name of the font the dialog's controls use.

@@ -15,9 +15,9 @@
 #include "support/Input.h"
 
 using main_frame_testing::MainFrameTest;
-using main_frame_testing::Record;
 using platform_testing::ReadWholeFile;
 using platform_testing::WriteWholeFile;
+using test_common::Record;
 
 namespace {
 
@@ -45,12 +45,12 @@ class ICalendarCommandsTest : public MainFrameTest {
 TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes) {
   ASSERT_TRUE(
       WriteWholeFile(services_.DataFile("Lumetta.bin"), Record(2025, 3, 18, 9, 0, "Kept; safe")));
-  const std::string notes = services_.scratch / "notes";
+  const std::string notes = services_.data.appData / "notes";
   ASSERT_TRUE(CreateDirectoryA(notes.c_str(), nullptr));
   ASSERT_TRUE(WriteWholeFile(notes + "\\20250318.txt", "Bring the keys"));
   SetNotesFolder(notes + "\\");
   ASSERT_TRUE(MakeFrame());
-  const std::string out = services_.scratch / "out.ics";
+  const std::string out = services_.data.appData / "out.ics";
   testing_support::DialogWatcher watcher;
   ChooseInNextDialog(watcher, out);
   testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
@@ -71,7 +71,7 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
 
 TEST_F(ICalendarCommandsTest, ImportMergesTheEventsAndTellsWhatCameIn) {
   ASSERT_TRUE(MakeFrame());
-  const std::string in = services_.scratch / "in.ics";
+  const std::string in = services_.data.appData / "in.ics";
   ASSERT_TRUE(WriteWholeFile(in,
                              "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x@example.com\r\n"
                              "DTSTART:20250320T141500\r\nSUMMARY:Caf\xC3\xA9 meeting\r\n"

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "FreshDataFolder.h"
 #include "PlatformTestFiles.h"
 #include "PrivateRegistry.h"
+#include "common/Bitmaps.h"
 #include "shell/DataFolder.h"
 #include "shell/LegacyRegistry.h"
 #include "shell/ShellSettingsHooks.h"
@@ -23,29 +25,9 @@ using registry_testing::PrivateCurrentUser;
 using registry_testing::SetNumber;
 using registry_testing::SetText;
 using registry_testing::SetValue;
+using test_common::BitmapFile;
 
 namespace {
-
-// A 24-bit bitmap file of the given size.
-std::string BitmapFile(int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  info.biSizeImage = static_cast<DWORD>(stride * height);
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + info.biSizeImage;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-  bytes.append(info.biSizeImage, '\x40');
-  return bytes;
-}
 
 // The size of the bitmap in a settings handle slot (0 x 0 for none).
 SIZE SlotImageSize(std::uint32_t slot) {
@@ -187,7 +169,6 @@ TEST_F(LegacyRegistryTest, OpeningAnotherSubkeyReplacesTheOneBefore) {
   EXPECT_TRUE(file.ReadNumber("only-second", n));
   EXPECT_EQ(n, 2);
   EXPECT_FALSE(file.Open("missing"));
-  EXPECT_FALSE(file.IsOpen());
   EXPECT_FALSE(file.ReadNumber("only-second", n)) << "a failed open leaves no key open";
 }
 
@@ -417,24 +398,16 @@ class FixedClock : public lumetta::Clock {
 
 class SettingsStartTest : public LegacyRegistryTest {
  protected:
-  DataFolder Paths() {
-    DataFolderEnvironment e;
-    e.modulePath = "C:\\Program Files\\Lumetta Calendar\\lumetta.exe";
-    e.appDataSet = true;
-    e.appData = appData_.Path();
-    e.userName = "ann";
-    return DataFolder(e);
-  }
   lumetta::SettingsLoadResult Start() {
     FreeSlot(block_.mainImageHandle);
     FreeSlot(block_.plannerImageHandle);
-    DataFolder paths = Paths();
+    DataFolder paths(data_.Environment());
     ShellSettingsHooks hooks(clock_);
     return lumetta::LoadSettings(block_, paths, files_, clock_, hooks);
   }
-  std::string SettingsFile() { return appData_ / "Lumetta Calendar\\settings.bin"; }
+  std::string SettingsFile() { return data_.File("settings.bin"); }
 
-  ScratchFolder appData_;
+  platform_testing::FreshDataFolder data_;
   ScratchFolder current_;
   platform_testing::CurrentFolder inCurrent_{current_.Path()};
   FixedClock clock_;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "MainFrameTestSupport.h"
@@ -80,63 +81,63 @@ class MainFrameRouting : public MainFrameTest {
   int Month() const { return frame_->MonthView()->ShownMonth(); }
 };
 
-TEST_F(MainFrameRouting, ADayPlannerGetsTheEditAndPlannerCommandsAndNextPrevious) {
-  StandIn planner("AppointBook2");
-  planner.Activate();
-  ASSERT_EQ(planner.Handle(), GetActiveWindow());
-  const UINT ids[] = {ID_EDIT_UNDO,       ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                      ID_EDIT_SELECT_ALL, ID_REMINDER, ID_REPEATS,   ID_COLOR,
-                      ID_NOTES,           ID_DELETE,   ID_NEXT,      ID_PREVIOUS};
-  for (UINT id : ids) Send(id);
-  Send(ID_SCHEDULE);  // not a planner's command
-  ASSERT_EQ(sizeof ids / sizeof ids[0], g_received.size());
-  for (size_t i = 0; i < g_received.size(); ++i) {
-    EXPECT_EQ(planner.Handle(), g_received[i].first);
-    EXPECT_EQ(ids[i], g_received[i].second);
-  }
-  EXPECT_EQ(3, Month()) << "the month view did not move";
-}
+// Every command passed on by the active window's class, sent once with each
+// kind of window active: the commands that reached it, in order, and where
+// Next went.
+struct RoutingCase {
+  const char* activeClass;  // nullptr: the main window itself is active
+  std::vector<UINT> reaching;
+  bool nextStepsTheMonth;
+};
 
-TEST_F(MainFrameRouting, TheToDoListGetsEditDeleteAndScheduleWhileNextStepsTheMonth) {
-  StandIn toDo("ToDo");
-  toDo.Activate();
-  for (UINT id : {ID_EDIT_COPY, ID_DELETE, ID_SCHEDULE, ID_REMINDER, ID_COLOR}) Send(id);
-  ASSERT_EQ(3u, g_received.size());
-  EXPECT_EQ(ID_EDIT_COPY, g_received[0].second);
-  EXPECT_EQ(ID_DELETE, g_received[1].second);
-  EXPECT_EQ(ID_SCHEDULE, g_received[2].second);
-  EXPECT_EQ(toDo.Handle(), GetActiveWindow()) << "Schedule activates the to-do window";
-  Send(ID_NEXT);
-  EXPECT_EQ(4, Month());
-  Send(ID_PREVIOUS);
-  Send(ID_PREVIOUS);
-  EXPECT_EQ(2, Month());
-  EXPECT_EQ(3u, g_received.size());
-}
+const UINT kPassedOn[] = {
+    ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL,
+    ID_DELETE,    ID_REMINDER, ID_REPEATS,   ID_COLOR,      ID_NOTES,
+    ID_SCHEDULE,  ID_PREVIOUS, ID_NEXT};
 
-TEST_F(MainFrameRouting, WeekAndYearViewsGetNextAndPreviousOnly) {
-  for (const char* className : {"ViewWeek", "ViewYear"}) {
+TEST_F(MainFrameRouting, EachCommandReachesTheKindOfWindowItIsFor) {
+  const RoutingCase cases[] = {
+      {"AppointBook2",
+       {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_DELETE,
+        ID_REMINDER, ID_REPEATS, ID_COLOR, ID_NOTES, ID_PREVIOUS, ID_NEXT},
+       false},
+      {"ToDo",
+       {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_DELETE,
+        ID_SCHEDULE},
+       true},
+      {"ViewWeek", {ID_PREVIOUS, ID_NEXT}, false},
+      {"ViewYear", {ID_PREVIOUS, ID_NEXT}, false},
+      {nullptr, {}, true},
+  };
+  for (const RoutingCase& c : cases) {
+    SCOPED_TRACE(c.activeClass != nullptr ? c.activeClass : "the main window");
     g_received.clear();
-    StandIn view(className);
-    view.Activate();
-    for (UINT id : {ID_NEXT, ID_PREVIOUS, ID_EDIT_COPY, ID_DELETE, ID_SCHEDULE}) Send(id);
-    ASSERT_EQ(2u, g_received.size()) << className;
-    EXPECT_EQ(ID_NEXT, g_received[0].second) << className;
-    EXPECT_EQ(ID_PREVIOUS, g_received[1].second) << className;
-    EXPECT_EQ(3, Month()) << className;
+    std::unique_ptr<StandIn> active;
+    if (c.activeClass != nullptr) {
+      active = std::make_unique<StandIn>(c.activeClass);
+      active->Activate();
+      ASSERT_EQ(active->Handle(), GetActiveWindow());
+    } else {
+      SetForegroundWindow(frame_->Handle());
+      SetActiveWindow(frame_->Handle());
+    }
+    const int month = Month();
+    for (UINT id : kPassedOn) Send(id);
+    std::vector<UINT> reached;
+    for (const auto& received : g_received) {
+      EXPECT_EQ(active != nullptr ? active->Handle() : nullptr, received.first);
+      reached.push_back(received.second);
+    }
+    EXPECT_EQ(c.reaching, reached);
+    // Previous then Next: where they step the month view, it is back where it was.
+    EXPECT_EQ(month, Month());
+    Send(ID_NEXT);
+    EXPECT_EQ(c.nextStepsTheMonth ? month % 12 + 1 : month, Month());
+    Send(ID_PREVIOUS);
+    if (active != nullptr) {
+      EXPECT_EQ(active->Handle(), GetActiveWindow());
+    }
   }
-}
-
-TEST_F(MainFrameRouting, WithTheMainWindowActiveNextAndPreviousStepTheMonthView) {
-  SetForegroundWindow(frame_->Handle());
-  SetActiveWindow(frame_->Handle());
-  Send(ID_NEXT);
-  EXPECT_EQ(4, Month());
-  Send(ID_PREVIOUS);
-  Send(ID_PREVIOUS);
-  EXPECT_EQ(2, Month());
-  for (UINT id : {ID_EDIT_PASTE, ID_REMINDER, ID_DELETE, ID_SCHEDULE}) Send(id);
-  EXPECT_TRUE(g_received.empty());
 }
 
 TEST_F(MainFrameRouting, ShortcutsPressedInAnotherProgramWindowReachItThroughTheMainWindow) {

@@ -1,36 +1,14 @@
 #include "MainFrameTestSupport.h"
 
-#include <cstring>
-
 #include "planner/QuickCheckPopup.h"
 #include "shell/DayIcons.h"
 #include "support/Pump.h"
 
 namespace main_frame_testing {
 
-namespace {
-
-DataFolderEnvironment ScratchEnvironment(const std::string& appData) {
-  DataFolderEnvironment environment;
-  environment.modulePath = "C:\\Program Files\\Lumetta Calendar\\lumetta.exe";
-  environment.appDataSet = true;
-  environment.appData = appData;
-  environment.userName = "tester";
-  return environment;
-}
-
-void PutInt32(std::string& record, size_t at, int value) {
-  for (int i = 0; i < 4; ++i) {
-    record[at + static_cast<size_t>(i)] =
-        static_cast<char>((static_cast<unsigned>(value) >> (8 * i)) & 0xFF);
-  }
-}
-
-}  // namespace
-
-TestServices::TestServices() : paths(ScratchEnvironment(scratch.Path())) {
+TestServices::TestServices() : paths(data.Environment()) {
   // The data folder exists, so tests can put files into it before a start.
-  CreateDirectoryA((scratch.Path() + "\\Lumetta Calendar").c_str(), nullptr);
+  CreateDirectoryA(data.Folder().c_str(), nullptr);
 }
 
 ShellServices TestServices::Services() {
@@ -38,24 +16,7 @@ ShellServices TestServices::Services() {
                        paths, files,    hooks,   sound,          shell};
 }
 
-std::string TestServices::DataFile(const std::string& name) const {
-  return scratch.Path() + "\\Lumetta Calendar\\" + name;
-}
-
-std::string Record(int year, int month, int day, int hour, int minute, const std::string& text) {
-  std::string record(204, '\0');
-  PutInt32(record, 0, year);
-  PutInt32(record, 4, month);
-  PutInt32(record, 8, day);
-  PutInt32(record, 12, hour);
-  PutInt32(record, 16, minute);
-  std::memcpy(&record[56], text.data(), text.size() < 100 ? text.size() : 100);
-  PutInt32(record, 164, 0);    // red
-  PutInt32(record, 168, 125);  // green
-  PutInt32(record, 172, 251);  // blue
-  PutInt32(record, 180, 1);    // reminder on
-  return record;
-}
+std::string TestServices::DataFile(const std::string& name) const { return data.File(name); }
 
 void MainFrameTest::SetUp() {
   lumetta::g_settings = lumetta::SettingsBlock{};
@@ -63,7 +24,7 @@ void MainFrameTest::SetUp() {
   GetCurrentDirectoryA(sizeof folder, folder);
   previousFolder_ = folder;
   // An older version's "Lumetta.bin" in the current folder would be adopted.
-  SetCurrentDirectoryA(services_.scratch.Path().c_str());
+  SetCurrentDirectoryA(services_.data.appData.Path().c_str());
 }
 
 void MainFrameTest::TearDown() {

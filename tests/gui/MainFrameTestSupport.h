@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "FreshDataFolder.h"
 #include "PlatformTestFiles.h"
+#include "common/Records.h"
 #include "framework/Prompter.h"
 #include "shell/MainFrame.h"
 #include "shell/MainTimers.h"
@@ -100,10 +102,10 @@ class TestServices {
   TestServices();
   ShellServices Services();
 
-  // "<scratch>\Lumetta Calendar\" + name.
+  // "<APPDATA>\Lumetta Calendar\" + name.
   std::string DataFile(const std::string& name) const;
 
-  platform_testing::ScratchFolder scratch;
+  platform_testing::FreshDataFolder data;  // its APPDATA is the current folder too
   SettableClock clock;
   RecordingPrompter prompter;
   PrompterPrompts prompts{prompter};
@@ -115,9 +117,6 @@ class TestServices {
   RecordingSound sound;
   RecordingShell shell;
 };
-
-// A data file record of an entry, 204 bytes as the program writes them.
-std::string Record(int year, int month, int day, int hour, int minute, const std::string& text);
 
 // Base of the main-window tests: fresh settings, a scratch data folder as
 // the current folder, the main window made and shown on recording timers.

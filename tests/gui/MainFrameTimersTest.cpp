@@ -14,10 +14,10 @@
 #include "views/MonthView.h"
 
 using main_frame_testing::MainFrameTest;
-using main_frame_testing::Record;
 using platform_testing::PathExists;
 using platform_testing::ReadWholeFile;
 using platform_testing::WriteWholeFile;
+using test_common::Record;
 
 namespace {
 
@@ -48,20 +48,6 @@ TEST(TimerRules, AStartIsTriedTenTimesInAll) {
   timers.refusals = 10;
   EXPECT_FALSE(main_timers::StartRetrying(timers, 3000, 100));
   EXPECT_EQ(10, timers.attempts);
-}
-
-TEST(TimerRules, TheSaveTimerCannotMeetAReminderSnoozeOrCountdownTimer) {
-  using namespace lumetta::timer_ids;
-  EXPECT_FALSE(IsReminder(main_timers::kSaveAfterChange));
-  EXPECT_FALSE(IsPopup(main_timers::kSaveAfterChange));
-  for (std::uint32_t fixed : {kArmReminders, kMinuteClock, kCloseSummary, kThreeHourly,
-                              kDailyWebPage, kRefitMainWindow}) {
-    EXPECT_NE(fixed, main_timers::kSaveAfterChange);
-  }
-  lumetta::ReminderTimerCounter counter;
-  counter.SetNext(kFixedFirst - 1);
-  EXPECT_EQ(kFixedFirst - 1, counter.Take());
-  EXPECT_EQ(kFixedLast + 1, counter.Take()) << "reminder identifiers step over the fixed ones";
 }
 
 TEST_F(MainFrameTimers, CreationStartsTheTimersWithTheirFixedPeriods) {
@@ -162,8 +148,7 @@ TEST_F(MainFrameTimers, TheDataFileIsWrittenAMinuteAfterAChangeAndOnlyThen) {
   frame_->Book().At(0).text = "Changed";
   SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
   const std::string written = ReadWholeFile(data);
-  ASSERT_EQ(204u, written.size());
-  EXPECT_EQ("Changed", std::string(written.c_str() + 56));
+  EXPECT_EQ(std::vector<std::string>{"Changed"}, test_common::RecordTexts(written));
 
   ASSERT_TRUE(DeleteFileA(data.c_str()));
   SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
@@ -182,14 +167,14 @@ TEST_F(MainFrameTimers, TheDataFileIsWrittenAMinuteAfterAChangeAndOnlyThen) {
 TEST_F(MainFrameTimers, ABookTakenFromAnOlderVersionsFileIsWrittenAtTheFirstCheck) {
   // An older version kept its data file in the current folder; it is read
   // once, and the data folder has no data file yet.
-  ASSERT_TRUE(WriteWholeFile(services_.scratch / "Lumetta.bin", Record(2025, 3, 18, 9, 0, "Old")));
+  ASSERT_TRUE(
+      WriteWholeFile(services_.data.appData / "Lumetta.bin", Record(2025, 3, 18, 9, 0, "Old")));
   ASSERT_TRUE(MakeFrame());
   const std::string data = services_.DataFile("Lumetta.bin");
   ASSERT_FALSE(PathExists(data));
   SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
   const std::string written = ReadWholeFile(data);
-  ASSERT_EQ(204u, written.size());
-  EXPECT_EQ("Old", std::string(written.c_str() + 56));
+  EXPECT_EQ(std::vector<std::string>{"Old"}, test_common::RecordTexts(written));
 }
 
 }  // namespace

@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "../store/Fakes.h"
+#include "common/Bitmaps.h"
+#include "common/Fakes.h"
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
@@ -136,29 +137,7 @@ class TempFolder {
   }
   // A 24-bit bitmap file of one colour.
   std::string WriteBitmap(const std::string& name, int width, int height, COLORREF colour) {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(rowBytes * height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string data(reinterpret_cast<const char*>(&file), sizeof file);
-    data.append(reinterpret_cast<const char*>(&info), sizeof info);
-    std::string row(static_cast<size_t>(rowBytes), '\0');
-    for (int x = 0; x < width; ++x) {
-      row[static_cast<size_t>(x * 3)] = static_cast<char>(GetBValue(colour));
-      row[static_cast<size_t>(x * 3 + 1)] = static_cast<char>(GetGValue(colour));
-      row[static_cast<size_t>(x * 3 + 2)] = static_cast<char>(GetRValue(colour));
-    }
-    for (int y = 0; y < height; ++y) data += row;
-    return Write(name, data);
+    return Write(name, test_common::BitmapFile(width, height, colour));
   }
 
  private:

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "MonthViewFixture.h"
@@ -221,11 +222,30 @@ TEST_F(QuickCheckPopupTest, OnlyOnePopupAtATimeAndAClickClosesIt) {
   planner::CloseQuickCheckPopup();  // none left: nothing happens
 }
 
-TEST_F(QuickCheckPopupTest, ActivationBringsItToTheFrontAndKeepsItShown) {
+// True when `upper` stands above `lower` in the window order.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == lower) return true;
+  }
+  return false;
+}
+
+TEST_F(QuickCheckPopupTest, ActivationBringsItAboveAWindowThatCoveredIt) {
   diary.Add(2024, 2, 14, 9, 0, "Dentist");
   FastView* popup = Show(14, anchor);
   ASSERT_NE(nullptr, popup);
+  const RECT r = WindowRect(popup->Handle());
+  // Another top-most window, made later, over the popup.
+  std::unique_ptr<HWND__, decltype(&DestroyWindow)> cover(
+      CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE,
+                      r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                      GetModuleHandleA(nullptr), nullptr),
+      &DestroyWindow);
+  ASSERT_NE(nullptr, cover.get());
+  ASSERT_TRUE(Above(cover.get(), popup->Handle()));
+
   SendMessageA(popup->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_TRUE(Above(popup->Handle(), cover.get()));
   EXPECT_TRUE(IsWindowVisible(popup->Handle()));
   EXPECT_EQ(popup, CurrentQuickCheckPopup());
 }

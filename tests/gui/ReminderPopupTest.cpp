@@ -22,8 +22,8 @@
 #include "views/MonthView.h"
 
 using main_frame_testing::MainFrameTest;
-using main_frame_testing::Record;
 using platform_testing::WriteWholeFile;
+using test_common::Record;
 using testing_support::PumpPending;
 using testing_support::PumpUntil;
 
@@ -293,9 +293,9 @@ TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
 
 TEST_F(ReminderPopupTest, ReminderMissedBeforeStartUpIsShownAtOnce) {
   // 10:00 now: 10:05 with 15 minutes was due at 9:50; 9:30 has passed.
-  std::string missed = Record(2025, 3, 16, 10, 5, "Missed");
-  std::string passed = Record(2025, 3, 16, 9, 30, "Passed");
-  for (std::string* r : {&missed, &passed}) (*r)[36] = 15;  // reminderMinutes
+  const auto fifteenMinutes = [](lumetta::An_Appointment& e) { e.reminderMinutes = 15; };
+  const std::string missed = Record(2025, 3, 16, 10, 5, "Missed", fifteenMinutes);
+  const std::string passed = Record(2025, 3, 16, 9, 30, "Passed", fifteenMinutes);
   WriteWholeFile(services_.DataFile("Lumetta.bin"), missed + passed);
   ASSERT_TRUE(MakeFrame());
   ASSERT_TRUE(PumpUntil([&] { return Popups().Count() > 0; }, 3000));

@@ -12,7 +12,6 @@
 #include "resource.h"
 #include "shell/Lumetta.h"
 #include "shell/MainFrame.h"
-#include "shell/MyCmdLine.h"
 #include "shell/NotesFolder.h"
 #include "shell/SingleInstance.h"
 #include "store/CalendarText.h"
@@ -20,11 +19,11 @@
 #include "support/Pump.h"
 
 using main_frame_testing::MainFrameTest;
-using main_frame_testing::Record;
 using platform_testing::IsFolder;
 using platform_testing::PathExists;
 using platform_testing::ReadWholeFile;
 using platform_testing::WriteWholeFile;
+using test_common::Record;
 
 namespace {
 
@@ -90,8 +89,7 @@ TEST_F(StartUp, RunsInOrderShowsTheMainWindowAndEndsCleanlyOnExit) {
 
   // Shut-down wrote the book (sorted) and the settings.
   const std::string written = ReadWholeFile(services_.DataFile("Lumetta.bin"));
-  ASSERT_EQ(408u, written.size());
-  EXPECT_EQ("Earlier", std::string(written.c_str() + 56));
+  EXPECT_EQ((std::vector<std::string>{"Earlier", "Later"}), test_common::RecordTexts(written));
   EXPECT_EQ(1648u, ReadWholeFile(services_.DataFile("settings.bin")).size());
   EXPECT_FALSE(IsWindow(g_watch.mainWindow));
   EXPECT_EQ(nullptr, FindWindowA(CMainFrame::kClassName, nullptr));
@@ -127,18 +125,6 @@ TEST_F(StartUp, ASecondCopyBringsTheFirstWindowBackRestoredAndCentredAndEnds) {
   EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (rect.top + rect.bottom) / 2, 1);
   EXPECT_EQ(1, MainWindowCount()) << "the second copy made no window";
   EXPECT_FALSE(PathExists(secondServices.DataFile("settings.bin"))) << "it made nothing of its own";
-}
-
-TEST(MyCmdLine, KeepsTheLastPlainArgumentAndNothingElse) {
-  char program[] = "lumetta.exe";
-  char first[] = "diary.bin";
-  char flag[] = "/p";
-  char second[] = "other.bin";
-  char dash[] = "-dde";
-  char* argv[] = {program, first, flag, second, dash};
-  MyCmdLine line;
-  line.Parse(5, argv);
-  EXPECT_EQ("other.bin", line.LastPlainArgument());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "support/Pump.h"
 
 using main_frame_testing::MainFrameTest;
-using main_frame_testing::Record;
+using test_common::Record;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 

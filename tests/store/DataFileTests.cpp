@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
+#include "common/Records.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
@@ -13,10 +14,12 @@
 
 using namespace lumetta;
 using fakes::FakeWorld;
+using test_common::Record;
 
 namespace {
 
-// Little-endian int32 written by hand, independent of the writer.
+// Little-endian int32 written by hand, independent of the writer, for the
+// tests of the layout itself.
 void Put(std::string& r, std::size_t at, std::int32_t v) {
   const auto u = static_cast<std::uint32_t>(v);
   for (int i = 0; i < 4; ++i) r[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
@@ -24,18 +27,6 @@ void Put(std::string& r, std::size_t at, std::int32_t v) {
 
 void PutText(std::string& r, std::size_t at, const std::string& s) {
   for (std::size_t i = 0; i < s.size(); ++i) r[at + i] = s[i];
-}
-
-std::string Record(int y, int m, int d, int h, int min, const std::string& text) {
-  std::string r(204, '\0');
-  Put(r, 0, y);
-  Put(r, 4, m);
-  Put(r, 8, d);
-  Put(r, 12, h);
-  Put(r, 16, min);
-  PutText(r, 56, text);
-  Put(r, 180, 1);  // reminderOn
-  return r;
 }
 
 class DataFileTest : public ::testing::Test {
@@ -105,9 +96,10 @@ TEST(RecordLayoutTest, EncodesEveryFieldAtItsOffset) {
 }
 
 TEST(RecordLayoutTest, DecodeTakesFullWidthTextsAndTheLowestColourBytes) {
-  std::string r = Record(2025, 3, 14, 10, 30, std::string(101, 'T'));  // no zero byte in the field
-  PutText(r, 40, "5th!!");                                             // 5 bytes, no zero
-  PutText(r, 45, "every Frida");                                       // 11 bytes, no zero
+  std::string r = Record(2025, 3, 14, 10, 30, "");
+  PutText(r, 56, std::string(101, 'T'));  // no zero byte in the field
+  PutText(r, 40, "5th!!");                // 5 bytes, no zero
+  PutText(r, 45, "every Frida");          // 11 bytes, no zero
   Put(r, 164, 0x1FF);
   Put(r, 168, -1);
   Put(r, 172, 0x100);

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/SafeFile.h"

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/TimerIds.h"

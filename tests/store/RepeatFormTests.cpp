@@ -3,7 +3,7 @@
 // cannot hold is refused, never wrapped).
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/RepeatForm.h"

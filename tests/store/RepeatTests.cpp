@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
+#include "common/Records.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/CivilDate.h"
-#include "store/DataFile.h"
 #include "store/Repeats.h"
 
 using namespace lumetta;
@@ -76,60 +76,55 @@ class RepeatTest : public ::testing::Test {
 
 // --- NextOccurrence and AdvanceToNext -------------------------------------------
 
-TEST_F(RepeatTest, EveryWeekdaySkipsTheWeekend) {
-  // 2025-03-14 is a Friday.
+TEST_F(RepeatTest, NextOccurrenceOfEachKindFallsOnItsSlot) {
   const struct {
-    int day;
+    const char* what;
+    Slot from;
+    int kind;
     Slot next;
   } cases[] = {
-      {14, {2025, 3, 17, 9, 0}},  // Friday -> Monday
-      {15, {2025, 3, 17, 9, 0}},  // Saturday -> Monday
-      {16, {2025, 3, 17, 9, 0}},  // Sunday -> Monday
-      {12, {2025, 3, 13, 9, 0}},  // Wednesday -> Thursday
+      // 2025-03-14 is a Friday.
+      {"weekdays from Friday", {2025, 3, 14, 9, 0}, kRepeatEveryWeekday, {2025, 3, 17, 9, 0}},
+      {"weekdays from Saturday", {2025, 3, 15, 9, 0}, kRepeatEveryWeekday, {2025, 3, 17, 9, 0}},
+      {"weekdays from Sunday", {2025, 3, 16, 9, 0}, kRepeatEveryWeekday, {2025, 3, 17, 9, 0}},
+      {"weekdays from Wednesday", {2025, 3, 12, 9, 0}, kRepeatEveryWeekday, {2025, 3, 13, 9, 0}},
+      {"daily into March", {2025, 2, 28, 7, 15}, kRepeatEveryday, {2025, 3, 1, 7, 15}},
+      {"daily into a leap day", {2024, 2, 28, 7, 15}, kRepeatEveryday, {2024, 2, 29, 7, 15}},
+      {"weekly into a new year", {2025, 12, 29, 18, 0}, kRepeatWeekly, {2026, 1, 5, 18, 0}},
+      {"fortnightly", {2025, 2, 20, 18, 0}, kRepeatEveryOtherWeek, {2025, 3, 6, 18, 0}},
+      {"by date from the 31st", {2025, 1, 31, 10, 0}, kRepeatMonthlyByDate, {2025, 2, 28, 10, 0}},
+      {"by date into a leap February",
+       {2024, 1, 31, 10, 0},
+       kRepeatMonthlyByDate,
+       {2024, 2, 29, 10, 0}},
+      {"by date into April", {2025, 3, 31, 10, 0}, kRepeatMonthlyByDate, {2025, 4, 30, 10, 0}},
+      {"by date into a new year",
+       {2025, 12, 15, 10, 0},
+       kRepeatMonthlyByDate,
+       {2026, 1, 15, 10, 0}},
+      // Spring forward on 2025-03-09 (a day of 23 hours): adding 24 hours to
+      // 23:30 would land on March 10.
+      {"daily into spring forward", {2025, 3, 8, 9, 0}, kRepeatEveryday, {2025, 3, 9, 9, 0}},
+      {"late daily into spring forward",
+       {2025, 3, 8, 23, 30},
+       kRepeatEveryday,
+       {2025, 3, 9, 23, 30}},
+      // Fall back on 2025-11-02 (25 hours): adding 24 hours to 0:30 would
+      // stay on November 1.
+      {"daily into fall back", {2025, 11, 1, 0, 30}, kRepeatEveryday, {2025, 11, 2, 0, 30}},
+      {"weekly over fall back", {2025, 10, 28, 8, 0}, kRepeatWeekly, {2025, 11, 4, 8, 0}},
   };
   for (const auto& c : cases) {
-    const An_Appointment& e = Add(2025, 3, c.day, 9, 0, "w", kRepeatEveryWeekday);
-    EXPECT_EQ(LocalSlot(NextOccurrence(e)), c.next) << "from March " << c.day;
+    SCOPED_TRACE(c.what);
+    const An_Appointment& e =
+        Add(c.from.year, c.from.month, c.from.day, c.from.hour, c.from.minute, c.what, c.kind);
+    EXPECT_EQ(LocalSlot(NextOccurrence(e)), c.next);
   }
 }
 
-TEST_F(RepeatTest, DailyWeeklyAndFortnightlyStepWholeDays) {
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 2, 28, 7, 15, "d", kRepeatEveryday))),
-            (Slot{2025, 3, 1, 7, 15}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2024, 2, 28, 7, 15, "d", kRepeatEveryday))),
-            (Slot{2024, 2, 29, 7, 15}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 12, 29, 18, 0, "w", kRepeatWeekly))),
-            (Slot{2026, 1, 5, 18, 0}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 2, 20, 18, 0, "f", kRepeatEveryOtherWeek))),
-            (Slot{2025, 3, 6, 18, 0}));
-}
-
-TEST_F(RepeatTest, DaylightSavingChangesKeepTheTimeOfDayAndTheDate) {
-  // Spring forward on 2025-03-09: a day of 23 hours.
+TEST_F(RepeatTest, ADayOfTwentyThreeHoursIsSteppedByItsLength) {
   const An_Appointment& morning = Add(2025, 3, 8, 9, 0, "m", kRepeatEveryday);
-  const Moment next = NextOccurrence(morning);
-  EXPECT_EQ(LocalSlot(next), (Slot{2025, 3, 9, 9, 0}));
-  EXPECT_EQ(next - morning.time, 23 * 3600);
-  // Adding 24 hours to 23:30 would land on March 10 and skip the 9th.
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 3, 8, 23, 30, "late", kRepeatEveryday))),
-            (Slot{2025, 3, 9, 23, 30}));
-  // Fall back on 2025-11-02: a day of 25 hours. Adding 24 hours to 0:30
-  // would stay on November 1 at 23:30.
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 11, 1, 0, 30, "early", kRepeatEveryday))),
-            (Slot{2025, 11, 2, 0, 30}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 10, 28, 8, 0, "wk", kRepeatWeekly))),
-            (Slot{2025, 11, 4, 8, 0}));
-}
-
-TEST_F(RepeatTest, MonthlyByDateTakesTheShorterMonthsLastDay) {
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 1, 31, 10, 0, "a", kRepeatMonthlyByDate))),
-            (Slot{2025, 2, 28, 10, 0}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2024, 1, 31, 10, 0, "b", kRepeatMonthlyByDate))),
-            (Slot{2024, 2, 29, 10, 0}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 3, 31, 10, 0, "c", kRepeatMonthlyByDate))),
-            (Slot{2025, 4, 30, 10, 0}));
-  EXPECT_EQ(LocalSlot(NextOccurrence(Add(2025, 12, 15, 10, 0, "d", kRepeatMonthlyByDate))),
-            (Slot{2026, 1, 15, 10, 0}));
+  EXPECT_EQ(NextOccurrence(morning) - morning.time, 23 * 3600);
 }
 
 TEST_F(RepeatTest, MonthlyByWeekdayStepsToTheSameWeekOfTheNextMonth) {
@@ -305,15 +300,8 @@ TEST_F(RepeatTest, CopiesCarryTheWholeRuleAndMatchTheBooksOwnCopy) {
   }
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->reminderOn, 1);
-  // Every stored field equal to the book's own copy (timer ids aside).
-  unsigned char mine[kRecordSize];
-  unsigned char theirs[kRecordSize];
-  EncodeRecord(*copy, mine);
-  EncodeRecord(reference, theirs);
-  for (std::size_t i = 0; i < kRecordSize; ++i) {
-    if (i >= 28 && i < 32) continue;  // timerId
-    EXPECT_EQ(mine[i], theirs[i]) << "record byte " << i;
-  }
+  EXPECT_EQ(test_common::StoredFields(*copy), test_common::StoredFields(reference))
+      << "every stored field equal to the book's own copy";
 }
 
 TEST_F(RepeatTest, CopiesDueWithinADayGetTheirReminder) {

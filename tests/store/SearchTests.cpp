@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/Search.h"

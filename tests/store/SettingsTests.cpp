@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "store/Settings.h"
 
 using namespace lumetta;
@@ -304,47 +304,46 @@ TEST(SettingsTextTest, TextsAreCutAndTerminated) {
   EXPECT_EQ(b.backupFolder[11], '\0');  // the rest of the field is zero
 }
 
-TEST(ContrastTest, WhiteTextOverDefaultBackgroundsBecomesBlack) {
-  SettingsBlock b{};
-  SetDefaultSettings(b, 0);
-  b.fore = 0xFFFFFF;
-  FixTextContrast(b);
-  EXPECT_EQ(b.fore, 0x000000u);
-}
-
-TEST(ContrastTest, TextEqualToTheBackgroundBecomesBlack) {
-  SettingsBlock b{};
-  SetDefaultSettings(b, 0);
-  b.fore = 0x9BFFFF;
-  FixTextContrast(b);
-  EXPECT_EQ(b.fore, 0x000000u);
-}
-
-TEST(ContrastTest, DarkTextOverBlackBecomesLightYellowAndStays) {
-  SettingsBlock b{};
-  SetDefaultSettings(b, 0);
-  b.fore = MakeColour(1, 1, 1);
-  b.back = 0x000000;
-  b.dayplan1 = 0x000000;
-  b.dayplan2 = MakeColour(40, 40, 40);
-  FixTextContrast(b);
-  EXPECT_EQ(b.fore, MakeColour(255, 255, 155));
+TEST(ContrastTest, TextTooCloseToTheBackgroundsIsChanged) {
+  const struct {
+    const char* what;
+    Colour fore, back, dayplan1, dayplan2;  // 0xFFFFFFFF: the default
+    Colour fixed;
+  } cases[] = {
+      {"white over the default backgrounds", 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF,
+       0x000000},
+      {"text equal to the background", 0x9BFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0x000000},
+      {"dark text over black", MakeColour(1, 1, 1), 0x000000, 0x000000, MakeColour(40, 40, 40),
+       MakeColour(255, 255, 155)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsBlock b{};
+    SetDefaultSettings(b, 0);
+    b.fore = c.fore;
+    if (c.back != 0xFFFFFFFF) b.back = c.back;
+    if (c.dayplan1 != 0xFFFFFFFF) b.dayplan1 = c.dayplan1;
+    if (c.dayplan2 != 0xFFFFFFFF) b.dayplan2 = c.dayplan2;
+    FixTextContrast(b);
+    EXPECT_EQ(b.fore, c.fixed);
+  }
 }
 
 TEST(ContrastTest, ContrastFixSteps) {
-  Colour text = 0xFFFF30;  // above 0xFFFF28: halved first, then far enough from black
-  ContrastFix(text, 0x000000);
-  EXPECT_EQ(text, 0x7FFF98u);
-  text = MakeColour(100, 100, 100);
-  ContrastFix(text, MakeColour(110, 110, 112));  // distance 32: too close
-  EXPECT_EQ(text, 0x000000u);
-  text = MakeColour(100, 100, 100);
-  ContrastFix(text, MakeColour(110, 110, 113));  // distance 33: kept
-  EXPECT_EQ(text, MakeColour(100, 100, 100));
-  text = 100000;
-  ContrastFix(text, 100000);  // background not greater than 100000: light yellow
-  EXPECT_EQ(text, 0x9BFFFFu);
-  text = 100001;
-  ContrastFix(text, 100001);
-  EXPECT_EQ(text, 0x000000u);
+  const struct {
+    const char* what;
+    Colour text, background, fixed;
+  } cases[] = {
+      {"above 0xFFFF28: halved, then far enough from black", 0xFFFF30, 0x000000, 0x7FFF98},
+      {"distance 32: too close", MakeColour(100, 100, 100), MakeColour(110, 110, 112), 0x000000},
+      {"distance 33: kept", MakeColour(100, 100, 100), MakeColour(110, 110, 113),
+       MakeColour(100, 100, 100)},
+      {"background not above 100000: light yellow", 100000, 100000, 0x9BFFFF},
+      {"background above 100000: black", 100001, 100001, 0x000000},
+  };
+  for (const auto& c : cases) {
+    Colour text = c.text;
+    ContrastFix(text, c.background);
+    EXPECT_EQ(text, c.fixed) << c.what;
+  }
 }

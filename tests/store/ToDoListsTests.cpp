@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "store/FixedFields.h"
 #include "store/ToDoLists.h"
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace {
 
@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
   // entries; one entry in twenty has a reminder.
   SYSTEMTIME now;
   GetLocalTime(&now);
-  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
+  if (!e2e::WriteWholeFile(dataFile,
+                           test_common::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
     std::fprintf(stderr, "lumetta_planner_open_time: cannot write %s\n", dataFile.c_str());
     return 1;
   }

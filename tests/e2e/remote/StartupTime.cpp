@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Records.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   // reminder: the reminders of the coming days are armed at start-up.
   SYSTEMTIME now;
   GetLocalTime(&now);
-  const std::string many = e2e::ManyRecords(entries, now.wYear, now.wMonth, 20);
+  const std::string many = test_common::ManyRecords(entries, now.wYear, now.wMonth, 20);
 
   // A first start makes the data folder and the settings; not counted.
   if (TimeOneStart() < 0) {

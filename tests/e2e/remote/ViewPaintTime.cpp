@@ -20,7 +20,7 @@
 #include "resource.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "support/Records.h"
+#include "common/Records.h"
 
 namespace {
 
@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
   SYSTEMTIME now;
   GetLocalTime(&now);
   const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
-  if (!e2e::WriteWholeFile(dataFile, e2e::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
+  if (!e2e::WriteWholeFile(dataFile,
+                           test_common::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
     std::fprintf(stderr, "lumetta_view_paint_time: cannot write %s\n", dataFile.c_str());
     return 1;
   }

@@ -1,4 +1,4 @@
-// Fakes of the platform interfaces for the store's tests.
+// Fakes of the platform interfaces of the store, for every test tree.
 #pragma once
 
 #include <algorithm>
