@@ -68,6 +68,10 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   params.height = height;
   params.parent = monthView_.Handle();
   if (!CreateFrame(IDR_YEARVIEW, kClassName, params)) return false;
+  host_.AttachMenus(Handle());
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
   icon_.Apply(Handle(), IDI_YEARVIEW);
 
   if (GetSystemMetrics(SM_CYSCREEN) < 3 * monthWidth + 12) {
