@@ -54,6 +54,13 @@ void MakeOwnerDrawn(HMENU menu, int position, UINT type) {
   SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
 }
 
+// The width of a menu-bar label as shown: its "&" marks take no room.
+int LabelWidth(HDC dc, const std::string& text) {
+  RECT r = {};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+  return r.right - r.left;
+}
+
 int TextWidth(HDC dc, const std::string& text) {
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -227,7 +234,7 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
     const bool separator = (item.type & MFT_SEPARATOR) != 0;
     if ((item.type & MFT_OWNERDRAW) == 0 && !(barMode && (item.type & MFT_BITMAP) != 0)) {
       MakeOwnerDrawn(menu, position, item.type);
-      if (barMode) SetItemData(menu, position, BarItemData(TextWidth(dc, item.text)));
+      if (barMode) SetItemData(menu, position, BarItemData(LabelWidth(dc, item.text)));
       if (!separator) {
         if (item.submenu != nullptr)
           textsBySubmenu_[item.submenu] = item.text;

@@ -7,6 +7,8 @@
 // user-interface thread subclasses the pop-up menu windows for the frame.
 
 #include <windows.h>
+// After <windows.h>.
+#include <commctrl.h>
 
 #include <map>
 #include <optional>
@@ -88,8 +90,7 @@ class FlatMenu : public MenuModule {
   static LRESULT CALLBACK MenuWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam);
   void SubclassMenuWindow(HWND window);
-  LRESULT MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPARAM wParam,
-                            LPARAM lParam);
+  LRESULT MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPARAM wParam, LPARAM lParam);
   void CaptureBackground(MenuWindowRecord& record);
   void DrawMenuFrame(HWND window, HDC dc);
   void DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame);

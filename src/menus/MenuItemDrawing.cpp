@@ -1,4 +1,8 @@
 // Drawing one item of a flat menu: the menu-bar items and the pop-up rows.
+// The system's bitmaps (the check mark) are named only with OEMRESOURCE.
+#define OEMRESOURCE
+#include <windows.h>
+// After <windows.h>.
 #include <commctrl.h>
 
 #include <string>
@@ -56,14 +60,15 @@ FoundItem FindItem(HWND window, HMENU menu, UINT itemId, const RECT& screenRect)
   int matches = 0;
   for (int position = 0; position < count; ++position) {
     const FoundItem item = ReadFound(menu, position);
-    const bool sameId =
-        item.id == itemId ||
-        (item.submenu != nullptr &&
-         static_cast<UINT>(reinterpret_cast<UINT_PTR>(item.submenu)) == itemId);
+    const bool sameId = item.id == itemId ||
+                        (item.submenu != nullptr &&
+                         static_cast<UINT>(reinterpret_cast<UINT_PTR>(item.submenu)) == itemId);
     if (!sameId) continue;
     if (matches++ == 0) first = item;
     RECT placed = {};
-    if (GetMenuItemRect(window, menu, static_cast<UINT>(position), &placed) &&
+    // A pop-up's items are found through its own window.
+    const HWND owner = menu == GetMenu(window) ? window : nullptr;
+    if (GetMenuItemRect(owner, menu, static_cast<UINT>(position), &placed) &&
         placed.left == screenRect.left && placed.top == screenRect.top)
       return item;
   }
@@ -98,7 +103,15 @@ void Line(HDC dc, int x1, int y1, int x2, int y2, Colour colour) {
   LineTo(dc, x2, y2);
 }
 
-int DepthOfColour(HDC dc) { return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES); }
+// Bits per pixel of what the DC draws on: for a memory DC its bitmap's.
+int DepthOfColour(HDC dc) {
+  if (GetObjectType(dc) == OBJ_MEMDC) {
+    BITMAP bitmap = {};
+    if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof bitmap, &bitmap) != 0)
+      return bitmap.bmBitsPixel * bitmap.bmPlanes;
+  }
+  return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+}
 
 UINT PrefixFlags(UINT itemState) {
   BOOL cues = TRUE;
@@ -217,8 +230,8 @@ void FlatMenu::FillPopupBackground(HDC dc, const RECT& r, bool highlighted, bool
   }
 }
 
-void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& key,
-                             bool separator, bool radio, bool isDefault, bool inactive) {
+void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& key, bool separator,
+                             bool radio, bool isDefault, bool inactive) {
   const Colour face = GetSysColor(COLOR_3DFACE);
   const RECT& r = item.rcItem;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;

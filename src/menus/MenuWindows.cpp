@@ -123,9 +123,8 @@ LRESULT CALLBACK FlatMenu::MenuWindowProcedure(HWND window, UINT message, WPARAM
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     RemovePropA(window, kOldProcedureProperty);
   }
-  return fw::Guarded<LRESULT>(0, [&] {
-    return g_hooked->MenuWindowMessage(window, old, message, wParam, lParam);
-  });
+  return fw::Guarded<LRESULT>(
+      0, [&] { return g_hooked->MenuWindowMessage(window, old, message, wParam, lParam); });
 }
 
 LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPARAM wParam,
@@ -249,13 +248,13 @@ void FlatMenu::DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& fr
       const int x = frame.right + depth;
       const int fromCorner = y >= frame.bottom ? y - frame.bottom : -1;
       const int d = fromCorner > depth ? fromCorner : depth;
-      at(x, y) = DarkenPixel(behind.pixels[y * behind.width + x],
-                             ShadowPercent(d, y - kShadowDepth));
+      at(x, y) =
+          DarkenPixel(behind.pixels[y * behind.width + x], ShadowPercent(d, y - kShadowDepth));
     }
     for (int x = kShadowDepth; x < frame.right; ++x) {  // bottom strip, left end lighter
       const int y = frame.bottom + depth;
-      at(x, y) = DarkenPixel(behind.pixels[y * behind.width + x],
-                             ShadowPercent(depth, x - kShadowDepth));
+      at(x, y) =
+          DarkenPixel(behind.pixels[y * behind.width + x], ShadowPercent(depth, x - kShadowDepth));
     }
   }
   // Copy the two strips (with the corner) to the window.

@@ -105,10 +105,10 @@ bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
   UpdateAllMenuItems(GetMenu(Handle()));
   if (menus_ != nullptr) {
     AttachMenus(Handle());
-    SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                          LRESULT* result) {
-      return HandleMenuMessage(window, message, wParam, lParam, result);
-    });
+    SetMenuHandler(
+        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+          return HandleMenuMessage(window, message, wParam, lParam, result);
+        });
   }
   created_ = true;
   return true;
