@@ -91,7 +91,8 @@ class FlatMenu : public MenuModule {
                                               LPARAM lParam);
   void SubclassMenuWindow(HWND window);
   LRESULT MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPARAM wParam, LPARAM lParam);
-  void CaptureBackground(MenuWindowRecord& record);
+  // The screen behind a window about to show there, and a margin beyond.
+  void CaptureBackground(MenuWindowRecord& record, const RECT& placed);
   void DrawMenuFrame(HWND window, HDC dc);
   void DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame);
 

@@ -133,7 +133,11 @@ LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPAR
   switch (message) {
     case WM_ERASEBKGND: {
       auto found = menuWindows_.find(window);
-      if (found != menuWindows_.end() && !IsWindowVisible(window)) CaptureBackground(found->second);
+      if (found != menuWindows_.end() && !IsWindowVisible(window) && !found->second.background) {
+        RECT placed = {};
+        GetWindowRect(window, &placed);
+        CaptureBackground(found->second, placed);
+      }
       break;
     }
     case WM_WINDOWPOSCHANGING: {
@@ -147,6 +151,16 @@ LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPAR
         auto& record = menuWindows_[window];
         record.window = window;
         record.position = POINT{position.x, position.y};
+      }
+      // Some platforms show the window before any background erasing:
+      // what lies behind is taken now, while it is still uncovered.
+      auto found = menuWindows_.find(window);
+      if ((position.flags & SWP_SHOWWINDOW) != 0 && (position.flags & SWP_NOSIZE) == 0 &&
+          (position.flags & SWP_NOMOVE) == 0 && found != menuWindows_.end() &&
+          !IsWindowVisible(window) && !found->second.background) {
+        const RECT placed = {position.x, position.y, position.x + position.cx,
+                             position.y + position.cy};
+        CaptureBackground(found->second, placed);
       }
       break;
     }
@@ -165,6 +179,14 @@ LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPAR
       ReleaseDC(window, dc);
       return 0;
     }
+    case WM_PAINT: {
+      // Some platforms paint a border of their own inside the client area.
+      const LRESULT result = CallWindowProcA(old, window, message, wParam, lParam);
+      const HDC dc = GetWindowDC(window);
+      DrawMenuFrame(window, dc);
+      ReleaseDC(window, dc);
+      return result;
+    }
     case WM_PRINT: {
       const LRESULT result = CallWindowProcA(old, window, message, wParam, lParam);
       DrawMenuFrame(window, reinterpret_cast<HDC>(wParam));
@@ -182,9 +204,7 @@ LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPAR
   return CallWindowProcA(old, window, message, wParam, lParam);
 }
 
-void FlatMenu::CaptureBackground(MenuWindowRecord& record) {
-  RECT placed = {};
-  GetWindowRect(record.window, &placed);
+void FlatMenu::CaptureBackground(MenuWindowRecord& record, const RECT& placed) {
   const SIZE size = {placed.right - placed.left + kCaptureMargin,
                      placed.bottom - placed.top + kCaptureMargin};
   const HDC screen = GetDC(nullptr);
