@@ -352,10 +352,30 @@ struct OpenMenuShot {
 
 OpenMenuShot* g_shot = nullptr;
 HMENU g_shotMenu = nullptr;
+int g_shotTicks = 0;
 
+BOOL CALLBACK FindShownMenuWindow(HWND window, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "#32768" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Runs inside the menu's modal loop: once the pop-up shows (and has had a
+// moment to paint), copies it from the screen and closes the menu; gives up
+// after a few seconds.
 void CALLBACK TakeShot(HWND, UINT, UINT_PTR timer, DWORD) {
-  const HWND popup = FindWindowA("#32768", nullptr);
-  if (popup == nullptr || !IsWindowVisible(popup)) return;
+  HWND popup = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindShownMenuWindow, reinterpret_cast<LPARAM>(&popup));
+  ++g_shotTicks;
+  if (popup == nullptr || g_shotTicks < 3) {
+    if (g_shotTicks > 100) {
+      KillTimer(nullptr, timer);
+      EndMenu();
+    }
+    return;
+  }
   KillTimer(nullptr, timer);
   GetWindowRect(popup, &g_shot->window);
   for (int i = 0; i < GetMenuItemCount(g_shotMenu); ++i) {
@@ -380,6 +400,7 @@ TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
   OpenMenuShot shot;
   g_shot = &shot;
   g_shotMenu = menu.handle;
+  g_shotTicks = 0;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, TakeShot);
   TrackPopupMenu(menu.handle, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, owner, nullptr);
   KillTimer(nullptr, timer);
