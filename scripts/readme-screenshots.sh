@@ -31,8 +31,8 @@ export WINEPREFIX="$prefix"
 # A screen of its own, larger than the desktop that is on it.
 unset DISPLAY
 LUMETTA_XVFB_SCREEN=1700x1300x24 lumetta_wine_start_display
-"$LUMETTA_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$kDesktopSize" /f \
-  </dev/null >/dev/null 2>&1
+# The prefix's desktop size, set before any Wine process reads it.
+sed -i "s/^\"shell\"=\"[0-9x]*\"/\"shell\"=\"$kDesktopSize\"/" "$prefix/user.reg"
 lumetta_wine_start_server
 remote() { "$LUMETTA_WINE" 'C:\lumetta_remote.exe' "$@" </dev/null >/dev/null; }
 

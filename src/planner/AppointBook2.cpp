@@ -81,10 +81,11 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
   params.parent = host_.MainWindow();
   if (!CreateFrame(IDR_DAY_PLANNER, kClassName, params)) return false;
-  host_.AttachMenus(Handle());
+  // The handler first: converting the menu bar measures its items.
   SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return host_.HandleMenuMessage(window, message, wParam, lParam, result);
   });
+  host_.AttachMenus(Handle());
 
   SCROLLINFO scroll = {};
   scroll.cbSize = sizeof scroll;

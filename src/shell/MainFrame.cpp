@@ -104,11 +104,12 @@ bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
   services_.notices.SetTarget(this);
   UpdateAllMenuItems(GetMenu(Handle()));
   if (menus_ != nullptr) {
-    AttachMenus(Handle());
+    // The handler first: converting the menu bar measures its items.
     SetMenuHandler(
         [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
           return HandleMenuMessage(window, message, wParam, lParam, result);
         });
+    AttachMenus(Handle());
   }
   created_ = true;
   return true;

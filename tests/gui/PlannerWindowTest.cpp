@@ -251,8 +251,13 @@ TEST_F(PlannerTest, WithFlatMenusItsMenuBarAndPopupsAreOwnerDrawn) {
     GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
     return (info.fType & MFT_OWNERDRAW) != 0;
   };
-  for (int position = 0; position < GetMenuItemCount(bar); ++position)
+  for (int position = 0; position < GetMenuItemCount(bar); ++position) {
     EXPECT_TRUE(ownerDrawn(bar, position)) << "bar item " << position;
+    // Measured by the menus as the bar was converted: room for the label.
+    RECT item = {};
+    GetMenuItemRect(planner.Handle(), bar, static_cast<UINT>(position), &item);
+    EXPECT_GT(item.right - item.left, 20) << "bar item " << position;
+  }
   // A pop-up is converted as it is about to open, after its commands were
   // enabled or greyed.
   const HMENU popup = GetSubMenu(bar, 1);
