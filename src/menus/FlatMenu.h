@@ -48,10 +48,6 @@ class FlatMenu : public MenuModule {
   static bool IsOwnerDrawnMenu(HMENU menu);
   LRESULT MenuCharacter(HMENU menu, char character, UINT flags) const;
 
-  // The bar item whose pop-up is open, in screen coordinates (the pop-up's
-  // frame opens into it).
-  const RECT& BarItemRect() const { return barItem_; }
-
  private:
   struct ItemImage {
     HIMAGELIST list = nullptr;
@@ -102,12 +98,11 @@ class FlatMenu : public MenuModule {
   std::map<UINT, ItemImage> imagesById_;
   std::map<HMENU, ItemImage> imagesBySubmenu_;
   std::map<HWND, MenuWindowRecord> menuWindows_;
+  // The bar item whose pop-up is open, in screen coordinates (the pop-up's
+  // frame opens into it); empty when none.
   RECT barItem_ = {};
   int hookCount_ = 0;
   HHOOK hook_ = nullptr;
 };
-
-// Whether pop-up menus get the 4-pixel shadow on this platform.
-bool MenuShadowApplies();
 
 }  // namespace menus

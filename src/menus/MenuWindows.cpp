@@ -64,8 +64,7 @@ DWORD DarkenPixel(DWORD pixel, int percent) {
   return (r << 16) | (g << 8) | b;
 }
 
-}  // namespace
-
+// Whether pop-up menus get the 4-pixel shadow on this platform.
 bool MenuShadowApplies() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
@@ -74,6 +73,8 @@ bool MenuShadowApplies() {
   const bool eight = version.dwMajorVersion == 6 && version.dwMinorVersion == 2;
   return !xp && !eight;
 }
+
+}  // namespace
 
 void FlatMenu::InstallMenuHook() {
   if (hookCount_++ > 0) return;
