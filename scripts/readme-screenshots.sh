@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Takes the README's screenshot of a day planner beside the month view from
-# the real program under Wine: today's planner opened with View > Today and a
-# few entries typed into it as a user would, then the week view showing
-# them. Writes docs/day-planner.png and docs/week-view.png. (The year view
-# needs a larger screen than Wine's 1024x768 desktop at the default font.)
+# Takes the README's screenshots from the real program under Wine: today's
+# planner opened with View > Today and a few entries typed into it as a user
+# would, with its Appointment menu open; the main window's View menu; the
+# week view showing the entries; the year view; the to-do window. Writes
+# docs/day-planner.png, docs/planner-menu.png, docs/main-menu.png,
+# docs/week-view.png, docs/year-view.png and docs/todo-window.png. The year
+# view needs more room than Wine's usual 1024x768 desktop, so this run has a
+# private 1600x1200 desktop on a screen of its own.
 #   scripts/readme-screenshots.sh
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,7 +17,8 @@ cmake --build --preset win64 -j2 --target lumetta lumetta_remote >/dev/null
 . scripts/wine-env.sh
 lumetta_wine_template
 
-readonly kTodayCommand=32833 kWeekCommand=32797 kTaskbarHeight=40
+readonly kTodayCommand=32833 kWeekCommand=32797 kYearCommand=32795 kToDoCommand=32816
+readonly kTaskbarHeight=40 kDesktopSize=1600x1200
 prefix="$(mktemp -d /tmp/lumetta-readme.XXXXXX)"
 cleanup() { lumetta_wine_stop; rm -rf "$prefix"; }
 trap cleanup EXIT
@@ -24,7 +28,11 @@ mkdir -p "$install_dir" docs
 cp build/win64/src/shell/lumetta.exe "$install_dir/lumetta.exe"
 cp build/win64/tests/e2e/lumetta_remote.exe "$prefix/drive_c/lumetta_remote.exe"
 export WINEPREFIX="$prefix"
-lumetta_wine_start_display
+# A screen of its own, larger than the desktop that is on it.
+unset DISPLAY
+LUMETTA_XVFB_SCREEN=1700x1300x24 lumetta_wine_start_display
+# The prefix's desktop size, set before any Wine process reads it.
+sed -i "s/^\"shell\"=\"[0-9x]*\"/\"shell\"=\"$kDesktopSize\"/" "$prefix/user.reg"
 lumetta_wine_start_server
 remote() { "$LUMETTA_WINE" 'C:\lumetta_remote.exe' "$@" </dev/null >/dev/null; }
 
@@ -50,13 +58,36 @@ grab() {
   convert "$prefix/raw.png" -gravity South -chop "0x$kTaskbarHeight" +repage -trim +repage "$1"
 }
 grab docs/day-planner.png
+# menu KEY FILE: opens a menu of the active window with its access key.
+menu() {
+  xdotool key "$1"
+  sleep 1
+  grab "$2"
+  xdotool key Escape Escape
+  sleep 0.5
+}
+menu alt+a docs/planner-menu.png
 xdotool key Escape   # the planner commits and closes
 sleep 1
+menu alt+v docs/main-menu.png
 remote command "$kWeekCommand"
 sleep 2
 grab docs/week-view.png
 xdotool key Escape
 sleep 1
+remote command "$kYearCommand"
+sleep 2
+grab docs/year-view.png
+xdotool key Escape
+sleep 1
+remote command "$kToDoCommand"
+sleep 2
+xdotool type --delay 5 "Renew the passport"
+xdotool key Return
+sleep 0.5
+grab docs/todo-window.png
+xdotool key Escape
+sleep 1
 remote exit 20000
 wait "$program_pid"
-echo "readme-screenshots: docs/day-planner.png docs/week-view.png"
+echo "readme-screenshots: docs/{day-planner,planner-menu,main-menu,week-view,year-view,todo-window}.png"

@@ -5,7 +5,8 @@
 #   lumetta_wine_template             make build/wine-template once (prefix with fonts,
 #                                     font replacement, no audio, a virtual desktop)
 #   lumetta_wine_new_prefix DIR       a throw-away prefix: copy of the template
-#   lumetta_wine_start_display        start Xvfb when there is no DISPLAY
+#   lumetta_wine_start_display        start Xvfb when there is no DISPLAY (screen size
+#                                     LUMETTA_XVFB_SCREEN, default 1280x1024x24)
 #   lumetta_wine_start_server         start a detached, persistent wineserver for WINEPREFIX
 #   lumetta_wine_stop                 stop the wineserver(s) and Xvfb started here
 #   lumetta_wine_session [DIR]        all of the above for one run, with a trap on exit
@@ -145,7 +146,7 @@ lumetta_wine_start_display() {
   local fifo num
   fifo="$(mktemp -u /tmp/lumetta-xvfb.XXXXXX)"
   mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$fifo" </dev/null >/dev/null 2>&1 &
+  Xvfb -displayfd 9 -screen 0 "${LUMETTA_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 9>"$fifo" </dev/null >/dev/null 2>&1 &
   LUMETTA_XVFB_PID=$!
   if ! read -r -t 20 num <"$fifo"; then
     rm -f "$fifo"; lumetta_log "Xvfb did not start"; return 1

@@ -71,6 +71,22 @@ LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
       if (endsMessageLoop_) PostQuitMessage(0);
       break;
+    case WM_INITMENUPOPUP:
+      if (menuHandler_) {
+        const LRESULT result = Window::HandleMessage(message, wParam, lParam);
+        LRESULT ignored = 0;
+        menuHandler_(Handle(), message, wParam, lParam, &ignored);
+        return result;
+      }
+      break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+      if (menuHandler_) {
+        LRESULT result = 0;
+        if (menuHandler_(Handle(), message, wParam, lParam, &result)) return result;
+      }
+      break;
     default:
       break;
   }

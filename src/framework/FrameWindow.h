@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "framework/Window.h"
 
 namespace fw {
@@ -30,6 +33,13 @@ class FrameWindow : public Window {
   // commands and call this for the rest.
   bool IsCommandEnabled(UINT id) const override;
 
+  // Who draws the frame's owner-drawn menus: its menu messages (pop-up
+  // initialisation after the frame's own handling, measuring, drawing and
+  // access letters) go to the handler, which returns true with the result
+  // when it took one. None by default.
+  using MenuHandler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT*)>;
+  void SetMenuHandler(MenuHandler handler) { menuHandler_ = std::move(handler); }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -39,6 +49,7 @@ class FrameWindow : public Window {
   HACCEL accelerators_ = nullptr;
   Window* view_ = nullptr;
   bool endsMessageLoop_ = false;
+  MenuHandler menuHandler_;
 };
 
 }  // namespace fw

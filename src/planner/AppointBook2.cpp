@@ -81,6 +81,11 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
   params.parent = host_.MainWindow();
   if (!CreateFrame(IDR_DAY_PLANNER, kClassName, params)) return false;
+  // The handler first: converting the menu bar measures its items.
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
+  host_.AttachMenus(Handle());
 
   SCROLLINFO scroll = {};
   scroll.cbSize = sizeof scroll;
@@ -153,19 +158,6 @@ RECT AppointBook2::NotesAnchorRect() const {
 
 LRESULT AppointBook2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITMENUPOPUP: {
-      const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
-      LRESULT ignored = 0;
-      host_.HandleMenuMessage(Handle(), message, wParam, lParam, &ignored);
-      return result;
-    }
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-    case WM_MENUCHAR: {
-      LRESULT result = 0;
-      if (host_.HandleMenuMessage(Handle(), message, wParam, lParam, &result)) return result;
-      break;
-    }
     case WM_PAINT:
       OnPaint();
       return 0;

@@ -41,8 +41,9 @@ class PlannerHost {
   // Enables or disables the month view (while the repeat dialog is open).
   virtual void EnableMonthView(bool enable) = 0;
 
-  // The owner-drawn menu module's handling of a planner's menu message;
-  // true when handled, with the result in *result.
+  // The owner-drawn menus: a new planner registers with them, and hands
+  // them its menu messages (true when handled, with the result in *result).
+  virtual void AttachMenus(HWND window) = 0;
   virtual bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT* result) = 0;
 };

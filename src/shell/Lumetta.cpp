@@ -7,6 +7,7 @@
 #include <ctime>
 #include <memory>
 
+#include "menus/FlatMenu.h"
 #include "shell/MainFrame.h"
 #include "shell/MenuModule.h"
 #include "shell/MyCmdLine.h"
@@ -25,7 +26,8 @@ std::unique_ptr<SystemServices> SystemServicesUnless(const ShellServices* given)
 CLumetta::CLumetta(HINSTANCE instance, const ShellServices* services)
     : Application(instance),
       systemServices_(SystemServicesUnless(services)),
-      services_(services != nullptr ? *services : systemServices_->Services()) {}
+      services_(services != nullptr ? *services : systemServices_->Services()),
+      menus_(std::make_unique<menus::FlatMenu>()) {}
 
 CLumetta::~CLumetta() = default;
 

@@ -44,6 +44,6 @@ class CLumetta : public fw::Application {
   FailureMessage failureMessage_{services_.prompter};
   fw::ScopedFailureReport failureReport_{failureMessage_};
   std::optional<SingleInstanceMutex> mutex_;
-  // The owner-drawn menus; none until that module exists.
+  // The owner-drawn menus.
   std::unique_ptr<MenuModule> menus_;
 };

@@ -33,11 +33,6 @@ std::string ModulePath() {
   return std::string(path, length < sizeof path ? length : 0);
 }
 
-bool IsMenuMessage(UINT message) {
-  return message == WM_INITMENUPOPUP || message == WM_MEASUREITEM || message == WM_DRAWITEM ||
-         message == WM_MENUCHAR;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService* timers,
@@ -108,7 +103,14 @@ bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
   view_->SetResizeSkipCount(0);
   services_.notices.SetTarget(this);
   UpdateAllMenuItems(GetMenu(Handle()));
-  if (menus_ != nullptr) menus_->Attach(Handle());
+  if (menus_ != nullptr) {
+    // The handler first: converting the menu bar measures its items.
+    SetMenuHandler(
+        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+          return HandleMenuMessage(window, message, wParam, lParam, result);
+        });
+    AttachMenus(Handle());
+  }
   created_ = true;
   return true;
 }
@@ -184,10 +186,6 @@ void CMainFrame::SaveAllData() {
 // --- Messages -------------------------------------------------------------------
 
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (menus_ != nullptr && IsMenuMessage(message)) {
-    LRESULT result = 0;
-    if (menus_->HandleMenuMessage(Handle(), message, wParam, lParam, &result)) return result;
-  }
   if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
     // The shell restarted: without its icon the program would be unreachable.
     ReAddTrayIcon();
@@ -304,6 +302,10 @@ void CMainFrame::CalendarViewsChanged() {
 
 void CMainFrame::EnableMonthView(bool enable) {
   if (view_ != nullptr && view_->Exists()) EnableWindow(view_->Handle(), enable ? TRUE : FALSE);
+}
+
+void CMainFrame::AttachMenus(HWND window) {
+  if (menus_ != nullptr) menus_->Attach(window);
 }
 
 bool CMainFrame::HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -126,6 +126,9 @@ class CMainFrame : public fw::FrameWindow,
   void RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) override;
   void CalendarViewsChanged() override;
   void EnableMonthView(bool enable) override;
+  // The owner-drawn menus, for the planners, the to-do window and the week
+  // and year views as for the main window.
+  void AttachMenus(HWND window) override;
   bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                          LRESULT* result) override;
 

@@ -1,9 +1,8 @@
 #pragma once
-// The place where the owner-drawn menu module (FlatMenu) plugs in. Until it
-// exists the program has none and its menus are the system's own; when it
-// comes, CLumetta makes one, and these calls are where it is installed,
-// attached to the main window, fed the main window's menu messages and
-// removed again.
+// The place where the owner-drawn menu module (menus::FlatMenu) plugs in:
+// CLumetta makes one, and these calls are where it is installed, attached
+// to each window with a menu bar, fed those windows' menu messages and
+// removed again. Without one (some tests) the menus are the system's own.
 
 #include <windows.h>
 
@@ -12,12 +11,14 @@ class MenuModule {
   virtual ~MenuModule() = default;
   // Start-up step 7, after the main window was created.
   virtual void Install() = 0;
-  // The end of the main window's creation.
-  virtual void Attach(HWND mainWindow) = 0;
+  // The end of the creation of a window with a menu bar (the main window,
+  // the day planners, the to-do window, the week and year views): it
+  // registers and its menu bar is converted.
+  virtual void Attach(HWND window) = 0;
   // The application's exit.
   virtual void Remove() = 0;
-  // WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the
-  // main window; true when handled, with the message's result in *result.
+  // WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of such
+  // a window; true when handled, with the message's result in *result.
   virtual bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT* result) = 0;
 };

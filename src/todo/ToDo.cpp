@@ -135,6 +135,11 @@ bool ToDo::Create(HFONT mainFont) {
   if (!CreateFrame(IDI_TODO, kClassName, params)) return false;
 
   SetMenu(Handle(), LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TODO)));
+  // The handler first: converting the menu bar measures its items.
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
+  host_.AttachMenus(Handle());
   // The window's caption and menu bar take more room than the main
   // window's frame: it grows until all 22 rows show.
   RECT client = {};

@@ -36,6 +36,11 @@ class ToDoHost {
   virtual lumetta::All_Appointments& ToDoBook() = 0;
   // A line was scheduled into the book: the calendar views repaint.
   virtual void ToDoScheduled() = 0;
+  // The owner-drawn menus: the window registers with them at creation, and
+  // hands them its menu messages (true when handled, result in *result).
+  virtual void AttachMenus(HWND window) = 0;
+  virtual bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT* result) = 0;
 };
 
 }  // namespace todo

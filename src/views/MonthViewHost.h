@@ -3,6 +3,8 @@
 // implements it; tests use a fake. Every call comes on the user-interface
 // thread, from the view's message handlers.
 
+#include <windows.h>
+
 #include <string>
 
 namespace lumetta {
@@ -45,6 +47,12 @@ class MonthViewHost {
   // Activates and restores the to-do window, or creates it with the view's
   // MainFont(). The view has played the click sound.
   virtual void OpenToDoList() = 0;
+  // The owner-drawn menus: the week and year views register with them at
+  // creation, and hand them their menu messages (true when handled, with
+  // the result in *result).
+  virtual void AttachMenus(HWND window) = 0;
+  virtual bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT* result) = 0;
 };
 
 }  // namespace views

@@ -85,6 +85,11 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   params.height = kWeekPageLines * lineHeight_ + 48;
   params.parent = monthView_.Handle();
   if (!CreateFrame(IDR_WEEKVIEW, kClassName, params)) return false;
+  // The handler first: converting the menu bar measures its items.
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
+  host_.AttachMenus(Handle());
   icon_.Apply(Handle(), IDI_WEEKVIEW);
   UpdateScrollBar();
   return true;

@@ -68,6 +68,11 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   params.height = height;
   params.parent = monthView_.Handle();
   if (!CreateFrame(IDR_YEARVIEW, kClassName, params)) return false;
+  // The handler first: converting the menu bar measures its items.
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
+  host_.AttachMenus(Handle());
   icon_.Apply(Handle(), IDI_YEARVIEW);
 
   if (GetSystemMetrics(SM_CYSCREEN) < 3 * monthWidth + 12) {

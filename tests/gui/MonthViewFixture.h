@@ -86,6 +86,8 @@ class FakeHost : public views::MonthViewHost {
   void OpenWeekView(int y, int m, int d) override { weekViews.push_back({y, m, d}); }
   void OpenYearView() override { ++yearViews; }
   void OpenToDoList() override { ++toDoLists; }
+  void AttachMenus(HWND) override {}
+  bool HandleMenuMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) override { return false; }
 };
 
 // A top-level window with the program's menu that holds the view as its

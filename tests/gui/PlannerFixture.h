@@ -16,6 +16,7 @@
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "planner/PlannerHost.h"
+#include "shell/MenuModule.h"
 #include "support/Pump.h"
 
 namespace planner_test {
@@ -50,7 +51,15 @@ class FakePlannerHost : public planner::PlannerHost {
   }
   void CalendarViewsChanged() override { ++viewRepaints; }
   void EnableMonthView(bool enable) override { monthViewDisables += enable ? 0 : 1; }
-  bool HandleMenuMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) override { return false; }
+  // The flat menus when a test gives them, else the system's menus.
+  MenuModule* menus = nullptr;
+  void AttachMenus(HWND window) override {
+    if (menus != nullptr) menus->Attach(window);
+  }
+  bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT* result) override {
+    return menus != nullptr && menus->HandleMenuMessage(window, message, wParam, lParam, result);
+  }
 };
 
 class PlannerTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "PlannerFixture.h"
 #include "framework/ScopedSelect.h"
 #include "framework/WindowDC.h"
+#include "menus/FlatMenu.h"
 #include "resource.h"
 #include "support/WindowText.h"
 
@@ -233,6 +234,38 @@ TEST_F(PlannerTest, NextIntoAnOpenDateActivatesThatPlannerAndKeepsBothDates) {
   EXPECT_EQ(7, earlier.Day());
   EXPECT_EQ(8, later.Day());
   EXPECT_EQ(later.Handle(), GetActiveWindow());
+}
+
+// --- Flat menus ---------------------------------------------------------------------------
+
+TEST_F(PlannerTest, WithFlatMenusItsMenuBarAndPopupsAreOwnerDrawn) {
+  menus::FlatMenu flat(menus::FlatMenuSettings{});
+  host.menus = &flat;
+  AppointBook2& planner = Open();
+  const HMENU bar = GetMenu(planner.Handle());
+  ASSERT_NE(nullptr, bar);
+  const auto ownerDrawn = [](HMENU menu, int position) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+    return (info.fType & MFT_OWNERDRAW) != 0;
+  };
+  for (int position = 0; position < GetMenuItemCount(bar); ++position) {
+    EXPECT_TRUE(ownerDrawn(bar, position)) << "bar item " << position;
+    // Measured by the menus as the bar was converted: room for the label.
+    RECT item = {};
+    GetMenuItemRect(planner.Handle(), bar, static_cast<UINT>(position), &item);
+    EXPECT_GT(item.right - item.left, 20) << "bar item " << position;
+  }
+  // A pop-up is converted as it is about to open, after its commands were
+  // enabled or greyed.
+  const HMENU popup = GetSubMenu(bar, 1);
+  SendMessageA(planner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 1);
+  for (int position = 0; position < GetMenuItemCount(popup); ++position)
+    EXPECT_TRUE(ownerDrawn(popup, position)) << "pop-up item " << position;
+  planner::CloseAllDayPlanners();
+  host.menus = nullptr;
 }
 
 }  // namespace

@@ -46,6 +46,8 @@ class StandInHost : public todo::ToDoHost {
   void ToDoClosed() override { ++closed; }
   lumetta::All_Appointments& ToDoBook() override { return planners.Book(); }
   void ToDoScheduled() override { ++scheduled; }
+  void AttachMenus(HWND) override {}
+  bool HandleMenuMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) override { return false; }
 
   main_frame_testing::RecordingPrompter prompter;
   // The book scheduled lines go into, shared with the day planners.

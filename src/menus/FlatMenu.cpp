@@ -1,0 +1,301 @@
+#include "menus/FlatMenu.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+#include "menus/MenuItems.h"
+
+namespace menus {
+namespace {
+
+const char kRegisteredProperty[] = "FlatMenuProp";
+
+// One item of a menu as read from it.
+struct MenuItem {
+  UINT type = 0;
+  UINT id = 0;
+  HMENU submenu = nullptr;
+  std::string text;
+};
+
+MenuItem ReadItem(HMENU menu, int position) {
+  MenuItem item;
+  char text[256] = "";
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+  info.dwTypeData = text;
+  info.cch = sizeof text;
+  if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return item;
+  item.type = info.fType;
+  item.id = info.wID;
+  item.submenu = info.hSubMenu;
+  if ((info.fType & (MFT_OWNERDRAW | MFT_SEPARATOR | MFT_BITMAP)) == 0) item.text = text;
+  return item;
+}
+
+void SetItemData(HMENU menu, int position, std::uint32_t data) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  info.dwItemData = data;
+  SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
+void MakeOwnerDrawn(HMENU menu, int position, UINT type) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  info.fType = type | MFT_OWNERDRAW;
+  SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
+// The width of a menu-bar label as shown: its "&" marks take no room.
+int LabelWidth(HDC dc, const std::string& text) {
+  RECT r = {};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+  return r.right - r.left;
+}
+
+int TextWidth(HDC dc, const std::string& text) {
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// A bold copy of the default GUI font, for the default item of a menu.
+fw::Font BoldGuiFont() {
+  LOGFONTA font = {};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  font.lfWeight = FW_BOLD;
+  return fw::Font(CreateFontIndirectA(&font));
+}
+
+bool HasToolbars(HWND window) {
+  return FindWindowExA(window, nullptr, TOOLBARCLASSNAMEA, nullptr) != nullptr;
+}
+
+// Pop-up mode takes command images from the toolbars of the window, or of
+// its parent when it has none.
+HWND ImageSource(HWND window) {
+  if (HasToolbars(window)) return window;
+  const HWND parent = GetParent(window);
+  return parent != nullptr && HasToolbars(parent) ? parent : nullptr;
+}
+
+}  // namespace
+
+FlatMenu::FlatMenu(std::optional<FlatMenuSettings> settings) : settings_(settings) {}
+
+FlatMenu::~FlatMenu() {
+  while (hookCount_ > 0) RemoveMenuHook();
+}
+
+void FlatMenu::Attach(HWND window) {
+  RegisterMenuWindow(window, true);
+  ConvertMenuBar(window);
+}
+
+bool FlatMenu::HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT* result) {
+  switch (message) {
+    case WM_INITMENUPOPUP:
+      // The window's own handling (enabling the commands) still runs.
+      if (HIWORD(lParam) == 0)
+        PrepareMenu(window, reinterpret_cast<HMENU>(wParam), IsRegistered(window), false);
+      return false;
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item.CtlType != ODT_MENU) return false;
+      MeasureMenuItem(item);
+      *result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM:
+      if (!DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), window)) return false;
+      *result = TRUE;
+      return true;
+    case WM_MENUCHAR: {
+      const HMENU menu = reinterpret_cast<HMENU>(lParam);
+      if (!IsOwnerDrawnMenu(menu)) return false;
+      *result = MenuCharacter(menu, static_cast<char>(LOWORD(wParam)), HIWORD(wParam));
+      return *result != 0;
+    }
+    default:
+      return false;
+  }
+}
+
+void FlatMenu::RegisterMenuWindow(HWND window, bool on) {
+  if (on)
+    SetPropA(window, kRegisteredProperty, reinterpret_cast<HANDLE>(1));
+  else
+    RemovePropA(window, kRegisteredProperty);
+}
+
+bool FlatMenu::IsRegistered(HWND window) {
+  return window != nullptr && GetPropA(window, kRegisteredProperty) != nullptr;
+}
+
+void FlatMenu::ConvertMenuBar(HWND window) {
+  if (!IsRegistered(window)) return;
+  const HMENU bar = GetMenu(window);
+  if (bar == nullptr) return;
+  PrepareMenu(window, bar, true, true);
+  DrawMenuBar(window);
+}
+
+const FlatMenuSettings& FlatMenu::Settings() {
+  if (!settings_) settings_ = ReadFlatMenuSettings();
+  return *settings_;
+}
+
+Colour FlatMenu::Light(int percent) const {
+  return AdjustColour(GetSysColor(COLOR_3DFACE), percent, 0);
+}
+
+Colour FlatMenu::GradientStart() {
+  const int start = Settings().gradientStart;
+  return start == kFaceShade ? Light(20) : static_cast<Colour>(start);
+}
+
+Colour FlatMenu::GradientEnd() {
+  const int end = Settings().gradientEnd;
+  return end == kFaceShade ? Light(75) : static_cast<Colour>(end);
+}
+
+std::string FlatMenu::ItemText(const ItemKey& key) const {
+  if (key.submenu != nullptr) {
+    const auto found = textsBySubmenu_.find(key.submenu);
+    return found != textsBySubmenu_.end() ? found->second : std::string();
+  }
+  const auto found = textsById_.find(key.id);
+  return found != textsById_.end() ? found->second : std::string();
+}
+
+const FlatMenu::ItemImage* FlatMenu::FindImage(const ItemKey& key) const {
+  if (key.submenu != nullptr) {
+    const auto found = imagesBySubmenu_.find(key.submenu);
+    return found != imagesBySubmenu_.end() ? &found->second : nullptr;
+  }
+  const auto found = imagesById_.find(key.id);
+  return found != imagesById_.end() ? &found->second : nullptr;
+}
+
+void FlatMenu::ForgetDeadMenus() {
+  const auto dead = [](const auto& entry) { return !IsMenu(entry.first); };
+  for (auto it = textsBySubmenu_.begin(); it != textsBySubmenu_.end();)
+    it = dead(*it) ? textsBySubmenu_.erase(it) : std::next(it);
+  for (auto it = imagesBySubmenu_.begin(); it != imagesBySubmenu_.end();)
+    it = dead(*it) ? imagesBySubmenu_.erase(it) : std::next(it);
+}
+
+void FlatMenu::StoreImage(HWND imageSource, const ItemKey& key) {
+  for (HWND bar = FindWindowExA(imageSource, nullptr, TOOLBARCLASSNAMEA, nullptr); bar != nullptr;
+       bar = FindWindowExA(imageSource, bar, TOOLBARCLASSNAMEA, nullptr)) {
+    const LRESULT index = SendMessageA(bar, TB_COMMANDTOINDEX, key.id, 0);
+    if (index < 0) continue;
+    TBBUTTON button = {};
+    if (!SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(&button)))
+      continue;
+    const ItemImage image{reinterpret_cast<HIMAGELIST>(SendMessageA(bar, TB_GETIMAGELIST, 0, 0)),
+                          button.iBitmap};
+    if (key.submenu != nullptr)
+      imagesBySubmenu_[key.submenu] = image;
+    else
+      imagesById_[key.id] = image;
+    return;
+  }
+}
+
+void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMode) {
+  if (!registered || menu == nullptr) return;
+  ForgetDeadMenus();
+
+  HWND mainWindow = GetAncestor(window, GA_ROOTOWNER);
+  fw::WindowDC windowDC(mainWindow != nullptr ? mainWindow : window);
+  const HDC dc = windowDC.Get();
+  fw::ScopedSelect guiFont(dc, GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  const int itemHeight = PopupItemHeight(metrics.tmHeight);
+  const int separatorHeight = SeparatorHeight(metrics.tmHeight);
+  const HWND imageSource = barMode ? nullptr : ImageSource(window);
+
+  const int count = GetMenuItemCount(menu);
+  std::vector<MenuItem> items;
+  for (int position = 0; position < count; ++position) {
+    MenuItem item = ReadItem(menu, position);
+    const bool separator = (item.type & MFT_SEPARATOR) != 0;
+    if ((item.type & MFT_OWNERDRAW) == 0 && !(barMode && (item.type & MFT_BITMAP) != 0)) {
+      MakeOwnerDrawn(menu, position, item.type);
+      if (barMode) SetItemData(menu, position, BarItemData(LabelWidth(dc, item.text)));
+      if (!separator) {
+        if (item.submenu != nullptr)
+          textsBySubmenu_[item.submenu] = item.text;
+        else
+          textsById_[item.id] = item.text;
+        if (imageSource != nullptr) StoreImage(imageSource, ItemKey{item.submenu, item.id});
+      }
+    }
+    item.text = ItemText(ItemKey{item.submenu, item.id});
+    items.push_back(item);
+  }
+  if (barMode) return;
+
+  // Every item of a pop-up is as wide as its widest label and shortcut.
+  const fw::Font bold = BoldGuiFont();
+  const UINT defaultId = GetMenuDefaultItem(menu, FALSE, 0);
+  int widestLabel = 0;
+  int widestShortcut = 0;
+  for (const MenuItem& item : items) {
+    if ((item.type & MFT_SEPARATOR) != 0) continue;
+    const bool isDefault = defaultId != static_cast<UINT>(-1) && item.id == defaultId;
+    fw::ScopedSelect font(dc, isDefault && bold ? bold.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    widestLabel = std::max(widestLabel, TextWidth(dc, WithoutFirstAmpersand(LabelPart(item.text))));
+    widestShortcut = std::max(widestShortcut, TextWidth(dc, ShortcutPart(item.text)));
+  }
+  for (int position = 0; position < static_cast<int>(items.size()); ++position) {
+    const bool separator = (items[position].type & MFT_SEPARATOR) != 0;
+    SetItemData(menu, position,
+                separator ? SeparatorItemData(separatorHeight)
+                          : PopupItemData(itemHeight, widestShortcut, widestLabel));
+  }
+}
+
+void FlatMenu::MeasureMenuItem(MEASUREITEMSTRUCT& item) {
+  const ItemSize size = MeasureItemData(static_cast<std::uint32_t>(item.itemData));
+  item.itemWidth = static_cast<UINT>(size.width);
+  item.itemHeight = static_cast<UINT>(size.height);
+}
+
+bool FlatMenu::IsOwnerDrawnMenu(HMENU menu) {
+  if (menu == nullptr || GetMenuItemCount(menu) <= 0) return false;
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  return GetMenuItemInfoA(menu, 0, TRUE, &info) && (info.fType & MFT_OWNERDRAW) != 0;
+}
+
+LRESULT FlatMenu::MenuCharacter(HMENU menu, char character, UINT flags) const {
+  const bool popup = (flags & MF_POPUP) != 0 && (flags & MF_SYSMENU) == 0;
+  if (!popup && flags != 0) return 0;
+  std::vector<std::string> labels;
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    const MenuItem item = ReadItem(menu, position);
+    labels.push_back((item.type & MFT_SEPARATOR) != 0
+                         ? std::string()
+                         : LabelPart(ItemText(ItemKey{item.submenu, item.id})));
+  }
+  const int found = FindAccessLetter(labels, character);
+  if (found < 0) return 0;
+  return MAKELRESULT(found, MNC_EXECUTE);
+}
+
+}  // namespace menus

@@ -1,0 +1,299 @@
+// Drawing one item of a flat menu: the menu-bar items and the pop-up rows.
+// The system's bitmaps (the check mark) are named only with OEMRESOURCE.
+#define OEMRESOURCE
+#include <windows.h>
+// After <windows.h>.
+#include <commctrl.h>
+
+#include <string>
+
+#include "framework/GdiObject.h"
+#include "framework/ScopedSelect.h"
+#include "menus/FlatMenu.h"
+#include "menus/MenuItems.h"
+#include "menus/OffscreenDC.h"
+
+namespace menus {
+namespace {
+
+// Pixel positions of a pop-up row (96 dpi; they follow the item height the
+// font gives, not the display scaling).
+constexpr int kShadowWidth = kShadowDepth;
+constexpr int kPlainStripWidth = 22;
+constexpr int kTextLeft = 30;
+constexpr int kShortcutMargin = 12;
+constexpr int kCheckBoxRight = 20;
+constexpr int kImageSize = 16;
+
+struct FoundItem {
+  int position = -1;
+  UINT type = 0;
+  UINT state = 0;
+  HMENU submenu = nullptr;
+  UINT id = 0;
+};
+
+RECT ScreenRect(HDC dc, const RECT& r) {
+  POINT origin = {};
+  GetDCOrgEx(dc, &origin);
+  RECT screen = r;
+  OffsetRect(&screen, origin.x, origin.y);
+  return screen;
+}
+
+FoundItem ReadFound(HMENU menu, int position) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STATE;
+  FoundItem found;
+  if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return found;
+  found = FoundItem{position, info.fType, info.fState, info.hSubMenu, info.wID};
+  return found;
+}
+
+// The item being drawn. Items that open a submenu may all share one
+// identifier (on some platforms 0), so the item's place on the screen
+// decides between them.
+FoundItem FindItem(HWND window, HMENU menu, UINT itemId, const RECT& screenRect) {
+  const int count = GetMenuItemCount(menu);
+  FoundItem first;
+  int matches = 0;
+  for (int position = 0; position < count; ++position) {
+    const FoundItem item = ReadFound(menu, position);
+    const bool sameId = item.id == itemId ||
+                        (item.submenu != nullptr &&
+                         static_cast<UINT>(reinterpret_cast<UINT_PTR>(item.submenu)) == itemId);
+    if (!sameId) continue;
+    if (matches++ == 0) first = item;
+    RECT placed = {};
+    // A pop-up's items are found through its own window.
+    const HWND owner = menu == GetMenu(window) ? window : nullptr;
+    if (GetMenuItemRect(owner, menu, static_cast<UINT>(position), &placed) &&
+        placed.left == screenRect.left && placed.top == screenRect.top)
+      return item;
+  }
+  return first;
+}
+
+void Fill(HDC dc, const RECT& r, Colour colour) {
+  fw::Brush brush(CreateSolidBrush(colour));
+  FillRect(dc, &r, brush.Get());
+}
+
+void FillGradient(HDC dc, const RECT& r, Colour from, Colour to) {
+  for (const GradientBand& band : GradientBands(r.left, r.right - r.left, from, to)) {
+    const RECT part = {band.left, r.top, band.right, r.bottom};
+    Fill(dc, part, band.colour);
+  }
+}
+
+// A rectangle outlined in a pen colour and filled (or left hollow).
+void Frame(HDC dc, const RECT& r, Colour pen, const Colour* fill) {
+  fw::Pen framePen(CreatePen(PS_SOLID, 1, pen));
+  fw::Brush brush(fill != nullptr ? CreateSolidBrush(*fill) : nullptr);
+  fw::ScopedSelect selectPen(dc, framePen.Get());
+  fw::ScopedSelect selectBrush(dc, fill != nullptr ? brush.Get() : GetStockObject(NULL_BRUSH));
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2, Colour colour) {
+  fw::Pen pen(CreatePen(PS_SOLID, 1, colour));
+  fw::ScopedSelect selectPen(dc, pen.Get());
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+// Bits per pixel of what the DC draws on: for a memory DC its bitmap's.
+int DepthOfColour(HDC dc) {
+  if (GetObjectType(dc) == OBJ_MEMDC) {
+    BITMAP bitmap = {};
+    if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof bitmap, &bitmap) != 0)
+      return bitmap.bmBitsPixel * bitmap.bmPlanes;
+  }
+  return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+}
+
+UINT PrefixFlags(UINT itemState) {
+  BOOL cues = TRUE;
+  SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0);
+  return (itemState & ODS_NOACCEL) != 0 && !cues ? DT_HIDEPREFIX : 0;
+}
+
+// The system's check mark, in black where it is set.
+void DrawCheckMark(HDC dc, const RECT& box) {
+  fw::Bitmap check(LoadBitmapA(nullptr, reinterpret_cast<LPCSTR>(OBM_CHECK)));
+  if (!check) return;
+  BITMAP info = {};
+  GetObjectA(check.Get(), sizeof info, &info);
+  fw::MemoryDC source(dc);
+  fw::ScopedSelect selected(source.Get(), check.Get());
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  BitBlt(dc, (box.left + box.right - info.bmWidth) / 2, (box.top + box.bottom - info.bmHeight) / 2,
+         info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCAND);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
+}
+
+void DrawSilhouette(HDC dc, HIMAGELIST list, int index, int x, int y, Colour colour) {
+  const HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
+  if (icon == nullptr) return;
+  fw::Brush brush(CreateSolidBrush(colour));
+  DrawStateA(dc, brush.Get(), nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, kImageSize,
+             kImageSize, DST_ICON | DSS_MONO);
+  DestroyIcon(icon);
+}
+
+}  // namespace
+
+bool FlatMenu::DrawMenuItem(const DRAWITEMSTRUCT& item, HWND window) {
+  if (item.CtlType != ODT_MENU) return false;
+  const HMENU menu = reinterpret_cast<HMENU>(item.hwndItem);
+  const FoundItem found = FindItem(window, menu, item.itemID, ScreenRect(item.hDC, item.rcItem));
+  const ItemKey key{found.submenu, found.id};
+
+  OffscreenDC surface(item.hDC, item.rcItem);
+  const HDC dc = surface.Get();
+  fw::ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  if (menu == GetMenu(window)) {
+    DrawBarItem(dc, item, key, window);
+  } else {
+    const bool isDefault = (found.state & MFS_DEFAULT) != 0;
+    DrawPopupItem(dc, item, key, (found.type & MFT_SEPARATOR) != 0,
+                  (found.type & MFT_RADIOCHECK) != 0, isDefault,
+                  (item.itemState & ODS_INACTIVE) != 0);
+  }
+  return true;
+}
+
+void FlatMenu::DrawBarItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& key, HWND window) {
+  const Colour face = GetSysColor(COLOR_3DFACE);
+  const RECT& r = item.rcItem;
+  const RECT body = {r.left, r.top, r.right - kShadowWidth, r.bottom};
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool hot = (item.itemState & ODS_HOTLIGHT) != 0 && (item.itemState & ODS_INACTIVE) == 0;
+  const bool disabled = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  const RECT screen = ScreenRect(item.hDC, r);
+  Fill(dc, r, face);
+  if (selected) {
+    const Colour fill = Light(20);
+    Frame(dc, body, GetSysColor(COLOR_3DDKSHADOW), &fill);
+    barItem_ = screen;
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == "#32770") barItem_.right += 1;
+    // The open pop-up seems to lie on the bar: a shadow right of the item.
+    for (int depth = 0; depth < kShadowWidth; ++depth)
+      for (int y = r.top + kShadowWidth; y < r.bottom; ++y)
+        SetPixelV(dc, body.right + depth, y,
+                  Darken(face, ShadowPercent(depth, y - r.top - kShadowWidth)));
+  } else {
+    if (EqualRect(&barItem_, &screen)) SetRectEmpty(&barItem_);
+    if (hot) {
+      const Colour fill = disabled ? AdjustColour(face, 73, 0)
+                                   : AdjustColour(GetSysColor(COLOR_HIGHLIGHT), 70, -57);
+      Frame(dc, body, GetSysColor(COLOR_HIGHLIGHT), &fill);
+    }
+  }
+  const std::string label = LabelPart(ItemText(key));
+  if (label.empty()) return;
+  SetTextColor(dc, (item.itemState & ODS_INACTIVE) != 0 ? GetSysColor(COLOR_GRAYTEXT)
+                   : disabled                           ? AdjustColour(face, -18, 0)
+                                                        : GetSysColor(COLOR_MENUTEXT));
+  RECT text = body;
+  DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | PrefixFlags(item.itemState));
+}
+
+void FlatMenu::FillPopupBackground(HDC dc, const RECT& r, bool highlighted, bool disabled) {
+  const Colour face = GetSysColor(COLOR_3DFACE);
+  const bool gradients = Settings().showGradient && DepthOfColour(dc) > 8;
+  if (!highlighted) {
+    const int stripWidth = gradients ? Settings().gradientWidth : kPlainStripWidth;
+    const RECT strip = {r.left, r.top, r.left + stripWidth, r.bottom};
+    const RECT body = {strip.right, r.top, r.right, r.bottom};
+    if (gradients)
+      FillGradient(dc, strip, GradientStart(), GradientEnd());
+    else
+      Fill(dc, strip, Light(20));
+    Fill(dc, body, gradients ? GradientEnd() : Light(75));
+    return;
+  }
+  const Colour pen = GetSysColor(COLOR_HIGHLIGHT);
+  const Colour brush = disabled ? AdjustColour(face, 73, 0) : AdjustColour(pen, 70, -57);
+  if (gradients && Settings().showGradientSelection) {
+    FillGradient(dc, r, disabled ? brush : GradientStart(), GradientEnd());
+    Frame(dc, r, pen, nullptr);
+  } else {
+    Frame(dc, r, pen, &brush);
+  }
+}
+
+void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& key, bool separator,
+                             bool radio, bool isDefault, bool inactive) {
+  const Colour face = GetSysColor(COLOR_3DFACE);
+  const RECT& r = item.rcItem;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool hot = (item.itemState & ODS_HOTLIGHT) != 0 && !inactive;
+  const bool disabled = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  const bool checked = (item.itemState & ODS_CHECKED) != 0;
+  FillPopupBackground(dc, r, selected || hot, disabled);
+
+  if (separator) {
+    const int y = (r.top + r.bottom) / 2;
+    Line(dc, r.left + kTextLeft, y, r.right - 1, y, AdjustColour(face, -18, 0));
+    return;
+  }
+  const std::string text = ItemText(key);
+  const std::string label = LabelPart(text);
+  if (label.empty()) return;
+
+  const Colour highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const RECT box = {r.left + 1, r.top + 1, r.left + kCheckBoxRight, r.bottom - 1};
+  if (checked) Frame(dc, box, highlight, nullptr);
+  const ItemImage* image = FindImage(key);
+  if (image != nullptr && image->list != nullptr) {
+    if (disabled) {
+      DrawSilhouette(dc, image->list, image->index, r.left + 3, r.top + 3,
+                     AdjustColour(face, -27, 0));
+    } else if (selected && !checked) {
+      DrawSilhouette(dc, image->list, image->index, r.left + 4, r.top + 4,
+                     AdjustColour(highlight, 50, -66));
+      ImageList_Draw(image->list, image->index, dc, r.left + 2, r.top + 2, ILD_TRANSPARENT);
+    } else {
+      ImageList_Draw(image->list, image->index, dc, r.left + 3, r.top + 3, ILD_TRANSPARENT);
+    }
+  } else if (checked && radio) {
+    const Colour dot = GetSysColor(COLOR_MENUTEXT);
+    fw::Brush brush(CreateSolidBrush(dot));
+    fw::Pen pen(CreatePen(PS_SOLID, 1, dot));
+    fw::ScopedSelect selectBrush(dc, brush.Get());
+    fw::ScopedSelect selectPen(dc, pen.Get());
+    const int cx = (box.left + box.right) / 2;
+    const int cy = (box.top + box.bottom) / 2;
+    Ellipse(dc, cx - 3, cy - 3, cx + 4, cy + 4);
+  } else if (checked) {
+    DrawCheckMark(dc, box);
+  }
+
+  SetTextColor(dc, inactive   ? GetSysColor(COLOR_GRAYTEXT)
+                   : disabled ? AdjustColour(face, -18, 0)
+                              : GetSysColor(COLOR_MENUTEXT));
+  LOGFONTA bold = {};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof bold, &bold);
+  bold.lfWeight = FW_BOLD;
+  fw::Font boldFont(isDefault ? CreateFontIndirectA(&bold) : nullptr);
+  fw::ScopedSelect font(dc, boldFont ? boldFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
+  const UINT prefix = PrefixFlags(item.itemState);
+  RECT labelRect = {r.left + kTextLeft, r.top, r.right, r.bottom};
+  DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &labelRect,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
+  const std::string shortcut = ShortcutPart(text);
+  if (shortcut.empty()) return;
+  RECT shortcutRect = {r.left + kTextLeft, r.top, r.right - kShortcutMargin, r.bottom};
+  DrawTextA(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &shortcutRect,
+            DT_RIGHT | DT_VCENTER | DT_SINGLELINE | prefix);
+}
+
+}  // namespace menus

@@ -1,0 +1,446 @@
+// The flat menus: how items are measured, access letters with "&&", the
+// plain strips on displays of 8 bits per pixel or fewer, and what an open
+// pop-up menu shows (strip, highlight frame, check mark).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/FrameWindow.h"
+#include "framework/GdiObject.h"
+#include "framework/MemoryDC.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+#include "menus/FlatMenu.h"
+#include "menus/MenuColours.h"
+#include "menus/MenuItems.h"
+#include "resource.h"
+#include "support/Pump.h"
+
+namespace {
+
+using menus::AdjustColour;
+using menus::FlatMenu;
+using menus::FlatMenuSettings;
+
+const UINT kFirst = 40001;
+
+class MenuTestFrame : public fw::FrameWindow {
+ public:
+  ~MenuTestFrame() override { Destroy(); }
+  bool Create() {
+    fw::WindowParams params;
+    params.title = "Flat menu test";
+    params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    params.x = 100;
+    params.y = 100;
+    params.width = 500;
+    params.height = 300;
+    return CreateFrame(IDR_MAINFRAME, "LumettaFlatMenuTest", params);
+  }
+  // The test menus' commands are enabled (the frame greys unknown ones).
+  bool IsCommandEnabled(UINT id) const override {
+    return (id >= kFirst && id < kFirst + 100) || fw::FrameWindow::IsCommandEnabled(id);
+  }
+};
+
+struct PopupMenu {
+  HMENU handle = CreatePopupMenu();
+  ~PopupMenu() { DestroyMenu(handle); }
+};
+
+// One row of a test menu: a text, or nullptr for a separator.
+struct Row {
+  const char* text;
+  UINT state;
+};
+
+COLORREF Face() { return GetSysColor(COLOR_3DFACE); }
+COLORREF Light(int percent) { return AdjustColour(Face(), percent, 0); }
+
+SIZE GuiTextSize(const std::string& text, bool bold = false) {
+  fw::WindowDC screen(nullptr);
+  LOGFONTA font = {};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  if (bold) font.lfWeight = FW_BOLD;
+  fw::Font made(CreateFontIndirectA(&font));
+  fw::ScopedSelect select(screen.Get(), made.Get());
+  SIZE size = {};
+  GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+int GuiTextHeight() {
+  fw::WindowDC screen(nullptr);
+  fw::ScopedSelect select(screen.Get(), GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(screen.Get(), &metrics);
+  return metrics.tmHeight;
+}
+
+ULONG_PTR ItemData(HMENU menu, int position) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+  return info.dwItemData;
+}
+
+bool IsOwnerDrawn(HMENU menu, int position) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+  return (info.fType & MFT_OWNERDRAW) != 0;
+}
+
+// The screen's pixels of a rectangle, copied at once.
+class ScreenPixels {
+ public:
+  explicit ScreenPixels(const RECT& r)
+      : origin_{r.left, r.top}, width_(r.right - r.left), height_(r.bottom - r.top) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    fw::WindowDC screen(nullptr);
+    void* bits = nullptr;
+    fw::Bitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || bits == nullptr) return;
+    fw::MemoryDC memory(screen.Get());
+    fw::ScopedSelect select(memory.Get(), dib.Get());
+    BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const DWORD*>(bits);
+    pixels_.assign(source, source + width_ * height_);
+  }
+  COLORREF At(int x, int y) const {
+    x -= origin_.x;
+    y -= origin_.y;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
+    const DWORD rgb = pixels_[y * width_ + x];
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  }
+
+ private:
+  POINT origin_;
+  int width_;
+  int height_;
+  std::vector<DWORD> pixels_;
+};
+
+class FlatMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override { UseSettings(FlatMenuSettings{}); }
+  void TearDown() override {
+    frame_.reset();
+    testing_support::PumpPending();
+  }
+
+  // A fresh module with these settings and a registered frame using it.
+  void UseSettings(const FlatMenuSettings& settings) {
+    frame_.reset();
+    flat_ = std::make_unique<FlatMenu>(settings);
+    frame_ = std::make_unique<MenuTestFrame>();
+    ASSERT_TRUE(frame_->Create());
+    frame_->SetMenuHandler([this](HWND w, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+      return flat_->HandleMenuMessage(w, m, wp, lp, r);
+    });
+    flat_->Attach(frame_->Handle());
+    testing_support::PumpPending();
+  }
+
+  void Fill(HMENU menu, const std::vector<Row>& rows) {
+    UINT id = kFirst;
+    for (const Row& row : rows) {
+      if (row.text == nullptr)
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      else
+        AppendMenuA(menu, MF_STRING | row.state, id++, row.text);
+    }
+  }
+
+  // As when the pop-up is about to open.
+  void Prepare(HMENU menu) {
+    SendMessageA(frame_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  }
+
+  SIZE Measure(HMENU menu, int position) {
+    MEASUREITEMSTRUCT item = {};
+    item.CtlType = ODT_MENU;
+    item.itemID = GetMenuItemID(menu, position);
+    item.itemData = ItemData(menu, position);
+    SendMessageA(frame_->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item));
+    return SIZE{static_cast<LONG>(item.itemWidth), static_cast<LONG>(item.itemHeight)};
+  }
+
+  LRESULT MenuChar(HMENU menu, char c, UINT flags) {
+    return SendMessageA(frame_->Handle(), WM_MENUCHAR, MAKEWPARAM(c, flags),
+                        reinterpret_cast<LPARAM>(menu));
+  }
+
+  // Draws the first item of a menu into a DIB of that depth and colours.
+  std::vector<COLORREF> DrawFirstItem(HMENU menu, int bitsPerPixel,
+                                      const std::vector<COLORREF>& palette, int width);
+
+  std::unique_ptr<FlatMenu> flat_;
+  std::unique_ptr<MenuTestFrame> frame_;
+};
+
+// --- Measuring ----------------------------------------------------------------------
+
+TEST_F(FlatMenuTest, EveryPopupItemIsAsWideAsTheWidestLabelAndShortcut) {
+  PopupMenu menu;
+  Fill(menu.handle, {{"&Open\tCtrl+O", 0},
+                     {"A label wider than the others", 0},
+                     {nullptr, 0},
+                     {"E&xit\tAlt+F4", MF_GRAYED}});
+  Prepare(menu.handle);
+
+  const int widestLabel = GuiTextSize("A label wider than the others").cx;
+  const int widestShortcut = GuiTextSize("Ctrl+O").cx > GuiTextSize("Alt+F4").cx
+                                 ? GuiTextSize("Ctrl+O").cx
+                                 : GuiTextSize("Alt+F4").cx;
+  const int textHeight = GuiTextHeight();
+  const int rowHeight = textHeight + 2 > 16 ? textHeight + 6 : 20;
+  struct Expected {
+    int position;
+    int width;
+    int height;
+  };
+  for (const Expected& e : {Expected{0, widestLabel + widestShortcut + 42, rowHeight},
+                            Expected{1, widestLabel + widestShortcut + 42, rowHeight},
+                            Expected{2, 42, textHeight / 2 + 2},
+                            Expected{3, widestLabel + widestShortcut + 42, rowHeight}}) {
+    EXPECT_TRUE(IsOwnerDrawn(menu.handle, e.position)) << "item " << e.position;
+    const SIZE size = Measure(menu.handle, e.position);
+    EXPECT_EQ(size.cx, e.width) << "item " << e.position;
+    EXPECT_EQ(size.cy, e.height) << "item " << e.position;
+  }
+}
+
+TEST_F(FlatMenuTest, MenuBarItemsAreAsWideAsTheirLabelsWithThePlatformsHeight) {
+  const HMENU bar = GetMenu(frame_->Handle());
+  ASSERT_NE(bar, nullptr);
+  ASSERT_GT(GetMenuItemCount(bar), 2);
+  for (int position = 0; position < 2; ++position) {
+    char text[64] = "";
+    // The text as loaded, from a fresh copy of the menu.
+    const HMENU fresh = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    GetMenuStringA(fresh, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    DestroyMenu(fresh);
+    EXPECT_TRUE(IsOwnerDrawn(bar, position)) << text;
+    const SIZE size = Measure(bar, position);
+    EXPECT_EQ(size.cy, 0) << text;
+    EXPECT_EQ(size.cx, GuiTextSize(menus::WithoutFirstAmpersand(text)).cx + 4) << text;
+  }
+}
+
+TEST_F(FlatMenuTest, WindowsThatDidNotRegisterKeepTheSystemsMenus) {
+  FlatMenu::RegisterMenuWindow(frame_->Handle(), false);
+  PopupMenu menu;
+  Fill(menu.handle, {{"&Open", 0}, {nullptr, 0}});
+  Prepare(menu.handle);
+  EXPECT_FALSE(IsOwnerDrawn(menu.handle, 0));
+  EXPECT_FALSE(IsOwnerDrawn(menu.handle, 1));
+  EXPECT_EQ(MenuChar(menu.handle, 'o', MF_POPUP), 0);
+}
+
+// --- Access letters -------------------------------------------------------------------
+
+TEST_F(FlatMenuTest, AccessLettersIgnoreDoubledAmpersands) {
+  PopupMenu menu;
+  Fill(menu.handle,
+       {{"Save &&Close", 0}, {nullptr, 0}, {"&Cut\tCtrl+X", 0}, {"Tom && &Jerry", 0}, {"R&&D", 0}});
+  Prepare(menu.handle);
+  struct Case {
+    char letter;
+    UINT flags;
+    LRESULT expected;
+  };
+  for (const Case& c : {Case{'c', MF_POPUP, MAKELRESULT(2, MNC_EXECUTE)},
+                        Case{'J', MF_POPUP, MAKELRESULT(3, MNC_EXECUTE)}, Case{'d', MF_POPUP, 0},
+                        Case{'x', MF_POPUP, 0}, Case{'c', 0, MAKELRESULT(2, MNC_EXECUTE)},
+                        Case{'c', MF_POPUP | MF_SYSMENU, 0}}) {
+    EXPECT_EQ(MenuChar(menu.handle, c.letter, c.flags), c.expected)
+        << "letter " << c.letter << " flags " << c.flags;
+  }
+}
+
+// --- Colour depth -----------------------------------------------------------------------
+
+std::vector<COLORREF> FlatMenuTest::DrawFirstItem(HMENU menu, int bitsPerPixel,
+                                                  const std::vector<COLORREF>& palette, int width) {
+  const int height = 20;
+  std::vector<unsigned char> infoBytes(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+  auto* info = reinterpret_cast<BITMAPINFO*>(infoBytes.data());
+  info->bmiHeader.biSize = sizeof info->bmiHeader;
+  info->bmiHeader.biWidth = width;
+  info->bmiHeader.biHeight = -height;
+  info->bmiHeader.biPlanes = 1;
+  info->bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+  info->bmiHeader.biCompression = BI_RGB;
+  info->bmiHeader.biClrUsed = bitsPerPixel <= 8 ? 256 : 0;
+  for (std::size_t i = 0; i < palette.size() && i < 256; ++i)
+    info->bmiColors[i] =
+        RGBQUAD{GetBValue(palette[i]), GetGValue(palette[i]), GetRValue(palette[i]), 0};
+  fw::WindowDC screen(nullptr);
+  void* bits = nullptr;
+  fw::Bitmap dib(CreateDIBSection(screen.Get(), info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  EXPECT_TRUE(dib);
+  fw::MemoryDC memory(screen.Get());
+  fw::ScopedSelect select(memory.Get(), dib.Get());
+
+  DRAWITEMSTRUCT item = {};
+  item.CtlType = ODT_MENU;
+  item.itemID = GetMenuItemID(menu, 0);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = reinterpret_cast<HWND>(menu);
+  item.hDC = memory.Get();
+  item.rcItem = RECT{0, 0, width, height};
+  item.itemData = ItemData(menu, 0);
+  SendMessageA(frame_->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  std::vector<COLORREF> row;
+  for (int x = 0; x < width; ++x) row.push_back(GetPixel(memory.Get(), x, 1));
+  return row;
+}
+
+FlatMenuSettings RedToBlue() {
+  FlatMenuSettings settings;
+  settings.gradientStart = static_cast<int>(RGB(255, 0, 0));
+  settings.gradientEnd = static_cast<int>(RGB(0, 0, 255));
+  return settings;
+}
+
+TEST_F(FlatMenuTest, EightBitsPerPixelGetPlainStripsInsteadOfGradients) {
+  UseSettings(RedToBlue());
+  PopupMenu menu;
+  Fill(menu.handle, {{"Item", 0}});
+  Prepare(menu.handle);
+  // The colours either way are in the palette, so nothing is approximated.
+  const std::vector<COLORREF> palette = {Light(20),        Light(75),         RGB(255, 0, 0),
+                                         RGB(0, 0, 255),   RGB(0, 0, 0),      RGB(255, 255, 255),
+                                         RGB(128, 0, 128), RGB(192, 192, 192)};
+  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 8, palette, 120);
+  for (int x : {0, 10, 21}) EXPECT_EQ(row[x], Light(20)) << "strip column " << x;
+  for (int x : {22, 26, 29, 110}) EXPECT_EQ(row[x], Light(75)) << "body column " << x;
+}
+
+TEST_F(FlatMenuTest, DeeperDisplaysGetTheGradientStripOfTheSettings) {
+  UseSettings(RedToBlue());
+  PopupMenu menu;
+  Fill(menu.handle, {{"Item", 0}});
+  Prepare(menu.handle);
+  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 32, {}, 120);
+  EXPECT_GT(GetRValue(row[0]), 200);  // starts red
+  EXPECT_LT(GetBValue(row[0]), 60);
+  EXPECT_GT(GetBValue(row[28]), 200);  // ends blue
+  EXPECT_LT(GetRValue(row[28]), 60);
+  for (int x = 1; x < 30; ++x) EXPECT_LE(GetRValue(row[x]), GetRValue(row[x - 1])) << x;
+  for (int x : {30, 60, 110}) EXPECT_EQ(row[x], RGB(0, 0, 255)) << "body column " << x;
+}
+
+// --- An open pop-up --------------------------------------------------------------------
+
+struct OpenMenuShot {
+  RECT window = {};
+  std::vector<RECT> items;
+  std::unique_ptr<ScreenPixels> pixels;
+};
+
+OpenMenuShot* g_shot = nullptr;
+HMENU g_shotMenu = nullptr;
+int g_shotTicks = 0;
+
+BOOL CALLBACK FindShownMenuWindow(HWND window, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "#32768" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Runs inside the menu's modal loop: once the pop-up shows (and has had a
+// moment to paint), copies it from the screen and closes the menu; gives up
+// after a few seconds.
+void CALLBACK TakeShot(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND popup = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindShownMenuWindow, reinterpret_cast<LPARAM>(&popup));
+  ++g_shotTicks;
+  if (popup == nullptr || g_shotTicks < 3) {
+    if (g_shotTicks > 100) {
+      KillTimer(nullptr, timer);
+      EndMenu();
+    }
+    return;
+  }
+  KillTimer(nullptr, timer);
+  GetWindowRect(popup, &g_shot->window);
+  for (int i = 0; i < GetMenuItemCount(g_shotMenu); ++i) {
+    RECT r = {};
+    GetMenuItemRect(nullptr, g_shotMenu, static_cast<UINT>(i), &r);
+    g_shot->items.push_back(r);
+  }
+  g_shot->pixels = std::make_unique<ScreenPixels>(g_shot->window);
+  EndMenu();
+}
+
+TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
+  FlatMenuSettings plain;
+  plain.showGradient = false;
+  UseSettings(plain);
+  PopupMenu menu;
+  Fill(menu.handle, {{"&Highlighted", MF_HILITE}, {"&Checked", MF_CHECKED}, {"&Plain", 0}});
+  const HWND owner = frame_->Handle();
+  SetForegroundWindow(owner);
+  flat_->Install();
+
+  OpenMenuShot shot;
+  g_shot = &shot;
+  g_shotMenu = menu.handle;
+  g_shotTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, TakeShot);
+  TrackPopupMenu(menu.handle, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, owner, nullptr);
+  KillTimer(nullptr, timer);
+  g_shot = nullptr;
+  flat_->Remove();
+  ASSERT_TRUE(shot.pixels != nullptr) << "the menu did not open";
+  ASSERT_EQ(shot.items.size(), 3u);
+  const ScreenPixels& at = *shot.pixels;
+
+  // The flat frame.
+  const int midY = (shot.window.top + shot.window.bottom) / 2;
+  EXPECT_EQ(at.At(shot.window.left, midY), GetSysColor(COLOR_3DDKSHADOW)) << "outer frame";
+  EXPECT_EQ(at.At(shot.window.left + 1, midY), Light(75)) << "inner frame";
+
+  // The highlighted item: a frame in the highlight colour, filled paler.
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const RECT& first = shot.items[0];
+  const int firstMid = (first.top + first.bottom) / 2;
+  EXPECT_EQ(at.At(first.left, firstMid), highlight) << "highlight frame";
+  EXPECT_EQ(at.At(first.left + 10, first.top + 2), AdjustColour(highlight, 70, -57))
+      << "highlight fill";
+
+  // The checked item: the light strip, the framed box and a dark check mark.
+  const RECT& checked = shot.items[1];
+  EXPECT_EQ(at.At(checked.left + 1, checked.top + 3), highlight) << "check box frame";
+  EXPECT_EQ(at.At(checked.left + 21, checked.top + 3), Light(20)) << "strip beside the box";
+  int dark = 0;
+  for (int y = checked.top + 2; y < checked.bottom - 2; ++y)
+    for (int x = checked.left + 2; x < checked.left + 19; ++x)
+      dark += at.At(x, y) == RGB(0, 0, 0) ? 1 : 0;
+  EXPECT_GT(dark, 4) << "check mark pixels";
+
+  // A plain item: the strip and the lighter body.
+  const RECT& plainItem = shot.items[2];
+  EXPECT_EQ(at.At(plainItem.left + 5, plainItem.top + 2), Light(20)) << "strip";
+  EXPECT_EQ(at.At(plainItem.right - 3, plainItem.top + 2), Light(75)) << "body";
+}
+
+}  // namespace
