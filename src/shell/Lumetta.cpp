@@ -11,7 +11,7 @@
 #include "shell/MenuModule.h"
 #include "shell/MyCmdLine.h"
 #include "shell/NotesFolder.h"
-#include "shell/SoundCues.h"
+#include "shell/platform/SoundCues.h"
 #include "store/ProgramState.h"
 
 namespace {

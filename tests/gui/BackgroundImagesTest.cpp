@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PlatformTestFiles.h"
-#include "shell/BackgroundImages.h"
+#include "shell/platform/BackgroundImages.h"
 #include "store/Settings.h"
 
 using platform_testing::CurrentFolder;

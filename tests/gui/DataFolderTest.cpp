@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PlatformTestFiles.h"
-#include "shell/DataFolder.h"
+#include "shell/platform/DataFolder.h"
 
 using platform_testing::CurrentFolder;
 using platform_testing::EnvironmentVariable;
