@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "cli/CliHost.h"
-#include "shell/DataFolder.h"
 #include "shell/SingleInstance.h"
+#include "shell/platform/DataFolder.h"
 #include "shell/platform/SystemClock.h"
 #include "shell/platform/Win32FileSystem.h"
 

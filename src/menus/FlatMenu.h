@@ -17,7 +17,7 @@
 #include "framework/GdiObject.h"
 #include "menus/FlatMenuSettings.h"
 #include "menus/MenuColours.h"
-#include "shell/MenuModule.h"
+#include "menus/MenuModule.h"
 
 namespace menus {
 

@@ -19,9 +19,9 @@
 #include <string>
 #include <memory>
 
+#include "framework/DialogTrim.h"
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
-#include "planner/DialogTrim.h"
 #include "planner/EditBox.h"
 #include "planner/NotesOwner.h"
 #include "planner/SlotLayout.h"
@@ -171,7 +171,7 @@ class AppointBook2 : public fw::FrameWindow,
   int moveSkips_ = 2;
   std::unique_ptr<EditBox> editor_;
   int firstHour_ = kFirstHourAtOpen;
-  SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace planner

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 class CEarlyDialog : public fw::Dialog {
  public:
@@ -37,5 +37,5 @@ class CEarlyDialog : public fw::Dialog {
   void EnableDependents();
 
   bool filling_ = false;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };

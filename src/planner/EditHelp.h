@@ -3,7 +3,7 @@
 // lines. The to-do window shows the same dialog under its own title.
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 class EditHelp : public fw::Dialog {
  public:
@@ -17,5 +17,5 @@ class EditHelp : public fw::Dialog {
 
  private:
   bool forToDo_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };

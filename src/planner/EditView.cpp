@@ -4,12 +4,14 @@
 
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
-#include "planner/NotesFiles.h"
+#include "framework/SolidDrawing.h"
 #include "planner/NotesHost.h"
 #include "planner/NotesOwner.h"
 #include "planner/NotesText.h"
 #include "resource.h"
+#include "store/DayNotesFiles.h"
 #include "store/ProgramState.h"
+#include "views/NotesFiles.h"
 
 namespace planner {
 namespace {
@@ -18,22 +20,6 @@ namespace {
 // the planners reach the notes through EditView's static operations).
 std::unique_ptr<EditView> g_notes;
 NotesHost* g_host = nullptr;
-
-void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
-  const COLORREF old = SetBkColor(dc, colour);
-  const RECT area = {x, y, x + width, y + height};
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-  SetBkColor(dc, old);
-}
-
-// A one-pixel 3-D frame: top and left lines in topLeft, bottom and right in
-// bottomRight.
-void Frame3d(HDC dc, int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight) {
-  FillSolid(dc, x, y, width - 1, 1, topLeft);
-  FillSolid(dc, x, y, 1, height - 1, topLeft);
-  FillSolid(dc, x + width - 1, y, 1, height, bottomRight);
-  FillSolid(dc, x, y + height - 1, width, 1, bottomRight);
-}
 
 std::string ControlText(HWND control) {
   const int length = GetWindowTextLengthA(control);
@@ -74,8 +60,9 @@ void EditView::FollowNotes(NotesOwner& planner) {
     g_notes->TakeEditorText();
     g_notes->Save();
     g_notes->LoadNotes(planner.NotesYear(), planner.NotesMonth(), planner.NotesDay());
-  } else if (g_host != nullptr && NotesFileExists(g_host->NotesFolder(), planner.NotesYear(),
-                                                  planner.NotesMonth(), planner.NotesDay())) {
+  } else if (g_host != nullptr &&
+             views::NotesFileExists(g_host->NotesFolder(), planner.NotesYear(),
+                                    planner.NotesMonth(), planner.NotesDay())) {
     OpenAbove(planner);
   }
   if (g_notes) g_notes->owner_ = &planner;
@@ -142,7 +129,8 @@ bool EditView::Open(NotesHost& host, const RECT& area, HFONT font) {
 }
 
 void EditView::LoadNotes(int year, int month, int day) {
-  path_ = folder_.empty() ? std::string() : NotesFileName(folder_, year, month, day);
+  path_ = folder_.empty() ? std::string()
+                          : lumetta::DayNotesPath(folder_, lumetta::CivilDate{year, month, day});
   title_ = NotesTitle(year, month, day, lumetta::g_settings.europeanCalendar != 0);
   if (editor_ != nullptr) {
     if (IsWindow(editor_)) DestroyWindow(editor_);
@@ -200,9 +188,9 @@ void EditView::CloseByEscape() {
 
 void EditView::Paint(HDC dc) const {
   const lumetta::SettingsBlock& settings = lumetta::g_settings;
-  FillSolid(dc, 0, 0, w_ + 3, h_ + 3, settings.back);
+  fw::FillSolidRect(dc, 0, 0, w_ + 3, h_ + 3, settings.back);
   SetBkColor(dc, settings.back);
-  Frame3d(dc, 1, 1, w_ - 7, h_ - 2, settings.toplite, settings.botlite);
+  fw::Draw3dRect(dc, 1, 1, w_ - 7, h_ - 2, settings.toplite, settings.botlite);
   fw::ScopedSelect select(dc, font_);
   SetTextColor(dc, settings.fore);
   RECT area = {7, 5, w_ - 12, h_ - 12};

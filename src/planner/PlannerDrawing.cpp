@@ -3,6 +3,7 @@
 #include "planner/AppointBook2.h"
 
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "planner/DayPlanners.h"
 #include "planner/EditView.h"
 #include "planner/PlannerHost.h"
@@ -85,8 +86,7 @@ void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool 
   Line(dc, onHour.left, onHour.bottom, kRowExtent, onHour.bottom);
 
   const std::string label30 = HalfPastLabel(hour, military);
-  SIZE extent = {};
-  GetTextExtentPoint32A(dc, label30.c_str(), static_cast<int>(label30.size()), &extent);
+  const SIZE extent = fw::TextSize(dc, label30);
   Text(dc, halfPast.left - extent.cx - 16, halfPast.top + 2, label30);
   DrawSlotText(dc, halfPast, book.FindAt(year_, month_, day_, hour, 30), rowColour, plain, 3);
 

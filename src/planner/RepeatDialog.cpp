@@ -47,7 +47,7 @@ bool Repeat::OnInitDialog() {
   }
   CheckDlgButton(hwnd, KindControl(form_.InitialKind()), BST_CHECKED);
   ShowDate(form_.EndDate());
-  planner::CentreOnCursor(hwnd);
+  fw::CentreOnCursor(hwnd);
   return true;
 }
 

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 #include "store/RepeatForm.h"
 
 namespace lumetta {
@@ -47,7 +47,7 @@ class Repeat : public fw::Dialog {
 
   lumetta::RepeatForm form_;
   lumetta::RepeatChoice choice_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 // The Repeats command for one entry: the dialog filled from `input` (the

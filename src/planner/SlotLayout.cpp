@@ -2,14 +2,10 @@
 
 #include <cstdio>
 
+#include "framework/SolidDrawing.h"
+
 namespace planner {
 namespace {
-
-SIZE Extent(HDC dc, const char* text) {
-  SIZE size = {};
-  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-  return size;
-}
 
 int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
@@ -17,11 +13,11 @@ int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
 SlotLayout LayOutSlots(HDC dc, Surface surface) {
   SlotLayout layout;
-  const SIZE label = Extent(dc, "  08:30AM ");
+  const SIZE label = fw::TextSize(dc, "  08:30AM ");
   layout.labelWidth = label.cx + 4;
   layout.rowHeight = label.cy + 4;
   const std::string run(70, 'h');
-  const SIZE text = Extent(dc, run.c_str());
+  const SIZE text = fw::TextSize(dc, run);
   layout.textWidth = text.cx + 4;
   layout.textHeight = text.cy + 4;
 

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 class ShellRequests;
 
@@ -21,5 +21,5 @@ class CAboutDlg : public fw::Dialog {
 
  private:
   ShellRequests& shell_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };

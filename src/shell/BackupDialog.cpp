@@ -11,7 +11,7 @@ Backup::Backup(fw::Prompter& prompter, lumetta::SettingsBlock& settings, lumetta
 bool Backup::OnInitDialog() {
   location_ = lumetta::BackupFolder(settings_);
   SetDlgItemTextA(Handle(), IDC_BACKUP_FOLDER, location_.c_str());
-  planner::CentreOnCursor(Handle());
+  fw::CentreOnCursor(Handle());
   return true;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 namespace lumetta {
 class BackupPickers;

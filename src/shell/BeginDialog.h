@@ -3,7 +3,7 @@
 // one-line tips, modal, closed with Esc or the close box.
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 class BeginDialog : public fw::Dialog {
  public:
@@ -13,5 +13,5 @@ class BeginDialog : public fw::Dialog {
   bool OnInitDialog() override;
 
  private:
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };

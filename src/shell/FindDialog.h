@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 namespace lumetta {
 class All_Appointments;
@@ -27,7 +27,7 @@ class FindDialog : public fw::Dialog {
   void DoDataExchange(fw::DataExchange& exchange) override;
 
  private:
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 // The Find command: the dialog, then on OK the search (or the message about

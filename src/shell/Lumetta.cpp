@@ -9,10 +9,10 @@
 
 #include "menus/FlatMenu.h"
 #include "shell/MainFrame.h"
-#include "shell/MenuModule.h"
+#include "menus/MenuModule.h"
 #include "shell/MyCmdLine.h"
 #include "shell/NotesFolder.h"
-#include "shell/SoundCues.h"
+#include "shell/platform/SoundCues.h"
 #include "store/ProgramState.h"
 
 namespace {

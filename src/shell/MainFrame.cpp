@@ -8,15 +8,15 @@
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "planner/EditView.h"
-#include "planner/QuickCheckPopup.h"
 #include "resource.h"
-#include "shell/MenuModule.h"
+#include "menus/MenuModule.h"
 #include "shell/NotesFolder.h"
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
 #include "store/TextImport.h"
 #include "todo/ToDo.h"
 #include "views/MonthView.h"
+#include "views/QuickCheckPopup.h"
 
 namespace {
 
@@ -146,7 +146,7 @@ void CMainFrame::ShowStartupSummary() {
     view_->ShowQuickCheck(today.year, today.month, today.day, anchor, 0);
   }
   const UINT duration = main_timers::SummaryDurationMs(
-      lumetta::g_settings.summarySeconds, static_cast<UINT>(planner::QuickCheckDuration()));
+      lumetta::g_settings.summarySeconds, static_cast<UINT>(views::QuickCheckDuration()));
   timers_.Start(main_timers::kCloseSummary, duration);
 }
 
@@ -161,7 +161,7 @@ void CMainFrame::OnDestroy() {
   // half-way must not replace the data file with an empty book.
   if (created_) SaveBook();
   tray_.Remove();
-  planner::CloseQuickCheckPopup();
+  views::CloseQuickCheckPopup();
   popups_.CloseAll();
   services_.reminderTimers.SetWindow(nullptr);
   services_.notices.SetTarget(nullptr);

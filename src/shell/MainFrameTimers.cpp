@@ -3,9 +3,9 @@
 // start themselves again.
 #include "shell/MainFrame.h"
 
-#include "planner/QuickCheckPopup.h"
 #include "views/MainFont.h"
 #include "views/MonthView.h"
+#include "views/QuickCheckPopup.h"
 
 using namespace main_timers;
 
@@ -33,7 +33,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     }
     case kCloseSummary:
       timers_.Stop(id);
-      planner::CloseQuickCheckPopup();
+      views::CloseQuickCheckPopup();
       break;
     case kThreeHourly:
       timers_.Stop(id);

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 #include "store/ColourSchemes.h"
 
 namespace lumetta {
@@ -55,7 +55,7 @@ class MyColorDialog : public fw::Dialog {
   lumetta::SettingsBlock& settings_;
   ColourChooser& chooser_;
   std::function<void()> changed_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
   lumetta::ColourRoles remembered_ = {};
   std::array<lumetta::Colour, 16> custom_ = {};
 };

@@ -6,7 +6,7 @@
 // (re-arming, placing, saving) is the main window's.
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 class ShellRequests;
 
@@ -31,7 +31,7 @@ class RemindDialog : public fw::Dialog {
  private:
   lumetta::SettingsBlock& settings_;
   ShellRequests& shell_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
   // The controls' values: 0 "Enable Reminders", 1 "No Reminders".
   int reminders_ = 0;
   int minutes_ = 0;

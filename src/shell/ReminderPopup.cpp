@@ -10,17 +10,17 @@
 #include "framework/PaintDC.h"
 #include "framework/Prompter.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
 #include "resource.h"
 #include "shell/MainTimers.h"
 #include "shell/ReminderPopups.h"
 #include "shell/ShellServices.h"
-#include "shell/SoundCues.h"
+#include "shell/platform/SoundCues.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
 #include "store/ProgramState.h"
-#include "views/CellDrawing.h"
 
 namespace {
 
@@ -158,7 +158,7 @@ void ReminderPopup::Measure() {
   int widest = 0;
   int textHeight = 0;
   for (const std::string& line : lines_) {
-    const SIZE size = views::TextSize(dc.Get(), line);
+    const SIZE size = fw::TextSize(dc.Get(), line);
     widest = std::max(widest, static_cast<int>(size.cx) + 64);
     textHeight = std::max(textHeight, static_cast<int>(size.cy));
   }
@@ -198,7 +198,7 @@ void ReminderPopup::AskAboutLink() {
 void ReminderPopup::Paint(HDC dc) const {
   const lumetta::SettingsBlock& settings = lumetta::g_settings;
   const int height = 2 * lineHeight_;
-  views::FillSolidRect(dc, 0, 0, width_ + 3, height, settings.back);
+  fw::FillSolidRect(dc, 0, 0, width_ + 3, height, settings.back);
   SetBkColor(dc, settings.back);
   {
     fw::ScopedSelect select(dc, font_.Get());
@@ -209,7 +209,7 @@ void ReminderPopup::Paint(HDC dc) const {
       TextOutA(dc, 5, lineHeight_, lines_[1].c_str(), static_cast<int>(lines_[1].size()));
     }
   }
-  views::Draw3dRect(dc, 1, 1, width_ + 1, height - 2, settings.toplite, settings.botlite);
+  fw::Draw3dRect(dc, 1, 1, width_ + 1, height - 2, settings.toplite, settings.botlite);
   if (closeIcon_ != nullptr) {
     DrawIconEx(dc, width_ - kIconSize, 0, closeIcon_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
   }
@@ -239,19 +239,6 @@ void ReminderPopup::OnMouseMove(int x, int y) {
   left_ += x - dragAnchor_.x;
   top_ += y - dragAnchor_.y;
   SetWindowPos(Handle(), nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void ReminderPopup::OnActivate(WPARAM state) {
-  // Comes to the front when activated. Not when deactivated: two pop-ups
-  // (or a pop-up and its own link question) would take the activation from
-  // each other without end.
-  if (LOWORD(state) == WA_INACTIVE || reshowing_) return;
-  reshowing_ = true;
-  SetActiveWindow(Handle());
-  BringWindowToTop(Handle());
-  ShowWindow(Handle(), SW_HIDE);
-  ShowWindow(Handle(), SW_SHOW);
-  reshowing_ = false;
 }
 
 LRESULT ReminderPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -285,7 +272,7 @@ LRESULT ReminderPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case WM_ACTIVATE: {
       const LRESULT result = DefaultHandling(message, wParam, lParam);
-      OnActivate(wParam);
+      front_.OnActivate(Handle(), wParam);
       return result;
     }
     case kAskAboutLink:

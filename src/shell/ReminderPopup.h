@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/DialogTrim.h"
 #include "framework/GdiObject.h"
 #include "framework/Window.h"
 
@@ -85,7 +86,6 @@ class ReminderPopup : public fw::Window {
   void AskAboutLink();
   void OnLeftButtonDown(int x, int y);
   void OnMouseMove(int x, int y);
-  void OnActivate(WPARAM state);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnFinalMessage() override;
@@ -106,5 +106,5 @@ class ReminderPopup : public fw::Window {
   HICON snoozeIcon_ = nullptr;
   bool open_ = false;  // its window exists (made by Show, not yet destroyed)
   bool snoozePending_ = false;
-  bool reshowing_ = false;
+  fw::FrontOnActivation front_;
 };

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "framework/MessageBoxPrompter.h"
-#include "shell/DataFolder.h"
-#include "shell/SoundCues.h"
-#include "shell/ShellSettingsHooks.h"
+#include "shell/platform/DataFolder.h"
 #include "shell/platform/ForwardingRepaintNotices.h"
 #include "shell/platform/PrompterPrompts.h"
+#include "shell/platform/ShellSettingsHooks.h"
+#include "shell/platform/SoundCues.h"
 #include "shell/platform/SystemClock.h"
 #include "shell/platform/Win32FileSystem.h"
 #include "shell/platform/WindowReminderTimers.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 class SoundOutput;
 
@@ -36,7 +36,7 @@ class SoundDialog : public fw::Dialog {
   lumetta::SettingsBlock& settings_;
   lumetta::BackupPickers& pickers_;
   SoundOutput& sound_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
   std::string start_;
   std::string reminder_;
   std::string click_;

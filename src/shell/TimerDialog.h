@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 #include "shell/Countdowns.h"
 
 class CTimerDialog : public fw::Dialog {
@@ -30,7 +30,7 @@ class CTimerDialog : public fw::Dialog {
 
  private:
   CountdownRequest request_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
   bool filling_ = false;   // the controls are being filled: their changes are ours
   bool checking_ = false;  // a change's check is showing its message
 };

@@ -15,7 +15,7 @@ All_Appointments::~All_Appointments() = default;
 
 An_Appointment& All_Appointments::Create() { return CreateAt(0, 0, 0, 0, 0); }
 
-An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source) {
+An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source, Sorting sorting) {
   std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
   e->year_ = source.year_;
   e->month_ = source.month_;
@@ -36,7 +36,7 @@ An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source) {
   e->time.value_ = source.time;  // Append marks the copy
   e->repeatUntil = source.repeatUntil;
   An_Appointment& copy = Append(std::move(e));
-  Sort();
+  if (sorting == Sorting::Now) Sort();
   return copy;
 }
 

@@ -42,8 +42,10 @@ class All_Appointments {
   // list without sorting.
   An_Appointment& Create();
   // A copy of every field of `source` except timerId (0) and reminderOn
-  // (1), appended; then the book is sorted.
-  An_Appointment& CreateCopy(const An_Appointment& source);
+  // (1), appended; then the book is sorted, unless the caller sorts once
+  // after making many copies (Sorting::Later).
+  enum class Sorting { Now, Later };
+  An_Appointment& CreateCopy(const An_Appointment& source, Sorting sorting = Sorting::Now);
 
   // --- The list -----------------------------------------------------------
 

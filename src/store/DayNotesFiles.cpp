@@ -36,16 +36,18 @@ std::vector<std::string> StdFolderNames::Names(const std::string& folder) {
   return names;
 }
 
-std::string DayNotesFiles::PathOf(const CivilDate& date) const {
-  char name[32];
+std::string DayNotesPath(const std::string& folder, const CivilDate& date) {
+  char name[48];
   std::snprintf(name, sizeof name, "%d%02d%02d.txt", date.year, date.month, date.day);
-  return folder_ + name;
+  std::string path = folder;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  return path + name;
 }
 
 std::string DayNotesFiles::Read(const CivilDate& date) const {
   std::string text;
   if (!Known()) return text;
-  const std::unique_ptr<InputFile> in = files_.OpenRead(PathOf(date));
+  const std::unique_ptr<InputFile> in = files_.OpenRead(DayNotesPath(folder_, date));
   if (!in) return text;
   char buffer[4096];
   for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
@@ -53,7 +55,7 @@ std::string DayNotesFiles::Read(const CivilDate& date) const {
 }
 
 bool DayNotesFiles::Write(const CivilDate& date, const std::string& text) const {
-  return Known() && WriteFileSafely(files_, PathOf(date), text.data(), text.size());
+  return Known() && WriteFileSafely(files_, DayNotesPath(folder_, date), text.data(), text.size());
 }
 
 std::vector<DayNote> DayNotesFiles::ReadAll(FolderNames& names) const {

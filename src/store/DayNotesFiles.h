@@ -24,6 +24,11 @@ class StdFolderNames : public FolderNames {
   std::vector<std::string> Names(const std::string& folder) override;
 };
 
+// The notes file of a date: folder + "20240214.txt". A folder without a
+// trailing separator gets a backslash (the program's notes folder is a
+// Windows path); an empty folder gives the bare name.
+std::string DayNotesPath(const std::string& folder, const CivilDate& date);
+
 struct DayNote {
   CivilDate date;
   std::string text;
@@ -36,7 +41,6 @@ class DayNotesFiles {
       : files_(files), folder_(std::move(folder)) {}
 
   bool Known() const { return !folder_.empty(); }
-  std::string PathOf(const CivilDate& date) const;
   // The day's notes, "" when it has none.
   std::string Read(const CivilDate& date) const;
   // Writes the day's notes safely; false when the file could not be written.

@@ -117,25 +117,6 @@ Next FindNext(const An_Appointment& e) {
   return next;
 }
 
-// A new entry of the book with every field of `source` but timerId (0) and
-// reminderOn (1), like All_Appointments::CreateCopy, but without sorting:
-// the expansion sorts once for all its copies.
-An_Appointment& AppendCopy(All_Appointments& book, const An_Appointment& source) {
-  An_Appointment& c = book.Create();
-  c.SetSlot(source.year(), source.month(), source.day(), source.hour(), source.minute(),
-            source.text);
-  c.SetRepeat(source.repeatKind, source.weekOrdinal, source.weekdayText, source.monthDay);
-  c.reminderMinutes = source.reminderMinutes;
-  c.reminderOn = 1;
-  c.dayBefore = source.dayBefore;
-  c.tildeFlag = source.tildeFlag;
-  c.noHighlight = source.noHighlight;
-  c.colour = source.colour;
-  c.time = source.time;
-  c.repeatUntil = source.repeatUntil;
-  return c;
-}
-
 // Sorts the book when the expansion ends, however it ends.
 class SortWhenDone {
  public:
@@ -173,7 +154,8 @@ int ExpandRepeats(An_Appointment& first) {
   const An_Appointment* prev = &first;
   int kept = 0;
   for (int made = 0; made < kMaxRepeatCopies; ++made) {
-    An_Appointment& c = AppendCopy(book, *prev);
+    // Sorted once for all copies when the expansion ends.
+    An_Appointment& c = book.CreateCopy(*prev, All_Appointments::Sorting::Later);
     c.monthDay = first.monthDay;
     Next next = FindNext(c);
     if (next.kind == NextKind::BeyondRange) {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 #include "store/Moment.h"
 
 namespace todo {
@@ -41,7 +41,7 @@ class ScheduleDialog : public fw::Dialog {
   lumetta::Moment date_;
   lumetta::Moment time_;
   std::string title_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace todo

@@ -3,24 +3,13 @@
 #include <string>
 
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "store/ProgramState.h"
 #include "todo/ToDo.h"
 
 namespace todo {
-namespace {
-
-void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
-  const COLORREF old = SetBkColor(dc, colour);
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-  SetBkColor(dc, old);
-}
-
-}  // namespace
-
 ToDo::Rows ToDo::LayoutRows(HDC dc, Surface surface) {
-  const std::string measure(77, 'h');
-  SIZE size = {};
-  GetTextExtentPoint32A(dc, measure.c_str(), static_cast<int>(measure.size()), &size);
+  const SIZE size = fw::TextSize(dc, std::string(77, 'h'));
   Rows rows;
   rows.width = size.cx + 4;
   rows.height = size.cy + 4;
@@ -57,7 +46,7 @@ void ToDo::DrawLists(HDC dc, HFONT font, Surface surface) {
       // As tall as the row's bottom coordinate: each row paints over the
       // overhang of the one above, and the last one's fills the space below.
       const RECT fill = {r.left, r.top + shift, r.left + 9999, r.top + shift + r.bottom};
-      FillSolid(dc, fill, colour);
+      fw::FillSolidRect(dc, fill, colour);
     }
     if (plain) {
       SetTextColor(dc, RGB(0, 0, 0));

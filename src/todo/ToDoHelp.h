@@ -4,7 +4,7 @@
 // small icon. No buttons: Esc or the close box ends it.
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 namespace todo {
 
@@ -16,7 +16,7 @@ class ToDoHelp : public fw::Dialog {
   bool OnInitDialog() override;
 
  private:
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace todo

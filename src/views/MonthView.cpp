@@ -8,9 +8,8 @@
 #include "framework/MemoryDC.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
-#include "planner/NotesFiles.h"
-#include "planner/QuickCheckPopup.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
@@ -19,6 +18,8 @@
 #include "views/CellDrawing.h"
 #include "views/MainFont.h"
 #include "views/MonthViewHost.h"
+#include "views/NotesFiles.h"
+#include "views/QuickCheckPopup.h"
 
 namespace views {
 namespace {
@@ -118,7 +119,7 @@ HFONT CLumettaView::TitleFont() const { return titleFont_ ? titleFont_.Get() : m
 
 void CLumettaView::MeasureCell(HDC dc) {
   fw::ScopedSelect select(dc, mainFont_.Get());
-  const SIZE wd = TextSize(dc, "Wd");
+  const SIZE wd = fw::TextSize(dc, "Wd");
   layout_.cellWidth = static_cast<int>(wd.cx) + 5;
   layout_.cellHeight = static_cast<int>(wd.cy) + 4;
 }
@@ -237,12 +238,12 @@ void CLumettaView::OpenToDoList() {
 
 void CLumettaView::ShowQuickCheck(int year, int month, int day, const RECT& anchor, int flag) {
   if (day == quickCheckKey_.day && month == quickCheckKey_.month) return;
-  planner::CloseQuickCheckPopup();
+  CloseQuickCheckPopup();
   lumetta::All_Appointments& book = host_.Book();
   lumetta::An_Appointment* first = book.FindOnDay(year, month, day);
   const std::string notesFolder = host_.NotesFolder();
-  if (first != nullptr || planner::NotesFileExists(notesFolder, year, month, day)) {
-    planner::QuickCheckRequest request;
+  if (first != nullptr || NotesFileExists(notesFolder, year, month, day)) {
+    QuickCheckRequest request;
     request.book = &book;
     request.first = first;
     request.year = year;
@@ -252,7 +253,7 @@ void CLumettaView::ShowQuickCheck(int year, int month, int day, const RECT& anch
     request.backgroundFlag = flag;
     request.mainFont = mainDescription_;
     request.notesFolder = notesFolder;
-    planner::CreateQuickCheckPopup(request);
+    CreateQuickCheckPopup(request);
   }
   quickCheckKey_ = {year, month, day};
 }
@@ -283,8 +284,8 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   layout_ = LayoutMonth(w, h, shown_.year, shown_.month, settings.europeanCalendar != 0);
 
   SetTextColor(dc, settings.fore);
-  FillSolidRect(dc, 0, 0, std::max<int>(kBackgroundExtent, area.right),
-                std::max<int>(kBackgroundExtent, area.bottom), settings.back);
+  fw::FillSolidRect(dc, 0, 0, std::max<int>(kBackgroundExtent, area.right),
+                    std::max<int>(kBackgroundExtent, area.bottom), settings.back);
   DrawBackgroundImage(dc, backgroundImage_.Get());
 
   fw::ScopedSelect mainFont(dc, mainFont_.Get());
@@ -319,7 +320,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
     look.framed = true;
     look.today =
         knowsToday && todayYear == shown_.year && todayMonth == shown_.month && todayDay == d;
-    look.marked = planner::NotesFileExists(notesFolder, shown_.year, shown_.month, d) ||
+    look.marked = NotesFileExists(notesFolder, shown_.year, shown_.month, d) ||
                   book.HasHighlightedEntryOn(shown_.year, shown_.month, d);
     DrawCell(dc, cell.left, cell.top, w, h, std::to_string(d), look, colours);
   }
@@ -331,7 +332,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   lumetta::CalendarFields now;
   if (lumetta::LocalFields(book.context().clock.Now(), now)) {
     const std::string clock = lumetta::TimeText(now.hour, now.minute, settings.militaryTime != 0);
-    const SIZE size = TextSize(dc, clock);
+    const SIZE size = fw::TextSize(dc, clock);
     TextOutA(dc, 7 * w - static_cast<int>(size.cx) - 2, 8 * h - static_cast<int>(size.cy) - 2,
              clock.c_str(), static_cast<int>(clock.size()));
   }
@@ -358,7 +359,7 @@ void CLumettaView::OnPaint() {
 void CLumettaView::OnDestroy() {
   host_.CloseDayPlanners();
   // The popup belongs to what the view showed; the view is going.
-  planner::CloseQuickCheckPopup();
+  CloseQuickCheckPopup();
   ReleaseMouse();
 }
 

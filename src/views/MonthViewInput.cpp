@@ -2,12 +2,12 @@
 // drawing decide what a click or a hover does.
 #include "views/MonthView.h"
 
+#include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
-#include "planner/QuickCheckPopup.h"
 #include "resource.h"
 #include "store/ProgramState.h"
-#include "views/CellDrawing.h"
 #include "views/MonthViewHost.h"
+#include "views/QuickCheckPopup.h"
 
 namespace views {
 
@@ -21,8 +21,8 @@ void CLumettaView::DrawHighlight(const Highlight& frame, bool hover) {
   if (!Exists() || !frame.Exists()) return;
   const lumetta::SettingsBlock& s = lumetta::g_settings;
   fw::WindowDC dc(Handle());
-  Draw3dRect(dc.Get(), frame.x, frame.y, frame.width, frame.height, hover ? s.botlite : s.toplite,
-             hover ? s.toplite : s.botlite);
+  fw::Draw3dRect(dc.Get(), frame.x, frame.y, frame.width, frame.height,
+                 hover ? s.botlite : s.toplite, hover ? s.toplite : s.botlite);
 }
 
 // --- Mouse and keys -------------------------------------------------------------------
@@ -75,7 +75,7 @@ void CLumettaView::OnLeftButtonDown(POINT point) {
   if (day != 0) {
     highlight_ = FrameOf(layout_.days[static_cast<size_t>(day)]);
     DrawHighlight(highlight_, false);
-    planner::CloseQuickCheckPopup();
+    CloseQuickCheckPopup();
     ReleaseMouse();
     OpenDayPlanner(shown_.year, shown_.month, day);
     return;
@@ -97,7 +97,7 @@ void CLumettaView::OnMouseMove(POINT point) {
   SetCapture(Handle());
   const bool onView = IsOnView(point);
   if (!onView) {
-    planner::CloseQuickCheckPopup();
+    CloseQuickCheckPopup();
     quickCheckKey_.day = 0;
     ReleaseMouse();
   }
@@ -117,7 +117,7 @@ void CLumettaView::OnMouseMove(POINT point) {
       DrawHighlight(highlight_, false);
       highlight_ = Highlight();
       lastHoveredDay_ = day != 0 ? day : 32;
-      planner::CloseQuickCheckPopup();
+      CloseQuickCheckPopup();
       quickCheckKey_.day = 0;
     }
   }
@@ -156,7 +156,7 @@ void CLumettaView::OnRightButtonDown(POINT point) {
   const int day = DayAt(layout_, point, Edges::Included);
   if (day != 0) host_.OpenWeekView(shown_.year, shown_.month, day);
   ReleaseMouse();
-  planner::CloseQuickCheckPopup();
+  CloseQuickCheckPopup();
 }
 
 void CLumettaView::OnKeyDown(UINT key) {
@@ -170,7 +170,7 @@ void CLumettaView::OnKeyDown(UINT key) {
     }
     case VK_ESCAPE:
       host_.PlayClickSound();
-      planner::CloseQuickCheckPopup();
+      CloseQuickCheckPopup();
       host_.HideMainWindow();
       break;
     case VK_RIGHT:

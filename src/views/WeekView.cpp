@@ -10,11 +10,11 @@
 
 #include "framework/MessageBoxPrompter.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
 #include "views/MonthView.h"
-#include "views/CellDrawing.h"
 #include "views/MonthViewHost.h"
 #include "views/WeekHelpDialog.h"
 
@@ -33,7 +33,9 @@ bool European() { return lumetta::g_settings.europeanCalendar != 0; }
 }  // namespace
 
 ViewWeek::ViewWeek(CLumettaView& monthView, MonthViewHost& host)
-    : monthView_(monthView), host_(host) {}
+    : PeriodWindow(monthView, PrintSourceKind::WeekView,
+                   {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS}),
+      host_(host) {}
 
 ViewWeek::~ViewWeek() { Destroy(); }
 
@@ -48,10 +50,10 @@ ViewWeek* ViewWeek::Open(CLumettaView& monthView, MonthViewHost& host, HDC dc, c
 }
 
 void ViewWeek::Measure(HDC dc) {
-  const SIZE time = TextSize(dc, kTimeColumnSample);
+  const SIZE time = fw::TextSize(dc, kTimeColumnSample);
   timeWidth_ = static_cast<int>(time.cx) + 4;
   lineHeight_ = static_cast<int>(time.cy) + 4;
-  textWidth_ = static_cast<int>(TextSize(dc, kTextColumnSample).cx) + 4;
+  textWidth_ = static_cast<int>(fw::TextSize(dc, kTextColumnSample).cx) + 4;
 }
 
 bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
@@ -228,27 +230,16 @@ bool ViewWeek::IsCommandEnabled(UINT id) const {
     case ID_WEEK_LENGTH_4:
       return length_ != 28;
     case ID_COPY_TO_CLIPBOARD:
-    case ID_PRINT:
-    case ID_CLOSE:
-    case ID_WEEK_PREVIOUS:
-    case ID_WEEK_NEXT:
-    case ID_WEEK_QUICK_HINTS:
       return true;
     default:
-      return false;
+      return PeriodWindow::IsCommandEnabled(id);
   }
 }
 
-bool ViewWeek::OnCommand(UINT id, UINT, HWND) {
+bool ViewWeek::OnCommand(UINT id, UINT notifyCode, HWND control) {
   switch (id) {
     case ID_COPY_TO_CLIPBOARD:
       CopyToClipboard();
-      return true;
-    case ID_PRINT:
-      monthView_.PrintFrom(PrintSourceKind::WeekView, *this);
-      return true;
-    case ID_CLOSE:
-      PostMessageA(Handle(), WM_CLOSE, 0, 0);
       return true;
     case ID_WEEK_LENGTH_1:
       SetPeriodLength(7);
@@ -259,22 +250,14 @@ bool ViewWeek::OnCommand(UINT id, UINT, HWND) {
     case ID_WEEK_LENGTH_4:
       SetPeriodLength(28);
       return true;
-    case ID_WEEK_PREVIOUS:
-    case ID_PREVIOUS:  // the main window's shortcut, passed on
-      Previous();
-      return true;
-    case ID_WEEK_NEXT:
-    case ID_NEXT:
-      Next();
-      return true;
-    case ID_WEEK_QUICK_HINTS: {
-      fw::MessageBoxPrompter prompter("Lumetta");
-      WeekHelpDialog(prompter).DoModal(Handle());
-      return true;
-    }
     default:
-      return false;
+      return PeriodWindow::OnCommand(id, notifyCode, control);
   }
+}
+
+void ViewWeek::ShowHints() {
+  fw::MessageBoxPrompter prompter("Lumetta");
+  WeekHelpDialog(prompter).DoModal(Handle());
 }
 
 // --- Messages -----------------------------------------------------------------------

@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/FrameWindow.h"
+#include "framework/DialogTrim.h"
 #include "framework/GdiObject.h"
-#include "planner/DialogTrim.h"
-#include "views/PrintRouting.h"
+#include "views/PeriodWindow.h"
 #include "views/WeekPeriod.h"
 
 namespace views {
@@ -22,7 +21,7 @@ namespace views {
 class CLumettaView;
 class MonthViewHost;
 
-class ViewWeek : public fw::FrameWindow, public PrintSource {
+class ViewWeek : public PeriodWindow {
  public:
   static constexpr const char* kClassName = "ViewWeek";
   // The hidden edit control that carries the text to the clipboard.
@@ -72,6 +71,9 @@ class ViewWeek : public fw::FrameWindow, public PrintSource {
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
   void OnFinalMessage() override;
+  void StepBack() override { Previous(); }
+  void StepOn() override { Next(); }
+  void ShowHints() override;
 
  private:
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);
@@ -89,7 +91,6 @@ class ViewWeek : public fw::FrameWindow, public PrintSource {
   int DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
                    bool printing);
 
-  CLumettaView& monthView_;
   MonthViewHost& host_;
   Date start_;
   int length_ = 7;
@@ -101,7 +102,7 @@ class ViewWeek : public fw::FrameWindow, public PrintSource {
   std::vector<int> blockBottoms_;
   std::string clipboardText_;
   std::string caption_;
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

@@ -5,9 +5,9 @@
 #include "framework/MemoryDC.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
-#include "views/CellDrawing.h"
 #include "views/DayEntries.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
@@ -93,7 +93,7 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
   clipboardText_ = WeekCaption(start_, settings.europeanCalendar != 0) + "\r\n";
   host_.Book().Sort();
   if (!(printing && settings.fastPrinting != 0)) {
-    FillSolidRect(dc, 0, 0, kFillWidth, kFillHeight, settings.back);
+    fw::FillSolidRect(dc, 0, 0, kFillWidth, kFillHeight, settings.back);
     SetTextColor(dc, settings.fore);
     SetBkColor(dc, settings.back);
     SetBkMode(dc, OPAQUE);

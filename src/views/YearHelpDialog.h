@@ -3,7 +3,7 @@
 // tips, modal, closed with Esc or the close box.
 
 #include "framework/Dialog.h"
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
 namespace views {
 
@@ -15,7 +15,7 @@ class YearHelpDialog : public fw::Dialog {
   bool OnInitDialog() override;
 
  private:
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

@@ -9,13 +9,13 @@
 #include <memory>
 
 #include "framework/MessageBoxPrompter.h"
-#include "planner/QuickCheckPopup.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
 #include "views/MonthLayout.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
+#include "views/QuickCheckPopup.h"
 #include "views/YearHelpDialog.h"
 
 namespace views {
@@ -30,7 +30,10 @@ constexpr int kFurthestSavedLeft = 2500;
 }  // namespace
 
 ViewYear::ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter)
-    : monthView_(monthView), host_(host), prompter_(prompter) {}
+    : PeriodWindow(monthView, PrintSourceKind::YearView,
+                   {ID_YEAR_PREVIOUS, ID_YEAR_NEXT, ID_YEAR_QUICK_HINTS}),
+      host_(host),
+      prompter_(prompter) {}
 
 ViewYear::~ViewYear() { Destroy(); }
 
@@ -126,7 +129,7 @@ void ViewYear::ForgetHover() { hover_ = YearDay{-1, -1}; }
 void ViewYear::OnMouseMove(POINT point) {
   if (GetActiveWindow() != Handle()) {
     ForgetHover();
-    planner::CloseQuickCheckPopup();
+    CloseQuickCheckPopup();
     monthView_.ForgetQuickCheck();
     if (GetCapture() == Handle()) ReleaseCapture();
     return;
@@ -150,13 +153,13 @@ void ViewYear::OnMouseMove(POINT point) {
   RECT client = {};
   GetClientRect(Handle(), &client);
   if (!PtInRect(&client, point)) ReleaseCapture();
-  planner::CloseQuickCheckPopup();
+  CloseQuickCheckPopup();
 }
 
 void ViewYear::OnDayClick(POINT point, bool right) {
   const YearDay day = YearDayAt(layout_, point);
   if (day.month == 0) return;
-  planner::CloseQuickCheckPopup();
+  CloseQuickCheckPopup();
   ForgetHover();
   ReleaseCapture();
   if (right) {
@@ -169,7 +172,7 @@ void ViewYear::OnDayClick(POINT point, bool right) {
 void ViewYear::OnKeyDown(UINT key) {
   switch (key) {
     case VK_ESCAPE:
-      planner::CloseQuickCheckPopup();
+      CloseQuickCheckPopup();
       ReleaseCapture();
       ForgetHover();
       PostMessageA(Handle(), WM_CLOSE, 0, 0);
@@ -190,53 +193,25 @@ void ViewYear::OnKeyDown(UINT key) {
 // --- Commands ----------------------------------------------------------------------
 
 bool ViewYear::IsCommandEnabled(UINT id) const {
-  switch (id) {
-    case ID_CLEAR_YEAR:
-    case ID_PRINT:
-    case ID_CLOSE:
-    case ID_YEAR_PREVIOUS:
-    case ID_YEAR_NEXT:
-    case ID_YEAR_QUICK_HINTS:
-      return true;
-    default:
-      return false;
-  }
+  return id == ID_CLEAR_YEAR || PeriodWindow::IsCommandEnabled(id);
 }
 
-bool ViewYear::OnCommand(UINT id, UINT, HWND) {
-  switch (id) {
-    case ID_CLEAR_YEAR:
-      ConfirmEraseYear(year_);
-      InvalidateRect(Handle(), nullptr, TRUE);
-      return true;
-    case ID_PRINT:
-      monthView_.PrintFrom(PrintSourceKind::YearView, *this);
-      return true;
-    case ID_CLOSE:
-      PostMessageA(Handle(), WM_CLOSE, 0, 0);
-      return true;
-    case ID_YEAR_PREVIOUS:
-    case ID_PREVIOUS:  // the main window's shortcut, passed on
-      PreviousYear();
-      return true;
-    case ID_YEAR_NEXT:
-    case ID_NEXT:
-      NextYear();
-      return true;
-    case ID_YEAR_QUICK_HINTS: {
-      fw::MessageBoxPrompter prompter("Lumetta");
-      YearHelpDialog(prompter).DoModal(Handle());
-      return true;
-    }
-    default:
-      return false;
-  }
+bool ViewYear::OnCommand(UINT id, UINT notifyCode, HWND control) {
+  if (id != ID_CLEAR_YEAR) return PeriodWindow::OnCommand(id, notifyCode, control);
+  ConfirmEraseYear(year_);
+  InvalidateRect(Handle(), nullptr, TRUE);
+  return true;
+}
+
+void ViewYear::ShowHints() {
+  fw::MessageBoxPrompter prompter("Lumetta");
+  YearHelpDialog(prompter).DoModal(Handle());
 }
 
 // --- Messages ----------------------------------------------------------------------
 
 void ViewYear::OnDestroy() {
-  planner::CloseQuickCheckPopup();
+  CloseQuickCheckPopup();
   if (GetCapture() == Handle()) ReleaseCapture();
   ForgetHover();
   InvalidateRect(monthView_.Handle(), nullptr, FALSE);

@@ -11,10 +11,9 @@
 
 #include <string>
 
-#include "framework/FrameWindow.h"
+#include "framework/DialogTrim.h"
 #include "framework/Prompter.h"
-#include "planner/DialogTrim.h"
-#include "views/PrintRouting.h"
+#include "views/PeriodWindow.h"
 #include "views/YearLayout.h"
 
 namespace views {
@@ -22,7 +21,7 @@ namespace views {
 class CLumettaView;
 class MonthViewHost;
 
-class ViewYear : public fw::FrameWindow, public PrintSource {
+class ViewYear : public PeriodWindow {
  public:
   static constexpr const char* kClassName = "ViewYear";
   static constexpr const char* kSmallScreenAdvice =
@@ -65,6 +64,9 @@ class ViewYear : public fw::FrameWindow, public PrintSource {
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
   void OnFinalMessage() override;
+  void StepBack() override { PreviousYear(); }
+  void StepOn() override { NextYear(); }
+  void ShowHints() override;
 
  private:
   ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter);
@@ -79,13 +81,12 @@ class ViewYear : public fw::FrameWindow, public PrintSource {
   void OnKeyDown(UINT key);
   void OnPaint();
 
-  CLumettaView& monthView_;
   MonthViewHost& host_;
   fw::Prompter& prompter_;
   int year_ = 0;
   YearLayout layout_;
   YearDay hover_{-1, -1};
-  planner::SmallWindowIcon icon_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

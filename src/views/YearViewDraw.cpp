@@ -4,11 +4,11 @@
 #include "framework/MemoryDC.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
 #include "store/ProgramState.h"
-#include "views/CellDrawing.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
 #include "views/YearView.h"
@@ -22,17 +22,11 @@ constexpr int kFillExtent = 9999;
 const char* const kInitials[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
 const char* const kEuropeanInitials[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 
-void TextCentred(HDC dc, int x, int y, int w, int h, const std::string& text) {
-  const SIZE size = TextSize(dc, text);
-  TextOutA(dc, x + (w - static_cast<int>(size.cx)) / 2, y + (h - static_cast<int>(size.cy)) / 2,
-           text.c_str(), static_cast<int>(text.size()));
-}
-
 }  // namespace
 
 YearLayout ViewYear::Measure(HDC dc, bool printing) const {
   fw::ScopedSelect font(dc, printing ? GetCurrentObject(dc, OBJ_FONT) : monthView_.MainFont());
-  const YearCell cell = YearCellFor(TextSize(dc, "WW"), printing);
+  const YearCell cell = YearCellFor(fw::TextSize(dc, "WW"), printing);
   return LayoutYear(cell, year_, lumetta::g_settings.europeanCalendar != 0,
                     printing ? cell.height : 0);
 }
@@ -45,15 +39,15 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
   const int w = layout.cell.width;
   const int h = layout.cell.height;
   const POINT origin = MonthBlockOrigin(layout.cell, month, printing ? h : 0);
-  Draw3dRect(dc, origin.x, origin.y, 7 * w - 1, 8 * h - 1, settings.toplite, settings.botlite);
+  fw::Draw3dRect(dc, origin.x, origin.y, 7 * w - 1, 8 * h - 1, settings.toplite, settings.botlite);
   if (!plain) {
     SetTextColor(dc, settings.fore);
     SetBkColor(dc, settings.back);
   }
-  TextCentred(dc, origin.x, origin.y, 7 * w, h, lumetta::MonthName(month));
+  fw::TextCentred(dc, origin.x, origin.y, 7 * w, h, lumetta::MonthName(month));
   const char* const* initials = settings.europeanCalendar != 0 ? kEuropeanInitials : kInitials;
   for (int column = 0; column < 7; ++column) {
-    TextCentred(dc, origin.x + column * w, origin.y + h, w, h, initials[column]);
+    fw::TextCentred(dc, origin.x + column * w, origin.y + h, w, h, initials[column]);
   }
 
   lumetta::CalendarFields today;
@@ -62,14 +56,15 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
   const int dayCount = lumetta::DaysInMonth(year_, month);
   for (int d = 1; d <= dayCount && d <= 31; ++d) {
     const RECT& cell = layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)];
-    Draw3dRect(dc, cell.left + 1, cell.top + 1, w - 2, h - 2, settings.toplite, settings.botlite);
+    fw::Draw3dRect(dc, cell.left + 1, cell.top + 1, w - 2, h - 2, settings.toplite,
+                   settings.botlite);
     if (!plain) {
       SetBkColor(dc, settings.back);
       // On paper no day is highlighted.
       const bool marked = !printing && host_.Book().HasHighlightedEntryOn(year_, month, d);
       SetTextColor(dc, marked ? settings.hasappoint : settings.fore);
     }
-    TextCentred(dc, cell.left, cell.top, w, h, std::to_string(d));
+    fw::TextCentred(dc, cell.left, cell.top, w, h, std::to_string(d));
     if (knowsToday && today.year == year_ && today.month == month && today.day == d) {
       const RECT inside = {cell.left + 1, cell.top + 1, cell.left + w - 1, cell.top + h - 1};
       InvertRect(dc, &inside);
@@ -82,7 +77,7 @@ void ViewYear::DrawYear(HDC dc, bool printing) {
   const YearLayout layout = Measure(dc, printing);
   if (!printing) layout_ = layout;
   if (!(printing && settings.fastPrinting != 0)) {
-    FillSolidRect(dc, 0, 0, kFillExtent, kFillExtent, settings.back);
+    fw::FillSolidRect(dc, 0, 0, kFillExtent, kFillExtent, settings.back);
     SetTextColor(dc, settings.fore);
     SetBkColor(dc, settings.back);
     SetBkMode(dc, OPAQUE);

@@ -11,9 +11,9 @@
 #include "PlatformTestFiles.h"
 #include "PrivateRegistry.h"
 #include "common/Bitmaps.h"
-#include "shell/DataFolder.h"
-#include "shell/LegacyRegistry.h"
-#include "shell/ShellSettingsHooks.h"
+#include "shell/platform/DataFolder.h"
+#include "shell/platform/LegacyRegistry.h"
+#include "shell/platform/ShellSettingsHooks.h"
 #include "shell/platform/Win32FileSystem.h"
 #include "store/Settings.h"
 

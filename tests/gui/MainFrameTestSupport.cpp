@@ -1,8 +1,10 @@
 #include "MainFrameTestSupport.h"
 
-#include "planner/QuickCheckPopup.h"
+#include <cstring>
+
 #include "shell/DayIcons.h"
 #include "support/Pump.h"
+#include "views/QuickCheckPopup.h"
 
 namespace main_frame_testing {
 
@@ -29,7 +31,7 @@ void MainFrameTest::SetUp() {
 
 void MainFrameTest::TearDown() {
   frame_.reset();
-  planner::CloseQuickCheckPopup();
+  views::CloseQuickCheckPopup();
   testing_support::PumpPending();
   MSG msg = {};
   while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

@@ -7,11 +7,11 @@
 
 #include "MainFrameTestSupport.h"
 #include "PlatformTestFiles.h"
-#include "planner/QuickCheckPopup.h"
 #include "shell/DayIcons.h"
 #include "shell/MainTimers.h"
 #include "support/Pump.h"
 #include "views/MonthView.h"
+#include "views/QuickCheckPopup.h"
 
 using main_frame_testing::MainFrameTest;
 using platform_testing::PathExists;
@@ -57,7 +57,7 @@ TEST_F(MainFrameTimers, CreationStartsTheTimersWithTheirFixedPeriods) {
   EXPECT_EQ(30000u, timers_.periods[3444]);
   EXPECT_EQ(60000u, timers_.periods[main_timers::kSaveAfterChange]);
   // No entries or notes today: no summary pop-up, 7 seconds.
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup());
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup());
   EXPECT_EQ(7000u, timers_.periods[3488]);
   // The default page at the time the settings were first made: now, so a day from now.
   EXPECT_EQ(86400000u, timers_.periods[3490]);
@@ -71,13 +71,13 @@ TEST_F(MainFrameTimers, TheSummaryOfABusyDayStaysTwoSecondsALine) {
                              Record(2025, 3, 16, 9, 0, "One") + Record(2025, 3, 16, 11, 0, "Two") +
                                  Record(2025, 3, 16, 15, 30, "Three")));
   ASSERT_TRUE(MakeFrame());
-  planner::FastView* popup = planner::CurrentQuickCheckPopup();
+  views::FastView* popup = views::CurrentQuickCheckPopup();
   ASSERT_NE(nullptr, popup) << "the start-up summary shows today";
   EXPECT_EQ(4u, popup->Lines().size());
   EXPECT_EQ(8000u, timers_.periods[3488]);
 
   SendMessageA(frame_->Handle(), WM_TIMER, 3488, 0);
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup()) << "timer 3488 closes it";
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup()) << "timer 3488 closes it";
   EXPECT_FALSE(timers_.Running(3488));
 }
 

@@ -21,7 +21,6 @@
 #include "framework/MemoryDC.h"
 #include "framework/ScopedSelect.h"
 #include "framework/WindowDC.h"
-#include "planner/QuickCheckPopup.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/Moment.h"
@@ -29,6 +28,7 @@
 #include "support/Pump.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
+#include "views/QuickCheckPopup.h"
 
 namespace month_test {
 
@@ -274,7 +274,7 @@ class MonthViewTest : public ::testing::Test {
  protected:
   void SetUp() override { host.diary.SetNow(2024, 2, 14, 13, 30); }
   void TearDown() override {
-    planner::CloseQuickCheckPopup();
+    views::CloseQuickCheckPopup();
     view.reset();
     frame.reset();
   }

@@ -80,7 +80,7 @@ TEST_F(MonthViewOverlapTest, UnderTheOverlayNothingActsAndTheCaptureIsReleased) 
   ASSERT_EQ(View(), GetCapture()) << "resting on an open day captures the mouse";
   Send(WM_MOUSEMOVE, 0, At(Centre(DayRect(12))));
   EXPECT_NE(View(), GetCapture()) << "the pointer went onto the overlay";
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup()) << "no popup for a covered day";
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup()) << "no popup for a covered day";
 
   LeftClick(Centre(DayRect(12)));
   LeftClick(Centre(view->Layout().previousButton));

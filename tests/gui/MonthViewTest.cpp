@@ -357,11 +357,11 @@ TEST_F(MonthViewTest, EnterOpensTodaysPlannerAndEscapeHidesTheMainWindow) {
   EXPECT_EQ((DayCall{2024, 2, 14}), host.dayPlanners[0]);
   EXPECT_EQ(1, host.clicks);
   view->ShowQuickCheck(2024, 2, 14, RECT{300, 100, 600, 400}, 0);
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
   Key(VK_ESCAPE);
   EXPECT_EQ(2, host.clicks);
   EXPECT_EQ(1, host.hides);
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup());
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup());
 }
 
 // --- Hovering and the quick-check popup -------------------------------------------
@@ -371,15 +371,15 @@ TEST_F(MonthViewTest, HoveringADayWithEntriesShowsItsPopupOnce) {
   MakeView();
   const POINT centre = Centre(DayRect(20));
   Send(WM_MOUSEMOVE, 0, month_test::At(centre));
-  planner::FastView* popup = planner::CurrentQuickCheckPopup();
+  views::FastView* popup = views::CurrentQuickCheckPopup();
   ASSERT_NE(nullptr, popup);
   ASSERT_EQ(2u, popup->Lines().size());
   EXPECT_EQ(" 9:00am  Dentist  ", popup->Lines()[1].text);
   EXPECT_EQ(View(), GetCapture());
   const HWND shown = popup->Handle();
   Send(WM_MOUSEMOVE, 0, month_test::At(POINT{centre.x + 2, centre.y + 1}));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  EXPECT_EQ(shown, planner::CurrentQuickCheckPopup()->Handle()) << "not recreated within the day";
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  EXPECT_EQ(shown, views::CurrentQuickCheckPopup()->Handle()) << "not recreated within the day";
   // Anchored at the main window: to its left when there is room.
   RECT popupRect = {};
   RECT frameRect = {};
@@ -392,11 +392,11 @@ TEST_F(MonthViewTest, HoveringADayWithoutEntriesOrNotesShowsNoPopup) {
   host.diary.Add(2024, 2, 20, 9, 0, "Dentist");
   MakeView();
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(20))));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(21))));
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup());
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup());
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(20))));
-  EXPECT_NE(nullptr, planner::CurrentQuickCheckPopup()) << "back on the day: shown again";
+  EXPECT_NE(nullptr, views::CurrentQuickCheckPopup()) << "back on the day: shown again";
 }
 
 TEST_F(MonthViewTest, HoveringADayWithNotesOnlyShowsTheNotesHint) {
@@ -405,7 +405,7 @@ TEST_F(MonthViewTest, HoveringADayWithNotesOnlyShowsTheNotesHint) {
   notes.Write("20240209.txt", "Bring the cake");
   MakeView();
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(9))));
-  planner::FastView* popup = planner::CurrentQuickCheckPopup();
+  views::FastView* popup = views::CurrentQuickCheckPopup();
   ASSERT_NE(nullptr, popup);
   ASSERT_EQ(2u, popup->Lines().size());
   EXPECT_EQ(" [click to view notes]", popup->Lines()[1].text);
@@ -417,18 +417,18 @@ TEST_F(MonthViewTest, ThePopupKeepsTheOtherYearUntilTheMouseMovesToAnotherDay) {
   host.diary.Add(2025, 2, 21, 9, 0, "Next day");
   MakeView();
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(20))));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  const HWND shown = planner::CurrentQuickCheckPopup()->Handle();
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  const HWND shown = views::CurrentQuickCheckPopup()->Handle();
   Key(VK_UP);
   ASSERT_EQ(2025, view->ShownYear());
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(20))));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  EXPECT_EQ(shown, planner::CurrentQuickCheckPopup()->Handle());
-  EXPECT_EQ(" 9:00am  This year  ", planner::CurrentQuickCheckPopup()->Lines()[1].text);
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  EXPECT_EQ(shown, views::CurrentQuickCheckPopup()->Handle());
+  EXPECT_EQ(" 9:00am  This year  ", views::CurrentQuickCheckPopup()->Lines()[1].text);
   // 20 Feb 2025 is a Thursday and 21 Feb a Friday: next to each other.
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(21))));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  EXPECT_EQ(" 9:00am  Next day  ", planner::CurrentQuickCheckPopup()->Lines()[1].text);
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  EXPECT_EQ(" 9:00am  Next day  ", views::CurrentQuickCheckPopup()->Lines()[1].text);
 }
 
 TEST_F(MonthViewTest, HoverFramesAreDrawnInSwappedColours) {
@@ -455,12 +455,12 @@ TEST_F(MonthViewTest, LeavingTheViewClosesThePopupAndReleasesTheMouse) {
   host.diary.Add(2024, 2, 20, 9, 0, "Dentist");
   MakeView();
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(20))));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
   Send(WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup());
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup());
   EXPECT_NE(View(), GetCapture());
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(DayRect(20))));
-  EXPECT_NE(nullptr, planner::CurrentQuickCheckPopup()) << "the same day again after leaving";
+  EXPECT_NE(nullptr, views::CurrentQuickCheckPopup()) << "the same day again after leaving";
 }
 
 TEST_F(MonthViewTest, QuickCheckIsAskedOnceForADayAndMonthUntilForgotten) {
@@ -470,17 +470,17 @@ TEST_F(MonthViewTest, QuickCheckIsAskedOnceForADayAndMonthUntilForgotten) {
   const RECT anchor = {300, 100, 600, 400};
   // The first request, for today (the start-up summary), always proceeds.
   view->ShowQuickCheck(2024, 2, 14, anchor, 0);
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  EXPECT_EQ(10000, planner::QuickCheckDuration()) << "two lines";
-  const HWND first = planner::CurrentQuickCheckPopup()->Handle();
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  EXPECT_EQ(10000, views::QuickCheckDuration()) << "two lines";
+  const HWND first = views::CurrentQuickCheckPopup()->Handle();
   view->ShowQuickCheck(2023, 2, 14, anchor, 0);  // the year is not compared
-  EXPECT_EQ(first, planner::CurrentQuickCheckPopup()->Handle());
+  EXPECT_EQ(first, views::CurrentQuickCheckPopup()->Handle());
   view->ForgetQuickCheck();
   view->ShowQuickCheck(2023, 2, 14, anchor, 1);
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  EXPECT_NE(first, planner::CurrentQuickCheckPopup()->Handle());
-  EXPECT_EQ(" 9:00am  A year ago  ", planner::CurrentQuickCheckPopup()->Lines()[1].text);
-  EXPECT_EQ(1, planner::CurrentQuickCheckPopup()->BackgroundFlag());
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  EXPECT_NE(first, views::CurrentQuickCheckPopup()->Handle());
+  EXPECT_EQ(" 9:00am  A year ago  ", views::CurrentQuickCheckPopup()->Lines()[1].text);
+  EXPECT_EQ(1, views::CurrentQuickCheckPopup()->BackgroundFlag());
 }
 
 // --- Font scaling ---------------------------------------------------------------------

@@ -16,7 +16,7 @@
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "planner/PlannerHost.h"
-#include "shell/MenuModule.h"
+#include "menus/MenuModule.h"
 #include "support/Pump.h"
 
 namespace planner_test {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/LegacyRegistry.h"
+#include "shell/platform/LegacyRegistry.h"
 
 namespace registry_testing {
 

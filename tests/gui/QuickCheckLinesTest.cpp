@@ -7,13 +7,13 @@
 #include <windows.h>
 
 #include "MonthViewFixture.h"
-#include "planner/QuickCheckLines.h"
 #include "store/Settings.h"
+#include "views/QuickCheckLines.h"
 
 using month_test::Diary;
-using planner::BuildQuickCheckLines;
-using planner::FitQuickCheck;
-using planner::QuickCheckLine;
+using views::BuildQuickCheckLines;
+using views::FitQuickCheck;
+using views::QuickCheckLine;
 
 namespace {
 
@@ -26,16 +26,16 @@ class QuickCheckLinesTest : public ::testing::Test {
 
 TEST_F(QuickCheckLinesTest, TitleNamesTheDayOnlyWhenItHasAnEntry) {
   lumetta::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Dentist");
-  EXPECT_EQ("Lumetta", planner::QuickCheckTitle(nullptr, 2024, 2, false));
-  EXPECT_EQ("Lumetta - Feb 14, 2024", planner::QuickCheckTitle(&entry, 2024, 2, false));
-  EXPECT_EQ("Lumetta - 14 Feb, 2024", planner::QuickCheckTitle(&entry, 2024, 2, true));
+  EXPECT_EQ("Lumetta", views::QuickCheckTitle(nullptr, 2024, 2, false));
+  EXPECT_EQ("Lumetta - Feb 14, 2024", views::QuickCheckTitle(&entry, 2024, 2, false));
+  EXPECT_EQ("Lumetta - 14 Feb, 2024", views::QuickCheckTitle(&entry, 2024, 2, true));
 }
 
 TEST_F(QuickCheckLinesTest, DateLineInBothCalendarStyles) {
-  EXPECT_EQ(" Wednesday Feb 14, 2024   ", planner::QuickCheckDateLine(2024, 2, 14, false));
-  EXPECT_EQ(" Wednesday, 14 Feb 2024   ", planner::QuickCheckDateLine(2024, 2, 14, true));
-  EXPECT_EQ(" Monday, 1 Sept 2025   ", planner::QuickCheckDateLine(2025, 9, 1, true));
-  EXPECT_EQ(" Thursday Jan 1, 1970   ", planner::QuickCheckDateLine(1970, 1, 1, false));
+  EXPECT_EQ(" Wednesday Feb 14, 2024   ", views::QuickCheckDateLine(2024, 2, 14, false));
+  EXPECT_EQ(" Wednesday, 14 Feb 2024   ", views::QuickCheckDateLine(2024, 2, 14, true));
+  EXPECT_EQ(" Monday, 1 Sept 2025   ", views::QuickCheckDateLine(2025, 9, 1, true));
+  EXPECT_EQ(" Thursday Jan 1, 1970   ", views::QuickCheckDateLine(1970, 1, 1, false));
 }
 
 TEST_F(QuickCheckLinesTest, ADayWithNotesAndNoEntriesShowsTwoLines) {
@@ -84,14 +84,14 @@ TEST_F(QuickCheckLinesTest, AnEntryColourTooCloseToTheBackgroundIsFixedAndStored
 }
 
 TEST_F(QuickCheckLinesTest, DurationFollowsTheNumberOfLines) {
-  EXPECT_EQ(10000, planner::QuickCheckDurationFor(1));
-  EXPECT_EQ(10000, planner::QuickCheckDurationFor(2));
-  EXPECT_EQ(6000, planner::QuickCheckDurationFor(3));
-  EXPECT_EQ(8000, planner::QuickCheckDurationFor(4));
-  EXPECT_EQ(40000, planner::QuickCheckDurationFor(20));
-  EXPECT_EQ(40000, planner::QuickCheckDurationFor(21));
-  EXPECT_EQ(40000, planner::QuickCheckDurationFor(50));
-  EXPECT_EQ(7000, planner::kNoQuickCheckDuration);
+  EXPECT_EQ(10000, views::QuickCheckDurationFor(1));
+  EXPECT_EQ(10000, views::QuickCheckDurationFor(2));
+  EXPECT_EQ(6000, views::QuickCheckDurationFor(3));
+  EXPECT_EQ(8000, views::QuickCheckDurationFor(4));
+  EXPECT_EQ(40000, views::QuickCheckDurationFor(20));
+  EXPECT_EQ(40000, views::QuickCheckDurationFor(21));
+  EXPECT_EQ(40000, views::QuickCheckDurationFor(50));
+  EXPECT_EQ(7000, views::kNoQuickCheckDuration);
 }
 
 constexpr int kScreenW = 1024;
@@ -99,7 +99,7 @@ constexpr int kScreenH = 768;
 
 TEST(QuickCheckPlacementTest, LeftOfTheAnchorLevelWithItsTop) {
   const RECT anchor = {500, 200, 800, 300};
-  const planner::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 120);
+  const views::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 120);
   EXPECT_EQ(500 - 150 - 3, at.x);
   EXPECT_EQ(200, at.y);
   EXPECT_TRUE(at.fits);
@@ -107,13 +107,13 @@ TEST(QuickCheckPlacementTest, LeftOfTheAnchorLevelWithItsTop) {
 
 TEST(QuickCheckPlacementTest, CentredOnATallerAnchor) {
   const RECT anchor = {500, 200, 800, 500};
-  const planner::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 101);
+  const views::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 101);
   EXPECT_EQ(300 / 2 + 200 - 101 / 2, at.y);
 }
 
 TEST(QuickCheckPlacementTest, RightOfAnAnchorAtTheLeftEdge) {
   const RECT anchor = {0, 100, 300, 200};
-  const planner::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 150);
+  const views::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 150);
   EXPECT_EQ(300, at.x);
   EXPECT_TRUE(at.fits);
 }
@@ -122,14 +122,14 @@ TEST(QuickCheckPlacementTest, NoRoomWhenTheAnchorReachesIntoTheRightFifth) {
   // The anchor covers the whole width: no room left of it, and its right
   // edge lies in the right fifth, so the popup does not fit.
   const RECT anchor = {100, 100, 900, 200};
-  const planner::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 150);
+  const views::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 150);
   EXPECT_EQ(100 - 153, at.x);
   EXPECT_FALSE(at.fits);
 }
 
 TEST(QuickCheckPlacementTest, AnAnchorBeyondTheRightEdgePutsItBottomRight) {
   const RECT anchor = {kScreenW + 2, 100, kScreenW + 300, 200};
-  const planner::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 150);
+  const views::QuickCheckPlacement at = FitQuickCheck(anchor, kScreenW, kScreenH, 150, 150);
   EXPECT_EQ(kScreenW - 150 - 8, at.x);
   EXPECT_EQ(kScreenH - 150 - 5, at.y);
 }
@@ -150,13 +150,13 @@ TEST(QuickCheckPlacementTest, ShrinksTheFontUntilItFitsAtMost21Times) {
   auto measure = [&](bool shrink) {
     ++measures;
     if (shrink) ++shrinks;
-    planner::QuickCheckMeasure m;
+    views::QuickCheckMeasure m;
     m.widest = 100;
     m.lineHeight = 40;
     for (int i = 0; i < shrinks; ++i) m.lineHeight = m.lineHeight * 9 / 10;
     return m;
   };
-  planner::QuickCheckPlacement at = planner::ShrinkToFit(measure, anchor, kScreenW, kScreenH, 20);
+  views::QuickCheckPlacement at = views::ShrinkToFit(measure, anchor, kScreenW, kScreenH, 20);
   EXPECT_TRUE(at.fits);
   EXPECT_EQ(1, shrinks) << "40 -> 36 pixels per line fits";
   EXPECT_EQ(2, measures);
@@ -166,9 +166,9 @@ TEST(QuickCheckPlacementTest, ShrinksTheFontUntilItFitsAtMost21Times) {
   auto never = [&](bool shrink) {
     ++measures;
     if (shrink) ++shrinks;
-    return planner::QuickCheckMeasure{100, kScreenH + 1};
+    return views::QuickCheckMeasure{100, kScreenH + 1};
   };
-  at = planner::ShrinkToFit(never, anchor, kScreenW, kScreenH, 1);
+  at = views::ShrinkToFit(never, anchor, kScreenW, kScreenH, 1);
   EXPECT_FALSE(at.fits);
   EXPECT_EQ(21, shrinks);
   EXPECT_EQ(22, measures);

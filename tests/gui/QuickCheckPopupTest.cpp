@@ -9,23 +9,23 @@
 #include <string>
 
 #include "MonthViewFixture.h"
-#include "planner/QuickCheckPopup.h"
 #include "support/WindowText.h"
 #include "views/MainFont.h"
+#include "views/QuickCheckPopup.h"
 
 using month_test::Diary;
-using planner::CurrentQuickCheckPopup;
-using planner::FastView;
+using views::CurrentQuickCheckPopup;
+using views::FastView;
 
 namespace {
 
 class QuickCheckPopupTest : public ::testing::Test {
  protected:
   void SetUp() override { diary.SetNow(2024, 2, 14, 8, 0); }
-  void TearDown() override { planner::CloseQuickCheckPopup(); }
+  void TearDown() override { views::CloseQuickCheckPopup(); }
 
   FastView* Show(int day, const RECT& anchor, int flag = 0) {
-    planner::QuickCheckRequest request;
+    views::QuickCheckRequest request;
     request.book = &diary.book;
     request.first = diary.book.FindOnDay(2024, 2, day);
     request.year = 2024;
@@ -35,7 +35,7 @@ class QuickCheckPopupTest : public ::testing::Test {
     request.backgroundFlag = flag;
     request.mainFont = views::DefaultMainFontDescription();
     request.notesFolder = notes.Path();
-    return planner::CreateQuickCheckPopup(request);
+    return views::CreateQuickCheckPopup(request);
   }
   static RECT WindowRect(HWND hwnd) {
     RECT r = {};
@@ -133,7 +133,7 @@ TEST_F(QuickCheckPopupTest, AFullDayShrinksTheFontToFitTheScreen) {
   const RECT r = WindowRect(popup->Handle());
   EXPECT_LE(r.bottom - r.top, Screen().cy);
   EXPECT_GE(r.top, 0);
-  EXPECT_EQ(40000, planner::QuickCheckDuration());
+  EXPECT_EQ(40000, views::QuickCheckDuration());
 }
 
 TEST_F(QuickCheckPopupTest, ADayWithNotesShowsTheHint) {
@@ -219,7 +219,7 @@ TEST_F(QuickCheckPopupTest, OnlyOnePopupAtATimeAndAClickClosesIt) {
   SendMessageA(secondWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(nullptr, CurrentQuickCheckPopup());
   EXPECT_FALSE(IsWindow(secondWindow));
-  planner::CloseQuickCheckPopup();  // none left: nothing happens
+  views::CloseQuickCheckPopup();  // none left: nothing happens
 }
 
 // True when `upper` stands above `lower` in the window order.
@@ -251,18 +251,18 @@ TEST_F(QuickCheckPopupTest, ActivationBringsItAboveAWindowThatCoveredIt) {
 }
 
 TEST_F(QuickCheckPopupTest, DurationFollowsThePopupOnDisplay) {
-  EXPECT_EQ(7000, planner::QuickCheckDuration());
+  EXPECT_EQ(7000, views::QuickCheckDuration());
   diary.Add(2024, 2, 14, 9, 0, "One");
   ASSERT_NE(nullptr, Show(14, anchor));
-  EXPECT_EQ(10000, planner::QuickCheckDuration()) << "two lines";
+  EXPECT_EQ(10000, views::QuickCheckDuration()) << "two lines";
   diary.Add(2024, 2, 14, 10, 0, "Two");
   ASSERT_NE(nullptr, Show(14, anchor));
-  EXPECT_EQ(6000, planner::QuickCheckDuration()) << "three lines";
+  EXPECT_EQ(6000, views::QuickCheckDuration()) << "three lines";
   diary.Add(2024, 2, 14, 11, 0, "Three");
   ASSERT_NE(nullptr, Show(14, anchor));
-  EXPECT_EQ(8000, planner::QuickCheckDuration()) << "four lines";
-  planner::CloseQuickCheckPopup();
-  EXPECT_EQ(7000, planner::QuickCheckDuration());
+  EXPECT_EQ(8000, views::QuickCheckDuration()) << "four lines";
+  views::CloseQuickCheckPopup();
+  EXPECT_EQ(7000, views::QuickCheckDuration());
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "CalendarViewsFixture.h"
+#include "framework/SolidDrawing.h"
 #include "resource.h"
 #include "support/WindowText.h"
-#include "views/CellDrawing.h"
 #include "views/YearLayout.h"
 
 using month_test::Centre;
@@ -209,7 +209,7 @@ TEST_F(YearViewTest, ThePrintedPageShowsTheYearAboveAndNoMarks) {
   SIZE ww = {};
   const std::vector<DrawnText> texts = month_test::TextsDrawnBy([&](HDC dc) {
     fw::ScopedSelect font(dc, GetCurrentObject(dc, OBJ_FONT));  // the page's own font
-    ww = views::TextSize(dc, "WW");
+    ww = fw::TextSize(dc, "WW");
     year->PrintPage(dc, 1);
   });
   const views::YearCell cell = views::YearCellFor(ww, true);
@@ -237,22 +237,22 @@ TEST_F(YearViewTest, HoveringADayShowsItsPopupOnceAndOnlyWhileActive) {
   ASSERT_EQ(year->Handle(), GetActiveWindow());
   const POINT centre = Centre(DayRect(*year, 3, 5));
   SendMessageA(year->Handle(), WM_MOUSEMOVE, 0, At(centre));
-  planner::FastView* popup = planner::CurrentQuickCheckPopup();
+  views::FastView* popup = views::CurrentQuickCheckPopup();
   ASSERT_NE(nullptr, popup);
   EXPECT_EQ(1, popup->BackgroundFlag());
   EXPECT_TRUE(SameDay(YearDay{3, 5}, year->HoverKey()));
   const HWND shown = popup->Handle();
   SendMessageA(year->Handle(), WM_MOUSEMOVE, 0, At(POINT{centre.x + 1, centre.y + 1}));
-  ASSERT_NE(nullptr, planner::CurrentQuickCheckPopup());
-  EXPECT_EQ(shown, planner::CurrentQuickCheckPopup()->Handle()) << "not recreated within the day";
+  ASSERT_NE(nullptr, views::CurrentQuickCheckPopup());
+  EXPECT_EQ(shown, views::CurrentQuickCheckPopup()->Handle()) << "not recreated within the day";
 
   SendMessageA(year->Handle(), WM_MOUSEMOVE, 0, At(POINT{5, 5}));  // the name row
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup());
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup());
   EXPECT_TRUE(SameDay(YearDay{-1, -1}, year->HoverKey()));
 
   SetActiveWindow(frame->Handle());
   SendMessageA(year->Handle(), WM_MOUSEMOVE, 0, At(centre));
-  EXPECT_EQ(nullptr, planner::CurrentQuickCheckPopup()) << "nothing while another window is active";
+  EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup()) << "nothing while another window is active";
   EXPECT_TRUE(SameDay(YearDay{-1, -1}, year->HoverKey()));
   EXPECT_NE(year->Handle(), GetCapture());
 }

@@ -1,6 +1,6 @@
-#include "planner/DialogTrim.h"
+#include "framework/DialogTrim.h"
 
-namespace planner {
+namespace fw {
 
 void CentreOnCursor(HWND window) {
   POINT cursor = {};
@@ -37,4 +37,14 @@ bool SmallWindowIcon::Apply(HWND window, int iconId) {
   return true;
 }
 
-}  // namespace planner
+void FrontOnActivation::OnActivate(HWND window, WPARAM state) {
+  if (LOWORD(state) == WA_INACTIVE || reshowing_) return;
+  reshowing_ = true;
+  SetActiveWindow(window);
+  BringWindowToTop(window);
+  ShowWindow(window, SW_HIDE);
+  ShowWindow(window, SW_SHOW);
+  reshowing_ = false;
+}
+
+}  // namespace fw

@@ -1,4 +1,4 @@
-#include "planner/QuickCheckLines.h"
+#include "views/QuickCheckLines.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "store/CivilDate.h"
 #include "store/Settings.h"
 
-namespace planner {
+namespace views {
 
 using lumetta::An_Appointment;
 
@@ -104,4 +104,4 @@ QuickCheckPlacement ShrinkToFit(const std::function<QuickCheckMeasure(bool shrin
   return at;
 }
 
-}  // namespace planner
+}  // namespace views

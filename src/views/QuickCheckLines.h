@@ -18,7 +18,7 @@ class An_Appointment;
 struct SettingsBlock;
 }  // namespace lumetta
 
-namespace planner {
+namespace views {
 
 struct QuickCheckLine {
   std::string text;
@@ -80,4 +80,4 @@ QuickCheckPlacement ShrinkToFit(const std::function<QuickCheckMeasure(bool shrin
                                 int lineCount);
 constexpr int kMaxQuickCheckShrinks = 21;
 
-}  // namespace planner
+}  // namespace views

@@ -1,4 +1,4 @@
-#include "shell/SoundCues.h"
+#include "shell/platform/SoundCues.h"
 
 #include <mmsystem.h>
 

@@ -1,10 +1,11 @@
 #pragma once
-// Small touches several dialogs share: opening centred on the mouse
-// pointer, and the small (16 x 16) window icon.
+// Small touches several dialogs and pop-ups share: opening centred on the
+// mouse pointer, the small (16 x 16) window icon, and coming to the front
+// when activated.
 
 #include <windows.h>
 
-namespace planner {
+namespace fw {
 
 // The icon resource dialogs show as their small window icon.
 constexpr int kSmallDialogIconId = 163;
@@ -30,4 +31,18 @@ class SmallWindowIcon {
   HICON icon_ = nullptr;
 };
 
-}  // namespace planner
+// A pop-up that comes to the front each time it is activated: it takes the
+// activation, rises to the top and is shown again. Showing it again
+// activates it once more; that nested activation is left alone. A
+// deactivation is left alone too: two such pop-ups (or a pop-up and its own
+// question) would take the activation from each other without end.
+class FrontOnActivation {
+ public:
+  // For WM_ACTIVATE, after the default handling.
+  void OnActivate(HWND window, WPARAM state);
+
+ private:
+  bool reshowing_ = false;
+};
+
+}  // namespace fw

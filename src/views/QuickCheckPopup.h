@@ -11,16 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "framework/DialogTrim.h"
 #include "framework/GdiObject.h"
 #include "framework/Window.h"
-#include "planner/QuickCheckLines.h"
+#include "views/QuickCheckLines.h"
 
 namespace lumetta {
 class All_Appointments;
 class An_Appointment;
 }  // namespace lumetta
 
-namespace planner {
+namespace views {
 
 // What a popup is made from.
 struct QuickCheckRequest {
@@ -58,7 +59,6 @@ class FastView : public fw::Window {
   bool Build(const QuickCheckRequest& request);
   // Remakes the popup font (10 % smaller when shrinking) and measures the lines.
   QuickCheckMeasure Measure(bool shrink, const LOGFONTA& mainFont);
-  void OnActivate(WPARAM state);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -67,7 +67,7 @@ class FastView : public fw::Window {
   fw::Font font_;
   int lineHeight_ = 0;
   int widest_ = 0;
-  bool reshowing_ = false;
+  fw::FrontOnActivation front_;
 };
 
 // Builds, sizes, places and shows the popup, which becomes the program's one
@@ -84,4 +84,4 @@ FastView* CurrentQuickCheckPopup();
 // Milliseconds the popup is meant to stay (7000 when there is none).
 int QuickCheckDuration();
 
-}  // namespace planner
+}  // namespace views

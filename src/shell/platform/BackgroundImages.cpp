@@ -1,4 +1,4 @@
-#include "shell/BackgroundImages.h"
+#include "shell/platform/BackgroundImages.h"
 
 #include <cstring>
 

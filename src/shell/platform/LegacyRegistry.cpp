@@ -1,9 +1,9 @@
-#include "shell/LegacyRegistry.h"
+#include "shell/platform/LegacyRegistry.h"
 
 #include <cstring>
 #include <vector>
 
-#include "shell/BackgroundImages.h"
+#include "shell/platform/BackgroundImages.h"
 #include "store/Settings.h"
 
 File::~File() { Close(); }

@@ -1,39 +1,23 @@
-#include "planner/QuickCheckPopup.h"
+#include "views/QuickCheckPopup.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
-#include "planner/NotesFiles.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
+#include "views/NotesFiles.h"
 
-namespace planner {
+namespace views {
 namespace {
 
 // The program's one popup (program-wide: every window that shows or closes
 // the popup reaches it here).
 std::unique_ptr<FastView> g_popup;
-
-// The one-pixel 3-D frame of the program's cells: top and left lines in
-// topLeft, bottom and right in bottomRight; edges on columns x and
-// x + width - 1, rows y and y + height - 1.
-void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
-  const COLORREF old = SetBkColor(dc, colour);
-  const RECT area = {x, y, x + width, y + height};
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-  SetBkColor(dc, old);
-}
-
-void Frame3d(HDC dc, int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight) {
-  FillSolid(dc, x, y, width - 1, 1, topLeft);
-  FillSolid(dc, x, y, 1, height - 1, topLeft);
-  FillSolid(dc, x + width - 1, y, 1, height, bottomRight);
-  FillSolid(dc, x, y + height - 1, width, 1, bottomRight);
-}
 
 }  // namespace
 
@@ -55,7 +39,7 @@ QuickCheckMeasure FastView::Measure(bool shrink, const LOGFONTA& mainFont) {
   fw::ScopedSelect select(dc.Get(), font_.Get());
   SIZE extent = {};
   for (const QuickCheckLine& line : lines_) {
-    GetTextExtentPoint32A(dc.Get(), line.text.c_str(), static_cast<int>(line.text.size()), &extent);
+    extent = fw::TextSize(dc.Get(), line.text);
     size.widest = std::max(size.widest, static_cast<int>(extent.cx));
   }
   // The last line measured gives the line height.
@@ -118,7 +102,7 @@ void FastView::Paint(HDC dc) const {
   const lumetta::SettingsBlock& settings = lumetta::g_settings;
   const COLORREF background = backgroundFlag_ == 1 ? settings.dayplan1 : settings.back;
   const int count = static_cast<int>(lines_.size());
-  FillSolid(dc, 0, 0, widest_ + 3, count * lineHeight_, background);
+  fw::FillSolidRect(dc, 0, 0, widest_ + 3, count * lineHeight_, background);
   SetBkColor(dc, background);
   fw::ScopedSelect select(dc, font_.Get());
   for (int i = 0; i < count; ++i) {
@@ -126,19 +110,8 @@ void FastView::Paint(HDC dc) const {
     SetTextColor(dc, line.colour);
     TextOutA(dc, 2, i * lineHeight_, line.text.c_str(), static_cast<int>(line.text.size()));
   }
-  Frame3d(dc, 1, 1, widest_ + 1, count * lineHeight_ - 2, settings.toplite, settings.botlite);
-}
-
-void FastView::OnActivate(WPARAM state) {
-  // Bring the popup to the front when it is activated. Showing it again
-  // activates it once more; that nested activation is left alone.
-  if (LOWORD(state) == WA_INACTIVE || reshowing_) return;
-  reshowing_ = true;
-  SetActiveWindow(Handle());
-  BringWindowToTop(Handle());
-  ShowWindow(Handle(), SW_HIDE);
-  ShowWindow(Handle(), SW_SHOW);
-  reshowing_ = false;
+  fw::Draw3dRect(dc, 1, 1, widest_ + 1, count * lineHeight_ - 2, settings.toplite,
+                 settings.botlite);
 }
 
 LRESULT FastView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -159,7 +132,7 @@ LRESULT FastView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ACTIVATE: {
       const LRESULT result = DefaultHandling(message, wParam, lParam);
-      OnActivate(wParam);
+      front_.OnActivate(Handle(), wParam);
       return result;
     }
     default:
@@ -189,4 +162,4 @@ int QuickCheckDuration() {
   return QuickCheckDurationFor(static_cast<int>(g_popup->Lines().size()));
 }
 
-}  // namespace planner
+}  // namespace views

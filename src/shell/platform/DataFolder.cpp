@@ -1,4 +1,4 @@
-#include "shell/DataFolder.h"
+#include "shell/platform/DataFolder.h"
 
 #include <windows.h>
 

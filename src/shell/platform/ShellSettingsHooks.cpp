@@ -1,7 +1,7 @@
-#include "shell/ShellSettingsHooks.h"
+#include "shell/platform/ShellSettingsHooks.h"
 
-#include "shell/BackgroundImages.h"
-#include "shell/LegacyRegistry.h"
+#include "shell/platform/BackgroundImages.h"
+#include "shell/platform/LegacyRegistry.h"
 
 void ShellSettingsHooks::ImportLegacyRegistrySettings(lumetta::SettingsBlock& block) {
   ::ImportLegacyRegistrySettings(block, clock_.Now());

@@ -1,0 +1,30 @@
+#include "views/PeriodWindow.h"
+
+#include "resource.h"
+#include "views/MonthView.h"
+
+namespace views {
+
+bool PeriodWindow::IsCommandEnabled(UINT id) const {
+  return id == ID_PRINT || id == ID_CLOSE || id == ids_.previous || id == ids_.next ||
+         id == ids_.hints;
+}
+
+bool PeriodWindow::OnCommand(UINT id, UINT, HWND) {
+  if (id == ID_PRINT) {
+    monthView_.PrintFrom(printKind_, *this);
+  } else if (id == ID_CLOSE) {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+  } else if (id == ids_.previous || id == ID_PREVIOUS) {
+    StepBack();
+  } else if (id == ids_.next || id == ID_NEXT) {
+    StepOn();
+  } else if (id == ids_.hints) {
+    ShowHints();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace views

@@ -1,0 +1,44 @@
+#pragma once
+// What the week and year windows share: each shows one period of the
+// calendar, steps back and on through its own menu items and through the
+// main window's Previous and Next shortcuts passed on, prints through the
+// month view's one print path, closes, and shows its quick hints.
+
+#include <windows.h>
+
+#include "framework/FrameWindow.h"
+#include "views/PrintRouting.h"
+
+namespace views {
+
+class CLumettaView;
+
+class PeriodWindow : public fw::FrameWindow, public PrintSource {
+ public:
+  bool IsCommandEnabled(UINT id) const override;
+
+ protected:
+  // The window's own menu items.
+  struct CommandIds {
+    UINT previous;
+    UINT next;
+    UINT hints;
+  };
+
+  PeriodWindow(CLumettaView& monthView, PrintSourceKind printKind, CommandIds ids)
+      : monthView_(monthView), printKind_(printKind), ids_(ids) {}
+
+  bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+
+  virtual void StepBack() = 0;
+  virtual void StepOn() = 0;
+  virtual void ShowHints() = 0;
+
+  CLumettaView& monthView_;
+
+ private:
+  PrintSourceKind printKind_;
+  CommandIds ids_;
+};
+
+}  // namespace views
