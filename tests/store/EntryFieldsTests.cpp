@@ -8,7 +8,7 @@
 
 #include <sstream>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 #include "store/DataFile.h"
