@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "store/AppointmentBook.h"
 #include "store/DataFile.h"
 

@@ -8,7 +8,7 @@
 #include <ctime>
 #include <string>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "store/AppointmentBook.h"
 #include "store/ICalendarExport.h"
 #include "store/ICalendarImport.h"
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "a second import makes no entry");
   Check(world.files.files == files, "a second import leaves the notes alone");
 
-  const std::string exported = WriteICalendar(book, {}, world.clock.now);
+  const std::string exported = WriteICalendar(book, {}, {}, world.clock.now);
   fakes::FakeWorld other;
   All_Appointments copy(other.Context());
   DayNotesFiles otherNotes(other.files, "notes/");

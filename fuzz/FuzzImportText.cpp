@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "store/AppointmentBook.h"
 #include "store/Repeats.h"
 #include "store/Search.h"

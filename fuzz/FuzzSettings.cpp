@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "Fakes.h"
+#include "common/Fakes.h"
 #include "store/Settings.h"
 
 using namespace lumetta;
