@@ -6,6 +6,7 @@
 #   win64        GUI tests and end-to-end tests under Wine (64-bit build: some
 #                kernels, CI's among them, cannot run 32-bit code at all)
 #   win          the shipped 32-bit program: built (warnings as errors), not run
+#   bench, fuzz  the benchmarks and fuzz targets: built; each fuzz target reads its seeds once
 #   package      scripts/package.sh builds the installers, the portable zip and
 #                the help file; their tests read them back and run them under Wine
 # Ends with the test runners' summaries and one line "N passed, N failed";
@@ -78,6 +79,24 @@ fi
 build native && run_ctest native build/native -j"$jobs"
 build native-asan && run_ctest native-asan build/native-asan -j"$jobs"
 build win lumetta lumetta_remote
+
+# The benchmarks and fuzz targets are run on demand (scripts/bench.sh,
+# scripts/fuzz.sh); here they are built, so that one that no longer compiles
+# fails the run, and each fuzz target reads its seed files once.
+build bench
+if build fuzz; then
+  echo "=== [$(elapsed)] fuzz seeds"
+  for seeds in fuzz/seeds/*/; do
+    target="$(basename "$seeds")"
+    if "build/fuzz/fuzz/$target" -runs=0 "$seeds" >"$logdir/fuzz-seeds-$target.log" 2>&1; then
+      passed=$((passed + 1))
+    else
+      tail -n 20 "$logdir/fuzz-seeds-$target.log"
+      summaries+=("fuzz seeds: $target FAILED")
+      failed=$((failed + 1))
+    fi
+  done
+fi
 
 if build win64; then
   # The Wine tests share one session that CTest itself starts and ends (the
