@@ -27,4 +27,30 @@ class PaintDC {
   PAINTSTRUCT paint_ = {};
 };
 
+// For a window that paints all of itself with one routine, on the screen and
+// into a WM_PRINTCLIENT context: answers WM_PAINT, WM_PRINTCLIENT and
+// WM_ERASEBKGND (there is nothing to erase) and returns true with the
+// message's result; false for any other message.
+template <typename PaintRoutine>
+bool HandleWholePaint(HWND hwnd, UINT message, WPARAM wParam, PaintRoutine&& paint,
+                      LRESULT& result) {
+  switch (message) {
+    case WM_PAINT: {
+      PaintDC dc(hwnd);
+      if (dc) paint(dc.Get());
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace fw

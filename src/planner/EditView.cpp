@@ -223,17 +223,12 @@ void EditView::OnFinalMessage() {
 }
 
 LRESULT EditView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT painted = 0;
+  if (fw::HandleWholePaint(
+          Handle(), message, wParam, [this](HDC dc) { Paint(dc); }, painted)) {
+    return painted;
+  }
   switch (message) {
-    case WM_PAINT: {
-      fw::PaintDC dc(Handle());
-      if (dc) Paint(dc.Get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills everything
     case WM_LBUTTONDOWN:
       EditNotes();
       break;
