@@ -27,4 +27,13 @@ bool PeriodWindow::OnCommand(UINT id, UINT, HWND) {
   return true;
 }
 
+LRESULT PeriodWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MOVE) {
+    RECT frame = {};
+    GetWindowRect(Handle(), &frame);
+    SavedPosition() = {frame.left, frame.top};
+  }
+  return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
 }  // namespace views

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "framework/FrameWindow.h"
+#include "store/Settings.h"
 #include "views/PrintRouting.h"
 
 namespace views {
@@ -29,10 +30,14 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
       : monthView_(monthView), printKind_(printKind), ids_(ids) {}
 
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
+  // Remembers where the window was moved to (SavedPosition).
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   virtual void StepBack() = 0;
   virtual void StepOn() = 0;
   virtual void ShowHints() = 0;
+  // The settings' place for the window's top-left corner.
+  virtual lumetta::WindowPosition& SavedPosition() = 0;
 
   CLumettaView& monthView_;
 

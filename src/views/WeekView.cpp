@@ -273,6 +273,8 @@ void ViewWeek::OnFinalMessage() {
   }
 }
 
+lumetta::WindowPosition& ViewWeek::SavedPosition() { return lumetta::g_settings.weekViewPosition; }
+
 LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
@@ -292,16 +294,10 @@ LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       OnKeyDown(static_cast<UINT>(wParam));
       break;
-    case WM_MOVE: {
-      RECT frame = {};
-      GetWindowRect(Handle(), &frame);
-      lumetta::g_settings.weekViewPosition = {frame.left, frame.top};
-      break;
-    }
     default:
       break;
   }
-  return FrameWindow::HandleMessage(message, wParam, lParam);
+  return PeriodWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace views

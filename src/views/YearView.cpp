@@ -223,6 +223,8 @@ void ViewYear::OnFinalMessage() {
   }
 }
 
+lumetta::WindowPosition& ViewYear::SavedPosition() { return lumetta::g_settings.yearViewPosition; }
+
 LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
@@ -246,16 +248,10 @@ LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       OnKeyDown(static_cast<UINT>(wParam));
       break;
-    case WM_MOVE: {
-      RECT frame = {};
-      GetWindowRect(Handle(), &frame);
-      lumetta::g_settings.yearViewPosition = {frame.left, frame.top};
-      break;
-    }
     default:
       break;
   }
-  return FrameWindow::HandleMessage(message, wParam, lParam);
+  return PeriodWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace views

@@ -432,4 +432,24 @@ TEST_F(WeekViewTest, ADayLongerThanAPageIsContinuedOnTheNextPages) {
   }
 }
 
+TEST_F(CalendarViewsTest, WeekAndYearViewsRememberWhereTheyWereMovedTo) {
+  lumetta::g_settings.weekViewPosition = {0, 0};
+  lumetta::g_settings.yearViewPosition = {0, 0};
+  const struct {
+    HWND window;
+    const lumetta::WindowPosition& saved;
+    int left, top;
+  } cases[] = {
+      {OpenWeek(2025, 9, 10)->Handle(), lumetta::g_settings.weekViewPosition, 70, 45},
+      {OpenYear(2025)->Handle(), lumetta::g_settings.yearViewPosition, 90, 55},
+  };
+  for (const auto& c : cases) {
+    SetWindowPos(c.window, nullptr, c.left, c.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    testing_support::PumpPending();
+    EXPECT_EQ(c.saved.left, c.left);
+    EXPECT_EQ(c.saved.top, c.top);
+  }
+}
+
 }  // namespace
