@@ -11,7 +11,7 @@
 #include "store/AppointmentBook.h"
 #include "store/StdFileSystem.h"
 
-namespace lumetta {
+namespace store {
 
 class BenchClock : public Clock {
  public:
@@ -75,4 +75,4 @@ inline World& TheWorld() {
   return world;
 }
 
-}  // namespace lumetta
+}  // namespace store

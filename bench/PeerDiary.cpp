@@ -19,7 +19,7 @@
 
 #include "BenchWorld.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -20,7 +20,7 @@
 
 #include "BenchWorld.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

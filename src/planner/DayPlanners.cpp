@@ -112,13 +112,13 @@ void ReleaseDayPlanner(AppointBook2& planner) {
 }
 
 HBITMAP PlannerBackgroundImage() {
-  return views::BitmapFromSlot(lumetta::g_settings.plannerImageHandle);
+  return views::BitmapFromSlot(store::g_settings.plannerImageHandle);
 }
 
 void ReplacePlannerBackgroundImage(HBITMAP image) {
   fw::Bitmap old(PlannerBackgroundImage());
   if (old.Get() == image) old.Release();
-  lumetta::g_settings.plannerImageHandle = views::SlotFromBitmap(image);
+  store::g_settings.plannerImageHandle = views::SlotFromBitmap(image);
 }
 
 }  // namespace planner

@@ -15,6 +15,8 @@
 #include "shell/platform/SoundCues.h"
 #include "store/ProgramState.h"
 
+namespace shell {
+
 namespace {
 
 std::unique_ptr<SystemServices> SystemServicesUnless(const ShellServices* given) {
@@ -64,7 +66,7 @@ bool CLumetta::InitInstance() {
   if (menus_ != nullptr) menus_->Install();
 
   // 8. The start-up sound.
-  PlayStartSound(lumetta::g_settings, services_.sound);
+  platform::PlayStartSound(store::g_settings, services_.sound);
   return true;
 }
 
@@ -82,3 +84,5 @@ int CLumetta::ExitInstance(int exitCode) {
   if (menus_ != nullptr) menus_->Remove();
   return Application::ExitInstance(exitCode);
 }
+
+}  // namespace shell

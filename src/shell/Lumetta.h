@@ -22,7 +22,11 @@
 #include "shell/ShellServices.h"
 #include "shell/SingleInstance.h"
 
+namespace menus {
 class MenuModule;
+}
+
+namespace shell {
 
 class CLumetta : public fw::Application {
  public:
@@ -45,5 +49,7 @@ class CLumetta : public fw::Application {
   fw::ScopedFailureReport failureReport_{failureMessage_};
   std::optional<SingleInstanceMutex> mutex_;
   // The owner-drawn menus.
-  std::unique_ptr<MenuModule> menus_;
+  std::unique_ptr<menus::MenuModule> menus_;
 };
+
+}  // namespace shell

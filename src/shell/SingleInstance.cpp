@@ -2,6 +2,8 @@
 
 #include "shell/MainFrame.h"
 
+namespace shell {
+
 SingleInstanceMutex::SingleInstanceMutex() {
   mutex_ = CreateMutexA(nullptr, TRUE, kSingleInstanceMutexName);
   alreadyExisted_ = GetLastError() == ERROR_ALREADY_EXISTS;
@@ -30,3 +32,5 @@ void HandOverTo(HWND mainWindow) {
   if (popup != nullptr && popup != mainWindow) BringWindowToTop(popup);
   BringWindowToTop(mainWindow);
 }
+
+}  // namespace shell

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace shell {
+
 constexpr const char* kSingleInstanceMutexName = "Lumetta mutex";
 
 // The marker of the running copy: the mutex, created with initial
@@ -32,3 +34,5 @@ HWND FindRunningCopy();
 // Brings the running copy's main window back: to the top, restored and
 // centred on the screen, with its last active pop-up above it.
 void HandOverTo(HWND mainWindow);
+
+}  // namespace shell

@@ -31,14 +31,14 @@ std::uint32_t SlotFromBitmap(HBITMAP bitmap) {
 
 BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP current,
                                        fw::Prompter& prompter) {
-  lumetta::SettingsBlock& settings = lumetta::g_settings;
+  store::SettingsBlock& settings = store::g_settings;
   auto& storedPath = which == BackgroundFor::MonthView ? settings.mainImage : settings.plannerImage;
   BackgroundChoice choice;
 
   if (current != nullptr) {
     const int answer = prompter.Show(owner, kBackgroundQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDNO) {
-      lumetta::SetText(storedPath, "none");
+      store::SetText(storedPath, "none");
       choice.changed = true;
       return choice;
     }
@@ -58,7 +58,7 @@ BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP 
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetOpenFileNameA(&dialog)) return choice;
 
-  lumetta::SetText(storedPath, path);
+  store::SetText(storedPath, path);
   choice.changed = true;
   choice.image = LoadBackgroundBitmap(path);
   return choice;

@@ -34,7 +34,7 @@ const char* const kEuropeanWeekdayNames[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa",
 constexpr int kBackgroundExtent = 1600;
 
 CellColours Colours() {
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   return CellColours{s.hasappoint, s.toplite, s.botlite};
 }
 
@@ -42,10 +42,10 @@ CellColours Colours() {
 
 CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
   g_monthView = this;
-  SetMainFont(SavedOrDefaultMainFont(lumetta::g_settings.mainFont));
+  SetMainFont(SavedOrDefaultMainFont(store::g_settings.mainFont));
   // The main background image loaded with the settings becomes the view's;
   // when none was loaded, the view tries the stored path itself.
-  lumetta::SettingsBlock& settings = lumetta::g_settings;
+  store::SettingsBlock& settings = store::g_settings;
   backgroundImage_.Reset(BitmapFromSlot(settings.mainImageHandle));
   if (!backgroundImage_) {
     backgroundImage_ = LoadBackgroundBitmap(settings.mainImage);
@@ -60,14 +60,14 @@ CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
     shown_ = {kFirstYear, 1};
   }
   quickCheckKey_ = {0, 0, day};  // month 0: the first request always proceeds
-  layout_ = LayoutMonth(0, 0, shown_.year, shown_.month, lumetta::g_settings.europeanCalendar != 0);
+  layout_ = LayoutMonth(0, 0, shown_.year, shown_.month, store::g_settings.europeanCalendar != 0);
 }
 
 CLumettaView::~CLumettaView() {
   Destroy();
   if (g_monthView == this) g_monthView = nullptr;
-  if (lumetta::g_settings.mainImageHandle == SlotFromBitmap(backgroundImage_.Get())) {
-    lumetta::g_settings.mainImageHandle = 0;
+  if (store::g_settings.mainImageHandle == SlotFromBitmap(backgroundImage_.Get())) {
+    store::g_settings.mainImageHandle = 0;
   }
 }
 
@@ -99,7 +99,7 @@ void CLumettaView::SetMainFont(const LOGFONTA& description) {
   if (!font) return;  // keep the font there is
   mainFont_ = std::move(font);
   mainDescription_ = description;
-  SaveMainFont(description, lumetta::g_settings.mainFont);
+  SaveMainFont(description, store::g_settings.mainFont);
   RebuildDerivedFonts();
 }
 
@@ -143,7 +143,7 @@ void CLumettaView::ChooseMainFont() {
   mainFont_ = std::move(chosen);
   mainDescription_ = description;
   RebuildDerivedFonts();
-  SaveMainFont(description, lumetta::g_settings.mainFont);
+  SaveMainFont(description, store::g_settings.mainFont);
   resizeSkips_ = 2;
   RebuildLayout();
   host_.PlaceMainWindow();
@@ -175,7 +175,7 @@ void CLumettaView::RebuildLayout() {
     MeasureCell(dc.Get());
   }
   layout_ = LayoutMonth(layout_.cellWidth, layout_.cellHeight, shown_.year, shown_.month,
-                        lumetta::g_settings.europeanCalendar != 0);
+                        store::g_settings.europeanCalendar != 0);
 }
 
 void CLumettaView::DrawCalendar() {
@@ -186,8 +186,8 @@ void CLumettaView::DrawCalendar() {
 }
 
 bool CLumettaView::Today(int& year, int& month, int& day) const {
-  lumetta::CalendarFields now;
-  if (!lumetta::LocalFields(host_.Book().context().clock.Now(), now)) return false;
+  store::CalendarFields now;
+  if (!store::LocalFields(host_.Book().context().clock.Now(), now)) return false;
   year = now.year;
   month = now.month;
   day = now.day;
@@ -239,8 +239,8 @@ void CLumettaView::OpenToDoList() {
 void CLumettaView::ShowQuickCheck(int year, int month, int day, const RECT& anchor, int flag) {
   if (day == quickCheckKey_.day && month == quickCheckKey_.month) return;
   CloseQuickCheckPopup();
-  lumetta::All_Appointments& book = host_.Book();
-  lumetta::An_Appointment* first = book.FindOnDay(year, month, day);
+  store::All_Appointments& book = host_.Book();
+  store::An_Appointment* first = book.FindOnDay(year, month, day);
   const std::string notesFolder = host_.NotesFolder();
   if (first != nullptr || NotesFileExists(notesFolder, year, month, day)) {
     QuickCheckRequest request;
@@ -268,14 +268,14 @@ void CLumettaView::SelectMonthBackground() {
       SelectBackgroundImage(Handle(), BackgroundFor::MonthView, backgroundImage_.Get(), prompter_);
   if (!choice.changed) return;
   backgroundImage_ = std::move(choice.image);
-  lumetta::g_settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+  store::g_settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
   if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // --- Drawing ----------------------------------------------------------------------
 
 void CLumettaView::Paint(HDC dc, const RECT& area) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const CellColours colours = Colours();
   SetBkMode(dc, TRANSPARENT);
   MeasureCell(dc);
@@ -296,7 +296,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   {
     fw::ScopedSelect titleFont(dc, TitleFont());
     const std::string title =
-        std::string(lumetta::MonthAbbrev(shown_.month)) + " " + std::to_string(shown_.year);
+        std::string(store::MonthAbbrev(shown_.month)) + " " + std::to_string(shown_.year);
     DrawCell(dc, w, 0, 5 * w, h, title, CellLook(), colours);
   }
   {
@@ -313,7 +313,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   int todayDay = 0;
   const bool knowsToday = Today(todayYear, todayMonth, todayDay);
   const std::string notesFolder = host_.NotesFolder();
-  lumetta::All_Appointments& book = host_.Book();
+  store::All_Appointments& book = host_.Book();
   for (int d = 1; d <= layout_.dayCount; ++d) {
     const RECT& cell = layout_.days[static_cast<size_t>(d)];
     CellLook look;
@@ -329,9 +329,9 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   const LOGFONTA clockDescription = ClockFontDescription(mainDescription_);
   fw::Font clockFont(CreateFontIndirectA(&clockDescription));
   fw::ScopedSelect clockSelect(dc, clockFont ? clockFont.Get() : mainFont_.Get());
-  lumetta::CalendarFields now;
-  if (lumetta::LocalFields(book.context().clock.Now(), now)) {
-    const std::string clock = lumetta::TimeText(now.hour, now.minute, settings.militaryTime != 0);
+  store::CalendarFields now;
+  if (store::LocalFields(book.context().clock.Now(), now)) {
+    const std::string clock = store::TimeText(now.hour, now.minute, settings.militaryTime != 0);
     const SIZE size = fw::TextSize(dc, clock);
     TextOutA(dc, 7 * w - static_cast<int>(size.cx) - 2, 8 * h - static_cast<int>(size.cy) - 2,
              clock.c_str(), static_cast<int>(clock.size()));

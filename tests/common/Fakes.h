@@ -17,7 +17,7 @@
 
 namespace fakes {
 
-using namespace lumetta;
+using namespace store;
 
 class FakeClock : public Clock {
  public:

@@ -5,6 +5,8 @@
 #include "store/Settings.h"
 #include "views/BackgroundImage.h"
 
+namespace platform {
+
 namespace {
 
 void FillSlot(std::uint32_t& slot, const char* path, std::size_t fieldSize) {
@@ -25,7 +27,9 @@ fw::Bitmap LoadBackgroundImage(const std::string& path) {
 
 std::uint32_t ImageToSlot(fw::Bitmap image) { return views::SlotFromBitmap(image.Release()); }
 
-void LoadBackgroundImages(lumetta::SettingsBlock& settings) {
+void LoadBackgroundImages(store::SettingsBlock& settings) {
   FillSlot(settings.mainImageHandle, settings.mainImage, sizeof settings.mainImage);
   FillSlot(settings.plannerImageHandle, settings.plannerImage, sizeof settings.plannerImage);
 }
+
+}  // namespace platform

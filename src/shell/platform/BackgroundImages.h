@@ -12,9 +12,11 @@
 
 #include "framework/GdiObject.h"
 
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 }
+
+namespace platform {
 
 // True for the texts that mean "no image": empty or "none" in any case.
 bool IsNoImagePath(const std::string& path);
@@ -30,4 +32,6 @@ std::uint32_t ImageToSlot(fw::Bitmap image);
 // cannot be loaded (including "none") or an empty path leaves the slot
 // empty. Called while loading the settings, before any view took an image:
 // the slots' earlier values are not images anyone owns and are overwritten.
-void LoadBackgroundImages(lumetta::SettingsBlock& settings);
+void LoadBackgroundImages(store::SettingsBlock& settings);
+
+}  // namespace platform
