@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "cli/CliHost.h"
-#include "shell/SingleInstance.h"
 #include "shell/platform/DataFolder.h"
+#include "shell/platform/SingleInstanceMutex.h"
 #include "shell/platform/SystemClock.h"
 #include "shell/platform/Win32FileSystem.h"
 
@@ -21,7 +21,7 @@ class Win32Host : public CliHost {
   std::string DataFileForWriting() override { return folder_.DataFilePath("Lumetta.bin", true); }
   std::string NotesFolder() override { return folder_.DataFilePath("notes", true) + "\\"; }
   bool ProgramRunning() override {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, shell::kSingleInstanceMutexName);
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, platform::kSingleInstanceMutexName);
     if (mutex == nullptr) return false;
     CloseHandle(mutex);
     return true;

@@ -12,6 +12,7 @@
 #include "menus/MenuModule.h"
 #include "shell/MyCmdLine.h"
 #include "shell/NotesFolder.h"
+#include "shell/SingleInstance.h"
 #include "shell/platform/SoundCues.h"
 #include "store/ProgramState.h"
 

@@ -20,7 +20,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "shell/FailureMessage.h"
 #include "shell/ShellServices.h"
-#include "shell/SingleInstance.h"
+#include "shell/platform/SingleInstanceMutex.h"
 
 namespace menus {
 class MenuModule;
@@ -47,7 +47,7 @@ class CLumetta : public fw::Application {
   // A handler that fails is named to the user for the whole run.
   FailureMessage failureMessage_{services_.prompter};
   fw::ScopedFailureReport failureReport_{failureMessage_};
-  std::optional<SingleInstanceMutex> mutex_;
+  std::optional<platform::SingleInstanceMutex> mutex_;
   // The owner-drawn menus.
   std::unique_ptr<menus::MenuModule> menus_;
 };

@@ -4,16 +4,6 @@
 
 namespace shell {
 
-SingleInstanceMutex::SingleInstanceMutex() {
-  mutex_ = CreateMutexA(nullptr, TRUE, kSingleInstanceMutexName);
-  alreadyExisted_ = GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-SingleInstanceMutex::~SingleInstanceMutex() {
-  // Held until the process ends (this object lives as long as the program).
-  if (mutex_ != nullptr) CloseHandle(mutex_);
-}
-
 HWND FindRunningCopy() { return FindWindowA(CMainFrame::kClassName, CMainFrame::kTitle); }
 
 void HandOverTo(HWND mainWindow) {

@@ -13,7 +13,7 @@
 #include "shell/Lumetta.h"
 #include "shell/MainFrame.h"
 #include "shell/NotesFolder.h"
-#include "shell/SingleInstance.h"
+#include "shell/platform/SingleInstanceMutex.h"
 #include "store/CalendarText.h"
 #include "store/DataFile.h"
 #include "support/Pump.h"
@@ -101,7 +101,7 @@ TEST_F(StartUp, RunsInOrderShowsTheMainWindowAndEndsCleanlyOnExit) {
 TEST_F(StartUp, ASecondCopyBringsTheFirstWindowBackRestoredAndCentredAndEnds) {
   // The first copy: its mutex and its main window, hidden in the
   // notification area and far from the centre.
-  HANDLE firstCopysMutex = CreateMutexA(nullptr, TRUE, shell::kSingleInstanceMutexName);
+  HANDLE firstCopysMutex = CreateMutexA(nullptr, TRUE, platform::kSingleInstanceMutexName);
   ASSERT_NE(nullptr, firstCopysMutex);
   ASSERT_TRUE(MakeFrame());
   HWND first = frame_->Handle();
