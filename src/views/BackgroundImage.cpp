@@ -5,28 +5,14 @@
 #include <cstring>
 
 #include "framework/Prompter.h"
+#include "shell/platform/BackgroundImages.h"
 #include "store/ProgramState.h"
 
 namespace views {
 
-fw::Bitmap LoadBackgroundBitmap(const char* path) {
-  // "" and "none" (in any case) mean "no image".
-  if (path == nullptr || path[0] == '\0' || lstrcmpiA(path, "none") == 0) return fw::Bitmap();
-  return fw::Bitmap(
-      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-}
-
 void DrawBackgroundImage(HDC dc, HBITMAP image) {
   if (image == nullptr) return;
   DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, 0, 0, 0, 0, DST_BITMAP);
-}
-
-HBITMAP BitmapFromSlot(std::uint32_t slot) {
-  return reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(static_cast<std::int32_t>(slot)));
-}
-
-std::uint32_t SlotFromBitmap(HBITMAP bitmap) {
-  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(bitmap));
 }
 
 BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP current,
@@ -60,7 +46,7 @@ BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP 
 
   store::SetText(storedPath, path);
   choice.changed = true;
-  choice.image = LoadBackgroundBitmap(path);
+  choice.image = platform::LoadBackgroundImage(path);
   return choice;
 }
 

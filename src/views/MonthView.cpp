@@ -10,6 +10,7 @@
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
+#include "shell/platform/BackgroundImages.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
@@ -46,10 +47,10 @@ CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
   // The main background image loaded with the settings becomes the view's;
   // when none was loaded, the view tries the stored path itself.
   store::SettingsBlock& settings = store::g_settings;
-  backgroundImage_.Reset(BitmapFromSlot(settings.mainImageHandle));
+  backgroundImage_.Reset(platform::BitmapFromSlot(settings.mainImageHandle));
   if (!backgroundImage_) {
-    backgroundImage_ = LoadBackgroundBitmap(settings.mainImage);
-    settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+    backgroundImage_ = platform::LoadBackgroundImage(settings.mainImage);
+    settings.mainImageHandle = platform::SlotFromBitmap(backgroundImage_.Get());
   }
   int year = 0;
   int month = 0;
@@ -66,7 +67,7 @@ CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
 CLumettaView::~CLumettaView() {
   Destroy();
   if (g_monthView == this) g_monthView = nullptr;
-  if (store::g_settings.mainImageHandle == SlotFromBitmap(backgroundImage_.Get())) {
+  if (store::g_settings.mainImageHandle == platform::SlotFromBitmap(backgroundImage_.Get())) {
     store::g_settings.mainImageHandle = 0;
   }
 }
@@ -268,7 +269,7 @@ void CLumettaView::SelectMonthBackground() {
       SelectBackgroundImage(Handle(), BackgroundFor::MonthView, backgroundImage_.Get(), prompter_);
   if (!choice.changed) return;
   backgroundImage_ = std::move(choice.image);
-  store::g_settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+  store::g_settings.mainImageHandle = platform::SlotFromBitmap(backgroundImage_.Get());
   if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -11,6 +11,7 @@
 #include "framework/MessageBoxPrompter.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
+#include "shell/platform/BackgroundImages.h"
 #include "views/BackgroundImage.h"
 #include "views/MainFont.h"
 
@@ -132,7 +133,7 @@ TEST_F(BackgroundTest, WithoutAnImageTheFileDialogChoosesOne) {
   ASSERT_EQ(1u, watcher.Seen().size()) << "no question without a current image";
   EXPECT_EQ(green, std::string(store::g_settings.mainImage));
   ASSERT_NE(nullptr, view->BackgroundImage());
-  EXPECT_EQ(views::SlotFromBitmap(view->BackgroundImage()), store::g_settings.mainImageHandle);
+  EXPECT_EQ(platform::SlotFromBitmap(view->BackgroundImage()), store::g_settings.mainImageHandle);
   // Drawn unscaled from the top-left corner, under the cells.
   EXPECT_EQ(RGB(0, 160, 0), PaintedAt(2, 2));
   EXPECT_EQ(RGB(0, 160, 0), PaintedAt(39, 29));
