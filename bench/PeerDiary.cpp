@@ -19,6 +19,7 @@
 
 #include "BenchWorld.h"
 
+using bench::TheWorld;
 using namespace store;
 
 namespace {

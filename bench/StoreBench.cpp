@@ -20,6 +20,8 @@
 
 #include "BenchWorld.h"
 
+using bench::TheWorld;
+using bench::World;
 using namespace store;
 
 namespace {
