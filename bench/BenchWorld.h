@@ -11,22 +11,23 @@
 #include "store/AppointmentBook.h"
 #include "store/StdFileSystem.h"
 
-namespace lumetta {
+namespace bench {
 
-class BenchClock : public Clock {
+class BenchClock : public store::Clock {
  public:
-  Moment Now() override { return now; }
-  Moment now = 0;
+  store::Moment Now() override { return now; }
+  store::Moment now = 0;
 };
 
-class NoPrompts : public Prompts {
+class NoPrompts : public store::Prompts {
  public:
-  PromptAnswer Show(const std::string&, const std::string&, PromptButtons, PromptIcon) override {
-    return PromptAnswer::Ok;
+  store::PromptAnswer Show(const std::string&, const std::string&, store::PromptButtons,
+                           store::PromptIcon) override {
+    return store::PromptAnswer::Ok;
   }
 };
 
-class CountingTimers : public ReminderTimers {
+class CountingTimers : public store::ReminderTimers {
  public:
   std::uint32_t Start(std::uint32_t id, std::uint32_t) override {
     ++started;
@@ -36,14 +37,14 @@ class CountingTimers : public ReminderTimers {
   long started = 0;
 };
 
-class NoNotices : public RepaintNotices {
+class NoNotices : public store::RepaintNotices {
  public:
   void DayChanged(int, int, int) override {}
   void MonthChanged(int, int) override {}
   void ViewsChanged() override {}
 };
 
-class TempPaths : public DataPaths {
+class TempPaths : public store::DataPaths {
  public:
   std::string DataFilePath(const std::string& name, bool) override { return "/tmp/" + name; }
 };
@@ -53,21 +54,21 @@ struct World {
   World() {
     setenv("TZ", "America/New_York", 1);
     tzset();
-    SetDefaultSettings(settings, 0);
+    store::SetDefaultSettings(settings, 0);
     settings.reminderMinutes = 15;
-    clock.now = MakeTime(2010, 6, 15, 12, 0);
+    clock.now = store::MakeTime(2010, 6, 15, 12, 0);
   }
-  StoreContext Context() {
-    return StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
+  store::StoreContext Context() {
+    return store::StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
   }
-  SettingsBlock settings{};
-  ReminderTimerCounter timerIds;
+  store::SettingsBlock settings{};
+  store::ReminderTimerCounter timerIds;
   BenchClock clock;
   NoPrompts prompts;
   CountingTimers timers;
   NoNotices notices;
   TempPaths paths;
-  StdFileSystem files{true};
+  store::StdFileSystem files{true};
 };
 
 inline World& TheWorld() {
@@ -75,4 +76,4 @@ inline World& TheWorld() {
   return world;
 }
 
-}  // namespace lumetta
+}  // namespace bench

@@ -19,7 +19,8 @@
 
 #include "BenchWorld.h"
 
-using namespace lumetta;
+using bench::TheWorld;
+using namespace store;
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "store/StdFileSystem.h"
 #include "store/TextImport.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -20,7 +20,9 @@
 
 #include "BenchWorld.h"
 
-using namespace lumetta;
+using bench::TheWorld;
+using bench::World;
+using namespace store;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "store/AppointmentBook.h"
 #include "store/DataFile.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "store/ICalendarExport.h"
 #include "store/ICalendarImport.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

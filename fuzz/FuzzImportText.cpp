@@ -17,7 +17,7 @@
 #include "store/Search.h"
 #include "store/TextImport.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

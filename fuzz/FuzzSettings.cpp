@@ -9,7 +9,7 @@
 #include "common/Fakes.h"
 #include "store/Settings.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -21,7 +21,7 @@ namespace cli {
 
 namespace {
 
-using namespace lumetta;
+using namespace store;
 
 constexpr const char* kUsage =
     "Usage: lumetta-cli [--file PATH] COMMAND [ARGUMENTS]\n"

@@ -15,9 +15,9 @@ namespace cli {
 class CliHost {
  public:
   virtual ~CliHost() = default;
-  virtual lumetta::FileSystem& Files() = 0;
-  virtual lumetta::Clock& Clock() = 0;
-  virtual lumetta::FolderNames& FolderNames() = 0;
+  virtual store::FileSystem& Files() = 0;
+  virtual store::Clock& Clock() = 0;
+  virtual store::FolderNames& FolderNames() = 0;
   // The data file to read, and the one to write, when --file is not given.
   virtual std::string DataFileForReading() = 0;
   virtual std::string DataFileForWriting() = 0;

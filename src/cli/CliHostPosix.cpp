@@ -12,37 +12,37 @@ namespace cli {
 
 namespace {
 
-class PosixClock : public lumetta::Clock {
+class PosixClock : public store::Clock {
  public:
-  lumetta::Moment Now() override {
+  store::Moment Now() override {
     const std::time_t now = std::time(nullptr);
-    return now > std::numeric_limits<lumetta::Moment>::max()
-               ? std::numeric_limits<lumetta::Moment>::max()
-               : static_cast<lumetta::Moment>(now);
+    return now > std::numeric_limits<store::Moment>::max()
+               ? std::numeric_limits<store::Moment>::max()
+               : static_cast<store::Moment>(now);
   }
 };
 
 class PosixHost : public CliHost {
  public:
-  lumetta::FileSystem& Files() override { return files_; }
-  lumetta::Clock& Clock() override { return clock_; }
-  lumetta::FolderNames& FolderNames() override { return names_; }
+  store::FileSystem& Files() override { return files_; }
+  store::Clock& Clock() override { return clock_; }
+  store::FolderNames& FolderNames() override { return names_; }
   std::string DataFileForReading() override { return "Lumetta.bin"; }
   std::string DataFileForWriting() override { return "Lumetta.bin"; }
   std::string NotesFolder() override { return "notes/"; }
   bool ProgramRunning() override { return false; }
   char Separator() const override { return '/'; }
   std::string ToConsole(const std::string& eightBit) const override {
-    return lumetta::Cp1252ToUtf8(eightBit);
+    return store::Cp1252ToUtf8(eightBit);
   }
   std::string FromConsole(const std::string& text) const override {
-    return lumetta::Utf8ToCp1252(text);
+    return store::Utf8ToCp1252(text);
   }
 
  private:
-  lumetta::StdFileSystem files_;
+  store::StdFileSystem files_;
   PosixClock clock_;
-  lumetta::StdFolderNames names_;
+  store::StdFolderNames names_;
 };
 
 }  // namespace

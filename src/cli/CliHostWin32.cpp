@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "cli/CliHost.h"
-#include "shell/SingleInstance.h"
 #include "shell/platform/DataFolder.h"
+#include "shell/platform/SingleInstanceMutex.h"
 #include "shell/platform/SystemClock.h"
 #include "shell/platform/Win32FileSystem.h"
 
@@ -14,14 +14,14 @@ namespace {
 
 class Win32Host : public CliHost {
  public:
-  lumetta::FileSystem& Files() override { return files_; }
-  lumetta::Clock& Clock() override { return clock_; }
-  lumetta::FolderNames& FolderNames() override { return names_; }
+  store::FileSystem& Files() override { return files_; }
+  store::Clock& Clock() override { return clock_; }
+  store::FolderNames& FolderNames() override { return names_; }
   std::string DataFileForReading() override { return folder_.DataFilePath("Lumetta.bin", false); }
   std::string DataFileForWriting() override { return folder_.DataFilePath("Lumetta.bin", true); }
   std::string NotesFolder() override { return folder_.DataFilePath("notes", true) + "\\"; }
   bool ProgramRunning() override {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSingleInstanceMutexName);
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, platform::kSingleInstanceMutexName);
     if (mutex == nullptr) return false;
     CloseHandle(mutex);
     return true;
@@ -32,10 +32,10 @@ class Win32Host : public CliHost {
   std::string FromConsole(const std::string& text) const override { return text; }
 
  private:
-  DataFolder folder_;
-  Win32FileSystem files_;
-  SystemClock clock_;
-  lumetta::StdFolderNames names_;
+  platform::DataFolder folder_;
+  platform::Win32FileSystem files_;
+  platform::SystemClock clock_;
+  store::StdFolderNames names_;
 };
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace menus {
+
 class MenuModule {
  public:
   virtual ~MenuModule() = default;
@@ -22,3 +24,5 @@ class MenuModule {
   virtual bool HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT* result) = 0;
 };
+
+}  // namespace menus

@@ -31,8 +31,8 @@ LOGFONTA DefaultPlannerFont() {
   return font;
 }
 
-LOGFONTA FromDescription(const lumetta::FontDescription& d) {
-  static_assert(sizeof(LOGFONTA) == sizeof(lumetta::FontDescription), "same record");
+LOGFONTA FromDescription(const store::FontDescription& d) {
+  static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription), "same record");
   LOGFONTA font = {};
   std::memcpy(&font, &d, sizeof font);
   font.lfFaceName[LF_FACESIZE - 1] = '\0';
@@ -42,16 +42,16 @@ LOGFONTA FromDescription(const lumetta::FontDescription& d) {
 }  // namespace
 
 AppointBook2::AppointBook2(PlannerHost& host) : host_(host) {
-  lumetta::FixTextContrast(lumetta::g_settings);
+  store::FixTextContrast(store::g_settings);
 }
 
 AppointBook2::~AppointBook2() { Destroy(); }
 
 std::string AppointBook2::TitleFor(int year, int month, int day) {
-  const int weekday = lumetta::WeekdayOfDayNumber(lumetta::DayNumber(year, month, day));
+  const int weekday = store::WeekdayOfDayNumber(store::DayNumber(year, month, day));
   char title[96];
-  std::snprintf(title, sizeof title, "%s, %s %d, %d", lumetta::WeekdayName(weekday + 1),
-                lumetta::MonthName(month), day, year);
+  std::snprintf(title, sizeof title, "%s, %s %d, %d", store::WeekdayName(weekday + 1),
+                store::MonthName(month), day, year);
   return title;
 }
 
@@ -61,7 +61,7 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   day_ = day;
   firstHour_ = kFirstHourAtOpen;
 
-  const lumetta::FontDescription& saved = lumetta::g_settings.plannerFont;
+  const store::FontDescription& saved = store::g_settings.plannerFont;
   if (saved.height != 0) {
     const LOGFONTA description = FromDescription(saved);
     font_.Reset(CreateFontIndirectA(&description));
@@ -116,7 +116,7 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
 }
 
 POINT AppointBook2::StartPosition(HDC screen) const {
-  const lumetta::WindowPosition saved = lumetta::g_settings.dayPlannerPosition;
+  const store::WindowPosition saved = store::g_settings.dayPlannerPosition;
   int x = saved.left;
   int y = saved.top;
   if (x != 0 || y != 0) {
@@ -218,7 +218,7 @@ void AppointBook2::OnMove() {
   const RECT& area = monitor.rcMonitor;
   if (frame.left >= area.left && frame.top >= area.top && frame.right <= area.right &&
       frame.bottom <= area.bottom) {
-    lumetta::g_settings.dayPlannerPosition = lumetta::WindowPosition{frame.left, frame.top};
+    store::g_settings.dayPlannerPosition = store::WindowPosition{frame.left, frame.top};
   }
 }
 

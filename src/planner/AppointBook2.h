@@ -27,7 +27,7 @@
 #include "planner/SlotLayout.h"
 #include "views/PrintRouting.h"
 
-namespace lumetta {
+namespace store {
 class An_Appointment;
 }
 
@@ -83,7 +83,7 @@ class AppointBook2 : public fw::FrameWindow,
   const std::string& SlotText() const { return slotText_; }
   const std::string& ClipboardText() const { return clipboardText_; }
   // The book's entry in the selected slot, or nullptr.
-  lumetta::An_Appointment* SelectedEntry() const;
+  store::An_Appointment* SelectedEntry() const;
   // "Friday, March 7, 2025".
   static std::string TitleFor(int year, int month, int day);
 
@@ -132,13 +132,13 @@ class AppointBook2 : public fw::FrameWindow,
 
   // PlannerDrawing.cpp
   void DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool plain, bool image);
-  void DrawSlotText(HDC dc, const RECT& slot, lumetta::An_Appointment* entry, COLORREF rowColour,
+  void DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment* entry, COLORREF rowColour,
                     bool plain, int markerLift);
 
   // PlannerSlots.cpp
   void CreateEntryForSlot(int hour, int minute);
-  void ApplyCopyPrevious(lumetta::An_Appointment& entry);
-  void DeleteSlotEntry(lumetta::An_Appointment& entry);
+  void ApplyCopyPrevious(store::An_Appointment& entry);
+  void DeleteSlotEntry(store::An_Appointment& entry);
 
   // PlannerCommands.cpp
   bool EntryCheck();

@@ -7,22 +7,22 @@
 
 namespace planner {
 
-std::string BuildDayText(const lumetta::All_Appointments& book, int year, int month, int day,
+std::string BuildDayText(const store::All_Appointments& book, int year, int month, int day,
                          bool europeanCalendar, bool militaryTime) {
   char heading[64];
   if (europeanCalendar) {
     std::snprintf(heading, sizeof heading, "Day Planner for %d %s, %d\r\n", day,
-                  lumetta::MonthAbbrev(month), year);
+                  store::MonthAbbrev(month), year);
   } else {
     std::snprintf(heading, sizeof heading, "Day Planner for %s %d, %d\r\n",
-                  lumetta::MonthAbbrev(month), day, year);
+                  store::MonthAbbrev(month), day, year);
   }
   std::string text = heading;
   for (int hour = 0; hour < 24; ++hour) {
     for (int minute : {0, 30}) {
-      const lumetta::An_Appointment* entry = book.FindAt(year, month, day, hour, minute);
+      const store::An_Appointment* entry = book.FindAt(year, month, day, hour, minute);
       if (entry == nullptr) continue;
-      text += lumetta::TimeText(hour, minute, militaryTime) + "\t" + entry->text + "\r\n";
+      text += store::TimeText(hour, minute, militaryTime) + "\t" + entry->text + "\r\n";
     }
   }
   return text;

@@ -6,13 +6,13 @@
 
 #include <string>
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
 
 namespace planner {
 
-std::string BuildDayText(const lumetta::All_Appointments& book, int year, int month, int day,
+std::string BuildDayText(const store::All_Appointments& book, int year, int month, int day,
                          bool europeanCalendar, bool militaryTime);
 
 }  // namespace planner

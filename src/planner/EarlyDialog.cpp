@@ -3,12 +3,14 @@
 #include "resource.h"
 #include "store/CalendarText.h"
 
+namespace planner {
+
 CEarlyDialog::CEarlyDialog(fw::Prompter& prompter) : Dialog(IDD_EARLY, prompter) {}
 
 bool CEarlyDialog::OnInitDialog() {
   icon_.Apply(Handle());
   if (hour != -1) {
-    const std::string title = lumetta::TimeText(hour, minute, militaryTime) + ": " + text;
+    const std::string title = store::TimeText(hour, minute, militaryTime) + ": " + text;
     SetWindowTextA(Handle(), title.c_str());
   }
   // Filling the minutes box notifies a change: not a user's edit.
@@ -45,3 +47,5 @@ bool CEarlyDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   }
   return Dialog::OnCommand(id, notifyCode, control);
 }
+
+}  // namespace planner

@@ -10,6 +10,8 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
+namespace planner {
+
 class CEarlyDialog : public fw::Dialog {
  public:
   static constexpr int kMinMinutes = 0;
@@ -39,3 +41,5 @@ class CEarlyDialog : public fw::Dialog {
   bool filling_ = false;
   fw::SmallWindowIcon icon_;
 };
+
+}  // namespace planner

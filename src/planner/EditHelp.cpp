@@ -2,6 +2,8 @@
 
 #include "resource.h"
 
+namespace planner {
+
 EditHelp::EditHelp(fw::Prompter& prompter, bool forToDo)
     : Dialog(IDD_EDIT_HELP, prompter), forToDo_(forToDo) {}
 
@@ -10,3 +12,5 @@ bool EditHelp::OnInitDialog() {
   if (forToDo_) SetWindowTextA(Handle(), kToDoTitle);
   return Dialog::OnInitDialog();
 }
+
+}  // namespace planner

@@ -5,6 +5,8 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
+namespace planner {
+
 class EditHelp : public fw::Dialog {
  public:
   static constexpr const char* kToDoTitle = "Quick hints on using the To-Do List";
@@ -19,3 +21,5 @@ class EditHelp : public fw::Dialog {
   bool forToDo_;
   fw::SmallWindowIcon icon_;
 };
+
+}  // namespace planner

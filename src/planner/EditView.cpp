@@ -130,8 +130,8 @@ bool EditView::Open(NotesHost& host, const RECT& area, HFONT font) {
 
 void EditView::LoadNotes(int year, int month, int day) {
   path_ = folder_.empty() ? std::string()
-                          : lumetta::DayNotesPath(folder_, lumetta::CivilDate{year, month, day});
-  title_ = NotesTitle(year, month, day, lumetta::g_settings.europeanCalendar != 0);
+                          : store::DayNotesPath(folder_, store::CivilDate{year, month, day});
+  title_ = NotesTitle(year, month, day, store::g_settings.europeanCalendar != 0);
   if (editor_ != nullptr) {
     if (IsWindow(editor_)) DestroyWindow(editor_);
     editor_ = nullptr;
@@ -187,7 +187,7 @@ void EditView::CloseByEscape() {
 }
 
 void EditView::Paint(HDC dc) const {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   fw::FillSolidRect(dc, 0, 0, w_ + 3, h_ + 3, settings.back);
   SetBkColor(dc, settings.back);
   fw::Draw3dRect(dc, 1, 1, w_ - 7, h_ - 2, settings.toplite, settings.botlite);

@@ -17,7 +17,7 @@
 
 #include "framework/FrameWindow.h"
 
-namespace lumetta {
+namespace store {
 class FileSystem;
 }
 
@@ -103,7 +103,7 @@ class EditView : public fw::FrameWindow {
   HWND editor_ = nullptr;   // a child, destroyed with the window
   NotesOwner* owner_ = nullptr;
   std::string folder_;
-  lumetta::FileSystem* files_ = nullptr;
+  store::FileSystem* files_ = nullptr;
   int w_ = 0;
   int h_ = 0;
 };

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace lumetta {
+namespace store {
 class FileSystem;
 }
 
@@ -20,7 +20,7 @@ class NotesHost {
   // The notes folder with its trailing backslash; "" when there is none.
   virtual std::string NotesFolder() = 0;
   // The files the notes are read from and written to.
-  virtual lumetta::FileSystem& NotesFiles() = 0;
+  virtual store::FileSystem& NotesFiles() = 0;
   // The owner of the notes window (the main window).
   virtual HWND NotesWindowOwner() = 0;
 };

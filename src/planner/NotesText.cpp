@@ -20,10 +20,10 @@ bool IsSpace(char c) {
 std::string NotesTitle(int year, int month, int day, bool europeanCalendar) {
   char title[80] = {};
   if (europeanCalendar) {
-    std::snprintf(title, sizeof title, "Notes for  %d %s, %d", day, lumetta::MonthAbbrev(month),
+    std::snprintf(title, sizeof title, "Notes for  %d %s, %d", day, store::MonthAbbrev(month),
                   year);
   } else {
-    std::snprintf(title, sizeof title, "Notes for  %s %d, %d", lumetta::MonthAbbrev(month), day,
+    std::snprintf(title, sizeof title, "Notes for  %s %d, %d", store::MonthAbbrev(month), day,
                   year);
   }
   return title;
@@ -47,9 +47,9 @@ std::string WithCrLf(const std::string& text) {
   return out;
 }
 
-bool ReadNotesFile(lumetta::FileSystem& files, const std::string& path, std::string& text) {
+bool ReadNotesFile(store::FileSystem& files, const std::string& path, std::string& text) {
   text.clear();
-  std::unique_ptr<lumetta::InputFile> in = files.OpenRead(path);
+  std::unique_ptr<store::InputFile> in = files.OpenRead(path);
   if (!in) return false;
   std::string bytes;
   char chunk[4096];
@@ -63,12 +63,12 @@ bool ReadNotesFile(lumetta::FileSystem& files, const std::string& path, std::str
   return true;
 }
 
-bool SaveNotes(lumetta::FileSystem& files, const std::string& path, const std::string& text) {
+bool SaveNotes(store::FileSystem& files, const std::string& path, const std::string& text) {
   const std::string trimmed = WithCrLf(TrimmedNotes(text));
   const bool empty =
       trimmed.empty() || trimmed.compare(0, std::strlen(kNotesPlaceholder), kNotesPlaceholder) == 0;
   if (empty) return !files.Exists(path) || files.Remove(path);
-  return lumetta::WriteFileSafely(files, path, trimmed.data(), trimmed.size());
+  return store::WriteFileSafely(files, path, trimmed.data(), trimmed.size());
 }
 
 }  // namespace planner

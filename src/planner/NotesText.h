@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace lumetta {
+namespace store {
 class FileSystem;
 }
 
@@ -28,12 +28,12 @@ std::string WithCrLf(const std::string& text);
 
 // The whole notes file at path, line breaks as CR LF. False (text empty)
 // when the file cannot be read.
-bool ReadNotesFile(lumetta::FileSystem& files, const std::string& path, std::string& text);
+bool ReadNotesFile(store::FileSystem& files, const std::string& path, std::string& text);
 
 // Trims the text; notes left empty or beginning with the placeholder delete
 // the file (when there is one), any other text replaces the file in one step
 // (the old file stays whole when writing fails). The text is written as it
 // is: "%d" stays "%d". False when the file could not be written or deleted.
-bool SaveNotes(lumetta::FileSystem& files, const std::string& path, const std::string& text);
+bool SaveNotes(store::FileSystem& files, const std::string& path, const std::string& text);
 
 }  // namespace planner

@@ -167,7 +167,7 @@ bool AppointBook2::EntryCheck() {
 
 void AppointBook2::CopyToClipboard() {
   if (editor_ != nullptr && SelectedEntry() == nullptr) CommitSlot();
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   clipboardText_ = BuildDayText(host_.Book(), year_, month_, day_, settings.europeanCalendar != 0,
                                 settings.militaryTime != 0);
   if (!OpenClipboard(Handle())) return;
@@ -189,7 +189,7 @@ void AppointBook2::ClearDay() {
   char question[160];
   std::snprintf(question, sizeof question, "%s %s %d, %d?",
                 "Are you sure you wish to delete all day planner entries for",
-                lumetta::MonthName(month_), day_, year_);
+                store::MonthName(month_), day_, year_);
   if (host_.Prompter().Show(Handle(), question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   CloseSlotEditor();  // what was typed is committed before the day goes
   host_.Book().DeleteDay(year_, month_, day_);
@@ -212,8 +212,8 @@ void AppointBook2::SelectPlannerFont() {
 
   CloseSlotEditor();
   font_.Reset(CreateFontIndirectA(&description));
-  static_assert(sizeof description == sizeof lumetta::g_settings.plannerFont, "same record");
-  std::memcpy(&lumetta::g_settings.plannerFont, &description, sizeof description);
+  static_assert(sizeof description == sizeof store::g_settings.plannerFont, "same record");
+  std::memcpy(&store::g_settings.plannerFont, &description, sizeof description);
   {
     fw::WindowDC dc(Handle());
     fw::ScopedSelect select(dc.Get(), font_.Get());
@@ -238,7 +238,7 @@ void AppointBook2::Reminder() {
     g_repeatsBusy = false;
     return;
   }
-  lumetta::An_Appointment& entry = *SelectedEntry();
+  store::An_Appointment& entry = *SelectedEntry();
   CEarlyDialog dialog(host_.Prompter());
   dialog.enabled = entry.reminderOn != 0;
   dialog.minutesEarly = entry.reminderMinutes;
@@ -254,13 +254,13 @@ void AppointBook2::Reminder() {
     bool dayBefore;
     bool noHighlight;
   } const given{dialog.enabled, dialog.minutesEarly, dialog.dayBefore, dialog.noHighlight};
-  dialog.militaryTime = lumetta::g_settings.militaryTime != 0;
+  dialog.militaryTime = store::g_settings.militaryTime != 0;
   dialog.text = slotText_;
   dialog.hour = firstHour_ + selectedRow_;
   dialog.minute = selectedHalf_ == kOnTheHour ? 0 : 30;
   dialog.DoModal(Handle());  // after Cancel the values read back so far count
 
-  lumetta::An_Appointment* after = SelectedEntry();
+  store::An_Appointment* after = SelectedEntry();
   if (after == nullptr) return;  // removed meanwhile by another window
   const int newMinutes = dialog.enabled ? dialog.minutesEarly : -1;
   if (newMinutes != given.minutes || dialog.enabled != given.enabled ||
@@ -271,7 +271,7 @@ void AppointBook2::Reminder() {
     after->reminderOn = dialog.enabled ? 1 : 0;
     try {
       after->ArmReminder();
-    } catch (const lumetta::CalendarError&) {
+    } catch (const store::CalendarError&) {
     }
     host_.CalendarViewsChanged();
   }
@@ -281,8 +281,8 @@ void AppointBook2::Reminder() {
 void AppointBook2::Repeats() {
   if (g_repeatsBusy) return;
   if (!EntryCheck()) return;
-  lumetta::An_Appointment& entry = *SelectedEntry();
-  lumetta::RepeatFormInput input = lumetta::RepeatFormInput::From(entry);
+  store::An_Appointment& entry = *SelectedEntry();
+  store::RepeatFormInput input = store::RepeatFormInput::From(entry);
   input.year = year_;
   input.month = month_;
   input.day = day_;
@@ -291,8 +291,8 @@ void AppointBook2::Repeats() {
   g_repeatsBusy = true;
   host_.EnableMonthView(false);
   EnableWindow(Handle(), FALSE);
-  const bool applied = RunRepeatDialog(Handle(), entry, input,
-                                       lumetta::g_settings.militaryTime != 0, host_.Prompter());
+  const bool applied = RunRepeatDialog(Handle(), entry, input, store::g_settings.militaryTime != 0,
+                                       host_.Prompter());
   host_.EnableMonthView(true);
   EnableWindow(Handle(), TRUE);
   SetActiveWindow(Handle());
@@ -312,9 +312,9 @@ void AppointBook2::Color() {
     return;
   }
   if (SelectedEntry() == nullptr) CommitSlot();
-  lumetta::An_Appointment* entry = SelectedEntry();
+  store::An_Appointment* entry = SelectedEntry();
   if (entry == nullptr) return;
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   COLORREF custom[16] = {s.fore,     s.back,    s.currentday, s.hasappoint, s.dayplan1,
                          s.dayplan2, s.toplite, s.botlite,    entry->colour};
   for (int i = 9; i < 16; ++i) custom[i] = RGB(255, 255, 255);

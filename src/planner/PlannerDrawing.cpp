@@ -32,7 +32,7 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
 }  // namespace
 
 void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   fw::ScopedSelect select(dc, font);
   const bool printer = surface == Surface::Printer;
   // The window's hit tests and editor keep the screen's layout.
@@ -69,11 +69,11 @@ void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
 }
 
 void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool plain, bool image) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const bool military = settings.militaryTime != 0;
   const RECT& onHour = layout_.onHour[static_cast<size_t>(row)];
   const RECT& halfPast = layout_.halfPast[static_cast<size_t>(row)];
-  lumetta::All_Appointments& book = host_.Book();
+  store::All_Appointments& book = host_.Book();
 
   if (!plain && !image) {
     // As tall as the half-hour's bottom coordinate: the next hour covers the rest.
@@ -96,11 +96,11 @@ void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool 
 // The markers left of a slot ("~" for a tilde entry, "+" for a repeating
 // one) and the entry's text in its colour; `markerLift` raises the markers
 // of a ":30" slot.
-void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, lumetta::An_Appointment* entry,
+void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment* entry,
                                 COLORREF rowColour, bool plain, int markerLift) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   if (entry != nullptr) {
-    const bool repeats = entry->repeatKind != lumetta::kRepeatNone;
+    const bool repeats = entry->repeatKind != store::kRepeatNone;
     const bool tilde = entry->tildeFlag == 1;
     if (repeats || tilde) {
       const COLORREF before = plain ? 0 : SetTextColor(dc, kMarkerColour);
@@ -113,8 +113,8 @@ void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, lumetta::An_Appointmen
       }
       if (!plain) SetTextColor(dc, before);
     }
-    lumetta::Colour colour = entry->colour;
-    lumetta::ContrastFix(colour, rowColour);
+    store::Colour colour = entry->colour;
+    store::ContrastFix(colour, rowColour);
     entry->colour = colour;
     if (!plain) SetTextColor(dc, entry->colour);
     Text(dc, slot.left + 7, slot.top + 2, entry->text);

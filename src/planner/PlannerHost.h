@@ -12,7 +12,7 @@
 namespace fw {
 class Prompter;
 }
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
 
@@ -22,7 +22,7 @@ class PlannerHost {
  public:
   virtual ~PlannerHost() = default;
 
-  virtual lumetta::All_Appointments& Book() = 0;
+  virtual store::All_Appointments& Book() = 0;
   // The main window: owner of every planner.
   virtual HWND MainWindow() = 0;
   // The main window's outer height minus its client height.

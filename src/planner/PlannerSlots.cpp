@@ -21,16 +21,16 @@ bool OnlySpaces(const std::string& text) {
 
 // An entry whose key cannot be held in a moment keeps no timer; the
 // planner's dates always convert, so this is a guard, not a path.
-void Arm(lumetta::An_Appointment& entry) {
+void Arm(store::An_Appointment& entry) {
   try {
     entry.ArmReminder();
-  } catch (const lumetta::CalendarError&) {
+  } catch (const store::CalendarError&) {
   }
 }
 
 }  // namespace
 
-lumetta::An_Appointment* AppointBook2::SelectedEntry() const {
+store::An_Appointment* AppointBook2::SelectedEntry() const {
   if (selectedRow_ < 0) return nullptr;
   return host_.Book().FindAt(year_, month_, day_, firstHour_ + selectedRow_,
                              MinuteOf(selectedHalf_));
@@ -38,8 +38,8 @@ lumetta::An_Appointment* AppointBook2::SelectedEntry() const {
 
 COLORREF AppointBook2::EditorTextColour() {
   // Looked up afresh: another window may have removed the entry meanwhile.
-  const lumetta::An_Appointment* entry = SelectedEntry();
-  return entry != nullptr ? entry->colour : lumetta::g_settings.fore;
+  const store::An_Appointment* entry = SelectedEntry();
+  return entry != nullptr ? entry->colour : store::g_settings.fore;
 }
 
 void AppointBook2::OpenSlotEditor(int row, int half) {
@@ -48,8 +48,8 @@ void AppointBook2::OpenSlotEditor(int row, int half) {
   selectedHalf_ = half;
   auto editor = std::make_unique<EditBox>(*this);
   // What the record keeps is what the editor takes: nothing vanishes later.
-  if (!editor->Create(Handle(), lumetta::kTextChars)) return;
-  const lumetta::An_Appointment* entry = SelectedEntry();
+  if (!editor->Create(Handle(), store::kTextChars)) return;
+  const store::An_Appointment* entry = SelectedEntry();
   slotText_ = entry != nullptr ? entry->text : std::string();
   editor_ = std::move(editor);
   editor_->SetText(slotText_);
@@ -72,10 +72,10 @@ void AppointBook2::EditorLost() {
 
 void AppointBook2::CommitSlot() {
   if (selectedRow_ == -1) return;
-  lumetta::All_Appointments& book = host_.Book();
+  store::All_Appointments& book = host_.Book();
   const int hour = firstHour_ + selectedRow_;
   const int minute = MinuteOf(selectedHalf_);
-  lumetta::An_Appointment* entry = book.FindAt(year_, month_, day_, hour, minute);
+  store::An_Appointment* entry = book.FindAt(year_, month_, day_, hour, minute);
   if (OnlySpaces(slotText_)) slotText_.clear();
 
   if (slotText_.empty() && entry == nullptr) return;
@@ -91,8 +91,8 @@ void AppointBook2::CommitSlot() {
 }
 
 void AppointBook2::CreateEntryForSlot(int hour, int minute) {
-  lumetta::All_Appointments& book = host_.Book();
-  lumetta::An_Appointment& entry = book.Create();
+  store::All_Appointments& book = host_.Book();
+  store::An_Appointment& entry = book.Create();
   entry.SetSlot(year_, month_, day_, hour, minute, slotText_);
   Arm(entry);
   if (slotText_ == "'" || slotText_ == "\"") ApplyCopyPrevious(entry);
@@ -100,16 +100,16 @@ void AppointBook2::CreateEntryForSlot(int hour, int minute) {
 
 // A single quote (or double quote) copies the entry just before, when it
 // lies in the same hour or the hour before; a copy reads "(continued)".
-void AppointBook2::ApplyCopyPrevious(lumetta::An_Appointment& entry) {
-  lumetta::All_Appointments& book = host_.Book();
+void AppointBook2::ApplyCopyPrevious(store::An_Appointment& entry) {
+  store::All_Appointments& book = host_.Book();
   entry.reminderOn = 0;
   entry.reminderMinutes = 0;
-  lumetta::An_Appointment* previous = book.EntryBefore(entry);
+  store::An_Appointment* previous = book.EntryBefore(entry);
   if (previous != nullptr &&
       (previous->hour() == entry.hour() || previous->hour() == entry.hour() - 1)) {
     std::string text = previous->text;
     if (text.find("continued") == std::string::npos) text += " (continued)";
-    if (text.size() > lumetta::kTextChars) text.resize(lumetta::kTextChars);
+    if (text.size() > store::kTextChars) text.resize(store::kTextChars);
     entry.text = text;
     entry.colour = previous->colour;
     entry.monthDay = previous->monthDay;
@@ -119,8 +119,8 @@ void AppointBook2::ApplyCopyPrevious(lumetta::An_Appointment& entry) {
     entry.repeatUntil = previous->repeatUntil + 1800;
     slotText_ = entry.text;
     Arm(entry);
-    if (entry.repeatKind != lumetta::kRepeatNone) {
-      lumetta::ExpandRepeats(entry);
+    if (entry.repeatKind != store::kRepeatNone) {
+      store::ExpandRepeats(entry);
       book.Sort();
       RepaintPlanner(false);
     }
@@ -130,8 +130,8 @@ void AppointBook2::ApplyCopyPrevious(lumetta::An_Appointment& entry) {
   book.Sort();
 }
 
-void AppointBook2::DeleteSlotEntry(lumetta::An_Appointment& entry) {
-  const bool marked = entry.repeatKind != lumetta::kRepeatNone || entry.tildeFlag != 0;
+void AppointBook2::DeleteSlotEntry(store::An_Appointment& entry) {
+  const bool marked = entry.repeatKind != store::kRepeatNone || entry.tildeFlag != 0;
   int removed = 0;
   host_.Book().Delete(entry, true, &removed);
   if (marked || removed > 1) RepaintPlanner(false);
@@ -205,11 +205,11 @@ void AppointBook2::ScrollHours(int code, int position) {
 }
 
 void AppointBook2::StepDay(Step direction) {
-  lumetta::Moment at = 0;
-  if (!lumetta::TryMakeTime(year_, month_, day_, 1, 1, at)) return;
+  store::Moment at = 0;
+  if (!store::TryMakeTime(year_, month_, day_, 1, 1, at)) return;
   at += 1 + (direction == Step::Next ? 86400 : -86400);
-  lumetta::CalendarFields date;
-  if (!lumetta::LocalFields(at, date)) return;
+  store::CalendarFields date;
+  if (!store::LocalFields(at, date)) return;
   if (AppointBook2* open = FindDayPlanner(date.year, date.month, date.day)) {
     if (open != this && open->Exists()) {
       SetActiveWindow(open->Handle());

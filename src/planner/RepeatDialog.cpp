@@ -8,6 +8,8 @@
 #include "resource.h"
 #include "store/Repeats.h"
 
+namespace planner {
+
 namespace {
 
 // The radio buttons in the order of the repeat kinds 0..7.
@@ -26,12 +28,12 @@ void OpenHelpFile() {
 }
 
 void TellYears(HWND owner, fw::Prompter& prompter) {
-  prompter.Show(owner, lumetta::kRepeatYearsMessage, MB_OK);
+  prompter.Show(owner, store::kRepeatYearsMessage, MB_OK);
 }
 
 }  // namespace
 
-Repeat::Repeat(fw::Prompter& prompter, const lumetta::RepeatForm& form)
+Repeat::Repeat(fw::Prompter& prompter, const store::RepeatForm& form)
     : Dialog(IDD_REPEAT, prompter), openHelp(OpenHelpFile), form_(form) {}
 
 int Repeat::KindControl(int kind) {
@@ -58,16 +60,16 @@ int Repeat::CheckedKind() const {
   return -1;
 }
 
-lumetta::PickerDate Repeat::ShownDate() const {
+store::PickerDate Repeat::ShownDate() const {
   SYSTEMTIME st = {};
   if (SendDlgItemMessageA(Handle(), IDC_REPEAT_UNTIL, DTM_GETSYSTEMTIME, 0,
                           reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
     return form_.EndDate();
   }
-  return lumetta::PickerDate{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+  return store::PickerDate{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
-void Repeat::ShowDate(const lumetta::PickerDate& date) {
+void Repeat::ShowDate(const store::PickerDate& date) {
   SYSTEMTIME st = {};
   st.wYear = static_cast<WORD>(date.year);
   st.wMonth = static_cast<WORD>(date.month);
@@ -82,7 +84,7 @@ void Repeat::ShowDate(const lumetta::PickerDate& date) {
 void Repeat::OnOK() {
   try {
     choice_ = form_.Confirm(CheckedKind(), ShownDate());
-  } catch (const lumetta::CalendarError&) {
+  } catch (const store::CalendarError&) {
     Close(kDateRefused);  // a date after 2038-01-19 is never wrapped into a moment
     return;
   }
@@ -116,13 +118,12 @@ INT_PTR Repeat::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-bool RunRepeatDialog(HWND owner, lumetta::An_Appointment& entry,
-                     const lumetta::RepeatFormInput& input, bool twentyFourHour,
-                     fw::Prompter& prompter) {
-  std::unique_ptr<lumetta::RepeatForm> form;
+bool RunRepeatDialog(HWND owner, store::An_Appointment& entry, const store::RepeatFormInput& input,
+                     bool twentyFourHour, fw::Prompter& prompter) {
+  std::unique_ptr<store::RepeatForm> form;
   try {
-    form = std::make_unique<lumetta::RepeatForm>(input, twentyFourHour);
-  } catch (const lumetta::CalendarError&) {
+    form = std::make_unique<store::RepeatForm>(input, twentyFourHour);
+  } catch (const store::CalendarError&) {
     TellYears(owner, prompter);
     return false;
   }
@@ -140,10 +141,12 @@ bool RunRepeatDialog(HWND owner, lumetta::An_Appointment& entry,
   }
   if (result != IDOK) return false;
   try {
-    lumetta::ApplyRepeatRule(entry, dialog.Choice());
-  } catch (const lumetta::CalendarError&) {
+    store::ApplyRepeatRule(entry, dialog.Choice());
+  } catch (const store::CalendarError&) {
     TellYears(owner, prompter);
     return false;
   }
   return true;
 }
+
+}  // namespace planner

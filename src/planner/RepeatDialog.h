@@ -2,7 +2,7 @@
 // The repeat dialog (template IDD_REPEAT): the repeat kinds as one group of
 // radio buttons whose texts name the entry's weekday and day, and the end
 // date in a date picker. The decisions (texts, default end dates, the choice
-// handed back) are those of lumetta::RepeatForm; this class moves them in and
+// handed back) are those of store::RepeatForm; this class moves them in and
 // out of the controls.
 
 #include <windows.h>
@@ -13,19 +13,21 @@
 #include "framework/DialogTrim.h"
 #include "store/RepeatForm.h"
 
-namespace lumetta {
+namespace store {
 class An_Appointment;
 }
+
+namespace planner {
 
 class Repeat : public fw::Dialog {
  public:
   // The dialog's result when its end date cannot be held in a moment.
   static constexpr INT_PTR kDateRefused = 1000;
 
-  Repeat(fw::Prompter& prompter, const lumetta::RepeatForm& form);
+  Repeat(fw::Prompter& prompter, const store::RepeatForm& form);
 
   // The choice, after the dialog ended with IDOK.
-  const lumetta::RepeatChoice& Choice() const { return choice_; }
+  const store::RepeatChoice& Choice() const { return choice_; }
 
   // Opens the help file "Lumetta.chm" (the shell's default viewer); tests
   // replace it.
@@ -42,11 +44,11 @@ class Repeat : public fw::Dialog {
 
  private:
   int CheckedKind() const;  // -1 when none is checked
-  lumetta::PickerDate ShownDate() const;
-  void ShowDate(const lumetta::PickerDate& date);
+  store::PickerDate ShownDate() const;
+  void ShowDate(const store::PickerDate& date);
 
-  lumetta::RepeatForm form_;
-  lumetta::RepeatChoice choice_;
+  store::RepeatForm form_;
+  store::RepeatChoice choice_;
   fw::SmallWindowIcon icon_;
 };
 
@@ -56,6 +58,7 @@ class Repeat : public fw::Dialog {
 // cannot be converted, at opening or as the chosen end date, shows "Yikes!
 // Please stick to the years 1990 - 2036." and changes nothing. True when a
 // rule was applied.
-bool RunRepeatDialog(HWND owner, lumetta::An_Appointment& entry,
-                     const lumetta::RepeatFormInput& input, bool twentyFourHour,
-                     fw::Prompter& prompter);
+bool RunRepeatDialog(HWND owner, store::An_Appointment& entry, const store::RepeatFormInput& input,
+                     bool twentyFourHour, fw::Prompter& prompter);
+
+}  // namespace planner

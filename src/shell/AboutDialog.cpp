@@ -4,6 +4,8 @@
 #include "shell/ShellServices.h"
 #include "version.h"
 
+namespace shell {
+
 CAboutDlg::CAboutDlg(fw::Prompter& prompter, ShellRequests& shell)
     : Dialog(IDD_ABOUTBOX, prompter), shell_(shell) {}
 
@@ -19,3 +21,5 @@ bool CAboutDlg::OnCommand(UINT id, UINT notifyCode, HWND control) {
   }
   return Dialog::OnCommand(id, notifyCode, control);
 }
+
+}  // namespace shell

@@ -9,6 +9,8 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
+namespace shell {
+
 class ShellRequests;
 
 class CAboutDlg : public fw::Dialog {
@@ -23,3 +25,5 @@ class CAboutDlg : public fw::Dialog {
   ShellRequests& shell_;
   fw::SmallWindowIcon icon_;
 };
+
+}  // namespace shell

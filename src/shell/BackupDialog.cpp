@@ -4,12 +4,14 @@
 #include "store/BackupRestore.h"
 #include "store/Settings.h"
 
-Backup::Backup(fw::Prompter& prompter, lumetta::SettingsBlock& settings, lumetta::Prompts& prompts,
-               lumetta::BackupPickers& pickers)
+namespace shell {
+
+Backup::Backup(fw::Prompter& prompter, store::SettingsBlock& settings, store::Prompts& prompts,
+               store::BackupPickers& pickers)
     : Dialog(IDD_BACKUP, prompter), settings_(settings), prompts_(prompts), pickers_(pickers) {}
 
 bool Backup::OnInitDialog() {
-  location_ = lumetta::BackupFolder(settings_);
+  location_ = store::BackupFolder(settings_);
   SetDlgItemTextA(Handle(), IDC_BACKUP_FOLDER, location_.c_str());
   fw::CentreOnCursor(Handle());
   return true;
@@ -26,8 +28,8 @@ bool Backup::OnCommand(UINT id, UINT notifyCode, HWND control) {
       }
       return true;
     case IDC_BACKUP_LOCATION:
-      if (lumetta::ChooseBackupFolder(settings_, prompts_, pickers_, location_) ==
-          lumetta::FolderChoice::Chosen) {
+      if (store::ChooseBackupFolder(settings_, prompts_, pickers_, location_) ==
+          store::FolderChoice::Chosen) {
         SetDlgItemTextA(Handle(), IDC_BACKUP_FOLDER, location_.c_str());
       }
       return true;
@@ -35,3 +37,5 @@ bool Backup::OnCommand(UINT id, UINT notifyCode, HWND control) {
       return Dialog::OnCommand(id, notifyCode, control);
   }
 }
+
+}  // namespace shell

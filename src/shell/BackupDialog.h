@@ -11,16 +11,18 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
-namespace lumetta {
+namespace store {
 class BackupPickers;
 class Prompts;
 struct SettingsBlock;
-}  // namespace lumetta
+}  // namespace store
+
+namespace shell {
 
 class Backup : public fw::Dialog {
  public:
-  Backup(fw::Prompter& prompter, lumetta::SettingsBlock& settings, lumetta::Prompts& prompts,
-         lumetta::BackupPickers& pickers);
+  Backup(fw::Prompter& prompter, store::SettingsBlock& settings, store::Prompts& prompts,
+         store::BackupPickers& pickers);
 
   // The dialog's copy of the backup location.
   const std::string& LocationText() const { return location_; }
@@ -30,8 +32,10 @@ class Backup : public fw::Dialog {
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
 
  private:
-  lumetta::SettingsBlock& settings_;
-  lumetta::Prompts& prompts_;
-  lumetta::BackupPickers& pickers_;
+  store::SettingsBlock& settings_;
+  store::Prompts& prompts_;
+  store::BackupPickers& pickers_;
   std::string location_;
 };
+
+}  // namespace shell

@@ -5,6 +5,8 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
+namespace shell {
+
 class BeginDialog : public fw::Dialog {
  public:
   explicit BeginDialog(fw::Prompter& prompter);
@@ -15,3 +17,5 @@ class BeginDialog : public fw::Dialog {
  private:
   fw::SmallWindowIcon icon_;
 };
+
+}  // namespace shell

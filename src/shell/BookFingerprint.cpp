@@ -4,6 +4,8 @@
 
 #include "store/AppointmentBook.h"
 
+namespace shell {
+
 namespace {
 
 // FNV-1a, 64 bits.
@@ -27,7 +29,7 @@ class Hasher {
   std::uint64_t value_ = 0xCBF29CE484222325ull;
 };
 
-std::uint64_t EntryHash(const lumetta::An_Appointment& e) {
+std::uint64_t EntryHash(const store::An_Appointment& e) {
   Hasher h;
   const std::int64_t numbers[] = {e.year(),     e.month(),    e.day(),      e.hour(),
                                   e.minute(),   e.monthDay,   e.repeatKind, e.reminderMinutes,
@@ -42,9 +44,9 @@ std::uint64_t EntryHash(const lumetta::An_Appointment& e) {
 
 }  // namespace
 
-BookFingerprint FingerprintOf(const lumetta::All_Appointments& book) {
+BookFingerprint FingerprintOf(const store::All_Appointments& book) {
   BookFingerprint print;
-  for (const lumetta::An_Appointment& e : book) {
+  for (const store::An_Appointment& e : book) {
     const std::uint64_t hash = EntryHash(e);
     ++print.count;
     print.sum += hash;
@@ -52,3 +54,5 @@ BookFingerprint FingerprintOf(const lumetta::All_Appointments& book) {
   }
   return print;
 }
+
+}  // namespace shell

@@ -8,9 +8,11 @@
 
 #include <cstdint>
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
+
+namespace shell {
 
 struct BookFingerprint {
   std::uint64_t count = 0;
@@ -23,21 +25,21 @@ struct BookFingerprint {
   bool operator!=(const BookFingerprint& other) const { return !(*this == other); }
 };
 
-BookFingerprint FingerprintOf(const lumetta::All_Appointments& book);
+BookFingerprint FingerprintOf(const store::All_Appointments& book);
 
 // Remembers the fingerprint of the last write and tells whether the book
 // has changed since.
 class ChangeWatch {
  public:
   // The book as it is now counts as written.
-  void MarkWritten(const lumetta::All_Appointments& book) { written_ = FingerprintOf(book); }
-  bool ChangedSinceWritten(const lumetta::All_Appointments& book) const {
+  void MarkWritten(const store::All_Appointments& book) { written_ = FingerprintOf(book); }
+  bool ChangedSinceWritten(const store::All_Appointments& book) const {
     return FingerprintOf(book) != written_;
   }
   // True when the book changed since the last write; it then counts as
   // written, so a save that is still under way (showing a message) is not
   // started a second time.
-  bool TakeChange(const lumetta::All_Appointments& book) {
+  bool TakeChange(const store::All_Appointments& book) {
     const BookFingerprint now = FingerprintOf(book);
     if (now == written_) return false;
     written_ = now;
@@ -47,3 +49,5 @@ class ChangeWatch {
  private:
   BookFingerprint written_;
 };
+
+}  // namespace shell

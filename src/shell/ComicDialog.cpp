@@ -7,12 +7,14 @@
 #include "store/FixedFields.h"
 #include "store/Settings.h"
 
-ComicDialog::ComicDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings)
+namespace shell {
+
+ComicDialog::ComicDialog(fw::Prompter& prompter, store::SettingsBlock& settings)
     : Dialog(IDD_DAILY_WEBSITE, prompter), settings_(settings) {}
 
 bool ComicDialog::OnInitDialog() {
   enabled_ = settings_.webPageEnabled != 0;
-  address_ = lumetta::ReadField(settings_.webPageAddress, sizeof settings_.webPageAddress);
+  address_ = store::ReadField(settings_.webPageAddress, sizeof settings_.webPageAddress);
   time_ = settings_.webPageTime;
   weekdaysOnly_ = settings_.webPageWeekdaysOnly != 0;
   askFirst_ = settings_.webPageAskFirst != 0;
@@ -28,8 +30,8 @@ void ComicDialog::DoDataExchange(fw::DataExchange& exchange) {
 }
 
 void ComicDialog::ShowTime() {
-  lumetta::CalendarFields f;
-  if (!lumetta::LocalFields(time_, f)) return;
+  store::CalendarFields f;
+  if (!store::LocalFields(time_, f)) return;
   SYSTEMTIME st = {};
   st.wYear = static_cast<WORD>(f.year);
   st.wMonth = static_cast<WORD>(f.month);
@@ -49,8 +51,8 @@ void ComicDialog::ReadTime() {
     return;
   }
   // Only the time of day counts; a date the store cannot hold keeps the old time.
-  lumetta::Moment read = 0;
-  if (lumetta::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, read)) {
+  store::Moment read = 0;
+  if (store::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, read)) {
     time_ = read + st.wSecond;
   }
 }
@@ -60,7 +62,7 @@ void ComicDialog::OnOK() {
   ReadTime();
   settings_.webPageEnabled = enabled_ ? 1 : 0;
   settings_.webPageWeekdaysOnly = weekdaysOnly_ ? 1 : 0;
-  lumetta::SetText(settings_.webPageAddress, address_);
+  store::SetText(settings_.webPageAddress, address_);
   settings_.webPageTime = time_;
   settings_.webPageAskFirst = askFirst_ ? 1 : 0;
   Close(IDOK);
@@ -69,14 +71,16 @@ void ComicDialog::OnOK() {
 bool ComicDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   if (id == IDC_WEBSITE_DEFAULTS && notifyCode == BN_CLICKED) {
     // The time rounds up from the one loaded on opening, not from the picker.
-    address_ = lumetta::kDefaultWebPage;
+    address_ = store::kDefaultWebPage;
     enabled_ = true;
     weekdaysOnly_ = true;
     askFirst_ = true;
-    time_ = lumetta::RoundUpToHalfHour(time_);
+    time_ = store::RoundUpToHalfHour(time_);
     UpdateData(false);
     ShowTime();
     return true;
   }
   return Dialog::OnCommand(id, notifyCode, control);
 }
+
+}  // namespace shell

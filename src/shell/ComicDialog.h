@@ -9,15 +9,17 @@
 #include "framework/Dialog.h"
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 }
+
+namespace shell {
 
 class ComicDialog : public fw::Dialog {
  public:
   static constexpr size_t kMaxAddress = 128;
 
-  ComicDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings);
+  ComicDialog(fw::Prompter& prompter, store::SettingsBlock& settings);
 
  protected:
   bool OnInitDialog() override;
@@ -29,10 +31,12 @@ class ComicDialog : public fw::Dialog {
   void ShowTime();
   void ReadTime();
 
-  lumetta::SettingsBlock& settings_;
+  store::SettingsBlock& settings_;
   bool enabled_ = false;
   std::string address_;
-  lumetta::Moment time_ = 0;
+  store::Moment time_ = 0;
   bool weekdaysOnly_ = false;
   bool askFirst_ = false;
 };
+
+}  // namespace shell

@@ -4,6 +4,8 @@
 
 #include "resource.h"
 
+namespace shell {
+
 ActiveKind KindOfClass(const char* className) {
   if (className == nullptr) return ActiveKind::Other;
   if (std::strcmp(className, kDayPlannerClass) == 0) return ActiveKind::DayPlanner;
@@ -47,3 +49,5 @@ Route RouteCommand(UINT id, ActiveKind kind) {
       return Route::NotRouted;
   }
 }
+
+}  // namespace shell

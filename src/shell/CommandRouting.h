@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace shell {
+
 // The kinds of program window a command can be passed to, by window class.
 enum class ActiveKind { DayPlanner, ToDo, WeekView, YearView, Other };
 
@@ -29,3 +31,5 @@ enum class Route {
 
 // Where command `id` goes while a window of `kind` is active.
 Route RouteCommand(UINT id, ActiveKind kind);
+
+}  // namespace shell

@@ -6,6 +6,8 @@
 #include "shell/MainTimers.h"
 #include "store/ProgramState.h"
 
+namespace shell {
+
 namespace {
 
 // A countdown whose snooze does not reuse its own time snoozes 5 minutes.
@@ -19,17 +21,17 @@ UINT CountdownDelayMs(const CountdownRequest& request) {
   return static_cast<UINT>(std::clamp<long long>(seconds * 1000, 1, USER_TIMER_MAXIMUM));
 }
 
-Countdowns::Countdowns(main_timers::TimerService& timers, Expiry expiry)
+Countdowns::Countdowns(TimerService& timers, Expiry expiry)
     : timers_(timers), expiry_(std::move(expiry)) {}
 
 bool Countdowns::Start(const CountdownRequest& request) {
-  Record record{lumetta::g_popupTimerIds.Take(), request.text, 0, kDefaultSnoozeMinutes, 0};
+  Record record{store::g_popupTimerIds.Take(), request.text, 0, kDefaultSnoozeMinutes, 0};
   if (request.snoozeWithThisTime) {
     record.snoozeHours = request.hours;
     record.snoozeMinutes = request.minutes;
     record.snoozeSeconds = request.seconds;
   }
-  if (!main_timers::StartRetrying(timers_, record.timerId, CountdownDelayMs(request))) return false;
+  if (!StartRetrying(timers_, record.timerId, CountdownDelayMs(request))) return false;
   running_.push_back(std::move(record));
   return true;
 }
@@ -47,3 +49,5 @@ bool Countdowns::OnTimer(UINT_PTR id) {
   }
   return true;
 }
+
+}  // namespace shell

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-namespace main_timers {
+namespace shell {
+
 class TimerService;
-}
 
 // What the user asked for in the countdown timer dialog.
 struct CountdownRequest {
@@ -34,7 +34,7 @@ class Countdowns {
   // Receives the snooze delay's hours, minutes and seconds and the text.
   using Expiry = std::function<void(int hours, int minutes, int seconds, const std::string& text)>;
 
-  Countdowns(main_timers::TimerService& timers, Expiry expiry);
+  Countdowns(TimerService& timers, Expiry expiry);
   Countdowns(const Countdowns&) = delete;
   Countdowns& operator=(const Countdowns&) = delete;
 
@@ -57,7 +57,9 @@ class Countdowns {
     int snoozeSeconds;
   };
 
-  main_timers::TimerService& timers_;
+  TimerService& timers_;
   Expiry expiry_;
   std::vector<Record> running_;
 };
+
+}  // namespace shell

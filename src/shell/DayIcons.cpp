@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace shell {
+
 namespace {
 
 // Digits 0..9, kGlyphHeight rows of kGlyphWidth columns; '#' is ink.
@@ -127,3 +129,5 @@ HICON DayIcons::Make(int day) const {
   iconInfo.hbmColor = colour.bitmap;
   return CreateIconIndirect(&iconInfo);
 }
+
+}  // namespace shell

@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace shell {
+
 class DayIcons {
  public:
   // The drawing grid of one icon, before scaling.
@@ -40,3 +42,5 @@ class DayIcons {
   int size_;
   std::array<HICON, 31> icons_{};
 };
+
+}  // namespace shell

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace shell {
+
 void FailureMessage::HandlerFailed(const char* what) noexcept {
   try {
     const std::string reason = what[0] != '\0' ? what : "an unexpected error";
@@ -14,3 +16,5 @@ void FailureMessage::HandlerFailed(const char* what) noexcept {
     // Not even the message could be made (no memory): nothing more to do.
   }
 }
+
+}  // namespace shell

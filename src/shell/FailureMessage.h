@@ -6,6 +6,8 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Prompter.h"
 
+namespace shell {
+
 class FailureMessage : public fw::FailureReport {
  public:
   explicit FailureMessage(fw::Prompter& prompter) : prompter_(prompter) {}
@@ -14,3 +16,5 @@ class FailureMessage : public fw::FailureReport {
  private:
   fw::Prompter& prompter_;
 };
+
+}  // namespace shell

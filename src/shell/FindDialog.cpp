@@ -3,6 +3,8 @@
 #include "resource.h"
 #include "store/Search.h"
 
+namespace shell {
+
 FindDialog::FindDialog(fw::Prompter& prompter) : Dialog(IDD_FIND, prompter) {}
 
 bool FindDialog::OnInitDialog() {
@@ -11,13 +13,15 @@ bool FindDialog::OnInitDialog() {
 }
 
 void FindDialog::DoDataExchange(fw::DataExchange& exchange) {
-  exchange.Text(IDC_FIND_TEXT, text, lumetta::kSearchTextChars);
+  exchange.Text(IDC_FIND_TEXT, text, store::kSearchTextChars);
   exchange.Check(IDC_FIND_CASE_INSENSITIVE, caseInsensitive);
 }
 
-void RunFindCommand(HWND owner, lumetta::All_Appointments& book, lumetta::SearchOutlets& outlets,
+void RunFindCommand(HWND owner, store::All_Appointments& book, store::SearchOutlets& outlets,
                     fw::Prompter& prompter) {
   FindDialog dialog(prompter);
   if (dialog.DoModal(owner) != IDOK) return;
-  lumetta::FindCommand(book, dialog.text, dialog.caseInsensitive, outlets);
+  store::FindCommand(book, dialog.text, dialog.caseInsensitive, outlets);
 }
+
+}  // namespace shell

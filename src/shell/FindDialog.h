@@ -10,10 +10,12 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 class SearchOutlets;
-}  // namespace lumetta
+}  // namespace store
+
+namespace shell {
 
 class FindDialog : public fw::Dialog {
  public:
@@ -33,5 +35,7 @@ class FindDialog : public fw::Dialog {
 // The Find command: the dialog, then on OK the search (or the message about
 // a blank text). Hits open their day planner or the results file through
 // `outlets`; the book's prompts show the messages.
-void RunFindCommand(HWND owner, lumetta::All_Appointments& book, lumetta::SearchOutlets& outlets,
+void RunFindCommand(HWND owner, store::All_Appointments& book, store::SearchOutlets& outlets,
                     fw::Prompter& prompter);
+
+}  // namespace shell

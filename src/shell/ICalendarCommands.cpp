@@ -7,6 +7,8 @@
 #include "store/ICalendarExport.h"
 #include "store/ICalendarImport.h"
 
+namespace shell {
+
 namespace {
 
 constexpr char kFilter[] = "iCalendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
@@ -33,33 +35,34 @@ bool ChooseFile(HWND owner, bool save, std::string& path) {
   return true;
 }
 
-void Tell(lumetta::All_Appointments& book, const std::string& text, bool ok) {
-  book.context().prompts.Show(text, lumetta::kPromptCaption, lumetta::PromptButtons::Ok,
-                              ok ? lumetta::PromptIcon::Information : lumetta::PromptIcon::Warning);
+void Tell(store::All_Appointments& book, const std::string& text, bool ok) {
+  book.context().prompts.Show(text, store::kPromptCaption, store::PromptButtons::Ok,
+                              ok ? store::PromptIcon::Information : store::PromptIcon::Warning);
 }
 
 }  // namespace
 
-void ExportToICalendar(HWND owner, lumetta::All_Appointments& book,
-                       const std::string& notesFolder) {
-  std::string path = lumetta::kICalendarFileName;
+void ExportToICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder) {
+  std::string path = store::kICalendarFileName;
   if (!ChooseFile(owner, true, path)) return;
-  lumetta::StdFolderNames names;
-  const lumetta::DayNotesFiles notes(book.context().files, notesFolder);
-  const lumetta::IcsExportResult result = lumetta::ExportICalendar(
-      book, notes.ReadAll(names),
-      lumetta::ReadToDoItems(book.context().files, book.context().paths), path);
+  store::StdFolderNames names;
+  const store::DayNotesFiles notes(book.context().files, notesFolder);
+  const store::IcsExportResult result = store::ExportICalendar(
+      book, notes.ReadAll(names), store::ReadToDoItems(book.context().files, book.context().paths),
+      path);
   Tell(book, result.message, result.written);
 }
 
-void ImportICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder) {
+void ImportICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder) {
   std::string path;
   if (!ChooseFile(owner, false, path)) return;
-  const lumetta::IcsImportResult result = lumetta::ImportICalendarFile(
-      book, path, lumetta::DayNotesFiles(book.context().files, notesFolder));
-  if (result.status == lumetta::IcsImportStatus::Imported) {
+  const store::IcsImportResult result = store::ImportICalendarFile(
+      book, path, store::DayNotesFiles(book.context().files, notesFolder));
+  if (result.status == store::IcsImportStatus::Imported) {
     book.Sort();
     book.context().notices.ViewsChanged();
   }
-  Tell(book, result.message, result.status == lumetta::IcsImportStatus::Imported);
+  Tell(book, result.message, result.status == store::IcsImportStatus::Imported);
 }
+
+}  // namespace shell

@@ -8,12 +8,16 @@
 
 #include <string>
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
+
+namespace shell {
 
 constexpr const char* kExportICalendarTitle = "Export to iCalendar";
 constexpr const char* kImportICalendarTitle = "Import iCalendar";
 
-void ExportToICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder);
-void ImportICalendar(HWND owner, lumetta::All_Appointments& book, const std::string& notesFolder);
+void ExportToICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder);
+void ImportICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder);
+
+}  // namespace shell

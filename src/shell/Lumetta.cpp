@@ -12,8 +12,11 @@
 #include "menus/MenuModule.h"
 #include "shell/MyCmdLine.h"
 #include "shell/NotesFolder.h"
+#include "shell/SingleInstance.h"
 #include "shell/platform/SoundCues.h"
 #include "store/ProgramState.h"
+
+namespace shell {
 
 namespace {
 
@@ -64,7 +67,7 @@ bool CLumetta::InitInstance() {
   if (menus_ != nullptr) menus_->Install();
 
   // 8. The start-up sound.
-  PlayStartSound(lumetta::g_settings, services_.sound);
+  platform::PlayStartSound(store::g_settings, services_.sound);
   return true;
 }
 
@@ -82,3 +85,5 @@ int CLumetta::ExitInstance(int exitCode) {
   if (menus_ != nullptr) menus_->Remove();
   return Application::ExitInstance(exitCode);
 }
+
+}  // namespace shell

@@ -20,9 +20,13 @@
 #include "framework/ExceptionBarrier.h"
 #include "shell/FailureMessage.h"
 #include "shell/ShellServices.h"
-#include "shell/SingleInstance.h"
+#include "shell/platform/SingleInstanceMutex.h"
 
+namespace menus {
 class MenuModule;
+}
+
+namespace shell {
 
 class CLumetta : public fw::Application {
  public:
@@ -43,7 +47,9 @@ class CLumetta : public fw::Application {
   // A handler that fails is named to the user for the whole run.
   FailureMessage failureMessage_{services_.prompter};
   fw::ScopedFailureReport failureReport_{failureMessage_};
-  std::optional<SingleInstanceMutex> mutex_;
+  std::optional<platform::SingleInstanceMutex> mutex_;
   // The owner-drawn menus.
-  std::unique_ptr<MenuModule> menus_;
+  std::unique_ptr<menus::MenuModule> menus_;
 };
+
+}  // namespace shell

@@ -18,6 +18,8 @@
 #include "views/MonthView.h"
 #include "views/QuickCheckPopup.h"
 
+namespace shell {
+
 namespace {
 
 // The program's main window (program-wide: other windows reach it here).
@@ -35,12 +37,12 @@ std::string ModulePath() {
 
 }  // namespace
 
-CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService* timers,
-                       MenuModule* menus)
+CMainFrame::CMainFrame(const ShellServices& services, TimerService* timers,
+                       menus::MenuModule* menus)
     : services_(services),
-      book_(lumetta::StoreContext{lumetta::g_settings, lumetta::g_reminderTimerIds, services.clock,
-                                  services.prompts, services.reminderTimers, services.notices,
-                                  services.paths, services.files}),
+      book_(store::StoreContext{store::g_settings, store::g_reminderTimerIds, services.clock,
+                                services.prompts, services.reminderTimers, services.notices,
+                                services.paths, services.files}),
       timers_(timers != nullptr ? *timers : windowTimers_),
       popups_(timers_, book_, services.prompter, services.shell, services.sound),
       countdowns_(timers_,
@@ -50,15 +52,15 @@ CMainFrame::CMainFrame(const ShellServices& services, main_timers::TimerService*
       menus_(menus) {
   g_mainFrame = this;
   planner::EditView::SetHost(this);
-  settingsLoad_ = lumetta::LoadSettings(lumetta::g_settings, services_.paths, services_.files,
-                                        services_.clock, services_.settingsHooks);
-  lumetta::ReportUnreadSettings(settingsLoad_, services_.paths, services_.prompts);
+  settingsLoad_ = store::LoadSettings(store::g_settings, services_.paths, services_.files,
+                                      services_.clock, services_.settingsHooks);
+  store::ReportUnreadSettings(settingsLoad_, services_.paths, services_.prompts);
 }
 
 CMainFrame::~CMainFrame() {
   // Destroy the window while this object's handlers and members still work.
   Destroy();
-  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files, settingsLoad_);
+  store::SaveSettings(store::g_settings, services_.paths, services_.files, settingsLoad_);
   if (g_mainFrame == this) {
     g_mainFrame = nullptr;
     planner::EditView::SetHost(nullptr);
@@ -119,7 +121,7 @@ void CMainFrame::NoteLoadedBook() {
   // A book that came from somewhere else than the data file (an older
   // version's file, the old text file, an earlier run's side file) is
   // written at the next save check.
-  const std::string dataFile = services_.paths.DataFilePath(lumetta::kDataFileName, true);
+  const std::string dataFile = services_.paths.DataFilePath(store::kDataFileName, true);
   if (services_.files.Exists(dataFile) && !book_.SideFilePending()) changes_.MarkWritten(book_);
 }
 
@@ -127,7 +129,7 @@ void CMainFrame::LoadBook() {
   // The weekday backup copy first, then the data file; without one, an
   // older version's file or the old text file beside the program.
   book_.LoadAtStartup(
-      [this] { lumetta::ImportText(book_, lumetta::OldTextDataPath(ModulePath()), false); });
+      [this] { store::ImportText(book_, store::OldTextDataPath(ModulePath()), false); });
 }
 
 bool CMainFrame::CreateView() {
@@ -139,15 +141,15 @@ bool CMainFrame::CreateView() {
 }
 
 void CMainFrame::ShowStartupSummary() {
-  lumetta::CalendarFields today;
-  if (lumetta::LocalFields(services_.clock.Now(), today)) {
+  store::CalendarFields today;
+  if (store::LocalFields(services_.clock.Now(), today)) {
     RECT anchor = {};
     GetWindowRect(Handle(), &anchor);
     view_->ShowQuickCheck(today.year, today.month, today.day, anchor, 0);
   }
-  const UINT duration = main_timers::SummaryDurationMs(
-      lumetta::g_settings.summarySeconds, static_cast<UINT>(views::QuickCheckDuration()));
-  timers_.Start(main_timers::kCloseSummary, duration);
+  const UINT duration = SummaryDurationMs(store::g_settings.summarySeconds,
+                                          static_cast<UINT>(views::QuickCheckDuration()));
+  timers_.Start(kCloseSummary, duration);
 }
 
 void CMainFrame::OnDestroy() {
@@ -180,7 +182,7 @@ void CMainFrame::SaveAllData() {
   planner::EditView::SaveOpenNotes();
   todo::ToDo::SaveOpenLists();
   SaveBook();
-  lumetta::SaveSettings(lumetta::g_settings, services_.paths, services_.files, settingsLoad_);
+  store::SaveSettings(store::g_settings, services_.paths, services_.files, settingsLoad_);
 }
 
 // --- Messages -------------------------------------------------------------------
@@ -221,7 +223,7 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND: {
       const UINT command = static_cast<UINT>(wParam & 0xFFF0);
       if (command == SC_MINIMIZE ||
-          (command == SC_CLOSE && (lumetta::g_settings.flags & lumetta::kFlagHideOnClose) != 0)) {
+          (command == SC_CLOSE && (store::g_settings.flags & store::kFlagHideOnClose) != 0)) {
         PlayClickSound();
         HideMainWindow();
         return 0;
@@ -253,13 +255,11 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- The month view's host --------------------------------------------------------
 
-std::string CMainFrame::NotesFolder() { return ::NotesFolder(); }
+std::string CMainFrame::NotesFolder() { return shell::NotesFolder(); }
 
-void CMainFrame::PlayClickSound() { ::PlayClickSound(lumetta::g_settings, services_.sound); }
+void CMainFrame::PlayClickSound() { platform::PlayClickSound(store::g_settings, services_.sound); }
 
-void CMainFrame::StartRefitTimer() {
-  timers_.Start(main_timers::kRefitMainWindow, main_timers::kRefitDelayMs);
-}
+void CMainFrame::StartRefitTimer() { timers_.Start(kRefitMainWindow, kRefitDelayMs); }
 
 void CMainFrame::OpenDayPlanner(int year, int month, int day) {
   planner::OpenDayPlanner(*this, year, month, day, view_ != nullptr ? view_->MainFont() : nullptr);
@@ -322,3 +322,5 @@ void CMainFrame::OpenToDoList() {
 void CMainFrame::ToDoClosed() {
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
 }
+
+}  // namespace shell

@@ -35,18 +35,22 @@
 #include "todo/ToDoHost.h"
 #include "views/MonthViewHost.h"
 
-class MenuModule;
-
 namespace views {
 class CLumettaView;
 }
+
+namespace menus {
+class MenuModule;
+}
+
+namespace shell {
 
 class CMainFrame : public fw::FrameWindow,
                    public views::MonthViewHost,
                    public planner::NotesHost,
                    public planner::PlannerHost,
                    public todo::ToDoHost,
-                   public lumetta::RepaintNotices {
+                   public store::RepaintNotices {
  public:
   static constexpr const char* kClassName = "LumettaMainFrame";
   static constexpr const char* kTitle = "Lumetta";
@@ -55,8 +59,8 @@ class CMainFrame : public fw::FrameWindow,
 
   // Makes the appointment book and loads the settings into the program-wide
   // block. `timers` replaces the window's own timers (tests watch them).
-  explicit CMainFrame(const ShellServices& services, main_timers::TimerService* timers = nullptr,
-                      MenuModule* menus = nullptr);
+  explicit CMainFrame(const ShellServices& services, TimerService* timers = nullptr,
+                      menus::MenuModule* menus = nullptr);
   // Saves the settings.
   ~CMainFrame() override;
 
@@ -92,7 +96,7 @@ class CMainFrame : public fw::FrameWindow,
 
   // --- State ----------------------------------------------------------------
 
-  lumetta::All_Appointments& Book() override { return book_; }
+  store::All_Appointments& Book() override { return book_; }
   views::CLumettaView* MonthView() const { return view_.get(); }
   const TrayIcon& Tray() const { return tray_; }
   ReminderPopups& Popups() { return popups_; }
@@ -116,7 +120,7 @@ class CMainFrame : public fw::FrameWindow,
 
   // --- The notes window's host ---------------------------------------------
 
-  lumetta::FileSystem& NotesFiles() override { return services_.files; }
+  store::FileSystem& NotesFiles() override { return services_.files; }
   HWND NotesWindowOwner() override { return Handle(); }
 
   // --- The day planners' host ------------------------------------------------
@@ -134,13 +138,13 @@ class CMainFrame : public fw::FrameWindow,
 
   // --- The to-do window's host ---------------------------------------------
 
-  lumetta::FileSystem& ToDoFiles() override { return services_.files; }
-  lumetta::DataPaths& ToDoPaths() override { return services_.paths; }
+  store::FileSystem& ToDoFiles() override { return services_.files; }
+  store::DataPaths& ToDoPaths() override { return services_.paths; }
   fw::Prompter& ToDoPrompter() override { return services_.prompter; }
   HWND ToDoOwner() override { return Handle(); }
   int ToDoFrameExtraHeight() override { return frameExtraHeight_; }
   void ToDoClosed() override;
-  lumetta::All_Appointments& ToDoBook() override { return book_; }
+  store::All_Appointments& ToDoBook() override { return book_; }
   void ToDoScheduled() override { CalendarViewsChanged(); }
 
   // --- Repaint notices of the store ----------------------------------------
@@ -203,8 +207,8 @@ class CMainFrame : public fw::FrameWindow,
   ShellServices services_;
   // How the settings file read at start-up: one that could not be read is
   // never written over.
-  lumetta::SettingsLoadResult settingsLoad_ = lumetta::SettingsLoadResult::Loaded;
-  lumetta::All_Appointments book_;
+  store::SettingsLoadResult settingsLoad_ = store::SettingsLoadResult::Loaded;
+  store::All_Appointments book_;
   OwnerWindow owner_;
   UINT_PTR dailyWebsiteTimer_ = 0;
   DayIcons dayIcons_;  // before the tray icon, which shows one of them
@@ -219,15 +223,17 @@ class CMainFrame : public fw::FrameWindow,
   bool startedHidden_ = false;
   int moveCount_ = 0;
   bool tooltipComputed_ = false;
-  lumetta::Moment lastTooltipSecond_ = 0;
+  store::Moment lastTooltipSecond_ = 0;
 
-  main_timers::WindowTimerService windowTimers_;
-  main_timers::TimerService& timers_;
+  WindowTimerService windowTimers_;
+  TimerService& timers_;
   ReminderPopups popups_;  // after the book and the timers it uses
   Countdowns countdowns_;  // their pop-ups join popups_
-  MenuModule* menus_;
+  menus::MenuModule* menus_;
   ChangeWatch changes_;
   UINT taskbarCreatedMessage_ = 0;
   bool created_ = false;  // the creation sequence ran to its end
   bool routing_ = false;  // a routed command is on its way to the active window
 };
+
+}  // namespace shell

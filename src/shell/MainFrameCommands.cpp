@@ -19,13 +19,15 @@
 #include "version.h"
 #include "views/MonthView.h"
 
+namespace shell {
+
 namespace {
 
 // The folder browser and the file dialog of the backup commands belong to
 // the window the user is in when they open (the Backup dialog): owned by the
 // main window, which the Backup dialog keeps disabled, they would enable it
 // again when they close.
-class ActiveWindowPickers : public lumetta::BackupPickers {
+class ActiveWindowPickers : public store::BackupPickers {
  public:
   explicit ActiveWindowPickers(HWND fallback) : fallback_(fallback) {}
   std::string CurrentFolder() override { return Pickers().CurrentFolder(); }
@@ -131,7 +133,7 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_PREFS_SOUNDS: {
       ActiveWindowPickers pickers(Handle());
-      SoundDialog dialog(services_.prompter, lumetta::g_settings, pickers, services_.sound);
+      SoundDialog dialog(services_.prompter, store::g_settings, pickers, services_.sound);
       dialog.DoModal(Handle());
       return true;
     }
@@ -153,7 +155,7 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_FILE_BACKUP: {
       ActiveWindowPickers pickers(Handle());
-      Backup dialog(services_.prompter, lumetta::g_settings, services_.prompts, pickers);
+      Backup dialog(services_.prompter, store::g_settings, services_.prompts, pickers);
       dialog.DoModal(Handle());
       return true;
     }
@@ -176,8 +178,8 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       OpenYearView();
       return true;
     case ID_VIEW_WEEK: {
-      lumetta::CalendarFields today;
-      if (lumetta::LocalFields(services_.clock.Now(), today)) {
+      store::CalendarFields today;
+      if (store::LocalFields(services_.clock.Now(), today)) {
         OpenWeekView(today.year, today.month, today.day);
       }
       return true;
@@ -219,9 +221,11 @@ void CMainFrame::StartCountdown() {
   }
 }
 
-void CMainFrame::BackupToFolder() { lumetta::BackupToFolder(book_); }
+void CMainFrame::BackupToFolder() { store::BackupToFolder(book_); }
 
 void CMainFrame::RestoreFromFile() {
   ActiveWindowPickers pickers(Handle());
-  lumetta::RestoreFromFile(book_, pickers);
+  store::RestoreFromFile(book_, pickers);
 }
+
+}  // namespace shell

@@ -7,6 +7,8 @@
 #include "store/ProgramState.h"
 #include "views/MonthView.h"
 
+namespace shell {
+
 namespace {
 
 Size2 ScreenSize() {
@@ -40,8 +42,8 @@ SIZE CMainFrame::NaturalSize() const {
 void CMainFrame::PlaceMainWindow() {
   const SIZE natural = NaturalSize();
   const Corner corner =
-      PlacementCorner(lumetta::g_settings.mainWindowPosition, OuterSize(Handle()), ScreenSize(),
-                      firstPlacement_, lumetta::g_settings.minimiseAtStartup != 0);
+      PlacementCorner(store::g_settings.mainWindowPosition, OuterSize(Handle()), ScreenSize(),
+                      firstPlacement_, store::g_settings.minimiseAtStartup != 0);
   startedHidden_ = corner.startedHidden;
 
   SetWindowPos(Handle(), HWND_TOPMOST, corner.left, corner.top, natural.cx, natural.cy,
@@ -50,7 +52,7 @@ void CMainFrame::PlaceMainWindow() {
   frameExtraWidth_ = extra.width;
   frameExtraHeight_ = extra.height;
   // Right after start-up the window is never topmost.
-  const bool topmost = !firstPlacement_ && lumetta::g_settings.alwaysOnTop != 0;
+  const bool topmost = !firstPlacement_ && store::g_settings.alwaysOnTop != 0;
   SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, corner.left, corner.top,
                natural.cx + extra.width, natural.cy + extra.height, SWP_NOACTIVATE);
   firstPlacement_ = false;
@@ -59,16 +61,16 @@ void CMainFrame::PlaceMainWindow() {
 void CMainFrame::RefitMainWindow() {
   const SIZE natural = NaturalSize();
   const Corner corner =
-      RefitCorner(lumetta::g_settings.mainWindowPosition, OuterSize(Handle()), ScreenSize());
+      RefitCorner(store::g_settings.mainWindowPosition, OuterSize(Handle()), ScreenSize());
   SetWindowPos(Handle(), HWND_NOTOPMOST, corner.left, corner.top, natural.cx, natural.cy,
                SWP_NOACTIVATE);
   const Size2 extra = RefitFrameExtra({natural.cx, natural.cy}, ClientSize(Handle()));
   frameExtraWidth_ = extra.width;
   frameExtraHeight_ = extra.height;
-  SetWindowPos(Handle(), lumetta::g_settings.alwaysOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST,
+  SetWindowPos(Handle(), store::g_settings.alwaysOnTop != 0 ? HWND_TOPMOST : HWND_NOTOPMOST,
                corner.left, corner.top, natural.cx + extra.width + 2, natural.cy + extra.height + 2,
                SWP_NOACTIVATE);
-  timers_.Stop(main_timers::kRefitMainWindow);
+  timers_.Stop(kRefitMainWindow);
   ShowWindow(Handle(), SW_RESTORE);
 }
 
@@ -89,5 +91,7 @@ void CMainFrame::OnMove() {
   if (++moveCount_ <= kIgnoredMoves) return;
   RECT rect = {};
   GetWindowRect(Handle(), &rect);
-  lumetta::g_settings.mainWindowPosition = RememberedPosition(rect.left, rect.top, ScreenSize());
+  store::g_settings.mainWindowPosition = RememberedPosition(rect.left, rect.top, ScreenSize());
 }
+
+}  // namespace shell

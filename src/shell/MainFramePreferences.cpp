@@ -10,25 +10,25 @@
 #include "store/ProgramState.h"
 #include "store/Settings.h"
 
-using main_timers::kDailyWebPage;
+namespace shell {
 
 void CMainFrame::OpenColors() {
   SystemColourChooser chooser;
-  MyColorDialog dialog(services_.prompter, lumetta::g_settings, chooser,
+  MyColorDialog dialog(services_.prompter, store::g_settings, chooser,
                        [this] { CalendarViewsChanged(); });
   dialog.DoModal(Handle());
   CalendarViewsChanged();
 }
 
 void CMainFrame::OpenAdvancedSettings() {
-  lumetta::SettingsBlock& settings = lumetta::g_settings;
+  store::SettingsBlock& settings = store::g_settings;
   const std::int32_t minutes = settings.reminderMinutes;
   const std::uint8_t onTop = settings.alwaysOnTop;
   const std::uint8_t european = settings.europeanCalendar;
   RemindDialog dialog(services_.prompter, settings, services_.shell);
   if (dialog.DoModal(Handle()) == IDOK) {
     if (settings.europeanCalendar != european) CalendarViewsChanged();
-    lumetta::SaveSettings(settings, services_.paths, services_.files, settingsLoad_);
+    store::SaveSettings(settings, services_.paths, services_.files, settingsLoad_);
   }
   // Every live reminder moves only when the default minutes moved.
   if (settings.reminderMinutes != minutes) book_.ReArmLiveReminders();
@@ -36,17 +36,16 @@ void CMainFrame::OpenAdvancedSettings() {
 }
 
 void CMainFrame::OpenDailyWebsite() {
-  ComicDialog dialog(services_.prompter, lumetta::g_settings);
+  ComicDialog dialog(services_.prompter, store::g_settings);
   if (dialog.DoModal(Handle()) != IDOK) return;
   // Whether or not the page is switched on: that is decided when it fires.
   const int seconds =
-      lumetta::SecondsUntilTimeOfDay(lumetta::g_settings.webPageTime, services_.clock.Now());
+      store::SecondsUntilTimeOfDay(store::g_settings.webPageTime, services_.clock.Now());
   if (dailyWebsiteTimer_ != 0) {
     timers_.Stop(kDailyWebPage);
     dailyWebsiteTimer_ = 0;
   }
-  if (seconds >= 1 && seconds <= lumetta::kMaxDailyWebsiteSeconds)
-    RestartDailyWebsiteTimer(seconds);
+  if (seconds >= 1 && seconds <= store::kMaxDailyWebsiteSeconds) RestartDailyWebsiteTimer(seconds);
 }
 
 void CMainFrame::RestartDailyWebsiteTimer(int seconds) {
@@ -56,16 +55,18 @@ void CMainFrame::RestartDailyWebsiteTimer(int seconds) {
 }
 
 void CMainFrame::ScheduleDailyWebsite(bool open) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
-  const lumetta::DailyWebsitePlan plan =
-      lumetta::PlanDailyWebsite(settings, services_.clock.Now(), open);
+  const store::SettingsBlock& settings = store::g_settings;
+  const store::DailyWebsitePlan plan =
+      store::PlanDailyWebsite(settings, services_.clock.Now(), open);
   if (plan.startTimer) RestartDailyWebsiteTimer(plan.seconds);
   if (!plan.openPage) return;
   if (settings.webPageAskFirst != 0 &&
-      services_.prompter.Show(Handle(), lumetta::DailyWebsiteQuestion(settings),
+      services_.prompter.Show(Handle(), store::DailyWebsiteQuestion(settings),
                               MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return;
   }
   services_.shell.Open(Handle(),
-                       lumetta::ReadField(settings.webPageAddress, sizeof settings.webPageAddress));
+                       store::ReadField(settings.webPageAddress, sizeof settings.webPageAddress));
 }
+
+}  // namespace shell

@@ -7,7 +7,7 @@
 #include "views/MonthView.h"
 #include "views/QuickCheckPopup.h"
 
-using namespace main_timers;
+namespace shell {
 
 void CMainFrame::StartTimers() {
   StartRetrying(timers_, kThreeHourly, kThreeHourlyMs);
@@ -26,8 +26,8 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     case kMinuteClock: {
       timers_.Stop(id);
       if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
-      lumetta::CalendarFields now;
-      lumetta::LocalFields(services_.clock.Now(), now);
+      store::CalendarFields now;
+      store::LocalFields(services_.clock.Now(), now);
       StartRetrying(timers_, id, MinuteTimerDelayMs(now.second));
       break;
     }
@@ -54,7 +54,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       SaveIfChanged();
       break;
     default:
-      if (lumetta::timer_ids::IsReminder(static_cast<std::uint32_t>(id))) {
+      if (store::timer_ids::IsReminder(static_cast<std::uint32_t>(id))) {
         FireReminder(id);
       } else if (!countdowns_.OnTimer(id)) {
         popups_.OnTimer(id);  // a snooze timer
@@ -64,10 +64,10 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 }
 
 void CMainFrame::FireReminder(UINT_PTR id) {
-  const lumetta::ReminderDue due = book_.FireReminder(static_cast<std::uint32_t>(id));
+  const store::ReminderDue due = book_.FireReminder(static_cast<std::uint32_t>(id));
   if (due.entry == nullptr) return;
   SetActiveWindow(Handle());
-  const lumetta::An_Appointment& e = *due.entry;
+  const store::An_Appointment& e = *due.entry;
   if (due.popUp) ShowReminderPopup(e.year(), e.month(), e.day(), e.hour(), e.minute(), e.text);
 }
 
@@ -86,3 +86,5 @@ void CMainFrame::SaveBook() {
 void CMainFrame::SaveIfChanged() {
   if (changes_.TakeChange(book_)) book_.Save();
 }
+
+}  // namespace shell

@@ -10,10 +10,12 @@
 #include "store/ProgramState.h"
 #include "views/MonthView.h"
 
+namespace shell {
+
 void CMainFrame::UpdateTrayIcon(bool add) {
   HICON icon = nullptr;
-  lumetta::CalendarFields today;
-  if (lumetta::LocalFields(services_.clock.Now(), today)) icon = dayIcons_.ForDay(today.day);
+  store::CalendarFields today;
+  if (store::LocalFields(services_.clock.Now(), today)) icon = dayIcons_.ForDay(today.day);
   if (icon == nullptr) {
     // No date: the application icon.
     icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
@@ -72,10 +74,12 @@ void CMainFrame::ShowTrayMenu() {
 
 void CMainFrame::UpdateTrayTooltip() {
   // At most once a second.
-  const lumetta::Moment now = services_.clock.Now();
+  const store::Moment now = services_.clock.Now();
   if (tooltipComputed_ && now == lastTooltipSecond_) return;
   tooltipComputed_ = true;
   lastTooltipSecond_ = now;
-  const std::string tip = TrayTooltipFor(book_, now, lumetta::g_settings.militaryTime != 0);
+  const std::string tip = TrayTooltipFor(book_, now, store::g_settings.militaryTime != 0);
   tray_.Modify(tray_.Record().hIcon, tip.c_str());
 }
+
+}  // namespace shell

@@ -8,12 +8,14 @@
 #include "views/WeekView.h"
 #include "views/YearView.h"
 
+namespace shell {
+
 void CMainFrame::OpenWeekView(int year, int month, int day) {
   if (day > 31 || view_ == nullptr) return;
   PlayClickSound();
   // A saved corner off the screen (or never saved) puts the view at 0, 0.
-  int left = lumetta::g_settings.weekViewPosition.left;
-  int top = lumetta::g_settings.weekViewPosition.top;
+  int left = store::g_settings.weekViewPosition.left;
+  int top = store::g_settings.weekViewPosition.top;
   if (left < 0 || left > GetSystemMetrics(SM_CXSCREEN) - 50) left = 0;
   if (top < 0 || top > GetSystemMetrics(SM_CYSCREEN) - 50) top = 0;
 
@@ -40,8 +42,8 @@ void CMainFrame::OpenYearView() {
     ShowWindow(year->Handle(), SW_RESTORE);
     return;
   }
-  lumetta::CalendarFields today;
-  if (!lumetta::LocalFields(services_.clock.Now(), today)) return;
+  store::CalendarFields today;
+  if (!store::LocalFields(services_.clock.Now(), today)) return;
   fw::WindowDC dc(Handle());
   views::ViewYear::Open(*view_, *this, services_.prompter, dc.Get(), today.year, frameExtraHeight_);
 }
@@ -54,3 +56,5 @@ void CMainFrame::RepaintWeekAndYearViews() {
     InvalidateRect(year->Handle(), nullptr, FALSE);
   }
 }
+
+}  // namespace shell

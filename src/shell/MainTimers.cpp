@@ -1,6 +1,6 @@
 #include "shell/MainTimers.h"
 
-namespace main_timers {
+namespace shell {
 
 UINT MinuteTimerDelayMs(int secondOfMinute) {
   if (secondOfMinute < 0) secondOfMinute = 0;
@@ -29,4 +29,4 @@ bool StartRetrying(TimerService& timers, UINT_PTR id, UINT delayMs, int attempts
   return false;
 }
 
-}  // namespace main_timers
+}  // namespace shell

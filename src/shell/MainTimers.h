@@ -10,22 +10,22 @@
 
 #include "store/TimerIds.h"
 
-namespace main_timers {
+namespace shell {
 
-using lumetta::timer_ids::kArmReminders;     // 3000
-using lumetta::timer_ids::kCloseSummary;     // 3488
-using lumetta::timer_ids::kDailyWebPage;     // 3490
-using lumetta::timer_ids::kMinuteClock;      // 3444
-using lumetta::timer_ids::kRefitMainWindow;  // 6969
-using lumetta::timer_ids::kThreeHourly;      // 3489
+using store::timer_ids::kArmReminders;     // 3000
+using store::timer_ids::kCloseSummary;     // 3488
+using store::timer_ids::kDailyWebPage;     // 3490
+using store::timer_ids::kMinuteClock;      // 3444
+using store::timer_ids::kRefitMainWindow;  // 6969
+using store::timer_ids::kThreeHourly;      // 3489
 
 // Writes the data file within a minute of a change. A fixed timer of the
 // main window like the ones above, so no reminder, snooze or countdown
 // timer can take its identifier.
 constexpr std::uint32_t kSaveAfterChange = 3491;
-static_assert(lumetta::timer_ids::IsFixed(kSaveAfterChange), "a fixed main-window timer");
-static_assert(!lumetta::timer_ids::IsReminder(kSaveAfterChange) &&
-                  !lumetta::timer_ids::IsPopup(kSaveAfterChange),
+static_assert(store::timer_ids::IsFixed(kSaveAfterChange), "a fixed main-window timer");
+static_assert(!store::timer_ids::IsReminder(kSaveAfterChange) &&
+                  !store::timer_ids::IsPopup(kSaveAfterChange),
               "outside the reminder, snooze and countdown identifiers");
 
 constexpr UINT kArmRemindersMs = 82800000;  // 23 hours
@@ -68,4 +68,4 @@ class WindowTimerService : public TimerService {
 // tries in all; true when it runs.
 bool StartRetrying(TimerService& timers, UINT_PTR id, UINT delayMs, int attempts = kStartAttempts);
 
-}  // namespace main_timers
+}  // namespace shell

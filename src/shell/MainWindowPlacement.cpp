@@ -1,5 +1,7 @@
 #include "shell/MainWindowPlacement.h"
 
+namespace shell {
+
 namespace {
 
 // A coordinate within `margin` pixels of the far edge (or beyond it) is
@@ -18,7 +20,7 @@ int RefitCoordinate(int saved, int windowExtent, int screenExtent) {
 
 }  // namespace
 
-Corner PlacementCorner(const lumetta::WindowPosition& saved, Size2 window, Size2 screen,
+Corner PlacementCorner(const store::WindowPosition& saved, Size2 window, Size2 screen,
                        bool firstPlacement, bool minimiseAtStartup) {
   Corner corner;
   corner.left = saved.left;
@@ -34,7 +36,7 @@ Corner PlacementCorner(const lumetta::WindowPosition& saved, Size2 window, Size2
   return corner;
 }
 
-Corner RefitCorner(const lumetta::WindowPosition& saved, Size2 window, Size2 screen) {
+Corner RefitCorner(const store::WindowPosition& saved, Size2 window, Size2 screen) {
   Corner corner;
   corner.left = RefitCoordinate(saved.left, window.width, screen.width);
   corner.top = RefitCoordinate(saved.top, window.height, screen.height);
@@ -49,9 +51,11 @@ Size2 RefitFrameExtra(Size2 natural, Size2 client) {
   return {natural.width - client.width, natural.height - client.height};
 }
 
-lumetta::WindowPosition RememberedPosition(int left, int top, Size2 screen) {
-  lumetta::WindowPosition position;
+store::WindowPosition RememberedPosition(int left, int top, Size2 screen) {
+  store::WindowPosition position;
   position.left = (left < 0 || left > screen.width) ? 0 : left;
   position.top = (top < 0 || top > screen.height) ? 0 : top;
   return position;
 }
+
+}  // namespace shell

@@ -6,6 +6,8 @@
 
 #include "store/Settings.h"
 
+namespace shell {
+
 struct Size2 {
   int width = 0;
   int height = 0;
@@ -25,13 +27,13 @@ constexpr int kStartedHiddenLeft = 5000;
 // placement a window within 10 pixels of the right or bottom screen edge is
 // pulled flush against it; on the first placement with "minimise at
 // start-up" the window goes off screen.
-Corner PlacementCorner(const lumetta::WindowPosition& saved, Size2 window, Size2 screen,
+Corner PlacementCorner(const store::WindowPosition& saved, Size2 window, Size2 screen,
                        bool firstPlacement, bool minimiseAtStartup);
 
 // RefitMainWindow: the saved corner, 0 when negative or within 50 pixels of
 // the far screen edge; a value below 10 becomes 0, one within 10 pixels of
 // the far edge is pulled flush.
-Corner RefitCorner(const lumetta::WindowPosition& saved, Size2 window, Size2 screen);
+Corner RefitCorner(const store::WindowPosition& saved, Size2 window, Size2 screen);
 
 // Frame extra width and height after a placement (the window had the
 // natural size as its outer size and shows `client`).
@@ -41,8 +43,10 @@ Size2 RefitFrameExtra(Size2 natural, Size2 client);
 
 // The position stored for a moved window: a coordinate that is negative or
 // beyond the screen becomes 0.
-lumetta::WindowPosition RememberedPosition(int left, int top, Size2 screen);
+store::WindowPosition RememberedPosition(int left, int top, Size2 screen);
 
 // Move notifications of the run that are not remembered (the window's own
 // creation and placement).
 constexpr int kIgnoredMoves = 3;
+
+}  // namespace shell

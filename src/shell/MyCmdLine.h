@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace shell {
+
 class MyCmdLine {
  public:
   void ParseParam(const char* param, bool flag) {
@@ -22,3 +24,5 @@ class MyCmdLine {
  private:
   std::string lastPlainArgument_;
 };
+
+}  // namespace shell

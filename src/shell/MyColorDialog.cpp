@@ -8,29 +8,31 @@
 #include "resource.h"
 #include "store/Settings.h"
 
+namespace shell {
+
 namespace {
 
 // A role button, its swatch and the colour role it sets.
 struct RoleButton {
   UINT button;
   int swatch;
-  lumetta::Colour lumetta::SettingsBlock::*role;
+  store::Colour store::SettingsBlock::*role;
 };
 
 constexpr RoleButton kRoles[] = {
-    {IDC_COLORS_TEXT, IDC_SWATCH_TEXT, &lumetta::SettingsBlock::fore},
-    {IDC_COLORS_BACKGROUND, IDC_SWATCH_BACKGROUND, &lumetta::SettingsBlock::back},
-    {IDC_COLORS_HAS_APPOINTMENT, IDC_SWATCH_HAS_APPOINTMENT, &lumetta::SettingsBlock::hasappoint},
-    {IDC_COLORS_DAY_PLANNER_1, IDC_SWATCH_DAY_PLANNER_1, &lumetta::SettingsBlock::dayplan1},
-    {IDC_COLORS_DAY_PLANNER_2, IDC_SWATCH_DAY_PLANNER_2, &lumetta::SettingsBlock::dayplan2},
-    {IDC_COLORS_TOP_HIGHLIGHT, IDC_SWATCH_TOP_HIGHLIGHT, &lumetta::SettingsBlock::toplite},
-    {IDC_COLORS_BOTTOM_HIGHLIGHT, IDC_SWATCH_BOTTOM_HIGHLIGHT, &lumetta::SettingsBlock::botlite},
+    {IDC_COLORS_TEXT, IDC_SWATCH_TEXT, &store::SettingsBlock::fore},
+    {IDC_COLORS_BACKGROUND, IDC_SWATCH_BACKGROUND, &store::SettingsBlock::back},
+    {IDC_COLORS_HAS_APPOINTMENT, IDC_SWATCH_HAS_APPOINTMENT, &store::SettingsBlock::hasappoint},
+    {IDC_COLORS_DAY_PLANNER_1, IDC_SWATCH_DAY_PLANNER_1, &store::SettingsBlock::dayplan1},
+    {IDC_COLORS_DAY_PLANNER_2, IDC_SWATCH_DAY_PLANNER_2, &store::SettingsBlock::dayplan2},
+    {IDC_COLORS_TOP_HIGHLIGHT, IDC_SWATCH_TOP_HIGHLIGHT, &store::SettingsBlock::toplite},
+    {IDC_COLORS_BOTTOM_HIGHLIGHT, IDC_SWATCH_BOTTOM_HIGHLIGHT, &store::SettingsBlock::botlite},
 };
 
 }  // namespace
 
-bool SystemColourChooser::Choose(HWND owner, lumetta::Colour& colour,
-                                 std::array<lumetta::Colour, 16>& custom) {
+bool SystemColourChooser::Choose(HWND owner, store::Colour& colour,
+                                 std::array<store::Colour, 16>& custom) {
   COLORREF colours[16];
   for (size_t i = 0; i < custom.size(); ++i) colours[i] = custom[i];
   CHOOSECOLORA choose = {};
@@ -45,7 +47,7 @@ bool SystemColourChooser::Choose(HWND owner, lumetta::Colour& colour,
   return chosen;
 }
 
-MyColorDialog::MyColorDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
+MyColorDialog::MyColorDialog(fw::Prompter& prompter, store::SettingsBlock& settings,
                              ColourChooser& chooser, std::function<void()> changed)
     : Dialog(IDD_COLORS, prompter),
       settings_(settings),
@@ -54,8 +56,8 @@ MyColorDialog::MyColorDialog(fw::Prompter& prompter, lumetta::SettingsBlock& set
 
 bool MyColorDialog::OnInitDialog() {
   icon_.Apply(Handle());
-  remembered_ = lumetta::ReadColourRoles(settings_);
-  custom_ = lumetta::CustomColours(settings_);
+  remembered_ = store::ReadColourRoles(settings_);
+  custom_ = store::CustomColours(settings_);
   return Dialog::OnInitDialog();
 }
 
@@ -92,7 +94,7 @@ void MyColorDialog::ChooseRole(UINT button) {
     if (r.button != button) continue;
     if (chooser_.Choose(Handle(), settings_.*r.role, custom_)) Changed();
     // The text colour is kept readable whether or not one was chosen.
-    if (button == IDC_COLORS_TEXT) lumetta::FixTextContrast(settings_);
+    if (button == IDC_COLORS_TEXT) store::FixTextContrast(settings_);
   }
 }
 
@@ -100,23 +102,23 @@ bool MyColorDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   if (notifyCode != BN_CLICKED) return Dialog::OnCommand(id, notifyCode, control);
   switch (id) {
     case IDC_COLORS_ROSETTY:
-      lumetta::ApplyColourScheme(settings_, lumetta::ColourScheme::Rosetty);
+      store::ApplyColourScheme(settings_, store::ColourScheme::Rosetty);
       Changed();
       return true;
     case IDC_COLORS_DARK:
-      lumetta::ApplyColourScheme(settings_, lumetta::ColourScheme::Dark);
+      store::ApplyColourScheme(settings_, store::ColourScheme::Dark);
       Changed();
       return true;
     case IDC_COLORS_YELLOWS:
-      lumetta::ApplyColourScheme(settings_, lumetta::ColourScheme::Yellows);
+      store::ApplyColourScheme(settings_, store::ColourScheme::Yellows);
       Changed();
       return true;
     case IDC_COLORS_OK:
-      lumetta::FixTextContrast(settings_);
+      store::FixTextContrast(settings_);
       Close(IDOK);
       return true;
     case IDC_COLORS_CANCEL:
-      lumetta::WriteColourRoles(settings_, remembered_);
+      store::WriteColourRoles(settings_, remembered_);
       Close(IDCANCEL);
       return true;
     case IDCANCEL:  // Esc: the colours chosen so far stay, unchecked
@@ -127,3 +129,5 @@ bool MyColorDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
       return true;
   }
 }
+
+}  // namespace shell

@@ -13,23 +13,23 @@
 #include "framework/DialogTrim.h"
 #include "store/ColourSchemes.h"
 
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 }
+
+namespace shell {
 
 // The platform's colour chooser with sixteen custom colours.
 class ColourChooser {
  public:
   virtual ~ColourChooser() = default;
   // False when cancelled; `colour` then stays.
-  virtual bool Choose(HWND owner, lumetta::Colour& colour,
-                      std::array<lumetta::Colour, 16>& custom) = 0;
+  virtual bool Choose(HWND owner, store::Colour& colour, std::array<store::Colour, 16>& custom) = 0;
 };
 
 class SystemColourChooser : public ColourChooser {
  public:
-  bool Choose(HWND owner, lumetta::Colour& colour,
-              std::array<lumetta::Colour, 16>& custom) override;
+  bool Choose(HWND owner, store::Colour& colour, std::array<store::Colour, 16>& custom) override;
 };
 
 class MyColorDialog : public fw::Dialog {
@@ -39,7 +39,7 @@ class MyColorDialog : public fw::Dialog {
   static constexpr int kSwatchHeight = 27;
 
   // `changed` runs after every change of a colour (the month view repaints).
-  MyColorDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings, ColourChooser& chooser,
+  MyColorDialog(fw::Prompter& prompter, store::SettingsBlock& settings, ColourChooser& chooser,
                 std::function<void()> changed);
 
  protected:
@@ -52,10 +52,12 @@ class MyColorDialog : public fw::Dialog {
   void Changed();
   void PaintSwatches(HDC dc) const;
 
-  lumetta::SettingsBlock& settings_;
+  store::SettingsBlock& settings_;
   ColourChooser& chooser_;
   std::function<void()> changed_;
   fw::SmallWindowIcon icon_;
-  lumetta::ColourRoles remembered_ = {};
-  std::array<lumetta::Colour, 16> custom_ = {};
+  store::ColourRoles remembered_ = {};
+  std::array<store::Colour, 16> custom_ = {};
 };
+
+}  // namespace shell

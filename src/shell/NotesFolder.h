@@ -6,9 +6,11 @@
 
 #include <string>
 
-namespace lumetta {
+namespace store {
 class DataPaths;
 }
+
+namespace shell {
 
 // The notes folder of this run; "" before start-up made it.
 const std::string& NotesFolder();
@@ -17,4 +19,6 @@ void SetNotesFolder(std::string folder);
 // DataFilePath("notes", for writing) + "\", created when missing (an
 // existing folder is fine; any other failure shows later, when a notes file
 // cannot be written). Returns the path.
-std::string MakeNotesFolder(lumetta::DataPaths& paths);
+std::string MakeNotesFolder(store::DataPaths& paths);
+
+}  // namespace shell

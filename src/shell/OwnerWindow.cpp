@@ -2,6 +2,8 @@
 
 #include "resource.h"
 
+namespace shell {
+
 bool OwnerWindow::CreateOnce() {
   if (Exists()) return true;
   fw::WindowClass windowClass;
@@ -20,3 +22,5 @@ bool OwnerWindow::CreateOnce() {
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }
+
+}  // namespace shell

@@ -6,6 +6,8 @@
 
 #include "framework/Window.h"
 
+namespace shell {
+
 class OwnerWindow : public fw::Window {
  public:
   static constexpr const char* kClassName = "LumettaOwner";
@@ -14,3 +16,5 @@ class OwnerWindow : public fw::Window {
   // Creates the window (hidden) when it does not exist yet.
   bool CreateOnce();
 };
+
+}  // namespace shell

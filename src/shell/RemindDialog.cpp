@@ -4,26 +4,28 @@
 #include "shell/MainFrame.h"
 #include "store/Settings.h"
 
+namespace shell {
+
 namespace {
 
 std::uint8_t ByteFlag(bool on) { return on ? 1 : 0; }
 
 }  // namespace
 
-RemindDialog::RemindDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
+RemindDialog::RemindDialog(fw::Prompter& prompter, store::SettingsBlock& settings,
                            ShellRequests& shell)
     : Dialog(IDD_ADVANCED, prompter), settings_(settings), shell_(shell) {}
 
 bool RemindDialog::OnInitDialog() {
   icon_.Apply(Handle());
-  reminders_ = (settings_.flags & lumetta::kFlagRemindersEnabled) != 0 ? 0 : 1;
+  reminders_ = (settings_.flags & store::kFlagRemindersEnabled) != 0 ? 0 : 1;
   minutes_ = settings_.reminderMinutes;
   minimise_ = settings_.minimiseAtStartup != 0;
   onTop_ = settings_.alwaysOnTop != 0;
   fastPrinting_ = settings_.fastPrinting != 0;
   military_ = settings_.militaryTime != 0;
   european_ = settings_.europeanCalendar != 0;
-  hideOnClose_ = (settings_.flags & lumetta::kFlagHideOnClose) != 0;
+  hideOnClose_ = (settings_.flags & store::kFlagHideOnClose) != 0;
   summarySeconds_ = settings_.summarySeconds;
   return Dialog::OnInitDialog();
 }
@@ -43,12 +45,12 @@ void RemindDialog::DoDataExchange(fw::DataExchange& exchange) {
 void RemindDialog::OnOK() {
   if (!UpdateData(true)) return;
   // Neither radio button ticked (a template without a default) keeps the bit.
-  if (reminders_ == 0) settings_.flags |= lumetta::kFlagRemindersEnabled;
-  if (reminders_ == 1) settings_.flags &= ~lumetta::kFlagRemindersEnabled;
+  if (reminders_ == 0) settings_.flags |= store::kFlagRemindersEnabled;
+  if (reminders_ == 1) settings_.flags &= ~store::kFlagRemindersEnabled;
   if (hideOnClose_) {
-    settings_.flags |= lumetta::kFlagHideOnClose;
+    settings_.flags |= store::kFlagHideOnClose;
   } else {
-    settings_.flags &= ~lumetta::kFlagHideOnClose;
+    settings_.flags &= ~store::kFlagHideOnClose;
   }
   settings_.reminderMinutes = minutes_;
   settings_.minimiseAtStartup = ByteFlag(minimise_);
@@ -67,3 +69,5 @@ bool RemindDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   }
   return Dialog::OnCommand(id, notifyCode, control);
 }
+
+}  // namespace shell

@@ -8,11 +8,13 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
-class ShellRequests;
-
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 }
+
+namespace shell {
+
+class ShellRequests;
 
 class RemindDialog : public fw::Dialog {
  public:
@@ -20,7 +22,7 @@ class RemindDialog : public fw::Dialog {
   static constexpr int kMaxSummarySeconds = 300;
 
   // Help asks `shell` to open the help file.
-  RemindDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings, ShellRequests& shell);
+  RemindDialog(fw::Prompter& prompter, store::SettingsBlock& settings, ShellRequests& shell);
 
  protected:
   bool OnInitDialog() override;
@@ -29,7 +31,7 @@ class RemindDialog : public fw::Dialog {
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
 
  private:
-  lumetta::SettingsBlock& settings_;
+  store::SettingsBlock& settings_;
   ShellRequests& shell_;
   fw::SmallWindowIcon icon_;
   // The controls' values: 0 "Enable Reminders", 1 "No Reminders".
@@ -43,3 +45,5 @@ class RemindDialog : public fw::Dialog {
   bool hideOnClose_ = false;
   int summarySeconds_ = 0;
 };
+
+}  // namespace shell

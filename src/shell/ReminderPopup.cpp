@@ -22,6 +22,8 @@
 #include "store/Moment.h"
 #include "store/ProgramState.h"
 
+namespace shell {
+
 namespace {
 
 // The icons stand in a column this wide at the right.
@@ -29,12 +31,12 @@ const int kIconColumn = 34;
 const int kMinLineHeight = 32;
 
 const char* WeekdayOf(int year, int month, int day) {
-  lumetta::Moment noon = 0;
-  lumetta::CalendarFields fields;
-  if (!lumetta::TryMakeTime(year, month, day, 12, 0, noon) || !lumetta::LocalFields(noon, fields)) {
+  store::Moment noon = 0;
+  store::CalendarFields fields;
+  if (!store::TryMakeTime(year, month, day, 12, 0, noon) || !store::LocalFields(noon, fields)) {
     return "";
   }
-  return lumetta::WeekdayName(fields.weekday + 1);
+  return store::WeekdayName(fields.weekday + 1);
 }
 
 HICON LoadPopupIcon(int id) {
@@ -49,7 +51,7 @@ std::vector<std::string> ReminderPopupLines(const ReminderText& what, bool europ
                                             bool militaryTime) {
   if (what.year == 0) return {"Timer expired", " " + what.text + "  "};
   const char* weekday = WeekdayOf(what.year, what.month, what.day);
-  const char* month = lumetta::MonthAbbrev(what.month);
+  const char* month = store::MonthAbbrev(what.month);
   char date[96] = "";
   if (europeanCalendar) {
     snprintf(date, sizeof date, " %s, %d %s %d", weekday, what.day, month, what.year);
@@ -57,7 +59,7 @@ std::vector<std::string> ReminderPopupLines(const ReminderText& what, bool europ
     snprintf(date, sizeof date, " %s %s %d, %d", weekday, month, what.day, what.year);
   }
   return {date,
-          " " + lumetta::TimeText(what.hour, what.minute, militaryTime) + "  " + what.text + "  "};
+          " " + store::TimeText(what.hour, what.minute, militaryTime) + "  " + what.text + "  "};
 }
 
 POINT PlaceReminderPopup(int x, int y, int width, int lineHeight, int screenWidth,
@@ -107,7 +109,7 @@ UINT ReminderPopup::SnoozeDelayMs() const {
 }
 
 bool ReminderPopup::Show() {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   owner_.Book().Sort();
 
   fw::WindowClass windowClass;
@@ -145,7 +147,7 @@ bool ReminderPopup::Show() {
   closeIcon_ = LoadPopupIcon(IDI_REMINDER_CLOSE);
   snoozeIcon_ = LoadPopupIcon(IDI_REMINDER_SNOOZE);
   SetWindowPos(Handle(), HWND_TOPMOST, left_, top_, width_ + 3, 2 * lineHeight_, SWP_SHOWWINDOW);
-  PlayReminderSound(settings, owner_.Sound());
+  platform::PlayReminderSound(settings, owner_.Sound());
   if (!LinkAddress(what_.text).empty()) PostMessageA(Handle(), kAskAboutLink, 0, 0);
   return true;
 }
@@ -196,7 +198,7 @@ void ReminderPopup::AskAboutLink() {
 }
 
 void ReminderPopup::Paint(HDC dc) const {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const int height = 2 * lineHeight_;
   fw::FillSolidRect(dc, 0, 0, width_ + 3, height, settings.back);
   SetBkColor(dc, settings.back);
@@ -285,3 +287,5 @@ void ReminderPopup::OnFinalMessage() {
   open_ = false;
   if (!snoozePending_) owner_.Release(*this);
 }
+
+}  // namespace shell

@@ -16,6 +16,8 @@
 #include "framework/GdiObject.h"
 #include "framework/Window.h"
 
+namespace shell {
+
 class ReminderPopups;
 
 // What a pop-up shows. Year 0 marks a countdown, whose day, hour and minute
@@ -108,3 +110,5 @@ class ReminderPopup : public fw::Window {
   bool snoozePending_ = false;
   fw::FrontOnActivation front_;
 };
+
+}  // namespace shell

@@ -6,15 +6,18 @@
 #include "shell/MainTimers.h"
 #include "store/ProgramState.h"
 
-ReminderPopups::ReminderPopups(main_timers::TimerService& timers, lumetta::All_Appointments& book,
-                               fw::Prompter& prompter, ShellRequests& shell, SoundOutput& sound)
+namespace shell {
+
+ReminderPopups::ReminderPopups(TimerService& timers, store::All_Appointments& book,
+                               fw::Prompter& prompter, ShellRequests& shell,
+                               platform::SoundOutput& sound)
     : timers_(timers), book_(book), prompter_(prompter), shell_(shell), sound_(sound) {}
 
 ReminderPopups::~ReminderPopups() { CloseAll(); }
 
 ReminderPopup* ReminderPopups::Show(const ReminderText& what, const LOGFONTA& mainFont) {
   popups_.push_back(
-      std::make_unique<ReminderPopup>(*this, what, lumetta::g_popupTimerIds.Take(), mainFont));
+      std::make_unique<ReminderPopup>(*this, what, store::g_popupTimerIds.Take(), mainFont));
   ReminderPopup& popup = *popups_.back();
   if (!popup.Show()) {
     Release(popup);
@@ -46,3 +49,5 @@ void ReminderPopups::Release(ReminderPopup& popup) {
   std::unique_ptr<ReminderPopup> doomed = std::move(*it);
   popups_.erase(it);
 }
+
+}  // namespace shell

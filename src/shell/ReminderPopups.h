@@ -14,23 +14,27 @@
 
 #include "shell/ReminderPopup.h"
 
-class ShellRequests;
-class SoundOutput;
-
 namespace fw {
 class Prompter;
 }
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
-namespace main_timers {
-class TimerService;
+
+namespace platform {
+class SoundOutput;
 }
+
+namespace shell {
+
+class ShellRequests;
+
+class TimerService;
 
 class ReminderPopups {
  public:
-  ReminderPopups(main_timers::TimerService& timers, lumetta::All_Appointments& book,
-                 fw::Prompter& prompter, ShellRequests& shell, SoundOutput& sound);
+  ReminderPopups(TimerService& timers, store::All_Appointments& book, fw::Prompter& prompter,
+                 ShellRequests& shell, platform::SoundOutput& sound);
   ~ReminderPopups();
   ReminderPopups(const ReminderPopups&) = delete;
   ReminderPopups& operator=(const ReminderPopups&) = delete;
@@ -54,20 +58,22 @@ class ReminderPopups {
 
   // --- For the pop-ups -----------------------------------------------------
 
-  main_timers::TimerService& Timers() const { return timers_; }
-  lumetta::All_Appointments& Book() const { return book_; }
+  TimerService& Timers() const { return timers_; }
+  store::All_Appointments& Book() const { return book_; }
   fw::Prompter& Prompter() const { return prompter_; }
   ShellRequests& Shell() const { return shell_; }
-  SoundOutput& Sound() const { return sound_; }
+  platform::SoundOutput& Sound() const { return sound_; }
   // Destroys a pop-up whose window is gone and that has no snooze pending.
   void Release(ReminderPopup& popup);
 
  private:
-  main_timers::TimerService& timers_;
-  lumetta::All_Appointments& book_;
+  TimerService& timers_;
+  store::All_Appointments& book_;
   fw::Prompter& prompter_;
   ShellRequests& shell_;
-  SoundOutput& sound_;
+  platform::SoundOutput& sound_;
   UINT reminderSnoozeMs_ = ReminderPopup::kReminderSnoozeMs;
   std::vector<std::unique_ptr<ReminderPopup>> popups_;
 };
+
+}  // namespace shell

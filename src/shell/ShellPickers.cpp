@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace shell {
+
 namespace {
 
 // COM for the folder browser, for as long as it is up.
@@ -105,3 +107,5 @@ void ShellSearchOutlets::OpenDayPlanner(int year, int month, int day) {
 void ShellSearchOutlets::OpenTextViewer(const std::string& path) {
   ShellExecuteA(nullptr, "open", "notepad.exe", path.c_str(), nullptr, SW_SHOWNORMAL);
 }
+
+}  // namespace shell

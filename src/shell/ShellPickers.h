@@ -11,8 +11,10 @@
 #include "store/BackupRestore.h"
 #include "store/Search.h"
 
+namespace shell {
+
 // SHBrowseForFolderA, GetOpenFileNameA and the process's current folder.
-class ShellBackupPickers : public lumetta::BackupPickers {
+class ShellBackupPickers : public store::BackupPickers {
  public:
   // The choosers are owned by `owner` (the main window).
   explicit ShellBackupPickers(HWND owner) : owner_(owner) {}
@@ -32,7 +34,7 @@ class ShellBackupPickers : public lumetta::BackupPickers {
 
 // Opens the results file in "notepad.exe" (shown normally); the day planner
 // is opened by the function the main window gives.
-class ShellSearchOutlets : public lumetta::SearchOutlets {
+class ShellSearchOutlets : public store::SearchOutlets {
  public:
   explicit ShellSearchOutlets(std::function<void(int, int, int)> openDayPlanner)
       : openDayPlanner_(std::move(openDayPlanner)) {}
@@ -43,3 +45,5 @@ class ShellSearchOutlets : public lumetta::SearchOutlets {
  private:
   std::function<void(int, int, int)> openDayPlanner_;
 };
+
+}  // namespace shell

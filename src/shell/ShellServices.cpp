@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+namespace shell {
+
 namespace {
 
 // The folder of the running program: a bare file name (the help file) is
@@ -27,3 +29,5 @@ ShellServices SystemServices::Services() {
   return ShellServices{clock_, prompter_, prompts_,       reminderTimers_, notices_,
                        paths_, files_,    settingsHooks_, sound_,          shell_};
 }
+
+}  // namespace shell

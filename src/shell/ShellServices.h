@@ -20,6 +20,8 @@
 #include "shell/platform/Win32FileSystem.h"
 #include "shell/platform/WindowReminderTimers.h"
 
+namespace shell {
+
 // The shell's open request: a file or web address in the program the
 // system associates with it (ShellExecuteA "open", shown normally).
 class ShellRequests {
@@ -35,15 +37,15 @@ class SystemShellRequests : public ShellRequests {
 };
 
 struct ShellServices {
-  lumetta::Clock& clock;
+  store::Clock& clock;
   fw::Prompter& prompter;
-  PrompterPrompts& prompts;  // owned by the main window once it exists
-  WindowReminderTimers& reminderTimers;
-  ForwardingRepaintNotices& notices;  // aimed at the main window once it exists
-  lumetta::DataPaths& paths;
-  lumetta::FileSystem& files;
-  lumetta::SettingsHooks& settingsHooks;
-  SoundOutput& sound;
+  platform::PrompterPrompts& prompts;  // owned by the main window once it exists
+  platform::WindowReminderTimers& reminderTimers;
+  platform::ForwardingRepaintNotices& notices;  // aimed at the main window once it exists
+  store::DataPaths& paths;
+  store::FileSystem& files;
+  store::SettingsHooks& settingsHooks;
+  platform::SoundOutput& sound;
   ShellRequests& shell;
 };
 
@@ -55,18 +57,20 @@ class SystemServices {
   SystemServices& operator=(const SystemServices&) = delete;
 
   ShellServices Services();
-  DataFolder& Paths() { return paths_; }
-  lumetta::FileSystem& Files() { return files_; }
+  platform::DataFolder& Paths() { return paths_; }
+  store::FileSystem& Files() { return files_; }
 
  private:
-  SystemClock clock_;
+  platform::SystemClock clock_;
   fw::MessageBoxPrompter prompter_{"Lumetta"};
-  PrompterPrompts prompts_{prompter_};
-  WindowReminderTimers reminderTimers_;
-  ForwardingRepaintNotices notices_;
-  DataFolder paths_;
-  Win32FileSystem files_;
-  ShellSettingsHooks settingsHooks_{clock_};
-  SystemSoundOutput sound_{&prompter_};
+  platform::PrompterPrompts prompts_{prompter_};
+  platform::WindowReminderTimers reminderTimers_;
+  platform::ForwardingRepaintNotices notices_;
+  platform::DataFolder paths_;
+  platform::Win32FileSystem files_;
+  platform::ShellSettingsHooks settingsHooks_{clock_};
+  platform::SystemSoundOutput sound_{&prompter_};
   SystemShellRequests shell_;
 };
+
+}  // namespace shell

@@ -2,15 +2,7 @@
 
 #include "shell/MainFrame.h"
 
-SingleInstanceMutex::SingleInstanceMutex() {
-  mutex_ = CreateMutexA(nullptr, TRUE, kSingleInstanceMutexName);
-  alreadyExisted_ = GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-SingleInstanceMutex::~SingleInstanceMutex() {
-  // Held until the process ends (this object lives as long as the program).
-  if (mutex_ != nullptr) CloseHandle(mutex_);
-}
+namespace shell {
 
 HWND FindRunningCopy() { return FindWindowA(CMainFrame::kClassName, CMainFrame::kTitle); }
 
@@ -30,3 +22,5 @@ void HandOverTo(HWND mainWindow) {
   if (popup != nullptr && popup != mainWindow) BringWindowToTop(popup);
   BringWindowToTop(mainWindow);
 }
+
+}  // namespace shell

@@ -6,6 +6,8 @@
 #include "store/FixedFields.h"
 #include "store/Settings.h"
 
+namespace shell {
+
 namespace {
 
 constexpr const char* kWaveFilter = "Wave files (*.wav)|*.wav||";
@@ -16,15 +18,15 @@ void ShowFile(HWND dialog, int id, const std::string& file) {
 
 }  // namespace
 
-SoundDialog::SoundDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
-                         lumetta::BackupPickers& pickers, SoundOutput& sound)
+SoundDialog::SoundDialog(fw::Prompter& prompter, store::SettingsBlock& settings,
+                         store::BackupPickers& pickers, platform::SoundOutput& sound)
     : Dialog(IDD_SOUNDS, prompter), settings_(settings), pickers_(pickers), sound_(sound) {}
 
 bool SoundDialog::OnInitDialog() {
   icon_.Apply(Handle());
-  start_ = lumetta::ReadField(settings_.startSound, sizeof settings_.startSound);
-  reminder_ = lumetta::ReadField(settings_.reminderSound, sizeof settings_.reminderSound);
-  click_ = lumetta::ReadField(settings_.clickSound, sizeof settings_.clickSound);
+  start_ = store::ReadField(settings_.startSound, sizeof settings_.startSound);
+  reminder_ = store::ReadField(settings_.reminderSound, sizeof settings_.reminderSound);
+  click_ = store::ReadField(settings_.clickSound, sizeof settings_.clickSound);
   ShowFiles();
   return Dialog::OnInitDialog();
 }
@@ -50,9 +52,9 @@ void SoundDialog::Choose(std::string& file, const char* title) {
 }
 
 void SoundDialog::OnOK() {
-  lumetta::SetText(settings_.startSound, start_);
-  lumetta::SetText(settings_.reminderSound, reminder_);
-  lumetta::SetText(settings_.clickSound, click_);
+  store::SetText(settings_.startSound, start_);
+  store::SetText(settings_.reminderSound, reminder_);
+  store::SetText(settings_.clickSound, click_);
   Close(IDOK);
 }
 
@@ -83,3 +85,5 @@ bool SoundDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   ShowFiles();
   return true;
 }
+
+}  // namespace shell

@@ -8,12 +8,16 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTrim.h"
 
-class SoundOutput;
-
-namespace lumetta {
+namespace store {
 class BackupPickers;
 struct SettingsBlock;
-}  // namespace lumetta
+}  // namespace store
+
+namespace platform {
+class SoundOutput;
+}
+
+namespace shell {
 
 class SoundDialog : public fw::Dialog {
  public:
@@ -21,8 +25,8 @@ class SoundDialog : public fw::Dialog {
   static constexpr size_t kMaxPath = 127;
 
   // `pickers` supplies the file-open dialog; `sound` plays a chosen file.
-  SoundDialog(fw::Prompter& prompter, lumetta::SettingsBlock& settings,
-              lumetta::BackupPickers& pickers, SoundOutput& sound);
+  SoundDialog(fw::Prompter& prompter, store::SettingsBlock& settings, store::BackupPickers& pickers,
+              platform::SoundOutput& sound);
 
  protected:
   bool OnInitDialog() override;
@@ -33,11 +37,13 @@ class SoundDialog : public fw::Dialog {
   void ShowFiles();
   void Choose(std::string& file, const char* title);
 
-  lumetta::SettingsBlock& settings_;
-  lumetta::BackupPickers& pickers_;
-  SoundOutput& sound_;
+  store::SettingsBlock& settings_;
+  store::BackupPickers& pickers_;
+  platform::SoundOutput& sound_;
   fw::SmallWindowIcon icon_;
   std::string start_;
   std::string reminder_;
   std::string click_;
 };
+
+}  // namespace shell

@@ -2,6 +2,8 @@
 
 #include "resource.h"
 
+namespace shell {
+
 namespace {
 
 const char kZeroTimeMessage[] = "I can't set a timer to go off in 0 seconds.";
@@ -46,3 +48,5 @@ bool CTimerDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   }
   return Dialog::OnCommand(id, notifyCode, control);
 }
+
+}  // namespace shell

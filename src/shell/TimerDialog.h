@@ -11,6 +11,8 @@
 #include "framework/DialogTrim.h"
 #include "shell/Countdowns.h"
 
+namespace shell {
+
 class CTimerDialog : public fw::Dialog {
  public:
   static constexpr int kMaxHours = 8;
@@ -34,3 +36,5 @@ class CTimerDialog : public fw::Dialog {
   bool filling_ = false;   // the controls are being filled: their changes are ours
   bool checking_ = false;  // a change's check is showing its message
 };
+
+}  // namespace shell

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+namespace shell {
+
 // The record is handed over in its Windows XP/Vista layout (up to the
 // balloon icon); that is 504 bytes on 32-bit Windows.
 static_assert(sizeof(void*) != 4 || offsetof(NOTIFYICONDATAA, hBalloonIcon) == 504,
@@ -42,3 +44,5 @@ void TrayIcon::Remove() {
   Shell_NotifyIconA(NIM_DELETE, &record_);
   added_ = false;
 }
+
+}  // namespace shell

@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+namespace shell {
+
 class TrayIcon {
  public:
   // The icon's identifier and the message its mouse events arrive as.
@@ -38,3 +40,5 @@ class TrayIcon {
   NOTIFYICONDATAA record_ = {};
   bool added_ = false;
 };
+
+}  // namespace shell

@@ -2,6 +2,8 @@
 
 #include "resource.h"
 
+namespace shell {
+
 namespace {
 
 void Append(HMENU menu, UINT id, const char* text, const std::function<bool(UINT)>& enabled) {
@@ -26,3 +28,5 @@ OwnedMenu BuildTrayMenu(bool showItem, const std::function<bool(UINT)>& enabled)
   Append(menu.Get(), ID_VIEW_TODAY, "&Today", enabled);
   return menu;
 }
+
+}  // namespace shell

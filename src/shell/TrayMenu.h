@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace shell {
+
 // Owns a menu handle; the menu is destroyed with it.
 class OwnedMenu {
  public:
@@ -27,3 +29,5 @@ class OwnedMenu {
 // showItem: "&Show" (the window is hidden or started hidden), else "&Hide".
 // enabled tells which commands show enabled.
 OwnedMenu BuildTrayMenu(bool showItem, const std::function<bool(UINT)>& enabled);
+
+}  // namespace shell

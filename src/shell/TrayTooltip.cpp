@@ -5,9 +5,11 @@
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 
+namespace shell {
+
 namespace {
 
-bool SameDate(const lumetta::CalendarFields& a, const TooltipAppointment& b) {
+bool SameDate(const store::CalendarFields& a, const TooltipAppointment& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
@@ -20,8 +22,7 @@ std::string Format(const char* format, const char* first, int a, int b, const ch
 
 }  // namespace
 
-std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now,
-                            bool militaryTime) {
+std::string TrayTooltipText(const TooltipAppointment* next, store::Moment now, bool militaryTime) {
   if (next == nullptr) return kNoAppointmentsTip;
 
   int hour = next->hour;
@@ -33,10 +34,10 @@ std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now,
   }
   const int minute = next->minute;
 
-  const lumetta::CalendarFields today = lumetta::LocalFields(now);
-  const lumetta::CalendarFields tomorrow = lumetta::LocalFields(now + lumetta::kSecondsPerDay);
-  const lumetta::CalendarFields when = lumetta::LocalFields(next->time);
-  const char* weekday = lumetta::WeekdayName(when.weekday + 1);
+  const store::CalendarFields today = store::LocalFields(now);
+  const store::CalendarFields tomorrow = store::LocalFields(now + store::kSecondsPerDay);
+  const store::CalendarFields when = store::LocalFields(next->time);
+  const char* weekday = store::WeekdayName(when.weekday + 1);
 
   // The whole date is compared, so an entry a year from today is not shown
   // as today's.
@@ -48,11 +49,11 @@ std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now,
     tip = buffer;
   } else if (SameDate(tomorrow, *next)) {
     tip = Format("%s at %d:%02d%s: %s ", " Tomorrow", hour, minute, suffix, next->text);
-  } else if (next->time < now + lumetta::kSecondsPerWeek) {
+  } else if (next->time < now + store::kSecondsPerWeek) {
     tip = Format("%s %d:%02d%s: %s ", weekday, hour, minute, suffix, next->text);
   } else {
     std::snprintf(buffer, sizeof buffer, "%s, %s %d %d:%02d%s: %s ", weekday,
-                  lumetta::MonthName(next->month), next->day, hour, minute, suffix,
+                  store::MonthName(next->month), next->day, hour, minute, suffix,
                   next->text.c_str());
     tip = buffer;
   }
@@ -60,9 +61,9 @@ std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now,
   return tip;
 }
 
-std::string TrayTooltipFor(const lumetta::All_Appointments& book, lumetta::Moment now,
+std::string TrayTooltipFor(const store::All_Appointments& book, store::Moment now,
                            bool militaryTime) {
-  const lumetta::An_Appointment* entry = book.NextAppointmentAfter(now);
+  const store::An_Appointment* entry = book.NextAppointmentAfter(now);
   if (entry == nullptr) return TrayTooltipText(nullptr, now, militaryTime);
   TooltipAppointment next;
   next.year = entry->year();
@@ -74,3 +75,5 @@ std::string TrayTooltipFor(const lumetta::All_Appointments& book, lumetta::Momen
   next.text = entry->text;
   return TrayTooltipText(&next, now, militaryTime);
 }
+
+}  // namespace shell

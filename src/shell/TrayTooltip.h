@@ -8,9 +8,11 @@
 
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
+
+namespace shell {
 
 // What the tooltip shows of the next appointment: its slot, its moment and
 // its text.
@@ -20,7 +22,7 @@ struct TooltipAppointment {
   int day = 0;
   int hour = 0;
   int minute = 0;
-  lumetta::Moment time = 0;
+  store::Moment time = 0;
   std::string text;
 };
 
@@ -33,8 +35,10 @@ constexpr const char* kNoAppointmentsTip = "Lumetta Calendar: no appointments ar
 // of four forms: today ("9:05am: text "), tomorrow (" Tomorrow at 9:05am:
 // text "), within a week ("Friday 9:05am: text ") or later ("Friday, March
 // 14 9:05am: text "). With militaryTime the hour runs 0..23 without suffix.
-std::string TrayTooltipText(const TooltipAppointment* next, lumetta::Moment now, bool militaryTime);
+std::string TrayTooltipText(const TooltipAppointment* next, store::Moment now, bool militaryTime);
 
 // The same for the first entry of the (time-sorted) book later than `now`.
-std::string TrayTooltipFor(const lumetta::All_Appointments& book, lumetta::Moment now,
+std::string TrayTooltipFor(const store::All_Appointments& book, store::Moment now,
                            bool militaryTime);
+
+}  // namespace shell

@@ -13,6 +13,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   _putenv("TZ=");
   _tzset();
 
-  CLumetta app(instance);
+  shell::CLumetta app(instance);
   return app.Run();
 }

@@ -5,7 +5,7 @@
 
 #include "store/AppointmentBook.h"
 
-namespace lumetta {
+namespace store {
 
 EntryTime& EntryTime::operator=(Moment m) {
   if (m != value_) {
@@ -45,4 +45,4 @@ void An_Appointment::SetRepeat(int kind, std::string newWeekOrdinal, std::string
   monthDay = newMonthDay;
 }
 
-}  // namespace lumetta
+}  // namespace store

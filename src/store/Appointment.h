@@ -12,7 +12,7 @@
 #include "store/Colour.h"
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 class An_Appointment;
@@ -144,4 +144,4 @@ class An_Appointment {
   int minute_ = 0;
 };
 
-}  // namespace lumetta
+}  // namespace store

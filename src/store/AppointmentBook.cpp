@@ -5,7 +5,7 @@
 
 #include "store/CivilDate.h"
 
-namespace lumetta {
+namespace store {
 
 All_Appointments::All_Appointments(const StoreContext& context) : context_(context) {}
 
@@ -461,4 +461,4 @@ void All_Appointments::DeleteYear(int year) {
   Sort();
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -16,7 +16,7 @@
 #include "store/EntryIndex.h"
 #include "store/StoreContext.h"
 
-namespace lumetta {
+namespace store {
 
 struct AppointmentRecord;
 
@@ -240,4 +240,4 @@ class All_Appointments {
   std::string unreadSideFile_;
 };
 
-}  // namespace lumetta
+}  // namespace store

@@ -4,7 +4,7 @@
 #include "store/Settings.h"
 #include "store/TextImport.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -109,4 +109,4 @@ void RestoreFromFile(All_Appointments& book, BackupPickers& pickers) {
   ctx.notices.ViewsChanged();
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -8,7 +8,7 @@
 
 #include "store/Platform.h"
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 struct SettingsBlock;
@@ -71,4 +71,4 @@ void RestoreFromFile(All_Appointments& book, BackupPickers& pickers);
 // `restored` entries (none: nothing was restored).
 void ReportUnreadRestore(Prompts& prompts, const std::string& path, std::size_t restored);
 
-}  // namespace lumetta
+}  // namespace store

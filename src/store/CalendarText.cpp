@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -98,4 +98,4 @@ const char* WeekOrdinal(int day) {
   return "1st";
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace lumetta {
+namespace store {
 
 // "January" .. "December"; "" outside 1..12.
 const char* MonthName(int month);
@@ -38,4 +38,4 @@ std::string DayOrdinal(int day);
 // nullptr for day 0 or less: the caller keeps the text it had.
 const char* WeekOrdinal(int day);
 
-}  // namespace lumetta
+}  // namespace store

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace lumetta {
+namespace store {
 
 struct CivilDate {
   int year = 0;
@@ -45,4 +45,4 @@ inline int WeekdayOfDayNumber(std::int64_t n) {
   return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
-}  // namespace lumetta
+}  // namespace store

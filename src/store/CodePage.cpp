@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace lumetta {
+namespace store {
 
 // Every byte becomes its character in code page 1252; the five bytes the
 // code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
@@ -16,4 +16,4 @@ std::string Cp1252ToUtf8(std::string_view text);
 // UTF-8, become "?".
 std::string Utf8ToCp1252(std::string_view text);
 
-}  // namespace lumetta
+}  // namespace store

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace lumetta {
+namespace store {
 
 using Colour = std::uint32_t;
 
@@ -15,4 +15,4 @@ constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-}  // namespace lumetta
+}  // namespace store

@@ -2,7 +2,7 @@
 
 #include "store/Settings.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::array<Colour, 16> CustomColours(const SettingsBlock& s) {
           white,  white,  white,        white,        white,      white,      white,     white};
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -6,7 +6,7 @@
 
 #include "store/Colour.h"
 
-namespace lumetta {
+namespace store {
 
 struct SettingsBlock;
 
@@ -25,4 +25,4 @@ void WriteColourRoles(SettingsBlock& settings, const ColourRoles& roles);
 // dayplan1, dayplan2, toplite, botlite, then eight times white.
 std::array<Colour, 16> CustomColours(const SettingsBlock& settings);
 
-}  // namespace lumetta
+}  // namespace store

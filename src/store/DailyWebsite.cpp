@@ -5,7 +5,7 @@
 #include "store/FixedFields.h"
 #include "store/Settings.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::string DailyWebsiteQuestion(const SettingsBlock& settings) {
          ReadField(settings.webPageAddress, sizeof settings.webPageAddress) + "?";
 }
 
-}  // namespace lumetta
+}  // namespace store

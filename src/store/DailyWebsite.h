@@ -6,7 +6,7 @@
 
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 struct SettingsBlock;
 
@@ -38,4 +38,4 @@ DailyWebsitePlan PlanDailyWebsite(const SettingsBlock& settings, Moment now, boo
 // The question asked before opening the page.
 std::string DailyWebsiteQuestion(const SettingsBlock& settings);
 
-}  // namespace lumetta
+}  // namespace store

@@ -10,7 +10,7 @@
 #include "store/FixedFields.h"
 #include "store/SafeFile.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -389,4 +389,4 @@ bool All_Appointments::WriteBackup(const std::string& folderWithSeparator) {
   return true;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -10,7 +10,7 @@
 #include "store/Colour.h"
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 class An_Appointment;
 
@@ -68,4 +68,4 @@ void EncodeRecord(const An_Appointment& entry, unsigned char* record);
 // a colour is rebuilt from the lowest byte of each component.
 void DecodeRecord(const unsigned char* record, AppointmentRecord& out);
 
-}  // namespace lumetta
+}  // namespace store

@@ -8,7 +8,7 @@
 
 #include "store/SafeFile.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -74,4 +74,4 @@ std::vector<DayNote> DayNotesFiles::ReadAll(FolderNames& names) const {
   return notes;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -9,7 +9,7 @@
 #include "store/CivilDate.h"
 #include "store/Platform.h"
 
-namespace lumetta {
+namespace store {
 
 // The names of the files in a folder (the store's FileSystem has no listing).
 class FolderNames {
@@ -53,4 +53,4 @@ class DayNotesFiles {
   std::string folder_;
 };
 
-}  // namespace lumetta
+}  // namespace store

@@ -2,7 +2,7 @@
 
 #include "store/Appointment.h"
 
-namespace lumetta {
+namespace store {
 
 std::size_t KeyedChains::Home(std::uint64_t key) const {
   key ^= key >> 31;
@@ -121,4 +121,4 @@ void KeyedChains::Clear() {
   used_ = 0;
 }
 
-}  // namespace lumetta
+}  // namespace store

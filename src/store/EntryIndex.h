@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumetta {
+namespace store {
 
 class An_Appointment;
 
@@ -71,4 +71,4 @@ inline bool MakeDayKey(int year, int month, int day, std::uint64_t& key) {
   return MakeSlotKey(year, month, day, 0, 0, key);
 }
 
-}  // namespace lumetta
+}  // namespace store

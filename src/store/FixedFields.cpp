@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace lumetta {
+namespace store {
 
 void CopyToField(char* field, std::size_t width, std::string_view text) {
   if (width == 0) return;
@@ -20,4 +20,4 @@ std::string ReadField(const char* field, std::size_t width) {
   return std::string(field, n);
 }
 
-}  // namespace lumetta
+}  // namespace store

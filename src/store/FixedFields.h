@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace lumetta {
+namespace store {
 
 // Copies `text` into a field of `width` bytes (width >= 1): at most width - 1
 // characters (never past an embedded zero byte), always zero-terminated, the
@@ -33,4 +33,4 @@ inline std::int32_t GetInt32(const unsigned char* p) {
   return static_cast<std::int32_t>(v);
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -9,7 +9,7 @@
 #include "store/ICalendarLines.h"
 #include "store/SafeFile.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -140,4 +140,4 @@ IcsExportResult ExportICalendar(All_Appointments& book, const std::vector<DayNot
   return result;
 }
 
-}  // namespace lumetta
+}  // namespace store

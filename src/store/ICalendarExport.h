@@ -13,7 +13,7 @@
 #include "store/Moment.h"
 #include "store/ToDoLists.h"
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 
@@ -44,4 +44,4 @@ struct IcsExportResult {
 IcsExportResult ExportICalendar(All_Appointments& book, const std::vector<DayNote>& notes,
                                 const std::vector<ToDoItem>& todos, const std::string& path);
 
-}  // namespace lumetta
+}  // namespace store

@@ -14,7 +14,7 @@
 #include "store/ICalendarTime.h"
 #include "store/Repeats.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -588,4 +588,4 @@ IcsImportResult ImportICalendarFile(All_Appointments& book, const std::string& p
   return ImportICalendarText(book, bytes, notes, path);
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -14,7 +14,7 @@
 
 #include "store/DayNotesFiles.h"
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 
@@ -67,4 +67,4 @@ IcsImportResult ImportICalendarFile(All_Appointments& book, const std::string& p
 // (hard at `limit` when there is none), trailing spaces removed.
 std::string CutAtWord(const std::string& text, std::size_t limit);
 
-}  // namespace lumetta
+}  // namespace store

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iterator>
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -302,4 +302,4 @@ std::string CountOf(int n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-}  // namespace lumetta
+}  // namespace store

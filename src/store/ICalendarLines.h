@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace lumetta {
+namespace store {
 
 // One content line: NAME;PARAM=value:VALUE. Names are upper-cased; the
 // value is kept as written (still escaped).
@@ -77,4 +77,4 @@ class IcsWriter {
   std::string text_;
 };
 
-}  // namespace lumetta
+}  // namespace store

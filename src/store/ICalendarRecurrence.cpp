@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -246,4 +246,4 @@ void ExpandRecurrence(const RecurrenceRule& rule, const CivilDate& start, std::i
   }
 }
 
-}  // namespace lumetta
+}  // namespace store

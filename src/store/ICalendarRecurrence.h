@@ -13,7 +13,7 @@
 
 #include "store/CivilDate.h"
 
-namespace lumetta {
+namespace store {
 
 struct RecurrenceRule {
   enum class Frequency { Daily, Weekly, Monthly, Yearly };
@@ -47,4 +47,4 @@ void ExpandRecurrence(const RecurrenceRule& rule, const CivilDate& start, std::i
 // Days of a month in the Gregorian calendar (with the century rule).
 int GregorianDaysInMonth(int year, int month);
 
-}  // namespace lumetta
+}  // namespace store

@@ -6,7 +6,7 @@
 #include "store/CivilDate.h"
 #include "store/ICalendarRecurrence.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -212,4 +212,4 @@ const ZoneRules* ZoneTable::Find(const std::string& tzid) const {
   return it == zones_.end() ? nullptr : &it->second;
 }
 
-}  // namespace lumetta
+}  // namespace store

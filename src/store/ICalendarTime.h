@@ -11,7 +11,7 @@
 
 #include "store/ICalendarLines.h"
 
-namespace lumetta {
+namespace store {
 
 // A wall-clock time given as seconds since 1970-01-01 00:00 counted as if
 // it were UTC (no zone applied).
@@ -63,4 +63,4 @@ class ZoneTable {
   std::map<std::string, ZoneRules> zones_;
 };
 
-}  // namespace lumetta
+}  // namespace store

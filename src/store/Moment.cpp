@@ -7,7 +7,7 @@
 #include <ctime>
 #include <limits>
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -187,4 +187,4 @@ bool MomentCache::TryConvert(int year, int month, int day, int hour, int minute,
   return true;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace lumetta {
+namespace store {
 
 using Moment = std::int32_t;
 
@@ -83,4 +83,4 @@ class MomentCache {
   std::vector<std::unique_ptr<Month>> months_;
 };
 
-}  // namespace lumetta
+}  // namespace store

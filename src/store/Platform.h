@@ -11,7 +11,7 @@
 
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 // The current time.
 class Clock {
@@ -113,4 +113,4 @@ class FileSystem {
   virtual bool Remove(const std::string& path) = 0;
 };
 
-}  // namespace lumetta
+}  // namespace store

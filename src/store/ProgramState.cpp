@@ -1,9 +1,9 @@
 #include "store/ProgramState.h"
 
-namespace lumetta {
+namespace store {
 
 SettingsBlock g_settings{};
 ReminderTimerCounter g_reminderTimerIds;
 PopupTimerCounter g_popupTimerIds;
 
-}  // namespace lumetta
+}  // namespace store

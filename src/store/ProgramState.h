@@ -7,7 +7,7 @@
 #include "store/Settings.h"
 #include "store/TimerIds.h"
 
-namespace lumetta {
+namespace store {
 
 // The one settings block: zero until LoadSettings fills it at start-up;
 // saved at shut-down, after the Advanced Settings dialog and after a
@@ -20,4 +20,4 @@ extern ReminderTimerCounter g_reminderTimerIds;
 // Identifiers of snooze and countdown timers (TimerIds.h).
 extern PopupTimerCounter g_popupTimerIds;
 
-}  // namespace lumetta
+}  // namespace store

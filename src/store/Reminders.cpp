@@ -5,7 +5,7 @@
 #include "store/CivilDate.h"
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -109,4 +109,4 @@ ReminderDue All_Appointments::FireReminder(std::uint32_t timerId) {
   return {e, (context_.settings.flags & kFlagRemindersEnabled) != 0};
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -4,7 +4,7 @@
 #include "store/CalendarText.h"
 #include "store/CivilDate.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -129,4 +129,4 @@ RepeatChoice RepeatForm::Confirm(int kind, const PickerDate& shown) const {
   return choice;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -9,7 +9,7 @@
 #include "store/Moment.h"
 #include "store/Repeats.h"
 
-namespace lumetta {
+namespace store {
 
 class An_Appointment;
 
@@ -87,4 +87,4 @@ class RepeatForm {
 // cannot be broken down.
 PickerDate PickerDateOf(Moment moment);
 
-}  // namespace lumetta
+}  // namespace store

@@ -7,7 +7,7 @@
 #include "store/CalendarText.h"
 #include "store/CivilDate.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -256,4 +256,4 @@ void ApplyRepeatRule(An_Appointment& e, const RepeatChoice& choice) {
   }
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -8,7 +8,7 @@
 #include "store/Appointment.h"
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 // One expansion makes at most this many copies.
 constexpr int kMaxRepeatCopies = 1000;
@@ -57,4 +57,4 @@ struct RepeatChoice {
 // the entry's date cannot be converted.
 void ApplyRepeatRule(An_Appointment& entry, const RepeatChoice& choice);
 
-}  // namespace lumetta
+}  // namespace store

@@ -1,6 +1,6 @@
 #include "store/SafeFile.h"
 
-namespace lumetta {
+namespace store {
 
 std::string TemporaryPathFor(const std::string& path) { return path + ".saving"; }
 
@@ -30,4 +30,4 @@ std::string FolderOf(const std::string& path) {
   return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
 }
 
-}  // namespace lumetta
+}  // namespace store

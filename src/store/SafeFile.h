@@ -10,7 +10,7 @@
 
 #include "store/Platform.h"
 
-namespace lumetta {
+namespace store {
 
 // The temporary file used while `path` is written.
 std::string TemporaryPathFor(const std::string& path);
@@ -28,4 +28,4 @@ bool WriteFileSafely(FileSystem& files, const std::string& path, const void* dat
 // The folder part of a path, with its trailing separator ("" for a bare name).
 std::string FolderOf(const std::string& path);
 
-}  // namespace lumetta
+}  // namespace store

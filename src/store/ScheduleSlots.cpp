@@ -4,7 +4,7 @@
 
 #include "store/AppointmentBook.h"
 
-namespace lumetta {
+namespace store {
 namespace {
 
 constexpr Moment kHalfHour = 1800;
@@ -39,4 +39,4 @@ Moment FindFreeSlot(const All_Appointments& book, Moment time) {
   return time;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -5,7 +5,7 @@
 
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 
@@ -24,4 +24,4 @@ RoundedSlot RoundUpToSlot(Moment time);
 // Stops at the last moment that can be stepped from.
 Moment FindFreeSlot(const All_Appointments& book, Moment time);
 
-}  // namespace lumetta
+}  // namespace store

@@ -7,7 +7,7 @@
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -108,4 +108,4 @@ void WriteSearchResults(All_Appointments& book, const std::string& results,
   outlets.OpenTextViewer(path);
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 class An_Appointment;
@@ -58,4 +58,4 @@ void FindCommand(All_Appointments& book, const std::string& text, bool caseInsen
 // nothing; the viewer is started even when the file could not be written.
 void WriteSearchResults(All_Appointments& book, const std::string& results, SearchOutlets& outlets);
 
-}  // namespace lumetta
+}  // namespace store

@@ -12,7 +12,7 @@
 #error "the settings block is read and written as a little-endian byte image"
 #endif
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -154,4 +154,4 @@ void FixTextContrast(SettingsBlock& block) {
   ContrastFix(block.fore, block.dayplan2);
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -11,7 +11,7 @@
 #include "store/FixedFields.h"
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 
 class Clock;
 class DataPaths;
@@ -189,4 +189,4 @@ void FixTextContrast(SettingsBlock& block);
 // One step of the contrast rule: changes the text colour only.
 void ContrastFix(Colour& text, Colour background);
 
-}  // namespace lumetta
+}  // namespace store

@@ -12,7 +12,7 @@
 
 #include "store/SafeFile.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -127,4 +127,4 @@ bool StdFileSystem::Remove(const std::string& path) {
   return !Exists(path);
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -6,7 +6,7 @@
 
 #include "store/Platform.h"
 
-namespace lumetta {
+namespace store {
 
 class StdFileSystem : public FileSystem {
  public:
@@ -26,4 +26,4 @@ class StdFileSystem : public FileSystem {
   bool syncToDisk_;
 };
 
-}  // namespace lumetta
+}  // namespace store

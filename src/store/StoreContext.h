@@ -8,7 +8,7 @@
 #include "store/Settings.h"
 #include "store/TimerIds.h"
 
-namespace lumetta {
+namespace store {
 
 struct StoreContext {
   SettingsBlock& settings;         // reminder minutes, fore colour, reminders-enabled flag
@@ -21,4 +21,4 @@ struct StoreContext {
   FileSystem& files;
 };
 
-}  // namespace lumetta
+}  // namespace store

@@ -9,7 +9,7 @@
 #include "store/BackupRestore.h"
 #include "store/DataFile.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -173,4 +173,4 @@ ImportResult ImportText(All_Appointments& book, const std::string& path, bool sh
   return result;
 }
 
-}  // namespace lumetta
+}  // namespace store

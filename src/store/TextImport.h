@@ -10,7 +10,7 @@
 
 #include "store/Platform.h"
 
-namespace lumetta {
+namespace store {
 
 class All_Appointments;
 class MomentCache;
@@ -88,4 +88,4 @@ struct ImportResult {
 // after a read error, how many were and that the rest could not be read).
 ImportResult ImportText(All_Appointments& book, const std::string& path, bool showMessages);
 
-}  // namespace lumetta
+}  // namespace store

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-namespace lumetta {
+namespace store {
 
 namespace timer_ids {
 
@@ -73,4 +73,4 @@ class PopupTimerCounter {
   std::uint32_t next_ = timer_ids::kPopupFirst;
 };
 
-}  // namespace lumetta
+}  // namespace store

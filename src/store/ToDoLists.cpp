@@ -7,7 +7,7 @@
 #include "store/FixedFields.h"
 #include "store/SafeFile.h"
 
-namespace lumetta {
+namespace store {
 
 namespace {
 
@@ -196,4 +196,4 @@ std::vector<std::string> ToDoLists::SaveAll() {
   return failed;
 }
 
-}  // namespace lumetta
+}  // namespace store

@@ -22,7 +22,7 @@
 
 #include "store/Platform.h"
 
-namespace lumetta {
+namespace store {
 
 constexpr int kToDoListCount = 3;  // 0 Personal, 1 Work, 2 Other
 constexpr int kToDoLines = 22;
@@ -139,4 +139,4 @@ class ToDoLists {
   std::array<Stored, kToDoListCount> lists_;
 };
 
-}  // namespace lumetta
+}  // namespace store

@@ -9,13 +9,13 @@
 
 namespace todo {
 
-class LegacyToDoLines : public lumetta::LegacyToDoSource {
+class LegacyToDoLines : public store::LegacyToDoSource {
  public:
   // "" when the key or its value is missing, of another type or too long.
   std::string Line(int list, int index) override;
 
  private:
-  File reader_;
+  platform::File reader_;
 };
 
 }  // namespace todo

@@ -10,8 +10,8 @@
 namespace todo {
 namespace {
 
-void ShowMoment(HWND picker, lumetta::Moment moment) {
-  const lumetta::CalendarFields f = lumetta::LocalFields(moment);
+void ShowMoment(HWND picker, store::Moment moment) {
+  const store::CalendarFields f = store::LocalFields(moment);
   SYSTEMTIME st = {};
   st.wYear = static_cast<WORD>(f.year);
   st.wMonth = static_cast<WORD>(f.month);
@@ -21,17 +21,17 @@ void ShowMoment(HWND picker, lumetta::Moment moment) {
   SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
 }
 
-bool ReadMoment(HWND picker, lumetta::Moment& moment) {
+bool ReadMoment(HWND picker, store::Moment& moment) {
   SYSTEMTIME st = {};
   if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
     return false;
   }
-  return lumetta::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, moment);
+  return store::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, moment);
 }
 
 }  // namespace
 
-ScheduleDialog::ScheduleDialog(fw::Prompter& prompter, std::string title, lumetta::Moment when)
+ScheduleDialog::ScheduleDialog(fw::Prompter& prompter, std::string title, store::Moment when)
     : Dialog(IDD_SCHEDULE, prompter), date_(when), time_(when), title_(std::move(title)) {}
 
 bool ScheduleDialog::OnInitDialog() {
@@ -48,8 +48,8 @@ void ScheduleDialog::ShowMembers() {
 }
 
 bool ScheduleDialog::ReadControls() {
-  lumetta::Moment date = 0;
-  lumetta::Moment time = 0;
+  store::Moment date = 0;
+  store::Moment time = 0;
   if (!ReadMoment(GetDlgItem(Handle(), IDC_SCHEDULE_DATE), date) ||
       !ReadMoment(GetDlgItem(Handle(), IDC_SCHEDULE_TIME), time)) {
     return false;
@@ -65,9 +65,9 @@ void ScheduleDialog::OnOK() {
     GetPrompter().Show(Handle(), kDateRangeMessage, MB_OK);
     return;
   }
-  const lumetta::RoundedSlot rounded = lumetta::RoundUpToSlot(time_);
+  const store::RoundedSlot rounded = store::RoundUpToSlot(time_);
   time_ = rounded.time;
-  if (rounded.dayChanged) date_ += lumetta::kSecondsPerDay;
+  if (rounded.dayChanged) date_ += store::kSecondsPerDay;
   ShowMembers();
   Close(IDOK);
 }

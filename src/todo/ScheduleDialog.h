@@ -21,11 +21,11 @@ class ScheduleDialog : public fw::Dialog {
       "Please select a date after 1970 and before 2036.";
 
   // `title` is the caption; the pickers start at `when`.
-  ScheduleDialog(fw::Prompter& prompter, std::string title, lumetta::Moment when);
+  ScheduleDialog(fw::Prompter& prompter, std::string title, store::Moment when);
 
   // After IDOK: the chosen date (its day counts) and time (its hour and minute).
-  lumetta::Moment Date() const { return date_; }
-  lumetta::Moment Time() const { return time_; }
+  store::Moment Date() const { return date_; }
+  store::Moment Time() const { return time_; }
   bool RemoveAfterScheduling() const { return remove_; }
 
  protected:
@@ -38,8 +38,8 @@ class ScheduleDialog : public fw::Dialog {
   bool ReadControls();
 
   bool remove_ = false;
-  lumetta::Moment date_;
-  lumetta::Moment time_;
+  store::Moment date_;
+  store::Moment time_;
   std::string title_;
   fw::SmallWindowIcon icon_;
 };

@@ -26,7 +26,7 @@ namespace {
 // through ToDo's static operations).
 std::unique_ptr<ToDo> g_toDo;
 
-constexpr int kLastRow = lumetta::kToDoLines - 1;
+constexpr int kLastRow = store::kToDoLines - 1;
 
 std::string ControlText(HWND control) {
   const int length = GetWindowTextLengthA(control);
@@ -101,9 +101,9 @@ ToDo::~ToDo() { Destroy(); }
 
 bool ToDo::Create(HFONT mainFont) {
   font_ = mainFont;
-  const lumetta::FontDescription& planner = lumetta::g_settings.plannerFont;
+  const store::FontDescription& planner = store::g_settings.plannerFont;
   if (planner.height != 0) {
-    static_assert(sizeof(LOGFONTA) == sizeof(lumetta::FontDescription), "LOGFONTA layout");
+    static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription), "LOGFONTA layout");
     LOGFONTA description;
     std::memcpy(&description, &planner, sizeof description);
     description.lfFaceName[LF_FACESIZE - 1] = '\0';
@@ -117,11 +117,11 @@ bool ToDo::Create(HFONT mainFont) {
   }
 
   const int frameExtra = host_.ToDoFrameExtraHeight();
-  const int listHeight = lumetta::kToDoLines * rowHeight_;
+  const int listHeight = store::kToDoLines * rowHeight_;
   fw::WindowParams params;
   params.title = "";
   params.style = WS_CAPTION | WS_SYSMENU;  // no sizing border, no minimise box
-  const lumetta::WindowPosition saved = lumetta::g_settings.toDoPosition;
+  const store::WindowPosition saved = store::g_settings.toDoPosition;
   if (saved.left != 0 || saved.top != 0) {
     params.x = saved.left;
     params.y = saved.top;
@@ -148,7 +148,7 @@ bool ToDo::Create(HFONT mainFont) {
     SetWindowPos(Handle(), nullptr, 0, 0, params.width, params.height + listHeight - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  SetWindowTextA(Handle(), lumetta::ToDoTitle(currentList_));
+  SetWindowTextA(Handle(), store::ToDoTitle(currentList_));
   ShowWindow(Handle(), SW_SHOW);
   PlaceEditor(0);
   return true;
@@ -169,8 +169,8 @@ void ToDo::TakeScreenLayout(const Rows& rows) {
   rowWidth_ = rows.width;
   rowHeight_ = rows.height;
   rows_ = rows.rects;
-  for (int list = 0; list < lumetta::kToDoListCount; ++list) {
-    lumetta::ToDoList& lines = lists_.List(list);
+  for (int list = 0; list < store::kToDoListCount; ++list) {
+    store::ToDoList& lines = lists_.List(list);
     for (size_t i = 0; i < lines.size(); ++i) lines[i].row = rows_[i];
   }
 }
@@ -178,7 +178,7 @@ void ToDo::TakeScreenLayout(const Rows& rows) {
 void ToDo::PlaceEditor(int row) {
   RemoveEditor();
   selectedRow_ = row;
-  const lumetta::ToDoRect& r = rows_[static_cast<size_t>(row)];
+  const store::ToDoRect& r = rows_[static_cast<size_t>(row)];
   const std::string& text = lists_.List(currentList_)[static_cast<size_t>(row)].text;
   editor_ = CreateWindowExA(
       0, "EDIT", text.c_str(), WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
@@ -189,7 +189,7 @@ void ToDo::PlaceEditor(int row) {
                SWP_SHOWWINDOW);
   SetFocus(editor_);
   // What a record keeps, so that what the line shows is what is stored.
-  SendMessageA(editor_, EM_LIMITTEXT, lumetta::kToDoTextChars, 0);
+  SendMessageA(editor_, EM_LIMITTEXT, store::kToDoTextChars, 0);
 }
 
 void ToDo::RemoveEditor() {
@@ -201,7 +201,7 @@ void ToDo::RemoveEditor() {
 void ToDo::TakeEditorText() {
   if (editor_ == nullptr || selectedRow_ < 0 || !IsWindow(editor_)) return;
   std::string text = ControlText(editor_);
-  if (text.size() > lumetta::kToDoTextChars) text.resize(lumetta::kToDoTextChars);
+  if (text.size() > store::kToDoTextChars) text.resize(store::kToDoTextChars);
   lists_.List(currentList_)[static_cast<size_t>(selectedRow_)].text = text;
 }
 
@@ -211,9 +211,9 @@ void ToDo::SelectRow(int row) {
 }
 
 void ToDo::SelectList(int list) {
-  if (list == currentList_ || list < 0 || list >= lumetta::kToDoListCount) return;
+  if (list == currentList_ || list < 0 || list >= store::kToDoListCount) return;
   currentList_ = list;
-  SetWindowTextA(Handle(), lumetta::ToDoTitle(list));
+  SetWindowTextA(Handle(), store::ToDoTitle(list));
   InvalidateRect(Handle(), nullptr, FALSE);
   PlaceEditor(selectedRow_);
 }
@@ -221,7 +221,7 @@ void ToDo::SelectList(int list) {
 int ToDo::RowAt(POINT point) const {
   // Edges included: on the border of two rows the upper one wins.
   for (int i = 0; i <= kLastRow; ++i) {
-    const lumetta::ToDoRect& r = rows_[static_cast<size_t>(i)];
+    const store::ToDoRect& r = rows_[static_cast<size_t>(i)];
     if (point.x >= r.left && point.x <= r.right && point.y >= r.top && point.y <= r.bottom) {
       return i;
     }
@@ -237,7 +237,7 @@ void ToDo::DeleteLine() {
 }
 
 void ToDo::CopyToClipboard() {
-  SetClipboardText(Handle(), lumetta::ToDoClipboardText(currentList_, lists_.List(currentList_)));
+  SetClipboardText(Handle(), store::ToDoClipboardText(currentList_, lists_.List(currentList_)));
 }
 
 void ToDo::EditorCommand(UINT message) {
@@ -411,7 +411,7 @@ LRESULT ToDo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
       RECT window = {};
       GetWindowRect(Handle(), &window);
-      lumetta::g_settings.toDoPosition = {window.left, window.top};
+      store::g_settings.toDoPosition = {window.left, window.top};
       return result;
     }
     case WM_CLOSE:

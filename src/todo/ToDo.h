@@ -69,7 +69,7 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   int CurrentList() const { return currentList_; }
   int SelectedRow() const { return selectedRow_; }
   HWND Editor() const { return editor_; }
-  const lumetta::ToDoList& List(int list) const { return lists_.List(list); }
+  const store::ToDoList& List(int list) const { return lists_.List(list); }
   int RowWidth() const { return rowWidth_; }
   int RowHeight() const { return rowHeight_; }
 
@@ -78,7 +78,7 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   // --- Printing through the month view -------------------------------------------
 
   HWND PrintWindow() const override { return Handle(); }
-  std::string PrintTitle() const override { return lumetta::ToDoTitle(currentList_); }
+  std::string PrintTitle() const override { return store::ToDoTitle(currentList_); }
   void PrintPage(HDC printer, int) override { DrawLists(printer, nullptr, Surface::Printer); }
 
  protected:
@@ -93,7 +93,7 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   struct Rows {
     int width = 0;
     int height = 0;
-    std::array<lumetta::ToDoRect, lumetta::kToDoLines> rects;
+    std::array<store::ToDoRect, store::kToDoLines> rects;
   };
 
   explicit ToDo(ToDoHost& host);
@@ -116,17 +116,17 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   // The scheduled entry's slot from the dialog's date and time: the first
   // free one, after committing what is being typed in an open planner of
   // its day. False when the date and time make no moment.
-  bool ScheduledSlot(lumetta::Moment date, lumetta::Moment time, lumetta::Moment& slot);
+  bool ScheduledSlot(store::Moment date, store::Moment time, store::Moment& slot);
   void Save();
 
   ToDoHost& host_;
-  lumetta::ToDoLists lists_;
+  store::ToDoLists lists_;
   int currentList_ = 0;
   fw::Font ownFont_;      // made from the saved day-planner font, if any
   HFONT font_ = nullptr;  // ownFont_ or the main font (not owned)
   int rowWidth_ = 0;
   int rowHeight_ = 0;
-  std::array<lumetta::ToDoRect, lumetta::kToDoLines> rows_ = {};
+  std::array<store::ToDoRect, store::kToDoLines> rows_ = {};
   HWND editor_ = nullptr;  // a child, destroyed with the window
   int selectedRow_ = -1;
   bool saved_ = false;  // the lists were written at the window's end

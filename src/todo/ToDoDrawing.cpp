@@ -24,24 +24,24 @@ ToDo::Rows ToDo::LayoutRows(HDC dc, Surface surface) {
 void ToDo::DrawLists(HDC dc, HFONT font, Surface surface) {
   const bool printer = surface == Surface::Printer;
   // Fast printing: black text on white, no row colours.
-  const bool plain = printer && lumetta::g_settings.fastPrinting != 0;
+  const bool plain = printer && store::g_settings.fastPrinting != 0;
   fw::ScopedSelect select(dc, printer ? nullptr : font);
   // A page is laid out for itself; the screen's rows stay as they are.
   const Rows rows = LayoutRows(dc, surface);
   if (!printer) TakeScreenLayout(rows);
 
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   if (!plain) SetTextColor(dc, settings.fore);
   SetBkMode(dc, OPAQUE);
   if (printer) {
-    const char* heading = lumetta::ToDoTitle(currentList_);
+    const char* heading = store::ToDoTitle(currentList_);
     TextOutA(dc, 22, 2, heading, static_cast<int>(std::char_traits<char>::length(heading)));
   }
   const int shift = printer ? rows.height : 0;
-  const lumetta::ToDoList& lines = lists_.List(currentList_);
+  const store::ToDoList& lines = lists_.List(currentList_);
   for (size_t i = 0; i < rows.rects.size(); ++i) {
     const COLORREF colour = i % 2 == 0 ? settings.dayplan1 : settings.dayplan2;
-    const lumetta::ToDoRect& r = rows.rects[i];
+    const store::ToDoRect& r = rows.rects[i];
     if (!plain) {
       // As tall as the row's bottom coordinate: each row paints over the
       // overhang of the one above, and the last one's fills the space below.

@@ -10,11 +10,11 @@ namespace fw {
 class Prompter;
 }
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 class DataPaths;
 class FileSystem;
-}  // namespace lumetta
+}  // namespace store
 
 namespace todo {
 
@@ -22,8 +22,8 @@ class ToDoHost {
  public:
   virtual ~ToDoHost() = default;
 
-  virtual lumetta::FileSystem& ToDoFiles() = 0;
-  virtual lumetta::DataPaths& ToDoPaths() = 0;
+  virtual store::FileSystem& ToDoFiles() = 0;
+  virtual store::DataPaths& ToDoPaths() = 0;
   virtual fw::Prompter& ToDoPrompter() = 0;
   // The window that owns the to-do window (the main window).
   virtual HWND ToDoOwner() = 0;
@@ -33,7 +33,7 @@ class ToDoHost {
   // The to-do window has written its lists and is going: the month view repaints.
   virtual void ToDoClosed() = 0;
   // The book a scheduled line goes into.
-  virtual lumetta::All_Appointments& ToDoBook() = 0;
+  virtual store::All_Appointments& ToDoBook() = 0;
   // A line was scheduled into the book: the calendar views repaint.
   virtual void ToDoScheduled() = 0;
   // The owner-drawn menus: the window registers with them at creation, and

@@ -18,27 +18,27 @@ namespace {
 
 constexpr const char* kSelectLineMessage = "Please first select a non-empty entry.";
 
-planner::AppointBook2* PlannerOf(lumetta::Moment slot) {
-  const lumetta::CalendarFields at = lumetta::LocalFields(slot);
+planner::AppointBook2* PlannerOf(store::Moment slot) {
+  const store::CalendarFields at = store::LocalFields(slot);
   return planner::FindDayPlanner(at.year, at.month, at.day);
 }
 
 }  // namespace
 
-bool ToDo::ScheduledSlot(lumetta::Moment date, lumetta::Moment time, lumetta::Moment& slot) {
-  const lumetta::CalendarFields day = lumetta::LocalFields(date);
-  const lumetta::CalendarFields clock = lumetta::LocalFields(time);
-  if (!lumetta::TryMakeTime(day.year, day.month, day.day, clock.hour, clock.minute, slot)) {
+bool ToDo::ScheduledSlot(store::Moment date, store::Moment time, store::Moment& slot) {
+  const store::CalendarFields day = store::LocalFields(date);
+  const store::CalendarFields clock = store::LocalFields(time);
+  if (!store::TryMakeTime(day.year, day.month, day.day, clock.hour, clock.minute, slot)) {
     return false;
   }
-  lumetta::All_Appointments& book = host_.ToDoBook();
-  slot = lumetta::FindFreeSlot(book, slot);
+  store::All_Appointments& book = host_.ToDoBook();
+  slot = store::FindFreeSlot(book, slot);
   // A commit may take the slot just found (or, after a full day, the next
   // day's planner may be open too): look again until no editor is open there.
   for (planner::AppointBook2* open = PlannerOf(slot);
        open != nullptr && open->SlotEditor() != nullptr; open = PlannerOf(slot)) {
     open->CloseSlotEditor();
-    slot = lumetta::FindFreeSlot(book, slot);
+    slot = store::FindFreeSlot(book, slot);
   }
   return true;
 }
@@ -46,26 +46,26 @@ bool ToDo::ScheduledSlot(lumetta::Moment date, lumetta::Moment time, lumetta::Mo
 void ToDo::ScheduleEntry() {
   if (selectedRow_ < 0) return;
   TakeEditorText();
-  lumetta::ToDoLine& line = lists_.List(currentList_)[static_cast<size_t>(selectedRow_)];
+  store::ToDoLine& line = lists_.List(currentList_)[static_cast<size_t>(selectedRow_)];
   fw::Prompter& prompter = host_.ToDoPrompter();
   if (line.text.empty()) {
     prompter.Show(Handle(), kSelectLineMessage, MB_OK | MB_ICONINFORMATION);
     return;
   }
-  lumetta::All_Appointments& book = host_.ToDoBook();
-  const lumetta::Moment proposed =
-      lumetta::FindFreeSlot(book, lumetta::RoundUpToSlot(book.context().clock.Now()).time);
+  store::All_Appointments& book = host_.ToDoBook();
+  const store::Moment proposed =
+      store::FindFreeSlot(book, store::RoundUpToSlot(book.context().clock.Now()).time);
   ScheduleDialog dialog(prompter, "Scheduling " + line.text, proposed);
   if (dialog.DoModal(Handle()) != IDOK) return;
 
-  lumetta::Moment slot = 0;
+  store::Moment slot = 0;
   if (!ScheduledSlot(dialog.Date(), dialog.Time(), slot)) return;
-  const lumetta::CalendarFields at = lumetta::LocalFields(slot);
-  lumetta::An_Appointment& entry = book.Create();
+  const store::CalendarFields at = store::LocalFields(slot);
+  store::An_Appointment& entry = book.Create();
   entry.SetSlot(at.year, at.month, at.day, at.hour, at.minute, line.text);
   try {
     entry.ArmReminder();
-  } catch (const lumetta::CalendarError&) {
+  } catch (const store::CalendarError&) {
     // A slot made from a moment always converts back; nothing to arm otherwise.
   }
   book.Sort();

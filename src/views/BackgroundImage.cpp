@@ -5,40 +5,26 @@
 #include <cstring>
 
 #include "framework/Prompter.h"
+#include "shell/platform/BackgroundImages.h"
 #include "store/ProgramState.h"
 
 namespace views {
-
-fw::Bitmap LoadBackgroundBitmap(const char* path) {
-  // "" and "none" (in any case) mean "no image".
-  if (path == nullptr || path[0] == '\0' || lstrcmpiA(path, "none") == 0) return fw::Bitmap();
-  return fw::Bitmap(
-      static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-}
 
 void DrawBackgroundImage(HDC dc, HBITMAP image) {
   if (image == nullptr) return;
   DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, 0, 0, 0, 0, DST_BITMAP);
 }
 
-HBITMAP BitmapFromSlot(std::uint32_t slot) {
-  return reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(static_cast<std::int32_t>(slot)));
-}
-
-std::uint32_t SlotFromBitmap(HBITMAP bitmap) {
-  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(bitmap));
-}
-
 BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP current,
                                        fw::Prompter& prompter) {
-  lumetta::SettingsBlock& settings = lumetta::g_settings;
+  store::SettingsBlock& settings = store::g_settings;
   auto& storedPath = which == BackgroundFor::MonthView ? settings.mainImage : settings.plannerImage;
   BackgroundChoice choice;
 
   if (current != nullptr) {
     const int answer = prompter.Show(owner, kBackgroundQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDNO) {
-      lumetta::SetText(storedPath, "none");
+      store::SetText(storedPath, "none");
       choice.changed = true;
       return choice;
     }
@@ -58,9 +44,9 @@ BackgroundChoice SelectBackgroundImage(HWND owner, BackgroundFor which, HBITMAP 
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetOpenFileNameA(&dialog)) return choice;
 
-  lumetta::SetText(storedPath, path);
+  store::SetText(storedPath, path);
   choice.changed = true;
-  choice.image = LoadBackgroundBitmap(path);
+  choice.image = platform::LoadBackgroundImage(path);
   return choice;
 }
 

@@ -2,10 +2,9 @@
 // Background images: bitmap files drawn unscaled behind the month view and
 // the day planner. Their paths are kept in the settings ("" or "none" = no
 // image); the loaded bitmaps are owned by the window that shows them.
+// Loading them and their slots in the settings: shell/platform/BackgroundImages.h.
 
 #include <windows.h>
-
-#include <cstdint>
 
 #include "framework/GdiObject.h"
 
@@ -17,17 +16,8 @@ namespace views {
 
 enum class BackgroundFor { MonthView, DayPlanner };
 
-// Loads a bitmap file at its natural size; empty for "", "none" or a file
-// that cannot be loaded.
-fw::Bitmap LoadBackgroundBitmap(const char* path);
-
 // Draws the image with its top-left corner at (0, 0), unscaled.
 void DrawBackgroundImage(HDC dc, HBITMAP image);
-
-// The settings keep a loaded image in a 32-bit slot: GDI handles carry 32
-// significant bits, also in 64-bit processes (sign-extended).
-HBITMAP BitmapFromSlot(std::uint32_t slot);
-std::uint32_t SlotFromBitmap(HBITMAP bitmap);
 
 struct BackgroundChoice {
   bool changed = false;  // false: keep the current image

@@ -8,14 +8,14 @@
 namespace views {
 namespace {
 
-bool OnDay(const lumetta::An_Appointment& e, int year, int month, int day) {
+bool OnDay(const store::An_Appointment& e, int year, int month, int day) {
   return e.year() == year && e.month() == month && e.day() == day;
 }
 
-std::vector<lumetta::An_Appointment*> ScanWholeBook(const lumetta::All_Appointments& book, int year,
-                                                    int month, int day) {
-  std::vector<lumetta::An_Appointment*> found;
-  for (lumetta::An_Appointment& e : book) {
+std::vector<store::An_Appointment*> ScanWholeBook(const store::All_Appointments& book, int year,
+                                                  int month, int day) {
+  std::vector<store::An_Appointment*> found;
+  for (store::An_Appointment& e : book) {
     if (OnDay(e, year, month, day)) found.push_back(&e);
   }
   return found;
@@ -23,13 +23,13 @@ std::vector<lumetta::An_Appointment*> ScanWholeBook(const lumetta::All_Appointme
 
 }  // namespace
 
-std::vector<lumetta::An_Appointment*> EntriesOnDay(const lumetta::All_Appointments& book, int year,
-                                                   int month, int day) {
-  std::vector<lumetta::An_Appointment*> found;
-  lumetta::An_Appointment* first = book.FindOnDay(year, month, day);
+std::vector<store::An_Appointment*> EntriesOnDay(const store::All_Appointments& book, int year,
+                                                 int month, int day) {
+  std::vector<store::An_Appointment*> found;
+  store::An_Appointment* first = book.FindOnDay(year, month, day);
   if (first == nullptr) return found;
-  lumetta::Moment dayStart = 0;
-  if (!lumetta::TryMakeTime(year, month, day, 0, 0, dayStart)) {
+  store::Moment dayStart = 0;
+  if (!store::TryMakeTime(year, month, day, 0, 0, dayStart)) {
     return ScanWholeBook(book, year, month, day);
   }
   // The sorted list holds the day's entries from its first moment on.
@@ -37,17 +37,17 @@ std::vector<lumetta::An_Appointment*> EntriesOnDay(const lumetta::All_Appointmen
   size_t high = book.Count();
   while (low < high) {
     const size_t middle = low + (high - low) / 2;
-    if (static_cast<lumetta::Moment>(book.At(middle).time) < dayStart) {
+    if (static_cast<store::Moment>(book.At(middle).time) < dayStart) {
       low = middle + 1;
     } else {
       high = middle;
     }
   }
   // Entries of the day lie within its 25 hours at most (a daylight-saving day).
-  const lumetta::Moment dayEnd = dayStart + lumetta::kSecondsPerDay + 3600;
+  const store::Moment dayEnd = dayStart + store::kSecondsPerDay + 3600;
   for (size_t i = low; i < book.Count(); ++i) {
-    lumetta::An_Appointment& e = book.At(i);
-    if (static_cast<lumetta::Moment>(e.time) >= dayEnd) break;
+    store::An_Appointment& e = book.At(i);
+    if (static_cast<store::Moment>(e.time) >= dayEnd) break;
     if (OnDay(e, year, month, day)) found.push_back(&e);
   }
   // The day's first entry missing here means some entry's time does not

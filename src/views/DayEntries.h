@@ -4,16 +4,16 @@
 
 #include <vector>
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 class An_Appointment;
-}  // namespace lumetta
+}  // namespace store
 
 namespace views {
 
 // The entries dated year-month-day, in list order. The book must be sorted
 // (All_Appointments::Sort) before.
-std::vector<lumetta::An_Appointment*> EntriesOnDay(const lumetta::All_Appointments& book, int year,
-                                                   int month, int day);
+std::vector<store::An_Appointment*> EntriesOnDay(const store::All_Appointments& book, int year,
+                                                 int month, int day);
 
 }  // namespace views

@@ -9,7 +9,7 @@
 
 namespace views {
 
-static_assert(sizeof(LOGFONTA) == sizeof(lumetta::FontDescription),
+static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription),
               "the saved font description is a LOGFONTA");
 
 LOGFONTA DefaultMainFontDescription() {
@@ -22,7 +22,7 @@ LOGFONTA DefaultMainFontDescription() {
   return font;
 }
 
-LOGFONTA SavedOrDefaultMainFont(const lumetta::FontDescription& saved) {
+LOGFONTA SavedOrDefaultMainFont(const store::FontDescription& saved) {
   if (saved.height == 0) return DefaultMainFontDescription();
   LOGFONTA font = {};
   std::memcpy(&font, &saved, sizeof font);
@@ -30,7 +30,7 @@ LOGFONTA SavedOrDefaultMainFont(const lumetta::FontDescription& saved) {
   return font;
 }
 
-void SaveMainFont(const LOGFONTA& description, lumetta::FontDescription& saved) {
+void SaveMainFont(const LOGFONTA& description, store::FontDescription& saved) {
   std::memcpy(&saved, &description, sizeof saved);
 }
 

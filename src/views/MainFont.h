@@ -8,7 +8,7 @@
 
 #include "framework/GdiObject.h"
 
-namespace lumetta {
+namespace store {
 struct FontDescription;
 }
 
@@ -20,8 +20,8 @@ LOGFONTA DefaultMainFontDescription();
 
 // The saved description when its height is not 0 (a font was chosen),
 // otherwise the default.
-LOGFONTA SavedOrDefaultMainFont(const lumetta::FontDescription& saved);
-void SaveMainFont(const LOGFONTA& description, lumetta::FontDescription& saved);
+LOGFONTA SavedOrDefaultMainFont(const store::FontDescription& saved);
+void SaveMainFont(const LOGFONTA& description, store::FontDescription& saved);
 
 // The weekday names: the main font in italics.
 LOGFONTA WeekdayFontDescription(const LOGFONTA& main);

@@ -8,7 +8,7 @@ namespace views {
 int WeekdayOf(int year, int month, int day) {
   // Pure calendar arithmetic: the same answer as the local-time breakdown,
   // without its trouble at the first hours of 1970 east of Greenwich.
-  return lumetta::WeekdayOfDayNumber(lumetta::DayNumber(year, month, day));
+  return store::WeekdayOfDayNumber(store::DayNumber(year, month, day));
 }
 
 MonthLayout LayoutMonth(int cellWidth, int cellHeight, int year, int month, bool european) {
@@ -37,7 +37,7 @@ MonthLayout LayoutMonth(int cellWidth, int cellHeight, int year, int month, bool
     x = w * weekday;
   }
   int y = y0;
-  layout.dayCount = lumetta::DaysInMonth(year, month);
+  layout.dayCount = store::DaysInMonth(year, month);
   if (layout.dayCount > 31) layout.dayCount = 31;
   for (int d = 1; d <= layout.dayCount; ++d) {
     layout.days[static_cast<size_t>(d)] = {x, y, x + w, y + h};

@@ -10,6 +10,7 @@
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
+#include "shell/platform/BackgroundImages.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
@@ -34,7 +35,7 @@ const char* const kEuropeanWeekdayNames[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa",
 constexpr int kBackgroundExtent = 1600;
 
 CellColours Colours() {
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   return CellColours{s.hasappoint, s.toplite, s.botlite};
 }
 
@@ -42,14 +43,14 @@ CellColours Colours() {
 
 CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
   g_monthView = this;
-  SetMainFont(SavedOrDefaultMainFont(lumetta::g_settings.mainFont));
+  SetMainFont(SavedOrDefaultMainFont(store::g_settings.mainFont));
   // The main background image loaded with the settings becomes the view's;
   // when none was loaded, the view tries the stored path itself.
-  lumetta::SettingsBlock& settings = lumetta::g_settings;
-  backgroundImage_.Reset(BitmapFromSlot(settings.mainImageHandle));
+  store::SettingsBlock& settings = store::g_settings;
+  backgroundImage_.Reset(platform::BitmapFromSlot(settings.mainImageHandle));
   if (!backgroundImage_) {
-    backgroundImage_ = LoadBackgroundBitmap(settings.mainImage);
-    settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+    backgroundImage_ = platform::LoadBackgroundImage(settings.mainImage);
+    settings.mainImageHandle = platform::SlotFromBitmap(backgroundImage_.Get());
   }
   int year = 0;
   int month = 0;
@@ -60,14 +61,14 @@ CLumettaView::CLumettaView(MonthViewHost& host) : host_(host) {
     shown_ = {kFirstYear, 1};
   }
   quickCheckKey_ = {0, 0, day};  // month 0: the first request always proceeds
-  layout_ = LayoutMonth(0, 0, shown_.year, shown_.month, lumetta::g_settings.europeanCalendar != 0);
+  layout_ = LayoutMonth(0, 0, shown_.year, shown_.month, store::g_settings.europeanCalendar != 0);
 }
 
 CLumettaView::~CLumettaView() {
   Destroy();
   if (g_monthView == this) g_monthView = nullptr;
-  if (lumetta::g_settings.mainImageHandle == SlotFromBitmap(backgroundImage_.Get())) {
-    lumetta::g_settings.mainImageHandle = 0;
+  if (store::g_settings.mainImageHandle == platform::SlotFromBitmap(backgroundImage_.Get())) {
+    store::g_settings.mainImageHandle = 0;
   }
 }
 
@@ -99,7 +100,7 @@ void CLumettaView::SetMainFont(const LOGFONTA& description) {
   if (!font) return;  // keep the font there is
   mainFont_ = std::move(font);
   mainDescription_ = description;
-  SaveMainFont(description, lumetta::g_settings.mainFont);
+  SaveMainFont(description, store::g_settings.mainFont);
   RebuildDerivedFonts();
 }
 
@@ -143,7 +144,7 @@ void CLumettaView::ChooseMainFont() {
   mainFont_ = std::move(chosen);
   mainDescription_ = description;
   RebuildDerivedFonts();
-  SaveMainFont(description, lumetta::g_settings.mainFont);
+  SaveMainFont(description, store::g_settings.mainFont);
   resizeSkips_ = 2;
   RebuildLayout();
   host_.PlaceMainWindow();
@@ -175,7 +176,7 @@ void CLumettaView::RebuildLayout() {
     MeasureCell(dc.Get());
   }
   layout_ = LayoutMonth(layout_.cellWidth, layout_.cellHeight, shown_.year, shown_.month,
-                        lumetta::g_settings.europeanCalendar != 0);
+                        store::g_settings.europeanCalendar != 0);
 }
 
 void CLumettaView::DrawCalendar() {
@@ -186,8 +187,8 @@ void CLumettaView::DrawCalendar() {
 }
 
 bool CLumettaView::Today(int& year, int& month, int& day) const {
-  lumetta::CalendarFields now;
-  if (!lumetta::LocalFields(host_.Book().context().clock.Now(), now)) return false;
+  store::CalendarFields now;
+  if (!store::LocalFields(host_.Book().context().clock.Now(), now)) return false;
   year = now.year;
   month = now.month;
   day = now.day;
@@ -239,8 +240,8 @@ void CLumettaView::OpenToDoList() {
 void CLumettaView::ShowQuickCheck(int year, int month, int day, const RECT& anchor, int flag) {
   if (day == quickCheckKey_.day && month == quickCheckKey_.month) return;
   CloseQuickCheckPopup();
-  lumetta::All_Appointments& book = host_.Book();
-  lumetta::An_Appointment* first = book.FindOnDay(year, month, day);
+  store::All_Appointments& book = host_.Book();
+  store::An_Appointment* first = book.FindOnDay(year, month, day);
   const std::string notesFolder = host_.NotesFolder();
   if (first != nullptr || NotesFileExists(notesFolder, year, month, day)) {
     QuickCheckRequest request;
@@ -268,14 +269,14 @@ void CLumettaView::SelectMonthBackground() {
       SelectBackgroundImage(Handle(), BackgroundFor::MonthView, backgroundImage_.Get(), prompter_);
   if (!choice.changed) return;
   backgroundImage_ = std::move(choice.image);
-  lumetta::g_settings.mainImageHandle = SlotFromBitmap(backgroundImage_.Get());
+  store::g_settings.mainImageHandle = platform::SlotFromBitmap(backgroundImage_.Get());
   if (Exists()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // --- Drawing ----------------------------------------------------------------------
 
 void CLumettaView::Paint(HDC dc, const RECT& area) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const CellColours colours = Colours();
   SetBkMode(dc, TRANSPARENT);
   MeasureCell(dc);
@@ -296,7 +297,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   {
     fw::ScopedSelect titleFont(dc, TitleFont());
     const std::string title =
-        std::string(lumetta::MonthAbbrev(shown_.month)) + " " + std::to_string(shown_.year);
+        std::string(store::MonthAbbrev(shown_.month)) + " " + std::to_string(shown_.year);
     DrawCell(dc, w, 0, 5 * w, h, title, CellLook(), colours);
   }
   {
@@ -313,7 +314,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   int todayDay = 0;
   const bool knowsToday = Today(todayYear, todayMonth, todayDay);
   const std::string notesFolder = host_.NotesFolder();
-  lumetta::All_Appointments& book = host_.Book();
+  store::All_Appointments& book = host_.Book();
   for (int d = 1; d <= layout_.dayCount; ++d) {
     const RECT& cell = layout_.days[static_cast<size_t>(d)];
     CellLook look;
@@ -329,9 +330,9 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   const LOGFONTA clockDescription = ClockFontDescription(mainDescription_);
   fw::Font clockFont(CreateFontIndirectA(&clockDescription));
   fw::ScopedSelect clockSelect(dc, clockFont ? clockFont.Get() : mainFont_.Get());
-  lumetta::CalendarFields now;
-  if (lumetta::LocalFields(book.context().clock.Now(), now)) {
-    const std::string clock = lumetta::TimeText(now.hour, now.minute, settings.militaryTime != 0);
+  store::CalendarFields now;
+  if (store::LocalFields(book.context().clock.Now(), now)) {
+    const std::string clock = store::TimeText(now.hour, now.minute, settings.militaryTime != 0);
     const SIZE size = fw::TextSize(dc, clock);
     TextOutA(dc, 7 * w - static_cast<int>(size.cx) - 2, 8 * h - static_cast<int>(size.cy) - 2,
              clock.c_str(), static_cast<int>(clock.size()));

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 }
 
@@ -18,7 +18,7 @@ class MonthViewHost {
   virtual ~MonthViewHost() = default;
 
   // The appointment book; its clock (context().clock) is the view's "now".
-  virtual lumetta::All_Appointments& Book() = 0;
+  virtual store::All_Appointments& Book() = 0;
   // The notes folder with its trailing backslash; "" when there is none.
   virtual std::string NotesFolder() = 0;
   // The click sound cue.

@@ -19,7 +19,7 @@ CLumettaView::Highlight CLumettaView::FrameOf(const RECT& region) {
 // Hover colours are the normal ones swapped.
 void CLumettaView::DrawHighlight(const Highlight& frame, bool hover) {
   if (!Exists() || !frame.Exists()) return;
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   fw::WindowDC dc(Handle());
   fw::Draw3dRect(dc.Get(), frame.x, frame.y, frame.width, frame.height,
                  hover ? s.botlite : s.toplite, hover ? s.toplite : s.botlite);

@@ -9,7 +9,7 @@ namespace views {
 bool NotesFileExists(const std::string& notesFolder, int year, int month, int day) {
   if (notesFolder.empty()) return false;
   const DWORD attributes = GetFileAttributesA(
-      lumetta::DayNotesPath(notesFolder, lumetta::CivilDate{year, month, day}).c_str());
+      store::DayNotesPath(notesFolder, store::CivilDate{year, month, day}).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -37,7 +37,7 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
   virtual void StepOn() = 0;
   virtual void ShowHints() = 0;
   // The settings' place for the window's top-left corner.
-  virtual lumetta::WindowPosition& SavedPosition() = 0;
+  virtual store::WindowPosition& SavedPosition() = 0;
 
   CLumettaView& monthView_;
 

@@ -10,12 +10,12 @@
 
 namespace views {
 
-using lumetta::An_Appointment;
+using store::An_Appointment;
 
 namespace {
 
 int WeekdayNumberOf(int year, int month, int day) {
-  return lumetta::WeekdayOfDayNumber(lumetta::DayNumber(year, month, day)) + 1;
+  return store::WeekdayOfDayNumber(store::DayNumber(year, month, day)) + 1;
 }
 
 }  // namespace
@@ -25,17 +25,17 @@ std::string QuickCheckTitle(const An_Appointment* first, int year, int month, bo
   char title[96] = {};
   if (european) {
     std::snprintf(title, sizeof title, "Lumetta - %d %s, %d", first->day(),
-                  lumetta::MonthAbbrev(month), year);
+                  store::MonthAbbrev(month), year);
   } else {
-    std::snprintf(title, sizeof title, "Lumetta - %s %d, %d", lumetta::MonthAbbrev(month),
+    std::snprintf(title, sizeof title, "Lumetta - %s %d, %d", store::MonthAbbrev(month),
                   first->day(), year);
   }
   return title;
 }
 
 std::string QuickCheckDateLine(int year, int month, int day, bool european) {
-  const char* weekday = lumetta::WeekdayName(WeekdayNumberOf(year, month, day));
-  const char* monthName = lumetta::MonthAbbrev(month);
+  const char* weekday = store::WeekdayName(WeekdayNumberOf(year, month, day));
+  const char* monthName = store::MonthAbbrev(month);
   char line[96] = {};
   if (european) {
     std::snprintf(line, sizeof line, " %s, %d %s %d %s  ", weekday, day, monthName, year, "");
@@ -45,10 +45,10 @@ std::string QuickCheckDateLine(int year, int month, int day, bool european) {
   return line;
 }
 
-std::vector<QuickCheckLine> BuildQuickCheckLines(lumetta::All_Appointments& book,
+std::vector<QuickCheckLine> BuildQuickCheckLines(store::All_Appointments& book,
                                                  An_Appointment* first, int year, int month,
                                                  int day, bool hasNotes,
-                                                 const lumetta::SettingsBlock& settings) {
+                                                 const store::SettingsBlock& settings) {
   std::vector<QuickCheckLine> lines;
   lines.push_back(
       {QuickCheckDateLine(year, month, day, settings.europeanCalendar != 0), settings.hasappoint});
@@ -57,10 +57,10 @@ std::vector<QuickCheckLine> BuildQuickCheckLines(lumetta::All_Appointments& book
   for (An_Appointment* entry = first;
        entry != nullptr && entry->year() == year && entry->month() == month && entry->day() == day;
        entry = book.NextAppointmentAfter(entry->time)) {
-    lumetta::ContrastFix(entry->colour, settings.back);
+    store::ContrastFix(entry->colour, settings.back);
     lines.push_back(
-        {" " + lumetta::TimeText(entry->hour(), entry->minute(), settings.militaryTime != 0) +
-             "  " + entry->text + "  ",
+        {" " + store::TimeText(entry->hour(), entry->minute(), settings.militaryTime != 0) + "  " +
+             entry->text + "  ",
          entry->colour});
   }
   return lines;

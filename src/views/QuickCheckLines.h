@@ -12,23 +12,22 @@
 
 #include "store/Colour.h"
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 class An_Appointment;
 struct SettingsBlock;
-}  // namespace lumetta
+}  // namespace store
 
 namespace views {
 
 struct QuickCheckLine {
   std::string text;
-  lumetta::Colour colour;
+  store::Colour colour;
 };
 
 // "Lumetta" when the day has no entry; otherwise "Lumetta - 14 Feb, 2024"
 // (European calendar) or "Lumetta - Feb 14, 2024".
-std::string QuickCheckTitle(const lumetta::An_Appointment* first, int year, int month,
-                            bool european);
+std::string QuickCheckTitle(const store::An_Appointment* first, int year, int month, bool european);
 
 // " Wednesday, 14 Feb 2024   " (European) or " Wednesday Feb 14, 2024   ".
 std::string QuickCheckDateLine(int year, int month, int day, bool european);
@@ -41,10 +40,10 @@ constexpr const char* kNotesHint = " [click to view notes]";
 // entries lie on that date, walking the book in time order (sort it first).
 // Each entry's colour is made readable against `back` and stored back into
 // the entry, as the popup shows it.
-std::vector<QuickCheckLine> BuildQuickCheckLines(lumetta::All_Appointments& book,
-                                                 lumetta::An_Appointment* first, int year,
-                                                 int month, int day, bool hasNotes,
-                                                 const lumetta::SettingsBlock& settings);
+std::vector<QuickCheckLine> BuildQuickCheckLines(store::All_Appointments& book,
+                                                 store::An_Appointment* first, int year, int month,
+                                                 int day, bool hasNotes,
+                                                 const store::SettingsBlock& settings);
 
 // Milliseconds a popup of that many lines is meant to stay: 2 s per line,
 // but 10 s below 6 s and at most 40 s.

@@ -50,7 +50,7 @@ QuickCheckMeasure FastView::Measure(bool shrink, const LOGFONTA& mainFont) {
 }
 
 bool FastView::Build(const QuickCheckRequest& request) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   backgroundFlag_ = request.backgroundFlag;
   request.book->Sort();
 
@@ -99,7 +99,7 @@ bool FastView::Build(const QuickCheckRequest& request) {
 }
 
 void FastView::Paint(HDC dc) const {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const COLORREF background = backgroundFlag_ == 1 ? settings.dayplan1 : settings.back;
   const int count = static_cast<int>(lines_.size());
   fw::FillSolidRect(dc, 0, 0, widest_ + 3, count * lineHeight_, background);

@@ -16,17 +16,17 @@
 #include "framework/Window.h"
 #include "views/QuickCheckLines.h"
 
-namespace lumetta {
+namespace store {
 class All_Appointments;
 class An_Appointment;
-}  // namespace lumetta
+}  // namespace store
 
 namespace views {
 
 // What a popup is made from.
 struct QuickCheckRequest {
-  lumetta::All_Appointments* book = nullptr;
-  lumetta::An_Appointment* first = nullptr;  // FindOnDay of the date, or none
+  store::All_Appointments* book = nullptr;
+  store::An_Appointment* first = nullptr;  // FindOnDay of the date, or none
   int year = 0;
   int month = 0;
   int day = 0;

@@ -10,17 +10,17 @@ namespace views {
 
 bool IsCalendarDate(const Date& date) {
   return date.month >= 1 && date.month <= 12 && date.day >= 1 &&
-         date.day <= lumetta::DaysInMonth(date.year, date.month);
+         date.day <= store::DaysInMonth(date.year, date.month);
 }
 
 Date AddDays(const Date& date, int days) {
-  const lumetta::CivilDate moved =
-      lumetta::DateOfDayNumber(lumetta::DayNumber(date.year, date.month, date.day) + days);
+  const store::CivilDate moved =
+      store::DateOfDayNumber(store::DayNumber(date.year, date.month, date.day) + days);
   return Date{moved.year, moved.month, moved.day};
 }
 
 int WeekdayOf(const Date& date) {
-  return lumetta::WeekdayOfDayNumber(lumetta::DayNumber(date.year, date.month, date.day));
+  return store::WeekdayOfDayNumber(store::DayNumber(date.year, date.month, date.day));
 }
 
 Date FirstDayOfWeek(const Date& date, bool european) {
@@ -33,18 +33,18 @@ std::string WeekCaption(const Date& start, bool european) {
   char text[128];
   if (european) {
     std::snprintf(text, sizeof text, "%s, %d %s %d", "Appointments starting Sunday", start.day,
-                  lumetta::MonthName(start.month), start.year);
+                  store::MonthName(start.month), start.year);
   } else {
     std::snprintf(text, sizeof text, "%s %s %d, %d", "Appointments starting Sunday",
-                  lumetta::MonthName(start.month), start.day, start.year);
+                  store::MonthName(start.month), start.day, start.year);
   }
   return text;
 }
 
 std::string DayHeading(const Date& date) {
   char text[64];
-  std::snprintf(text, sizeof text, "%s, %s %d", lumetta::WeekdayName(WeekdayOf(date) + 1),
-                lumetta::MonthName(date.month), date.day);
+  std::snprintf(text, sizeof text, "%s, %s %d", store::WeekdayName(WeekdayOf(date) + 1),
+                store::MonthName(date.month), date.day);
   return text;
 }
 

@@ -28,7 +28,7 @@ std::unique_ptr<ViewWeek> g_weekView;
 const std::string kTextColumnSample(77, 'h');
 constexpr const char* kTimeColumnSample = "08:30AM";
 
-bool European() { return lumetta::g_settings.europeanCalendar != 0; }
+bool European() { return store::g_settings.europeanCalendar != 0; }
 
 }  // namespace
 
@@ -57,7 +57,7 @@ void ViewWeek::Measure(HDC dc) {
 }
 
 bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   start_ = FirstDayOfWeek(date, European());
   host_.Book().Sort();
   if (settings.plannerFont.height != 0) {
@@ -273,7 +273,7 @@ void ViewWeek::OnFinalMessage() {
   }
 }
 
-lumetta::WindowPosition& ViewWeek::SavedPosition() { return lumetta::g_settings.weekViewPosition; }
+store::WindowPosition& ViewWeek::SavedPosition() { return store::g_settings.weekViewPosition; }
 
 LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

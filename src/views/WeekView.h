@@ -74,7 +74,7 @@ class ViewWeek : public PeriodWindow {
   void StepBack() override { Previous(); }
   void StepOn() override { Next(); }
   void ShowHints() override;
-  lumetta::WindowPosition& SavedPosition() override;
+  store::WindowPosition& SavedPosition() override;
 
  private:
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);

@@ -32,7 +32,7 @@ void Text(HDC dc, int x, int y, const std::string& text) {
 }  // namespace
 
 std::vector<int> ViewWeek::EntriesPerDay() const {
-  lumetta::All_Appointments& book = host_.Book();
+  store::All_Appointments& book = host_.Book();
   book.Sort();
   std::vector<int> counts;
   for (int i = 0; i < length_; ++i) {
@@ -50,7 +50,7 @@ void ViewWeek::PrintPage(HDC printer, int page) { DrawWeek(printer, nullptr, pag
 
 int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
                            bool printing) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const bool plain = printing && settings.fastPrinting != 0;
   const std::string heading = DayHeading(date);
   clipboardText_ += heading + "\r\n";
@@ -59,7 +59,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
   HorizontalLine(dc, y - 2);  // a separator above each heading
   y += lineHeight_;
 
-  const std::vector<lumetta::An_Appointment*> entries =
+  const std::vector<store::An_Appointment*> entries =
       EntriesOnDay(host_.Book(), date.year, date.month, date.day);
   const int end = std::min(first + count, static_cast<int>(entries.size()));
   const int textX = timeWidth_ + (printing ? 45 : 25);
@@ -68,7 +68,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
   RECT shown = {0, INT_MIN, 0, INT_MAX};
   if (!printing && GetClipBox(dc, &shown) == ERROR) shown = RECT{0, INT_MIN, 0, INT_MAX};
   for (int i = first; i < end; ++i) {
-    const lumetta::An_Appointment& entry = *entries[static_cast<size_t>(i)];
+    const store::An_Appointment& entry = *entries[static_cast<size_t>(i)];
     const std::string time =
         EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
     if (y + lineHeight_ > shown.top && y < shown.bottom) {
@@ -88,7 +88,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
 }
 
 void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const bool printing = page > 0;
   clipboardText_ = WeekCaption(start_, settings.europeanCalendar != 0) + "\r\n";
   host_.Book().Sort();

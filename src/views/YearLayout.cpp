@@ -36,7 +36,7 @@ YearLayout LayoutYear(const YearCell& cell, int year, bool european, int y0) {
 
 YearDay YearDayAt(const YearLayout& layout, POINT point) {
   for (int month = 1; month <= 12; ++month) {
-    const int count = lumetta::DaysInMonth(layout.year, month);
+    const int count = store::DaysInMonth(layout.year, month);
     for (int d = 1; d <= count && d <= 31; ++d) {
       if (InRegion(layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)], point,
                    Edges::Included)) {

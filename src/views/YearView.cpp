@@ -54,7 +54,7 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   const int monthWidth = 7 * layout_.cell.width;
   const int monthHeight = 8 * layout_.cell.height;
 
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const int savedLeft = settings.yearViewPosition.left;
   int x = savedLeft >= 0 && savedLeft <= kFurthestSavedLeft ? savedLeft : 0;
   int y = settings.yearViewPosition.top;
@@ -117,7 +117,7 @@ void ViewYear::ConfirmEraseYear(int year) {
                 "year %d?",
                 year);
   if (prompter_.Show(Handle(), question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
-  lumetta::All_Appointments& book = host_.Book();
+  store::All_Appointments& book = host_.Book();
   book.DeleteYear(year);
   book.context().notices.ViewsChanged();
 }
@@ -223,7 +223,7 @@ void ViewYear::OnFinalMessage() {
   }
 }
 
-lumetta::WindowPosition& ViewYear::SavedPosition() { return lumetta::g_settings.yearViewPosition; }
+store::WindowPosition& ViewYear::SavedPosition() { return store::g_settings.yearViewPosition; }
 
 LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

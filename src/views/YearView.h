@@ -67,7 +67,7 @@ class ViewYear : public PeriodWindow {
   void StepBack() override { PreviousYear(); }
   void StepOn() override { NextYear(); }
   void ShowHints() override;
-  lumetta::WindowPosition& SavedPosition() override;
+  store::WindowPosition& SavedPosition() override;
 
  private:
   ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter);

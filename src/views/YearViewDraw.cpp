@@ -27,14 +27,14 @@ const char* const kEuropeanInitials[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su
 YearLayout ViewYear::Measure(HDC dc, bool printing) const {
   fw::ScopedSelect font(dc, printing ? GetCurrentObject(dc, OBJ_FONT) : monthView_.MainFont());
   const YearCell cell = YearCellFor(fw::TextSize(dc, "WW"), printing);
-  return LayoutYear(cell, year_, lumetta::g_settings.europeanCalendar != 0,
+  return LayoutYear(cell, year_, store::g_settings.europeanCalendar != 0,
                     printing ? cell.height : 0);
 }
 
 void ViewYear::PrintPage(HDC printer, int) { DrawYear(printer, true); }
 
 void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const bool plain = printing && settings.fastPrinting != 0;
   const int w = layout.cell.width;
   const int h = layout.cell.height;
@@ -44,16 +44,16 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
     SetTextColor(dc, settings.fore);
     SetBkColor(dc, settings.back);
   }
-  fw::TextCentred(dc, origin.x, origin.y, 7 * w, h, lumetta::MonthName(month));
+  fw::TextCentred(dc, origin.x, origin.y, 7 * w, h, store::MonthName(month));
   const char* const* initials = settings.europeanCalendar != 0 ? kEuropeanInitials : kInitials;
   for (int column = 0; column < 7; ++column) {
     fw::TextCentred(dc, origin.x + column * w, origin.y + h, w, h, initials[column]);
   }
 
-  lumetta::CalendarFields today;
+  store::CalendarFields today;
   const bool knowsToday =
-      !printing && lumetta::LocalFields(host_.Book().context().clock.Now(), today);
-  const int dayCount = lumetta::DaysInMonth(year_, month);
+      !printing && store::LocalFields(host_.Book().context().clock.Now(), today);
+  const int dayCount = store::DaysInMonth(year_, month);
   for (int d = 1; d <= dayCount && d <= 31; ++d) {
     const RECT& cell = layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)];
     fw::Draw3dRect(dc, cell.left + 1, cell.top + 1, w - 2, h - 2, settings.toplite,
@@ -73,7 +73,7 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
 }
 
 void ViewYear::DrawYear(HDC dc, bool printing) {
-  const lumetta::SettingsBlock& settings = lumetta::g_settings;
+  const store::SettingsBlock& settings = store::g_settings;
   const YearLayout layout = Measure(dc, printing);
   if (!printing) layout_ = layout;
   if (!(printing && settings.fastPrinting != 0)) {

@@ -125,9 +125,9 @@ TEST_F(CliTest, ASecondImportKeepsTheWeekdayBackupAndAddsNothing) {
 
 TEST_F(CliTest, ExportedFileImportsIntoAnotherDataFileWithTheSameAgenda) {
   ASSERT_EQ(Cli("import-ics '" + Data("google.ics") + "'").code, 0);
-  lumetta::ToDoList work;
+  store::ToDoList work;
   work[0].text = "Pay rent";
-  std::ofstream(dir_ / "wor.bin", std::ios::binary) << lumetta::EncodeToDoList(work);
+  std::ofstream(dir_ / "wor.bin", std::ios::binary) << store::EncodeToDoList(work);
   const CliRun exported = Cli("export-ics out.ics");
   ASSERT_EQ(exported.code, 0) << exported.out;
   EXPECT_EQ(exported.out, "Exported 5 entries, 2 days of notes and 1 to-do line to \"out.ics\".\n");

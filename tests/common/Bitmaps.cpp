@@ -11,7 +11,7 @@ void Append(std::string& bytes, std::uint32_t value, int size) {
 
 }  // namespace
 
-std::string BitmapFile(int width, int height, lumetta::Colour colour) {
+std::string BitmapFile(int width, int height, store::Colour colour) {
   constexpr std::uint32_t kHeaders = 14 + 40;
   const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
   const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
@@ -29,9 +29,9 @@ std::string BitmapFile(int width, int height, lumetta::Colour colour) {
   Append(bytes, 0, 16);  // resolution and palette counts
   std::string row(rowBytes, '\0');
   for (int x = 0; x < width; ++x) {
-    row[static_cast<size_t>(x) * 3] = static_cast<char>(lumetta::BlueOf(colour));
-    row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(lumetta::GreenOf(colour));
-    row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(lumetta::RedOf(colour));
+    row[static_cast<size_t>(x) * 3] = static_cast<char>(store::BlueOf(colour));
+    row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(store::GreenOf(colour));
+    row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(store::RedOf(colour));
   }
   for (int y = 0; y < height; ++y) bytes += row;
   return bytes;

@@ -9,6 +9,6 @@
 namespace test_common {
 
 // A 24-bit uncompressed ".bmp" file of `width` x `height` pixels of one colour.
-std::string BitmapFile(int width, int height, lumetta::Colour colour = 0);
+std::string BitmapFile(int width, int height, store::Colour colour = 0);
 
 }  // namespace test_common

@@ -17,32 +17,30 @@
 
 namespace fakes {
 
-using namespace lumetta;
-
-class FakeClock : public Clock {
+class FakeClock : public store::Clock {
  public:
-  Moment now = 0;
-  Moment Now() override { return now; }
+  store::Moment now = 0;
+  store::Moment Now() override { return now; }
 };
 
-class FakePrompts : public Prompts {
+class FakePrompts : public store::Prompts {
  public:
   struct Shown {
     std::string text;
     std::string caption;
-    PromptButtons buttons;
-    PromptIcon icon;
+    store::PromptButtons buttons;
+    store::PromptIcon icon;
   };
   std::vector<Shown> shown;
-  PromptAnswer answer = PromptAnswer::Ok;
-  PromptAnswer Show(const std::string& text, const std::string& caption, PromptButtons buttons,
-                    PromptIcon icon) override {
+  store::PromptAnswer answer = store::PromptAnswer::Ok;
+  store::PromptAnswer Show(const std::string& text, const std::string& caption,
+                           store::PromptButtons buttons, store::PromptIcon icon) override {
     shown.push_back({text, caption, buttons, icon});
     return answer;
   }
 };
 
-class FakeTimers : public ReminderTimers {
+class FakeTimers : public store::ReminderTimers {
  public:
   std::map<std::uint32_t, std::uint32_t> running;  // id -> delay in ms
   std::vector<std::uint32_t> started;
@@ -60,7 +58,7 @@ class FakeTimers : public ReminderTimers {
   }
 };
 
-class FakeNotices : public RepaintNotices {
+class FakeNotices : public store::RepaintNotices {
  public:
   std::vector<std::string> days;
   int months = 0;
@@ -73,7 +71,7 @@ class FakeNotices : public RepaintNotices {
 };
 
 // Answers names in one data folder; reading may be pointed elsewhere.
-class FakePaths : public DataPaths {
+class FakePaths : public store::DataPaths {
  public:
   std::string folder = "data/";
   std::map<std::string, std::string> readFrom;  // name -> path for reading
@@ -87,7 +85,7 @@ class FakePaths : public DataPaths {
 };
 
 // Files in memory, with switches for the failures a disk can have.
-class MemoryFileSystem : public FileSystem {
+class MemoryFileSystem : public store::FileSystem {
  public:
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;                  // exist but cannot be opened
@@ -105,7 +103,7 @@ class MemoryFileSystem : public FileSystem {
     return files.count(path) != 0 || unreadable.count(path) != 0;
   }
 
-  std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
+  std::unique_ptr<store::InputFile> OpenRead(const std::string& path) override {
     if (unreadable.count(path) != 0) return nullptr;
     auto it = files.find(path);
     if (it == files.end()) return nullptr;
@@ -117,7 +115,7 @@ class MemoryFileSystem : public FileSystem {
         it->second, failAt, claimed != claimedSize.end() ? claimed->second : it->second.size());
   }
 
-  std::unique_ptr<OutputFile> Create(const std::string& path) override {
+  std::unique_ptr<store::OutputFile> Create(const std::string& path) override {
     log.push_back("create " + path);
     if (unwritable.count(path) != 0) return nullptr;
     const std::size_t sep = path.find_last_of("/\\");
@@ -159,7 +157,7 @@ class MemoryFileSystem : public FileSystem {
   }
 
  private:
-  class Reader : public InputFile {
+  class Reader : public store::InputFile {
    public:
     Reader(std::string data, std::size_t failAt, std::uint64_t size)
         : data_(std::move(data)), failAt_(failAt), size_(size) {}
@@ -185,7 +183,7 @@ class MemoryFileSystem : public FileSystem {
     bool failed_ = false;
   };
 
-  class Writer : public OutputFile {
+  class Writer : public store::OutputFile {
    public:
     Writer(MemoryFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
     bool Write(const void* data, std::size_t size) override {
@@ -204,8 +202,8 @@ class MemoryFileSystem : public FileSystem {
 
 // A complete context of fakes, with settings at their defaults.
 struct FakeWorld {
-  SettingsBlock settings{};
-  ReminderTimerCounter timerIds;
+  store::SettingsBlock settings{};
+  store::ReminderTimerCounter timerIds;
   FakeClock clock;
   FakePrompts prompts;
   FakeTimers timers;
@@ -213,10 +211,10 @@ struct FakeWorld {
   FakePaths paths;
   MemoryFileSystem files;
 
-  FakeWorld() { SetDefaultSettings(settings, 0); }
+  FakeWorld() { store::SetDefaultSettings(settings, 0); }
 
-  StoreContext Context() {
-    return StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
+  store::StoreContext Context() {
+    return store::StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
   }
 };
 

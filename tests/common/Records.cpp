@@ -7,34 +7,34 @@
 
 namespace test_common {
 
-using lumetta::AppointmentRecord;
-using lumetta::kRecordSize;
+using store::AppointmentRecord;
+using store::kRecordSize;
 
 std::string Record(int year, int month, int day, int hour, int minute, const std::string& text,
                    const EntryChange& change) {
   fakes::FakeWorld world;
-  lumetta::All_Appointments book(world.Context());
-  lumetta::An_Appointment& entry = book.Create();
+  store::All_Appointments book(world.Context());
+  store::An_Appointment& entry = book.Create();
   entry.SetSlot(year, month, day, hour, minute, text);
   if (change) change(entry);
   std::string record(kRecordSize, '\0');
-  lumetta::EncodeRecord(entry, reinterpret_cast<unsigned char*>(&record[0]));
+  store::EncodeRecord(entry, reinterpret_cast<unsigned char*>(&record[0]));
   return record;
 }
 
 std::string ManyRecords(int count, int firstYear, int firstMonth, int reminderEvery) {
   fakes::FakeWorld world;
-  lumetta::All_Appointments book(world.Context());
+  store::All_Appointments book(world.Context());
   std::string bytes(static_cast<size_t>(count) * kRecordSize, '\0');
-  const std::int64_t first = lumetta::DayNumber(firstYear, firstMonth, 1);
+  const std::int64_t first = store::DayNumber(firstYear, firstMonth, 1);
   for (int i = 0; i < count; ++i) {
-    const lumetta::CivilDate date = lumetta::DateOfDayNumber(first + i / 48);
+    const store::CivilDate date = store::DateOfDayNumber(first + i / 48);
     const int slot = i % 48;
-    lumetta::An_Appointment& entry = book.Create();
+    store::An_Appointment& entry = book.Create();
     entry.SetSlot(date.year, date.month, date.day, slot / 2, (slot % 2) * 30,
                   "Entry " + std::to_string(i));
     if (i % reminderEvery != 0) entry.reminderMinutes = -1;
-    lumetta::EncodeRecord(entry, reinterpret_cast<unsigned char*>(&bytes[i * kRecordSize]));
+    store::EncodeRecord(entry, reinterpret_cast<unsigned char*>(&bytes[i * kRecordSize]));
     book.Destroy(entry);
   }
   return bytes;
@@ -43,8 +43,8 @@ std::string ManyRecords(int count, int firstYear, int firstMonth, int reminderEv
 std::vector<AppointmentRecord> ReadRecords(const std::string& file) {
   std::vector<AppointmentRecord> records(file.size() / kRecordSize);
   for (size_t i = 0; i < records.size(); ++i) {
-    lumetta::DecodeRecord(reinterpret_cast<const unsigned char*>(file.data() + i * kRecordSize),
-                          records[i]);
+    store::DecodeRecord(reinterpret_cast<const unsigned char*>(file.data() + i * kRecordSize),
+                        records[i]);
   }
   return records;
 }
@@ -55,11 +55,11 @@ std::vector<std::string> RecordTexts(const std::string& file) {
   return texts;
 }
 
-std::string StoredFields(const lumetta::An_Appointment& entry) {
+std::string StoredFields(const store::An_Appointment& entry) {
   unsigned char bytes[kRecordSize];
-  lumetta::EncodeRecord(entry, bytes);
+  store::EncodeRecord(entry, bytes);
   AppointmentRecord r;
-  lumetta::DecodeRecord(bytes, r);
+  store::DecodeRecord(bytes, r);
   std::ostringstream out;
   out << "slot=" << r.year << "-" << r.month << "-" << r.day << " " << r.hour << ":" << r.minute
       << "\ntext=" << r.text << "\nmonthDay=" << r.monthDay << "\nrepeatKind=" << r.repeatKind

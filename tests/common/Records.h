@@ -12,7 +12,7 @@
 namespace test_common {
 
 // Changes an entry's fields after its slot and text are set.
-using EntryChange = std::function<void(lumetta::An_Appointment&)>;
+using EntryChange = std::function<void(store::An_Appointment&)>;
 
 // The record of one entry, as a new entry under the default settings has
 // it (default colour, reminder on, no repeat), with its slot and text.
@@ -25,7 +25,7 @@ std::string Record(int year, int month, int day, int hour, int minute, const std
 std::string ManyRecords(int count, int firstYear = 2020, int firstMonth = 1, int reminderEvery = 1);
 
 // The whole records of a data file's bytes, in file order.
-std::vector<lumetta::AppointmentRecord> ReadRecords(const std::string& file);
+std::vector<store::AppointmentRecord> ReadRecords(const std::string& file);
 
 // The texts of a data file's whole records, in file order.
 std::vector<std::string> RecordTexts(const std::string& file);
@@ -33,6 +33,6 @@ std::vector<std::string> RecordTexts(const std::string& file);
 // Every stored field of an entry but its timer identifier, one
 // "name=value" line each: equal texts mean entries a data file cannot tell
 // apart.
-std::string StoredFields(const lumetta::An_Appointment& entry);
+std::string StoredFields(const store::An_Appointment& entry);
 
 }  // namespace test_common

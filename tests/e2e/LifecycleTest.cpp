@@ -134,8 +134,8 @@ TEST(DataFileAtStart, ExitWritesItAgainSortedWithTheEntriesTimes) {
   ExitAndWait(program, mainWindow);
 
   const std::string written = Bytes(DataFolder() + "Lumetta.bin");
-  const std::vector<lumetta::AppointmentRecord> records = test_common::ReadRecords(written);
-  ASSERT_EQ(2 * lumetta::kRecordSize, written.size());
+  const std::vector<store::AppointmentRecord> records = test_common::ReadRecords(written);
+  ASSERT_EQ(2 * store::kRecordSize, written.size());
   EXPECT_EQ("First", records[0].text);
   EXPECT_EQ(1, records[0].day);
   EXPECT_EQ("Second", records[1].text);

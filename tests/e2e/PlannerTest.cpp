@@ -51,7 +51,7 @@ TEST(DayPlanner, AnEntryTypedIntoTodaysPlannerIsInTheDataFileAfterExit) {
 
   std::string written;
   ASSERT_TRUE(ReadWholeFile(DataFolder() + "Lumetta.bin", &written));
-  const std::vector<lumetta::AppointmentRecord> records = test_common::ReadRecords(written);
+  const std::vector<store::AppointmentRecord> records = test_common::ReadRecords(written);
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ("Lunch with Ana", records[0].text);
   SYSTEMTIME today = {};

@@ -37,7 +37,7 @@ TEST(Reminder, PopsUpOnTimeAsATopmostWindowTitledWithItsText) {
   FileTimeToSystemTime(&atFile, &entry);
   const std::string record =
       test_common::Record(entry.wYear, entry.wMonth, entry.wDay, entry.wHour, entry.wMinute, kText,
-                          [](lumetta::An_Appointment& e) { e.reminderMinutes = 1; });
+                          [](store::An_Appointment& e) { e.reminderMinutes = 1; });
   ASSERT_TRUE(WriteWholeFile(DataFolder() + "Lumetta.bin", record));
 
   LumettaProcess program;

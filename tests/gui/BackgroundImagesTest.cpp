@@ -39,7 +39,7 @@ class BackgroundImagesTest : public ::testing::Test {
 
 TEST_F(BackgroundImagesTest, BitmapFileLoadsAtItsNaturalSize) {
   ASSERT_TRUE(WriteWholeFile(folder_ / "wide.bmp", BitmapFile(640, 3)));
-  const fw::Bitmap image = LoadBackgroundImage(folder_ / "wide.bmp");
+  const fw::Bitmap image = platform::LoadBackgroundImage(folder_ / "wide.bmp");
   ASSERT_TRUE(image);
   EXPECT_EQ(SizeOf(image.Get()).cx, 640);
   EXPECT_EQ(SizeOf(image.Get()).cy, 3);
@@ -51,34 +51,34 @@ TEST_F(BackgroundImagesTest, NoImagePathsAndUnloadableFilesGiveNoImage) {
   ASSERT_TRUE(WriteWholeFile(folder_ / "NONE", BitmapFile(2, 2)));
   ASSERT_TRUE(WriteWholeFile(folder_ / "text.bmp", "just some text, no bitmap"));
   for (const char* path : {"", "none", "NONE", "None"}) {
-    EXPECT_TRUE(IsNoImagePath(path)) << path;
-    EXPECT_FALSE(LoadBackgroundImage(path)) << '"' << path << '"';
+    EXPECT_TRUE(platform::IsNoImagePath(path)) << path;
+    EXPECT_FALSE(platform::LoadBackgroundImage(path)) << '"' << path << '"';
   }
-  EXPECT_FALSE(IsNoImagePath("none.bmp"));
-  EXPECT_FALSE(LoadBackgroundImage(folder_ / "missing.bmp"));
-  EXPECT_FALSE(LoadBackgroundImage(folder_ / "text.bmp"));
+  EXPECT_FALSE(platform::IsNoImagePath("none.bmp"));
+  EXPECT_FALSE(platform::LoadBackgroundImage(folder_ / "missing.bmp"));
+  EXPECT_FALSE(platform::LoadBackgroundImage(folder_ / "text.bmp"));
 }
 
 TEST_F(BackgroundImagesTest, ImagePassesThroughItsSlotWhole) {
   ASSERT_TRUE(WriteWholeFile(folder_ / "a.bmp", BitmapFile(11, 13)));
-  std::uint32_t slot = ImageToSlot(LoadBackgroundImage(folder_ / "a.bmp"));
+  std::uint32_t slot = platform::ImageToSlot(platform::LoadBackgroundImage(folder_ / "a.bmp"));
   ASSERT_NE(slot, 0u);
   const fw::Bitmap back = TakeFromSlot(slot);
   EXPECT_EQ(SizeOf(back.Get()).cx, 11);
   EXPECT_EQ(SizeOf(back.Get()).cy, 13);
-  EXPECT_EQ(ImageToSlot(fw::Bitmap()), 0u);
+  EXPECT_EQ(platform::ImageToSlot(fw::Bitmap()), 0u);
 }
 
 TEST_F(BackgroundImagesTest, SettingsLoadFillBothSlotsFromTheirPaths) {
   ASSERT_TRUE(WriteWholeFile(folder_ / "month.bmp", BitmapFile(5, 7)));
   ASSERT_TRUE(WriteWholeFile(folder_ / "planner.bmp", BitmapFile(9, 2)));
-  lumetta::SettingsBlock settings;
-  lumetta::SetDefaultSettings(settings, 0);
-  lumetta::SetText(settings.mainImage, folder_ / "month.bmp");
-  lumetta::SetText(settings.plannerImage, "planner.bmp");  // relative to the current folder
-  settings.mainImageHandle = 0x1234;                       // values read from a file mean nothing
+  store::SettingsBlock settings;
+  store::SetDefaultSettings(settings, 0);
+  store::SetText(settings.mainImage, folder_ / "month.bmp");
+  store::SetText(settings.plannerImage, "planner.bmp");  // relative to the current folder
+  settings.mainImageHandle = 0x1234;                     // values read from a file mean nothing
   settings.plannerImageHandle = 0x5678;
-  LoadBackgroundImages(settings);
+  platform::LoadBackgroundImages(settings);
   const fw::Bitmap month = TakeFromSlot(settings.mainImageHandle);
   const fw::Bitmap planner = TakeFromSlot(settings.plannerImageHandle);
   EXPECT_EQ(SizeOf(month.Get()).cx, 5);
@@ -87,24 +87,24 @@ TEST_F(BackgroundImagesTest, SettingsLoadFillBothSlotsFromTheirPaths) {
 
 TEST_F(BackgroundImagesTest, EmptyNoneMissingOrUnterminatedPathsLeaveTheSlotsEmpty) {
   ASSERT_TRUE(WriteWholeFile(folder_ / "none", BitmapFile(2, 2)));
-  lumetta::SettingsBlock settings;
-  lumetta::SetDefaultSettings(settings, 0);
+  store::SettingsBlock settings;
+  store::SetDefaultSettings(settings, 0);
   struct Case {
     const char* main;
     const char* planner;
   } cases[] = {{"", "none"}, {"missing.bmp", "NONE"}};
   for (const Case& c : cases) {
-    lumetta::SetText(settings.mainImage, c.main);
-    lumetta::SetText(settings.plannerImage, c.planner);
+    store::SetText(settings.mainImage, c.main);
+    store::SetText(settings.plannerImage, c.planner);
     settings.mainImageHandle = 0x1234;
     settings.plannerImageHandle = 0x5678;
-    LoadBackgroundImages(settings);
+    platform::LoadBackgroundImages(settings);
     EXPECT_EQ(settings.mainImageHandle, 0u) << c.main;
     EXPECT_EQ(settings.plannerImageHandle, 0u) << c.planner;
   }
   std::memset(settings.mainImage, 'a', sizeof settings.mainImage);
   settings.mainImageHandle = 0x1234;
-  LoadBackgroundImages(settings);
+  platform::LoadBackgroundImages(settings);
   EXPECT_EQ(settings.mainImageHandle, 0u);
 }
 

@@ -31,7 +31,7 @@ using testing_support::SeenDialog;
 
 namespace {
 
-class ScriptedPickers : public lumetta::BackupPickers {
+class ScriptedPickers : public store::BackupPickers {
  public:
   std::string current = "Z:\\work";
   std::string browsed;
@@ -85,15 +85,15 @@ class CommandOwner {
 class BackupDialogTest : public ::testing::Test {
  protected:
   std::string Folder() const {
-    return lumetta::ReadField(world_.settings.backupFolder, sizeof world_.settings.backupFolder);
+    return store::ReadField(world_.settings.backupFolder, sizeof world_.settings.backupFolder);
   }
 
   fakes::FakeWorld world_;
-  lumetta::All_Appointments book_{world_.Context()};
+  store::All_Appointments book_{world_.Context()};
   ScriptedPickers pickers_;
   fw::MessageBoxPrompter prompter_{"Lumetta"};
   DialogWatcher watcher_;
-  Backup dialog_{prompter_, world_.settings, world_.prompts, pickers_};
+  shell::Backup dialog_{prompter_, world_.settings, world_.prompts, pickers_};
 };
 
 TEST_F(BackupDialogTest, HasTheTitleStylesAndControlsOfTheBackupDialogAndFitsItsTexts) {
@@ -148,12 +148,12 @@ TEST_F(BackupDialogTest, ShowsTheBackupFolderOrDriveC) {
     return IDCANCEL;
   });
   dialog_.DoModal(nullptr);
-  lumetta::SetText(world_.settings.backupFolder, "");
+  store::SetText(world_.settings.backupFolder, "");
   watcher_.Then([&](const SeenDialog& d) {
     shown.push_back(ControlText(d.hwnd, IDC_BACKUP_FOLDER));
     return IDCANCEL;
   });
-  Backup second(prompter_, world_.settings, world_.prompts, pickers_);
+  shell::Backup second(prompter_, world_.settings, world_.prompts, pickers_);
   second.DoModal(nullptr);
   EXPECT_EQ((std::vector<std::string>{"c:", "C:"}), shown);
 }
@@ -178,7 +178,7 @@ TEST_F(BackupDialogTest, LocationShowsAndStoresTheChosenFolderButNotARefusedOne)
   EXPECT_EQ((std::vector<std::string>{"E:\\Backups", "E:\\Backups", "E:\\Backups"}), shown);
   EXPECT_EQ("E:\\Backups", Folder());
   ASSERT_EQ(1u, world_.prompts.shown.size());
-  EXPECT_EQ(lumetta::kOtherFolderMessage, world_.prompts.shown[0].text);
+  EXPECT_EQ(store::kOtherFolderMessage, world_.prompts.shown[0].text);
   EXPECT_TRUE(stillOpen);
 }
 
@@ -186,10 +186,10 @@ TEST_F(BackupDialogTest, BackupAndRestoreArePassedToTheOwnerAndTheDialogStaysOpe
   std::vector<UINT> received;
   CommandOwner owner([&](UINT id) {
     received.push_back(id);
-    if (id == ID_BACKUP_TO_FOLDER) lumetta::BackupToFolder(book_);
-    if (id == ID_RESTORE_FROM_FILE) lumetta::RestoreFromFile(book_, pickers_);
+    if (id == ID_BACKUP_TO_FOLDER) store::BackupToFolder(book_);
+    if (id == ID_RESTORE_FROM_FILE) store::RestoreFromFile(book_, pickers_);
   });
-  lumetta::An_Appointment& e = book_.Create();
+  store::An_Appointment& e = book_.Create();
   e.SetSlot(2025, 3, 14, 9, 0, "Dentist");
   e.ArmReminder();
   bool openAfterBoth = false;
@@ -213,12 +213,13 @@ TEST_F(BackupDialogTest, BackupAndRestoreArePassedToTheOwnerAndTheDialogStaysOpe
 // --- The Windows choosers ---------------------------------------------------------
 
 TEST(ShellBackupPickersTest, TheFilterBecomesTheDialogsZeroSeparatedList) {
-  const std::string f = ShellBackupPickers::FilterForDialog("Bin files (*.bin)|*.bin|All|*.*||");
+  const std::string f =
+      shell::ShellBackupPickers::FilterForDialog("Bin files (*.bin)|*.bin|All|*.*||");
   EXPECT_EQ(std::string("Bin files (*.bin)\0*.bin\0All\0*.*\0\0", 33), f);
 }
 
 TEST(ShellBackupPickersTest, TheCurrentFolderIsReadAndSetAgain) {
-  ShellBackupPickers pickers(nullptr);
+  shell::ShellBackupPickers pickers(nullptr);
   const std::string before = pickers.CurrentFolder();
   ASSERT_FALSE(before.empty());
   char windows[MAX_PATH] = {};
@@ -237,14 +238,14 @@ TEST(ShellBackupPickersTest, TheFolderBrowserAnswersTheChosenFolder) {
     SendMessageA(d.hwnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(windows));
     return IDOK;
   });
-  ShellBackupPickers pickers(nullptr);
+  shell::ShellBackupPickers pickers(nullptr);
   std::string path;
-  ASSERT_TRUE(pickers.BrowseForFolder(lumetta::kBackupFolderTitle, path));
+  ASSERT_TRUE(pickers.BrowseForFolder(store::kBackupFolderTitle, path));
   EXPECT_EQ(0, lstrcmpiA(windows, path.c_str())) << path;
 
   watcher.ThenPress(IDCANCEL);
   std::string none = "unchanged";
-  EXPECT_FALSE(pickers.BrowseForFolder(lumetta::kBackupFolderTitle, none));
+  EXPECT_FALSE(pickers.BrowseForFolder(store::kBackupFolderTitle, none));
   EXPECT_EQ("unchanged", none);
 }
 
@@ -256,7 +257,7 @@ TEST(ShellBackupPickersTest, TheFileDialogAnswersAnExistingFileAndKeepsTheCurren
   ASSERT_NE(INVALID_HANDLE_VALUE, h);
   CloseHandle(h);
 
-  ShellBackupPickers pickers(nullptr);
+  shell::ShellBackupPickers pickers(nullptr);
   const std::string before = pickers.CurrentFolder();
   DialogWatcher watcher;
   watcher.Then([&](const SeenDialog& d) {
@@ -264,16 +265,14 @@ TEST(ShellBackupPickersTest, TheFileDialogAnswersAnExistingFileAndKeepsTheCurren
     return IDOK;
   });
   std::string path;
-  ASSERT_TRUE(
-      pickers.ChooseFileToOpen(lumetta::kRestoreTitle, lumetta::kRestoreFilter, folder, path));
+  ASSERT_TRUE(pickers.ChooseFileToOpen(store::kRestoreTitle, store::kRestoreFilter, folder, path));
   EXPECT_EQ(0, lstrcmpiA(file.c_str(), path.c_str())) << path;
   ASSERT_EQ(1u, watcher.Seen().size());
   EXPECT_EQ("Select file to read", watcher.Seen()[0].caption);
   EXPECT_EQ(before, pickers.CurrentFolder());
 
   watcher.ThenPress(IDCANCEL);
-  EXPECT_FALSE(
-      pickers.ChooseFileToOpen(lumetta::kRestoreTitle, lumetta::kRestoreFilter, folder, path));
+  EXPECT_FALSE(pickers.ChooseFileToOpen(store::kRestoreTitle, store::kRestoreFilter, folder, path));
   DeleteFileA(file.c_str());
 }
 

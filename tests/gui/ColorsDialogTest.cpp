@@ -27,12 +27,12 @@ namespace {
 
 // The colour chooser, answered from a script; the custom colours it was
 // offered are kept.
-class ScriptedChooser : public ColourChooser {
+class ScriptedChooser : public shell::ColourChooser {
  public:
   bool confirm = true;
-  lumetta::Colour answer = 0;
-  std::vector<std::array<lumetta::Colour, 16>> offered;
-  bool Choose(HWND, lumetta::Colour& colour, std::array<lumetta::Colour, 16>& custom) override {
+  store::Colour answer = 0;
+  std::vector<std::array<store::Colour, 16>> offered;
+  bool Choose(HWND, store::Colour& colour, std::array<store::Colour, 16>& custom) override {
     offered.push_back(custom);
     if (confirm) colour = answer;
     return confirm;
@@ -41,19 +41,19 @@ class ScriptedChooser : public ColourChooser {
 
 class ColorsDialogTest : public ::testing::Test {
  protected:
-  ColorsDialogTest() { lumetta::SetDefaultSettings(settings_, 0); }
+  ColorsDialogTest() { store::SetDefaultSettings(settings_, 0); }
   INT_PTR Run() {
-    MyColorDialog dialog(prompter_, settings_, chooser_, [this] { ++changes_; });
+    shell::MyColorDialog dialog(prompter_, settings_, chooser_, [this] { ++changes_; });
     return dialog.DoModal(nullptr);
   }
-  lumetta::ColourRoles Roles() const { return lumetta::ReadColourRoles(settings_); }
-  static lumetta::ColourRoles Scheme(lumetta::ColourScheme scheme) {
-    lumetta::SettingsBlock s;
-    lumetta::SetDefaultSettings(s, 0);
-    lumetta::ApplyColourScheme(s, scheme);
-    return lumetta::ReadColourRoles(s);
+  store::ColourRoles Roles() const { return store::ReadColourRoles(settings_); }
+  static store::ColourRoles Scheme(store::ColourScheme scheme) {
+    store::SettingsBlock s;
+    store::SetDefaultSettings(s, 0);
+    store::ApplyColourScheme(s, scheme);
+    return store::ReadColourRoles(s);
   }
-  lumetta::SettingsBlock settings_;
+  store::SettingsBlock settings_;
   RecordingPrompter prompter_;
   ScriptedChooser chooser_;
   DialogWatcher watcher_;
@@ -61,8 +61,8 @@ class ColorsDialogTest : public ::testing::Test {
 };
 
 TEST_F(ColorsDialogTest, DarkStaysAfterOkAndEscButCancelAndEnterPutTheOpeningColoursBack) {
-  const lumetta::ColourRoles opening = Roles();
-  const lumetta::ColourRoles dark = Scheme(lumetta::ColourScheme::Dark);
+  const store::ColourRoles opening = Roles();
+  const store::ColourRoles dark = Scheme(store::ColourScheme::Dark);
   const struct {
     const char* how;
     INT_PTR result;
@@ -72,8 +72,8 @@ TEST_F(ColorsDialogTest, DarkStaysAfterOkAndEscButCancelAndEnterPutTheOpeningCol
                {"cancel", IDCANCEL, false},
                {"enter", IDCANCEL, false}};
   for (const auto& c : cases) {
-    lumetta::WriteColourRoles(settings_, opening);
-    lumetta::ColourRoles whileOpen = {};
+    store::WriteColourRoles(settings_, opening);
+    store::ColourRoles whileOpen = {};
     watcher_.Then([&](const SeenDialog& d) {
       Click(d.hwnd, IDC_COLORS_DARK);
       whileOpen = Roles();
@@ -102,10 +102,10 @@ TEST_F(ColorsDialogTest, EachRoleButtonSetsItsOwnRoleAndPaintsItsSwatch) {
       {IDC_COLORS_BOTTOM_HIGHLIGHT, IDC_SWATCH_BOTTOM_HIGHLIGHT, 5},
       {IDC_COLORS_HAS_APPOINTMENT, IDC_SWATCH_HAS_APPOINTMENT, 7},
   };
-  const lumetta::Colour chosen = RGB(12, 200, 34);
+  const store::Colour chosen = RGB(12, 200, 34);
   for (const auto& c : cases) {
-    lumetta::SetDefaultSettings(settings_, 0);
-    const lumetta::ColourRoles before = Roles();
+    store::SetDefaultSettings(settings_, 0);
+    const store::ColourRoles before = Roles();
     chooser_.answer = chosen;
     chooser_.offered.clear();
     COLORREF inside = 0, outline = 0;
@@ -123,13 +123,13 @@ TEST_F(ColorsDialogTest, EachRoleButtonSetsItsOwnRoleAndPaintsItsSwatch) {
       return IDC_COLORS_OK;
     });
     EXPECT_EQ(IDOK, Run());
-    lumetta::ColourRoles expected = before;
+    store::ColourRoles expected = before;
     expected[c.role] = chosen;
     EXPECT_EQ(expected, Roles()) << c.button;
     EXPECT_EQ(chosen, inside) << c.button;
     EXPECT_EQ(RGB(0, 0, 0), outline) << c.button;
     ASSERT_EQ(1u, chooser_.offered.size());
-    EXPECT_EQ(lumetta::CustomColours(settings_)[0], chooser_.offered[0][0]);
+    EXPECT_EQ(store::CustomColours(settings_)[0], chooser_.offered[0][0]);
     EXPECT_EQ(before[1], chooser_.offered[0][1]);
   }
   EXPECT_EQ(6, changes_);
@@ -137,11 +137,11 @@ TEST_F(ColorsDialogTest, EachRoleButtonSetsItsOwnRoleAndPaintsItsSwatch) {
 
 TEST_F(ColorsDialogTest, TextLikeTheBackgroundTurnsBlackEvenWhenTheChooserIsCancelled) {
   for (bool confirm : {true, false}) {
-    lumetta::SetDefaultSettings(settings_, 0);
+    store::SetDefaultSettings(settings_, 0);
     if (!confirm) settings_.fore = settings_.back;  // already unreadable
     chooser_.confirm = confirm;
     chooser_.answer = settings_.back;
-    lumetta::Colour afterText = 1;
+    store::Colour afterText = 1;
     watcher_.Then([&](const SeenDialog& d) {
       Click(d.hwnd, IDC_COLORS_TEXT);
       afterText = settings_.fore;
@@ -155,7 +155,7 @@ TEST_F(ColorsDialogTest, TextLikeTheBackgroundTurnsBlackEvenWhenTheChooserIsCanc
 
 TEST_F(ColorsDialogTest, EscKeepsAnUnreadableTextColourButOkFixesIt) {
   for (int close : {IDCANCEL, IDC_COLORS_OK}) {
-    lumetta::SetDefaultSettings(settings_, 0);
+    store::SetDefaultSettings(settings_, 0);
     watcher_.Then([&](const SeenDialog& d) {
       Click(d.hwnd, IDC_COLORS_DARK);
       settings_.fore = RGB(1, 1, 1);  // against Dark's black background

@@ -79,8 +79,8 @@ class CountdownTimerTest : public MainFrameTest {
     EXPECT_EQ("Countdown Timer", watcher.Seen()[0].caption);
   }
 
-  const Countdowns& Running() const { return frame_->RunningCountdowns(); }
-  ReminderPopups& Popups() { return frame_->Popups(); }
+  const shell::Countdowns& Running() const { return frame_->RunningCountdowns(); }
+  shell::ReminderPopups& Popups() { return frame_->Popups(); }
 
   // The countdown's timer expires.
   void Expire(UINT_PTR id) {
@@ -89,7 +89,7 @@ class CountdownTimerTest : public MainFrameTest {
   }
 
   // Clicks the pop-up's lower icon.
-  void Snooze(ReminderPopup& popup) {
+  void Snooze(shell::ReminderPopup& popup) {
     testing_support::PostClick(popup.Handle(), popup.Width() - 10, 2 * popup.LineHeight() - 10);
     PumpPending();
   }
@@ -185,7 +185,7 @@ TEST_F(CountdownTimerTest, ExpiryShowsTheTextAndSnoozesForItsOwnTimeOrFiveMinute
     EXPECT_EQ(0u, Running().Count());
     EXPECT_FALSE(timers_.Running(id)) << "the countdown's timer is stopped";
     ASSERT_EQ(1u, Popups().Count());
-    ReminderPopup& popup = Popups().At(0);
+    shell::ReminderPopup& popup = Popups().At(0);
     ASSERT_TRUE(popup.Exists());
     EXPECT_EQ("Timer expired", popup.Lines()[0]);
     const std::string secondLine =

@@ -31,7 +31,7 @@ class DataFolderTest : public ::testing::Test {
 };
 
 TEST_F(DataFolderTest, ReadingWithNoFilesAnywhereAnswersTheDataFolderAndCreatesIt) {
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   ASSERT_FALSE(PathExists(data_.Folder()));
   EXPECT_EQ(paths.DataFilePath("settings.bin", false), data_.File("settings.bin"));
   EXPECT_TRUE(IsFolder(data_.Folder()));
@@ -41,14 +41,14 @@ TEST_F(DataFolderTest, ReadingWithNoFilesAnywhereAnswersTheDataFolderAndCreatesI
 TEST_F(DataFolderTest, WritingAlwaysAnswersTheDataFolderAndCreatesIt) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "Lumetta.bin", "older"));
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), data_.File("Lumetta.bin"));
   EXPECT_TRUE(IsFolder(data_.Folder()));
   EXPECT_EQ(paths.DataFilePath("notes", true), data_.File("notes"));
 }
 
 TEST_F(DataFolderTest, EmptyNameAnswersTheDataFolderWithATrailingSeparator) {
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   EXPECT_EQ(paths.DataFilePath("", true), data_.Folder() + "\\");
   EXPECT_EQ(paths.DataFilePath("", false), data_.Folder() + "\\");
   EXPECT_EQ(paths.WritingFolder(), data_.Folder() + "\\");
@@ -56,7 +56,7 @@ TEST_F(DataFolderTest, EmptyNameAnswersTheDataFolderWithATrailingSeparator) {
 
 TEST_F(DataFolderTest, FileNamedAfterTheUserInTheCurrentFolderIsReadUntilTheDataFolderHasOne) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), programFolder_ / "ann.Lumetta.bin");
   // The next save goes to the data folder; from then on that file is read.
   const std::string written = paths.DataFilePath("Lumetta.bin", true);
@@ -67,7 +67,7 @@ TEST_F(DataFolderTest, FileNamedAfterTheUserInTheCurrentFolderIsReadUntilTheData
 
 TEST_F(DataFolderTest, PlainNameInTheCurrentFolderIsFoundWhenNoUserNamedFileExists) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "per.bin", "old list"));
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   EXPECT_EQ(paths.DataFilePath("per.bin", false), programFolder_ / "per.bin");
 
   // The user-named file comes first.
@@ -77,7 +77,7 @@ TEST_F(DataFolderTest, PlainNameInTheCurrentFolderIsFoundWhenNoUserNamedFileExis
 
 TEST_F(DataFolderTest, OldFileAnswerIsAFullPathThatSurvivesAChangeOfCurrentFolder) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "settings.bin", std::string(1648, '\0')));
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   const std::string answer = paths.DataFilePath("settings.bin", false);
   ScratchFolder elsewhere;
   CurrentFolder moved(elsewhere.Path());
@@ -85,7 +85,7 @@ TEST_F(DataFolderTest, OldFileAnswerIsAFullPathThatSurvivesAChangeOfCurrentFolde
 }
 
 TEST_F(DataFolderTest, FolderOfTheNameInTheDataFolderCountsAsExisting) {
-  DataFolder paths(data_.Environment());
+  platform::DataFolder paths(data_.Environment());
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "notes", "a file of that name"));
   paths.DataFilePath("", true);
   ASSERT_TRUE(CreateDirectoryA(data_.File("notes").c_str(), nullptr));
@@ -94,16 +94,16 @@ TEST_F(DataFolderTest, FolderOfTheNameInTheDataFolderCountsAsExisting) {
 
 TEST_F(DataFolderTest, WithoutAUserNameOnlyThePlainOldFileIsLookedFor) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / ".Lumetta.bin", "not a user's file"));
-  DataFolderEnvironment e = data_.Environment();
+  platform::DataFolderEnvironment e = data_.Environment();
   e.userName.clear();
-  DataFolder paths(e);
+  platform::DataFolder paths(e);
   EXPECT_EQ(paths.DataFilePath("Lumetta.bin", false), data_.File("Lumetta.bin"));
 }
 
 TEST_F(DataFolderTest, AppDataWithATrailingSeparatorGivesNoDoubledSeparator) {
-  DataFolderEnvironment e = data_.Environment();
+  platform::DataFolderEnvironment e = data_.Environment();
   e.appData += "\\";
-  DataFolder paths(e);
+  platform::DataFolder paths(e);
   EXPECT_EQ(paths.DataFilePath("settings.bin", false), data_.File("settings.bin"));
   EXPECT_TRUE(IsFolder(data_.Folder()));
 }
@@ -112,7 +112,7 @@ TEST_F(DataFolderTest, ProgramOnAnotherDriveKeepsEveryFileBesideItsExecutable) {
   ASSERT_TRUE(WriteWholeFile(programFolder_ / "ann.Lumetta.bin", "old"));
   for (const char* module : {"D:\\Apps\\Lumetta\\lumetta.exe", "z:\\stick\\lumetta.exe",
                              "\\\\server\\share\\Lumetta\\lumetta.exe"}) {
-    DataFolder paths(data_.Environment(module));
+    platform::DataFolder paths(data_.Environment(module));
     const std::string program(module);
     const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
     EXPECT_TRUE(paths.IsPortable()) << module;
@@ -126,25 +126,25 @@ TEST_F(DataFolderTest, ProgramOnAnotherDriveKeepsEveryFileBesideItsExecutable) {
 
 TEST_F(DataFolderTest, DriveCInEitherCaseUsesTheDataFolder) {
   for (const char* module : {"C:\\Lumetta\\lumetta.exe", "c:\\lumetta\\lumetta.exe"}) {
-    DataFolder paths(data_.Environment(module));
+    platform::DataFolder paths(data_.Environment(module));
     EXPECT_FALSE(paths.IsPortable()) << module;
     EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true), data_.File("Lumetta.bin")) << module;
   }
 }
 
 TEST_F(DataFolderTest, WithoutAppDataTheFolderIsAtTheRootOfDriveC) {
-  DataFolderEnvironment e = data_.Environment();
+  platform::DataFolderEnvironment e = data_.Environment();
   e.appDataSet = false;
   e.appData.clear();
   const bool existed = PathExists("C:\\Lumetta Calendar");
-  DataFolder paths(e);
+  platform::DataFolder paths(e);
   EXPECT_EQ(paths.DataFilePath("settings.bin", true), "C:\\Lumetta Calendar\\settings.bin");
   EXPECT_TRUE(IsFolder("C:\\Lumetta Calendar"));
   if (!existed) RemoveDirectoryA("C:\\Lumetta Calendar");
 
   // An APPDATA set to nothing is no folder either.
   e.appDataSet = true;
-  DataFolder empty(e);
+  platform::DataFolder empty(e);
   EXPECT_EQ(empty.WritingFolder(), "C:\\Lumetta Calendar\\");
   if (!existed) RemoveDirectoryA("C:\\Lumetta Calendar");
 }
@@ -153,9 +153,9 @@ TEST_F(DataFolderTest, FolderThatCannotBeCreatedIsStillAnswered) {
   // APPDATA names a file, so no folder can be made below it: the answer is
   // the same path, and reading or writing it fails later.
   ASSERT_TRUE(WriteWholeFile(data_.appData / "roaming", "a file"));
-  DataFolderEnvironment e = data_.Environment();
+  platform::DataFolderEnvironment e = data_.Environment();
   e.appData = data_.appData / "roaming";
-  DataFolder paths(e);
+  platform::DataFolder paths(e);
   EXPECT_EQ(paths.DataFilePath("settings.bin", true),
             data_.appData / "roaming\\Lumetta Calendar\\settings.bin");
   EXPECT_EQ(paths.DataFilePath("settings.bin", false),
@@ -166,7 +166,7 @@ TEST_F(DataFolderTest, FolderThatCannotBeCreatedIsStillAnswered) {
 TEST(DataFolderEnvironment, IsReadFromTheProcess) {
   ScratchFolder roaming;
   EnvironmentVariable appData("APPDATA", true, roaming.Path());
-  const DataFolderEnvironment e = DataFolderEnvironment::OfThisProcess();
+  const platform::DataFolderEnvironment e = platform::DataFolderEnvironment::OfThisProcess();
   EXPECT_TRUE(e.appDataSet);
   EXPECT_EQ(e.appData, roaming.Path());
 
@@ -182,7 +182,7 @@ TEST(DataFolderEnvironment, IsReadFromTheProcess) {
 
 TEST(DataFolderEnvironment, UnsetAppDataIsSeenAsUnset) {
   EnvironmentVariable appData("APPDATA", false);
-  EXPECT_FALSE(DataFolderEnvironment::OfThisProcess().appDataSet);
+  EXPECT_FALSE(platform::DataFolderEnvironment::OfThisProcess().appDataSet);
 }
 
 // The test program itself runs from the build folder, which Wine shows as
@@ -194,7 +194,7 @@ TEST(DataFolderOfThisProcess, FollowsTheExecutablesDrive) {
   const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
   ScratchFolder roaming;
   EnvironmentVariable appData("APPDATA", true, roaming.Path());
-  DataFolder paths;
+  platform::DataFolder paths;
   if (program[0] == 'c' || program[0] == 'C') {
     EXPECT_EQ(paths.DataFilePath("Lumetta.bin", true),
               roaming.Path() + "\\Lumetta Calendar\\Lumetta.bin");

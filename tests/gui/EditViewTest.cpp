@@ -60,12 +60,12 @@ class StandInHost : public planner::NotesHost {
   }
 
   std::string NotesFolder() override { return folder_; }
-  lumetta::FileSystem& NotesFiles() override { return files_; }
+  store::FileSystem& NotesFiles() override { return files_; }
   HWND NotesWindowOwner() override { return owner_; }
 
  private:
   std::string folder_;
-  Win32FileSystem files_;
+  platform::Win32FileSystem files_;
   HWND owner_ = CreateWindowExA(0, "STATIC", "Lumetta", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
 };
@@ -126,7 +126,7 @@ class NotesNaming : public EditViewTest, public ::testing::WithParamInterface<Na
 
 TEST_P(NotesNaming, ADayWithNotesOpensOnItsFileUnderItsTitle) {
   const NamingCase& c = GetParam();
-  lumetta::g_settings.europeanCalendar = c.european ? 1 : 0;
+  store::g_settings.europeanCalendar = c.european ? 1 : 0;
   planner.year = c.year;
   planner.month = c.month;
   planner.day = c.day;
@@ -357,10 +357,10 @@ TEST_F(EditViewTest, AFileThatCannotBeReadIsNotReplacedByNothing) {
 }
 
 TEST_F(EditViewTest, DrawsTheNotesInTheTextColourInsideTheFrame) {
-  lumetta::g_settings.back = RGB(250, 240, 200);
-  lumetta::g_settings.fore = RGB(0, 0, 160);
-  lumetta::g_settings.toplite = RGB(255, 0, 0);
-  lumetta::g_settings.botlite = RGB(0, 128, 0);
+  store::g_settings.back = RGB(250, 240, 200);
+  store::g_settings.fore = RGB(0, 0, 160);
+  store::g_settings.toplite = RGB(255, 0, 0);
+  store::g_settings.botlite = RGB(0, 128, 0);
   OpenOn("20250307.txt", std::string(30, '#'));
   testing_support::PumpPending(&loop);
   const int w = EditView::Current()->InnerWidth();
@@ -381,13 +381,13 @@ class NotesInTheProgram : public main_frame_testing::MainFrameTest {
  protected:
   void SetUp() override {
     MainFrameTest::SetUp();
-    SetNotesFolder(notes.Path() + "\\");
+    shell::SetNotesFolder(notes.Path() + "\\");
   }
   void TearDown() override {
     MainFrameTest::TearDown();
-    SetNotesFolder(previous);
+    shell::SetNotesFolder(previous);
   }
-  const std::string previous = NotesFolder();
+  const std::string previous = shell::NotesFolder();
   platform_testing::ScratchFolder notes;
   StandInPlanner planner;
 };

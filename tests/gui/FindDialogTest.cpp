@@ -24,7 +24,7 @@ using testing_support::SeenDialog;
 
 namespace {
 
-class RecordingOutlets : public lumetta::SearchOutlets {
+class RecordingOutlets : public store::SearchOutlets {
  public:
   std::vector<std::string> planners;
   std::vector<std::string> viewed;
@@ -37,13 +37,13 @@ class RecordingOutlets : public lumetta::SearchOutlets {
 class FindDialogTest : public ::testing::Test {
  protected:
   void Add(int y, int m, int d, int h, int min, const std::string& text) {
-    lumetta::An_Appointment& e = book_.Create();
+    store::An_Appointment& e = book_.Create();
     e.SetSlot(y, m, d, h, min, text);
     e.ArmReminder();
   }
 
   fakes::FakeWorld world_;
-  lumetta::All_Appointments book_{world_.Context()};
+  store::All_Appointments book_{world_.Context()};
   RecordingOutlets outlets_;
   fw::MessageBoxPrompter prompter_{"Lumetta"};
   DialogWatcher watcher_;
@@ -68,7 +68,7 @@ TEST_F(FindDialogTest, HasTheTitleStylesAndControlsOfTheFindDialogAndFitsItsText
     icon = SendMessageA(d.hwnd, WM_GETICON, ICON_SMALL, 0);
     return IDCANCEL;
   });
-  FindDialog dialog(prompter_);
+  shell::FindDialog dialog(prompter_);
   EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
   ASSERT_EQ(1u, watcher_.Seen().size());
   EXPECT_EQ("Find a day planner entry", watcher_.Seen()[0].caption);
@@ -97,7 +97,7 @@ TEST_F(FindDialogTest, TheEditBoxStopsAt50Characters) {
     typed = ControlText(d.hwnd, IDC_FIND_TEXT);
     return IDOK;
   });
-  FindDialog dialog(prompter_);
+  shell::FindDialog dialog(prompter_);
   EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
   EXPECT_EQ(50u, typed.size());
   EXPECT_EQ(typed, dialog.text);
@@ -111,7 +111,7 @@ TEST_F(FindDialogTest, OKSearchesWithTheTextAndTheCheckBox) {
     Click(d.hwnd, IDC_FIND_CASE_INSENSITIVE);  // off: exact case only
     return IDOK;
   });
-  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  shell::RunFindCommand(nullptr, book_, outlets_, prompter_);
   ASSERT_EQ(1u, world_.prompts.shown.size());
   EXPECT_EQ("Found one entry with the text \"Dentist\":\nMarch 14, 2025 at 10:30am  Dentist\r\n",
             world_.prompts.shown[0].text);
@@ -122,7 +122,7 @@ TEST_F(FindDialogTest, OKSearchesWithTheTextAndTheCheckBox) {
     SetDlgItemTextA(d.hwnd, IDC_FIND_TEXT, "dentist");
     return IDOK;
   });
-  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  shell::RunFindCommand(nullptr, book_, outlets_, prompter_);
   EXPECT_EQ(1u, world_.prompts.shown.size());
   EXPECT_EQ(std::vector<std::string>{"data/SearchResults.txt"}, outlets_.viewed);
 }
@@ -130,16 +130,16 @@ TEST_F(FindDialogTest, OKSearchesWithTheTextAndTheCheckBox) {
 TEST_F(FindDialogTest, ABlankTextIsRefusedAndCancelDoesNothing) {
   Add(2025, 3, 14, 10, 30, "Dentist");
   watcher_.ThenPress(IDOK);
-  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  shell::RunFindCommand(nullptr, book_, outlets_, prompter_);
   ASSERT_EQ(1u, world_.prompts.shown.size());
   EXPECT_EQ("I cannot search for an blank string.", world_.prompts.shown[0].text);
-  EXPECT_EQ(lumetta::PromptIcon::Information, world_.prompts.shown[0].icon);
+  EXPECT_EQ(store::PromptIcon::Information, world_.prompts.shown[0].icon);
 
   watcher_.Then([&](const SeenDialog& d) {
     SetDlgItemTextA(d.hwnd, IDC_FIND_TEXT, "Dentist");
     return IDCANCEL;
   });
-  RunFindCommand(nullptr, book_, outlets_, prompter_);
+  shell::RunFindCommand(nullptr, book_, outlets_, prompter_);
   EXPECT_EQ(1u, world_.prompts.shown.size());
   EXPECT_TRUE(outlets_.planners.empty());
 }

@@ -15,8 +15,9 @@ constexpr const char* kInstalledProgram = "C:\\Program Files\\Lumetta Calendar\\
 
 class FreshDataFolder {
  public:
-  DataFolderEnvironment Environment(const std::string& modulePath = kInstalledProgram) const {
-    DataFolderEnvironment e;
+  platform::DataFolderEnvironment Environment(
+      const std::string& modulePath = kInstalledProgram) const {
+    platform::DataFolderEnvironment e;
     e.modulePath = modulePath;
     e.appDataSet = true;
     e.appData = appData.Path();

@@ -48,13 +48,13 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
   const std::string notes = services_.data.appData / "notes";
   ASSERT_TRUE(CreateDirectoryA(notes.c_str(), nullptr));
   ASSERT_TRUE(WriteWholeFile(notes + "\\20250318.txt", "Bring the keys"));
-  SetNotesFolder(notes + "\\");
+  shell::SetNotesFolder(notes + "\\");
   ASSERT_TRUE(MakeFrame());
   const std::string out = services_.data.appData / "out.ics";
   testing_support::DialogWatcher watcher;
   ChooseInNextDialog(watcher, out);
   testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
-  SetNotesFolder("");
+  shell::SetNotesFolder("");
 
   ASSERT_EQ(1u, watcher.Seen().size());
   EXPECT_EQ("Export to iCalendar", watcher.Seen()[0].caption);
@@ -83,7 +83,7 @@ TEST_F(ICalendarCommandsTest, ImportMergesTheEventsAndTellsWhatCameIn) {
   ASSERT_EQ(1u, watcher.Seen().size());
   EXPECT_EQ("Import iCalendar", watcher.Seen()[0].caption);
   EXPECT_EQ("", offered_);
-  const lumetta::An_Appointment* first = frame_->Book().FindAt(2025, 3, 20, 14, 0);
+  const store::An_Appointment* first = frame_->Book().FindAt(2025, 3, 20, 14, 0);
   ASSERT_NE(nullptr, first);
   EXPECT_EQ("Caf\xE9 meeting", first->text);
   EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 21, 14, 0));

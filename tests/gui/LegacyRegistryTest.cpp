@@ -17,7 +17,8 @@
 #include "shell/platform/Win32FileSystem.h"
 #include "store/Settings.h"
 
-using lumetta::SettingsBlock;
+using platform::File;
+using platform::ImportLegacyRegistrySettings;
 using platform_testing::ReadWholeFile;
 using platform_testing::ScratchFolder;
 using platform_testing::WriteWholeFile;
@@ -25,6 +26,7 @@ using registry_testing::PrivateCurrentUser;
 using registry_testing::SetNumber;
 using registry_testing::SetText;
 using registry_testing::SetValue;
+using store::SettingsBlock;
 using test_common::BitmapFile;
 
 namespace {
@@ -46,13 +48,13 @@ void FreeSlot(std::uint32_t& slot) {
   slot = 0;
 }
 
-constexpr lumetta::Moment kNow = 1700000000;  // the first start
+constexpr store::Moment kNow = 1700000000;  // the first start
 
 class LegacyRegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(user_.Ready()) << "RegOverridePredefKey failed";
-    lumetta::SetDefaultSettings(defaults_, kNow);
+    store::SetDefaultSettings(defaults_, kNow);
     block_ = defaults_;
   }
   void TearDown() override {
@@ -177,7 +179,7 @@ TEST_F(LegacyRegistryTest, PositionsReadLeftAndTopEachZeroWhenMissing) {
   ASSERT_TRUE(SetNumber("position", "top", 300));
   ASSERT_TRUE(SetNumber("halfposition", "top", 12));
   File file;
-  lumetta::WindowPosition p = {5, 5};
+  store::WindowPosition p = {5, 5};
   EXPECT_TRUE(file.ReadPosition("position", p));
   EXPECT_EQ(p.left, -40);
   EXPECT_EQ(p.top, 300);
@@ -217,7 +219,7 @@ TEST_F(LegacyRegistryTest, ToDoEntriesHaveAKeyPerListAndIndex) {
 TEST_F(LegacyRegistryTest, NoRegistryDataKeepsTheDefaultsWithBackupFolderC) {
   Import();
   SettingsBlock expected = defaults_;
-  lumetta::SetText(expected.backupFolder, "C:");
+  store::SetText(expected.backupFolder, "C:");
   EXPECT_EQ(std::memcmp(&block_, &expected, sizeof block_), 0) << "other fields changed";
   EXPECT_STREQ(block_.backupFolder, "C:");
 }
@@ -238,13 +240,13 @@ TEST_F(LegacyRegistryTest, EveryValueOfAnOlderVersionReachesItsField) {
     ASSERT_TRUE(SetNumber(positionKeys[i], "left", 100 + i));
     ASSERT_TRUE(SetNumber(positionKeys[i], "top", 200 + i));
   }
-  lumetta::FontDescription font = {};
+  store::FontDescription font = {};
   font.height = -19;
   font.weight = 700;
   font.italic = 1;
   font.charSet = 0;
   std::strcpy(font.faceName, "Georgia");
-  lumetta::FontDescription font2 = font;
+  store::FontDescription font2 = font;
   font2.height = -13;
   std::strcpy(font2.faceName, "Tahoma");
   ASSERT_TRUE(SetValue("font", "font", REG_BINARY, &font, sizeof font));
@@ -263,9 +265,9 @@ TEST_F(LegacyRegistryTest, EveryValueOfAnOlderVersionReachesItsField) {
   EXPECT_STREQ(block_.webPageAddress, "http://comics.example/today");
   EXPECT_EQ(block_.webPageTime, kNow - 3600);
   EXPECT_EQ(block_.webPageAskFirst, 1);
-  const lumetta::WindowPosition* positions[] = {&block_.toDoPosition, &block_.mainWindowPosition,
-                                                &block_.yearViewPosition, &block_.weekViewPosition,
-                                                &block_.dayPlannerPosition};
+  const store::WindowPosition* positions[] = {&block_.toDoPosition, &block_.mainWindowPosition,
+                                              &block_.yearViewPosition, &block_.weekViewPosition,
+                                              &block_.dayPlannerPosition};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(positions[i]->left, 100 + i) << positionKeys[i];
     EXPECT_EQ(positions[i]->top, 200 + i) << positionKeys[i];
@@ -279,9 +281,9 @@ TEST_F(LegacyRegistryTest, EveryValueOfAnOlderVersionReachesItsField) {
   EXPECT_EQ(SlotImageSize(block_.mainImageHandle).cy, 5);
   EXPECT_EQ(SlotImageSize(block_.plannerImageHandle).cx, 3);
   EXPECT_EQ(SlotImageSize(block_.plannerImageHandle).cy, 9);
-  const lumetta::Colour* colours[] = {&block_.fore,       &block_.back,      &block_.dayplan1,
-                                      &block_.dayplan2,   &block_.toplite,   &block_.botlite,
-                                      &block_.currentday, &block_.hasappoint};
+  const store::Colour* colours[] = {&block_.fore,       &block_.back,      &block_.dayplan1,
+                                    &block_.dayplan2,   &block_.toplite,   &block_.botlite,
+                                    &block_.currentday, &block_.hasappoint};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(*colours[i], 0x010203u * (i + 1)) << roles[i];
 }
 
@@ -312,7 +314,7 @@ TEST_F(LegacyRegistryTest, WithoutEnableTheDailyWebPageKeepsItsDefaults) {
 TEST_F(LegacyRegistryTest, ImplausibleDailyWebPageTimesBecomeTheFirstStart) {
   struct Case {
     long long when;
-    lumetta::Moment expected;
+    store::Moment expected;
   } cases[] = {
       {5000, kNow},
       {9998, kNow},
@@ -391,19 +393,19 @@ TEST_F(LegacyRegistryTest, ColoursAreTakenOnlyWhenPresentAsNumbers) {
 
 namespace {
 
-class FixedClock : public lumetta::Clock {
+class FixedClock : public store::Clock {
  public:
-  lumetta::Moment Now() override { return kNow; }
+  store::Moment Now() override { return kNow; }
 };
 
 class SettingsStartTest : public LegacyRegistryTest {
  protected:
-  lumetta::SettingsLoadResult Start() {
+  store::SettingsLoadResult Start() {
     FreeSlot(block_.mainImageHandle);
     FreeSlot(block_.plannerImageHandle);
-    DataFolder paths(data_.Environment());
-    ShellSettingsHooks hooks(clock_);
-    return lumetta::LoadSettings(block_, paths, files_, clock_, hooks);
+    platform::DataFolder paths(data_.Environment());
+    platform::ShellSettingsHooks hooks(clock_);
+    return store::LoadSettings(block_, paths, files_, clock_, hooks);
   }
   std::string SettingsFile() { return data_.File("settings.bin"); }
 
@@ -411,31 +413,31 @@ class SettingsStartTest : public LegacyRegistryTest {
   ScratchFolder current_;
   platform_testing::CurrentFolder inCurrent_{current_.Path()};
   FixedClock clock_;
-  Win32FileSystem files_;
+  platform::Win32FileSystem files_;
 };
 
 TEST_F(SettingsStartTest, FirstStartWithoutOlderVersionWritesTheDefaults) {
-  EXPECT_EQ(Start(), lumetta::SettingsLoadResult::Imported);
+  EXPECT_EQ(Start(), store::SettingsLoadResult::Imported);
   bool ok = false;
   const std::string bytes = ReadWholeFile(SettingsFile(), &ok);
   ASSERT_TRUE(ok) << "settings.bin was not written";
   EXPECT_EQ(bytes.size(), 1648u);
-  EXPECT_EQ(block_.fore, lumetta::MakeColour(0, 125, 251));
+  EXPECT_EQ(block_.fore, store::MakeColour(0, 125, 251));
   SettingsBlock expected = defaults_;
-  lumetta::SetText(expected.backupFolder, "C:");
+  store::SetText(expected.backupFolder, "C:");
   EXPECT_EQ(std::memcmp(bytes.data(), &expected, sizeof expected), 0);
 }
 
 TEST_F(SettingsStartTest, ImportedTextColourIsSavedAndTheRegistryIsIgnoredLater) {
   ASSERT_TRUE(SetNumber("Colors", "fore", 0xFF0000));
-  EXPECT_EQ(Start(), lumetta::SettingsLoadResult::Imported);
-  EXPECT_EQ(block_.fore, lumetta::MakeColour(0, 0, 255));
+  EXPECT_EQ(Start(), store::SettingsLoadResult::Imported);
+  EXPECT_EQ(block_.fore, store::MakeColour(0, 0, 255));
   EXPECT_EQ(ReadWholeFile(SettingsFile()).substr(1088, 4), std::string("\0\0\xFF\0", 4));
 
   ASSERT_TRUE(SetNumber("Colors", "fore", 0x00FF00));
   ASSERT_TRUE(SetText("backup", "folder", "D:\\elsewhere"));
-  EXPECT_EQ(Start(), lumetta::SettingsLoadResult::Loaded);
-  EXPECT_EQ(block_.fore, lumetta::MakeColour(0, 0, 255));
+  EXPECT_EQ(Start(), store::SettingsLoadResult::Loaded);
+  EXPECT_EQ(block_.fore, store::MakeColour(0, 0, 255));
   EXPECT_STREQ(block_.backupFolder, "C:");
 }
 
@@ -444,7 +446,7 @@ TEST_F(SettingsStartTest, OutOfRangeRegistryValuesAreBroughtIntoRangeBeforeTheyA
   ASSERT_TRUE(SetValue("font", "font", REG_BINARY, unterminatedFont.data(), 60));
   ASSERT_TRUE(SetNumber("Colors", "hasappoint", 0xFF0000FFu));
   ASSERT_TRUE(SetNumber("Colors", "fore", 0xFFFFFF));  // white on the light backgrounds
-  EXPECT_EQ(Start(), lumetta::SettingsLoadResult::Imported);
+  EXPECT_EQ(Start(), store::SettingsLoadResult::Imported);
 
   EXPECT_EQ(block_.mainFont.faceName[31], '\0');
   EXPECT_EQ(std::string(block_.mainFont.faceName), std::string(31, 'A'));
@@ -465,7 +467,7 @@ TEST_F(SettingsStartTest, ImageFromTheRegistryIsShownAtFirstAndLaterStarts) {
   EXPECT_EQ(block_.plannerImageHandle, 0u);
 
   ASSERT_TRUE(SetText("skins", "main", "none"));  // ignored from now on
-  EXPECT_EQ(Start(), lumetta::SettingsLoadResult::Loaded);
+  EXPECT_EQ(Start(), store::SettingsLoadResult::Loaded);
   EXPECT_EQ(SlotImageSize(block_.mainImageHandle).cy, 6);
 }
 
@@ -476,9 +478,9 @@ TEST_F(SettingsStartTest, SettingsFileThatCannotBeOpenedKeepsDefaultsAndIsNotRep
   HANDLE held = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  const lumetta::SettingsLoadResult result = Start();
+  const store::SettingsLoadResult result = Start();
   CloseHandle(held);
-  EXPECT_EQ(result, lumetta::SettingsLoadResult::Unreadable);
+  EXPECT_EQ(result, store::SettingsLoadResult::Unreadable);
   EXPECT_EQ(block_.fore, defaults_.fore);
   EXPECT_EQ(block_.mainImageHandle, 0u);
   EXPECT_TRUE(ReadWholeFile(SettingsFile()) == saved);

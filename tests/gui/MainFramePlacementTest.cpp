@@ -51,8 +51,8 @@ class SavedSettingsPlacement : public MainFrameTest {
   // the window from it.
   template <typename Change>
   bool MakeWith(Change change) {
-    lumetta::SettingsBlock block{};
-    lumetta::SetDefaultSettings(block, services_.clock.now);
+    store::SettingsBlock block{};
+    store::SetDefaultSettings(block, services_.clock.now);
     change(block);
     if (!platform_testing::WriteWholeFile(
             services_.DataFile("settings.bin"),
@@ -64,7 +64,7 @@ class SavedSettingsPlacement : public MainFrameTest {
 };
 
 TEST_F(SavedSettingsPlacement, FirstPlacementKeepsANegativeLeftAndRaisesANegativeTop) {
-  ASSERT_TRUE(MakeWith([](lumetta::SettingsBlock& b) { b.mainWindowPosition = {-40, -30}; }));
+  ASSERT_TRUE(MakeWith([](store::SettingsBlock& b) { b.mainWindowPosition = {-40, -30}; }));
   const RECT outer = WindowRect(frame_->Handle());
   EXPECT_EQ(-40, outer.left);
   EXPECT_EQ(0, outer.top);
@@ -73,7 +73,7 @@ TEST_F(SavedSettingsPlacement, FirstPlacementKeepsANegativeLeftAndRaisesANegativ
 }
 
 TEST_F(SavedSettingsPlacement, StartedMinimisedTheWindowIsOffScreenUntilTheIconIsClicked) {
-  ASSERT_TRUE(MakeWith([](lumetta::SettingsBlock& b) {
+  ASSERT_TRUE(MakeWith([](store::SettingsBlock& b) {
     b.minimiseAtStartup = 1;
     b.mainWindowPosition = {120, 80};
   }));
@@ -83,30 +83,30 @@ TEST_F(SavedSettingsPlacement, StartedMinimisedTheWindowIsOffScreenUntilTheIconI
   EXPECT_TRUE(frame_->StartedHidden());
 
   services_.sound.played.clear();
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDOWN);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_LBUTTONDOWN);
   EXPECT_FALSE(frame_->StartedHidden());
   EXPECT_TRUE(IsWindowVisible(hwnd));
   EXPECT_EQ(120, WindowRect(hwnd).left);
   EXPECT_EQ(80, WindowRect(hwnd).top);
   EXPECT_EQ(1, services_.sound.Clicks());
 
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDOWN);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_LBUTTONDOWN);
   EXPECT_FALSE(IsWindowVisible(hwnd)) << "the next click hides it";
   EXPECT_EQ(2, services_.sound.Clicks());
 }
 
 TEST_F(SavedSettingsPlacement, AlwaysOnTopAppliesFromTheSecondPlacementOn) {
-  ASSERT_TRUE(MakeWith([](lumetta::SettingsBlock& b) { b.alwaysOnTop = 1; }));
+  ASSERT_TRUE(MakeWith([](store::SettingsBlock& b) { b.alwaysOnTop = 1; }));
   EXPECT_FALSE(Topmost(frame_->Handle())) << "right after start-up never topmost";
   frame_->PlaceMainWindow();
   EXPECT_TRUE(Topmost(frame_->Handle()));
-  lumetta::g_settings.alwaysOnTop = 0;
+  store::g_settings.alwaysOnTop = 0;
   frame_->PlaceMainWindow();
   EXPECT_FALSE(Topmost(frame_->Handle()));
 }
 
 TEST_F(SavedSettingsPlacement, LaterPlacementsPullTheWindowFlushWithTheScreenEdges) {
-  ASSERT_TRUE(MakeWith([](lumetta::SettingsBlock& b) { b.mainWindowPosition = {4000, 3000}; }));
+  ASSERT_TRUE(MakeWith([](store::SettingsBlock& b) { b.mainWindowPosition = {4000, 3000}; }));
   EXPECT_EQ(4000, WindowRect(frame_->Handle()).left) << "the first placement takes it as saved";
   frame_->PlaceMainWindow();
   const RECT outer = WindowRect(frame_->Handle());
@@ -119,7 +119,7 @@ int g_moves = 0;
 LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
   const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && message->message == WM_MOVE &&
-      message->hwnd == FindWindowA(CMainFrame::kClassName, nullptr)) {
+      message->hwnd == FindWindowA(shell::CMainFrame::kClassName, nullptr)) {
     ++g_moves;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -131,25 +131,25 @@ TEST_F(MainFramePlacement, TheFirstThreeMovesAreNotRememberedLaterOnesAre) {
   ASSERT_NE(nullptr, hook);
   ASSERT_TRUE(MakeFrame());
   HWND hwnd = frame_->Handle();
-  lumetta::g_settings.mainWindowPosition = {7, 7};
+  store::g_settings.mainWindowPosition = {7, 7};
   // Move on until a move is remembered: it is the fourth of the run.
   int remembered = 0;
   for (int i = 1; i <= 4 && remembered == 0; ++i) {
     SetWindowPos(hwnd, nullptr, 200 + i, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (lumetta::g_settings.mainWindowPosition.left == 200 + i) {
+    if (store::g_settings.mainWindowPosition.left == 200 + i) {
       remembered = g_moves;
     } else {
-      EXPECT_EQ(7, lumetta::g_settings.mainWindowPosition.left) << "move " << g_moves;
+      EXPECT_EQ(7, store::g_settings.mainWindowPosition.left) << "move " << g_moves;
     }
   }
   UnhookWindowsHookEx(hook);
   EXPECT_EQ(4, remembered);
-  EXPECT_EQ(100, lumetta::g_settings.mainWindowPosition.top);
+  EXPECT_EQ(100, store::g_settings.mainWindowPosition.top);
 
   // Off the screen, a coordinate is remembered as 0.
   SetWindowPos(hwnd, nullptr, -30, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(0, lumetta::g_settings.mainWindowPosition.left);
-  EXPECT_EQ(150, lumetta::g_settings.mainWindowPosition.top);
+  EXPECT_EQ(0, store::g_settings.mainWindowPosition.left);
+  EXPECT_EQ(150, store::g_settings.mainWindowPosition.top);
 }
 
 TEST_F(MainFramePlacement, MinimisingHidesTheWindowWithTheClickSound) {
@@ -164,13 +164,13 @@ TEST_F(MainFramePlacement, MinimisingHidesTheWindowWithTheClickSound) {
 TEST_F(MainFramePlacement, CloseHidesWithHidingOnAndEndsTheWindowWithItOff) {
   ASSERT_TRUE(MakeFrame());
   HWND hwnd = frame_->Handle();
-  lumetta::g_settings.flags = lumetta::kFlagRemindersEnabled | lumetta::kFlagHideOnClose;
+  store::g_settings.flags = store::kFlagRemindersEnabled | store::kFlagHideOnClose;
   SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(IsWindow(hwnd));
   EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_TRUE(main_frame_testing::TrayIconPresent(hwnd));
 
-  lumetta::g_settings.flags = lumetta::kFlagRemindersEnabled;
+  store::g_settings.flags = store::kFlagRemindersEnabled;
   SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_TRUE(platform_testing::PathExists(services_.DataFile("settings.bin")));
@@ -192,12 +192,12 @@ TEST_F(MainFramePlacement, ShowAndHideCommandsRestoreAndHideTheWindow) {
 TEST_F(MainFramePlacement, RefitShowsTheWindowAroundTheNewNaturalSize) {
   ASSERT_TRUE(MakeFrame());
   HWND hwnd = frame_->Handle();
-  lumetta::g_settings.mainWindowPosition = {60, 40};
+  store::g_settings.mainWindowPosition = {60, 40};
   ShowWindow(hwnd, SW_HIDE);
-  timers_.Start(main_timers::kRefitMainWindow, main_timers::kRefitDelayMs);
-  SendMessageA(hwnd, WM_TIMER, main_timers::kRefitMainWindow, 0);
+  timers_.Start(shell::kRefitMainWindow, shell::kRefitDelayMs);
+  SendMessageA(hwnd, WM_TIMER, shell::kRefitMainWindow, 0);
   EXPECT_TRUE(IsWindowVisible(hwnd));
-  EXPECT_FALSE(timers_.Running(main_timers::kRefitMainWindow)) << "the refit timer is stopped";
+  EXPECT_FALSE(timers_.Running(shell::kRefitMainWindow)) << "the refit timer is stopped";
   const SIZE natural = frame_->MonthView()->NaturalSize();
   const RECT client = ClientRect(hwnd);
   EXPECT_EQ(natural.cx + 2, client.right);
@@ -215,8 +215,8 @@ TEST_F(MainFramePlacement, ResizingTheVisibleWindowScalesTheFontAndRefitsTheWind
   SetWindowPos(hwnd, nullptr, 0, 0, (outer.right - outer.left) * 3 / 2, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_LT(view->MainFontDescription().lfHeight, before) << "a larger (more negative) height";
-  EXPECT_TRUE(timers_.Running(main_timers::kRefitMainWindow));
-  EXPECT_EQ(5u, timers_.periods[main_timers::kRefitMainWindow]);
+  EXPECT_TRUE(timers_.Running(shell::kRefitMainWindow));
+  EXPECT_EQ(5u, timers_.periods[shell::kRefitMainWindow]);
   ASSERT_TRUE(testing_support::PumpUntil([&] { return IsWindowVisible(hwnd) != FALSE; }, 3000));
   const SIZE natural = view->NaturalSize();
   EXPECT_EQ(natural.cx + 2, ClientRect(hwnd).right);

@@ -105,7 +105,7 @@ TEST_F(MainFramePlanners, TextTypedIntoAnOpenPlannerIsWrittenAtTheEndOfASession)
 }
 
 TEST_F(MainFramePlanners, ASearchWithOneHitOpensThatDaysPlanner) {
-  lumetta::An_Appointment& entry = frame_->Book().Create();
+  store::An_Appointment& entry = frame_->Book().Create();
   entry.SetSlot(2025, 4, 2, 9, 0, "Piano lesson");
   testing_support::DialogWatcher watcher;
   watcher.Then([](const testing_support::SeenDialog& d) {

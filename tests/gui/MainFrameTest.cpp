@@ -80,7 +80,7 @@ TEST_F(MainFrameTest, ItsClientIsTheMonthViewAndItCarriesMenuAndShortcuts115) {
   GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
   EXPECT_STREQ("&File", text);
   EXPECT_NE(nullptr, frame_->Accelerators());
-  EXPECT_EQ(frame_.get(), CMainFrame::Current());
+  EXPECT_EQ(frame_.get(), shell::CMainFrame::Current());
 }
 
 TEST_F(MainFrameTest, EveryCommandOfTheMainMenuIsEnabled) {
@@ -124,7 +124,7 @@ TEST_F(MainFrameTest, PutsTodaysDayIconIntoTheNotificationArea) {
   ASSERT_EQ(256u, red.size());
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      EXPECT_EQ(DayIcons::IsDigitPixel(16, x, y), red[static_cast<size_t>(y * 16 + x)])
+      EXPECT_EQ(shell::DayIcons::IsDigitPixel(16, x, y), red[static_cast<size_t>(y * 16 + x)])
           << x << "," << y;
     }
   }
@@ -171,7 +171,7 @@ TEST_F(MainFrameTest, TheEndOfAWindowsSessionWritesDataAndSettingsAsAtExit) {
   ASSERT_TRUE(MakeFrame());
   const std::string data = services_.DataFile("Lumetta.bin");
   const std::string settings = services_.DataFile("settings.bin");
-  lumetta::g_settings.militaryTime = 1;  // a change made while running
+  store::g_settings.militaryTime = 1;  // a change made while running
 
   ASSERT_TRUE(DeleteFileA(data.c_str()));
   ASSERT_TRUE(DeleteFileA(settings.c_str()));
@@ -214,7 +214,7 @@ TEST_F(MainFrameTest, AnUnreadSettingsFileIsToldAboutAndLeftUntouched) {
                   "left untouched; the settings of this session will be saved to:\n" +
                   unsaved,
               services_.prompter.texts[0]);
-    lumetta::g_settings.militaryTime = 1;  // a change made while running
+    store::g_settings.militaryTime = 1;  // a change made while running
     SendMessageA(frame_->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     frame_.reset();
     if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
@@ -236,7 +236,7 @@ TEST_F(MainFrameTest, AnEarlierRunsSideFileIsLoadedAtStartAndMergedAtTheNextSave
   ASSERT_TRUE(WriteWholeFile(data, Record(2025, 3, 18, 9, 0, "In the data file")));
   ASSERT_TRUE(WriteWholeFile(side, Record(2025, 3, 16, 15, 0, "Kept aside")));  // today
   ASSERT_TRUE(MakeFrame());
-  const lumetta::An_Appointment* kept = frame_->Book().FindAt(2025, 3, 16, 15, 0);
+  const store::An_Appointment* kept = frame_->Book().FindAt(2025, 3, 16, 15, 0);
   ASSERT_NE(nullptr, kept);
   EXPECT_TRUE(frame_->Book().HasHighlightedEntryOn(2025, 3, 16)) << "the views mark the day";
   EXPECT_TRUE(services_.prompter.texts.empty());
@@ -266,13 +266,13 @@ TEST_F(MainFrameTest, WhenTheMonthViewCannotBeMadeCreationFailsAndTheDataFileIsL
   refusing.lpszClassName = views::CLumettaView::kClassName;
   ASSERT_NE(0, RegisterClassA(&refusing));
 
-  frame_ = std::make_unique<CMainFrame>(services_.Services(), &timers_);
+  frame_ = std::make_unique<shell::CMainFrame>(services_.Services(), &timers_);
   const bool created = frame_->Create();
   frame_.reset();
   UnregisterClassA(views::CLumettaView::kClassName, GetModuleHandleA(nullptr));
 
   EXPECT_FALSE(created);
-  EXPECT_EQ(nullptr, FindWindowA(CMainFrame::kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowA(shell::CMainFrame::kClassName, nullptr));
   // Half-made, the window must not write its (partly loaded) book.
   EXPECT_EQ(Record(2025, 3, 18, 9, 0, "Kept"), ReadWholeFile(data));
 }
@@ -310,7 +310,7 @@ TEST_F(MainFrameTest, TheBackupDialogsBackupButtonWritesTheBookIntoTheBackupFold
   ASSERT_TRUE(MakeFrame());
   const std::string folder = services_.data.appData / "backups";
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  lumetta::SetText(lumetta::g_settings.backupFolder, folder + "\\");
+  store::SetText(store::g_settings.backupFolder, folder + "\\");
   testing_support::DialogWatcher watcher;
   watcher.Then([](const testing_support::SeenDialog& dialog) {
     // Backup, then Close.
@@ -355,7 +355,7 @@ TEST(TrayIcon, CutsTheTipTo127CharactersAndRemovesTheIconWhenItGoes) {
   ASSERT_NE(nullptr, window);
   const std::string longTip(200, 'x');
   {
-    TrayIcon icon;
+    shell::TrayIcon icon;
     ASSERT_TRUE(icon.Add(window, LoadIcon(nullptr, IDI_APPLICATION), longTip.c_str()));
     EXPECT_EQ(std::string(127, 'x'), icon.Record().szTip);
     EXPECT_TRUE(TrayIconPresent(window));

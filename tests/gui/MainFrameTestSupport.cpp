@@ -13,15 +13,15 @@ TestServices::TestServices() : paths(data.Environment()) {
   CreateDirectoryA(data.Folder().c_str(), nullptr);
 }
 
-ShellServices TestServices::Services() {
-  return ShellServices{clock, prompter, prompts, reminderTimers, notices,
-                       paths, files,    hooks,   sound,          shell};
+shell::ShellServices TestServices::Services() {
+  return shell::ShellServices{clock, prompter, prompts, reminderTimers, notices,
+                              paths, files,    hooks,   sound,          shell};
 }
 
 std::string TestServices::DataFile(const std::string& name) const { return data.File(name); }
 
 void MainFrameTest::SetUp() {
-  lumetta::g_settings = lumetta::SettingsBlock{};
+  store::g_settings = store::SettingsBlock{};
   char folder[MAX_PATH] = "";
   GetCurrentDirectoryA(sizeof folder, folder);
   previousFolder_ = folder;
@@ -40,7 +40,7 @@ void MainFrameTest::TearDown() {
 }
 
 bool MainFrameTest::MakeFrame(bool show) {
-  frame_ = std::make_unique<CMainFrame>(services_.Services(), &timers_);
+  frame_ = std::make_unique<shell::CMainFrame>(services_.Services(), &timers_);
   if (!frame_->Create()) return false;
   timers_.window = frame_->Handle();
   // Timers started during creation run from now on.
@@ -58,7 +58,7 @@ bool TrayIconPresent(HWND owner) {
   NOTIFYICONDATAA record = {};
   record.cbSize = sizeof record;
   record.hWnd = owner;
-  record.uID = TrayIcon::kIconId;
+  record.uID = shell::TrayIcon::kIconId;
   record.uFlags = NIF_TIP;
   lstrcpyA(record.szTip, "Lumetta Calendar");
   return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
@@ -81,7 +81,7 @@ std::vector<bool> RedPixels(HICON icon) {
   ReleaseDC(nullptr, screen);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
-  const COLORREF c = DayIcons::kDigitColour;
+  const COLORREF c = shell::DayIcons::kDigitColour;
   const DWORD want = (static_cast<DWORD>(GetRValue(c)) << 16) |
                      (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
   for (DWORD p : pixels) red.push_back((p & 0xFFFFFF) == want);

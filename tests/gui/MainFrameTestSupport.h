@@ -27,10 +27,10 @@
 
 namespace main_frame_testing {
 
-class SettableClock : public lumetta::Clock {
+class SettableClock : public store::Clock {
  public:
-  lumetta::Moment now = lumetta::MakeTime(2025, 3, 16, 10, 0);  // Sunday 16 March 2025
-  lumetta::Moment Now() override { return now; }
+  store::Moment now = store::MakeTime(2025, 3, 16, 10, 0);  // Sunday 16 March 2025
+  store::Moment Now() override { return now; }
 };
 
 // Message boxes answered at once; their texts are kept.
@@ -44,13 +44,13 @@ class RecordingPrompter : public fw::Prompter {
   }
 };
 
-class NoRegistryHooks : public lumetta::SettingsHooks {
+class NoRegistryHooks : public store::SettingsHooks {
  public:
-  void ImportLegacyRegistrySettings(lumetta::SettingsBlock&) override {}
-  void LoadBackgroundImages(lumetta::SettingsBlock&) override {}
+  void ImportLegacyRegistrySettings(store::SettingsBlock&) override {}
+  void LoadBackgroundImages(store::SettingsBlock&) override {}
 };
 
-class RecordingSound : public SoundOutput {
+class RecordingSound : public platform::SoundOutput {
  public:
   std::vector<std::string> played;
   void PlayFile(const char* path) override { played.push_back(path); }
@@ -62,7 +62,7 @@ class RecordingSound : public SoundOutput {
   }
 };
 
-class RecordingShell : public ShellRequests {
+class RecordingShell : public shell::ShellRequests {
  public:
   std::vector<std::string> opened;
   void Open(HWND, const std::string& target) override { opened.push_back(target); }
@@ -70,7 +70,7 @@ class RecordingShell : public ShellRequests {
 
 // Window timers that really run, with every start and stop recorded; the
 // first `refusals` starts are refused as a busy system might.
-class RecordingTimers : public main_timers::TimerService {
+class RecordingTimers : public shell::TimerService {
  public:
   HWND window = nullptr;
   int refusals = 0;
@@ -100,7 +100,7 @@ class RecordingTimers : public main_timers::TimerService {
 class TestServices {
  public:
   TestServices();
-  ShellServices Services();
+  shell::ShellServices Services();
 
   // "<APPDATA>\Lumetta Calendar\" + name.
   std::string DataFile(const std::string& name) const;
@@ -108,11 +108,11 @@ class TestServices {
   platform_testing::FreshDataFolder data;  // its APPDATA is the current folder too
   SettableClock clock;
   RecordingPrompter prompter;
-  PrompterPrompts prompts{prompter};
-  WindowReminderTimers reminderTimers;
-  ForwardingRepaintNotices notices;
-  DataFolder paths;
-  Win32FileSystem files;
+  platform::PrompterPrompts prompts{prompter};
+  platform::WindowReminderTimers reminderTimers;
+  platform::ForwardingRepaintNotices notices;
+  platform::DataFolder paths;
+  platform::Win32FileSystem files;
   NoRegistryHooks hooks;
   RecordingSound sound;
   RecordingShell shell;
@@ -131,7 +131,7 @@ class MainFrameTest : public ::testing::Test {
 
   TestServices services_;
   RecordingTimers timers_;
-  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<shell::CMainFrame> frame_;
   std::string previousFolder_;
 };
 

@@ -24,29 +24,29 @@ namespace {
 using MainFrameTimers = MainFrameTest;
 
 TEST(TimerRules, MinuteTimerWaitsUntilTheNextFullMinute) {
-  EXPECT_EQ(60000u, main_timers::MinuteTimerDelayMs(0));
-  EXPECT_EQ(45000u, main_timers::MinuteTimerDelayMs(15));
-  EXPECT_EQ(1000u, main_timers::MinuteTimerDelayMs(59));
-  EXPECT_EQ(1000u, main_timers::MinuteTimerDelayMs(60)) << "a leap second";
+  EXPECT_EQ(60000u, shell::MinuteTimerDelayMs(0));
+  EXPECT_EQ(45000u, shell::MinuteTimerDelayMs(15));
+  EXPECT_EQ(1000u, shell::MinuteTimerDelayMs(59));
+  EXPECT_EQ(1000u, shell::MinuteTimerDelayMs(60)) << "a leap second";
 }
 
 TEST(TimerRules, SummarySecondsCountWhenTheyGiveOneToThreeHundredSeconds) {
-  EXPECT_EQ(7000u, main_timers::SummaryDurationMs(0, 7000));
-  EXPECT_EQ(1000u, main_timers::SummaryDurationMs(1, 7000));
-  EXPECT_EQ(12000u, main_timers::SummaryDurationMs(12, 7000));
-  EXPECT_EQ(300000u, main_timers::SummaryDurationMs(300, 7000));
-  EXPECT_EQ(10000u, main_timers::SummaryDurationMs(301, 10000));
-  EXPECT_EQ(10000u, main_timers::SummaryDurationMs(-5, 10000));
+  EXPECT_EQ(7000u, shell::SummaryDurationMs(0, 7000));
+  EXPECT_EQ(1000u, shell::SummaryDurationMs(1, 7000));
+  EXPECT_EQ(12000u, shell::SummaryDurationMs(12, 7000));
+  EXPECT_EQ(300000u, shell::SummaryDurationMs(300, 7000));
+  EXPECT_EQ(10000u, shell::SummaryDurationMs(301, 10000));
+  EXPECT_EQ(10000u, shell::SummaryDurationMs(-5, 10000));
 }
 
 TEST(TimerRules, AStartIsTriedTenTimesInAll) {
   main_frame_testing::RecordingTimers timers;
   timers.refusals = 9;
-  EXPECT_TRUE(main_timers::StartRetrying(timers, 3000, 100));
+  EXPECT_TRUE(shell::StartRetrying(timers, 3000, 100));
   EXPECT_EQ(10, timers.attempts);
   timers.attempts = 0;
   timers.refusals = 10;
-  EXPECT_FALSE(main_timers::StartRetrying(timers, 3000, 100));
+  EXPECT_FALSE(shell::StartRetrying(timers, 3000, 100));
   EXPECT_EQ(10, timers.attempts);
 }
 
@@ -55,7 +55,7 @@ TEST_F(MainFrameTimers, CreationStartsTheTimersWithTheirFixedPeriods) {
   EXPECT_EQ(10800000u, timers_.periods[3489]);
   EXPECT_EQ(82800000u, timers_.periods[3000]);
   EXPECT_EQ(30000u, timers_.periods[3444]);
-  EXPECT_EQ(60000u, timers_.periods[main_timers::kSaveAfterChange]);
+  EXPECT_EQ(60000u, timers_.periods[shell::kSaveAfterChange]);
   // No entries or notes today: no summary pop-up, 7 seconds.
   EXPECT_EQ(nullptr, views::CurrentQuickCheckPopup());
   EXPECT_EQ(7000u, timers_.periods[3488]);
@@ -82,8 +82,8 @@ TEST_F(MainFrameTimers, TheSummaryOfABusyDayStaysTwoSecondsALine) {
 }
 
 TEST_F(MainFrameTimers, SummarySecondsSettingDecidesTheSummarysDuration) {
-  lumetta::SettingsBlock block{};
-  lumetta::SetDefaultSettings(block, services_.clock.now);
+  store::SettingsBlock block{};
+  store::SetDefaultSettings(block, services_.clock.now);
   block.summarySeconds = 12;
   ASSERT_TRUE(WriteWholeFile(services_.DataFile("settings.bin"),
                              std::string(reinterpret_cast<const char*>(&block), sizeof block)));
@@ -101,7 +101,7 @@ TEST_F(MainFrameTimers, RefusedTimersAreTriedAgain) {
 
 TEST_F(MainFrameTimers, TheMinuteTimerRepaintsAndWaitsForTheNextFullMinute) {
   ASSERT_TRUE(MakeFrame());
-  services_.clock.now = lumetta::MakeTime(2025, 3, 16, 10, 7) + 15;
+  services_.clock.now = store::MakeTime(2025, 3, 16, 10, 7) + 15;
   SendMessageA(frame_->Handle(), WM_TIMER, 3444, 0);
   EXPECT_EQ(45000u, timers_.periods[3444]);
   RECT update = {};
@@ -122,14 +122,14 @@ TEST_F(MainFrameTimers, TheThreeHourlyTimerWritesTheDataFileAndFollowsTheDay) {
   ASSERT_TRUE(MakeFrame());
   const std::string data = services_.DataFile("Lumetta.bin");
   ASSERT_TRUE(DeleteFileA(data.c_str()));
-  services_.clock.now = lumetta::MakeTime(2025, 3, 17, 1, 30);  // after midnight
+  services_.clock.now = store::MakeTime(2025, 3, 17, 1, 30);  // after midnight
   SendMessageA(frame_->Handle(), WM_TIMER, 3489, 0);
   EXPECT_EQ(204u, ReadWholeFile(data).size()) << "written even without a change";
   const std::vector<bool> red = main_frame_testing::RedPixels(frame_->Tray().Record().hIcon);
   ASSERT_EQ(256u, red.size());
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      EXPECT_EQ(DayIcons::IsDigitPixel(17, x, y), red[static_cast<size_t>(y * 16 + x)])
+      EXPECT_EQ(shell::DayIcons::IsDigitPixel(17, x, y), red[static_cast<size_t>(y * 16 + x)])
           << x << "," << y;
     }
   }
@@ -141,26 +141,26 @@ TEST_F(MainFrameTimers, TheDataFileIsWrittenAMinuteAfterAChangeAndOnlyThen) {
   const std::string data = services_.DataFile("Lumetta.bin");
   ASSERT_TRUE(DeleteFileA(data.c_str()));
 
-  SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSaveAfterChange, 0);
   EXPECT_FALSE(PathExists(data)) << "nothing changed: nothing written";
 
   // A change of a field in place, as the day planner makes them.
   frame_->Book().At(0).text = "Changed";
-  SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSaveAfterChange, 0);
   const std::string written = ReadWholeFile(data);
   EXPECT_EQ(std::vector<std::string>{"Changed"}, test_common::RecordTexts(written));
 
   ASSERT_TRUE(DeleteFileA(data.c_str()));
-  SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSaveAfterChange, 0);
   EXPECT_FALSE(PathExists(data)) << "written once per change";
 
   // A new entry counts as a change, and so does a deleted one.
-  lumetta::An_Appointment& added = frame_->Book().Create();
+  store::An_Appointment& added = frame_->Book().Create();
   added.SetSlot(2025, 3, 19, 10, 0, "New");
-  SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSaveAfterChange, 0);
   EXPECT_EQ(408u, ReadWholeFile(data).size());
   frame_->Book().Destroy(frame_->Book().At(0));
-  SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSaveAfterChange, 0);
   EXPECT_EQ(204u, ReadWholeFile(data).size());
 }
 
@@ -172,7 +172,7 @@ TEST_F(MainFrameTimers, ABookTakenFromAnOlderVersionsFileIsWrittenAtTheFirstChec
   ASSERT_TRUE(MakeFrame());
   const std::string data = services_.DataFile("Lumetta.bin");
   ASSERT_FALSE(PathExists(data));
-  SendMessageA(frame_->Handle(), WM_TIMER, main_timers::kSaveAfterChange, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSaveAfterChange, 0);
   const std::string written = ReadWholeFile(data);
   EXPECT_EQ(std::vector<std::string>{"Old"}, test_common::RecordTexts(written));
 }

@@ -11,6 +11,7 @@
 #include "framework/MessageBoxPrompter.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
+#include "shell/platform/BackgroundImages.h"
 #include "views/BackgroundImage.h"
 #include "views/MainFont.h"
 
@@ -47,7 +48,7 @@ TEST_F(MonthViewFontTest, ChoosingAFontReplacesTheMainFontAndPlacesTheWindowAgai
   fw::WindowDC dc(View());
   const LONG expected = -MulDiv(24, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
   EXPECT_EQ(expected, view->MainFontDescription().lfHeight);
-  EXPECT_EQ(expected, lumetta::g_settings.mainFont.height) << "stored for the next start";
+  EXPECT_EQ(expected, store::g_settings.mainFont.height) << "stored for the next start";
   LOGFONTA used = {};
   GetObjectA(view->MainFont(), sizeof used, &used);
   EXPECT_EQ(expected, used.lfHeight);
@@ -130,13 +131,13 @@ TEST_F(BackgroundTest, WithoutAnImageTheFileDialogChoosesOne) {
   ThenChoose(green);
   testing_support::SendCommand(frame->Handle(), ID_PREFS_BACKGROUND);
   ASSERT_EQ(1u, watcher.Seen().size()) << "no question without a current image";
-  EXPECT_EQ(green, std::string(lumetta::g_settings.mainImage));
+  EXPECT_EQ(green, std::string(store::g_settings.mainImage));
   ASSERT_NE(nullptr, view->BackgroundImage());
-  EXPECT_EQ(views::SlotFromBitmap(view->BackgroundImage()), lumetta::g_settings.mainImageHandle);
+  EXPECT_EQ(platform::SlotFromBitmap(view->BackgroundImage()), store::g_settings.mainImageHandle);
   // Drawn unscaled from the top-left corner, under the cells.
   EXPECT_EQ(RGB(0, 160, 0), PaintedAt(2, 2));
   EXPECT_EQ(RGB(0, 160, 0), PaintedAt(39, 29));
-  EXPECT_EQ(lumetta::g_settings.back, PaintedAt(41, 31));
+  EXPECT_EQ(store::g_settings.back, PaintedAt(41, 31));
 }
 
 TEST_F(BackgroundTest, NoRemovesTheCurrentImage) {
@@ -150,9 +151,9 @@ TEST_F(BackgroundTest, NoRemovesTheCurrentImage) {
   EXPECT_EQ(views::kBackgroundQuestion, watcher.Seen()[1].message);
   EXPECT_EQ("Lumetta", watcher.Seen()[1].caption);
   EXPECT_EQ(nullptr, view->BackgroundImage());
-  EXPECT_STREQ("none", lumetta::g_settings.mainImage);
-  EXPECT_EQ(0u, lumetta::g_settings.mainImageHandle);
-  EXPECT_EQ(lumetta::g_settings.back, PaintedAt(2, 2));
+  EXPECT_STREQ("none", store::g_settings.mainImage);
+  EXPECT_EQ(0u, store::g_settings.mainImageHandle);
+  EXPECT_EQ(store::g_settings.back, PaintedAt(2, 2));
 }
 
 TEST_F(BackgroundTest, CancelAnywhereKeepsTheCurrentImage) {
@@ -168,7 +169,7 @@ TEST_F(BackgroundTest, CancelAnywhereKeepsTheCurrentImage) {
   view->SelectMonthBackground();
   EXPECT_EQ(4u, watcher.Seen().size());
   EXPECT_EQ(image, view->BackgroundImage());
-  EXPECT_EQ(green, std::string(lumetta::g_settings.mainImage));
+  EXPECT_EQ(green, std::string(store::g_settings.mainImage));
 }
 
 TEST_F(BackgroundTest, YesReplacesTheImage) {
@@ -179,7 +180,7 @@ TEST_F(BackgroundTest, YesReplacesTheImage) {
   watcher.ThenPress(IDYES);
   ThenChoose(blue);
   view->SelectMonthBackground();
-  EXPECT_EQ(blue, std::string(lumetta::g_settings.mainImage));
+  EXPECT_EQ(blue, std::string(store::g_settings.mainImage));
   EXPECT_EQ(RGB(0, 0, 200), PaintedAt(2, 2));
 }
 
@@ -188,7 +189,7 @@ TEST_F(BackgroundTest, AFileThatIsNoBitmapLeavesNoImageButKeepsItsPath) {
   const std::string broken = folder.Write("broken.bmp", "this is not a bitmap");
   ThenChoose(broken);
   view->SelectMonthBackground();
-  EXPECT_EQ(broken, std::string(lumetta::g_settings.mainImage));
+  EXPECT_EQ(broken, std::string(store::g_settings.mainImage));
   EXPECT_EQ(nullptr, view->BackgroundImage());
 }
 
@@ -200,16 +201,16 @@ TEST_F(BackgroundTest, TheDayPlannerPickerStoresThePlannerPath) {
       views::SelectBackgroundImage(View(), views::BackgroundFor::DayPlanner, nullptr, prompter);
   EXPECT_TRUE(choice.changed);
   EXPECT_TRUE(choice.image);
-  EXPECT_EQ(green, std::string(lumetta::g_settings.plannerImage));
-  EXPECT_STREQ("", lumetta::g_settings.mainImage);
+  EXPECT_EQ(green, std::string(store::g_settings.plannerImage));
+  EXPECT_STREQ("", store::g_settings.mainImage);
 }
 
 TEST_F(BackgroundTest, ANewViewShowsTheStoredImage) {
-  lumetta::SetText(lumetta::g_settings.mainImage, green);
+  store::SetText(store::g_settings.mainImage, green);
   MakeView();
   EXPECT_NE(nullptr, view->BackgroundImage());
   EXPECT_EQ(RGB(0, 160, 0), PaintedAt(2, 2));
-  lumetta::SetText(lumetta::g_settings.mainImage, "none");
+  store::SetText(store::g_settings.mainImage, "none");
   view.reset();
   MakeView();
   EXPECT_EQ(nullptr, view->BackgroundImage());

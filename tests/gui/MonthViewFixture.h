@@ -35,15 +35,15 @@ namespace month_test {
 // A book of entries on fakes; its clock is "now" for the views.
 struct Diary {
   fakes::FakeWorld world;
-  lumetta::All_Appointments book{world.Context()};
+  store::All_Appointments book{world.Context()};
 
   void SetNow(int year, int month, int day, int hour, int minute) {
-    world.clock.now = lumetta::MakeTime(year, month, day, hour, minute);
+    world.clock.now = store::MakeTime(year, month, day, hour, minute);
   }
 
-  lumetta::An_Appointment& Add(int year, int month, int day, int hour, int minute,
-                               const std::string& text) {
-    lumetta::An_Appointment& entry = book.Create();
+  store::An_Appointment& Add(int year, int month, int day, int hour, int minute,
+                             const std::string& text) {
+    store::An_Appointment& entry = book.Create();
     entry.SetSlot(year, month, day, hour, minute, text);
     entry.ArmReminder();
     book.Sort();
@@ -75,7 +75,7 @@ class FakeHost : public views::MonthViewHost {
   std::vector<DayCall> dayPlanners;
   std::vector<DayCall> weekViews;
 
-  lumetta::All_Appointments& Book() override { return diary.book; }
+  store::All_Appointments& Book() override { return diary.book; }
   std::string NotesFolder() override { return notesFolder; }
   void PlayClickSound() override { ++clicks; }
   void HideMainWindow() override { ++hides; }
@@ -258,15 +258,13 @@ inline LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 // block is restored after each test.
 class SettingsScope {
  public:
-  SettingsScope() : saved_(lumetta::g_settings) {
-    lumetta::SetDefaultSettings(lumetta::g_settings, 0);
-  }
-  ~SettingsScope() { lumetta::g_settings = saved_; }
+  SettingsScope() : saved_(store::g_settings) { store::SetDefaultSettings(store::g_settings, 0); }
+  ~SettingsScope() { store::g_settings = saved_; }
   SettingsScope(const SettingsScope&) = delete;
   SettingsScope& operator=(const SettingsScope&) = delete;
 
  private:
-  lumetta::SettingsBlock saved_;
+  store::SettingsBlock saved_;
 };
 
 // A month view in a visible frame, showing the month of the host's clock.

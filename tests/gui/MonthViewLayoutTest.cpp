@@ -157,7 +157,7 @@ TEST(MainFontTest, DefaultIsPalatinoLinotype18PixelsRoman) {
 }
 
 TEST(MainFontTest, SavedDescriptionIsUsedOnlyWhenItHasAHeight) {
-  lumetta::FontDescription saved{};
+  store::FontDescription saved{};
   EXPECT_EQ(-18, views::SavedOrDefaultMainFont(saved).lfHeight);
   saved.height = -30;
   saved.weight = 700;
@@ -167,7 +167,7 @@ TEST(MainFontTest, SavedDescriptionIsUsedOnlyWhenItHasAHeight) {
   EXPECT_EQ(700, font.lfWeight);
   EXPECT_EQ(31u, std::strlen(font.lfFaceName)) << "the face name is cut inside its field";
 
-  lumetta::FontDescription back{};
+  store::FontDescription back{};
   views::SaveMainFont(font, back);
   EXPECT_EQ(-30, back.height);
   EXPECT_EQ(700, back.weight);

@@ -65,7 +65,7 @@ TEST_F(MonthViewTest, DrawsTheTitleWeekdaysAndTheDaysOfFebruary2024) {
 }
 
 TEST_F(MonthViewTest, EuropeanStyleStartsTheWeekOnMonday) {
-  lumetta::g_settings.europeanCalendar = 1;
+  store::g_settings.europeanCalendar = 1;
   MakeView();
   const int w = view->CellWidth();
   const std::vector<DrawnText> texts = TextsOf(*view);
@@ -89,7 +89,7 @@ TEST_F(MonthViewTest, ClockInTheLowerRightCornerInBothTimeForms) {
   EXPECT_GT(clock->y, 7 * h - h / 2);
   EXPECT_LT(clock->y, 8 * h);
 
-  lumetta::g_settings.militaryTime = 1;
+  store::g_settings.militaryTime = 1;
   texts = TextsOf(*view);
   EXPECT_NE(nullptr, month_test::FindText(texts, "13:30"));
   EXPECT_EQ(nullptr, month_test::FindText(texts, "1:30pm"));
@@ -129,7 +129,7 @@ class MonthViewPixelsTest : public MonthViewTest {
   int CountIn(const month_test::Canvas& c, int day, COLORREF colour) {
     return c.Count(DayRect(day), colour);
   }
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
 };
 
 TEST_F(MonthViewPixelsTest, TodayIsInvertedWithItsNumber) {
@@ -156,7 +156,7 @@ TEST_F(MonthViewPixelsTest, DaysWithEntriesOrNotesAreMarked) {
   host.notesFolder = notes.Path();
   notes.Write("20240223.txt", "Call Anna");
   host.diary.Add(2024, 2, 20, 9, 0, "Dentist");
-  lumetta::An_Appointment& quiet = host.diary.Add(2024, 2, 22, 9, 0, "Not highlighted");
+  store::An_Appointment& quiet = host.diary.Add(2024, 2, 22, 9, 0, "Not highlighted");
   quiet.noHighlight = 1;
   MakeView();
   auto canvas = Painted();
@@ -184,7 +184,7 @@ TEST_F(MonthViewPixelsTest, CellFramesRunAlongTheFirstAndSecondLastColumnAndRow)
 }
 
 TEST_F(MonthViewPixelsTest, TheWholeBackgroundIsFilled) {
-  lumetta::g_settings.back = RGB(10, 200, 30);
+  store::g_settings.back = RGB(10, 200, 30);
   MakeView();
   auto canvas = Painted();
   const SIZE size = view->NaturalSize();
@@ -209,7 +209,7 @@ TEST_F(MonthViewTest, LeftClicksOnTheButtonsStepTheMonthWithAClick) {
 
 TEST_F(MonthViewTest, ButtonsShowHoverAndPressedFrames) {
   MakeView();
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   const RECT next = view->Layout().nextButton;
   const int midY = (next.top + next.bottom) / 2;
   auto leftEdge = [&] { return testing_support::ClientPixels(View()).At(next.left, midY); };
@@ -433,7 +433,7 @@ TEST_F(MonthViewTest, ThePopupKeepsTheOtherYearUntilTheMouseMovesToAnotherDay) {
 
 TEST_F(MonthViewTest, HoverFramesAreDrawnInSwappedColours) {
   MakeView();
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   const RECT& r = DayRect(21);
   const int midY = (r.top + r.bottom) / 2;
   Send(WM_MOUSEMOVE, 0, month_test::At(Centre(r)));
@@ -496,7 +496,7 @@ TEST_F(MonthViewTest, ResizingScalesTheMainFontAndAsksForARefit) {
   const float factor = static_cast<float>(cx + 6) / static_cast<float>(7 * w - 6);
   EXPECT_EQ(static_cast<LONG>(static_cast<float>(height) * factor),
             view->MainFontDescription().lfHeight);
-  EXPECT_EQ(view->MainFontDescription().lfHeight, lumetta::g_settings.mainFont.height)
+  EXPECT_EQ(view->MainFontDescription().lfHeight, store::g_settings.mainFont.height)
       << "stored for the next start";
   EXPECT_GT(view->CellWidth(), w);
   EXPECT_EQ(1, host.hides);
@@ -536,9 +536,9 @@ TEST_F(MonthViewTest, NarrowOrHiddenViewsKeepTheirFont) {
 }
 
 TEST_F(MonthViewTest, ANewViewIgnoresItsFirstFiveSizeChangesAndUsesTheSavedFont) {
-  lumetta::g_settings.mainFont.height = -30;
-  lumetta::g_settings.mainFont.weight = 700;
-  lstrcpyA(lumetta::g_settings.mainFont.faceName, "Tahoma");
+  store::g_settings.mainFont.height = -30;
+  store::g_settings.mainFont.weight = 700;
+  lstrcpyA(store::g_settings.mainFont.faceName, "Tahoma");
   CLumettaView fresh(host);
   EXPECT_EQ(CLumettaView::kInitialResizeSkips, fresh.ResizeSkipCount());
   EXPECT_EQ(-30, fresh.MainFontDescription().lfHeight);

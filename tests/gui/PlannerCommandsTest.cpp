@@ -56,8 +56,8 @@ TEST_F(PlannerTest, CopyToClipboardWritesTheWholeDayByteForByte) {
        "Day Planner for 7 March, 2025\r\n6:00am\tRun\r\n9:00am\tTyped\r\n1:30pm\tDentist\r\n"},
   };
   for (const ClipboardCase& c : cases) {
-    lumetta::g_settings.militaryTime = c.military ? 1 : 0;
-    lumetta::g_settings.europeanCalendar = c.european ? 1 : 0;
+    store::g_settings.militaryTime = c.military ? 1 : 0;
+    store::g_settings.europeanCalendar = c.european ? 1 : 0;
     AppointBook2& planner = Open();
     Click(planner, 1, kOnTheHour);
     Retype(planner, "Typed");
@@ -101,7 +101,7 @@ TEST_F(PlannerTest, ReminderOnTypedTextMakesTheEntryAndCancelKeepsItsDefaults) {
   });
   Command(planner, ID_REMINDER);
   EXPECT_EQ("9:00am: Dentist", title);
-  const lumetta::An_Appointment* entry = host.diary.book.FindAt(2025, 3, 7, 9, 0);
+  const store::An_Appointment* entry = host.diary.book.FindAt(2025, 3, 7, 9, 0);
   ASSERT_NE(nullptr, entry);
   EXPECT_EQ(host.diary.world.settings.reminderMinutes, entry->reminderMinutes);
   EXPECT_EQ(1, entry->reminderOn);
@@ -110,7 +110,7 @@ TEST_F(PlannerTest, ReminderOnTypedTextMakesTheEntryAndCancelKeepsItsDefaults) {
 }
 
 TEST_F(PlannerTest, ReminderDialogValuesAreStoredAndClearingEnabledRemovesTheReminder) {
-  lumetta::An_Appointment& entry = host.diary.Add(2025, 3, 7, 9, 0, "Dentist");
+  store::An_Appointment& entry = host.diary.Add(2025, 3, 7, 9, 0, "Dentist");
   entry.reminderMinutes = 15;
   AppointBook2& planner = Open();
   Click(planner, 1, kOnTheHour);
@@ -163,10 +163,10 @@ TEST_F(PlannerTest, RepeatsWeeklyMakesCopiesAndKeepsThePlannersDate) {
   });
   Command(planner, ID_REPEATS);
   EXPECT_EQ(7, planner.Day());
-  const lumetta::An_Appointment* next = host.diary.book.FindAt(2025, 3, 14, 9, 0);
+  const store::An_Appointment* next = host.diary.book.FindAt(2025, 3, 14, 9, 0);
   ASSERT_NE(nullptr, next);
   EXPECT_EQ("Gym", next->text);
-  EXPECT_EQ(lumetta::kRepeatWeekly, next->repeatKind);
+  EXPECT_EQ(store::kRepeatWeekly, next->repeatKind);
 }
 
 TEST_F(PlannerTest, DeleteCutsTheTextAndPasteBringsItBackInAnotherSlot) {
@@ -307,7 +307,7 @@ TEST_F(PlannerTest, QuickHintsShowTheDayPlannerHintsThenTheEditorHasTheKeyboard)
 // --- Painting in the entry's colour ---------------------------------------------------------
 
 TEST_F(PlannerTest, AnUntouchedSlotShowsItsTextInTheEntrysColourUntilAKey) {
-  lumetta::An_Appointment& entry = host.diary.Add(2025, 3, 7, 8, 0, "WWWWWWWW");
+  store::An_Appointment& entry = host.diary.Add(2025, 3, 7, 8, 0, "WWWWWWWW");
   entry.colour = RGB(255, 0, 0);
   AppointBook2& planner = Open();
   const auto redPixels = [&] {

@@ -20,7 +20,7 @@ TEST_F(PlannerTest, TypedTextBecomesAnEntryWithTheDefaultsWhenTheSelectionMoves)
   Type(planner, "Team meeting");
   EXPECT_EQ("(none)", TextAt(8, 0)) << "nothing is written while the slot is being typed in";
   Key(planner, VK_TAB);
-  const lumetta::An_Appointment* entry = host.diary.book.FindAt(2025, 3, 7, 8, 0);
+  const store::An_Appointment* entry = host.diary.book.FindAt(2025, 3, 7, 8, 0);
   ASSERT_NE(nullptr, entry);
   EXPECT_EQ("Team meeting", entry->text);
   EXPECT_EQ(host.diary.world.settings.fore, entry->colour);
@@ -83,7 +83,7 @@ TEST_F(PlannerTest, ASingleQuoteCopiesThePreviousEntryOfTheSameOrThePreviousHour
     host.diary.book.DeleteDay(2025, 3, 7);
     host.diary.book.DeleteDay(2025, 3, 6);
     if (c.previousDay != 0) {
-      lumetta::An_Appointment& previous =
+      store::An_Appointment& previous =
           host.diary.Add(2025, 3, c.previousDay, c.previousHour, c.previousMinute, "Budget review");
       previous.colour = RGB(200, 0, 0);
     }
@@ -92,7 +92,7 @@ TEST_F(PlannerTest, ASingleQuoteCopiesThePreviousEntryOfTheSameOrThePreviousHour
     Settle(planner);
     Type(planner, c.typed);
     Key(planner, VK_TAB);
-    const lumetta::An_Appointment* made = host.diary.book.FindAt(2025, 3, 7, c.hour, c.minute);
+    const store::An_Appointment* made = host.diary.book.FindAt(2025, 3, 7, c.hour, c.minute);
     ASSERT_NE(nullptr, made) << c.what;
     EXPECT_EQ(c.expected, made->text) << c.what;
     if (std::string(c.typed).size() == 1) {
@@ -121,9 +121,9 @@ TEST_F(PlannerTest, AChainOfQuotesSaysContinuedOnce) {
 TEST_F(PlannerTest, TheEditorTakesNoMoreThanARecordKeeps) {
   AppointBook2& planner = Open();
   Type(planner, std::string(150, 'x'));
-  EXPECT_EQ(lumetta::kTextChars, static_cast<size_t>(GetWindowTextLengthA(Editor(planner))));
+  EXPECT_EQ(store::kTextChars, static_cast<size_t>(GetWindowTextLengthA(Editor(planner))));
   Key(planner, VK_DOWN);
-  EXPECT_EQ(std::string(lumetta::kTextChars, 'x'), TextAt(8, 0));
+  EXPECT_EQ(std::string(store::kTextChars, 'x'), TextAt(8, 0));
 }
 
 TEST_F(PlannerTest, TabAndEnterNeverBecomeTextEvenOnTheLastSlot) {
@@ -184,7 +184,7 @@ TEST_F(PlannerTest, EveryPathThatDestroysTheEditorCommitsFirst) {
         watcher.ThenPress(IDOK);
         Command(planner, ID_SELECT_FONT);
         EXPECT_EQ(1u, watcher.Seen().size());
-        EXPECT_NE(0, lumetta::g_settings.plannerFont.height) << "the chosen font is kept";
+        EXPECT_NE(0, store::g_settings.plannerFont.height) << "the chosen font is kept";
         EXPECT_EQ("8:00", Selected(planner)) << "the top slot after the repaint";
         break;
       }

@@ -41,7 +41,7 @@ class FakePlannerHost : public planner::PlannerHost {
   int viewRepaints = 0;
   int monthViewDisables = 0;
 
-  lumetta::All_Appointments& Book() override { return diary.book; }
+  store::All_Appointments& Book() override { return diary.book; }
   HWND MainWindow() override { return nullptr; }
   int FrameExtraHeight() const override { return 46; }
   fw::Prompter& Prompter() override { return prompter; }
@@ -52,7 +52,7 @@ class FakePlannerHost : public planner::PlannerHost {
   void CalendarViewsChanged() override { ++viewRepaints; }
   void EnableMonthView(bool enable) override { monthViewDisables += enable ? 0 : 1; }
   // The flat menus when a test gives them, else the system's menus.
-  MenuModule* menus = nullptr;
+  menus::MenuModule* menus = nullptr;
   void AttachMenus(HWND window) override {
     if (menus != nullptr) menus->Attach(window);
   }
@@ -125,7 +125,7 @@ class PlannerTest : public ::testing::Test {
            (planner.SelectedHalf() == planner::kOnTheHour ? "00" : "30");
   }
   std::string TextAt(int hour, int minute, int day = 7) {
-    const lumetta::An_Appointment* e = host.diary.book.FindAt(2025, 3, day, hour, minute);
+    const store::An_Appointment* e = host.diary.book.FindAt(2025, 3, day, hour, minute);
     return e != nullptr ? e->text : "(none)";
   }
 

@@ -31,8 +31,8 @@ SIZE Measure(HFONT font, const std::string& text) {
 class PlannerLayoutTest : public PlannerTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(PlannerLayoutTest, SlotsTileTheDayAndFitTheFontsText) {
-  lumetta::g_settings.plannerFont.height = GetParam();
-  lumetta::SetText(lumetta::g_settings.plannerFont.faceName, "Arial");
+  store::g_settings.plannerFont.height = GetParam();
+  store::SetText(store::g_settings.plannerFont.faceName, "Arial");
   AppointBook2& planner = Open();
   const planner::SlotLayout& layout = planner.Layout();
 
@@ -218,7 +218,7 @@ TEST_F(PlannerTest, NextAndPreviousStepTheDateAcrossMonthEndsAndCommitTheSlot) {
   Command(planner, ID_NEXT);
   EXPECT_EQ("Saturday, March 1, 2025", testing_support::WindowText(planner.Handle()));
   EXPECT_EQ("8:00", Selected(planner));
-  const lumetta::An_Appointment* rent = host.diary.book.FindAt(2025, 2, 28, 8, 0);
+  const store::An_Appointment* rent = host.diary.book.FindAt(2025, 2, 28, 8, 0);
   ASSERT_NE(nullptr, rent);
   EXPECT_EQ("Rent", rent->text);
   Command(planner, ID_PREVIOUS);

@@ -20,13 +20,13 @@
 #include "store/SafeFile.h"
 #include "support/DialogWatcher.h"
 
-using lumetta::PromptAnswer;
-using lumetta::PromptButtons;
-using lumetta::PromptIcon;
 using platform_testing::PathExists;
 using platform_testing::ReadWholeFile;
 using platform_testing::ScratchFolder;
 using platform_testing::WriteWholeFile;
+using store::PromptAnswer;
+using store::PromptButtons;
+using store::PromptIcon;
 
 namespace {
 
@@ -44,7 +44,7 @@ std::string PatternBytes(std::size_t size, std::uint32_t seed) {
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   ScratchFolder folder_;
-  Win32FileSystem files_;
+  platform::Win32FileSystem files_;
 };
 
 TEST_F(Win32FileSystemTest, WrittenFileReadsBackByteForByte) {
@@ -166,7 +166,7 @@ TEST_F(Win32FileSystemTest, CopyReplacingCopiesByteForByteOverALongerOldCopy) {
   EXPECT_EQ(copy.size(), bytes.size());
   EXPECT_TRUE(copy == bytes) << "the copy differs from the data file";
   EXPECT_TRUE(ReadWholeFile(data) == bytes) << "the data file itself changed";
-  EXPECT_FALSE(PathExists(lumetta::TemporaryPathFor(backup)));
+  EXPECT_FALSE(PathExists(store::TemporaryPathFor(backup)));
 }
 
 TEST_F(Win32FileSystemTest, CopyOfAReadOnlyFileCanBeReplacedByTheNextCopy) {
@@ -186,12 +186,12 @@ TEST_F(Win32FileSystemTest, FailedCopyLeavesTheOldCopyAndNoTemporaryFile) {
   ASSERT_TRUE(WriteWholeFile(backup, "last sunday"));
   EXPECT_FALSE(files_.CopyReplacing(folder_ / "missing.bin", backup));
   EXPECT_EQ(ReadWholeFile(backup), "last sunday");
-  EXPECT_FALSE(PathExists(lumetta::TemporaryPathFor(backup)));
+  EXPECT_FALSE(PathExists(store::TemporaryPathFor(backup)));
 
   // The temporary file's place is taken by a folder: the copy cannot be made.
   const std::string data = folder_ / "Lumetta.bin";
   ASSERT_TRUE(WriteWholeFile(data, "today"));
-  ASSERT_TRUE(CreateDirectoryA(lumetta::TemporaryPathFor(backup).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(store::TemporaryPathFor(backup).c_str(), nullptr));
   EXPECT_FALSE(files_.CopyReplacing(data, backup));
   EXPECT_EQ(ReadWholeFile(backup), "last sunday");
 }
@@ -211,20 +211,20 @@ class SafeSaveTest : public Win32FileSystemTest {
  protected:
   void SetUp() override { ASSERT_TRUE(WriteWholeFile(path_, previous_)); }
   const std::string path_ = folder_ / "Lumetta.bin";
-  const std::string temp_ = lumetta::TemporaryPathFor(path_);
+  const std::string temp_ = store::TemporaryPathFor(path_);
   const std::string previous_ = PatternBytes(204 * 50, 5);
 };
 
 TEST_F(SafeSaveTest, SuccessfulSaveReplacesTheFileWhole) {
   const std::string next = PatternBytes(204 * 7, 6);
-  EXPECT_TRUE(lumetta::WriteFileSafely(files_, path_, next.data(), next.size()));
+  EXPECT_TRUE(store::WriteFileSafely(files_, path_, next.data(), next.size()));
   EXPECT_TRUE(ReadWholeFile(path_) == next);
   EXPECT_FALSE(PathExists(temp_));
 }
 
 TEST_F(SafeSaveTest, WriterFailingHalfWayLeavesThePreviousFile) {
   const std::string next = PatternBytes(204 * 100, 7);
-  const bool saved = lumetta::WriteFileSafely(files_, path_, [&](lumetta::OutputFile& out) {
+  const bool saved = store::WriteFileSafely(files_, path_, [&](store::OutputFile& out) {
     // Half of the records go out, then the writer gives up.
     return out.Write(next.data(), next.size() / 2) && false;
   });
@@ -235,7 +235,7 @@ TEST_F(SafeSaveTest, WriterFailingHalfWayLeavesThePreviousFile) {
 
 TEST_F(SafeSaveTest, TemporaryFileThatCannotBeCreatedLeavesThePreviousFile) {
   ASSERT_TRUE(CreateDirectoryA(temp_.c_str(), nullptr));
-  EXPECT_FALSE(lumetta::WriteFileSafely(files_, path_, "new", 3));
+  EXPECT_FALSE(store::WriteFileSafely(files_, path_, "new", 3));
   EXPECT_TRUE(ReadWholeFile(path_) == previous_);
 }
 
@@ -244,7 +244,7 @@ TEST_F(SafeSaveTest, FileThatCannotBeReplacedStaysAsItWasAndTheTemporaryFileGoes
   HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  const bool saved = lumetta::WriteFileSafely(files_, path_, "new", 3);
+  const bool saved = store::WriteFileSafely(files_, path_, "new", 3);
   CloseHandle(held);
   EXPECT_FALSE(saved);
   EXPECT_TRUE(ReadWholeFile(path_) == previous_);
@@ -267,7 +267,7 @@ TEST(SystemClock, NowIsTheSystemTimeInSecondsSince1970) {
     const ULONGLONG ticks = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
     return static_cast<long long>(ticks / 10000000ULL) - 11644473600LL;  // 1601 -> 1970
   };
-  SystemClock clock;
+  platform::SystemClock clock;
   const long long before = systemSeconds();
   const long long now = clock.Now();
   const long long after = systemSeconds();
@@ -292,7 +292,7 @@ class ScriptedPrompter : public fw::Prompter {
 
 TEST(PrompterPrompts, ButtonsAndIconsBecomeMessageBoxFlags) {
   ScriptedPrompter prompter;
-  PrompterPrompts prompts(prompter);
+  platform::PrompterPrompts prompts(prompter);
   struct Case {
     PromptButtons buttons;
     PromptIcon icon;
@@ -305,7 +305,7 @@ TEST(PrompterPrompts, ButtonsAndIconsBecomeMessageBoxFlags) {
       {PromptButtons::Ok, PromptIcon::Error, MB_OK | MB_ICONERROR},
   };
   for (const Case& c : cases) {
-    prompts.Show("text", lumetta::kPromptCaption, c.buttons, c.icon);
+    prompts.Show("text", store::kPromptCaption, c.buttons, c.icon);
     EXPECT_EQ(prompter.type, c.type)
         << "buttons " << static_cast<int>(c.buttons) << " icon " << static_cast<int>(c.icon);
   }
@@ -313,7 +313,7 @@ TEST(PrompterPrompts, ButtonsAndIconsBecomeMessageBoxFlags) {
 
 TEST(PrompterPrompts, AnswersComeBackAndAClosedBoxIsTheCautiousAnswer) {
   ScriptedPrompter prompter;
-  PrompterPrompts prompts(prompter);
+  platform::PrompterPrompts prompts(prompter);
   struct Case {
     int result;
     PromptButtons buttons;
@@ -330,21 +330,21 @@ TEST(PrompterPrompts, AnswersComeBackAndAClosedBoxIsTheCautiousAnswer) {
   };
   for (const Case& c : cases) {
     prompter.answer = c.result;
-    EXPECT_EQ(prompts.Show("q", lumetta::kPromptCaption, c.buttons, PromptIcon::None), c.answer)
+    EXPECT_EQ(prompts.Show("q", store::kPromptCaption, c.buttons, PromptIcon::None), c.answer)
         << "result " << c.result;
   }
 }
 
 TEST(PrompterPrompts, TheTextGoesToTheOwnerWindowSetLater) {
   ScriptedPrompter prompter;
-  PrompterPrompts prompts(prompter);
-  prompts.Show("before", lumetta::kPromptCaption, PromptButtons::Ok, PromptIcon::None);
+  platform::PrompterPrompts prompts(prompter);
+  prompts.Show("before", store::kPromptCaption, PromptButtons::Ok, PromptIcon::None);
   EXPECT_EQ(prompter.owner, nullptr);
   HWND window = CreateWindowExA(0, "STATIC", "owner", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
                                 nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   prompts.SetOwner(window);
-  prompts.Show("Lumetta.bin could not be written.", lumetta::kPromptCaption, PromptButtons::Ok,
+  prompts.Show("Lumetta.bin could not be written.", store::kPromptCaption, PromptButtons::Ok,
                PromptIcon::None);
   EXPECT_EQ(prompter.owner, window);
   EXPECT_EQ(prompter.text, "Lumetta.bin could not be written.");
@@ -354,9 +354,9 @@ TEST(PrompterPrompts, TheTextGoesToTheOwnerWindowSetLater) {
 TEST(PrompterPrompts, ARealMessageBoxShowsTheTextUnderTheProgramsCaption) {
   testing_support::DialogWatcher watcher;
   watcher.ThenPress(IDNO);
-  fw::MessageBoxPrompter prompter(lumetta::kPromptCaption);
-  PrompterPrompts prompts(prompter);
-  EXPECT_EQ(prompts.Show("Delete the whole year?", lumetta::kPromptCaption, PromptButtons::YesNo,
+  fw::MessageBoxPrompter prompter(store::kPromptCaption);
+  platform::PrompterPrompts prompts(prompter);
+  EXPECT_EQ(prompts.Show("Delete the whole year?", store::kPromptCaption, PromptButtons::YesNo,
                          PromptIcon::Question),
             PromptAnswer::No);
   ASSERT_EQ(watcher.Seen().size(), 1u);
@@ -392,7 +392,7 @@ class TimerWindowTest : public ::testing::Test {
 };
 
 TEST_F(TimerWindowTest, StartedTimerExpiresOnTheWindowWithItsIdentifier) {
-  WindowReminderTimers timers(window_);
+  platform::WindowReminderTimers timers(window_);
   EXPECT_EQ(timers.Start(3, 20), 3u);
   EXPECT_EQ(timers.Start(10007, 20), 10007u);
   const std::vector<UINT_PTR> ids = TimersWithin(300);
@@ -403,7 +403,7 @@ TEST_F(TimerWindowTest, StartedTimerExpiresOnTheWindowWithItsIdentifier) {
 }
 
 TEST_F(TimerWindowTest, StoppedTimerNeverExpires) {
-  WindowReminderTimers timers(window_);
+  platform::WindowReminderTimers timers(window_);
   ASSERT_EQ(timers.Start(4, 30), 4u);
   ASSERT_EQ(timers.Start(5, 30), 5u);
   timers.Stop(4);
@@ -414,7 +414,7 @@ TEST_F(TimerWindowTest, StoppedTimerNeverExpires) {
 }
 
 TEST_F(TimerWindowTest, WithoutAWindowNoTimerStarts) {
-  WindowReminderTimers timers;
+  platform::WindowReminderTimers timers;
   EXPECT_EQ(timers.Start(6, 10), 0u);
   timers.Stop(6);  // harmless
   timers.SetWindow(window_);
@@ -422,7 +422,7 @@ TEST_F(TimerWindowTest, WithoutAWindowNoTimerStarts) {
   timers.Stop(6);
 }
 
-class RecordingNotices : public lumetta::RepaintNotices {
+class RecordingNotices : public store::RepaintNotices {
  public:
   std::vector<std::string> calls;
   void DayChanged(int y, int m, int d) override {
@@ -435,7 +435,7 @@ class RecordingNotices : public lumetta::RepaintNotices {
 };
 
 TEST(ForwardingRepaintNotices, NoticesReachTheTargetOnlyWhileOneIsSet) {
-  ForwardingRepaintNotices notices;
+  platform::ForwardingRepaintNotices notices;
   notices.DayChanged(2024, 2, 29);  // no windows yet: dropped
   RecordingNotices target;
   notices.SetTarget(&target);

@@ -47,15 +47,15 @@ void PressEscape(HWND dialog) {
   PostMessageA(focus != nullptr ? focus : dialog, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
-lumetta::SettingsBlock Defaults() {
-  lumetta::SettingsBlock s;
-  lumetta::SetDefaultSettings(s, lumetta::MakeTime(2025, 3, 16, 10, 7) + 30);
+store::SettingsBlock Defaults() {
+  store::SettingsBlock s;
+  store::SetDefaultSettings(s, store::MakeTime(2025, 3, 16, 10, 7) + 30);
   return s;
 }
 
 class PreferenceDialogTest : public ::testing::Test {
  protected:
-  lumetta::SettingsBlock settings_ = Defaults();
+  store::SettingsBlock settings_ = Defaults();
   RecordingPrompter prompter_;
   RecordingShell shell_;
   DialogWatcher watcher_;
@@ -69,46 +69,46 @@ using AdvancedSettingsTest = PreferenceDialogTest;
 struct Switch {
   int id;
   const char* name;
-  bool (*on)(const lumetta::SettingsBlock&);
+  bool (*on)(const store::SettingsBlock&);
 };
 const Switch kSwitches[] = {
     {IDC_ADVANCED_MINIMISE, "minimise",
-     [](const lumetta::SettingsBlock& s) { return s.minimiseAtStartup == 1; }},
+     [](const store::SettingsBlock& s) { return s.minimiseAtStartup == 1; }},
     {IDC_ADVANCED_ON_TOP, "on top",
-     [](const lumetta::SettingsBlock& s) { return s.alwaysOnTop == 1; }},
+     [](const store::SettingsBlock& s) { return s.alwaysOnTop == 1; }},
     {IDC_ADVANCED_FAST_PRINTING, "fast printing",
-     [](const lumetta::SettingsBlock& s) { return s.fastPrinting == 1; }},
+     [](const store::SettingsBlock& s) { return s.fastPrinting == 1; }},
     {IDC_ADVANCED_MILITARY, "military",
-     [](const lumetta::SettingsBlock& s) { return s.militaryTime == 1; }},
+     [](const store::SettingsBlock& s) { return s.militaryTime == 1; }},
     {IDC_ADVANCED_EUROPEAN, "european",
-     [](const lumetta::SettingsBlock& s) { return s.europeanCalendar == 1; }},
+     [](const store::SettingsBlock& s) { return s.europeanCalendar == 1; }},
     {IDC_ADVANCED_HIDE_ON_CLOSE, "hide on close",
-     [](const lumetta::SettingsBlock& s) { return (s.flags & lumetta::kFlagHideOnClose) != 0; }},
+     [](const store::SettingsBlock& s) { return (s.flags & store::kFlagHideOnClose) != 0; }},
 };
 
 TEST_F(AdvancedSettingsTest, EachCheckBoxShowsAndStoresItsOwnSettingOnly) {
-  settings_.flags = lumetta::kFlagRemindersEnabled;  // "Minimize when X pressed" off
+  settings_.flags = store::kFlagRemindersEnabled;  // "Minimize when X pressed" off
   for (const Switch& ticked : kSwitches) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     bool shownOff = false;
     watcher_.Then([&](const SeenDialog& d) {
       shownOff = !Checked(d.hwnd, ticked.id);
       Click(d.hwnd, ticked.id);
       return IDOK;
     });
-    RemindDialog dialog(prompter_, s, shell_);
+    shell::RemindDialog dialog(prompter_, s, shell_);
     EXPECT_EQ(IDOK, dialog.DoModal(nullptr)) << ticked.name;
     EXPECT_TRUE(shownOff) << ticked.name;
     for (const Switch& other : kSwitches) {
       EXPECT_EQ(&other == &ticked, other.on(s)) << ticked.name << " ticked; " << other.name;
     }
-    EXPECT_NE(0, s.flags & lumetta::kFlagRemindersEnabled) << ticked.name;
+    EXPECT_NE(0, s.flags & store::kFlagRemindersEnabled) << ticked.name;
   }
 }
 
 TEST_F(AdvancedSettingsTest, OkWithoutChangesKeepsNoRemindersAndTheHideBit) {
   for (std::int32_t flags : {0, 1, 2, 3}) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     s.flags = flags;
     s.reminderMinutes = 15;
     s.summarySeconds = 20;
@@ -120,7 +120,7 @@ TEST_F(AdvancedSettingsTest, OkWithoutChangesKeepsNoRemindersAndTheHideBit) {
                ControlText(d.hwnd, IDC_ADVANCED_SUMMARY)};
       return IDOK;
     });
-    RemindDialog dialog(prompter_, s, shell_);
+    shell::RemindDialog dialog(prompter_, s, shell_);
     EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
     const std::string reminders = (flags & 1) != 0 ? "on" : "off";
     EXPECT_EQ((std::vector<std::string>{reminders, reminders, "15", "20"}), shown) << flags;
@@ -144,7 +144,7 @@ TEST_F(AdvancedSettingsTest, NumbersOutOfRangeBringTheStandardMessageAndKeepTheD
       {IDC_ADVANCED_SUMMARY, "300", ""},
   };
   for (const auto& c : cases) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     prompter_.texts.clear();
     // A refused value leaves the dialog to be closed by the Cancel after it.
     watcher_.Then([&](const SeenDialog& d) {
@@ -152,7 +152,7 @@ TEST_F(AdvancedSettingsTest, NumbersOutOfRangeBringTheStandardMessageAndKeepTheD
       Click(d.hwnd, IDOK);
       return IDCANCEL;
     });
-    RemindDialog dialog(prompter_, s, shell_);
+    shell::RemindDialog dialog(prompter_, s, shell_);
     const INT_PTR result = dialog.DoModal(nullptr);
     const std::string what = std::to_string(c.id) + " \"" + c.text + "\"";
     if (*c.message != '\0') {
@@ -171,7 +171,7 @@ TEST_F(AdvancedSettingsTest, NumbersOutOfRangeBringTheStandardMessageAndKeepTheD
 
 TEST_F(AdvancedSettingsTest, CancelAndEscKeepEverything) {
   for (bool escape : {false, true}) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     watcher_.Then([&](const SeenDialog& d) {
       Click(d.hwnd, IDC_ADVANCED_REMINDERS_OFF);
       SetText(d.hwnd, IDC_ADVANCED_MINUTES, "30");
@@ -180,7 +180,7 @@ TEST_F(AdvancedSettingsTest, CancelAndEscKeepEverything) {
       PressEscape(d.hwnd);
       return 0;
     });
-    RemindDialog dialog(prompter_, s, shell_);
+    shell::RemindDialog dialog(prompter_, s, shell_);
     EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr)) << escape;
     EXPECT_EQ(0, std::memcmp(&s, &settings_, sizeof s)) << escape;
   }
@@ -193,7 +193,7 @@ TEST_F(AdvancedSettingsTest, HelpOpensTheHelpFileAndLeavesTheDialogOpen) {
     open = IsWindow(d.hwnd) != FALSE;
     return IDCANCEL;
   });
-  RemindDialog dialog(prompter_, settings_, shell_);
+  shell::RemindDialog dialog(prompter_, settings_, shell_);
   dialog.DoModal(nullptr);
   EXPECT_TRUE(open);
   EXPECT_EQ(std::vector<std::string>{"Lumetta.chm"}, shell_.opened);
@@ -210,13 +210,13 @@ std::string TimeOf(const SYSTEMTIME& st) {
          std::to_string(st.wSecond);
 }
 
-std::string StoredTime(const lumetta::SettingsBlock& s) {
-  const lumetta::CalendarFields f = lumetta::LocalFields(s.webPageTime);
+std::string StoredTime(const store::SettingsBlock& s) {
+  const store::CalendarFields f = store::LocalFields(s.webPageTime);
   return std::to_string(f.hour) + ":" + std::to_string(f.minute) + ":" + std::to_string(f.second);
 }
 
 TEST_F(DailyWebsiteDialogTest, ShowsTheFieldsAndOkStoresWhatTheControlsHold) {
-  lumetta::SetText(settings_.webPageAddress, "https://news.example/");
+  store::SetText(settings_.webPageAddress, "https://news.example/");
   settings_.webPageEnabled = 0;
   settings_.webPageAskFirst = 1;
   settings_.webPageWeekdaysOnly = 0;
@@ -239,11 +239,11 @@ TEST_F(DailyWebsiteDialogTest, ShowsTheFieldsAndOkStoresWhatTheControlsHold) {
     Click(d.hwnd, IDC_WEBSITE_ASK_FIRST);
     return IDOK;
   });
-  ComicDialog dialog(prompter_, settings_);
+  shell::ComicDialog dialog(prompter_, settings_);
   EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
   EXPECT_EQ((std::vector<std::string>{"https://news.example/", "10:7:30", "-", "-", "ask"}), shown);
   EXPECT_EQ("https://other.example/page",
-            lumetta::ReadField(settings_.webPageAddress, sizeof settings_.webPageAddress));
+            store::ReadField(settings_.webPageAddress, sizeof settings_.webPageAddress));
   EXPECT_EQ("6:45:0", StoredTime(settings_));
   EXPECT_EQ(1, settings_.webPageEnabled);
   EXPECT_EQ(1, settings_.webPageWeekdaysOnly);
@@ -252,7 +252,7 @@ TEST_F(DailyWebsiteDialogTest, ShowsTheFieldsAndOkStoresWhatTheControlsHold) {
 
 TEST_F(DailyWebsiteDialogTest, AnAddressOver128CharactersIsRefusedAndTheDialogStaysOpen) {
   for (size_t length : {129u, 128u}) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     prompter_.texts.clear();
     watcher_.Then([&](const SeenDialog& d) {
       // Pasted or set text passes the edit control's own limit.
@@ -261,24 +261,24 @@ TEST_F(DailyWebsiteDialogTest, AnAddressOver128CharactersIsRefusedAndTheDialogSt
       Click(d.hwnd, IDOK);
       return IDCANCEL;
     });
-    ComicDialog dialog(prompter_, s);
+    shell::ComicDialog dialog(prompter_, s);
     const bool refused = length > 128;
     EXPECT_EQ(refused ? IDCANCEL : IDOK, dialog.DoModal(nullptr)) << length;
     EXPECT_EQ(refused ? std::vector<std::string>{"Enter no more than 128 characters."}
                       : std::vector<std::string>{},
               prompter_.texts)
         << length;
-    EXPECT_EQ(refused ? std::string(lumetta::kDefaultWebPage) : std::string(length, 'a'),
-              lumetta::ReadField(s.webPageAddress, sizeof s.webPageAddress));
+    EXPECT_EQ(refused ? std::string(store::kDefaultWebPage) : std::string(length, 'a'),
+              store::ReadField(s.webPageAddress, sizeof s.webPageAddress));
   }
 }
 
 TEST_F(DailyWebsiteDialogTest, DefaultsFillTheControlsWithTheRoundedTimeButStoreNothing) {
-  lumetta::SetText(settings_.webPageAddress, "https://news.example/");
+  store::SetText(settings_.webPageAddress, "https://news.example/");
   settings_.webPageEnabled = 0;
   settings_.webPageAskFirst = 0;
   for (int close : {IDCANCEL, IDOK}) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     std::vector<std::string> shown;
     watcher_.Then([&](const SeenDialog& d) {
       SYSTEMTIME st = PickerValue(d.hwnd, IDC_WEBSITE_TIME);
@@ -293,11 +293,11 @@ TEST_F(DailyWebsiteDialogTest, DefaultsFillTheControlsWithTheRoundedTimeButStore
                Checked(d.hwnd, IDC_WEBSITE_ASK_FIRST) ? "ask" : "-"};
       return close;
     });
-    ComicDialog dialog(prompter_, s);
+    shell::ComicDialog dialog(prompter_, s);
     EXPECT_EQ(close, dialog.DoModal(nullptr));
-    EXPECT_EQ((std::vector<std::string>{lumetta::kDefaultWebPage, "10:30:0", "enabled", "weekdays",
-                                        "ask"}),
-              shown);
+    EXPECT_EQ(
+        (std::vector<std::string>{store::kDefaultWebPage, "10:30:0", "enabled", "weekdays", "ask"}),
+        shown);
     if (close == IDCANCEL) {
       EXPECT_EQ(0, std::memcmp(&s, &settings_, sizeof s));
     } else {
@@ -308,14 +308,14 @@ TEST_F(DailyWebsiteDialogTest, DefaultsFillTheControlsWithTheRoundedTimeButStore
 }
 
 TEST_F(DailyWebsiteDialogTest, EscKeepsEverything) {
-  lumetta::SettingsBlock s = settings_;
+  store::SettingsBlock s = settings_;
   watcher_.Then([&](const SeenDialog& d) {
     SetText(d.hwnd, IDC_WEBSITE_ADDRESS, "https://other.example/");
     Click(d.hwnd, IDC_WEBSITE_ENABLED);
     PressEscape(d.hwnd);
     return 0;
   });
-  ComicDialog dialog(prompter_, s);
+  shell::ComicDialog dialog(prompter_, s);
   EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
   EXPECT_EQ(0, std::memcmp(&s, &settings_, sizeof s));
 }
@@ -323,7 +323,7 @@ TEST_F(DailyWebsiteDialogTest, EscKeepsEverything) {
 // --- Select Sounds -------------------------------------------------------------
 
 // The file-open dialog, answered from a script; the titles asked are kept.
-class ScriptedFiles : public lumetta::BackupPickers {
+class ScriptedFiles : public store::BackupPickers {
  public:
   std::string answer;  // "" = cancelled
   std::vector<std::string> titles;
@@ -344,10 +344,10 @@ class SelectSoundsTest : public PreferenceDialogTest {
     return {ControlText(d, IDC_SOUND_START_FILE), ControlText(d, IDC_SOUND_REMINDER_FILE),
             ControlText(d, IDC_SOUND_CLICK_FILE)};
   }
-  std::vector<std::string> Stored(const lumetta::SettingsBlock& s) const {
-    return {lumetta::ReadField(s.startSound, sizeof s.startSound),
-            lumetta::ReadField(s.reminderSound, sizeof s.reminderSound),
-            lumetta::ReadField(s.clickSound, sizeof s.clickSound)};
+  std::vector<std::string> Stored(const store::SettingsBlock& s) const {
+    return {store::ReadField(s.startSound, sizeof s.startSound),
+            store::ReadField(s.reminderSound, sizeof s.reminderSound),
+            store::ReadField(s.clickSound, sizeof s.clickSound)};
   }
   ScriptedFiles files_;
   RecordingSound sound_;
@@ -365,7 +365,7 @@ TEST_F(SelectSoundsTest, EachCueIsChosenPlayedAndEmptiedInItsOwnLine) {
   };
   const std::vector<std::string> initial = {"Start.wav", "Ring.wav", "Pick.wav"};
   for (const auto& cue : cues) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     sound_.played.clear();
     files_.titles.clear();
     std::vector<std::string> opened, chosen, cancelled, emptied;
@@ -381,7 +381,7 @@ TEST_F(SelectSoundsTest, EachCueIsChosenPlayedAndEmptiedInItsOwnLine) {
       emptied = Lines(d.hwnd);
       return IDOK;
     });
-    SoundDialog dialog(prompter_, s, files_, sound_);
+    shell::SoundDialog dialog(prompter_, s, files_, sound_);
     EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
     EXPECT_EQ(initial, opened);
     std::vector<std::string> expected = initial;
@@ -400,7 +400,7 @@ TEST_F(SelectSoundsTest, EachCueIsChosenPlayedAndEmptiedInItsOwnLine) {
 
 TEST_F(SelectSoundsTest, CancelAndEscKeepTheFilesAndATooLongPathIsRefused) {
   for (int close : {IDCANCEL, 0, IDOK}) {
-    lumetta::SettingsBlock s = settings_;
+    store::SettingsBlock s = settings_;
     prompter_.texts.clear();
     std::vector<std::string> afterLong;
     watcher_.Then([&](const SeenDialog& d) {
@@ -411,7 +411,7 @@ TEST_F(SelectSoundsTest, CancelAndEscKeepTheFilesAndATooLongPathIsRefused) {
       if (close == 0) PressEscape(d.hwnd);
       return close;
     });
-    SoundDialog dialog(prompter_, s, files_, sound_);
+    shell::SoundDialog dialog(prompter_, s, files_, sound_);
     EXPECT_EQ(close == IDOK ? IDOK : IDCANCEL, dialog.DoModal(nullptr));
     EXPECT_EQ((std::vector<std::string>{"Start.wav", "Ring.wav", "(no sound selected)"}),
               afterLong);
@@ -427,14 +427,14 @@ TEST_F(SelectSoundsTest, CancelAndEscKeepTheFilesAndATooLongPathIsRefused) {
 class PreferencesMainFrameTest : public MainFrameTest {
  protected:
   // Writes settings.bin as the program would, before the window is made.
-  void SeedSettings(const lumetta::SettingsBlock& block) {
+  void SeedSettings(const store::SettingsBlock& block) {
     ASSERT_TRUE(platform_testing::WriteWholeFile(
         services_.DataFile("settings.bin"),
         std::string(reinterpret_cast<const char*>(&block), sizeof block)));
   }
   void Command(UINT id) { SendMessageA(frame_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   UINT DailyPeriod() const {
-    auto it = timers_.periods.find(lumetta::timer_ids::kDailyWebPage);
+    auto it = timers_.periods.find(store::timer_ids::kDailyWebPage);
     return it == timers_.periods.end() ? 0 : it->second;
   }
   DialogWatcher watcher_;
@@ -446,7 +446,7 @@ TEST_F(PreferencesMainFrameTest, AdvancedReArmsLiveRemindersOnlyWhenTheMinutesCh
     bool reArmed;
   } cases[] = {{"0", false}, {"10", true}, {"10", false}, {"0", true}};
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& e = frame_->Book().Create();
+  store::An_Appointment& e = frame_->Book().Create();
   e.SetSlot(2025, 3, 16, 14, 0, "Dentist");
   e.ArmReminder();
   for (const auto& c : cases) {
@@ -484,7 +484,7 @@ TEST_F(PreferencesMainFrameTest, AdvancedPlacesTheWindowWhenAlwaysOnTopChangedAn
     const bool topmost = (GetWindowLongPtrA(frame_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     EXPECT_EQ(c.topmost, topmost) << c.button << " " << c.tick;
     const std::string saved = platform_testing::ReadWholeFile(file);
-    EXPECT_EQ(c.button == IDOK ? lumetta::kSettingsSize : 0u, saved.size()) << c.button;
+    EXPECT_EQ(c.button == IDOK ? store::kSettingsSize : 0u, saved.size()) << c.button;
     if (!saved.empty()) {
       EXPECT_EQ(c.topmost ? 1 : 0, saved[1076]);
     }
@@ -493,9 +493,9 @@ TEST_F(PreferencesMainFrameTest, AdvancedPlacesTheWindowWhenAlwaysOnTopChangedAn
 
 TEST_F(PreferencesMainFrameTest, DailyPageOpensOnWeekdaysOnlyAndItsTimerRunsEveryDay) {
   // The clock stands at Sunday 16 March 2025 10:00; the page is set for 10:00.
-  lumetta::SettingsBlock s = Defaults();
-  s.webPageTime = lumetta::MakeTime(2020, 1, 1, 10, 0);
-  lumetta::SetText(s.webPageAddress, "https://news.example/");
+  store::SettingsBlock s = Defaults();
+  s.webPageTime = store::MakeTime(2020, 1, 1, 10, 0);
+  store::SetText(s.webPageAddress, "https://news.example/");
   s.webPageEnabled = 1;
   s.webPageWeekdaysOnly = 1;
   s.webPageAskFirst = 1;
@@ -509,9 +509,9 @@ TEST_F(PreferencesMainFrameTest, DailyPageOpensOnWeekdaysOnlyAndItsTimerRunsEver
     size_t questions, opened;
   } cases[] = {{16, IDYES, 0, 0}, {17, IDNO, 1, 0}, {18, IDYES, 2, 1}};
   for (const auto& c : cases) {
-    services_.clock.now = lumetta::MakeTime(2025, 3, c.day, 10, 0);
+    services_.clock.now = store::MakeTime(2025, 3, c.day, 10, 0);
     services_.prompter.answer = c.answer;
-    SendMessageA(frame_->Handle(), WM_TIMER, lumetta::timer_ids::kDailyWebPage, 0);
+    SendMessageA(frame_->Handle(), WM_TIMER, store::timer_ids::kDailyWebPage, 0);
     EXPECT_EQ(c.questions, services_.prompter.texts.size()) << c.day;
     EXPECT_EQ(c.opened, services_.shell.opened.size()) << c.day;
     EXPECT_EQ(86400000u, DailyPeriod()) << c.day;
@@ -522,21 +522,21 @@ TEST_F(PreferencesMainFrameTest, DailyPageOpensOnWeekdaysOnlyAndItsTimerRunsEver
 }
 
 TEST_F(PreferencesMainFrameTest, WithoutAskFirstThePageOpensAtOnceAndAOneLetterAddressNeverRuns) {
-  lumetta::SettingsBlock s = Defaults();
-  s.webPageTime = lumetta::MakeTime(2020, 1, 1, 9, 0);
-  lumetta::SetText(s.webPageAddress, "https://news.example/");
+  store::SettingsBlock s = Defaults();
+  s.webPageTime = store::MakeTime(2020, 1, 1, 9, 0);
+  store::SetText(s.webPageAddress, "https://news.example/");
   s.webPageEnabled = 1;
   s.webPageAskFirst = 0;
   SeedSettings(s);
   ASSERT_TRUE(MakeFrame());
   EXPECT_EQ(23u * 3600u * 1000u, DailyPeriod());  // 10:00 now, 9:00 tomorrow
-  SendMessageA(frame_->Handle(), WM_TIMER, lumetta::timer_ids::kDailyWebPage, 0);
+  SendMessageA(frame_->Handle(), WM_TIMER, store::timer_ids::kDailyWebPage, 0);
   EXPECT_TRUE(services_.prompter.texts.empty());
   EXPECT_EQ(std::vector<std::string>{"https://news.example/"}, services_.shell.opened);
 
-  lumetta::SetText(lumetta::g_settings.webPageAddress, "x");
-  timers_.Stop(lumetta::timer_ids::kDailyWebPage);
-  SendMessageA(frame_->Handle(), WM_TIMER, lumetta::timer_ids::kDailyWebPage, 0);
+  store::SetText(store::g_settings.webPageAddress, "x");
+  timers_.Stop(store::timer_ids::kDailyWebPage);
+  SendMessageA(frame_->Handle(), WM_TIMER, store::timer_ids::kDailyWebPage, 0);
   EXPECT_EQ(0u, DailyPeriod());
   EXPECT_EQ(1u, services_.shell.opened.size());
 }

@@ -42,7 +42,7 @@ class PrivateCurrentUser {
 inline bool SetValue(const std::string& subkey, const char* name, DWORD type, const void* data,
                      DWORD size) {
   HKEY key = nullptr;
-  const std::string path = std::string(File::kRoot) + "\\" + subkey;
+  const std::string path = std::string(platform::File::kRoot) + "\\" + subkey;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return false;

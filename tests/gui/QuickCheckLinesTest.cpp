@@ -19,13 +19,13 @@ namespace {
 
 class QuickCheckLinesTest : public ::testing::Test {
  protected:
-  QuickCheckLinesTest() { lumetta::SetDefaultSettings(settings, 0); }
-  lumetta::SettingsBlock settings{};
+  QuickCheckLinesTest() { store::SetDefaultSettings(settings, 0); }
+  store::SettingsBlock settings{};
   Diary diary;
 };
 
 TEST_F(QuickCheckLinesTest, TitleNamesTheDayOnlyWhenItHasAnEntry) {
-  lumetta::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Dentist");
+  store::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Dentist");
   EXPECT_EQ("Lumetta", views::QuickCheckTitle(nullptr, 2024, 2, false));
   EXPECT_EQ("Lumetta - Feb 14, 2024", views::QuickCheckTitle(&entry, 2024, 2, false));
   EXPECT_EQ("Lumetta - 14 Feb, 2024", views::QuickCheckTitle(&entry, 2024, 2, true));
@@ -50,12 +50,12 @@ TEST_F(QuickCheckLinesTest, ADayWithNotesAndNoEntriesShowsTwoLines) {
 
 TEST_F(QuickCheckLinesTest, OneLinePerEntryOfTheDayInTimeOrder) {
   diary.Add(2024, 2, 13, 23, 30, "Day before");
-  lumetta::An_Appointment& late = diary.Add(2024, 2, 14, 13, 30, "Lunch");
-  late.colour = lumetta::MakeColour(0, 128, 0);
+  store::An_Appointment& late = diary.Add(2024, 2, 14, 13, 30, "Lunch");
+  late.colour = store::MakeColour(0, 128, 0);
   diary.Add(2024, 2, 14, 0, 30, "Night train");
   diary.Add(2024, 2, 15, 8, 0, "Next day");
   diary.book.Sort();
-  lumetta::An_Appointment* first = diary.book.FindOnDay(2024, 2, 14);
+  store::An_Appointment* first = diary.book.FindOnDay(2024, 2, 14);
   ASSERT_NE(nullptr, first);
 
   std::vector<QuickCheckLine> lines =
@@ -63,7 +63,7 @@ TEST_F(QuickCheckLinesTest, OneLinePerEntryOfTheDayInTimeOrder) {
   ASSERT_EQ(3u, lines.size());
   EXPECT_EQ(" 12:30am  Night train  ", lines[1].text);
   EXPECT_EQ(" 1:30pm  Lunch  ", lines[2].text);
-  EXPECT_EQ(lumetta::MakeColour(0, 128, 0), lines[2].colour);
+  EXPECT_EQ(store::MakeColour(0, 128, 0), lines[2].colour);
 
   settings.militaryTime = 1;
   lines = BuildQuickCheckLines(diary.book, first, 2024, 2, 14, true, settings);
@@ -74,7 +74,7 @@ TEST_F(QuickCheckLinesTest, OneLinePerEntryOfTheDayInTimeOrder) {
 }
 
 TEST_F(QuickCheckLinesTest, AnEntryColourTooCloseToTheBackgroundIsFixedAndStored) {
-  lumetta::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Pale");
+  store::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Pale");
   entry.colour = settings.back;  // 0x9BFFFF: distance 0, background above 100000
   const std::vector<QuickCheckLine> lines =
       BuildQuickCheckLines(diary.book, &entry, 2024, 2, 14, false, settings);

@@ -146,7 +146,7 @@ TEST_F(QuickCheckPopupTest, ADayWithNotesShowsTheHint) {
 }
 
 TEST_F(QuickCheckPopupTest, EuropeanTitleAndDateLine) {
-  lumetta::g_settings.europeanCalendar = 1;
+  store::g_settings.europeanCalendar = 1;
   diary.Add(2024, 2, 14, 9, 0, "Dentist");
   FastView* popup = Show(14, anchor);
   ASSERT_NE(nullptr, popup);
@@ -168,8 +168,8 @@ class QuickCheckPaintTest : public QuickCheckPopupTest {
 };
 
 TEST_F(QuickCheckPaintTest, LinesInTheirColoursInsideAFrame) {
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
-  lumetta::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Green");
+  const store::SettingsBlock& s = store::g_settings;
+  store::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Green");
   entry.colour = RGB(0, 128, 0);
   notes.Write("20240214.txt", "Notes");
   FastView* popup = Show(14, anchor);
@@ -187,18 +187,18 @@ TEST_F(QuickCheckPaintTest, LinesInTheirColoursInsideAFrame) {
 }
 
 TEST_F(QuickCheckPaintTest, TheYearViewsPopupHasThePlannerBackground) {
-  lumetta::g_settings.dayplan1 = RGB(200, 220, 240);
+  store::g_settings.dayplan1 = RGB(200, 220, 240);
   diary.Add(2024, 2, 14, 9, 0, "Dentist");
   FastView* popup = Show(14, anchor, 1);
   ASSERT_NE(nullptr, popup);
   EXPECT_EQ(RGB(200, 220, 240), Painted(*popup)->At(0, 0));
   popup = Show(14, anchor, 0);
-  EXPECT_EQ(lumetta::g_settings.back, Painted(*popup)->At(0, 0));
+  EXPECT_EQ(store::g_settings.back, Painted(*popup)->At(0, 0));
 }
 
 TEST_F(QuickCheckPaintTest, AnUnreadableEntryColourIsReplacedAndStored) {
-  lumetta::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Invisible");
-  entry.colour = lumetta::g_settings.back;
+  store::An_Appointment& entry = diary.Add(2024, 2, 14, 9, 0, "Invisible");
+  entry.colour = store::g_settings.back;
   FastView* popup = Show(14, anchor);
   ASSERT_NE(nullptr, popup);
   EXPECT_EQ(0u, entry.colour);

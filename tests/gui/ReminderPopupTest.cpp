@@ -32,7 +32,7 @@ namespace {
 // --- Rules ------------------------------------------------------------------
 
 struct LinesCase {
-  ReminderText what;
+  shell::ReminderText what;
   bool european;
   bool military;
   const char* line0;
@@ -52,7 +52,8 @@ TEST(ReminderPopupRules, LinesAsTheUserReadsThem) {
       {{0, 0, 0, 0, 5, ""}, false, false, "Timer expired", "   "},
   };
   for (const LinesCase& c : cases) {
-    const std::vector<std::string> lines = ReminderPopupLines(c.what, c.european, c.military);
+    const std::vector<std::string> lines =
+        shell::ReminderPopupLines(c.what, c.european, c.military);
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ(c.line0, lines[0]) << c.what.text;
     EXPECT_EQ(c.line1, lines[1]) << c.what.text;
@@ -60,25 +61,25 @@ TEST(ReminderPopupRules, LinesAsTheUserReadsThem) {
 }
 
 TEST(ReminderPopupRules, LinkIsTheAddressUpToTheFirstSpace) {
-  EXPECT_EQ("https://example.com/a", LinkAddress("https://example.com/a weekly call"));
-  EXPECT_EQ("http://x.org", LinkAddress("http://x.org"));
-  EXPECT_EQ("file://C:/notes.txt", LinkAddress("file://C:/notes.txt read"));
-  EXPECT_EQ("", LinkAddress("Visit https://example.com"));
-  EXPECT_EQ("", LinkAddress("HTTP://example.com"));
-  EXPECT_EQ("", LinkAddress(""));
+  EXPECT_EQ("https://example.com/a", shell::LinkAddress("https://example.com/a weekly call"));
+  EXPECT_EQ("http://x.org", shell::LinkAddress("http://x.org"));
+  EXPECT_EQ("file://C:/notes.txt", shell::LinkAddress("file://C:/notes.txt read"));
+  EXPECT_EQ("", shell::LinkAddress("Visit https://example.com"));
+  EXPECT_EQ("", shell::LinkAddress("HTTP://example.com"));
+  EXPECT_EQ("", shell::LinkAddress(""));
 }
 
 TEST(ReminderPopupRules, PlacementFollowsTheRandomPointAndStaysOnTheScreen) {
   // Left of the point when there is room, else at it.
-  EXPECT_EQ(100, PlaceReminderPopup(400, 100, 297, 32, 1024, 768).x);
-  EXPECT_EQ(200, PlaceReminderPopup(200, 100, 297, 32, 1024, 768).x);
+  EXPECT_EQ(100, shell::PlaceReminderPopup(400, 100, 297, 32, 1024, 768).x);
+  EXPECT_EQ(200, shell::PlaceReminderPopup(200, 100, 297, 32, 1024, 768).x);
   // Too low: moved up to 5 pixels above the bottom.
-  EXPECT_EQ(768 - 64 - 5, PlaceReminderPopup(400, 740, 297, 32, 1024, 768).y);
+  EXPECT_EQ(768 - 64 - 5, shell::PlaceReminderPopup(400, 740, 297, 32, 1024, 768).y);
   // Every point the pop-up draws keeps a pop-up that fits on the screen.
   for (int y = 70; y < 470; y += 13) {
     for (int x = 70; x < 670; x += 17) {
       for (int width : {150, 500, 900}) {
-        const POINT at = PlaceReminderPopup(x, y, width, 40, 1024, 768);
+        const POINT at = shell::PlaceReminderPopup(x, y, width, 40, 1024, 768);
         EXPECT_GE(at.x, 0);
         EXPECT_GE(at.y, 0);
         EXPECT_LE(at.x + width + 3, 1024) << x << "," << y << " width " << width;
@@ -92,12 +93,11 @@ TEST(ReminderPopupRules, PlacementFollowsTheRandomPointAndStaysOnTheScreen) {
 
 class ReminderPopupTest : public MainFrameTest {
  protected:
-  ReminderPopups& Popups() { return frame_->Popups(); }
+  shell::ReminderPopups& Popups() { return frame_->Popups(); }
 
   // An entry on the test's day (Sunday 16 March 2025), armed now.
-  lumetta::An_Appointment& Entry(int hour, int minute, int reminderMinutes,
-                                 const std::string& text) {
-    lumetta::An_Appointment& e = frame_->Book().Create();
+  store::An_Appointment& Entry(int hour, int minute, int reminderMinutes, const std::string& text) {
+    store::An_Appointment& e = frame_->Book().Create();
     e.SetSlot(2025, 3, 16, hour, minute, text);
     e.reminderMinutes = reminderMinutes;
     e.ArmReminder();
@@ -105,21 +105,21 @@ class ReminderPopupTest : public MainFrameTest {
   }
 
   // The clock reaches the moment and the entry's timer expires.
-  void FireAt(lumetta::An_Appointment& e, int hour, int minute) {
+  void FireAt(store::An_Appointment& e, int hour, int minute) {
     ASSERT_NE(0u, e.timerId());
-    services_.clock.now = lumetta::MakeTime(2025, 3, 16, hour, minute);
+    services_.clock.now = store::MakeTime(2025, 3, 16, hour, minute);
     SendMessageA(frame_->Handle(), WM_TIMER, e.timerId(), 0);
     PumpPending();
   }
 
-  ReminderPopup& OnlyPopup() {
+  shell::ReminderPopup& OnlyPopup() {
     EXPECT_EQ(1u, Popups().Count());
     return Popups().At(0);
   }
 
   bool SnoozeTimerRunning() const {
     for (const auto& timer : timers_.periods) {
-      if (lumetta::timer_ids::IsPopup(static_cast<std::uint32_t>(timer.first))) return true;
+      if (store::timer_ids::IsPopup(static_cast<std::uint32_t>(timer.first))) return true;
     }
     return false;
   }
@@ -134,10 +134,10 @@ class ReminderPopupTest : public MainFrameTest {
 
 TEST_F(ReminderPopupTest, FiredReminderOpensATopmostPopupTitledWithTheText) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "Dentist");
+  store::An_Appointment& e = Entry(11, 0, 15, "Dentist");
   FireAt(e, 10, 45);
 
-  ReminderPopup& popup = OnlyPopup();
+  shell::ReminderPopup& popup = OnlyPopup();
   ASSERT_TRUE(popup.Exists());
   HWND hwnd = popup.Handle();
   EXPECT_TRUE(IsWindowVisible(hwnd));
@@ -161,22 +161,22 @@ TEST_F(ReminderPopupTest, FiredReminderOpensATopmostPopupTitledWithTheText) {
 
 TEST_F(ReminderPopupTest, PaintShowsTheBackgroundAndTheTwoIcons) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "Dentist");
+  store::An_Appointment& e = Entry(11, 0, 15, "Dentist");
   FireAt(e, 10, 45);
-  ReminderPopup& popup = OnlyPopup();
+  shell::ReminderPopup& popup = OnlyPopup();
   RedrawWindow(popup.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   testing_support::ClientPixels pixels(popup.Handle());
   const int w = popup.Width();
   const int h = 2 * popup.LineHeight();
-  EXPECT_EQ(lumetta::g_settings.back, pixels.At(w - 40, h / 2)) << "between the text and the icons";
+  EXPECT_EQ(store::g_settings.back, pixels.At(w - 40, h / 2)) << "between the text and the icons";
   EXPECT_EQ(RGB(200, 30, 30), pixels.At(w - 16, 15)) << "the middle of the cross";
   EXPECT_EQ(RGB(40, 40, 90), pixels.At(w - 17, h - 2 - 16 - 4)) << "a hand of the clock";
 }
 
 TEST_F(ReminderPopupTest, EveryFiredReminderHasItsOwnPopup) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& a = Entry(11, 0, 15, "First");
-  lumetta::An_Appointment& b = Entry(11, 0, 10, "Second");
+  store::An_Appointment& a = Entry(11, 0, 15, "First");
+  store::An_Appointment& b = Entry(11, 0, 10, "Second");
   FireAt(a, 10, 45);
   FireAt(b, 10, 50);
   ASSERT_EQ(2u, Popups().Count());
@@ -187,8 +187,8 @@ TEST_F(ReminderPopupTest, EveryFiredReminderHasItsOwnPopup) {
 
 TEST_F(ReminderPopupTest, RemindersDisabledShowNothingButTheTimerIsSpent) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::g_settings.flags &= ~lumetta::kFlagRemindersEnabled;
-  lumetta::An_Appointment& e = Entry(12, 0, 90, "Quiet");
+  store::g_settings.flags &= ~store::kFlagRemindersEnabled;
+  store::An_Appointment& e = Entry(12, 0, 90, "Quiet");
   FireAt(e, 10, 30);
   EXPECT_EQ(0u, Popups().Count());
   EXPECT_EQ(0, Beeps());
@@ -198,7 +198,7 @@ TEST_F(ReminderPopupTest, RemindersDisabledShowNothingButTheTimerIsSpent) {
 
 TEST_F(ReminderPopupTest, EarlyTimerShowsNothing) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "Dentist");
+  store::An_Appointment& e = Entry(11, 0, 15, "Dentist");
   const std::uint32_t first = e.timerId();
   FireAt(e, 10, 30);
   EXPECT_EQ(0u, Popups().Count());
@@ -208,14 +208,14 @@ TEST_F(ReminderPopupTest, EarlyTimerShowsNothing) {
 
 TEST_F(ReminderPopupTest, UpperIconClosesAndEscClosesLeavingNoTimer) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& a = Entry(11, 0, 15, "By icon");
+  store::An_Appointment& a = Entry(11, 0, 15, "By icon");
   FireAt(a, 10, 45);
-  ReminderPopup& popup = OnlyPopup();
+  shell::ReminderPopup& popup = OnlyPopup();
   testing_support::PostClick(popup.Handle(), popup.Width() - 10, 10);
   PumpPending();
   EXPECT_EQ(0u, Popups().Count());
 
-  lumetta::An_Appointment& b = Entry(11, 0, 10, "By Esc");
+  store::An_Appointment& b = Entry(11, 0, 10, "By Esc");
   FireAt(b, 10, 50);
   HWND hwnd = OnlyPopup().Handle();
   testing_support::PostKey(hwnd, VK_ESCAPE);
@@ -229,9 +229,9 @@ TEST_F(ReminderPopupTest, SnoozeReshowsTheSamePopupAfterItsDelay) {
   ASSERT_TRUE(MakeFrame());
   EXPECT_EQ(300000u, Popups().ReminderSnoozeMs());
   Popups().SetReminderSnoozeMs(100);
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "Stretch");
+  store::An_Appointment& e = Entry(11, 0, 15, "Stretch");
   FireAt(e, 10, 45);
-  ReminderPopup& popup = OnlyPopup();
+  shell::ReminderPopup& popup = OnlyPopup();
   const int width = popup.Width();
   const int h = 2 * popup.LineHeight();
 
@@ -253,7 +253,7 @@ TEST_F(ReminderPopupTest, SnoozeReshowsTheSamePopupAfterItsDelay) {
 
 TEST_F(ReminderPopupTest, DraggingMovesThePopupWithThePointer) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "Drag me");
+  store::An_Appointment& e = Entry(11, 0, 15, "Drag me");
   FireAt(e, 10, 45);
   HWND hwnd = OnlyPopup().Handle();
   RECT before = {};
@@ -272,7 +272,7 @@ TEST_F(ReminderPopupTest, DraggingMovesThePopupWithThePointer) {
 TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
   ASSERT_TRUE(MakeFrame());
   services_.prompter.answer = IDNO;
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "https://example.com/meet weekly call");
+  store::An_Appointment& e = Entry(11, 0, 15, "https://example.com/meet weekly call");
   FireAt(e, 10, 45);
   PumpPending();
   ASSERT_EQ(1u, services_.prompter.texts.size());
@@ -282,7 +282,7 @@ TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
   EXPECT_TRUE(OnlyPopup().Exists()) << "No leaves the pop-up open";
 
   services_.prompter.answer = IDYES;
-  lumetta::An_Appointment& f = Entry(11, 0, 10, "http://example.org");
+  store::An_Appointment& f = Entry(11, 0, 10, "http://example.org");
   FireAt(f, 10, 50);
   PumpPending();
   ASSERT_EQ(1u, services_.shell.opened.size());
@@ -293,7 +293,7 @@ TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
 
 TEST_F(ReminderPopupTest, ReminderMissedBeforeStartUpIsShownAtOnce) {
   // 10:00 now: 10:05 with 15 minutes was due at 9:50; 9:30 has passed.
-  const auto fifteenMinutes = [](lumetta::An_Appointment& e) { e.reminderMinutes = 15; };
+  const auto fifteenMinutes = [](store::An_Appointment& e) { e.reminderMinutes = 15; };
   const std::string missed = Record(2025, 3, 16, 10, 5, "Missed", fifteenMinutes);
   const std::string passed = Record(2025, 3, 16, 9, 30, "Passed", fifteenMinutes);
   WriteWholeFile(services_.DataFile("Lumetta.bin"), missed + passed);
@@ -307,9 +307,9 @@ TEST_F(ReminderPopupTest, ReminderMissedBeforeStartUpIsShownAtOnce) {
 
 TEST_F(ReminderPopupTest, PopupOverTheMonthViewGetsItsOwnClicks) {
   ASSERT_TRUE(MakeFrame());
-  lumetta::An_Appointment& e = Entry(11, 0, 15, "Over the calendar");
+  store::An_Appointment& e = Entry(11, 0, 15, "Over the calendar");
   FireAt(e, 10, 45);
-  ReminderPopup& popup = OnlyPopup();
+  shell::ReminderPopup& popup = OnlyPopup();
   HWND view = frame_->MonthView()->Handle();
   RECT viewRect = {};
   GetWindowRect(view, &viewRect);

@@ -22,8 +22,8 @@
 #include "support/WindowText.h"
 
 using namespace dialog_test;
-using lumetta::An_Appointment;
-using lumetta::MakeTime;
+using store::An_Appointment;
+using store::MakeTime;
 using testing_support::ClassNameOf;
 using testing_support::ControlText;
 using testing_support::DialogWatcher;
@@ -49,7 +49,7 @@ class RepeatDialogTest : public ::testing::Test {
   }
 
   An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text,
-                      int kind = lumetta::kRepeatNone, lumetta::Moment until = 0) {
+                      int kind = store::kRepeatNone, store::Moment until = 0) {
     An_Appointment& e = book_.Create();
     e.SetSlot(y, m, d, h, min, text);
     e.repeatKind = kind;
@@ -59,12 +59,12 @@ class RepeatDialogTest : public ::testing::Test {
   }
 
   bool Run(An_Appointment& e, bool twentyFourHour = false) {
-    return RunRepeatDialog(nullptr, e, lumetta::RepeatFormInput::From(e), twentyFourHour,
-                           prompter_);
+    return planner::RunRepeatDialog(nullptr, e, store::RepeatFormInput::From(e), twentyFourHour,
+                                    prompter_);
   }
 
   fakes::FakeWorld world_;
-  lumetta::All_Appointments book_{world_.Context()};
+  store::All_Appointments book_{world_.Context()};
   fw::MessageBoxPrompter prompter_{"Lumetta"};
   DialogWatcher watcher_;
 };
@@ -115,8 +115,8 @@ TEST_F(RepeatDialogTest, HasTheStylesFontAndControlsOfTheRepeatDialogAndFitsItsT
 
 TEST_F(RepeatDialogTest, OpensWithTheEntrysTitleTextsKindAndEndDate) {
   // 2025-03-11 is the second Tuesday of March.
-  An_Appointment& e = Add(2025, 3, 11, 14, 30, "Piano lesson", lumetta::kRepeatWeekly,
-                          MakeTime(2025, 8, 1, 14, 30));
+  An_Appointment& e =
+      Add(2025, 3, 11, 14, 30, "Piano lesson", store::kRepeatWeekly, MakeTime(2025, 8, 1, 14, 30));
   std::vector<std::string> texts;
   std::vector<bool> checked;
   std::string date;
@@ -142,7 +142,7 @@ TEST_F(RepeatDialogTest, OpensWithTheEntrysTitleTextsKindAndEndDate) {
   EXPECT_EQ(expected, texts);
   EXPECT_EQ((std::vector<bool>{false, false, false, true, false, false, false, false}), checked);
   EXPECT_EQ("2025-8-1", date);
-  EXPECT_EQ(lumetta::kRepeatWeekly, e.repeatKind);  // Cancel changes nothing
+  EXPECT_EQ(store::kRepeatWeekly, e.repeatKind);  // Cancel changes nothing
   EXPECT_EQ(1u, book_.Count());
 }
 
@@ -212,7 +212,7 @@ TEST_F(RepeatDialogTest, AClickWithoutEndDateOffersTheKindsDefault) {
 
 TEST_F(RepeatDialogTest, AClickKeepsAnExistingEndDate) {
   An_Appointment& e =
-      Add(2025, 3, 11, 9, 0, "Choir", lumetta::kRepeatWeekly, MakeTime(2025, 9, 30, 9, 0));
+      Add(2025, 3, 11, 9, 0, "Choir", store::kRepeatWeekly, MakeTime(2025, 9, 30, 9, 0));
   std::string after;
   watcher_.Then([&](const SeenDialog& d) {
     Click(d.hwnd, IDC_REPEAT_YEARLY);
@@ -252,7 +252,7 @@ TEST_F(RepeatDialogTest, OKAppliesTheChosenRuleToTheEntry) {
     return IDOK;
   });
   EXPECT_TRUE(Run(e));
-  EXPECT_EQ(lumetta::kRepeatEveryday, e.repeatKind);
+  EXPECT_EQ(store::kRepeatEveryday, e.repeatKind);
   EXPECT_EQ(MakeTime(2025, 4, 11, 9, 0), e.repeatUntil);
   EXPECT_EQ("every Friday", e.weekdayText);
   EXPECT_EQ("2nd", e.weekOrdinal);
@@ -273,7 +273,7 @@ TEST_F(RepeatDialogTest, AnEndDateAMomentCannotHoldIsRefusedWithTheYearsMessage)
   EXPECT_FALSE(Run(e));
   ASSERT_EQ(2u, watcher_.Seen().size());
   EXPECT_EQ("Yikes! Please stick to the years 1990 - 2036.", watcher_.Seen()[1].message);
-  EXPECT_EQ(lumetta::kRepeatNone, e.repeatKind);
+  EXPECT_EQ(store::kRepeatNone, e.repeatKind);
   EXPECT_EQ(0, e.repeatUntil);
   EXPECT_EQ(1u, book_.Count());
 }
@@ -285,13 +285,13 @@ TEST_F(RepeatDialogTest, AnEntryDateThatCannotBeConvertedShowsOnlyTheYearsMessag
   EXPECT_FALSE(Run(e));
   ASSERT_EQ(1u, watcher_.Seen().size());
   EXPECT_EQ("Yikes! Please stick to the years 1990 - 2036.", watcher_.Seen()[0].message);
-  EXPECT_EQ(lumetta::kRepeatNone, e.repeatKind);
+  EXPECT_EQ(store::kRepeatNone, e.repeatKind);
 }
 
 // An old text file can give an entry a negative end: the dialog opens as for
 // an entry without one, instead of refusing with the years message.
 TEST_F(RepeatDialogTest, ANegativeEndDateOpensTheDialogWithoutOne) {
-  An_Appointment& e = Add(2025, 3, 11, 14, 30, "Piano lesson", lumetta::kRepeatWeekly, -3600);
+  An_Appointment& e = Add(2025, 3, 11, 14, 30, "Piano lesson", store::kRepeatWeekly, -3600);
   std::string date, offered;
   watcher_.Then([&](const SeenDialog& d) {
     date = DateOf(PickerValue(d.hwnd, IDC_REPEAT_UNTIL));
@@ -307,14 +307,14 @@ TEST_F(RepeatDialogTest, ANegativeEndDateOpensTheDialogWithoutOne) {
 }
 
 TEST_F(RepeatDialogTest, HelpOpensTheHelpFileAndLeavesTheDialogOpen) {
-  lumetta::RepeatFormInput input;
+  store::RepeatFormInput input;
   input.year = 2025;
   input.month = 3;
   input.day = 11;
   input.hour = 9;
   input.text = "x";
-  const lumetta::RepeatForm form(input, false);
-  Repeat dialog(prompter_, form);
+  const store::RepeatForm form(input, false);
+  planner::Repeat dialog(prompter_, form);
   int helpOpened = 0;
   dialog.openHelp = [&] { ++helpOpened; };
   bool stillOpen = false;

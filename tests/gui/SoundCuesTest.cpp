@@ -16,7 +16,7 @@
 
 namespace {
 
-class RecordingOutput : public SoundOutput {
+class RecordingOutput : public platform::SoundOutput {
  public:
   std::vector<std::string> played;
   int beeps = 0;
@@ -26,31 +26,31 @@ class RecordingOutput : public SoundOutput {
 
 class SoundCuesTest : public ::testing::Test {
  protected:
-  void SetUp() override { lumetta::SetDefaultSettings(settings_, 0); }
-  lumetta::SettingsBlock settings_;
+  void SetUp() override { store::SetDefaultSettings(settings_, 0); }
+  store::SettingsBlock settings_;
   RecordingOutput output_;
 };
 
 TEST_F(SoundCuesTest, EachCuePlaysTheFileOfItsOwnField) {
-  lumetta::SetText(settings_.startSound, "C:\\Sounds\\hello.wav");
-  PlayStartSound(settings_, output_);
-  PlayReminderSound(settings_, output_);
-  PlayClickSound(settings_, output_);
+  store::SetText(settings_.startSound, "C:\\Sounds\\hello.wav");
+  platform::PlayStartSound(settings_, output_);
+  platform::PlayReminderSound(settings_, output_);
+  platform::PlayClickSound(settings_, output_);
   EXPECT_EQ(output_.played,
             (std::vector<std::string>{"C:\\Sounds\\hello.wav", "Ring.wav", "Pick.wav"}));
   EXPECT_EQ(output_.beeps, 0);
 }
 
 TEST_F(SoundCuesTest, EmptyFieldsAreSilentExceptTheReminderWhichBeeps) {
-  lumetta::SetText(settings_.startSound, "");
-  lumetta::SetText(settings_.reminderSound, "");
-  lumetta::SetText(settings_.clickSound, "");
-  PlayStartSound(settings_, output_);
-  PlayClickSound(settings_, output_);
+  store::SetText(settings_.startSound, "");
+  store::SetText(settings_.reminderSound, "");
+  store::SetText(settings_.clickSound, "");
+  platform::PlayStartSound(settings_, output_);
+  platform::PlayClickSound(settings_, output_);
   EXPECT_TRUE(output_.played.empty());
   EXPECT_EQ(output_.beeps, 0);
-  PlayReminderSound(settings_, output_);
-  PlayReminderSound(settings_, output_);
+  platform::PlayReminderSound(settings_, output_);
+  platform::PlayReminderSound(settings_, output_);
   EXPECT_TRUE(output_.played.empty());
   EXPECT_EQ(output_.beeps, 2) << "every reminder is heard";
 }
@@ -58,8 +58,8 @@ TEST_F(SoundCuesTest, EmptyFieldsAreSilentExceptTheReminderWhichBeeps) {
 TEST_F(SoundCuesTest, FieldWithoutATerminatorNamesNoFile) {
   std::memset(settings_.clickSound, 'x', sizeof settings_.clickSound);
   std::memset(settings_.reminderSound, 'y', sizeof settings_.reminderSound);
-  PlayClickSound(settings_, output_);
-  PlayReminderSound(settings_, output_);
+  platform::PlayClickSound(settings_, output_);
+  platform::PlayReminderSound(settings_, output_);
   EXPECT_TRUE(output_.played.empty());
   EXPECT_EQ(output_.beeps, 1) << "the reminder still beeps";
 }
@@ -100,12 +100,13 @@ TEST_F(UnplayableSoundTest, OnlyAFoundRiffWaveFileCountsAsPlayable) {
       {File("avi.wav", std::string("RIFF\x24\0\0\0AVI LIST", 16)), false},
       {scratch_.Path() + "\\missing.wav", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.playable, IsPlayableWaveFile(c.path.c_str())) << c.path;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.playable, platform::IsPlayableWaveFile(c.path.c_str())) << c.path;
 }
 
 TEST_F(UnplayableSoundTest, AFileThatCannotBePlayedIsReportedOnceAndNotHandedOn) {
   CountingPrompter prompter;
-  SystemSoundOutput output(&prompter);
+  platform::SystemSoundOutput output(&prompter);
   const std::string missing = scratch_.Path() + "\\missing.wav";
   const std::string text = File("text.wav", "not a wave");
   for (int reminder = 0; reminder < 3; ++reminder) {
@@ -113,9 +114,9 @@ TEST_F(UnplayableSoundTest, AFileThatCannotBePlayedIsReportedOnceAndNotHandedOn)
     output.PlayFile(text.c_str());
     output.PlayFile("Start.wav");  // a default name, not shipped: silent, not reported
   }
-  EXPECT_EQ(
-      (std::vector<std::string>{UnplayableSoundMessage(missing), UnplayableSoundMessage(text)}),
-      prompter.texts);
+  EXPECT_EQ((std::vector<std::string>{platform::UnplayableSoundMessage(missing),
+                                      platform::UnplayableSoundMessage(text)}),
+            prompter.texts);
   EXPECT_NE(std::string::npos, prompter.texts[0].find("\"" + missing + "\" cannot be played"));
 }
 

@@ -13,7 +13,7 @@
 #include "shell/Lumetta.h"
 #include "shell/MainFrame.h"
 #include "shell/NotesFolder.h"
-#include "shell/SingleInstance.h"
+#include "shell/platform/SingleInstanceMutex.h"
 #include "store/CalendarText.h"
 #include "store/DataFile.h"
 #include "support/Pump.h"
@@ -38,7 +38,7 @@ struct RunWatch {
 // Once the main window is shown: note what the program has done by then
 // and choose Exit.
 void CALLBACK ExitWhenShown(HWND, UINT, UINT_PTR, DWORD) {
-  HWND main = FindWindowA(CMainFrame::kClassName, nullptr);
+  HWND main = FindWindowA(shell::CMainFrame::kClassName, nullptr);
   if (main == nullptr || !IsWindowVisible(main) || g_watch.mainWindow != nullptr) return;
   g_watch.mainWindow = main;
   g_watch.visible = true;
@@ -49,7 +49,7 @@ void CALLBACK ExitWhenShown(HWND, UINT, UINT_PTR, DWORD) {
 BOOL CALLBACK CountMainWindows(HWND window, LPARAM count) {
   char name[64] = "";
   GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, CMainFrame::kClassName) == 0) ++*reinterpret_cast<int*>(count);
+  if (lstrcmpA(name, shell::CMainFrame::kClassName) == 0) ++*reinterpret_cast<int*>(count);
   return TRUE;
 }
 
@@ -66,22 +66,22 @@ TEST_F(StartUp, RunsInOrderShowsTheMainWindowAndEndsCleanlyOnExit) {
   const std::string seeded =
       Record(2025, 3, 20, 9, 0, "Later") + Record(2025, 3, 18, 9, 0, "Earlier");
   ASSERT_TRUE(WriteWholeFile(services_.DataFile("Lumetta.bin"), seeded));
-  const std::string backup = services_.DataFile(
-      lumetta::WeekdayBackupName(lumetta::LocalFields(services_.clock.now).weekday));
+  const std::string backup =
+      services_.DataFile(store::WeekdayBackupName(store::LocalFields(services_.clock.now).weekday));
 
   g_watch = RunWatch{};
   g_watch.sound = &services_.sound;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ExitWhenShown);
   ASSERT_NE(0u, timer);
-  ShellServices services = services_.Services();
-  CLumetta app(GetModuleHandleA(nullptr), &services);
+  shell::ShellServices services = services_.Services();
+  shell::CLumetta app(GetModuleHandleA(nullptr), &services);
   const int exitCode = app.Run();
   KillTimer(nullptr, timer);
 
   EXPECT_EQ(0, exitCode);
   ASSERT_NE(nullptr, g_watch.mainWindow);
   EXPECT_TRUE(IsFolder(services_.DataFile("notes"))) << "the notes folder exists after every start";
-  EXPECT_EQ(services_.DataFile("notes") + "\\", NotesFolder());
+  EXPECT_EQ(services_.DataFile("notes") + "\\", shell::NotesFolder());
   EXPECT_EQ(seeded, ReadWholeFile(backup)) << "the weekday backup holds the file as it was";
   EXPECT_EQ(1u, g_watch.soundsWhenShown) << "the start-up sound once the window was shown";
   ASSERT_FALSE(services_.sound.played.empty());
@@ -92,16 +92,16 @@ TEST_F(StartUp, RunsInOrderShowsTheMainWindowAndEndsCleanlyOnExit) {
   EXPECT_EQ((std::vector<std::string>{"Earlier", "Later"}), test_common::RecordTexts(written));
   EXPECT_EQ(1648u, ReadWholeFile(services_.DataFile("settings.bin")).size());
   EXPECT_FALSE(IsWindow(g_watch.mainWindow));
-  EXPECT_EQ(nullptr, FindWindowA(CMainFrame::kClassName, nullptr));
-  EXPECT_EQ(nullptr, FindWindowA(OwnerWindow::kClassName, nullptr)) << "the owner went too";
+  EXPECT_EQ(nullptr, FindWindowA(shell::CMainFrame::kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowA(shell::OwnerWindow::kClassName, nullptr)) << "the owner went too";
   EXPECT_FALSE(main_frame_testing::TrayIconPresent(g_watch.mainWindow));
-  EXPECT_EQ(nullptr, CMainFrame::Current());
+  EXPECT_EQ(nullptr, shell::CMainFrame::Current());
 }
 
 TEST_F(StartUp, ASecondCopyBringsTheFirstWindowBackRestoredAndCentredAndEnds) {
   // The first copy: its mutex and its main window, hidden in the
   // notification area and far from the centre.
-  HANDLE firstCopysMutex = CreateMutexA(nullptr, TRUE, kSingleInstanceMutexName);
+  HANDLE firstCopysMutex = CreateMutexA(nullptr, TRUE, platform::kSingleInstanceMutexName);
   ASSERT_NE(nullptr, firstCopysMutex);
   ASSERT_TRUE(MakeFrame());
   HWND first = frame_->Handle();
@@ -110,8 +110,8 @@ TEST_F(StartUp, ASecondCopyBringsTheFirstWindowBackRestoredAndCentredAndEnds) {
   ASSERT_FALSE(IsWindowVisible(first));
 
   main_frame_testing::TestServices secondServices;
-  ShellServices services = secondServices.Services();
-  CLumetta second(GetModuleHandleA(nullptr), &services);
+  shell::ShellServices services = secondServices.Services();
+  shell::CLumetta second(GetModuleHandleA(nullptr), &services);
   const DWORD started = GetTickCount();
   EXPECT_EQ(0, second.Run());
   EXPECT_LT(GetTickCount() - started, 2000u) << "the second copy ends at once";

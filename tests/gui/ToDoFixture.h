@@ -23,7 +23,7 @@
 
 namespace todo_test {
 
-class FolderPaths : public lumetta::DataPaths {
+class FolderPaths : public store::DataPaths {
  public:
   explicit FolderPaths(std::string folder) : folder_(std::move(folder)) {}
   std::string DataFilePath(const std::string& name, bool) override { return folder_ + "\\" + name; }
@@ -38,13 +38,13 @@ class StandInHost : public todo::ToDoHost {
   ~StandInHost() override {
     if (IsWindow(owner_)) DestroyWindow(owner_);
   }
-  lumetta::FileSystem& ToDoFiles() override { return files_; }
-  lumetta::DataPaths& ToDoPaths() override { return paths_; }
+  store::FileSystem& ToDoFiles() override { return files_; }
+  store::DataPaths& ToDoPaths() override { return paths_; }
   fw::Prompter& ToDoPrompter() override { return prompter; }
   HWND ToDoOwner() override { return owner_; }
   int ToDoFrameExtraHeight() override { return 30; }
   void ToDoClosed() override { ++closed; }
-  lumetta::All_Appointments& ToDoBook() override { return planners.Book(); }
+  store::All_Appointments& ToDoBook() override { return planners.Book(); }
   void ToDoScheduled() override { ++scheduled; }
   void AttachMenus(HWND) override {}
   bool HandleMenuMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) override { return false; }
@@ -56,7 +56,7 @@ class StandInHost : public todo::ToDoHost {
   int scheduled = 0;
 
  private:
-  Win32FileSystem files_;
+  platform::Win32FileSystem files_;
   FolderPaths paths_;
   HWND owner_ = CreateWindowExA(0, "STATIC", "Lumetta", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);

@@ -108,7 +108,7 @@ class ToDoScheduleTest : public ToDoWindowTest {
   // Where the book holds that text, in time order.
   std::vector<std::string> SlotsOf(const std::string& text) {
     std::vector<std::string> slots;
-    for (const lumetta::An_Appointment& e : host.planners.diary.book) {
+    for (const store::An_Appointment& e : host.planners.diary.book) {
       if (e.text == text) {
         slots.push_back(Shown({e.year(), e.month(), e.day(), e.hour(), e.minute()}));
       }

@@ -64,7 +64,7 @@ void SetClipboard(const std::string& text) {
 // The text of record i of a list file image.
 std::string RecordText(const std::string& file, size_t i) {
   if (file.size() < (i + 1) * 120) return "(no record)";
-  return lumetta::ReadField(file.data() + i * 120 + 16, 100);
+  return store::ReadField(file.data() + i * 120 + 16, 100);
 }
 
 std::string FileWith(const std::vector<std::pair<size_t, std::string>>& lines,
@@ -103,8 +103,8 @@ TEST_F(ToDoWindowTest, AFirstOpeningShowsPersonalRowZeroAndWritesThreeEmptyFiles
 }
 
 TEST_F(ToDoWindowTest, TwentyTwoRowsShowInAlternatingColoursWithTheEditorOnTheSelectedRow) {
-  lumetta::g_settings.dayplan1 = RGB(255, 255, 155);
-  lumetta::g_settings.dayplan2 = RGB(255, 205, 155);
+  store::g_settings.dayplan1 = RGB(255, 255, 155);
+  store::g_settings.dayplan2 = RGB(255, 205, 155);
   ToDo* window = Open();
   ASSERT_NE(nullptr, window);
   const int h = window->RowHeight();

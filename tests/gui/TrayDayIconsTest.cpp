@@ -47,13 +47,13 @@ IconPixels Read(HICON icon) {
 }
 
 bool IsDigitRed(std::uint32_t pixel) {
-  const COLORREF red = DayIcons::kDigitColour;
+  const COLORREF red = shell::DayIcons::kDigitColour;
   return (pixel & 0xFFFFFF) == ((static_cast<std::uint32_t>(GetRValue(red)) << 16) |
                                 GetBValue(red) | (static_cast<std::uint32_t>(GetGValue(red)) << 8));
 }
 
 TEST(DayIcons, EachDayShowsItsOwnNumberInRedAndNothingElseRed) {
-  DayIcons icons(16);
+  shell::DayIcons icons(16);
   for (int day = 1; day <= 31; ++day) {
     HICON icon = icons.ForDay(day);
     ASSERT_NE(nullptr, icon) << "day " << day;
@@ -63,7 +63,7 @@ TEST(DayIcons, EachDayShowsItsOwnNumberInRedAndNothingElseRed) {
     int red = 0;
     for (int y = 0; y < 16; ++y) {
       for (int x = 0; x < 16; ++x) {
-        const bool digit = DayIcons::IsDigitPixel(day, x, y);
+        const bool digit = shell::DayIcons::IsDigitPixel(day, x, y);
         EXPECT_EQ(digit, IsDigitRed(image.At(x, y))) << "day " << day << " at " << x << "," << y;
         EXPECT_EQ(0xFFu, image.At(x, y) >> 24) << "opaque: day " << day << " at " << x << "," << y;
         red += digit ? 1 : 0;
@@ -79,7 +79,7 @@ TEST(DayIcons, NumbersDifferFromDayToDay) {
       bool differ = false;
       for (int y = 0; y < 16 && !differ; ++y) {
         for (int x = 0; x < 16 && !differ; ++x) {
-          differ = DayIcons::IsDigitPixel(a, x, y) != DayIcons::IsDigitPixel(b, x, y);
+          differ = shell::DayIcons::IsDigitPixel(a, x, y) != shell::DayIcons::IsDigitPixel(b, x, y);
         }
       }
       EXPECT_TRUE(differ) << a << " and " << b << " look the same";
@@ -92,10 +92,10 @@ TEST(DayIcons, TheNumberStaysInsideThePageAndIsCentred) {
     int minX = 16, maxX = -1;
     for (int y = 0; y < 16; ++y) {
       for (int x = 0; x < 16; ++x) {
-        if (!DayIcons::IsDigitPixel(day, x, y)) continue;
+        if (!shell::DayIcons::IsDigitPixel(day, x, y)) continue;
         minX = x < minX ? x : minX;
         maxX = x > maxX ? x : maxX;
-        EXPECT_GE(y, DayIcons::kDigitsTop) << day;
+        EXPECT_GE(y, shell::DayIcons::kDigitsTop) << day;
         EXPECT_LT(y, 15) << day;
       }
     }
@@ -106,19 +106,19 @@ TEST(DayIcons, TheNumberStaysInsideThePageAndIsCentred) {
 }
 
 TEST(DayIcons, LargerSizesScaleByWholePixels) {
-  DayIcons icons(32);
+  shell::DayIcons icons(32);
   const IconPixels image = Read(icons.ForDay(16));
   ASSERT_EQ(32, image.width);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
-      EXPECT_EQ(DayIcons::IsDigitPixel(16, x / 2, y / 2), IsDigitRed(image.At(x, y)))
+      EXPECT_EQ(shell::DayIcons::IsDigitPixel(16, x / 2, y / 2), IsDigitRed(image.At(x, y)))
           << x << "," << y;
     }
   }
 }
 
 TEST(DayIcons, DaysOutsideOneToThirtyOneHaveNoIconAndIconsAreKept) {
-  DayIcons icons(16);
+  shell::DayIcons icons(16);
   EXPECT_EQ(nullptr, icons.ForDay(0));
   EXPECT_EQ(nullptr, icons.ForDay(32));
   EXPECT_EQ(icons.ForDay(5), icons.ForDay(5));

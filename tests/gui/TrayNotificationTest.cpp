@@ -48,7 +48,7 @@ std::vector<MenuItem> ItemsOf(HMENU menu) {
 }
 
 TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoAndToday) {
-  const OwnedMenu hidden = BuildTrayMenu(true, [](UINT) { return true; });
+  const shell::OwnedMenu hidden = shell::BuildTrayMenu(true, [](UINT) { return true; });
   const std::vector<MenuItem> items = ItemsOf(hidden.Get());
   ASSERT_EQ(7u, items.size());
   EXPECT_EQ(ID_TRAY_SHOW, items[0].id);
@@ -64,7 +64,8 @@ TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoAndToday) {
   EXPECT_EQ(ID_VIEW_TODAY, items[6].id);
   EXPECT_EQ("&Today", items[6].text);
 
-  const OwnedMenu shown = BuildTrayMenu(false, [](UINT id) { return id == ID_TRAY_HIDE; });
+  const shell::OwnedMenu shown =
+      shell::BuildTrayMenu(false, [](UINT id) { return id == ID_TRAY_HIDE; });
   const std::vector<MenuItem> shownItems = ItemsOf(shown.Get());
   EXPECT_EQ(ID_TRAY_HIDE, shownItems[0].id);
   EXPECT_EQ("&Hide", shownItems[0].text);
@@ -92,7 +93,8 @@ TEST_F(TrayNotification, RightClickShowsTheMenuWithHideOrShowAndTheLaterWindowsG
     ShowWindow(frame_->Handle(), visible ? SW_SHOW : SW_HIDE);
     g_trackedItems.clear();
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, ReadOpenMenu);
-    SendMessageA(frame_->Handle(), TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_RBUTTONDOWN);
+    SendMessageA(frame_->Handle(), shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId,
+                 WM_RBUTTONDOWN);
     KillTimer(nullptr, timer);
     ASSERT_EQ(7u, g_trackedItems.size()) << "visible " << visible;
     EXPECT_EQ(visible ? ID_TRAY_HIDE : ID_TRAY_SHOW, g_trackedItems[0].id);
@@ -107,47 +109,48 @@ TEST_F(TrayNotification, LeftClickHidesAVisibleWindowAndRestoresAHiddenOne) {
   ASSERT_TRUE(MakeFrame());
   HWND hwnd = frame_->Handle();
   services_.sound.played.clear();
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDOWN);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_LBUTTONDOWN);
   EXPECT_FALSE(IsWindowVisible(hwnd));
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_LBUTTONDOWN);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_LBUTTONDOWN);
   EXPECT_TRUE(IsWindowVisible(hwnd));
   EXPECT_EQ(hwnd, GetActiveWindow());
   EXPECT_EQ(2, services_.sound.Clicks());
 
   // Another icon's messages are not ours.
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId + 1, WM_LBUTTONDOWN);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId + 1,
+               WM_LBUTTONDOWN);
   EXPECT_TRUE(IsWindowVisible(hwnd));
 }
 
 TEST_F(TrayNotification, MouseMovementNamesTheNextAppointmentAtMostOnceASecond) {
   // Sunday 16 March 2025, 23:10; the next entry is tomorrow at 9:05.
-  services_.clock.now = lumetta::MakeTime(2025, 3, 16, 23, 10);
+  services_.clock.now = store::MakeTime(2025, 3, 16, 23, 10);
   ASSERT_TRUE(platform_testing::WriteWholeFile(
       services_.DataFile("Lumetta.bin"),
       Record(2025, 3, 16, 8, 0, "Past") + Record(2025, 3, 17, 9, 5, "Dentist")));
   ASSERT_TRUE(MakeFrame());
   HWND hwnd = frame_->Handle();
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_MOUSEMOVE);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_MOUSEMOVE);
   EXPECT_STREQ(" Tomorrow at 9:05am: Dentist ", frame_->Tray().Record().szTip);
 
   // Within the same second nothing is recomputed.
   frame_->Book().At(1).text = "Doctor";
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_MOUSEMOVE);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_MOUSEMOVE);
   EXPECT_STREQ(" Tomorrow at 9:05am: Dentist ", frame_->Tray().Record().szTip);
   services_.clock.now += 1;
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_MOUSEMOVE);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_MOUSEMOVE);
   EXPECT_STREQ(" Tomorrow at 9:05am: Doctor ", frame_->Tray().Record().szTip);
 
   // Military time from the settings.
-  lumetta::g_settings.militaryTime = 1;
+  store::g_settings.militaryTime = 1;
   services_.clock.now += 1;
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_MOUSEMOVE);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_MOUSEMOVE);
   EXPECT_STREQ(" Tomorrow at 9:05: Doctor ", frame_->Tray().Record().szTip);
   EXPECT_TRUE(main_frame_testing::TrayIconPresent(hwnd));
 
   // Past the last entry.
-  services_.clock.now = lumetta::MakeTime(2025, 3, 18, 0, 0);
-  SendMessageA(hwnd, TrayIcon::kCallbackMessage, TrayIcon::kIconId, WM_MOUSEMOVE);
+  services_.clock.now = store::MakeTime(2025, 3, 18, 0, 0);
+  SendMessageA(hwnd, shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId, WM_MOUSEMOVE);
   EXPECT_STREQ("Lumetta Calendar: no appointments are scheduled", frame_->Tray().Record().szTip);
 }
 

@@ -60,7 +60,7 @@ TEST_F(WeekViewTest, AWednesdayOpensItsWeekFromSundayOrInEuropeanStyleFromMonday
       {true, {2025, 9, 8}, "Appointments starting Sunday, 8 September 2025"},
   };
   for (const Case& c : cases) {
-    lumetta::g_settings.europeanCalendar = c.european ? 1 : 0;
+    store::g_settings.europeanCalendar = c.european ? 1 : 0;
     ViewWeek* week = OpenWeek(2025, 9, 10);
     ASSERT_NE(nullptr, week);
     EXPECT_EQ(c.start, week->Start()) << "european " << c.european;
@@ -207,7 +207,7 @@ TEST_F(WeekViewTest, ABusyFourWeekPeriodShowsALineInEveryRowWhereverItIsScrolled
       const RECT text = {5, firstTop + row * h + 3, 300,
                          std::min(firstTop + (row + 1) * h - 3, rows * h)};
       const int area = (text.right - text.left) * (text.bottom - text.top);
-      EXPECT_LT(canvas.Count(text, lumetta::g_settings.back), area)
+      EXPECT_LT(canvas.Count(text, store::g_settings.back), area)
           << "row " << row << " at scroll position " << position;
     }
   }
@@ -226,7 +226,7 @@ TEST_F(WeekViewTest, CopyToClipboardPutsThePeriodAsTabSeparatedLines) {
   host.diary.Add(2025, 9, 13, 9, 30, "Market");
   host.diary.Add(2025, 9, 14, 9, 30, "Next week");
   for (const bool military : {false, true}) {
-    lumetta::g_settings.militaryTime = military ? 1 : 0;
+    store::g_settings.militaryTime = military ? 1 : 0;
     ViewWeek* week = OpenWeek(2025, 9, 10);
     ASSERT_NE(nullptr, week);
     Command(*week, ID_COPY_TO_CLIPBOARD);
@@ -289,7 +289,7 @@ TEST_F(WeekViewTest, ALeftClickOpensThePlannerOfTheDayWhoseBlockItHits) {
 
 TEST_F(WeekViewTest, EverySaturdayBlockEndsWithADoubleLineInBothStyles) {
   for (const bool european : {false, true}) {
-    lumetta::g_settings.europeanCalendar = european ? 1 : 0;
+    store::g_settings.europeanCalendar = european ? 1 : 0;
     ViewWeek* week = OpenWeek(2025, 9, 10);
     ASSERT_NE(nullptr, week);
     month_test::Canvas canvas(1200, 900);
@@ -433,15 +433,15 @@ TEST_F(WeekViewTest, ADayLongerThanAPageIsContinuedOnTheNextPages) {
 }
 
 TEST_F(CalendarViewsTest, WeekAndYearViewsRememberWhereTheyWereMovedTo) {
-  lumetta::g_settings.weekViewPosition = {0, 0};
-  lumetta::g_settings.yearViewPosition = {0, 0};
+  store::g_settings.weekViewPosition = {0, 0};
+  store::g_settings.yearViewPosition = {0, 0};
   const struct {
     HWND window;
-    const lumetta::WindowPosition& saved;
+    const store::WindowPosition& saved;
     int left, top;
   } cases[] = {
-      {OpenWeek(2025, 9, 10)->Handle(), lumetta::g_settings.weekViewPosition, 70, 45},
-      {OpenYear(2025)->Handle(), lumetta::g_settings.yearViewPosition, 90, 55},
+      {OpenWeek(2025, 9, 10)->Handle(), store::g_settings.weekViewPosition, 70, 45},
+      {OpenYear(2025)->Handle(), store::g_settings.yearViewPosition, 90, 55},
   };
   for (const auto& c : cases) {
     SetWindowPos(c.window, nullptr, c.left, c.top, 0, 0,

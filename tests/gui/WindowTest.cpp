@@ -201,7 +201,7 @@ TEST(WindowLifetime, AFailedHandlerIsNamedToTheUserInAMessageBox) {
   ProbeWindow window(journal);
   ASSERT_TRUE(window.Open());
   fw::MessageBoxPrompter prompter("Lumetta");
-  FailureMessage message(prompter);
+  shell::FailureMessage message(prompter);
   fw::ScopedFailureReport installed(message);
   testing_support::DialogWatcher watcher;
   watcher.ThenPress(IDOK);

@@ -28,7 +28,7 @@ class YearViewTest : public CalendarViewsTest {
  protected:
   void SetUp() override {
     CalendarViewsTest::SetUp();
-    lumetta::g_settings.yearViewPosition = {40, 30};
+    store::g_settings.yearViewPosition = {40, 30};
   }
   void Command(ViewYear& year, UINT id) { SendMessageA(year.Handle(), WM_COMMAND, id, 0); }
   static RECT DayRect(const ViewYear& year, int month, int day) {
@@ -155,7 +155,7 @@ TEST_F(YearViewTest, TheYearStepsWithin1970And2036) {
 // --- Drawing ------------------------------------------------------------------------
 
 TEST_F(YearViewTest, DrawsNamesInitialsAndDaysInTheirCells) {
-  lumetta::g_settings.europeanCalendar = 1;
+  store::g_settings.europeanCalendar = 1;
   ViewYear* year = OpenYear(2025);
   ASSERT_NE(nullptr, year);
   const std::vector<DrawnText> texts =
@@ -189,7 +189,7 @@ TEST_F(YearViewTest, OnTheScreenMarkedDaysAreHighlightedAndTodayInverted) {
   ASSERT_NE(nullptr, year);
   month_test::Canvas canvas(1400, 1000);
   year->DrawYear(canvas.Dc(), false);
-  const lumetta::SettingsBlock& s = lumetta::g_settings;
+  const store::SettingsBlock& s = store::g_settings;
   EXPECT_GT(canvas.Count(DayRect(*year, 3, 5), s.hasappoint), 0);
   EXPECT_EQ(0, canvas.Count(DayRect(*year, 3, 6), s.hasappoint));
   const RECT today = DayRect(*year, 2, 14);
@@ -223,9 +223,8 @@ TEST_F(YearViewTest, ThePrintedPageShowsTheYearAboveAndNoMarks) {
 
   month_test::Canvas canvas(1600, 1200);
   year->DrawYear(canvas.Dc(), true);
-  EXPECT_EQ(0, canvas.Count(RECT{0, 0, 1600, 1200}, lumetta::g_settings.hasappoint));
-  EXPECT_EQ(0,
-            canvas.Count(RECT{0, 0, 1600, 1200}, month_test::Inverted(lumetta::g_settings.back)));
+  EXPECT_EQ(0, canvas.Count(RECT{0, 0, 1600, 1200}, store::g_settings.hasappoint));
+  EXPECT_EQ(0, canvas.Count(RECT{0, 0, 1600, 1200}, month_test::Inverted(store::g_settings.back)));
 }
 
 // --- Mouse --------------------------------------------------------------------------

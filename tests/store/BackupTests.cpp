@@ -13,7 +13,7 @@
 #include "store/BackupRestore.h"
 #include "store/DataFile.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

@@ -7,7 +7,7 @@
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

@@ -4,7 +4,7 @@
 #include "store/CalendarText.h"
 #include "store/Moment.h"
 
-using namespace lumetta;
+using namespace store;
 
 TEST(TimeTextTest, TwelveHourStyle) {
   EXPECT_EQ(TimeText(0, 5, false), "12:05am");

@@ -6,7 +6,7 @@
 #include "store/ColourSchemes.h"
 #include "store/Settings.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "store/CalendarText.h"
 #include "store/DataFile.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 using test_common::Record;
 

@@ -13,7 +13,7 @@
 #include "store/AppointmentBook.h"
 #include "store/DataFile.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

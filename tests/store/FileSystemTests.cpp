@@ -12,7 +12,7 @@
 #include "store/SafeFile.h"
 #include "store/StdFileSystem.h"
 
-using namespace lumetta;
+using namespace store;
 namespace fs = std::filesystem;
 
 namespace {

@@ -22,7 +22,7 @@
 #include "store/ICalendarLines.h"
 #include "store/ICalendarTime.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "store/DataFile.h"
 #include "store/TextImport.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

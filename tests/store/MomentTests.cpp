@@ -12,7 +12,7 @@
 #include "store/CivilDate.h"
 #include "store/Moment.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "store/AppointmentBook.h"
 #include "store/TimerIds.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

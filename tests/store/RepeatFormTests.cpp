@@ -8,7 +8,7 @@
 #include "store/AppointmentBook.h"
 #include "store/RepeatForm.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "store/CivilDate.h"
 #include "store/Repeats.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

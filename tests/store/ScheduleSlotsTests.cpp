@@ -11,7 +11,7 @@
 #include "store/AppointmentBook.h"
 #include "store/ScheduleSlots.h"
 
-using namespace lumetta;
+using namespace store;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "store/AppointmentBook.h"
 #include "store/Search.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

@@ -6,7 +6,7 @@
 #include "common/Fakes.h"
 #include "store/Settings.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakeWorld;
 
 namespace {

@@ -11,7 +11,7 @@
 #include "store/FixedFields.h"
 #include "store/ToDoLists.h"
 
-using namespace lumetta;
+using namespace store;
 using fakes::FakePaths;
 using fakes::MemoryFileSystem;
 

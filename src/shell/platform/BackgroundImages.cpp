@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "store/Settings.h"
-#include "views/BackgroundImage.h"
+
+namespace platform {
 
 namespace {
 
@@ -20,12 +21,24 @@ bool IsNoImagePath(const std::string& path) {
 }
 
 fw::Bitmap LoadBackgroundImage(const std::string& path) {
-  return views::LoadBackgroundBitmap(path.c_str());
+  if (IsNoImagePath(path)) return fw::Bitmap();
+  return fw::Bitmap(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
 }
 
-std::uint32_t ImageToSlot(fw::Bitmap image) { return views::SlotFromBitmap(image.Release()); }
+std::uint32_t ImageToSlot(fw::Bitmap image) { return SlotFromBitmap(image.Release()); }
 
-void LoadBackgroundImages(lumetta::SettingsBlock& settings) {
+HBITMAP BitmapFromSlot(std::uint32_t slot) {
+  return reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(static_cast<std::int32_t>(slot)));
+}
+
+std::uint32_t SlotFromBitmap(HBITMAP bitmap) {
+  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(bitmap));
+}
+
+void LoadBackgroundImages(store::SettingsBlock& settings) {
   FillSlot(settings.mainImageHandle, settings.mainImage, sizeof settings.mainImage);
   FillSlot(settings.plannerImageHandle, settings.plannerImage, sizeof settings.plannerImage);
 }
+
+}  // namespace platform

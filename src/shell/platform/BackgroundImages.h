@@ -12,9 +12,11 @@
 
 #include "framework/GdiObject.h"
 
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 }
+
+namespace platform {
 
 // True for the texts that mean "no image": empty or "none" in any case.
 bool IsNoImagePath(const std::string& path);
@@ -26,8 +28,16 @@ fw::Bitmap LoadBackgroundImage(const std::string& path);
 // The slot value of an image; the slot's reader becomes its owner.
 std::uint32_t ImageToSlot(fw::Bitmap image);
 
+// A slot's image (the views take theirs this way) and an image's slot value
+// without handing it over. GDI handles carry 32 significant bits, also in
+// 64-bit processes (sign-extended).
+HBITMAP BitmapFromSlot(std::uint32_t slot);
+std::uint32_t SlotFromBitmap(HBITMAP bitmap);
+
 // Fills both handle slots from the settings' image paths: an image that
 // cannot be loaded (including "none") or an empty path leaves the slot
 // empty. Called while loading the settings, before any view took an image:
 // the slots' earlier values are not images anyone owns and are overwritten.
-void LoadBackgroundImages(lumetta::SettingsBlock& settings);
+void LoadBackgroundImages(store::SettingsBlock& settings);
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace platform {
+
 namespace {
 
 bool PathExists(const std::string& path) {
@@ -110,3 +112,5 @@ std::string DataFolder::DataFilePath(const std::string& name, bool forWriting) {
   if (PathExists(name)) return FullPathOf(name);
   return candidate;
 }
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 
 #include "store/Platform.h"
 
+namespace platform {
+
 // What DataFilePath depends on, read from the process (OfThisProcess) or
 // given by a test.
 struct DataFolderEnvironment {
@@ -22,7 +24,7 @@ struct DataFolderEnvironment {
   static DataFolderEnvironment OfThisProcess();
 };
 
-class DataFolder : public lumetta::DataPaths {
+class DataFolder : public store::DataPaths {
  public:
   static constexpr const char* kFolderName = "Lumetta Calendar";
 
@@ -43,3 +45,5 @@ class DataFolder : public lumetta::DataPaths {
 
   DataFolderEnvironment environment_;
 };
+
+}  // namespace platform

@@ -5,11 +5,13 @@
 
 #include "store/Platform.h"
 
-class ForwardingRepaintNotices : public lumetta::RepaintNotices {
+namespace platform {
+
+class ForwardingRepaintNotices : public store::RepaintNotices {
  public:
   // `target` may be null; it must outlive this object or be cleared first.
-  void SetTarget(lumetta::RepaintNotices* target) { target_ = target; }
-  lumetta::RepaintNotices* Target() const { return target_; }
+  void SetTarget(store::RepaintNotices* target) { target_ = target; }
+  store::RepaintNotices* Target() const { return target_; }
 
   void DayChanged(int year, int month, int day) override {
     if (target_ != nullptr) target_->DayChanged(year, month, day);
@@ -22,5 +24,7 @@ class ForwardingRepaintNotices : public lumetta::RepaintNotices {
   }
 
  private:
-  lumetta::RepaintNotices* target_ = nullptr;
+  store::RepaintNotices* target_ = nullptr;
 };
+
+}  // namespace platform

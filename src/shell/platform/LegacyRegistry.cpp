@@ -6,6 +6,8 @@
 #include "shell/platform/BackgroundImages.h"
 #include "store/Settings.h"
 
+namespace platform {
+
 File::~File() { Close(); }
 
 void File::Close() {
@@ -81,7 +83,7 @@ bool File::ReadBytes(const char* name, void* bytes, std::size_t size) const {
   return true;
 }
 
-bool File::ReadPosition(const std::string& subkey, lumetta::WindowPosition& position) {
+bool File::ReadPosition(const std::string& subkey, store::WindowPosition& position) {
   const bool opened = Open(subkey);
   std::int32_t left = 0;
   std::int32_t top = 0;
@@ -96,13 +98,13 @@ namespace {
 
 // The daily web page time read from "when": seconds since 1970, taken only
 // when plausible.
-lumetta::Moment WebPageTime(bool read, std::int32_t when, lumetta::Moment now) {
+store::Moment WebPageTime(bool read, std::int32_t when, store::Moment now) {
   if (!read || when <= 9998) return now;
   if (static_cast<long long>(when) > static_cast<long long>(now) + 99999) return now;
   return when;
 }
 
-void ImportWebPage(File& file, lumetta::SettingsBlock& s, lumetta::Moment now) {
+void ImportWebPage(File& file, store::SettingsBlock& s, store::Moment now) {
   std::int32_t enable = 0;
   if (!file.Open("comic") || !file.ReadNumber("enable", enable)) return;
   s.webPageEnabled = enable == 1 ? 1 : 0;
@@ -111,15 +113,15 @@ void ImportWebPage(File& file, lumetta::SettingsBlock& s, lumetta::Moment now) {
   s.webPageWeekdaysOnly = number == 1 ? 1 : 0;
   std::string url;
   file.ReadText("url", url);
-  lumetta::SetText(s.webPageAddress, url);
+  store::SetText(s.webPageAddress, url);
   const bool whenRead = file.ReadNumber("when", number);
   s.webPageTime = WebPageTime(whenRead, number, now);
   file.ReadNumber("ask", number);
   s.webPageAskFirst = number == 1 ? 1 : 0;
 }
 
-void ImportFont(File& file, const char* name, lumetta::FontDescription& font) {
-  lumetta::FontDescription read;
+void ImportFont(File& file, const char* name, store::FontDescription& font) {
+  store::FontDescription read;
   if (file.Open(name) && file.ReadBytes(name, &read, sizeof read)) font = read;
 }
 
@@ -127,13 +129,13 @@ template <std::size_t N>
 void ImportImage(File& file, const char* name, char (&path)[N], std::uint32_t& slot) {
   std::string text;
   if (!file.ReadText(name, text) || IsNoImagePath(text)) return;
-  lumetta::SetText(path, text);
+  store::SetText(path, text);
   slot = ImageToSlot(LoadBackgroundImage(text));
 }
 
 }  // namespace
 
-void ImportLegacyRegistrySettings(lumetta::SettingsBlock& s, lumetta::Moment now) {
+void ImportLegacyRegistrySettings(store::SettingsBlock& s, store::Moment now) {
   File file;
   ImportWebPage(file, s, now);
 
@@ -148,7 +150,7 @@ void ImportLegacyRegistrySettings(lumetta::SettingsBlock& s, lumetta::Moment now
 
   std::string folder = "C:";
   if (file.Open("backup")) file.ReadText("folder", folder);
-  lumetta::SetText(s.backupFolder, folder);
+  store::SetText(s.backupFolder, folder);
 
   if (file.Open("skins")) {
     ImportImage(file, "main", s.mainImage, s.mainImageHandle);
@@ -158,7 +160,7 @@ void ImportLegacyRegistrySettings(lumetta::SettingsBlock& s, lumetta::Moment now
   if (file.Open("Colors")) {
     struct Role {
       const char* name;
-      lumetta::Colour* colour;
+      store::Colour* colour;
     } roles[] = {{"fore", &s.fore},
                  {"back", &s.back},
                  {"dayplan1", &s.dayplan1},
@@ -169,7 +171,9 @@ void ImportLegacyRegistrySettings(lumetta::SettingsBlock& s, lumetta::Moment now
                  {"hasappoint", &s.hasappoint}};
     for (const Role& role : roles) {
       std::int32_t value = 0;
-      if (file.ReadNumber(role.name, value)) *role.colour = static_cast<lumetta::Colour>(value);
+      if (file.ReadNumber(role.name, value)) *role.colour = static_cast<store::Colour>(value);
     }
   }
 }
+
+}  // namespace platform

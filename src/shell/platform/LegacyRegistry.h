@@ -13,10 +13,12 @@
 
 #include "store/Moment.h"
 
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 struct WindowPosition;
-}  // namespace lumetta
+}  // namespace store
+
+namespace platform {
 
 // The registry reader: one opened subkey at a time.
 class File {
@@ -49,7 +51,7 @@ class File {
   bool ReadBytes(const char* name, void* bytes, std::size_t size) const;
   // Opens the subkey and reads its numbers "left" and "top" (each 0 when
   // missing). False when the subkey does not exist.
-  bool ReadPosition(const std::string& subkey, lumetta::WindowPosition& position);
+  bool ReadPosition(const std::string& subkey, store::WindowPosition& position);
 
  private:
   void Close();
@@ -63,4 +65,6 @@ class File {
 // "Colors"). `now` is the time of this first start. A background image named
 // there is loaded into its handle slot for this run and its path is kept in
 // the block, so later runs load it from the settings.
-void ImportLegacyRegistrySettings(lumetta::SettingsBlock& settings, lumetta::Moment now);
+void ImportLegacyRegistrySettings(store::SettingsBlock& settings, store::Moment now);
+
+}  // namespace platform

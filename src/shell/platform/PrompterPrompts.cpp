@@ -1,8 +1,10 @@
 #include "shell/platform/PrompterPrompts.h"
 
-using lumetta::PromptAnswer;
-using lumetta::PromptButtons;
-using lumetta::PromptIcon;
+namespace platform {
+
+using store::PromptAnswer;
+using store::PromptButtons;
+using store::PromptIcon;
 
 UINT PrompterPrompts::TypeFor(PromptButtons buttons, PromptIcon icon) {
   UINT type = MB_OK;
@@ -69,3 +71,5 @@ PromptAnswer PrompterPrompts::Show(const std::string& text, const std::string&,
                                    PromptButtons buttons, PromptIcon icon) {
   return AnswerFor(prompter_.Show(owner_, text, TypeFor(buttons, icon)), buttons);
 }
+
+}  // namespace platform

@@ -10,7 +10,9 @@
 #include "framework/Prompter.h"
 #include "store/Platform.h"
 
-class PrompterPrompts : public lumetta::Prompts {
+namespace platform {
+
+class PrompterPrompts : public store::Prompts {
  public:
   // The boxes are owned by `owner`; the main window sets itself once it exists.
   explicit PrompterPrompts(fw::Prompter& prompter, HWND owner = nullptr)
@@ -18,16 +20,18 @@ class PrompterPrompts : public lumetta::Prompts {
 
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  lumetta::PromptAnswer Show(const std::string& text, const std::string& caption,
-                             lumetta::PromptButtons buttons, lumetta::PromptIcon icon) override;
+  store::PromptAnswer Show(const std::string& text, const std::string& caption,
+                           store::PromptButtons buttons, store::PromptIcon icon) override;
 
   // MessageBox type flags for the buttons and icon.
-  static UINT TypeFor(lumetta::PromptButtons buttons, lumetta::PromptIcon icon);
+  static UINT TypeFor(store::PromptButtons buttons, store::PromptIcon icon);
   // The answer for a MessageBox result; a closed box (0 or an unknown id)
   // counts as the cancelling answer of its buttons.
-  static lumetta::PromptAnswer AnswerFor(int result, lumetta::PromptButtons buttons);
+  static store::PromptAnswer AnswerFor(int result, store::PromptButtons buttons);
 
  private:
   fw::Prompter& prompter_;
   HWND owner_;
 };
+
+}  // namespace platform

@@ -3,10 +3,14 @@
 #include "shell/platform/BackgroundImages.h"
 #include "shell/platform/LegacyRegistry.h"
 
-void ShellSettingsHooks::ImportLegacyRegistrySettings(lumetta::SettingsBlock& block) {
-  ::ImportLegacyRegistrySettings(block, clock_.Now());
+namespace platform {
+
+void ShellSettingsHooks::ImportLegacyRegistrySettings(store::SettingsBlock& block) {
+  platform::ImportLegacyRegistrySettings(block, clock_.Now());
 }
 
-void ShellSettingsHooks::LoadBackgroundImages(lumetta::SettingsBlock& block) {
-  ::LoadBackgroundImages(block);
+void ShellSettingsHooks::LoadBackgroundImages(store::SettingsBlock& block) {
+  platform::LoadBackgroundImages(block);
 }
+
+}  // namespace platform

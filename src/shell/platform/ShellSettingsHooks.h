@@ -5,14 +5,18 @@
 #include "store/Platform.h"
 #include "store/Settings.h"
 
-class ShellSettingsHooks : public lumetta::SettingsHooks {
+namespace platform {
+
+class ShellSettingsHooks : public store::SettingsHooks {
  public:
   // `clock` gives the time of the first start for the import.
-  explicit ShellSettingsHooks(lumetta::Clock& clock) : clock_(clock) {}
+  explicit ShellSettingsHooks(store::Clock& clock) : clock_(clock) {}
 
-  void ImportLegacyRegistrySettings(lumetta::SettingsBlock& block) override;
-  void LoadBackgroundImages(lumetta::SettingsBlock& block) override;
+  void ImportLegacyRegistrySettings(store::SettingsBlock& block) override;
+  void LoadBackgroundImages(store::SettingsBlock& block) override;
 
  private:
-  lumetta::Clock& clock_;
+  store::Clock& clock_;
 };
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 #include "framework/Prompter.h"
 #include "store/Settings.h"
 
+namespace platform {
+
 namespace {
 
 // The file named by a sound field, or null for an empty field. A field
@@ -61,11 +63,11 @@ void SystemSoundOutput::PlayFile(const char* path) {
 
 void SystemSoundOutput::DefaultBeep() { MessageBeep(MB_OK); }
 
-void PlayStartSound(const lumetta::SettingsBlock& settings, SoundOutput& output) {
+void PlayStartSound(const store::SettingsBlock& settings, SoundOutput& output) {
   if (const char* file = SoundFile(settings.startSound)) output.PlayFile(file);
 }
 
-void PlayReminderSound(const lumetta::SettingsBlock& settings, SoundOutput& output) {
+void PlayReminderSound(const store::SettingsBlock& settings, SoundOutput& output) {
   // A reminder is always heard: without a file, the default beep.
   if (const char* file = SoundFile(settings.reminderSound)) {
     output.PlayFile(file);
@@ -74,21 +76,23 @@ void PlayReminderSound(const lumetta::SettingsBlock& settings, SoundOutput& outp
   }
 }
 
-void PlayClickSound(const lumetta::SettingsBlock& settings, SoundOutput& output) {
+void PlayClickSound(const store::SettingsBlock& settings, SoundOutput& output) {
   if (const char* file = SoundFile(settings.clickSound)) output.PlayFile(file);
 }
 
-void PlayStartSound(const lumetta::SettingsBlock& settings) {
+void PlayStartSound(const store::SettingsBlock& settings) {
   SystemSoundOutput output;
   PlayStartSound(settings, output);
 }
 
-void PlayReminderSound(const lumetta::SettingsBlock& settings) {
+void PlayReminderSound(const store::SettingsBlock& settings) {
   SystemSoundOutput output;
   PlayReminderSound(settings, output);
 }
 
-void PlayClickSound(const lumetta::SettingsBlock& settings) {
+void PlayClickSound(const store::SettingsBlock& settings) {
   SystemSoundOutput output;
   PlayClickSound(settings, output);
 }
+
+}  // namespace platform

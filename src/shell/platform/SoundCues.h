@@ -13,10 +13,11 @@
 namespace fw {
 class Prompter;
 }
-
-namespace lumetta {
+namespace store {
 struct SettingsBlock;
 }
+
+namespace platform {
 
 // Where the cues go: the system's sound service, or a test's recorder.
 class SoundOutput {
@@ -54,13 +55,15 @@ bool IsPlayableWaveFile(const char* path);
 std::string UnplayableSoundMessage(const std::string& path);
 
 // Nothing when the start-up sound field is empty.
-void PlayStartSound(const lumetta::SettingsBlock& settings, SoundOutput& output);
+void PlayStartSound(const store::SettingsBlock& settings, SoundOutput& output);
 // The default beep when the reminder sound field is empty.
-void PlayReminderSound(const lumetta::SettingsBlock& settings, SoundOutput& output);
+void PlayReminderSound(const store::SettingsBlock& settings, SoundOutput& output);
 // Nothing when the click sound field is empty.
-void PlayClickSound(const lumetta::SettingsBlock& settings, SoundOutput& output);
+void PlayClickSound(const store::SettingsBlock& settings, SoundOutput& output);
 
 // The same on the system's sound service.
-void PlayStartSound(const lumetta::SettingsBlock& settings);
-void PlayReminderSound(const lumetta::SettingsBlock& settings);
-void PlayClickSound(const lumetta::SettingsBlock& settings);
+void PlayStartSound(const store::SettingsBlock& settings);
+void PlayReminderSound(const store::SettingsBlock& settings);
+void PlayClickSound(const store::SettingsBlock& settings);
+
+}  // namespace platform

@@ -4,7 +4,9 @@
 
 #include <limits>
 
-lumetta::Moment SystemClock::Now() {
+namespace platform {
+
+store::Moment SystemClock::Now() {
   // The system time directly: the C library's time() looks the time zone up
   // again at every call under Wine, which made loading a large book (one
   // clock reading per entry) take seconds.
@@ -18,8 +20,10 @@ lumetta::Moment SystemClock::Now() {
   const unsigned long long now = (ticks - kUnixEpochTicks) / kTicksPerSecond;
   // A moment is 32 bits: a clock past January 2038 gives the last moment
   // rather than a wrapped, negative one.
-  if (now > static_cast<unsigned long long>(std::numeric_limits<lumetta::Moment>::max())) {
-    return std::numeric_limits<lumetta::Moment>::max();
+  if (now > static_cast<unsigned long long>(std::numeric_limits<store::Moment>::max())) {
+    return std::numeric_limits<store::Moment>::max();
   }
-  return static_cast<lumetta::Moment>(now);
+  return static_cast<store::Moment>(now);
 }
+
+}  // namespace platform

@@ -3,7 +3,11 @@
 
 #include "store/Platform.h"
 
-class SystemClock : public lumetta::Clock {
+namespace platform {
+
+class SystemClock : public store::Clock {
  public:
-  lumetta::Moment Now() override;
+  store::Moment Now() override;
 };
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 
 #include "store/SafeFile.h"
 
+namespace platform {
+
 namespace {
 
 // Owns a file handle from CreateFileA.
@@ -33,7 +35,7 @@ class FileHandle {
 // ReadFile and WriteFile take at most a DWORD per call.
 constexpr std::size_t kMaxChunk = 1u << 30;
 
-class Win32InputFile : public lumetta::InputFile {
+class Win32InputFile : public store::InputFile {
  public:
   explicit Win32InputFile(HANDLE handle) : file_(handle) {
     LARGE_INTEGER size;
@@ -67,7 +69,7 @@ class Win32InputFile : public lumetta::InputFile {
   std::uint64_t size_ = 0;
 };
 
-class Win32OutputFile : public lumetta::OutputFile {
+class Win32OutputFile : public store::OutputFile {
  public:
   explicit Win32OutputFile(HANDLE handle) : file_(handle) {}
 
@@ -104,7 +106,7 @@ bool Win32FileSystem::Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::unique_ptr<lumetta::InputFile> Win32FileSystem::OpenRead(const std::string& path) {
+std::unique_ptr<store::InputFile> Win32FileSystem::OpenRead(const std::string& path) {
   // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so it is refused here.
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -112,7 +114,7 @@ std::unique_ptr<lumetta::InputFile> Win32FileSystem::OpenRead(const std::string&
   return std::make_unique<Win32InputFile>(h);
 }
 
-std::unique_ptr<lumetta::OutputFile> Win32FileSystem::Create(const std::string& path) {
+std::unique_ptr<store::OutputFile> Win32FileSystem::Create(const std::string& path) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
@@ -130,7 +132,7 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
 }
 
 bool Win32FileSystem::CopyReplacing(const std::string& from, const std::string& to) {
-  const std::string temp = lumetta::TemporaryPathFor(to);
+  const std::string temp = store::TemporaryPathFor(to);
   bool ok = CopyFileA(from.c_str(), temp.c_str(), FALSE) != FALSE;
   if (ok) {
     // CopyFileA carries the read-only attribute over; the copy must stay
@@ -149,3 +151,5 @@ bool Win32FileSystem::Remove(const std::string& path) {
   DeleteFileA(path.c_str());
   return !Exists(path);
 }
+
+}  // namespace platform

@@ -6,11 +6,13 @@
 
 #include "store/Platform.h"
 
-class Win32FileSystem : public lumetta::FileSystem {
+namespace platform {
+
+class Win32FileSystem : public store::FileSystem {
  public:
   bool Exists(const std::string& path) override;
-  std::unique_ptr<lumetta::InputFile> OpenRead(const std::string& path) override;
-  std::unique_ptr<lumetta::OutputFile> Create(const std::string& path) override;
+  std::unique_ptr<store::InputFile> OpenRead(const std::string& path) override;
+  std::unique_ptr<store::OutputFile> Create(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Rename(const std::string& from, const std::string& to) override;
   // CopyFileA to a temporary file beside `to`, then Replace: a failed copy
@@ -18,3 +20,5 @@ class Win32FileSystem : public lumetta::FileSystem {
   bool CopyReplacing(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
 };
+
+}  // namespace platform

@@ -1,5 +1,7 @@
 #include "shell/platform/WindowReminderTimers.h"
 
+namespace platform {
+
 std::uint32_t WindowReminderTimers::Start(std::uint32_t id, std::uint32_t delayMs) {
   if (window_ == nullptr || id == 0) return 0;
   // With a window, SetTimer answers the identifier it was given (any
@@ -11,3 +13,5 @@ std::uint32_t WindowReminderTimers::Start(std::uint32_t id, std::uint32_t delayM
 void WindowReminderTimers::Stop(std::uint32_t id) {
   if (window_ != nullptr) KillTimer(window_, id);
 }
+
+}  // namespace platform

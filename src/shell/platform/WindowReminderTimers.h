@@ -7,7 +7,9 @@
 
 #include "store/Platform.h"
 
-class WindowReminderTimers : public lumetta::ReminderTimers {
+namespace platform {
+
+class WindowReminderTimers : public store::ReminderTimers {
  public:
   // The store is made before the main window exists; until SetWindow gives
   // the window, no timer starts (Start answers 0).
@@ -23,3 +25,5 @@ class WindowReminderTimers : public lumetta::ReminderTimers {
  private:
   HWND window_;
 };
+
+}  // namespace platform
