@@ -96,10 +96,11 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   scroll.nPos = firstHour_ + 1;
   SetScrollInfo(Handle(), SB_VERT, &scroll, FALSE);
 
+  // Before showing: a new icon on a shown window repaints its whole frame.
+  icon_.Apply(Handle());
   const POINT at = StartPosition(screen.Get());
   const SIZE size = WindowSize();
   SetWindowPos(Handle(), HWND_TOP, at.x, at.y, size.cx, size.cy, SWP_SHOWWINDOW);
-  icon_.Apply(Handle());
 
   EditView::FollowNotes(*this);
 
@@ -177,6 +178,15 @@ LRESULT AppointBook2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       OnMove();
       return result;
     }
+    case WM_NCACTIVATE:
+      // Showing activates the planner just before its first WM_NCPAINT, which
+      // paints the frame in the new state anyway: that activation only
+      // records the state (lParam -1), sparing a second painting of the frame.
+      if (!framePainted_) return DefaultHandling(message, wParam, -1);
+      break;
+    case WM_NCPAINT:
+      framePainted_ = true;
+      break;
     case WM_SETFOCUS:
       // The keyboard belongs to the slot editor whenever the planner has it.
       if (editor_ != nullptr) {

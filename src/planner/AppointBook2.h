@@ -169,6 +169,7 @@ class AppointBook2 : public fw::FrameWindow,
   fw::Font font_;
   SlotLayout layout_;
   int moveSkips_ = 2;
+  bool framePainted_ = false;
   std::unique_ptr<EditBox> editor_;
   int firstHour_ = kFirstHourAtOpen;
   fw::SmallWindowIcon icon_;

@@ -9,6 +9,7 @@
 #include "framework/WindowDC.h"
 #include "menus/FlatMenu.h"
 #include "resource.h"
+#include "support/Pixels.h"
 #include "support/WindowText.h"
 
 using planner::AppointBook2;
@@ -264,6 +265,49 @@ TEST_F(PlannerTest, WithFlatMenusItsMenuBarAndPopupsAreOwnerDrawn) {
   SendMessageA(planner.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 1);
   for (int position = 0; position < GetMenuItemCount(popup); ++position)
     EXPECT_TRUE(ownerDrawn(popup, position)) << "pop-up item " << position;
+  planner::CloseAllDayPlanners();
+  host.menus = nullptr;
+}
+
+// --- The frame as opened ------------------------------------------------------------------
+
+// How many pixels outside the client area (title bar with its icon, flat
+// menu bar, scroll bar, borders) differ between two copies of the window.
+int FrameDifferences(HWND window, const testing_support::ClientPixels& a,
+                     const testing_support::ClientPixels& b) {
+  RECT frame = {};
+  GetWindowRect(window, &frame);
+  RECT client = {};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -frame.left, -frame.top);
+  int differences = 0;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) {
+      const POINT p = {x, y};
+      if (!PtInRect(&client, p) && a.At(x, y) != b.At(x, y)) ++differences;
+    }
+  }
+  return differences;
+}
+
+// Each planner's frame shows what a full repaint of it shows: the newest
+// active, the one opened before it inactive.
+TEST_F(PlannerTest, EachOpenedPlannersFrameLooksAsARepaintOfItWould) {
+  menus::FlatMenu flat(menus::FlatMenuSettings{});
+  host.menus = &flat;
+  AppointBook2& earlier = Open(2025, 3, 7);
+  AppointBook2& later = Open(2025, 3, 8);
+  using Pixels = testing_support::ClientPixels;
+  for (AppointBook2* planner : {&earlier, &later}) {
+    const HWND window = planner->Handle();
+    const Pixels opened(window, Pixels::Area::Window);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const Pixels repainted(window, Pixels::Area::Window);
+    ASSERT_GT(opened.Width(), 0);
+    EXPECT_EQ(0, FrameDifferences(window, opened, repainted))
+        << testing_support::WindowText(window);
+  }
   planner::CloseAllDayPlanners();
   host.menus = nullptr;
 }

@@ -25,8 +25,27 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
          static_cast<double>(frequency.QuadPart);
 }
 
-// One opening: the time until the planner's slot editor exists; -1 on failure.
+// The program's planner window, shown or not yet: one look-up by class
+// rather than a walk over every top-level window.
+HWND FindPlanner(DWORD processId) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, "AppointBook2", nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, "AppointBook2", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId) return window;
+  }
+  return nullptr;
+}
+
+// One opening: from the command until the planner's first paint has ended;
+// -1 on failure. That paint opens the slot editor; once the editor exists,
+// an empty message sent to the planner returns only when the program's
+// thread has left the paint. A poll is two or three window look-ups and
+// the tool sleeps 1 ms between polls: it takes little from the program.
 double TimeOneOpening(const e2e::LumettaProcess& program, HWND mainWindow) {
+  // Each opening starts with the program idle, as a user's would: the
+  // previous close committed its slot and repainted the calendar views.
+  Sleep(300);
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
   program.PostCommand(mainWindow, e2e::kTodayCommand);
@@ -34,17 +53,15 @@ double TimeOneOpening(const e2e::LumettaProcess& program, HWND mainWindow) {
   HWND editor = nullptr;
   const DWORD deadline = GetTickCount() + e2e::kStartTimeoutMs;
   while (editor == nullptr && GetTickCount() < deadline) {
-    if (planner == nullptr) planner = e2e::FindProcessWindowOfClass(program.Id(), "AppointBook2");
+    if (planner == nullptr) planner = FindPlanner(program.Id());
     if (planner != nullptr) editor = FindWindowExA(planner, nullptr, "Edit", nullptr);
     if (editor == nullptr) Sleep(1);
   }
+  if (editor == nullptr) return -1;
+  SendMessageA(planner, WM_NULL, 0, 0);
   LARGE_INTEGER painted;
   QueryPerformanceCounter(&painted);
-  if (editor == nullptr) return -1;
   SendMessageA(planner, WM_CLOSE, 0, 0);
-  // Closing commits the slot and repaints the calendar views: the next
-  // opening starts once the program is idle again, as a user's would.
-  Sleep(300);
   return Milliseconds(start, painted);
 }
 

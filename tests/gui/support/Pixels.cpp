@@ -3,15 +3,40 @@
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
 #include "framework/ScopedSelect.h"
-#include "framework/WindowDC.h"
 
 namespace testing_support {
 
-ClientPixels::ClientPixels(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  width_ = client.right;
-  height_ = client.bottom;
+namespace {
+
+// The DC of the whole window (GetWindowDC) or of its client area.
+class AreaDC {
+ public:
+  AreaDC(HWND window, bool whole)
+      : window_(window), dc_(whole ? GetWindowDC(window) : GetDC(window)) {}
+  ~AreaDC() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  AreaDC(const AreaDC&) = delete;
+  AreaDC& operator=(const AreaDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+}  // namespace
+
+ClientPixels::ClientPixels(HWND window, Area area) {
+  RECT bounds = {};
+  if (area == Area::Window) {
+    GetWindowRect(window, &bounds);
+    OffsetRect(&bounds, -bounds.left, -bounds.top);
+  } else {
+    GetClientRect(window, &bounds);
+  }
+  width_ = bounds.right;
+  height_ = bounds.bottom;
   if (width_ <= 0 || height_ <= 0) return;
 
   BITMAPINFO info = {};
@@ -22,7 +47,8 @@ ClientPixels::ClientPixels(HWND window) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  fw::WindowDC screen(window);
+  const AreaDC screen(window, area == Area::Window);
+  if (screen.Get() == nullptr) return;
   fw::Bitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr) return;
   {

@@ -1,5 +1,6 @@
 #pragma once
-// A copy of what a window's client area shows on screen, to read pixels.
+// A copy of what a window's client area (or the whole window, frame
+// included) shows on screen, to read pixels.
 
 #include <windows.h>
 
@@ -9,13 +10,15 @@ namespace testing_support {
 
 class ClientPixels {
  public:
+  enum class Area { Client, Window };
   // Copies the client area as it is now (the window must be visible and
-  // painted: pump messages first).
-  explicit ClientPixels(HWND window);
+  // painted: pump messages first). With Area::Window, the whole window from
+  // its top-left corner: title bar, menu bar, scroll bars and borders too.
+  explicit ClientPixels(HWND window, Area area = Area::Client);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // The colour at a client point; CLR_INVALID outside.
+  // The colour at a point of the area; CLR_INVALID outside.
   COLORREF At(int x, int y) const;
 
  private:
