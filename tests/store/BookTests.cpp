@@ -3,34 +3,13 @@
 
 #include <random>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
-class BookTest : public ::testing::Test {
- protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
-
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> out;
-    for (const An_Appointment& e : book_) out.push_back(e.text);
-    return out;
-  }
-};
+using BookTest = BookFixture;
 
 using TextList = std::vector<std::string>;
 

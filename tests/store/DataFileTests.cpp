@@ -5,10 +5,8 @@
 
 #include <cstring>
 
-#include "common/Fakes.h"
+#include "StoreFixture.h"
 #include "common/Records.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/DataFile.h"
 
@@ -18,41 +16,16 @@ using test_common::Record;
 
 namespace {
 
-// Little-endian int32 written by hand, independent of the writer, for the
-// tests of the layout itself.
-void Put(std::string& r, std::size_t at, std::int32_t v) {
-  const auto u = static_cast<std::uint32_t>(v);
-  for (int i = 0; i < 4; ++i) r[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-}
-
-void PutText(std::string& r, std::size_t at, const std::string& s) {
-  for (std::size_t i = 0; i < s.size(); ++i) r[at + i] = s[i];
-}
-
-class DataFileTest : public ::testing::Test {
+class DataFileTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
-  std::string& File(const std::string& path) { return world_.files.files[path]; }
   const std::string dataPath_ = "data/Lumetta.bin";
 };
 
 }  // namespace
 
-TEST(RecordLayoutTest, EncodesEveryFieldAtItsOffset) {
-  ScopedTimeZone tz("UTC");
-  FakeWorld world;
-  world.clock.now = MakeTime(2025, 3, 14, 9, 0);
-  All_Appointments book(world.Context());
-  An_Appointment& e = book.Create();
+TEST_F(DataFileTest, RecordLayoutEncodesEveryFieldAtItsOffset) {
+  world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
+  An_Appointment& e = book_.Create();
   e.SetSlot(2025, 3, 14, 10, 30, std::string(250, 'x'));
   e.SetRepeat(kRepeatMonthlyByWeekday, "2nd", "every Wednesday", 14);
   e.reminderMinutes = 15;
@@ -66,27 +39,27 @@ TEST(RecordLayoutTest, EncodesEveryFieldAtItsOffset) {
   ASSERT_NE(e.timerId(), 0u);
 
   std::string expected(204, '\0');
-  Put(expected, 0, 2025);
-  Put(expected, 4, 3);
-  Put(expected, 8, 14);
-  Put(expected, 12, 10);
-  Put(expected, 16, 30);
-  Put(expected, 20, 14);
-  Put(expected, 24, 6);
-  Put(expected, 28, static_cast<std::int32_t>(e.timerId()));
-  Put(expected, 32, 1741948200);  // 2025-03-14 10:30 UTC
-  Put(expected, 36, 15);
+  PutInts(expected, {{0, 2025},
+                     {4, 3},
+                     {8, 14},
+                     {12, 10},
+                     {16, 30},
+                     {20, 14},
+                     {24, 6},
+                     {28, static_cast<std::int32_t>(e.timerId())},
+                     {32, 1741948200},  // 2025-03-14 10:30 UTC
+                     {36, 15}});
   PutText(expected, 40, "2nd");
   PutText(expected, 45, "every Wedn");  // 10 characters of "every Wednesday"
   PutText(expected, 56, std::string(100, 'x'));
-  Put(expected, 160, 1);
-  Put(expected, 164, 0x12);
-  Put(expected, 168, 0x34);
-  Put(expected, 172, 0x56);
-  Put(expected, 176, 1800000000);
-  Put(expected, 180, 1);
-  Put(expected, 184, 1);
-  Put(expected, 188, 1);
+  PutInts(expected, {{160, 1},
+                     {164, 0x12},
+                     {168, 0x34},
+                     {172, 0x56},
+                     {176, 1800000000},
+                     {180, 1},
+                     {184, 1},
+                     {188, 1}});
 
   unsigned char got[204];
   std::memset(got, 0xAA, sizeof got);
@@ -100,9 +73,7 @@ TEST(RecordLayoutTest, DecodeTakesFullWidthTextsAndTheLowestColourBytes) {
   PutText(r, 56, std::string(101, 'T'));  // no zero byte in the field
   PutText(r, 40, "5th!!");                // 5 bytes, no zero
   PutText(r, 45, "every Frida");          // 11 bytes, no zero
-  Put(r, 164, 0x1FF);
-  Put(r, 168, -1);
-  Put(r, 172, 0x100);
+  PutInts(r, {{164, 0x1FF}, {168, -1}, {172, 0x100}});
   AppointmentRecord out;
   DecodeRecord(reinterpret_cast<const unsigned char*>(r.data()), out);
   EXPECT_EQ(out.text, std::string(101, 'T'));
@@ -280,9 +251,7 @@ TEST_F(DataFileTest, ImpossibleRecordsAreRefusedAndTheRestLoads) {
 TEST_F(DataFileTest, StoredTimerAndTimeAreIgnored) {
   world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
   std::string r = Record(2025, 3, 14, 10, 0, "x");
-  Put(r, 28, 4242);
-  Put(r, 32, 12345);
-  Put(r, 36, 15);
+  PutInts(r, {{28, 4242}, {32, 12345}, {36, 15}});
   File("f") = r;
   book_.LoadDataFile("f");
   const An_Appointment& e = book_.At(0);

@@ -8,13 +8,10 @@
 
 #include <sstream>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/DataFile.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
@@ -36,7 +33,7 @@ std::string Fields(const An_Appointment& e) {
   return out.str();
 }
 
-class EntryFieldsTest : public ::testing::Test {
+class EntryFieldsTest : public BookFixture {
  protected:
   EntryFieldsTest() {
     // Every field away from its default, the reminder switched off (copies
@@ -61,9 +58,6 @@ class EntryFieldsTest : public ::testing::Test {
     return fields;
   }
 
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
   An_Appointment& source_ = book_.Create();
 };
 

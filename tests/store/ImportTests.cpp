@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/DataFile.h"
 #include "store/TextImport.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
@@ -56,19 +53,13 @@ class MemoryInput : public InputFile {
   std::size_t at_ = 0;
 };
 
-class ImportTest : public ::testing::Test {
+class ImportTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
   const std::string path_ = "backup.3";
 
   ImportResult Import(const std::string& contents, bool messages = true) {
     world_.files.files[path_] = contents;
     return ImportText(book_, path_, messages);
-  }
-  std::string LastMessage() const {
-    return world_.prompts.shown.empty() ? std::string() : world_.prompts.shown.back().text;
   }
 };
 

@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
+#include "StoreFixture.h"
 #include "common/Records.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
 #include "store/CivilDate.h"
 #include "store/Repeats.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
@@ -35,20 +32,10 @@ using Slots = std::vector<Slot>;
 
 std::int64_t DayNumberOf(const Slot& s) { return DayNumber(s.year, s.month, s.day); }
 
-class RepeatTest : public ::testing::Test {
+// In New York, for its daylight-saving changes.
+class RepeatTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"America/New_York"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text,
-                      int kind = kRepeatNone) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.repeatKind = kind;
-    e.ArmReminder();
-    return e;
-  }
+  RepeatTest() : BookFixture("America/New_York") {}
 
   // The slots of every entry with this text, in list order.
   Slots SlotsOf(const std::string& text) const {

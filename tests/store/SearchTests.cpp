@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/Search.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
@@ -25,20 +22,10 @@ class RecordingOutlets : public SearchOutlets {
   void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
 };
 
-class SearchTest : public ::testing::Test {
+class SearchTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
   RecordingOutlets outlets_;
   const std::string resultsPath_ = "data/SearchResults.txt";
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
 };
 
 }  // namespace
