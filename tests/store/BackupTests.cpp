@@ -87,9 +87,8 @@ TEST_F(BackupTest, BackupWritesLumettaBinSafelyAndReportsIt) {
   const std::vector<std::string> expectedLog = {"create c:\\Lumetta.bin.saving",
                                                 "replace c:\\Lumetta.bin.saving c:\\Lumetta.bin"};
   EXPECT_EQ(world_.files.log, expectedLog);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text, "Wrote 3 entries to the backup file \"c:\\Lumetta.bin\"");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage("Wrote 3 entries to the backup file \"c:\\Lumetta.bin\"", PromptButtons::Ok,
+                    PromptIcon::Information);
 }
 
 TEST_F(BackupTest, ADriveRootGetsASecondSeparator) {

@@ -60,12 +60,7 @@ TEST_F(BookTest, CopyKeepsEveryFieldButTimerAndReminderOnAndSortsTheBook) {
   An_Appointment& o = book_.Create();
   o.SetSlot(2025, 3, 14, 10, 0, "Board meeting");
   o.SetRepeat(kRepeatMonthlyByWeekday, "2nd", "every Friday", 14);
-  o.reminderMinutes = 30;
-  o.reminderOn = 0;
-  o.dayBefore = 1;
-  o.tildeFlag = 1;
-  o.noHighlight = 1;
-  o.colour = MakeColour(10, 20, 30);
+  SetOtherFields(o);
   o.repeatUntil = 1800000000;
   o.reminderOn = 1;
   o.ArmReminder();
@@ -263,12 +258,10 @@ TEST_F(BookTest, RepeatingContinuationStopsTheChainUnlessAsked) {
     book_.Delete(a, true, &removed);
     EXPECT_EQ(removed, 2);
     EXPECT_TRUE(book_.Empty());
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);  // asked for the repeating continuation
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "You have deleted a datebook entry which repeats.\n Delete the other \"Talk "
-              "(continued)\" repeating entries in this time slot as well?");
-    EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::YesNo);
-    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Question);
+    ExpectOnlyMessage(
+        "You have deleted a datebook entry which repeats.\n Delete the other \"Talk "
+        "(continued)\" repeating entries in this time slot as well?",
+        PromptButtons::YesNo, PromptIcon::Question);
   }
 }
 

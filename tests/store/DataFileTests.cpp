@@ -87,12 +87,7 @@ TEST_F(DataFileTest, SaveAndLoadKeepEveryField) {
   world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
   An_Appointment& e = Add(2025, 3, 14, 10, 30, "Dentist");
   e.SetRepeat(kRepeatWeekly, "3rd", "Friday", 21);
-  e.reminderMinutes = 45;
-  e.reminderOn = 0;
-  e.dayBefore = 1;
-  e.tildeFlag = 1;
-  e.noHighlight = 1;
-  e.colour = MakeColour(200, 100, 50);
+  SetOtherFields(e);
   e.repeatUntil = 1750000000;
   const An_Appointment& m = Add(2024, 12, 31, 23, 59, "");
   ASSERT_TRUE(book_.SaveTo(dataPath_));
@@ -139,10 +134,8 @@ TEST_F(DataFileTest, WriteBackupReportsTheEntriesWritten) {
   Add(2025, 1, 1, 9, 0, "broken").SetKey(2025, 1, 1, 99, 0);
   ASSERT_TRUE(book_.WriteBackup("c:\\"));
   EXPECT_EQ(File("c:\\Lumetta.bin").size(), 25u * 204);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text,
-            "Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage("Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"", PromptButtons::Ok,
+                    PromptIcon::Information);
 }
 
 // A failed write never leaves the file half-written: the old file stays, the
@@ -160,12 +153,9 @@ TEST_F(DataFileTest, FailedSaveLeavesThePreviousFile) {
     EXPECT_FALSE(book_.SaveTo(dataPath_)) << failure;
     EXPECT_EQ(File(dataPath_), old) << failure;
     EXPECT_EQ(world_.files.files.count(dataPath_ + ".saving"), 0u) << failure;
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "Lumetta had a problem saving your appointment data, unable to open file: "
-              "data/Lumetta.bin");
-    EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
+    ExpectOnlyMessage(
+        "Lumetta had a problem saving your appointment data, unable to open file: "
+        "data/Lumetta.bin");
   }
   world_.files.unwritable.clear();
   world_.files.failWriteAfter = static_cast<std::size_t>(-1);
@@ -435,8 +425,7 @@ TEST_F(DataFileTest, AnUnreadableSideFileIsNeverWrittenOver) {
   Add(2025, 3, 14, 10, 0, "this run");
   EXPECT_FALSE(book_.Save());
   EXPECT_EQ(File("data/Lumetta.unsaved.bin"), "also unreadable");
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text,
-            "Lumetta had a problem saving your appointment data, unable to open file: "
-            "data/Lumetta.unsaved.bin");
+  ExpectOnlyMessage(
+      "Lumetta had a problem saving your appointment data, unable to open file: "
+      "data/Lumetta.unsaved.bin");
 }

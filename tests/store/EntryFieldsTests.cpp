@@ -27,12 +27,7 @@ class EntryFieldsTest : public BookFixture {
     // switch it on).
     source_.SetSlot(2026, 11, 30, 23, 45, "Dentist");
     source_.SetRepeat(kRepeatMonthlyByWeekday, "3rd", "Sundays", 29);
-    source_.reminderMinutes = 90;
-    source_.reminderOn = 0;
-    source_.dayBefore = 1;
-    source_.tildeFlag = 1;
-    source_.noHighlight = 1;
-    source_.colour = MakeColour(1, 2, 3);
+    SetOtherFields(source_);
     source_.repeatUntil = 1900000000;
     source_.ArmReminder();
   }

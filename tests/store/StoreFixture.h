@@ -27,6 +27,16 @@ class WorldFixture : public ::testing::Test {
     return world_.prompts.shown.empty() ? std::string() : world_.prompts.shown.back().text;
   }
 
+  // Exactly one message was shown: this text, with these buttons and icon.
+  void ExpectOnlyMessage(const std::string& text,
+                         store::PromptButtons buttons = store::PromptButtons::Ok,
+                         store::PromptIcon icon = store::PromptIcon::None) const {
+    ASSERT_EQ(world_.prompts.shown.size(), 1u);
+    EXPECT_EQ(world_.prompts.shown[0].text, text);
+    EXPECT_EQ(world_.prompts.shown[0].buttons, buttons);
+    EXPECT_EQ(world_.prompts.shown[0].icon, icon);
+  }
+
   ScopedTimeZone tz_;
   fakes::FakeWorld world_;
 };
@@ -49,6 +59,17 @@ class BookFixture : public WorldFixture {
     e.repeatKind = kind;
     e.ArmReminder();
     return e;
+  }
+
+  // Every field that neither the slot nor the repeat rule sets, away from its
+  // default; the reminder switched off (a copy switches it on).
+  static void SetOtherFields(store::An_Appointment& e) {
+    e.reminderMinutes = 45;
+    e.reminderOn = 0;
+    e.dayBefore = 1;
+    e.tildeFlag = 1;
+    e.noHighlight = 1;
+    e.colour = store::MakeColour(200, 100, 50);
   }
 
   // The entries' texts in list order.
