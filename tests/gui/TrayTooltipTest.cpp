@@ -26,52 +26,42 @@ shell::TooltipAppointment At(int year, int month, int day, int hour, int minute,
 // Friday 14 March 2025.
 const store::Moment kFridayEvening = MakeTime(2025, 3, 14, 23, 10);
 
-TEST(TrayTooltip, TomorrowFormStartsWithASpaceAndTheWordTomorrow) {
-  const shell::TooltipAppointment next = At(2025, 3, 15, 9, 5, "Dentist");
-  EXPECT_EQ(" Tomorrow at 9:05am: Dentist ", shell::TrayTooltipText(&next, kFridayEvening, false));
-  EXPECT_EQ(" Tomorrow at 9:05: Dentist ", shell::TrayTooltipText(&next, kFridayEvening, true));
-}
-
-TEST(TrayTooltip, TodayFormShowsOnlyTheTimeAndMidnightHourAsTwelve) {
-  const store::Moment now = MakeTime(2025, 3, 14, 0, 10);
-  const shell::TooltipAppointment early = At(2025, 3, 14, 0, 30, "Night train");
-  EXPECT_EQ("12:30am: Night train ", shell::TrayTooltipText(&early, now, false));
-  EXPECT_EQ("0:30: Night train ", shell::TrayTooltipText(&early, now, true));
-
-  const shell::TooltipAppointment noon = At(2025, 3, 14, 12, 0, "Lunch");
-  EXPECT_EQ("12:00pm: Lunch ", shell::TrayTooltipText(&noon, now, false));
-  const shell::TooltipAppointment evening = At(2025, 3, 14, 23, 59, "Late");
-  EXPECT_EQ("11:59pm: Late ", shell::TrayTooltipText(&evening, now, false));
-  EXPECT_EQ("23:59: Late ", shell::TrayTooltipText(&evening, now, true));
-}
-
-TEST(TrayTooltip, WithinAWeekTheWeekdayFormIsUsed) {
-  // Monday 17 March, three days on, at 14:00.
-  const shell::TooltipAppointment next = At(2025, 3, 17, 14, 0, "Meeting");
-  EXPECT_EQ("Monday 14:00: Meeting ", shell::TrayTooltipText(&next, kFridayEvening, true));
-  EXPECT_EQ("Monday 2:00pm: Meeting ", shell::TrayTooltipText(&next, kFridayEvening, false));
-}
-
-TEST(TrayTooltip, AWeekOnOrLaterTheFullDateFormIsUsed) {
-  const store::Moment now = MakeTime(2025, 3, 14, 9, 0);
-  // Exactly a week on is no longer "within a week".
-  const shell::TooltipAppointment weekOn = At(2025, 3, 21, 9, 0, "Review");
-  EXPECT_EQ("Friday, March 21 9:00am: Review ", shell::TrayTooltipText(&weekOn, now, false));
-  // A minute earlier still is.
-  const shell::TooltipAppointment justBefore = At(2025, 3, 21, 8, 59, "Review");
-  EXPECT_EQ("Friday 8:59am: Review ", shell::TrayTooltipText(&justBefore, now, false));
-  const shell::TooltipAppointment later = At(2025, 9, 30, 13, 7, "Taxes");
-  EXPECT_EQ("Tuesday, September 30 1:07pm: Taxes ", shell::TrayTooltipText(&later, now, false));
-}
-
-TEST(TrayTooltip, AnEntryAYearFromTodayIsNotShownAsTodaysOrTomorrows) {
-  const store::Moment now = MakeTime(2025, 3, 14, 8, 0);
-  const shell::TooltipAppointment sameDayNextYear = At(2026, 3, 14, 10, 0, "Anniversary");
-  EXPECT_EQ("Saturday, March 14 10:00am: Anniversary ",
-            shell::TrayTooltipText(&sameDayNextYear, now, false));
-  const shell::TooltipAppointment tomorrowNextYear = At(2026, 3, 15, 10, 0, "Party");
-  EXPECT_EQ("Sunday, March 15 10:00am: Party ",
-            shell::TrayTooltipText(&tomorrowNextYear, now, false));
+TEST(TrayTooltip, EachFormWithTwelveAndTwentyFourHourTimes) {
+  const store::Moment fridayMorning = MakeTime(2025, 3, 14, 9, 0);
+  const store::Moment justAfterMidnight = MakeTime(2025, 3, 14, 0, 10);
+  const struct {
+    store::Moment now;
+    int year, month, day, hour, minute;
+    const char* text;
+    bool hours24;
+    const char* expected;
+  } cases[] = {
+      // Tomorrow: starts with a space and the word.
+      {kFridayEvening, 2025, 3, 15, 9, 5, "Dentist", false, " Tomorrow at 9:05am: Dentist "},
+      {kFridayEvening, 2025, 3, 15, 9, 5, "Dentist", true, " Tomorrow at 9:05: Dentist "},
+      // Today: only the time; the midnight hour is twelve.
+      {justAfterMidnight, 2025, 3, 14, 0, 30, "Night train", false, "12:30am: Night train "},
+      {justAfterMidnight, 2025, 3, 14, 0, 30, "Night train", true, "0:30: Night train "},
+      {justAfterMidnight, 2025, 3, 14, 12, 0, "Lunch", false, "12:00pm: Lunch "},
+      {justAfterMidnight, 2025, 3, 14, 23, 59, "Late", false, "11:59pm: Late "},
+      {justAfterMidnight, 2025, 3, 14, 23, 59, "Late", true, "23:59: Late "},
+      // Within a week: the weekday (Monday 17 March, three days on).
+      {kFridayEvening, 2025, 3, 17, 14, 0, "Meeting", true, "Monday 14:00: Meeting "},
+      {kFridayEvening, 2025, 3, 17, 14, 0, "Meeting", false, "Monday 2:00pm: Meeting "},
+      // Exactly a week on is no longer within a week; a minute earlier still is.
+      {fridayMorning, 2025, 3, 21, 9, 0, "Review", false, "Friday, March 21 9:00am: Review "},
+      {fridayMorning, 2025, 3, 21, 8, 59, "Review", false, "Friday 8:59am: Review "},
+      {fridayMorning, 2025, 9, 30, 13, 7, "Taxes", false, "Tuesday, September 30 1:07pm: Taxes "},
+      // A year from today is neither today's nor tomorrow's.
+      {MakeTime(2025, 3, 14, 8, 0), 2026, 3, 14, 10, 0, "Anniversary", false,
+       "Saturday, March 14 10:00am: Anniversary "},
+      {MakeTime(2025, 3, 14, 8, 0), 2026, 3, 15, 10, 0, "Party", false,
+       "Sunday, March 15 10:00am: Party "},
+  };
+  for (const auto& c : cases) {
+    const shell::TooltipAppointment next = At(c.year, c.month, c.day, c.hour, c.minute, c.text);
+    EXPECT_EQ(c.expected, shell::TrayTooltipText(&next, c.now, c.hours24));
+  }
 }
 
 TEST(TrayTooltip, TextsLongerThan62CharactersKeepTheirFirst60AndGetAnEllipsis) {
