@@ -24,16 +24,6 @@ using testing_support::SeenDialog;
 
 namespace {
 
-class RecordingOutlets : public store::SearchOutlets {
- public:
-  std::vector<std::string> planners;
-  std::vector<std::string> viewed;
-  void OpenDayPlanner(int y, int m, int d) override {
-    planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
-  }
-  void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
-};
-
 class FindDialogTest : public ::testing::Test {
  protected:
   void Add(int y, int m, int d, int h, int min, const std::string& text) {
@@ -44,7 +34,7 @@ class FindDialogTest : public ::testing::Test {
 
   fakes::FakeWorld world_;
   store::All_Appointments book_{world_.Context()};
-  RecordingOutlets outlets_;
+  fakes::RecordingOutlets outlets_;
   fw::MessageBoxPrompter prompter_{"Lumetta"};
   DialogWatcher watcher_;
 };

@@ -12,19 +12,9 @@ using namespace store;
 
 namespace {
 
-class RecordingOutlets : public SearchOutlets {
- public:
-  std::vector<std::string> planners;
-  std::vector<std::string> viewed;
-  void OpenDayPlanner(int y, int m, int d) override {
-    planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
-  }
-  void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
-};
-
 class SearchTest : public BookFixture {
  protected:
-  RecordingOutlets outlets_;
+  fakes::RecordingOutlets outlets_;
   const std::string resultsPath_ = "data/SearchResults.txt";
 };
 
