@@ -194,63 +194,41 @@ TEST_F(RepeatTest, AdvanceToNextMovesTheDateAndKeepsHourAndMinute) {
 // A series runs to its end moment, never past it, and a monthly series set on
 // the 31st returns to it after shorter months.
 TEST_F(RepeatTest, ASeriesEndsAtItsEndMoment) {
+  const int weekdays = kRepeatEveryWeekday, byDate = kRepeatMonthlyByDate;
+  struct Day {
+    int month, day;
+  };
   const struct {
-    const char* what;
-    int kind;
-    int monthDay;
+    int kind, monthDay, hour;  // every occurrence at hour:00 in the year of `until`
     Slot until;
-    Slots slots;  // the first is the entry's own
+    std::vector<Day> days;  // the first is the entry's own
   } cases[] = {
-      {"weekdays to the last one's moment",
-       kRepeatEveryWeekday,
-       0,
-       {2025, 3, 20, 9, 0},
-       {{2025, 3, 14, 9, 0},
-        {2025, 3, 17, 9, 0},
-        {2025, 3, 18, 9, 0},
-        {2025, 3, 19, 9, 0},
-        {2025, 3, 20, 9, 0}}},
-      {"weekdays to the midnight before the last one",
-       kRepeatEveryWeekday,
-       0,
-       {2025, 3, 20, 0, 0},
-       {{2025, 3, 14, 9, 0}, {2025, 3, 17, 9, 0}, {2025, 3, 18, 9, 0}, {2025, 3, 19, 9, 0}}},
-      {"monthly from the 31st",
-       kRepeatMonthlyByDate,
-       31,
-       {2025, 6, 15, 0, 0},
-       {{2025, 1, 31, 10, 0},
-        {2025, 2, 28, 10, 0},
-        {2025, 3, 31, 10, 0},
-        {2025, 4, 30, 10, 0},
-        {2025, 5, 31, 10, 0}}},
-      {"monthly from the 31st over a leap February",
-       kRepeatMonthlyByDate,
-       31,
-       {2024, 3, 31, 10, 0},
-       {{2024, 1, 31, 10, 0}, {2024, 2, 29, 10, 0}, {2024, 3, 31, 10, 0}}},
-      // The March copy returns to the 31st, which lies after the end date.
-      {"no copy dated after the end date",
-       kRepeatMonthlyByDate,
-       31,
-       {2025, 3, 29, 0, 0},
-       {{2025, 1, 31, 10, 0}, {2025, 2, 28, 10, 0}}},
+      // Weekdays to the last one's moment, and to the midnight before it.
+      {weekdays, 0, 9, {2025, 3, 20, 9, 0}, {{3, 14}, {3, 17}, {3, 18}, {3, 19}, {3, 20}}},
+      {weekdays, 0, 9, {2025, 3, 20, 0, 0}, {{3, 14}, {3, 17}, {3, 18}, {3, 19}}},
+      // Monthly from the 31st, also over a leap February.
+      {byDate, 31, 10, {2025, 6, 15, 0, 0}, {{1, 31}, {2, 28}, {3, 31}, {4, 30}, {5, 31}}},
+      {byDate, 31, 10, {2024, 3, 31, 10, 0}, {{1, 31}, {2, 29}, {3, 31}}},
+      // The March copy would return to the 31st, after the end date.
+      {byDate, 31, 10, {2025, 3, 29, 0, 0}, {{1, 31}, {2, 28}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const Slot& s = c.slots.front();
-    An_Appointment& o = Add(s.year, s.month, s.day, s.hour, s.minute, c.what, c.kind);
+    SCOPED_TRACE(testing::Message() << "until " << c.until);
+    Slots expected;
+    for (const Day& d : c.days) expected.push_back({c.until.year, d.month, d.day, c.hour, 0});
+    const Slot& s = expected.front();
+    An_Appointment& o = Add(s.year, s.month, s.day, s.hour, s.minute, "series", c.kind);
     o.monthDay = c.monthDay;
     o.repeatUntil =
         MakeTime(c.until.year, c.until.month, c.until.day, c.until.hour, c.until.minute);
-    EXPECT_EQ(ExpandRepeats(o), static_cast<int>(c.slots.size()) - 1);
-    EXPECT_EQ(SlotsOf(c.what), c.slots);
+    EXPECT_EQ(ExpandRepeats(o), static_cast<int>(expected.size()) - 1);
+    EXPECT_EQ(SlotsOf("series"), expected);
     for (const An_Appointment& e : book_) {
       EXPECT_EQ(e.monthDay, c.monthDay);
       EXPECT_EQ(e.time, MakeTime(e.year(), e.month(), e.day(), e.hour(), e.minute()));
     }
     EXPECT_TRUE(world_.prompts.shown.empty());
-    book_.DeleteYear(s.year);
+    book_.DeleteYear(c.until.year);
   }
 }
 
