@@ -27,40 +27,41 @@ shell::TooltipAppointment At(int year, int month, int day, int hour, int minute,
 const store::Moment kFridayEvening = MakeTime(2025, 3, 14, 23, 10);
 
 TEST(TrayTooltip, EachFormWithTwelveAndTwentyFourHourTimes) {
-  const store::Moment fridayMorning = MakeTime(2025, 3, 14, 9, 0);
-  const store::Moment justAfterMidnight = MakeTime(2025, 3, 14, 0, 10);
+  const store::Moment friday9 = MakeTime(2025, 3, 14, 9, 0);
+  const store::Moment friday8 = MakeTime(2025, 3, 14, 8, 0);
+  const store::Moment midnight = MakeTime(2025, 3, 14, 0, 10);  // just after
   const struct {
     store::Moment now;
     int year, month, day, hour, minute;
     const char* text;
-    bool hours24;
-    const char* expected;
+    const char* twelveHours;
+    const char* twentyFourHours;  // nullptr: not checked
   } cases[] = {
       // Tomorrow: starts with a space and the word.
-      {kFridayEvening, 2025, 3, 15, 9, 5, "Dentist", false, " Tomorrow at 9:05am: Dentist "},
-      {kFridayEvening, 2025, 3, 15, 9, 5, "Dentist", true, " Tomorrow at 9:05: Dentist "},
+      {kFridayEvening, 2025, 3, 15, 9, 5, "Dentist", " Tomorrow at 9:05am: Dentist ",
+       " Tomorrow at 9:05: Dentist "},
       // Today: only the time; the midnight hour is twelve.
-      {justAfterMidnight, 2025, 3, 14, 0, 30, "Night train", false, "12:30am: Night train "},
-      {justAfterMidnight, 2025, 3, 14, 0, 30, "Night train", true, "0:30: Night train "},
-      {justAfterMidnight, 2025, 3, 14, 12, 0, "Lunch", false, "12:00pm: Lunch "},
-      {justAfterMidnight, 2025, 3, 14, 23, 59, "Late", false, "11:59pm: Late "},
-      {justAfterMidnight, 2025, 3, 14, 23, 59, "Late", true, "23:59: Late "},
+      {midnight, 2025, 3, 14, 0, 30, "Night train", "12:30am: Night train ", "0:30: Night train "},
+      {midnight, 2025, 3, 14, 12, 0, "Lunch", "12:00pm: Lunch ", nullptr},
+      {midnight, 2025, 3, 14, 23, 59, "Late", "11:59pm: Late ", "23:59: Late "},
       // Within a week: the weekday (Monday 17 March, three days on).
-      {kFridayEvening, 2025, 3, 17, 14, 0, "Meeting", true, "Monday 14:00: Meeting "},
-      {kFridayEvening, 2025, 3, 17, 14, 0, "Meeting", false, "Monday 2:00pm: Meeting "},
+      {kFridayEvening, 2025, 3, 17, 14, 0, "Meeting", "Monday 2:00pm: Meeting ",
+       "Monday 14:00: Meeting "},
       // Exactly a week on is no longer within a week; a minute earlier still is.
-      {fridayMorning, 2025, 3, 21, 9, 0, "Review", false, "Friday, March 21 9:00am: Review "},
-      {fridayMorning, 2025, 3, 21, 8, 59, "Review", false, "Friday 8:59am: Review "},
-      {fridayMorning, 2025, 9, 30, 13, 7, "Taxes", false, "Tuesday, September 30 1:07pm: Taxes "},
+      {friday9, 2025, 3, 21, 9, 0, "Review", "Friday, March 21 9:00am: Review ", nullptr},
+      {friday9, 2025, 3, 21, 8, 59, "Review", "Friday 8:59am: Review ", nullptr},
+      {friday9, 2025, 9, 30, 13, 7, "Taxes", "Tuesday, September 30 1:07pm: Taxes ", nullptr},
       // A year from today is neither today's nor tomorrow's.
-      {MakeTime(2025, 3, 14, 8, 0), 2026, 3, 14, 10, 0, "Anniversary", false,
-       "Saturday, March 14 10:00am: Anniversary "},
-      {MakeTime(2025, 3, 14, 8, 0), 2026, 3, 15, 10, 0, "Party", false,
-       "Sunday, March 15 10:00am: Party "},
+      {friday8, 2026, 3, 14, 10, 0, "Anniversary", "Saturday, March 14 10:00am: Anniversary ",
+       nullptr},
+      {friday8, 2026, 3, 15, 10, 0, "Party", "Sunday, March 15 10:00am: Party ", nullptr},
   };
   for (const auto& c : cases) {
     const shell::TooltipAppointment next = At(c.year, c.month, c.day, c.hour, c.minute, c.text);
-    EXPECT_EQ(c.expected, shell::TrayTooltipText(&next, c.now, c.hours24));
+    EXPECT_EQ(c.twelveHours, shell::TrayTooltipText(&next, c.now, false));
+    if (c.twentyFourHours != nullptr) {
+      EXPECT_EQ(c.twentyFourHours, shell::TrayTooltipText(&next, c.now, true));
+    }
   }
 }
 
