@@ -58,8 +58,11 @@ struct World {
     settings.reminderMinutes = 15;
     clock.now = store::MakeTime(2010, 6, 15, 12, 0);
   }
-  store::StoreContext Context() {
-    return store::StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
+  // `sync` false: files are written without asking the system to put them on
+  // the disk (fsync), for benchmarks that do not measure the disk's speed.
+  store::StoreContext Context(bool sync = true) {
+    return store::StoreContext{settings, timerIds, clock, prompts,
+                               timers,   notices,  paths, sync ? files : cachedFiles};
   }
   store::SettingsBlock settings{};
   store::ReminderTimerCounter timerIds;
@@ -69,6 +72,7 @@ struct World {
   NoNotices notices;
   TempPaths paths;
   store::StdFileSystem files{true};
+  store::StdFileSystem cachedFiles{false};
 };
 
 inline World& TheWorld() {

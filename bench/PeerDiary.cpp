@@ -115,45 +115,52 @@ bool WriteLumetta(const std::vector<Occurrence>& diary, std::int64_t firstDay,
   return book.SaveTo(path);
 }
 
-// A series is one line at its first occurrence in remind and calcurse.
-bool WriteRemind(const std::vector<Occurrence>& diary, std::int64_t firstDay,
-                 const std::string& path) {
+// A series is one line at its first occurrence in remind and calcurse:
+// `line(file, occurrence, its time, the series' last time or null)`.
+template <typename Line>
+bool WriteLines(const std::vector<Occurrence>& diary, std::int64_t firstDay,
+                const std::string& path, Line line) {
   std::FILE* f = std::fopen(path.c_str(), "w");
   if (!f) return false;
   for (const Occurrence& o : diary) {
     if (o.series > 0) continue;
-    const SlotTime t = TimeOf(firstDay, o.slot);
-    std::fprintf(f, "REM %d %s %d", t.date.day, kMonths[t.date.month - 1], t.date.year);
-    if (o.series == 0) {
-      const SlotTime last = TimeOf(firstDay, o.lastSlot);
-      std::fprintf(f, " *7 UNTIL %d %s %d", last.date.day, kMonths[last.date.month - 1],
-                   last.date.year);
-    }
-    std::fprintf(f, " AT %02d:%02d%s DURATION 0:30 MSG %s\n", t.hour, t.minute,
-                 o.alarm ? " +15" : "", kTexts[o.text]);
+    const SlotTime last = TimeOf(firstDay, o.lastSlot);
+    line(f, o, TimeOf(firstDay, o.slot), o.series == 0 ? &last : nullptr);
   }
   return std::fclose(f) == 0;
 }
 
+bool WriteRemind(const std::vector<Occurrence>& diary, std::int64_t firstDay,
+                 const std::string& path) {
+  return WriteLines(diary, firstDay, path,
+                    [](std::FILE* f, const Occurrence& o, const SlotTime& t, const SlotTime* last) {
+                      std::fprintf(f, "REM %d %s %d", t.date.day, kMonths[t.date.month - 1],
+                                   t.date.year);
+                      if (last) {
+                        std::fprintf(f, " *7 UNTIL %d %s %d", last->date.day,
+                                     kMonths[last->date.month - 1], last->date.year);
+                      }
+                      std::fprintf(f, " AT %02d:%02d%s DURATION 0:30 MSG %s\n", t.hour, t.minute,
+                                   o.alarm ? " +15" : "", kTexts[o.text]);
+                    });
+}
+
 bool WriteCalcurse(const std::vector<Occurrence>& diary, std::int64_t firstDay,
                    const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "w");
-  if (!f) return false;
-  for (const Occurrence& o : diary) {
-    if (o.series > 0) continue;
-    const SlotTime t = TimeOf(firstDay, o.slot);
-    const SlotTime end =
-        TimeOf(firstDay, o.slot + static_cast<std::uint32_t>(std::max(1, 30 / slotMinutes)));
-    std::fprintf(f, "%02d/%02d/%04d @ %02d:%02d -> %02d/%02d/%04d @ %02d:%02d ", t.date.month,
-                 t.date.day, t.date.year, t.hour, t.minute, end.date.month, end.date.day,
-                 end.date.year, end.hour, end.minute);
-    if (o.series == 0) {
-      const SlotTime last = TimeOf(firstDay, o.lastSlot);
-      std::fprintf(f, "{1W -> %02d/%02d/%04d} ", last.date.month, last.date.day, last.date.year);
-    }
-    std::fprintf(f, "%s|%s\n", o.alarm ? "!" : "", kTexts[o.text]);
-  }
-  return std::fclose(f) == 0;
+  return WriteLines(
+      diary, firstDay, path,
+      [firstDay](std::FILE* f, const Occurrence& o, const SlotTime& t, const SlotTime* last) {
+        const SlotTime end =
+            TimeOf(firstDay, o.slot + static_cast<std::uint32_t>(std::max(1, 30 / slotMinutes)));
+        std::fprintf(f, "%02d/%02d/%04d @ %02d:%02d -> %02d/%02d/%04d @ %02d:%02d ", t.date.month,
+                     t.date.day, t.date.year, t.hour, t.minute, end.date.month, end.date.day,
+                     end.date.year, end.hour, end.minute);
+        if (last) {
+          std::fprintf(f, "{1W -> %02d/%02d/%04d} ", last->date.month, last->date.day,
+                       last->date.year);
+        }
+        std::fprintf(f, "%s|%s\n", o.alarm ? "!" : "", kTexts[o.text]);
+      });
 }
 
 }  // namespace

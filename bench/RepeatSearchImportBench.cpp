@@ -13,52 +13,18 @@
 #include <tuple>
 #include <vector>
 
+#include "BenchWorld.h"
 #include "store/AppointmentBook.h"
 #include "store/ICalendarExport.h"
 #include "store/ICalendarImport.h"
 #include "store/Repeats.h"
 #include "store/Search.h"
-#include "store/StdFileSystem.h"
 #include "store/TextImport.h"
 
+using bench::TheWorld;
 using namespace store;
 
 namespace {
-
-class FixedClock : public Clock {
- public:
-  Moment Now() override { return now; }
-  Moment now = 0;
-};
-
-class CountingPrompts : public Prompts {
- public:
-  PromptAnswer Show(const std::string&, const std::string&, PromptButtons, PromptIcon) override {
-    ++shown;
-    return PromptAnswer::Ok;
-  }
-  long shown = 0;
-};
-
-class PlainTimers : public ReminderTimers {
- public:
-  std::uint32_t Start(std::uint32_t id, std::uint32_t) override { return id; }
-  void Stop(std::uint32_t) override {}
-};
-
-class QuietNotices : public RepaintNotices {
- public:
-  void DayChanged(int, int, int) override {}
-  void MonthChanged(int, int) override {}
-  void ViewsChanged() override {}
-};
-
-class TmpPaths : public DataPaths {
- public:
-  std::string DataFilePath(const std::string& name, bool) override {
-    return "/tmp/lumetta-rsi-bench-" + name;
-  }
-};
 
 class NoOutlets : public SearchOutlets {
  public:
@@ -66,32 +32,6 @@ class NoOutlets : public SearchOutlets {
   void OpenTextViewer(const std::string&) override { ++opened; }
   long opened = 0;
 };
-
-struct Bench {
-  Bench() {
-    setenv("TZ", "America/New_York", 1);
-    tzset();
-    SetDefaultSettings(settings, 0);
-    settings.reminderMinutes = 15;
-    clock.now = MakeTime(2010, 6, 15, 12, 0);
-  }
-  StoreContext Context() {
-    return StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
-  }
-  SettingsBlock settings{};
-  ReminderTimerCounter timerIds;
-  FixedClock clock;
-  CountingPrompts prompts;
-  PlainTimers timers;
-  QuietNotices notices;
-  TmpPaths paths;
-  StdFileSystem files{false};  // no fsync: the disk's speed is not measured here
-};
-
-Bench& World() {
-  static Bench bench;
-  return bench;
-}
 
 struct Slot {
   int year, month, day, hour, minute;
@@ -126,7 +66,7 @@ std::string Text(std::mt19937& rng) {
 
 // A sorted book of n entries.
 std::unique_ptr<All_Appointments> MakeBook(std::size_t n) {
-  auto book = std::make_unique<All_Appointments>(World().Context());
+  auto book = std::make_unique<All_Appointments>(TheWorld().Context(false));
   std::mt19937 rng(11);
   for (const Slot& s : Slots(n, 42)) {
     An_Appointment& e = book->Create();
@@ -191,7 +131,7 @@ void BM_Search(benchmark::State& state) {
     hits = Search(*book, "orthodontist", true, outlets).hits;
   }
   state.counters["hits"] = static_cast<double>(hits);
-  std::remove(World().paths.DataFilePath(kSearchResultsFileName, true).c_str());
+  std::remove(TheWorld().paths.DataFilePath(kSearchResultsFileName, true).c_str());
 }
 
 void BM_ImportText(benchmark::State& state) {
@@ -199,7 +139,7 @@ void BM_ImportText(benchmark::State& state) {
   const std::string& path = OldTextFile(n);
   std::size_t made = 0;
   for (auto _ : state) {
-    auto book = std::make_unique<All_Appointments>(World().Context());
+    auto book = std::make_unique<All_Appointments>(TheWorld().Context(false));
     made = static_cast<std::size_t>(ImportText(*book, path, false).made);
     state.PauseTiming();
     book.reset();
@@ -210,7 +150,7 @@ void BM_ImportText(benchmark::State& state) {
 
 void BM_ExportICalendar(benchmark::State& state) {
   std::unique_ptr<All_Appointments> book = MakeBook(static_cast<std::size_t>(state.range(0)));
-  const Moment stamp = World().clock.now;
+  const Moment stamp = TheWorld().clock.now;
   int events = 0;
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -226,11 +166,11 @@ void BM_ExportICalendar(benchmark::State& state) {
 // the file has no journals).
 void BM_ImportICalendar(benchmark::State& state) {
   const std::string text = WriteICalendar(*MakeBook(static_cast<std::size_t>(state.range(0))), {},
-                                          {}, World().clock.now);
-  const DayNotesFiles noNotes(World().files, "");
+                                          {}, TheWorld().clock.now);
+  const DayNotesFiles noNotes(TheWorld().cachedFiles, "");
   int made = 0;
   for (auto _ : state) {
-    auto book = std::make_unique<All_Appointments>(World().Context());
+    auto book = std::make_unique<All_Appointments>(TheWorld().Context(false));
     const IcsImportResult r = ImportICalendarText(*book, text, noNotes, "bench.ics");
     made = r.summary.entriesMade + r.summary.merged;
     state.PauseTiming();

@@ -131,10 +131,7 @@ void BM_SaveTo(benchmark::State& state) {
 
 // The same without asking the system to put the file on the disk (fsync).
 void BM_SaveToNoSync(benchmark::State& state) {
-  World& w = TheWorld();
-  StdFileSystem cachedOnly(false);
-  All_Appointments book(StoreContext{w.settings, w.timerIds, w.clock, w.prompts, w.timers,
-                                     w.notices, w.paths, cachedOnly});
+  All_Appointments book(TheWorld().Context(false));
   book.LoadDataFile(DataFile(static_cast<std::size_t>(state.range(0)), false));
   const std::string path = "/tmp/lumetta-bench-save.bin";
   for (auto _ : state) benchmark::DoNotOptimize(book.SaveTo(path));

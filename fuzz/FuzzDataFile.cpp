@@ -1,51 +1,24 @@
 // Fuzzing the data file reader: any bytes load without a crash, and what the
 // book then saves loads back to the same entries.
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <string>
 
-#include "common/Fakes.h"
-#include "store/AppointmentBook.h"
+#include "FuzzSupport.h"
 #include "store/DataFile.h"
 
+using fuzz::Check;
 using namespace store;
 
-namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("TZ", "America/New_York", 1);
-  tzset();
-  return 0;
-}
+extern "C" int LLVMFuzzerInitialize(int*, char***) { return fuzz::UseTimeZone("America/New_York"); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fakes::FakeWorld world;
-  world.clock.now = MakeTime(2025, 3, 9, 1, 0);
+  fuzz::World world;
   world.files.files["in.bin"] = std::string(reinterpret_cast<const char*>(data), size);
   All_Appointments book(world.Context());
   Check(book.LoadDataFile("in.bin"), "an existing file loads");
   Check(book.Count() <= size / kRecordSize, "at most one entry per record");
 
-  // Every entry converts and is found under its own key.
-  for (const An_Appointment& e : book) {
-    Moment m = 0;
-    Check(TryMakeTime(e.year(), e.month(), e.day(), e.hour(), e.minute(), m), "key converts");
-    Check(m == e.time, "time recomputed");
-    Check(book.FindAt(e.year(), e.month(), e.day(), e.hour(), e.minute()) == &e,
-          "one entry per slot");
-    Check(e.text.size() <= kMergedTextChars, "text length");
-  }
+  fuzz::CheckEntries(book, kMergedTextChars);
 
   // Loading the same bytes again adds nothing.
   const std::size_t count = book.Count();

@@ -6,19 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "common/Fakes.h"
+#include "FuzzSupport.h"
 #include "store/Settings.h"
 
+using fuzz::Check;
 using namespace store;
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 template <std::size_t N>
 bool Terminated(const char (&field)[N]) {

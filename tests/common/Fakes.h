@@ -12,6 +12,7 @@
 
 #include "store/AppointmentBook.h"
 #include "store/Platform.h"
+#include "store/Search.h"
 #include "store/Settings.h"
 #include "store/TimerIds.h"
 
@@ -68,6 +69,17 @@ class FakeNotices : public store::RepaintNotices {
   }
   void MonthChanged(int, int) override { ++months; }
   void ViewsChanged() override { ++views; }
+};
+
+// The planners and text viewers a search opens, as "y-m-d" and paths.
+class RecordingOutlets : public store::SearchOutlets {
+ public:
+  std::vector<std::string> planners;
+  std::vector<std::string> viewed;
+  void OpenDayPlanner(int y, int m, int d) override {
+    planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
+  }
+  void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
 };
 
 // Answers names in one data folder; reading may be pointed elsewhere.

@@ -55,19 +55,15 @@ std::vector<std::string> RecordTexts(const std::string& file) {
   return texts;
 }
 
-std::string StoredFields(const store::An_Appointment& entry) {
-  unsigned char bytes[kRecordSize];
-  store::EncodeRecord(entry, bytes);
-  AppointmentRecord r;
-  store::DecodeRecord(bytes, r);
+std::string StoredFields(const store::An_Appointment& e) {
   std::ostringstream out;
-  out << "slot=" << r.year << "-" << r.month << "-" << r.day << " " << r.hour << ":" << r.minute
-      << "\ntext=" << r.text << "\nmonthDay=" << r.monthDay << "\nrepeatKind=" << r.repeatKind
-      << "\nweekOrdinal=" << r.weekOrdinal << "\nweekdayText=" << r.weekdayText
-      << "\nrepeatUntil=" << r.repeatUntil << "\ntime=" << r.time
-      << "\nreminderMinutes=" << r.reminderMinutes << "\nreminderOn=" << r.reminderOn
-      << "\ndayBefore=" << r.dayBefore << "\ncolour=" << r.colour << "\ntildeFlag=" << r.tildeFlag
-      << "\nnoHighlight=" << r.noHighlight << "\n";
+  out << "slot=" << e.year() << "-" << e.month() << "-" << e.day() << " " << e.hour() << ":"
+      << e.minute() << "\ntext=" << e.text << "\nmonthDay=" << e.monthDay
+      << "\nrepeatKind=" << e.repeatKind << "\nweekOrdinal=" << e.weekOrdinal
+      << "\nweekdayText=" << e.weekdayText << "\nrepeatUntil=" << e.repeatUntil
+      << "\ntime=" << e.time << "\nreminderMinutes=" << e.reminderMinutes
+      << "\nreminderOn=" << e.reminderOn << "\ndayBefore=" << e.dayBefore << "\ncolour=" << e.colour
+      << "\ntildeFlag=" << e.tildeFlag << "\nnoHighlight=" << e.noHighlight << "\n";
   return out.str();
 }
 

@@ -30,9 +30,10 @@ std::vector<store::AppointmentRecord> ReadRecords(const std::string& file);
 // The texts of a data file's whole records, in file order.
 std::vector<std::string> RecordTexts(const std::string& file);
 
-// Every stored field of an entry but its timer identifier, one
-// "name=value" line each: equal texts mean entries a data file cannot tell
-// apart.
+// Every stored field of an entry but its timer identifier (which belongs to
+// the run), read from the entry itself, one "name=value" line each: equal
+// texts mean entries no copy, record or file can tell apart. The one list of
+// an entry's fields in the tests.
 std::string StoredFields(const store::An_Appointment& entry);
 
 }  // namespace test_common

@@ -100,17 +100,13 @@ TEST_F(BackupDialogTest, HasTheTitleStylesAndControlsOfTheBackupDialogAndFitsIts
   SetCursorPos(420, 300);
   POINT cursor = {};
   GetCursorPos(&cursor);
-  LONG_PTR style = 0, exStyle = 0;
-  std::string face;
-  std::vector<std::string> misfits, texts;
+  DialogFrame frame;
+  std::vector<std::string> texts;
   bool editEnabled = true;
   POINT centre = {};
   watcher_.Then([&](const SeenDialog& d) {
-    style = GetWindowLongPtrA(d.hwnd, GWL_STYLE);
-    exStyle = GetWindowLongPtrA(d.hwnd, GWL_EXSTYLE);
-    face = FontFace(d.hwnd);
+    frame.Read(d.hwnd);
     centre = CentreOf(d.hwnd);
-    misfits = Misfits(d.hwnd);
     for (int id : {ID_BACKUP_TO_FOLDER, ID_RESTORE_FROM_FILE, IDCANCEL, IDC_BACKUP_LOCATION}) {
       texts.push_back(ControlText(d.hwnd, id));
     }
@@ -127,12 +123,7 @@ TEST_F(BackupDialogTest, HasTheTitleStylesAndControlsOfTheBackupDialogAndFitsIts
   EXPECT_EQ(IDCANCEL, dialog_.DoModal(nullptr));
   ASSERT_EQ(1u, watcher_.Seen().size());
   EXPECT_EQ("Backup and Intelligent Restore", watcher_.Seen()[0].caption);
-  EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
-  EXPECT_NE(0, style & WS_SYSMENU);
-  EXPECT_NE(0, exStyle & WS_EX_TOOLWINDOW);
-  EXPECT_NE(0, exStyle & WS_EX_CLIENTEDGE);
-  EXPECT_EQ("Palatino Linotype", face);
-  EXPECT_EQ(std::vector<std::string>{}, misfits);
+  ExpectStoreDialogFrame(frame);
   EXPECT_EQ((std::vector<std::string>{"Backup", "Restore", "Close", "Location",
                                       "Backup/restore day planner entries", "Backup Location"}),
             texts);

@@ -9,28 +9,18 @@
 #include "framework/MessageBoxPrompter.h"
 #include "support/DialogWatcher.h"
 #include "support/Pump.h"
+#include "support/RecordingPrompter.h"
 #include "support/WindowText.h"
 #include "test_resource.h"
 
 using testing_support::ControlText;
 using testing_support::DialogWatcher;
+using testing_support::RecordingPrompter;
 using testing_support::SeenDialog;
 
 namespace {
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-// Prompter that records instead of showing a window.
-class RecordingPrompter : public fw::Prompter {
- public:
-  int Show(HWND, const std::string& text, UINT type) override {
-    texts.push_back(text);
-    types.push_back(type);
-    return IDOK;
-  }
-  std::vector<std::string> texts;
-  std::vector<UINT> types;
-};
 
 class DataExchangeTest : public ::testing::Test {
  protected:

@@ -2,6 +2,8 @@
 // Helpers for the tests of the store's dialogs (repeat, find, backup):
 // whether a dialog fits its texts, the date picker's value, styles.
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -124,6 +126,32 @@ inline POINT CentreOf(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A dialog's frame as read while it is up: its styles, its controls' font
+// and what does not fit (Misfits).
+struct DialogFrame {
+  LONG_PTR style = 0, exStyle = 0;
+  std::string face;
+  std::vector<std::string> misfits;
+
+  void Read(HWND dialog) {
+    style = GetWindowLongPtrA(dialog, GWL_STYLE);
+    exStyle = GetWindowLongPtrA(dialog, GWL_EXSTYLE);
+    face = FontFace(dialog);
+    misfits = Misfits(dialog);
+  }
+};
+
+// The frame the store's dialogs share: a tool window with a caption, a
+// system menu and a sunken edge, in Palatino Linotype, every text fitting.
+inline void ExpectStoreDialogFrame(const DialogFrame& frame) {
+  EXPECT_EQ(WS_CAPTION, frame.style & WS_CAPTION);
+  EXPECT_NE(0, frame.style & WS_SYSMENU);
+  EXPECT_NE(0, frame.exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_NE(0, frame.exStyle & WS_EX_CLIENTEDGE);
+  EXPECT_EQ("Palatino Linotype", frame.face);
+  EXPECT_EQ(std::vector<std::string>{}, frame.misfits);
 }
 
 }  // namespace dialog_test

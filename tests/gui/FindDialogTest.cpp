@@ -24,16 +24,6 @@ using testing_support::SeenDialog;
 
 namespace {
 
-class RecordingOutlets : public store::SearchOutlets {
- public:
-  std::vector<std::string> planners;
-  std::vector<std::string> viewed;
-  void OpenDayPlanner(int y, int m, int d) override {
-    planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
-  }
-  void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
-};
-
 class FindDialogTest : public ::testing::Test {
  protected:
   void Add(int y, int m, int d, int h, int min, const std::string& text) {
@@ -44,22 +34,18 @@ class FindDialogTest : public ::testing::Test {
 
   fakes::FakeWorld world_;
   store::All_Appointments book_{world_.Context()};
-  RecordingOutlets outlets_;
+  fakes::RecordingOutlets outlets_;
   fw::MessageBoxPrompter prompter_{"Lumetta"};
   DialogWatcher watcher_;
 };
 
 TEST_F(FindDialogTest, HasTheTitleStylesAndControlsOfTheFindDialogAndFitsItsTexts) {
-  LONG_PTR style = 0, exStyle = 0;
-  std::string face, box, ok, cancel;
-  std::vector<std::string> misfits;
+  DialogFrame frame;
+  std::string box, ok, cancel;
   LRESULT limit = 0, icon = 0;
   bool checked = false;
   watcher_.Then([&](const SeenDialog& d) {
-    style = GetWindowLongPtrA(d.hwnd, GWL_STYLE);
-    exStyle = GetWindowLongPtrA(d.hwnd, GWL_EXSTYLE);
-    face = FontFace(d.hwnd);
-    misfits = Misfits(d.hwnd);
+    frame.Read(d.hwnd);
     box = ControlText(d.hwnd, IDC_FIND_CASE_INSENSITIVE);
     ok = ControlText(d.hwnd, IDOK);
     cancel = ControlText(d.hwnd, IDCANCEL);
@@ -72,12 +58,7 @@ TEST_F(FindDialogTest, HasTheTitleStylesAndControlsOfTheFindDialogAndFitsItsText
   EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
   ASSERT_EQ(1u, watcher_.Seen().size());
   EXPECT_EQ("Find a day planner entry", watcher_.Seen()[0].caption);
-  EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
-  EXPECT_NE(0, style & WS_SYSMENU);
-  EXPECT_NE(0, exStyle & WS_EX_TOOLWINDOW);
-  EXPECT_NE(0, exStyle & WS_EX_CLIENTEDGE);
-  EXPECT_EQ("Palatino Linotype", face);
-  EXPECT_EQ(std::vector<std::string>{}, misfits);
+  ExpectStoreDialogFrame(frame);
   EXPECT_EQ("Perform case insensitive search ", box);
   EXPECT_EQ("OK", ok);
   EXPECT_EQ("Cancel", cancel);

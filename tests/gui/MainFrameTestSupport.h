@@ -24,6 +24,7 @@
 #include "shell/ShellServices.h"
 #include "store/Moment.h"
 #include "store/ProgramState.h"
+#include "support/RecordingPrompter.h"
 
 namespace main_frame_testing {
 
@@ -33,16 +34,7 @@ class SettableClock : public store::Clock {
   store::Moment Now() override { return now; }
 };
 
-// Message boxes answered at once; their texts are kept.
-class RecordingPrompter : public fw::Prompter {
- public:
-  int answer = IDOK;
-  std::vector<std::string> texts;
-  int Show(HWND, const std::string& text, UINT) override {
-    texts.push_back(text);
-    return answer;
-  }
-};
+using testing_support::RecordingPrompter;
 
 class NoRegistryHooks : public store::SettingsHooks {
  public:

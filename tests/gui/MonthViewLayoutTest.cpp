@@ -40,62 +40,58 @@ POINT CentreOf(int column, int row) { return POINT{column * W + W / 2, (row + 2)
 
 bool IsZero(const RECT& r) { return r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0; }
 
-TEST(MonthLayoutTest, February2024HasTwentyNineDaysFromThursday) {
+TEST(MonthLayoutTest, EachDayLiesInTheCellOfItsWeekdayAndWeek) {
+  const struct {
+    int year, month;
+    bool european;
+    int day;
+    Cell cell;
+  } cases[] = {
+      {2024, 2, false, 1, {4, 0}},  // Thursday
+      {2024, 2, false, 4, {0, 1}},  // Sunday starts the next row
+      {2024, 2, false, 29, {4, 4}},
+      {2023, 2, false, 1, {3, 0}},  // Wednesday
+      {2023, 2, false, 28, {2, 4}},
+      // European weeks start on Monday.
+      {2024, 2, true, 1, {3, 0}},  // Thursday is the fourth column
+      {2024, 2, true, 5, {0, 1}},  // Monday 5th starts a row
+      // 1 September 2024 is a Sunday: alone in the last column.
+      {2024, 9, true, 1, {6, 0}},
+      {2024, 9, true, 2, {0, 1}},
+      {2024, 9, true, 30, {0, 5}},
+      // 1 July 2023 is a Saturday: 31 days fill six rows.
+      {2023, 7, false, 1, {6, 0}},
+      {2023, 7, false, 30, {0, 5}},
+      {2023, 7, false, 31, {1, 5}},
+  };
+  for (const auto& c : cases) {
+    const Cell cell = CellOf(LayoutMonth(W, H, c.year, c.month, c.european), c.day);
+    EXPECT_EQ(c.cell.column, cell.column) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(c.cell.row, cell.row) << c.year << "-" << c.month << "-" << c.day;
+  }
+}
+
+TEST(MonthLayoutTest, February2024HasTwentyNineDaysAndNothingWhereTheRestWouldLie) {
   const MonthLayout layout = LayoutMonth(W, H, 2024, 2, false);
   EXPECT_EQ(29, layout.dayCount);
-  EXPECT_EQ(4, CellOf(layout, 1).column);  // Thursday
-  EXPECT_EQ(0, CellOf(layout, 1).row);
-  EXPECT_EQ(0, CellOf(layout, 4).column);  // Sunday starts the next row
-  EXPECT_EQ(1, CellOf(layout, 4).row);
-  EXPECT_EQ(4, CellOf(layout, 29).column);
-  EXPECT_EQ(4, CellOf(layout, 29).row);
   EXPECT_TRUE(IsZero(layout.days[30]));
   EXPECT_TRUE(IsZero(layout.days[31]));
-  // Where the 30th and 31st would lie, nothing is hit.
   EXPECT_EQ(0, DayAt(layout, CentreOf(5, 4), Edges::Included));
   EXPECT_EQ(0, DayAt(layout, CentreOf(6, 4), Edges::Included));
   EXPECT_EQ(29, DayAt(layout, CentreOf(4, 4), Edges::Included));
 }
 
-TEST(MonthLayoutTest, February2023HasTwentyEightDaysFromWednesday) {
+TEST(MonthLayoutTest, February2023HasTwentyEightDays) {
   const MonthLayout layout = LayoutMonth(W, H, 2023, 2, false);
   EXPECT_EQ(28, layout.dayCount);
-  EXPECT_EQ(3, CellOf(layout, 1).column);
-  EXPECT_EQ(2, CellOf(layout, 28).column);
-  EXPECT_EQ(4, CellOf(layout, 28).row);
   EXPECT_TRUE(IsZero(layout.days[29]));
   EXPECT_EQ(0, DayAt(layout, CentreOf(3, 4), Edges::Included)) << "where the 29th would be";
   // The point at (0, 0), where an all-zero region lies, hits no day either.
   EXPECT_EQ(0, DayAt(layout, POINT{0, 0}, Edges::Included));
 }
 
-TEST(MonthLayoutTest, EuropeanWeeksStartOnMonday) {
-  const MonthLayout february = LayoutMonth(W, H, 2024, 2, true);
-  EXPECT_EQ(3, CellOf(february, 1).column);  // Thursday is the fourth column
-  EXPECT_EQ(0, CellOf(february, 5).column);  // Monday 5th starts a row
-  EXPECT_EQ(1, CellOf(february, 5).row);
-}
-
-TEST(MonthLayoutTest, EuropeanMonthStartingOnSundayHasDayOneAloneInTheLastColumn) {
-  // 1 September 2024 is a Sunday.
-  const MonthLayout layout = LayoutMonth(W, H, 2024, 9, true);
-  EXPECT_EQ(6, CellOf(layout, 1).column);
-  EXPECT_EQ(0, CellOf(layout, 1).row);
-  EXPECT_EQ(0, CellOf(layout, 2).column);
-  EXPECT_EQ(1, CellOf(layout, 2).row);
-  EXPECT_EQ(0, CellOf(layout, 30).column);
-  EXPECT_EQ(5, CellOf(layout, 30).row);
-}
-
-TEST(MonthLayoutTest, ThirtyOneDayMonthFromSaturdayFillsSixRows) {
-  // 1 July 2023 is a Saturday.
-  const MonthLayout layout = LayoutMonth(W, H, 2023, 7, false);
-  EXPECT_EQ(6, CellOf(layout, 1).column);
-  EXPECT_EQ(0, CellOf(layout, 30).column);
-  EXPECT_EQ(5, CellOf(layout, 30).row);
-  EXPECT_EQ(1, CellOf(layout, 31).column);
-  EXPECT_EQ(5, CellOf(layout, 31).row);
-  EXPECT_EQ(8 * H, layout.days[31].bottom) << "the view is eight cells high";
+TEST(MonthLayoutTest, SixRowsMakeTheViewEightCellsHigh) {
+  EXPECT_EQ(8 * H, LayoutMonth(W, H, 2023, 7, false).days[31].bottom);
 }
 
 TEST(MonthLayoutTest, ButtonsAndTitleRegion) {

@@ -14,25 +14,13 @@ using planner::AppointBook2;
 using planner::kHalfPast;
 using planner::kOnTheHour;
 using planner_test::PlannerTest;
+using testing_support::ClipboardText;
 using testing_support::DialogWatcher;
 using testing_support::SeenDialog;
 
 namespace {
 
 constexpr const char* kSelectEntry = "Please first select a non-empty entry.";
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 // --- Copy to Clipboard ---------------------------------------------------------------
 

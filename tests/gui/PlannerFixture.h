@@ -18,24 +18,14 @@
 #include "planner/PlannerHost.h"
 #include "menus/MenuModule.h"
 #include "support/Pump.h"
+#include "support/RecordingPrompter.h"
 
 namespace planner_test {
-
-// Message boxes answered at once with `answer`; their texts are kept.
-class AnsweringPrompter : public fw::Prompter {
- public:
-  int answer = IDOK;
-  std::vector<std::string> texts;
-  int Show(HWND, const std::string& text, UINT) override {
-    texts.push_back(text);
-    return answer;
-  }
-};
 
 class FakePlannerHost : public planner::PlannerHost {
  public:
   month_test::Diary diary;
-  AnsweringPrompter prompter;
+  testing_support::RecordingPrompter prompter;
   std::string notesFolder = "C:\\notes\\";
   std::vector<std::string> shellRequests;  // "verb target"
   int viewRepaints = 0;

@@ -71,14 +71,11 @@ class RepeatDialogTest : public ::testing::Test {
 
 TEST_F(RepeatDialogTest, HasTheStylesFontAndControlsOfTheRepeatDialogAndFitsItsTexts) {
   An_Appointment& e = Add(2025, 3, 11, 14, 30, "Piano lesson");
-  std::vector<std::string> misfits;
-  LONG_PTR style = 0, exStyle = 0, pickerStyle = 0;
-  std::string face, pickerClass, group, label, ok, cancel, help;
+  DialogFrame frame;
+  LONG_PTR pickerStyle = 0;
+  std::string pickerClass, group, label, ok, cancel, help;
   watcher_.Then([&](const SeenDialog& d) {
-    style = GetWindowLongPtrA(d.hwnd, GWL_STYLE);
-    exStyle = GetWindowLongPtrA(d.hwnd, GWL_EXSTYLE);
-    face = FontFace(d.hwnd);
-    misfits = Misfits(d.hwnd);
+    frame.Read(d.hwnd);
     HWND picker = GetDlgItem(d.hwnd, IDC_REPEAT_UNTIL);
     pickerClass = ClassNameOf(picker);
     pickerStyle = GetWindowLongPtrA(picker, GWL_STYLE);
@@ -96,14 +93,9 @@ TEST_F(RepeatDialogTest, HasTheStylesFontAndControlsOfTheRepeatDialogAndFitsItsT
   EXPECT_FALSE(Run(e));
   ASSERT_EQ(1u, watcher_.Seen().size());
 
-  EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
-  EXPECT_NE(0, style & WS_SYSMENU);
-  EXPECT_NE(0, style & WS_POPUP);
-  EXPECT_NE(0, exStyle & WS_EX_TOOLWINDOW);
-  EXPECT_NE(0, exStyle & WS_EX_CLIENTEDGE);
-  EXPECT_NE(0, exStyle & WS_EX_APPWINDOW);
-  EXPECT_EQ("Palatino Linotype", face);
-  EXPECT_EQ(std::vector<std::string>{}, misfits);
+  ExpectStoreDialogFrame(frame);
+  EXPECT_NE(0, frame.style & WS_POPUP);
+  EXPECT_NE(0, frame.exStyle & WS_EX_APPWINDOW);
   EXPECT_EQ("SysDateTimePick32", pickerClass);
   EXPECT_NE(0, pickerStyle & DTS_LONGDATEFORMAT);
   EXPECT_EQ("This event should repeat:", group);

@@ -13,6 +13,7 @@
 #include "framework/Prompter.h"
 #include "shell/platform/SoundCues.h"
 #include "store/Settings.h"
+#include "support/RecordingPrompter.h"
 
 namespace {
 
@@ -64,20 +65,6 @@ TEST_F(SoundCuesTest, FieldWithoutATerminatorNamesNoFile) {
   EXPECT_EQ(output_.beeps, 1) << "the reminder still beeps";
 }
 
-}  // namespace
-
-namespace {
-
-// Message boxes answered at once; their texts are kept.
-class CountingPrompter : public fw::Prompter {
- public:
-  std::vector<std::string> texts;
-  int Show(HWND, const std::string& text, UINT) override {
-    texts.push_back(text);
-    return IDOK;
-  }
-};
-
 class UnplayableSoundTest : public ::testing::Test {
  protected:
   platform_testing::ScratchFolder scratch_;
@@ -105,7 +92,7 @@ TEST_F(UnplayableSoundTest, OnlyAFoundRiffWaveFileCountsAsPlayable) {
 }
 
 TEST_F(UnplayableSoundTest, AFileThatCannotBePlayedIsReportedOnceAndNotHandedOn) {
-  CountingPrompter prompter;
+  testing_support::RecordingPrompter prompter;
   platform::SystemSoundOutput output(&prompter);
   const std::string missing = scratch_.Path() + "\\missing.wav";
   const std::string text = File("text.wav", "not a wave");

@@ -31,35 +31,14 @@
 
 using platform_testing::ReadWholeFile;
 using platform_testing::WriteWholeFile;
+using testing_support::ClipboardText;
 using testing_support::PumpPending;
 using testing_support::SendCommand;
+using testing_support::SetClipboardText;
 using todo::ToDo;
 using todo_test::ToDoWindowTest;
 
 namespace {
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void SetClipboard(const std::string& text) {
-  if (!OpenClipboard(nullptr)) return;
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
-}
 
 // The text of record i of a list file image.
 std::string RecordText(const std::string& file, size_t i) {
@@ -173,7 +152,7 @@ TEST_F(ToDoWindowTest, TheEditorTakesNinetyNineCharactersWhatARecordKeeps) {
   Type(std::string(120, 'k'));
   EXPECT_EQ(std::string(99, 'k'), testing_support::WindowText(Editor()));
   EXPECT_EQ(std::string(99, 'k'), Line(0, 0));
-  SetClipboard(std::string(150, 'p'));
+  SetClipboardText(std::string(150, 'p'));
   Press(VK_DOWN);
   SendCommand(ToDo::Current()->Handle(), ID_EDIT_PASTE);
   EXPECT_EQ(std::string(99, 'p'), Line(0, 1));

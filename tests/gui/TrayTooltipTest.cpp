@@ -26,52 +26,43 @@ shell::TooltipAppointment At(int year, int month, int day, int hour, int minute,
 // Friday 14 March 2025.
 const store::Moment kFridayEvening = MakeTime(2025, 3, 14, 23, 10);
 
-TEST(TrayTooltip, TomorrowFormStartsWithASpaceAndTheWordTomorrow) {
-  const shell::TooltipAppointment next = At(2025, 3, 15, 9, 5, "Dentist");
-  EXPECT_EQ(" Tomorrow at 9:05am: Dentist ", shell::TrayTooltipText(&next, kFridayEvening, false));
-  EXPECT_EQ(" Tomorrow at 9:05: Dentist ", shell::TrayTooltipText(&next, kFridayEvening, true));
-}
-
-TEST(TrayTooltip, TodayFormShowsOnlyTheTimeAndMidnightHourAsTwelve) {
-  const store::Moment now = MakeTime(2025, 3, 14, 0, 10);
-  const shell::TooltipAppointment early = At(2025, 3, 14, 0, 30, "Night train");
-  EXPECT_EQ("12:30am: Night train ", shell::TrayTooltipText(&early, now, false));
-  EXPECT_EQ("0:30: Night train ", shell::TrayTooltipText(&early, now, true));
-
-  const shell::TooltipAppointment noon = At(2025, 3, 14, 12, 0, "Lunch");
-  EXPECT_EQ("12:00pm: Lunch ", shell::TrayTooltipText(&noon, now, false));
-  const shell::TooltipAppointment evening = At(2025, 3, 14, 23, 59, "Late");
-  EXPECT_EQ("11:59pm: Late ", shell::TrayTooltipText(&evening, now, false));
-  EXPECT_EQ("23:59: Late ", shell::TrayTooltipText(&evening, now, true));
-}
-
-TEST(TrayTooltip, WithinAWeekTheWeekdayFormIsUsed) {
-  // Monday 17 March, three days on, at 14:00.
-  const shell::TooltipAppointment next = At(2025, 3, 17, 14, 0, "Meeting");
-  EXPECT_EQ("Monday 14:00: Meeting ", shell::TrayTooltipText(&next, kFridayEvening, true));
-  EXPECT_EQ("Monday 2:00pm: Meeting ", shell::TrayTooltipText(&next, kFridayEvening, false));
-}
-
-TEST(TrayTooltip, AWeekOnOrLaterTheFullDateFormIsUsed) {
-  const store::Moment now = MakeTime(2025, 3, 14, 9, 0);
-  // Exactly a week on is no longer "within a week".
-  const shell::TooltipAppointment weekOn = At(2025, 3, 21, 9, 0, "Review");
-  EXPECT_EQ("Friday, March 21 9:00am: Review ", shell::TrayTooltipText(&weekOn, now, false));
-  // A minute earlier still is.
-  const shell::TooltipAppointment justBefore = At(2025, 3, 21, 8, 59, "Review");
-  EXPECT_EQ("Friday 8:59am: Review ", shell::TrayTooltipText(&justBefore, now, false));
-  const shell::TooltipAppointment later = At(2025, 9, 30, 13, 7, "Taxes");
-  EXPECT_EQ("Tuesday, September 30 1:07pm: Taxes ", shell::TrayTooltipText(&later, now, false));
-}
-
-TEST(TrayTooltip, AnEntryAYearFromTodayIsNotShownAsTodaysOrTomorrows) {
-  const store::Moment now = MakeTime(2025, 3, 14, 8, 0);
-  const shell::TooltipAppointment sameDayNextYear = At(2026, 3, 14, 10, 0, "Anniversary");
-  EXPECT_EQ("Saturday, March 14 10:00am: Anniversary ",
-            shell::TrayTooltipText(&sameDayNextYear, now, false));
-  const shell::TooltipAppointment tomorrowNextYear = At(2026, 3, 15, 10, 0, "Party");
-  EXPECT_EQ("Sunday, March 15 10:00am: Party ",
-            shell::TrayTooltipText(&tomorrowNextYear, now, false));
+TEST(TrayTooltip, EachFormWithTwelveAndTwentyFourHourTimes) {
+  const store::Moment friday9 = MakeTime(2025, 3, 14, 9, 0);
+  const store::Moment friday8 = MakeTime(2025, 3, 14, 8, 0);
+  const store::Moment midnight = MakeTime(2025, 3, 14, 0, 10);  // just after
+  const struct {
+    store::Moment now;
+    int year, month, day, hour, minute;
+    const char* text;
+    const char* twelveHours;
+    const char* twentyFourHours;  // nullptr: not checked
+  } cases[] = {
+      // Tomorrow: starts with a space and the word.
+      {kFridayEvening, 2025, 3, 15, 9, 5, "Dentist", " Tomorrow at 9:05am: Dentist ",
+       " Tomorrow at 9:05: Dentist "},
+      // Today: only the time; the midnight hour is twelve.
+      {midnight, 2025, 3, 14, 0, 30, "Night train", "12:30am: Night train ", "0:30: Night train "},
+      {midnight, 2025, 3, 14, 12, 0, "Lunch", "12:00pm: Lunch ", nullptr},
+      {midnight, 2025, 3, 14, 23, 59, "Late", "11:59pm: Late ", "23:59: Late "},
+      // Within a week: the weekday (Monday 17 March, three days on).
+      {kFridayEvening, 2025, 3, 17, 14, 0, "Meeting", "Monday 2:00pm: Meeting ",
+       "Monday 14:00: Meeting "},
+      // Exactly a week on is no longer within a week; a minute earlier still is.
+      {friday9, 2025, 3, 21, 9, 0, "Review", "Friday, March 21 9:00am: Review ", nullptr},
+      {friday9, 2025, 3, 21, 8, 59, "Review", "Friday 8:59am: Review ", nullptr},
+      {friday9, 2025, 9, 30, 13, 7, "Taxes", "Tuesday, September 30 1:07pm: Taxes ", nullptr},
+      // A year from today is neither today's nor tomorrow's.
+      {friday8, 2026, 3, 14, 10, 0, "Anniversary", "Saturday, March 14 10:00am: Anniversary ",
+       nullptr},
+      {friday8, 2026, 3, 15, 10, 0, "Party", "Sunday, March 15 10:00am: Party ", nullptr},
+  };
+  for (const auto& c : cases) {
+    const shell::TooltipAppointment next = At(c.year, c.month, c.day, c.hour, c.minute, c.text);
+    EXPECT_EQ(c.twelveHours, shell::TrayTooltipText(&next, c.now, false));
+    if (c.twentyFourHours != nullptr) {
+      EXPECT_EQ(c.twentyFourHours, shell::TrayTooltipText(&next, c.now, true));
+    }
+  }
 }
 
 TEST(TrayTooltip, TextsLongerThan62CharactersKeepTheirFirst60AndGetAnEllipsis) {

@@ -16,6 +16,7 @@
 
 using month_test::DayCall;
 using month_test::DrawnText;
+using testing_support::ClipboardText;
 using views::Date;
 using views::ViewWeek;
 using views_test::CalendarViewsTest;
@@ -33,19 +34,6 @@ class WeekViewTest : public CalendarViewsTest {
     UpdateWindow(week.Handle());
   }
 };
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 // --- The period ---------------------------------------------------------------------
 

@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/BackupRestore.h"
 #include "store/DataFile.h"
 
@@ -47,20 +45,10 @@ class FakePickers : public BackupPickers {
   }
 };
 
-class BackupTest : public ::testing::Test {
+class BackupTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
   FakePickers pickers_;
 
-  An_Appointment& Add(All_Appointments& book, int y, int m, int d, int h, int min,
-                      const std::string& text) {
-    An_Appointment& e = book.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
   std::string Folder() const {
     return ReadField(world_.settings.backupFolder, sizeof world_.settings.backupFolder);
   }
@@ -72,7 +60,7 @@ class BackupTest : public ::testing::Test {
   void WriteDataFile(const std::string& path,
                      const std::vector<std::pair<int, std::string>>& dayTexts) {
     All_Appointments other(world_.Context());
-    for (const auto& dt : dayTexts) Add(other, 2025, 3, dt.first, 9, 0, dt.second);
+    for (const auto& dt : dayTexts) AddTo(other, 2025, 3, dt.first, 9, 0, dt.second);
     ASSERT_TRUE(other.SaveTo(path));
   }
 };
@@ -90,23 +78,22 @@ TEST_F(BackupTest, TheBackupFolderSettingOrDriveC) {
 // --- BackupToFolder ----------------------------------------------------------------------
 
 TEST_F(BackupTest, BackupWritesLumettaBinSafelyAndReportsIt) {
-  Add(book_, 2025, 3, 1, 9, 0, "a");
-  Add(book_, 2025, 3, 2, 9, 0, "b");
-  Add(book_, 2025, 3, 3, 9, 0, "c");
+  Add(2025, 3, 1, 9, 0, "a");
+  Add(2025, 3, 2, 9, 0, "b");
+  Add(2025, 3, 3, 9, 0, "c");
   world_.files.files["c:\\Lumetta.bin"] = "an older backup";
   EXPECT_TRUE(BackupToFolder(book_));
   EXPECT_EQ(world_.files.files["c:\\Lumetta.bin"].size(), 3 * kRecordSize);
   const std::vector<std::string> expectedLog = {"create c:\\Lumetta.bin.saving",
                                                 "replace c:\\Lumetta.bin.saving c:\\Lumetta.bin"};
   EXPECT_EQ(world_.files.log, expectedLog);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text, "Wrote 3 entries to the backup file \"c:\\Lumetta.bin\"");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage("Wrote 3 entries to the backup file \"c:\\Lumetta.bin\"", PromptButtons::Ok,
+                    PromptIcon::Information);
 }
 
 TEST_F(BackupTest, ADriveRootGetsASecondSeparator) {
   SetFolder("E:\\");
-  Add(book_, 2025, 3, 1, 9, 0, "a");
+  Add(2025, 3, 1, 9, 0, "a");
   EXPECT_TRUE(BackupToFolder(book_));
   EXPECT_EQ(world_.files.files.count("E:\\\\Lumetta.bin"), 1u);
 }
@@ -115,7 +102,7 @@ TEST_F(BackupTest, AFolderThatCannotBeWrittenKeepsTheOldBackupAndTheSetting) {
   SetFolder("Q:\\gone");
   world_.files.files["Q:\\gone\\Lumetta.bin"] = "older";
   world_.files.failFinish = true;
-  Add(book_, 2025, 3, 1, 9, 0, "a");
+  Add(2025, 3, 1, 9, 0, "a");
   EXPECT_FALSE(BackupToFolder(book_));
   EXPECT_EQ(world_.files.files["Q:\\gone\\Lumetta.bin"], "older");
   EXPECT_EQ(world_.files.files.count("Q:\\gone\\Lumetta.bin.saving"), 0u);
@@ -211,9 +198,9 @@ TEST_F(BackupTest, TheFileDialogStartsInTheBackupFolder) {
 
 TEST_F(BackupTest, RestoringABinFileMergesItSlotBySlot) {
   WriteDataFile("E:\\b\\Lumetta.bin", {{1, "Dentist"}, {2, "Lunch"}, {3, "Gym"}});
-  Add(book_, 2025, 3, 1, 9, 0, "Dentist");    // same text: unchanged
-  Add(book_, 2025, 3, 2, 9, 0, "Call Bob");   // other text: appended
-  Add(book_, 2025, 4, 1, 9, 0, "Untouched");  // not in the file
+  Add(2025, 3, 1, 9, 0, "Dentist");    // same text: unchanged
+  Add(2025, 3, 2, 9, 0, "Call Bob");   // other text: appended
+  Add(2025, 4, 1, 9, 0, "Untouched");  // not in the file
   pickers_.opened = "E:\\b\\Lumetta.bin";
   RestoreFromFile(book_, pickers_);
   ASSERT_EQ(book_.Count(), 4u);
@@ -284,10 +271,10 @@ TEST_F(BackupTest, ARestoreThatCouldNotReadItsFileSaysSo) {
   for (const auto& c : cases) {
     FakeWorld world;
     All_Appointments book(world.Context());
-    Add(book, 2025, 4, 1, 9, 0, "already here");
+    AddTo(book, 2025, 4, 1, 9, 0, "already here");
     {
       All_Appointments other(world.Context());
-      for (int day = 1; day <= 3; ++day) Add(other, 2025, 3, day, 9, 0, "from backup");
+      for (int day = 1; day <= 3; ++day) AddTo(other, 2025, 3, day, 9, 0, "from backup");
       ASSERT_TRUE(other.SaveTo(path));
     }
     if (c.locked) world.files.unreadable.insert(path);
@@ -332,13 +319,13 @@ TEST_F(BackupTest, ABackupThatWouldLoseDataIsNotWritten) {
     const std::string complete = "a complete backup";
     if (c.backupExists) world.files.files[backup] = complete;
     if (c.book == Book::OnlyUnwritable) {
-      Add(book, 2025, 3, 1, 9, 0, "x").SetKey(2025, 3, 1, 99, 0);
+      AddTo(book, 2025, 3, 1, 9, 0, "x").SetKey(2025, 3, 1, 99, 0);
     }
     if (c.book == Book::DataFileUnread) {
       world.files.files["data/Lumetta.bin"] = "years of entries";
       world.files.unreadable.insert("data/Lumetta.bin");
       book.LoadAtStartup({});
-      Add(book, 2025, 3, 1, 9, 0, "this run");
+      AddTo(book, 2025, 3, 1, 9, 0, "this run");
     }
     EXPECT_FALSE(BackupToFolder(book));
     EXPECT_EQ(world.files.files.count(backup), c.backupExists ? 1u : 0u);

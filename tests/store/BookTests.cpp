@@ -3,34 +3,15 @@
 
 #include <random>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
+#include "common/Records.h"
 
 using namespace store;
-using fakes::FakeWorld;
+using test_common::StoredFields;
 
 namespace {
 
-class BookTest : public ::testing::Test {
- protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
-
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> out;
-    for (const An_Appointment& e : book_) out.push_back(e.text);
-    return out;
-  }
-};
+using BookTest = BookFixture;
 
 using TextList = std::vector<std::string>;
 
@@ -79,12 +60,7 @@ TEST_F(BookTest, CopyKeepsEveryFieldButTimerAndReminderOnAndSortsTheBook) {
   An_Appointment& o = book_.Create();
   o.SetSlot(2025, 3, 14, 10, 0, "Board meeting");
   o.SetRepeat(kRepeatMonthlyByWeekday, "2nd", "every Friday", 14);
-  o.reminderMinutes = 30;
-  o.reminderOn = 0;
-  o.dayBefore = 1;
-  o.tildeFlag = 1;
-  o.noHighlight = 1;
-  o.colour = MakeColour(10, 20, 30);
+  SetOtherFields(o);
   o.repeatUntil = 1800000000;
   o.reminderOn = 1;
   o.ArmReminder();
@@ -93,25 +69,12 @@ TEST_F(BookTest, CopyKeepsEveryFieldButTimerAndReminderOnAndSortsTheBook) {
   o.SetDate(2025, 3, 13);  // now earlier than "first", not yet sorted
   o.ArmReminder();
 
+  o.reminderOn = 1;  // as every copy has it
+  const std::string copied = StoredFields(o);
+  o.reminderOn = 0;
+
   An_Appointment& c = book_.CreateCopy(o);
-  EXPECT_EQ(c.year(), 2025);
-  EXPECT_EQ(c.month(), 3);
-  EXPECT_EQ(c.day(), 13);
-  EXPECT_EQ(c.hour(), 10);
-  EXPECT_EQ(c.minute(), 0);
-  EXPECT_EQ(c.text, "Board meeting");
-  EXPECT_EQ(c.repeatKind, kRepeatMonthlyByWeekday);
-  EXPECT_EQ(c.weekOrdinal, "2nd");
-  EXPECT_EQ(c.weekdayText, "every Friday");
-  EXPECT_EQ(c.monthDay, 14);
-  EXPECT_EQ(c.reminderMinutes, 30);
-  EXPECT_EQ(c.dayBefore, 1);
-  EXPECT_EQ(c.tildeFlag, 1);
-  EXPECT_EQ(c.noHighlight, 1);
-  EXPECT_EQ(c.colour, MakeColour(10, 20, 30));
-  EXPECT_EQ(c.repeatUntil, 1800000000);
-  EXPECT_EQ(c.time, o.time);
-  EXPECT_EQ(c.reminderOn, 1);
+  EXPECT_EQ(StoredFields(c), copied);
   EXPECT_EQ(c.timerId(), 0u);
   // Sorted: the two entries of the 13th come before "first" of the 14th.
   EXPECT_EQ(Texts(), (TextList{"Board meeting", "Board meeting", "first"}));
@@ -295,12 +258,10 @@ TEST_F(BookTest, RepeatingContinuationStopsTheChainUnlessAsked) {
     book_.Delete(a, true, &removed);
     EXPECT_EQ(removed, 2);
     EXPECT_TRUE(book_.Empty());
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);  // asked for the repeating continuation
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "You have deleted a datebook entry which repeats.\n Delete the other \"Talk "
-              "(continued)\" repeating entries in this time slot as well?");
-    EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::YesNo);
-    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Question);
+    ExpectOnlyMessage(
+        "You have deleted a datebook entry which repeats.\n Delete the other \"Talk "
+        "(continued)\" repeating entries in this time slot as well?",
+        PromptButtons::YesNo, PromptIcon::Question);
   }
 }
 

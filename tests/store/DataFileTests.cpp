@@ -5,54 +5,28 @@
 
 #include <cstring>
 
-#include "common/Fakes.h"
+#include "StoreFixture.h"
 #include "common/Records.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/DataFile.h"
 
 using namespace store;
 using fakes::FakeWorld;
 using test_common::Record;
+using test_common::StoredFields;
 
 namespace {
 
-// Little-endian int32 written by hand, independent of the writer, for the
-// tests of the layout itself.
-void Put(std::string& r, std::size_t at, std::int32_t v) {
-  const auto u = static_cast<std::uint32_t>(v);
-  for (int i = 0; i < 4; ++i) r[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-}
-
-void PutText(std::string& r, std::size_t at, const std::string& s) {
-  for (std::size_t i = 0; i < s.size(); ++i) r[at + i] = s[i];
-}
-
-class DataFileTest : public ::testing::Test {
+class DataFileTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
-  std::string& File(const std::string& path) { return world_.files.files[path]; }
   const std::string dataPath_ = "data/Lumetta.bin";
 };
 
 }  // namespace
 
-TEST(RecordLayoutTest, EncodesEveryFieldAtItsOffset) {
-  ScopedTimeZone tz("UTC");
-  FakeWorld world;
-  world.clock.now = MakeTime(2025, 3, 14, 9, 0);
-  All_Appointments book(world.Context());
-  An_Appointment& e = book.Create();
+TEST_F(DataFileTest, RecordLayoutEncodesEveryFieldAtItsOffset) {
+  world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
+  An_Appointment& e = book_.Create();
   e.SetSlot(2025, 3, 14, 10, 30, std::string(250, 'x'));
   e.SetRepeat(kRepeatMonthlyByWeekday, "2nd", "every Wednesday", 14);
   e.reminderMinutes = 15;
@@ -66,27 +40,27 @@ TEST(RecordLayoutTest, EncodesEveryFieldAtItsOffset) {
   ASSERT_NE(e.timerId(), 0u);
 
   std::string expected(204, '\0');
-  Put(expected, 0, 2025);
-  Put(expected, 4, 3);
-  Put(expected, 8, 14);
-  Put(expected, 12, 10);
-  Put(expected, 16, 30);
-  Put(expected, 20, 14);
-  Put(expected, 24, 6);
-  Put(expected, 28, static_cast<std::int32_t>(e.timerId()));
-  Put(expected, 32, 1741948200);  // 2025-03-14 10:30 UTC
-  Put(expected, 36, 15);
+  PutInts(expected, {{0, 2025},
+                     {4, 3},
+                     {8, 14},
+                     {12, 10},
+                     {16, 30},
+                     {20, 14},
+                     {24, 6},
+                     {28, static_cast<std::int32_t>(e.timerId())},
+                     {32, 1741948200},  // 2025-03-14 10:30 UTC
+                     {36, 15}});
   PutText(expected, 40, "2nd");
   PutText(expected, 45, "every Wedn");  // 10 characters of "every Wednesday"
   PutText(expected, 56, std::string(100, 'x'));
-  Put(expected, 160, 1);
-  Put(expected, 164, 0x12);
-  Put(expected, 168, 0x34);
-  Put(expected, 172, 0x56);
-  Put(expected, 176, 1800000000);
-  Put(expected, 180, 1);
-  Put(expected, 184, 1);
-  Put(expected, 188, 1);
+  PutInts(expected, {{160, 1},
+                     {164, 0x12},
+                     {168, 0x34},
+                     {172, 0x56},
+                     {176, 1800000000},
+                     {180, 1},
+                     {184, 1},
+                     {188, 1}});
 
   unsigned char got[204];
   std::memset(got, 0xAA, sizeof got);
@@ -100,9 +74,7 @@ TEST(RecordLayoutTest, DecodeTakesFullWidthTextsAndTheLowestColourBytes) {
   PutText(r, 56, std::string(101, 'T'));  // no zero byte in the field
   PutText(r, 40, "5th!!");                // 5 bytes, no zero
   PutText(r, 45, "every Frida");          // 11 bytes, no zero
-  Put(r, 164, 0x1FF);
-  Put(r, 168, -1);
-  Put(r, 172, 0x100);
+  PutInts(r, {{164, 0x1FF}, {168, -1}, {172, 0x100}});
   AppointmentRecord out;
   DecodeRecord(reinterpret_cast<const unsigned char*>(r.data()), out);
   EXPECT_EQ(out.text, std::string(101, 'T'));
@@ -115,14 +87,9 @@ TEST_F(DataFileTest, SaveAndLoadKeepEveryField) {
   world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
   An_Appointment& e = Add(2025, 3, 14, 10, 30, "Dentist");
   e.SetRepeat(kRepeatWeekly, "3rd", "Friday", 21);
-  e.reminderMinutes = 45;
-  e.reminderOn = 0;
-  e.dayBefore = 1;
-  e.tildeFlag = 1;
-  e.noHighlight = 1;
-  e.colour = MakeColour(200, 100, 50);
+  SetOtherFields(e);
   e.repeatUntil = 1750000000;
-  Add(2024, 12, 31, 23, 59, "");
+  const An_Appointment& m = Add(2024, 12, 31, 23, 59, "");
   ASSERT_TRUE(book_.SaveTo(dataPath_));
   EXPECT_EQ(File(dataPath_).size(), 2u * 204);
 
@@ -132,28 +99,8 @@ TEST_F(DataFileTest, SaveAndLoadKeepEveryField) {
   other.files.files[dataPath_] = File(dataPath_);
   ASSERT_TRUE(loaded.LoadDataFile(dataPath_));
   ASSERT_EQ(loaded.Count(), 2u);
-  const An_Appointment& l = loaded.At(0);
-  EXPECT_EQ(l.year(), 2025);
-  EXPECT_EQ(l.month(), 3);
-  EXPECT_EQ(l.day(), 14);
-  EXPECT_EQ(l.hour(), 10);
-  EXPECT_EQ(l.minute(), 30);
-  EXPECT_EQ(l.text, "Dentist");
-  EXPECT_EQ(l.repeatKind, kRepeatWeekly);
-  EXPECT_EQ(l.weekOrdinal, "3rd");
-  EXPECT_EQ(l.weekdayText, "Friday");
-  EXPECT_EQ(l.monthDay, 21);
-  EXPECT_EQ(l.reminderMinutes, 45);
-  EXPECT_EQ(l.reminderOn, 0);
-  EXPECT_EQ(l.dayBefore, 1);
-  EXPECT_EQ(l.tildeFlag, 1);
-  EXPECT_EQ(l.noHighlight, 1);
-  EXPECT_EQ(l.colour, MakeColour(200, 100, 50));
-  EXPECT_EQ(l.repeatUntil, 1750000000);
-  EXPECT_EQ(l.time, MakeTime(2025, 3, 14, 10, 30));
-  const An_Appointment& m = loaded.At(1);
-  EXPECT_EQ(m.minute(), 59);
-  EXPECT_EQ(m.text, "");
+  EXPECT_EQ(StoredFields(loaded.At(0)), StoredFields(e));
+  EXPECT_EQ(StoredFields(loaded.At(1)), StoredFields(m));
 }
 
 TEST_F(DataFileTest, SavingAnEmptyBookDeletesTheFile) {
@@ -187,10 +134,8 @@ TEST_F(DataFileTest, WriteBackupReportsTheEntriesWritten) {
   Add(2025, 1, 1, 9, 0, "broken").SetKey(2025, 1, 1, 99, 0);
   ASSERT_TRUE(book_.WriteBackup("c:\\"));
   EXPECT_EQ(File("c:\\Lumetta.bin").size(), 25u * 204);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text,
-            "Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage("Wrote 25 entries to the backup file \"c:\\Lumetta.bin\"", PromptButtons::Ok,
+                    PromptIcon::Information);
 }
 
 // A failed write never leaves the file half-written: the old file stays, the
@@ -208,12 +153,9 @@ TEST_F(DataFileTest, FailedSaveLeavesThePreviousFile) {
     EXPECT_FALSE(book_.SaveTo(dataPath_)) << failure;
     EXPECT_EQ(File(dataPath_), old) << failure;
     EXPECT_EQ(world_.files.files.count(dataPath_ + ".saving"), 0u) << failure;
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "Lumetta had a problem saving your appointment data, unable to open file: "
-              "data/Lumetta.bin");
-    EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
+    ExpectOnlyMessage(
+        "Lumetta had a problem saving your appointment data, unable to open file: "
+        "data/Lumetta.bin");
   }
   world_.files.unwritable.clear();
   world_.files.failWriteAfter = static_cast<std::size_t>(-1);
@@ -280,9 +222,7 @@ TEST_F(DataFileTest, ImpossibleRecordsAreRefusedAndTheRestLoads) {
 TEST_F(DataFileTest, StoredTimerAndTimeAreIgnored) {
   world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
   std::string r = Record(2025, 3, 14, 10, 0, "x");
-  Put(r, 28, 4242);
-  Put(r, 32, 12345);
-  Put(r, 36, 15);
+  PutInts(r, {{28, 4242}, {32, 12345}, {36, 15}});
   File("f") = r;
   book_.LoadDataFile("f");
   const An_Appointment& e = book_.At(0);
@@ -485,8 +425,7 @@ TEST_F(DataFileTest, AnUnreadableSideFileIsNeverWrittenOver) {
   Add(2025, 3, 14, 10, 0, "this run");
   EXPECT_FALSE(book_.Save());
   EXPECT_EQ(File("data/Lumetta.unsaved.bin"), "also unreadable");
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text,
-            "Lumetta had a problem saving your appointment data, unable to open file: "
-            "data/Lumetta.unsaved.bin");
+  ExpectOnlyMessage(
+      "Lumetta had a problem saving your appointment data, unable to open file: "
+      "data/Lumetta.unsaved.bin");
 }

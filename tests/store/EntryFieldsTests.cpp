@@ -1,20 +1,17 @@
 // Every field of an entry reaches each copy of it: the book's copy and the
 // data file's record merged back into a book. The size checks fail when an
-// entry or a record gains a field: add it to Fields() below and to every
-// place that lists the fields one by one (All_Appointments::CreateCopy,
-// EncodeRecord, DecodeRecord, All_Appointments::MergeRecord, the text
-// import's ParseFields and the shell's book fingerprint).
+// entry or a record gains a field: add it to test_common::StoredFields and
+// to every place that lists the fields one by one (All_Appointments::
+// CreateCopy, EncodeRecord, DecodeRecord, All_Appointments::MergeRecord, the
+// text import's ParseFields and the shell's book fingerprint).
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
+#include "common/Records.h"
 #include "store/DataFile.h"
 
 using namespace store;
-using fakes::FakeWorld;
+using test_common::StoredFields;
 
 namespace {
 
@@ -23,32 +20,14 @@ static_assert(sizeof(An_Appointment) == 216, "an entry gained or lost a field");
 static_assert(sizeof(AppointmentRecord) == 160, "a record gained or lost a field");
 #endif
 
-// Every stored field of an entry (not its timer, which belongs to the run).
-std::string Fields(const An_Appointment& e) {
-  std::ostringstream out;
-  out << e.year() << '-' << e.month() << '-' << e.day() << ' ' << e.hour() << ':' << e.minute()
-      << " monthDay=" << e.monthDay << " reminderMinutes=" << e.reminderMinutes
-      << " reminderOn=" << e.reminderOn << " dayBefore=" << e.dayBefore
-      << " tildeFlag=" << e.tildeFlag << " noHighlight=" << e.noHighlight
-      << " repeatKind=" << e.repeatKind << " colour=" << e.colour
-      << " repeatUntil=" << e.repeatUntil << " time=" << e.time << " weekOrdinal=" << e.weekOrdinal
-      << " weekdayText=" << e.weekdayText << " text=" << e.text;
-  return out.str();
-}
-
-class EntryFieldsTest : public ::testing::Test {
+class EntryFieldsTest : public BookFixture {
  protected:
   EntryFieldsTest() {
     // Every field away from its default, the reminder switched off (copies
     // switch it on).
     source_.SetSlot(2026, 11, 30, 23, 45, "Dentist");
     source_.SetRepeat(kRepeatMonthlyByWeekday, "3rd", "Sundays", 29);
-    source_.reminderMinutes = 90;
-    source_.reminderOn = 0;
-    source_.dayBefore = 1;
-    source_.tildeFlag = 1;
-    source_.noHighlight = 1;
-    source_.colour = MakeColour(1, 2, 3);
+    SetOtherFields(source_);
     source_.repeatUntil = 1900000000;
     source_.ArmReminder();
   }
@@ -56,14 +35,11 @@ class EntryFieldsTest : public ::testing::Test {
   // The source as a copy shows it: every field, the reminder on.
   std::string CopiedFields() {
     source_.reminderOn = 1;
-    const std::string fields = Fields(source_);
+    const std::string fields = StoredFields(source_);
     source_.reminderOn = 0;
     return fields;
   }
 
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
   An_Appointment& source_ = book_.Create();
 };
 
@@ -72,7 +48,7 @@ class EntryFieldsTest : public ::testing::Test {
 TEST_F(EntryFieldsTest, TheBooksCopyHasEveryField) {
   for (const auto sorting : {All_Appointments::Sorting::Now, All_Appointments::Sorting::Later}) {
     const An_Appointment& copy = book_.CreateCopy(source_, sorting);
-    EXPECT_EQ(Fields(copy), CopiedFields());
+    EXPECT_EQ(StoredFields(copy), CopiedFields());
   }
 }
 
@@ -85,7 +61,7 @@ TEST_F(EntryFieldsTest, TheDataFilesRecordCarriesEveryField) {
 
   All_Appointments other(world_.Context());
   ASSERT_TRUE(other.AddRecord(record));
-  EXPECT_EQ(Fields(other.At(0)), Fields(source_));
+  EXPECT_EQ(StoredFields(other.At(0)), StoredFields(source_));
 }
 
 TEST_F(EntryFieldsTest, TheBookSortsACopyOnlyWhenAskedTo) {

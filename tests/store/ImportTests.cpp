@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/DataFile.h"
 #include "store/TextImport.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
@@ -56,19 +53,13 @@ class MemoryInput : public InputFile {
   std::size_t at_ = 0;
 };
 
-class ImportTest : public ::testing::Test {
+class ImportTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
   const std::string path_ = "backup.3";
 
   ImportResult Import(const std::string& contents, bool messages = true) {
     world_.files.files[path_] = contents;
     return ImportText(book_, path_, messages);
-  }
-  std::string LastMessage() const {
-    return world_.prompts.shown.empty() ? std::string() : world_.prompts.shown.back().text;
   }
 };
 
@@ -110,55 +101,59 @@ TEST(ReadLineTest, SkipReportsShortReads) {
 
 // --- ParseFields -------------------------------------------------------------------------
 
-TEST(ParseFieldsTest, ReadsEveryFieldOfALine) {
+// A number field of a record, read as a wider integer.
+template <auto field>
+std::int64_t Read(const AppointmentRecord& r) {
+  return static_cast<std::int64_t>(r.*field);
+}
+using R = AppointmentRecord;
+
+// Each number is read from its own field as the decimal its text begins
+// with, held to 32 bits; the other fields keep the line's defaults.
+TEST(ParseFieldsTest, ReadsEachNumberFromItsFieldAsALeadingDecimal) {
+  const struct {
+    std::string Line::*field;
+    const char* text;
+    std::int64_t (*read)(const AppointmentRecord&);
+    std::int64_t value;
+  } cases[] = {
+      {&Line::year, "2024", Read<&R::year>, 2024},
+      {&Line::month, "12", Read<&R::month>, 12},
+      {&Line::day, "  7th", Read<&R::day>, 7},
+      {&Line::hour, "+9", Read<&R::hour>, 9},
+      {&Line::minute, "abc", Read<&R::minute>, 0},
+      {&Line::monthDay, "31", Read<&R::monthDay>, 31},
+      {&Line::monthDay, "-99999999999", Read<&R::monthDay>, -2147483647 - 1},
+      {&Line::repeatKind, "6", Read<&R::repeatKind>, 6},
+      {&Line::reminderMinutes, "-1", Read<&R::reminderMinutes>, -1},
+      {&Line::reminderMinutes, "-30 minutes", Read<&R::reminderMinutes>, -30},
+      {&Line::dayBefore, "1", Read<&R::dayBefore>, 1},
+      {&Line::repeatUntil, "1900000000", Read<&R::repeatUntil>, 1900000000},
+      {&Line::repeatUntil, "99999999999", Read<&R::repeatUntil>, 2147483647},
+      {&Line::reminderOn, "0", Read<&R::reminderOn>, 0},
+      {&Line::tilde, "1\r", Read<&R::tildeFlag>, 1},
+  };
+  for (const auto& c : cases) {
+    Line l;
+    l.*c.field = c.text;
+    AppointmentRecord r;
+    ASSERT_TRUE(ParseFields(l.Text(), r)) << c.text;
+    EXPECT_EQ(c.read(r), c.value) << c.text;
+  }
+}
+
+TEST(ParseFieldsTest, ReadsTheTextsAndTheLowestByteOfEachColour) {
   Line l;
-  l.monthDay = "31";
-  l.repeatKind = "6";
-  l.reminderMinutes = "-1";
-  l.dayBefore = "1";
-  l.red = "257";  // lowest byte: 1
+  l.red = "257";
   l.green = "2";
   l.blue = "3";
-  l.repeatUntil = "1900000000";
-  l.reminderOn = "0";
-  l.tilde = "1\r";
   AppointmentRecord r;
   ASSERT_TRUE(ParseFields(l.Text(), r));
-  EXPECT_EQ(r.year, 2025);
-  EXPECT_EQ(r.month, 3);
-  EXPECT_EQ(r.day, 14);
-  EXPECT_EQ(r.hour, 10);
-  EXPECT_EQ(r.minute, 30);
-  EXPECT_EQ(r.monthDay, 31);
-  EXPECT_EQ(r.repeatKind, 6);
-  EXPECT_EQ(r.reminderMinutes, -1);
   EXPECT_EQ(r.weekOrdinal, "2nd");
   EXPECT_EQ(r.weekdayText, "every Friday");
   EXPECT_EQ(r.text, "Dentist");
-  EXPECT_EQ(r.dayBefore, 1);
   EXPECT_EQ(r.colour, MakeColour(1, 2, 3));
-  EXPECT_EQ(r.repeatUntil, 1900000000);
-  EXPECT_EQ(r.reminderOn, 0);
-  EXPECT_EQ(r.tildeFlag, 1);
   EXPECT_EQ(r.noHighlight, 0);
-}
-
-TEST(ParseFieldsTest, NumbersAreReadAsLeadingDecimals) {
-  Line l;
-  l.day = "  7th";
-  l.hour = "+9";
-  l.minute = "abc";
-  l.reminderMinutes = "-30 minutes";
-  l.repeatUntil = "99999999999";
-  l.monthDay = "-99999999999";
-  AppointmentRecord r;
-  ASSERT_TRUE(ParseFields(l.Text(), r));
-  EXPECT_EQ(r.day, 7);
-  EXPECT_EQ(r.hour, 9);
-  EXPECT_EQ(r.minute, 0);
-  EXPECT_EQ(r.reminderMinutes, -30);
-  EXPECT_EQ(r.repeatUntil, 2147483647);
-  EXPECT_EQ(r.monthDay, -2147483647 - 1);
 }
 
 TEST(ParseFieldsTest, MissingFieldsReadAsEmptyOrZero) {
@@ -291,9 +286,7 @@ TEST_F(ImportTest, CountsTheEntriesImportedAndReportsThem) {
   EXPECT_EQ(r.made, 2);
   EXPECT_EQ(r.imported, 2);
   EXPECT_EQ(book_.Count(), 2u);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text, "Restored 2 entries from backup.");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage("Restored 2 entries from backup.", PromptButtons::Ok, PromptIcon::Information);
 }
 
 // A line merged into an entry already there was imported as well; a read
@@ -338,10 +331,7 @@ TEST_F(ImportTest, SilentImportSaysNothing) {
 TEST_F(ImportTest, AMissingFileIsReportedWhenMessagesAreOn) {
   const ImportResult r = ImportText(book_, "E:\\old\\Lumetta.data", true);
   EXPECT_FALSE(r.opened);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text, "The file E:\\old\\Lumetta.data was not found!");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
-  EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
+  ExpectOnlyMessage("The file E:\\old\\Lumetta.data was not found!");
 }
 
 TEST_F(ImportTest, TooLongLinesAreSkippedAndCounted) {

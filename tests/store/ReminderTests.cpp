@@ -3,9 +3,7 @@
 
 #include <climits>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/TimerIds.h"
 
 using namespace store;
@@ -13,12 +11,8 @@ using fakes::FakeWorld;
 
 namespace {
 
-class ReminderTest : public ::testing::Test {
+class ReminderTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
   An_Appointment& Entry(int y, int m, int d, int h, int min, int reminderMinutes) {
     An_Appointment& e = book_.Create();
     e.SetSlot(y, m, d, h, min, "x");

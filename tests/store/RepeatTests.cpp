@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
+#include "StoreFixture.h"
 #include "common/Records.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
 #include "store/CivilDate.h"
 #include "store/Repeats.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
@@ -35,28 +32,22 @@ using Slots = std::vector<Slot>;
 
 std::int64_t DayNumberOf(const Slot& s) { return DayNumber(s.year, s.month, s.day); }
 
-class RepeatTest : public ::testing::Test {
+// In New York, for its daylight-saving changes.
+class RepeatTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"America/New_York"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text,
-                      int kind = kRepeatNone) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.repeatKind = kind;
-    e.ArmReminder();
-    return e;
-  }
+  RepeatTest() : BookFixture("America/New_York") {}
 
   // The slots of every entry with this text, in list order.
   Slots SlotsOf(const std::string& text) const {
     Slots out;
     for (const An_Appointment& e : book_) {
-      if (e.text == text) out.push_back({e.year(), e.month(), e.day(), e.hour(), e.minute()});
+      if (e.text == text) out.push_back(SlotOf(e));
     }
     return out;
+  }
+
+  static Slot SlotOf(const An_Appointment& e) {
+    return {e.year(), e.month(), e.day(), e.hour(), e.minute()};
   }
 
   Slot LocalSlot(Moment t) const {
@@ -157,18 +148,18 @@ TEST_F(RepeatTest, FifthWeekdaySkipsMonthsWithoutOne) {
   e.weekdayText = "every Saturday";
   e.weekOrdinal = "5th";
   ASSERT_TRUE(AdvanceToNext(e));
-  EXPECT_EQ((Slot{e.year(), e.month(), e.day(), e.hour(), e.minute()}), (Slot{2025, 5, 31, 11, 0}));
+  EXPECT_EQ(SlotOf(e), (Slot{2025, 5, 31, 11, 0}));
   ASSERT_TRUE(AdvanceToNext(e));
-  EXPECT_EQ((Slot{e.year(), e.month(), e.day(), e.hour(), e.minute()}), (Slot{2025, 8, 30, 11, 0}));
+  EXPECT_EQ(SlotOf(e), (Slot{2025, 8, 30, 11, 0}));
   EXPECT_EQ(LocalSlot(e.time), (Slot{2025, 8, 30, 11, 0}));
 }
 
 TEST_F(RepeatTest, YearlyFromFebruary29StaysOnMarch1) {
   An_Appointment& e = Add(2024, 2, 29, 8, 0, "leap", kRepeatYearly);
   ASSERT_TRUE(AdvanceToNext(e));
-  EXPECT_EQ((Slot{e.year(), e.month(), e.day(), e.hour(), e.minute()}), (Slot{2025, 3, 1, 8, 0}));
+  EXPECT_EQ(SlotOf(e), (Slot{2025, 3, 1, 8, 0}));
   ASSERT_TRUE(AdvanceToNext(e));
-  EXPECT_EQ((Slot{e.year(), e.month(), e.day(), e.hour(), e.minute()}), (Slot{2026, 3, 1, 8, 0}));
+  EXPECT_EQ(SlotOf(e), (Slot{2026, 3, 1, 8, 0}));
 }
 
 TEST_F(RepeatTest, NoOccurrenceForNoRuleAnUnknownOrdinalOrPastTheLastMoment) {
@@ -187,7 +178,7 @@ TEST_F(RepeatTest, NoOccurrenceForNoRuleAnUnknownOrdinalOrPastTheLastMoment) {
 TEST_F(RepeatTest, AdvanceToNextMovesTheDateAndKeepsHourAndMinute) {
   An_Appointment& e = Add(2025, 3, 8, 9, 30, "a", kRepeatEveryday);
   ASSERT_TRUE(AdvanceToNext(e));
-  EXPECT_EQ((Slot{e.year(), e.month(), e.day(), e.hour(), e.minute()}), (Slot{2025, 3, 9, 9, 30}));
+  EXPECT_EQ(SlotOf(e), (Slot{2025, 3, 9, 9, 30}));
   EXPECT_EQ(e.time, MakeTime(2025, 3, 9, 9, 30));
   EXPECT_EQ(book_.FindAt(2025, 3, 9, 9, 30), &e);  // found under its new date
 
@@ -195,61 +186,50 @@ TEST_F(RepeatTest, AdvanceToNextMovesTheDateAndKeepsHourAndMinute) {
   stuck.weekOrdinal = "last";
   EXPECT_FALSE(AdvanceToNext(stuck));
   EXPECT_EQ(stuck.time, 0);
-  EXPECT_EQ((Slot{stuck.year(), stuck.month(), stuck.day(), stuck.hour(), stuck.minute()}),
-            (Slot{2025, 3, 11, 9, 0}));
+  EXPECT_EQ(SlotOf(stuck), (Slot{2025, 3, 11, 9, 0}));
 }
 
 // --- ExpandRepeats -------------------------------------------------------------------
 
-TEST_F(RepeatTest, WeekdaySeriesEndsAtItsEndMoment) {
-  An_Appointment& o = Add(2025, 3, 14, 9, 0, "Standup", kRepeatEveryWeekday);
-  o.repeatUntil = MakeTime(2025, 3, 20, 9, 0);
-  EXPECT_EQ(ExpandRepeats(o), 4);
-  EXPECT_EQ(SlotsOf("Standup"), (Slots{{2025, 3, 14, 9, 0},
-                                       {2025, 3, 17, 9, 0},
-                                       {2025, 3, 18, 9, 0},
-                                       {2025, 3, 19, 9, 0},
-                                       {2025, 3, 20, 9, 0}}));
-  EXPECT_TRUE(world_.prompts.shown.empty());
-
-  book_.DeleteYear(2025);
-  An_Appointment& p = Add(2025, 3, 14, 9, 0, "Standup", kRepeatEveryWeekday);
-  p.repeatUntil = MakeTime(2025, 3, 20, 0, 0);
-  EXPECT_EQ(ExpandRepeats(p), 3);
-  EXPECT_EQ(SlotsOf("Standup").back(), (Slot{2025, 3, 19, 9, 0}));
-}
-
-TEST_F(RepeatTest, MonthlySeriesSetOnThe31stReturnsToIt) {
-  An_Appointment& o = Add(2025, 1, 31, 10, 0, "Rent", kRepeatMonthlyByDate);
-  o.monthDay = 31;
-  o.repeatUntil = MakeTime(2025, 6, 15, 0, 0);
-  EXPECT_EQ(ExpandRepeats(o), 4);
-  EXPECT_EQ(SlotsOf("Rent"), (Slots{{2025, 1, 31, 10, 0},
-                                    {2025, 2, 28, 10, 0},
-                                    {2025, 3, 31, 10, 0},
-                                    {2025, 4, 30, 10, 0},
-                                    {2025, 5, 31, 10, 0}}));
-  for (const An_Appointment& e : book_) {
-    EXPECT_EQ(e.monthDay, 31);
-    EXPECT_EQ(e.time, MakeTime(e.year(), e.month(), e.day(), 10, 0));
+// A series runs to its end moment, never past it, and a monthly series set on
+// the 31st returns to it after shorter months.
+TEST_F(RepeatTest, ASeriesEndsAtItsEndMoment) {
+  const int weekdays = kRepeatEveryWeekday, byDate = kRepeatMonthlyByDate;
+  struct Day {
+    int month, day;
+  };
+  const struct {
+    int kind, monthDay, hour;  // every occurrence at hour:00 in the year of `until`
+    Slot until;
+    std::vector<Day> days;  // the first is the entry's own
+  } cases[] = {
+      // Weekdays to the last one's moment, and to the midnight before it.
+      {weekdays, 0, 9, {2025, 3, 20, 9, 0}, {{3, 14}, {3, 17}, {3, 18}, {3, 19}, {3, 20}}},
+      {weekdays, 0, 9, {2025, 3, 20, 0, 0}, {{3, 14}, {3, 17}, {3, 18}, {3, 19}}},
+      // Monthly from the 31st, also over a leap February.
+      {byDate, 31, 10, {2025, 6, 15, 0, 0}, {{1, 31}, {2, 28}, {3, 31}, {4, 30}, {5, 31}}},
+      {byDate, 31, 10, {2024, 3, 31, 10, 0}, {{1, 31}, {2, 29}, {3, 31}}},
+      // The March copy would return to the 31st, after the end date.
+      {byDate, 31, 10, {2025, 3, 29, 0, 0}, {{1, 31}, {2, 28}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "until " << c.until);
+    Slots expected;
+    for (const Day& d : c.days) expected.push_back({c.until.year, d.month, d.day, c.hour, 0});
+    const Slot& s = expected.front();
+    An_Appointment& o = Add(s.year, s.month, s.day, s.hour, s.minute, "series", c.kind);
+    o.monthDay = c.monthDay;
+    o.repeatUntil =
+        MakeTime(c.until.year, c.until.month, c.until.day, c.until.hour, c.until.minute);
+    EXPECT_EQ(ExpandRepeats(o), static_cast<int>(expected.size()) - 1);
+    EXPECT_EQ(SlotsOf("series"), expected);
+    for (const An_Appointment& e : book_) {
+      EXPECT_EQ(e.monthDay, c.monthDay);
+      EXPECT_EQ(e.time, MakeTime(e.year(), e.month(), e.day(), e.hour(), e.minute()));
+    }
+    EXPECT_TRUE(world_.prompts.shown.empty());
+    book_.DeleteYear(c.until.year);
   }
-
-  book_.DeleteYear(2025);
-  An_Appointment& leap = Add(2024, 1, 31, 10, 0, "Leap", kRepeatMonthlyByDate);
-  leap.monthDay = 31;
-  leap.repeatUntil = MakeTime(2024, 3, 31, 10, 0);
-  EXPECT_EQ(ExpandRepeats(leap), 2);
-  EXPECT_EQ(SlotsOf("Leap"),
-            (Slots{{2024, 1, 31, 10, 0}, {2024, 2, 29, 10, 0}, {2024, 3, 31, 10, 0}}));
-}
-
-TEST_F(RepeatTest, NoCopyIsDatedAfterTheEndDate) {
-  // The March copy returns to the 31st, which lies after the end date.
-  An_Appointment& o = Add(2025, 1, 31, 10, 0, "Rent", kRepeatMonthlyByDate);
-  o.monthDay = 31;
-  o.repeatUntil = MakeTime(2025, 3, 29, 0, 0);
-  EXPECT_EQ(ExpandRepeats(o), 1);
-  EXPECT_EQ(SlotsOf("Rent"), (Slots{{2025, 1, 31, 10, 0}, {2025, 2, 28, 10, 0}}));
 }
 
 TEST_F(RepeatTest, ExpansionStopsSilentlyAfter1000Copies) {
@@ -282,12 +262,7 @@ TEST_F(RepeatTest, CopiesCarryTheWholeRuleAndMatchTheBooksOwnCopy) {
   o.weekdayText = "every Friday";
   o.weekOrdinal = "2nd";
   o.monthDay = 14;
-  o.reminderMinutes = 30;
-  o.reminderOn = 0;
-  o.dayBefore = 1;
-  o.tildeFlag = 1;
-  o.noHighlight = 1;
-  o.colour = MakeColour(1, 2, 3);
+  SetOtherFields(o);
   o.repeatUntil = MakeTime(2025, 3, 28, 10, 0);
   ASSERT_EQ(ExpandRepeats(o), 2);
 
@@ -328,12 +303,9 @@ TEST_F(RepeatTest, ConflictEndsTheSeriesWithItsMessageAndLeavesTheOtherEntry) {
   EXPECT_EQ(ExpandRepeats(o), 2);
   EXPECT_EQ(SlotsOf("Gym"),
             (Slots{{2025, 3, 14, 18, 30}, {2025, 3, 15, 18, 30}, {2025, 3, 16, 18, 30}}));
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text,
-            "Unable to (further) schedule the repeating appointment [Gym]; it conflicts with an "
-            "existing appointment at 2025/3/17 6:30pm");
-  EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
+  ExpectOnlyMessage(
+      "Unable to (further) schedule the repeating appointment [Gym]; it conflicts with an "
+      "existing appointment at 2025/3/17 6:30pm");
   EXPECT_EQ(book_.FindAt(2025, 3, 17, 18, 30), &existing);
   EXPECT_EQ(existing.text, "Dentist");
   EXPECT_EQ(existing.colour, MakeColour(9, 9, 9));
@@ -448,12 +420,9 @@ TEST_F(RepeatTest, LongDailyRuleIsCutToOneYearWithItsMessage) {
     An_Appointment& e = Add(2025, 3, 14, 9, 0, "Walk");
     ApplyRepeatRule(e, Choice(kRepeatEveryday, until));
     EXPECT_EQ(e.repeatUntil, MakeTime(2026, 3, 14, 0, 0));
-    ASSERT_EQ(world_.prompts.shown.size(), 1u);
-    EXPECT_EQ(world_.prompts.shown[0].text,
-              "Your appointment repeats every single day for a long time...\nHow about I set "
-              "it to repeat for one year from today?\n");
-    EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::None);
+    ExpectOnlyMessage(
+        "Your appointment repeats every single day for a long time...\nHow about I set "
+        "it to repeat for one year from today?\n");
     EXPECT_EQ(SlotsOf("Walk").size(), 365u);  // 2025-03-14 .. 2026-03-13
   }
 }

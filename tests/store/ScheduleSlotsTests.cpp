@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/ScheduleSlots.h"
 
 using namespace store;
@@ -60,20 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{{2025, 3, 31, 23, 59, 30}, "2025-04-01 00:00:00", true},
                       RoundCase{{2024, 12, 31, 23, 31, 0}, "2025-01-01 00:00:00", true}));
 
-class FindFreeSlotTest : public ::testing::Test {
+class FindFreeSlotTest : public BookFixture {
  protected:
   static void Take(All_Appointments& book, const std::vector<Clock>& slots) {
-    for (const Clock& c : slots) {
-      An_Appointment& e = book.Create();
-      e.SetSlot(c.year, c.month, c.day, c.hour, c.minute, "taken");
-      e.ArmReminder();
-    }
+    for (const Clock& c : slots) AddTo(book, c.year, c.month, c.day, c.hour, c.minute, "taken");
     book.Sort();
   }
-
-  ScopedTimeZone tz_{"UTC"};
-  fakes::FakeWorld world_;
-  All_Appointments book_{world_.Context()};
 };
 
 struct FreeCase {

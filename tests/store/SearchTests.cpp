@@ -5,40 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "common/Fakes.h"
-#include "TimeZone.h"
-#include "store/AppointmentBook.h"
+#include "StoreFixture.h"
 #include "store/Search.h"
 
 using namespace store;
-using fakes::FakeWorld;
 
 namespace {
 
-class RecordingOutlets : public SearchOutlets {
- public:
-  std::vector<std::string> planners;
-  std::vector<std::string> viewed;
-  void OpenDayPlanner(int y, int m, int d) override {
-    planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
-  }
-  void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
-};
-
-class SearchTest : public ::testing::Test {
+class SearchTest : public BookFixture {
  protected:
-  ScopedTimeZone tz_{"UTC"};
-  FakeWorld world_;
-  All_Appointments book_{world_.Context()};
-  RecordingOutlets outlets_;
+  fakes::RecordingOutlets outlets_;
   const std::string resultsPath_ = "data/SearchResults.txt";
-
-  An_Appointment& Add(int y, int m, int d, int h, int min, const std::string& text) {
-    An_Appointment& e = book_.Create();
-    e.SetSlot(y, m, d, h, min, text);
-    e.ArmReminder();
-    return e;
-  }
 };
 
 }  // namespace
@@ -69,10 +46,8 @@ TEST_F(SearchTest, ResultsLinesUseTheShortMonthAndTheTimeSetting) {
 TEST_F(SearchTest, NoHitSaysSoWithTheTextAsTyped) {
   Add(2025, 3, 14, 10, 30, "Dentist");
   Search(book_, "Plumber", true, outlets_);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text, "No entries with the text \"Plumber\" could be found.");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
-  EXPECT_EQ(world_.prompts.shown[0].buttons, PromptButtons::Ok);
+  ExpectOnlyMessage("No entries with the text \"Plumber\" could be found.", PromptButtons::Ok,
+                    PromptIcon::Information);
   EXPECT_TRUE(outlets_.planners.empty());
   EXPECT_TRUE(outlets_.viewed.empty());
 }
@@ -81,10 +56,9 @@ TEST_F(SearchTest, OneHitShowsItsLineAndOpensItsDay) {
   Add(2025, 3, 14, 10, 30, "Dentist");
   Add(2025, 3, 15, 9, 0, "Lunch");
   Search(book_, "dentist", true, outlets_);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text,
-            "Found one entry with the text \"dentist\":\nMarch 14, 2025 at 10:30am  Dentist\r\n");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage(
+      "Found one entry with the text \"dentist\":\nMarch 14, 2025 at 10:30am  Dentist\r\n",
+      PromptButtons::Ok, PromptIcon::Information);
   EXPECT_EQ(outlets_.planners, std::vector<std::string>{"2025-3-14"});
   EXPECT_TRUE(outlets_.viewed.empty());
   EXPECT_EQ(world_.files.files.count(resultsPath_), 0u);
@@ -129,9 +103,8 @@ TEST_F(SearchTest, SearchStopsAfter2000HitsKeepingTheLatest) {
 TEST_F(SearchTest, BlankTextIsRefusedBeforeSearching) {
   Add(2025, 3, 14, 10, 30, "Dentist");
   FindCommand(book_, "", true, outlets_);
-  ASSERT_EQ(world_.prompts.shown.size(), 1u);
-  EXPECT_EQ(world_.prompts.shown[0].text, "I cannot search for an blank string.");
-  EXPECT_EQ(world_.prompts.shown[0].icon, PromptIcon::Information);
+  ExpectOnlyMessage("I cannot search for an blank string.", PromptButtons::Ok,
+                    PromptIcon::Information);
   EXPECT_TRUE(outlets_.planners.empty());
   EXPECT_TRUE(outlets_.viewed.empty());
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "common/Fakes.h"
+#include "StoreFixture.h"
 #include "store/Settings.h"
 
 using namespace store;
@@ -29,15 +29,6 @@ class FakeHooks : public SettingsHooks {
   }
 };
 
-void Put(std::string& b, std::size_t at, std::int32_t v) {
-  const auto u = static_cast<std::uint32_t>(v);
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
-}
-
-void PutText(std::string& b, std::size_t at, const std::string& s) {
-  for (std::size_t i = 0; i < s.size(); ++i) b[at + i] = s[i];
-}
-
 // The default block as bytes, offsets written out by hand.
 std::string DefaultBytes(std::int32_t now) {
   std::string b(1648, '\0');
@@ -45,22 +36,22 @@ std::string DefaultBytes(std::int32_t now) {
   b[1] = 1;  // ask first
   b[2] = 0;  // weekdays only
   PutText(b, 3, kDefaultWebPage);
-  Put(b, 260, now);
+  PutInts(b, {{260, now}});
   PutText(b, 424, "c:");
   PutText(b, 680, "Start.wav");
   PutText(b, 808, "Ring.wav");
   PutText(b, 936, "Pick.wav");
-  Put(b, 1064, 0);  // reminder minutes
-  Put(b, 1068, 3);  // flags
-  Put(b, 1080, 0);  // summary seconds
-  Put(b, 1088, 0xFB7D00);
-  Put(b, 1092, 0x9BFFFF);
-  Put(b, 1096, 0x9BFFFF);
-  Put(b, 1100, 0x9BCDFF);
-  Put(b, 1104, 0x000000);
-  Put(b, 1108, 0xFFFFFF);
-  Put(b, 1112, 0xFF6FFF);
-  Put(b, 1116, 0x0000FF);
+  PutInts(b, {{1064, 0},  // reminder minutes
+              {1068, 3},  // flags
+              {1080, 0},  // summary seconds
+              {1088, 0xFB7D00},
+              {1092, 0x9BFFFF},
+              {1096, 0x9BFFFF},
+              {1100, 0x9BCDFF},
+              {1104, 0x000000},
+              {1108, 0xFFFFFF},
+              {1112, 0xFF6FFF},
+              {1116, 0x0000FF}});
   return b;
 }
 
@@ -68,9 +59,8 @@ std::string Bytes(const SettingsBlock& block) {
   return std::string(reinterpret_cast<const char*>(&block), sizeof block);
 }
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public WorldFixture {
  protected:
-  FakeWorld world_;
   FakeHooks hooks_;
   SettingsBlock block_{};
   const std::string path_ = "data/settings.bin";
@@ -121,19 +111,16 @@ TEST_F(SettingsTest, ExactFileIsReadWholeAndKept) {
   std::memset(&b[3], 0, 256);
   PutText(b, 3, "https://example.org/daily");
   b[1] = 0;
-  Put(b, 384, -40);
-  Put(b, 388, -30);
+  PutInts(b, {{384, -40}, {388, -30}});
   b[264] = 14;  // main font height
   PutText(b, 264 + 28, "Palatino Linotype");
   PutText(b, 424, "E:\\");
-  Put(b, 1064, 15);
-  Put(b, 1068, 1);
+  PutInts(b, {{1064, 15}, {1068, 1}});
   b[1074] = 1;
   b[1084] = 9;  // reserved: kept as read
-  Put(b, 1080, 42);
-  Put(b, 1092, 0x000000);
+  PutInts(b, {{1080, 42}, {1092, 0x000000}});
   PutText(b, 1376, "C:\\skin.bmp");
-  Put(b, 1640, 0x12345678);  // stale handle
+  PutInts(b, {{1640, 0x12345678}});  // stale handle
   world_.files.files[path_] = b;
   EXPECT_EQ(Load(), SettingsLoadResult::Loaded);
   EXPECT_STREQ(block_.webPageAddress, "https://example.org/daily");
@@ -161,11 +148,9 @@ TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
   std::memset(&b[3], 'a', 256);        // address without a terminator
   std::memset(&b[680], 'b', 128);      // start sound without a terminator
   std::memset(&b[264 + 28], 'f', 32);  // face name without a terminator
-  Put(b, 1064, -50);
-  Put(b, 1080, -7);
-  Put(b, 1068, 0x7FFFFFFF);
+  PutInts(b, {{1064, -50}, {1080, -7}, {1068, 0x7FFFFFFF}});
   b[1072] = 5;
-  Put(b, 1088, 0xAB123456);
+  PutInts(b, {{1088, 0xAB123456}});
   b[1632] = 1;
   world_.files.files[path_] = b;
   Load();
@@ -179,8 +164,7 @@ TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
   EXPECT_EQ(block_.fore & 0xFF000000u, 0u);
   EXPECT_EQ(block_.reserved1632[0], 0);
 
-  Put(b, 1064, 500);
-  Put(b, 1080, 100000);
+  PutInts(b, {{1064, 500}, {1080, 100000}});
   world_.files.files[path_] = b;
   Load();
   EXPECT_EQ(block_.reminderMinutes, 180);
@@ -207,7 +191,7 @@ TEST_F(SettingsTest, ReminderMinutesAreBroughtIntoRange) {
                {0, 0},  {45, 45},   {180, 180},           {181, 180}};
   for (const auto& c : cases) {
     std::string b = DefaultBytes(1);
-    Put(b, 1064, c.stored);
+    PutInts(b, {{1064, c.stored}});
     world_.files.files[path_] = b;
     EXPECT_EQ(Load(), SettingsLoadResult::Loaded) << c.stored;
     EXPECT_EQ(block_.reminderMinutes, c.loaded) << c.stored;
@@ -219,7 +203,7 @@ TEST_F(SettingsTest, ReminderMinutesAreBroughtIntoRange) {
 TEST_F(SettingsTest, AnUnreadFileIsNeverWrittenOver) {
   const std::string unsaved = "data/settings.unsaved.bin";
   std::string mine = DefaultBytes(1);
-  Put(mine, 1064, 15);  // the user's own reminder minutes
+  PutInts(mine, {{1064, 15}});  // the user's own reminder minutes
   const struct {
     const char* name;
     std::string bytes;
