@@ -320,15 +320,9 @@ TEST_F(ReminderPopupTest, PopupOverTheMonthViewGetsItsOwnClicks) {
   // The pointer crosses the month view, then clicks the pop-up's close icon.
   RECT popupRect = {};
   GetWindowRect(popup.Handle(), &popupRect);
-  SetCursorPos(viewRect.left + 5, viewRect.bottom - 5);
-  PumpPending();
-  SetCursorPos(popupRect.right - 12, popupRect.top + 10);
-  INPUT clicks[2] = {};
-  clicks[0].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].type = INPUT_MOUSE;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
+  testing_support::MoveMouseTo({viewRect.left + 5, viewRect.bottom - 5});
+  PumpUntil([&] { return GetCapture() == view; }, 1000);
+  testing_support::LeftClicksAt({popupRect.right - 12, popupRect.top + 10}, 1);
   EXPECT_TRUE(PumpUntil([&] { return Popups().Count() == 0; }, 2000))
       << "the click went to " << testing_support::ClassNameOf(GetCapture());
 }
