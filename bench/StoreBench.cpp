@@ -297,6 +297,12 @@ void BM_LoadAtStartup(benchmark::State& state) {
                             static_cast<double>(state.iterations());
 }
 
+// Bytes allocated from the C library, in its heap or mapped on their own.
+std::size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
 // Heap bytes per entry beyond its text, for a loaded book.
 void BM_MemoryPerEntry(benchmark::State& state) {
   const std::size_t n = static_cast<std::size_t>(state.range(0));
@@ -304,10 +310,10 @@ void BM_MemoryPerEntry(benchmark::State& state) {
   double perEntry = 0;
   for (auto _ : state) {
     malloc_trim(0);
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = HeapInUse();
     auto book = std::make_unique<All_Appointments>(TheWorld().Context());
     book->LoadDataFile(path);
-    const std::size_t after = mallinfo2().uordblks;
+    const std::size_t after = HeapInUse();
     std::size_t textBytes = 0;
     for (const An_Appointment& e : *book) {
       for (const std::string* s : {&e.text, &e.weekOrdinal, &e.weekdayText}) {

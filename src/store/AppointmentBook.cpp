@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "store/CivilDate.h"
 
@@ -11,12 +12,23 @@ All_Appointments::All_Appointments(const StoreContext& context) : context_(conte
 
 All_Appointments::~All_Appointments() = default;
 
+void All_Appointments::EntryDeleter::operator()(An_Appointment* e) const {
+  EntryPool& pool = e->book().pool_;
+  e->~An_Appointment();
+  pool.Give(e);
+}
+
+All_Appointments::EntryPtr All_Appointments::NewEntry() {
+  void* room = pool_.Take();
+  return EntryPtr(new (room) An_Appointment(*this));  // the constructor does not throw
+}
+
 // --- Making entries ----------------------------------------------------------
 
 An_Appointment& All_Appointments::Create() { return CreateAt(0, 0, 0, 0, 0); }
 
 An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source, Sorting sorting) {
-  std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
+  EntryPtr e = NewEntry();
   e->year_ = source.year_;
   e->month_ = source.month_;
   e->day_ = source.day_;
@@ -40,7 +52,7 @@ An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source, Sorti
   return copy;
 }
 
-An_Appointment& All_Appointments::Append(std::unique_ptr<An_Appointment> entry) {
+An_Appointment& All_Appointments::Append(EntryPtr entry) {
   An_Appointment& e = *entry;
   if (!list_.empty() && list_.back()->order_ > kLastOrder - kOrderGap) Relabel();
   e.order_ = list_.empty() ? kOrderGap : list_.back()->order_ + kOrderGap;
@@ -69,7 +81,7 @@ void All_Appointments::ForgetTimeChange(An_Appointment& e) {
 }
 
 An_Appointment& All_Appointments::CreateAt(int year, int month, int day, int hour, int minute) {
-  std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
+  EntryPtr e = NewEntry();
   const int minutes = context_.settings.reminderMinutes;
   e->reminderMinutes = minutes < -1 ? 1 : minutes;
   e->colour = context_.settings.fore;
@@ -139,14 +151,14 @@ void All_Appointments::Relabel() {
 }
 
 std::size_t All_Appointments::IndexOf(const An_Appointment& e) const {
-  const auto it = std::lower_bound(
-      list_.begin(), list_.end(), e.order_,
-      [](const std::unique_ptr<An_Appointment>& x, std::uint64_t o) { return x->order_ < o; });
+  const auto it =
+      std::lower_bound(list_.begin(), list_.end(), e.order_,
+                       [](const EntryPtr& x, std::uint64_t o) { return x->order_ < o; });
   if (it == list_.end() || it->get() != &e) return list_.size();
   return static_cast<std::size_t>(it - list_.begin());
 }
 
-void All_Appointments::InsertAt(std::size_t at, std::unique_ptr<An_Appointment> entry) {
+void All_Appointments::InsertAt(std::size_t at, EntryPtr entry) {
   An_Appointment& e = *entry;
   list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
   const std::uint64_t lo = at > 0 ? list_[at - 1]->order_ : 0;
@@ -205,8 +217,7 @@ void All_Appointments::Sort() {
   manyTimesChanged_ = false;
   if (sorted >= n) return;
 
-  const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
-                         const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
+  const auto byTime = [](const EntryPtr& a, const EntryPtr& b) { return a->time < b->time; };
   const std::size_t tail = n - sorted;
   if (tail <= n / 16) {
     const auto mid = list_.begin() + static_cast<std::ptrdiff_t>(sorted);
@@ -222,7 +233,7 @@ void All_Appointments::Sort() {
     keys[i] = (static_cast<std::uint64_t>(biased) << 32) | static_cast<std::uint32_t>(i);
   }
   std::sort(keys.begin(), keys.end());
-  std::vector<std::unique_ptr<An_Appointment>> ordered;
+  std::vector<EntryPtr> ordered;
   ordered.reserve(n);
   for (std::uint64_t k : keys) ordered.push_back(std::move(list_[k & 0xFFFFFFFFu]));
   list_.swap(ordered);
@@ -232,7 +243,7 @@ void All_Appointments::Sort() {
 // The list is in order but for the few marked entries: take them out and put
 // each back after the entries of equal time, in their former relative order.
 void All_Appointments::SortChanged() {
-  std::vector<std::unique_ptr<An_Appointment>> moved;
+  std::vector<EntryPtr> moved;
   moved.reserve(timesChanged_.size());
   for (An_Appointment* e : timesChanged_) {
     const std::size_t at = IndexOf(*e);
@@ -243,8 +254,7 @@ void All_Appointments::SortChanged() {
   std::sort(moved.begin(), moved.end(), [](const auto& a, const auto& b) {
     return a->time < b->time || (a->time == b->time && a->order_ < b->order_);
   });
-  const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
-                         const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
+  const auto byTime = [](const EntryPtr& a, const EntryPtr& b) { return a->time < b->time; };
   for (auto& e : moved) {
     e->time.changed_ = false;
     const auto at = std::upper_bound(list_.begin(), list_.end(), e, byTime);
@@ -309,9 +319,8 @@ bool All_Appointments::HasHighlightedEntryOn(int year, int month, int day) const
 
 An_Appointment* All_Appointments::NextAppointmentAfter(Moment moment) const {
   if (KnownSorted()) {  // the first later one in list order is found by halving
-    const auto it = std::upper_bound(
-        list_.begin(), list_.end(), moment,
-        [](Moment m, const std::unique_ptr<An_Appointment>& e) { return m < e->time; });
+    const auto it = std::upper_bound(list_.begin(), list_.end(), moment,
+                                     [](Moment m, const EntryPtr& e) { return m < e->time; });
     return it == list_.end() ? nullptr : it->get();
   }
   for (const auto& e : list_) {
@@ -323,9 +332,8 @@ An_Appointment* All_Appointments::NextAppointmentAfter(Moment moment) const {
 An_Appointment* All_Appointments::EntryBefore(const An_Appointment& entry) {
   Sort();
   const Moment t = entry.time;
-  const auto after = std::upper_bound(
-      list_.begin(), list_.end(), t,
-      [](Moment m, const std::unique_ptr<An_Appointment>& e) { return m < e->time; });
+  const auto after = std::upper_bound(list_.begin(), list_.end(), t,
+                                      [](Moment m, const EntryPtr& e) { return m < e->time; });
   const std::ptrdiff_t j = (after - list_.begin()) - 2;
   if (j < 0 || static_cast<std::size_t>(j) >= list_.size()) return nullptr;
   return list_[static_cast<std::size_t>(j)].get();

@@ -184,6 +184,7 @@ All_Appointments::LoadResult All_Appointments::ReadDataFile(const std::string& p
 
 void All_Appointments::Reserve(std::size_t more) {
   list_.reserve(list_.size() + more);
+  pool_.Reserve(more);
   slots_.Reserve(list_.size() + more);
 }
 
