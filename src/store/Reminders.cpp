@@ -53,6 +53,10 @@ void An_Appointment::ArmReminder(MomentCache* cache) {
                              ? cache->TryConvert(year_, month_, day_, hour_, minute_, t)
                              : TryMakeTime(year_, month_, day_, hour_, minute_, t);
   if (!converted) throw CalendarError();
+  ArmAt(t, book_->context().clock.Now());
+}
+
+void An_Appointment::ArmAt(Moment t, std::int64_t now) {
   time = t;
 
   CancelReminder();
@@ -60,7 +64,7 @@ void An_Appointment::ArmReminder(MomentCache* cache) {
 
   const StoreContext& ctx = book_->context();
   const std::int64_t delay =
-      ReminderDelayMs(ctx.clock.Now(), (ctx.settings.flags & kFlagRemindersEnabled) != 0);
+      ReminderDelayMs(now, (ctx.settings.flags & kFlagRemindersEnabled) != 0);
   if (delay <= 0) return;
   const std::uint32_t id = ctx.timerIds.Take();
   const std::uint32_t old = timerId_;
