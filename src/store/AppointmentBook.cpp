@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <limits>
 #include <new>
 
 #include "store/CivilDate.h"
@@ -207,22 +209,46 @@ void All_Appointments::Sort() {
     SortChanged();
     return;
   }
-  // Many changes: check the whole list, clearing the marks on the way.
+  // Many changes: one pass clears the marks and counts the entries earlier
+  // than one before them (new entries at the end, or here and there the
+  // second half hour of a day whose clocks go forward, in a loaded file).
   const std::size_t n = list_.size();
-  std::size_t sorted = n;
-  for (std::size_t i = 0; i < n; ++i) {
-    list_[i]->time.changed_ = false;
-    if (sorted == n && i > 0 && list_[i - 1]->time > list_[i]->time) sorted = i;
+  std::size_t early = 0;
+  Moment latest = std::numeric_limits<Moment>::min();
+  for (const EntryPtr& e : list_) {
+    e->time.changed_ = false;
+    if (e->time < latest) {
+      ++early;
+    } else {
+      latest = e->time;
+    }
   }
   manyTimesChanged_ = false;
-  if (sorted >= n) return;
+  if (early == 0) return;
 
   const auto byTime = [](const EntryPtr& a, const EntryPtr& b) { return a->time < b->time; };
-  const std::size_t tail = n - sorted;
-  if (tail <= n / 16) {
-    const auto mid = list_.begin() + static_cast<std::ptrdiff_t>(sorted);
-    std::stable_sort(mid, list_.end(), byTime);
-    std::inplace_merge(list_.begin(), mid, list_.end(), byTime);
+  if (early <= n / 16) {
+    // The few early ones are sorted aside and merged back. Equal times keep
+    // their order: an entry left in place whose time equals an early one's
+    // stands before it in the list, and the merge puts it first.
+    std::vector<EntryPtr> inOrder;
+    std::vector<EntryPtr> aside;
+    inOrder.reserve(n - early);
+    aside.reserve(early);
+    latest = std::numeric_limits<Moment>::min();
+    for (EntryPtr& e : list_) {
+      if (e->time < latest) {
+        aside.push_back(std::move(e));
+      } else {
+        latest = e->time;
+        inOrder.push_back(std::move(e));
+      }
+    }
+    std::stable_sort(aside.begin(), aside.end(), byTime);
+    list_.clear();
+    std::merge(std::make_move_iterator(inOrder.begin()), std::make_move_iterator(inOrder.end()),
+               std::make_move_iterator(aside.begin()), std::make_move_iterator(aside.end()),
+               std::back_inserter(list_), byTime);
     Relabel();
     return;
   }

@@ -37,10 +37,10 @@ TEST(EntryPoolTest, ReservedRoomsComeSideBySideInTheOrderTaken) {
     int mostBreaks;  // where a new block begins
   };
   const Case cases[] = {
-      {0, 5000, 0},    // a fresh pool: one block
-      {10, 5000, 1},   // the rest of the first small block, then the reserved one
-      {256, 300, 0},   // the small block used up: only the reserved one
-      {0, 40000, 2},   // blocks of a few megabytes at most
+      {0, 5000, 0},   // a fresh pool: one block
+      {10, 5000, 1},  // the rest of the first small block, then the reserved one
+      {256, 300, 0},  // the small block used up: only the reserved one
+      {0, 40000, 2},  // blocks of a few megabytes at most
   };
   for (const Case& c : cases) {
     EntryPool pool;
