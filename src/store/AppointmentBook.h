@@ -214,8 +214,9 @@ class All_Appointments {
   template <typename Pred>
   std::size_t RemoveWhere(Pred doomed);
 
-  // MergeRecord within a pass over many records, the clock read once for all.
-  RecordFate Merge(const AppointmentRecord& record, MomentCache* cache, Moment now);
+  // MergeRecord; in a pass over many records, `passNow` is the clock read
+  // once for all of them (nullptr: read for each entry with a reminder).
+  RecordFate Merge(const AppointmentRecord& record, MomentCache* cache, const Moment* passNow);
   void Reserve(std::size_t more);
   // Writes the records (an empty book removes the file); no message.
   bool WriteRecords(const std::string& path, int* written);

@@ -104,11 +104,11 @@ void DecodeRecord(const unsigned char* r, AppointmentRecord& out) {
 
 All_Appointments::RecordFate All_Appointments::MergeRecord(const AppointmentRecord& r,
                                                            MomentCache* cache) {
-  return Merge(r, cache, context_.clock.Now());
+  return Merge(r, cache, nullptr);
 }
 
 All_Appointments::RecordFate All_Appointments::Merge(const AppointmentRecord& r, MomentCache* cache,
-                                                     Moment now) {
+                                                     const Moment* passNow) {
   // A record that cannot be turned into a moment (month 13, hour 99, a year
   // before 1970...) is refused; the rest of the file still loads.
   Moment t = 0;
@@ -136,7 +136,11 @@ All_Appointments::RecordFate All_Appointments::Merge(const AppointmentRecord& r,
   e.reminderOn = r.reminderOn;
   e.tildeFlag = r.tildeFlag;
   e.noHighlight = r.noHighlight;
-  e.ArmAt(t, now);
+  if (passNow != nullptr) {
+    e.ArmAt(t, *passNow);
+  } else {
+    e.ArmReminder(cache);
+  }
   context_.notices.DayChanged(r.year, r.month, r.day);
   return RecordFate::Made;
 }
@@ -179,7 +183,7 @@ All_Appointments::LoadResult All_Appointments::ReadDataFile(const std::string& p
         }
       }
       DecodeRecord(buffer.data() + at, record);
-      if (Merge(record, &cache, now) != RecordFate::Refused) ++result.records;
+      if (Merge(record, &cache, &now) != RecordFate::Refused) ++result.records;
     }
     std::memmove(buffer.data(), buffer.data() + at, have - at);
     have -= at;
