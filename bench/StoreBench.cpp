@@ -2,11 +2,13 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <random>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "store/AppointmentBook.h"
+#include "store/CivilDate.h"
 #include "store/DataFile.h"
 #include "store/ScheduleSlots.h"
 #include "store/StdFileSystem.h"
@@ -234,6 +237,71 @@ void BM_ReArmIdleReminders(benchmark::State& state) {
   state.counters["armed"] = static_cast<double>(w.timers.started - startedBefore);
 }
 
+// The store's part of a start with a large data file: the weekday backup
+// copy, reading and merging every record (arming the reminders due within a
+// day), the first sort. The file holds every half hour from the first of
+// "now"'s month on, one entry in twenty with a reminder, in its own folder.
+class StartupFolder : public DataPaths {
+ public:
+  StartupFolder()
+      : folder_(std::filesystem::temp_directory_path() /
+                ("lumetta-bench-startup-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(folder_);
+  }
+  ~StartupFolder() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  std::string DataFilePath(const std::string& name, bool) override {
+    return (folder_ / name).string();
+  }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+void BM_LoadAtStartup(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  World& w = TheWorld();
+  StartupFolder folder;
+  StdFileSystem cachedOnly(false);  // as the Windows program's copy: no flush to the disk
+  const StoreContext context{w.settings, w.timerIds, w.clock, w.prompts,
+                             w.timers,   w.notices,  folder,  cachedOnly};
+  {
+    All_Appointments book(context);
+    const CalendarFields now = LocalFields(w.clock.now);
+    const std::int64_t first = DayNumber(now.year, now.month, 1);
+    std::mt19937 rng(3);
+    for (int i = 0; i < n; ++i) {
+      const CivilDate date = DateOfDayNumber(first + i / 48);
+      An_Appointment& e = book.Create();
+      e.SetSlot(date.year, date.month, date.day, (i % 48) / 2, (i % 2) * 30, TextFor(rng));
+      e.reminderMinutes = i % 20 == 0 ? 15 : -1;
+    }
+    book.SaveTo(folder.DataFilePath(kDataFileName, true));
+  }
+  const long startedBefore = w.timers.started;
+  std::size_t count = 0;
+  for (auto _ : state) {
+    auto book = std::make_unique<All_Appointments>(context);
+    book->LoadAtStartup({});
+    book->Sort();
+    count = book->Count();
+    state.PauseTiming();
+    book.reset();
+    state.ResumeTiming();
+  }
+  state.counters["entries"] = static_cast<double>(count);
+  state.counters["armed"] = static_cast<double>(w.timers.started - startedBefore) /
+                            static_cast<double>(state.iterations());
+}
+
+// Bytes allocated from the C library, in its heap or mapped on their own.
+std::size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
 // Heap bytes per entry beyond its text, for a loaded book.
 void BM_MemoryPerEntry(benchmark::State& state) {
   const std::size_t n = static_cast<std::size_t>(state.range(0));
@@ -241,10 +309,10 @@ void BM_MemoryPerEntry(benchmark::State& state) {
   double perEntry = 0;
   for (auto _ : state) {
     malloc_trim(0);
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = HeapInUse();
     auto book = std::make_unique<All_Appointments>(TheWorld().Context());
     book->LoadDataFile(path);
-    const std::size_t after = mallinfo2().uordblks;
+    const std::size_t after = HeapInUse();
     std::size_t textBytes = 0;
     for (const An_Appointment& e : *book) {
       for (const std::string* s : {&e.text, &e.weekOrdinal, &e.weekdayText}) {
@@ -260,6 +328,7 @@ void BM_MemoryPerEntry(benchmark::State& state) {
 
 BENCHMARK(BM_LoadDataFile)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDataFileShuffled)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAtStartup)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveTo)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToNoSync)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindAt)->Arg(100000)->Unit(benchmark::kNanosecond);

@@ -118,6 +118,11 @@ class An_Appointment {
   friend class KeyedChains;
 
   explicit An_Appointment(All_Appointments& book);
+  // ArmReminder with the key's moment `t` and the clock's reading `now`
+  // already at hand (a load reads the clock once for all its entries).
+  void ArmAt(Moment t, std::int64_t now);
+  // The entry has a reminder that is switched on.
+  bool Reminds() const { return reminderMinutes != -1 && reminderOn != 0; }
   // ArmReminder's delay in ms for the timer to start; 0: none is due.
   std::int64_t ReminderDelayMs(std::int64_t now, bool remindersEnabled) const;
   // False when, judged from the date alone, arming on the day numbered

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <limits>
+#include <new>
 
 #include "store/CivilDate.h"
 
@@ -11,12 +14,23 @@ All_Appointments::All_Appointments(const StoreContext& context) : context_(conte
 
 All_Appointments::~All_Appointments() = default;
 
+void All_Appointments::EntryDeleter::operator()(An_Appointment* e) const {
+  EntryPool& pool = e->book().pool_;
+  e->~An_Appointment();
+  pool.Give(e);
+}
+
+All_Appointments::EntryPtr All_Appointments::NewEntry() {
+  void* room = pool_.Take();
+  return EntryPtr(new (room) An_Appointment(*this));  // the constructor does not throw
+}
+
 // --- Making entries ----------------------------------------------------------
 
 An_Appointment& All_Appointments::Create() { return CreateAt(0, 0, 0, 0, 0); }
 
 An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source, Sorting sorting) {
-  std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
+  EntryPtr e = NewEntry();
   e->year_ = source.year_;
   e->month_ = source.month_;
   e->day_ = source.day_;
@@ -40,7 +54,7 @@ An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source, Sorti
   return copy;
 }
 
-An_Appointment& All_Appointments::Append(std::unique_ptr<An_Appointment> entry) {
+An_Appointment& All_Appointments::Append(EntryPtr entry) {
   An_Appointment& e = *entry;
   if (!list_.empty() && list_.back()->order_ > kLastOrder - kOrderGap) Relabel();
   e.order_ = list_.empty() ? kOrderGap : list_.back()->order_ + kOrderGap;
@@ -69,7 +83,7 @@ void All_Appointments::ForgetTimeChange(An_Appointment& e) {
 }
 
 An_Appointment& All_Appointments::CreateAt(int year, int month, int day, int hour, int minute) {
-  std::unique_ptr<An_Appointment> e(new An_Appointment(*this));
+  EntryPtr e = NewEntry();
   const int minutes = context_.settings.reminderMinutes;
   e->reminderMinutes = minutes < -1 ? 1 : minutes;
   e->colour = context_.settings.fore;
@@ -139,14 +153,14 @@ void All_Appointments::Relabel() {
 }
 
 std::size_t All_Appointments::IndexOf(const An_Appointment& e) const {
-  const auto it = std::lower_bound(
-      list_.begin(), list_.end(), e.order_,
-      [](const std::unique_ptr<An_Appointment>& x, std::uint64_t o) { return x->order_ < o; });
+  const auto it =
+      std::lower_bound(list_.begin(), list_.end(), e.order_,
+                       [](const EntryPtr& x, std::uint64_t o) { return x->order_ < o; });
   if (it == list_.end() || it->get() != &e) return list_.size();
   return static_cast<std::size_t>(it - list_.begin());
 }
 
-void All_Appointments::InsertAt(std::size_t at, std::unique_ptr<An_Appointment> entry) {
+void All_Appointments::InsertAt(std::size_t at, EntryPtr entry) {
   An_Appointment& e = *entry;
   list_.insert(list_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
   const std::uint64_t lo = at > 0 ? list_[at - 1]->order_ : 0;
@@ -195,23 +209,46 @@ void All_Appointments::Sort() {
     SortChanged();
     return;
   }
-  // Many changes: check the whole list, clearing the marks on the way.
+  // Many changes: one pass clears the marks and counts the entries earlier
+  // than one before them (new entries at the end, or here and there the
+  // second half hour of a day whose clocks go forward, in a loaded file).
   const std::size_t n = list_.size();
-  std::size_t sorted = n;
-  for (std::size_t i = 0; i < n; ++i) {
-    list_[i]->time.changed_ = false;
-    if (sorted == n && i > 0 && list_[i - 1]->time > list_[i]->time) sorted = i;
+  std::size_t early = 0;
+  Moment latest = std::numeric_limits<Moment>::min();
+  for (const EntryPtr& e : list_) {
+    e->time.changed_ = false;
+    if (e->time < latest) {
+      ++early;
+    } else {
+      latest = e->time;
+    }
   }
   manyTimesChanged_ = false;
-  if (sorted >= n) return;
+  if (early == 0) return;
 
-  const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
-                         const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
-  const std::size_t tail = n - sorted;
-  if (tail <= n / 16) {
-    const auto mid = list_.begin() + static_cast<std::ptrdiff_t>(sorted);
-    std::stable_sort(mid, list_.end(), byTime);
-    std::inplace_merge(list_.begin(), mid, list_.end(), byTime);
+  const auto byTime = [](const EntryPtr& a, const EntryPtr& b) { return a->time < b->time; };
+  if (early <= n / 16) {
+    // The few early ones are sorted aside and merged back. Equal times keep
+    // their order: an entry left in place whose time equals an early one's
+    // stands before it in the list, and the merge puts it first.
+    std::vector<EntryPtr> inOrder;
+    std::vector<EntryPtr> aside;
+    inOrder.reserve(n - early);
+    aside.reserve(early);
+    latest = std::numeric_limits<Moment>::min();
+    for (EntryPtr& e : list_) {
+      if (e->time < latest) {
+        aside.push_back(std::move(e));
+      } else {
+        latest = e->time;
+        inOrder.push_back(std::move(e));
+      }
+    }
+    std::stable_sort(aside.begin(), aside.end(), byTime);
+    list_.clear();
+    std::merge(std::make_move_iterator(inOrder.begin()), std::make_move_iterator(inOrder.end()),
+               std::make_move_iterator(aside.begin()), std::make_move_iterator(aside.end()),
+               std::back_inserter(list_), byTime);
     Relabel();
     return;
   }
@@ -222,7 +259,7 @@ void All_Appointments::Sort() {
     keys[i] = (static_cast<std::uint64_t>(biased) << 32) | static_cast<std::uint32_t>(i);
   }
   std::sort(keys.begin(), keys.end());
-  std::vector<std::unique_ptr<An_Appointment>> ordered;
+  std::vector<EntryPtr> ordered;
   ordered.reserve(n);
   for (std::uint64_t k : keys) ordered.push_back(std::move(list_[k & 0xFFFFFFFFu]));
   list_.swap(ordered);
@@ -232,7 +269,7 @@ void All_Appointments::Sort() {
 // The list is in order but for the few marked entries: take them out and put
 // each back after the entries of equal time, in their former relative order.
 void All_Appointments::SortChanged() {
-  std::vector<std::unique_ptr<An_Appointment>> moved;
+  std::vector<EntryPtr> moved;
   moved.reserve(timesChanged_.size());
   for (An_Appointment* e : timesChanged_) {
     const std::size_t at = IndexOf(*e);
@@ -243,8 +280,7 @@ void All_Appointments::SortChanged() {
   std::sort(moved.begin(), moved.end(), [](const auto& a, const auto& b) {
     return a->time < b->time || (a->time == b->time && a->order_ < b->order_);
   });
-  const auto byTime = [](const std::unique_ptr<An_Appointment>& a,
-                         const std::unique_ptr<An_Appointment>& b) { return a->time < b->time; };
+  const auto byTime = [](const EntryPtr& a, const EntryPtr& b) { return a->time < b->time; };
   for (auto& e : moved) {
     e->time.changed_ = false;
     const auto at = std::upper_bound(list_.begin(), list_.end(), e, byTime);
@@ -309,9 +345,8 @@ bool All_Appointments::HasHighlightedEntryOn(int year, int month, int day) const
 
 An_Appointment* All_Appointments::NextAppointmentAfter(Moment moment) const {
   if (KnownSorted()) {  // the first later one in list order is found by halving
-    const auto it = std::upper_bound(
-        list_.begin(), list_.end(), moment,
-        [](Moment m, const std::unique_ptr<An_Appointment>& e) { return m < e->time; });
+    const auto it = std::upper_bound(list_.begin(), list_.end(), moment,
+                                     [](Moment m, const EntryPtr& e) { return m < e->time; });
     return it == list_.end() ? nullptr : it->get();
   }
   for (const auto& e : list_) {
@@ -323,9 +358,8 @@ An_Appointment* All_Appointments::NextAppointmentAfter(Moment moment) const {
 An_Appointment* All_Appointments::EntryBefore(const An_Appointment& entry) {
   Sort();
   const Moment t = entry.time;
-  const auto after = std::upper_bound(
-      list_.begin(), list_.end(), t,
-      [](Moment m, const std::unique_ptr<An_Appointment>& e) { return m < e->time; });
+  const auto after = std::upper_bound(list_.begin(), list_.end(), t,
+                                      [](Moment m, const EntryPtr& e) { return m < e->time; });
   const std::ptrdiff_t j = (after - list_.begin()) - 2;
   if (j < 0 || static_cast<std::size_t>(j) >= list_.size()) return nullptr;
   return list_[static_cast<std::size_t>(j)].get();

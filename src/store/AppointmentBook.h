@@ -14,6 +14,7 @@
 
 #include "store/Appointment.h"
 #include "store/EntryIndex.h"
+#include "store/EntryPool.h"
 #include "store/StoreContext.h"
 
 namespace store {
@@ -27,6 +28,12 @@ struct ReminderDue {
 };
 
 class All_Appointments {
+  // Destroys an entry and gives its memory back to its book's pool.
+  struct EntryDeleter {
+    void operator()(An_Appointment* e) const;
+  };
+  using EntryPtr = std::unique_ptr<An_Appointment, EntryDeleter>;
+
  public:
   explicit All_Appointments(const StoreContext& context);
   ~All_Appointments();
@@ -55,7 +62,7 @@ class All_Appointments {
 
   class Iterator {
    public:
-    using Inner = std::vector<std::unique_ptr<An_Appointment>>::const_iterator;
+    using Inner = std::vector<EntryPtr>::const_iterator;
     explicit Iterator(Inner it) : it_(it) {}
     An_Appointment& operator*() const { return **it_; }
     An_Appointment* operator->() const { return it_->get(); }
@@ -185,9 +192,11 @@ class All_Appointments {
   // Up to this many entries out of order are inserted one by one by Sort.
   static constexpr std::size_t kFewOutOfOrder = 8;
 
-  An_Appointment& Append(std::unique_ptr<An_Appointment> entry);
+  // A new entry with every field at its default, in no list yet.
+  EntryPtr NewEntry();
+  An_Appointment& Append(EntryPtr entry);
   An_Appointment& CreateAt(int year, int month, int day, int hour, int minute);
-  void InsertAt(std::size_t at, std::unique_ptr<An_Appointment> entry);
+  void InsertAt(std::size_t at, EntryPtr entry);
   void Relabel();
   // The entry's position in the list, or Count() when it is not in it.
   std::size_t IndexOf(const An_Appointment& e) const;
@@ -205,6 +214,9 @@ class All_Appointments {
   template <typename Pred>
   std::size_t RemoveWhere(Pred doomed);
 
+  // MergeRecord; in a pass over many records, `passNow` is the clock read
+  // once for all of them (nullptr: read for each entry with a reminder).
+  RecordFate Merge(const AppointmentRecord& record, MomentCache* cache, const Moment* passNow);
   void Reserve(std::size_t more);
   // Writes the records (an empty book removes the file); no message.
   bool WriteRecords(const std::string& path, int* written);
@@ -216,7 +228,8 @@ class All_Appointments {
   void RemoveMergedSideFiles();
 
   StoreContext context_;
-  std::vector<std::unique_ptr<An_Appointment>> list_;
+  EntryPool pool_;  // before list_: outlives the entries
+  std::vector<EntryPtr> list_;
   KeyedChains slots_{KeyedChains::Links::Slot};
   KeyedChains days_{KeyedChains::Links::Day};
   // Entries whose key has no index key (fields outside 0..255).

@@ -88,9 +88,10 @@ void DecodeRecord(const unsigned char* r, AppointmentRecord& out) {
   out.time = GetInt32(r + kOffTime);
   out.reminderMinutes = GetInt32(r + kOffReminderMinutes);
   const char* text = reinterpret_cast<const char*>(r);
-  out.weekOrdinal = ReadField(text + kOffWeekOrdinal, kWeekOrdinalChars + 1);
-  out.weekdayText = ReadField(text + kOffWeekdayText, kWeekdayTextChars + 1);
-  out.text = ReadField(text + kOffText, kTextChars + 1);
+  // Assigned in place: a record decoded again and again keeps its strings' room.
+  out.weekOrdinal.assign(FieldText(text + kOffWeekOrdinal, kWeekOrdinalChars + 1));
+  out.weekdayText.assign(FieldText(text + kOffWeekdayText, kWeekdayTextChars + 1));
+  out.text.assign(FieldText(text + kOffText, kTextChars + 1));
   out.dayBefore = GetInt32(r + kOffDayBefore);
   out.colour = MakeColour(GetInt32(r + kOffRed), GetInt32(r + kOffGreen), GetInt32(r + kOffBlue));
   out.repeatUntil = GetInt32(r + kOffRepeatUntil);
@@ -103,12 +104,17 @@ void DecodeRecord(const unsigned char* r, AppointmentRecord& out) {
 
 All_Appointments::RecordFate All_Appointments::MergeRecord(const AppointmentRecord& r,
                                                            MomentCache* cache) {
+  return Merge(r, cache, nullptr);
+}
+
+All_Appointments::RecordFate All_Appointments::Merge(const AppointmentRecord& r, MomentCache* cache,
+                                                     const Moment* passNow) {
   // A record that cannot be turned into a moment (month 13, hour 99, a year
   // before 1970...) is refused; the rest of the file still loads.
-  Moment ignored = 0;
+  Moment t = 0;
   const bool converts = cache != nullptr
-                            ? cache->TryConvert(r.year, r.month, r.day, r.hour, r.minute, ignored)
-                            : TryMakeTime(r.year, r.month, r.day, r.hour, r.minute, ignored);
+                            ? cache->TryConvert(r.year, r.month, r.day, r.hour, r.minute, t)
+                            : TryMakeTime(r.year, r.month, r.day, r.hour, r.minute, t);
   if (!converts) return RecordFate::Refused;
 
   if (An_Appointment* existing = FindAt(r.year, r.month, r.day, r.hour, r.minute)) {
@@ -130,7 +136,11 @@ All_Appointments::RecordFate All_Appointments::MergeRecord(const AppointmentReco
   e.reminderOn = r.reminderOn;
   e.tildeFlag = r.tildeFlag;
   e.noHighlight = r.noHighlight;
-  e.ArmReminder(cache);  // converts: checked above
+  if (passNow != nullptr) {
+    e.ArmAt(t, *passNow);
+  } else {
+    e.ArmReminder(cache);
+  }
   context_.notices.DayChanged(r.year, r.month, r.day);
   return RecordFate::Made;
 }
@@ -151,6 +161,7 @@ All_Appointments::LoadResult All_Appointments::ReadDataFile(const std::string& p
   if (records > 0) Reserve(static_cast<std::size_t>(records));
 
   MomentCache cache;
+  const Moment now = context_.clock.Now();
   AppointmentRecord record;
   std::vector<unsigned char> buffer(kRecordSize * kRecordsPerChunk);
   std::size_t have = 0;
@@ -172,7 +183,7 @@ All_Appointments::LoadResult All_Appointments::ReadDataFile(const std::string& p
         }
       }
       DecodeRecord(buffer.data() + at, record);
-      if (MergeRecord(record, &cache) != RecordFate::Refused) ++result.records;
+      if (Merge(record, &cache, &now) != RecordFate::Refused) ++result.records;
     }
     std::memmove(buffer.data(), buffer.data() + at, have - at);
     have -= at;
@@ -184,6 +195,7 @@ All_Appointments::LoadResult All_Appointments::ReadDataFile(const std::string& p
 
 void All_Appointments::Reserve(std::size_t more) {
   list_.reserve(list_.size() + more);
+  pool_.Reserve(more);
   slots_.Reserve(list_.size() + more);
 }
 

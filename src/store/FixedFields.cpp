@@ -14,10 +14,14 @@ void CopyToField(char* field, std::size_t width, std::string_view text) {
 }
 
 std::string ReadField(const char* field, std::size_t width) {
+  return std::string(FieldText(field, width));
+}
+
+std::string_view FieldText(const char* field, std::size_t width) {
   const void* zero = std::memchr(field, 0, width);
   const std::size_t n =
       zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - field) : width;
-  return std::string(field, n);
+  return std::string_view(field, n);
 }
 
 }  // namespace store

@@ -17,6 +17,8 @@ void CopyToField(char* field, std::size_t width, std::string_view text);
 // The text of a field: up to its first zero byte, or the whole width when it
 // has none.
 std::string ReadField(const char* field, std::size_t width);
+// The same text in place, for filling a string that is used again and again.
+std::string_view FieldText(const char* field, std::size_t width);
 
 inline void PutInt32(unsigned char* p, std::int32_t value) {
   const auto v = static_cast<std::uint32_t>(value);

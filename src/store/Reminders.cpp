@@ -53,14 +53,19 @@ void An_Appointment::ArmReminder(MomentCache* cache) {
                              ? cache->TryConvert(year_, month_, day_, hour_, minute_, t)
                              : TryMakeTime(year_, month_, day_, hour_, minute_, t);
   if (!converted) throw CalendarError();
+  // The clock is read only when there is a reminder to time.
+  ArmAt(t, Reminds() ? book_->context().clock.Now() : 0);
+}
+
+void An_Appointment::ArmAt(Moment t, std::int64_t now) {
   time = t;
 
   CancelReminder();
-  if (reminderMinutes == -1 || reminderOn == 0) return;
+  if (!Reminds()) return;
 
   const StoreContext& ctx = book_->context();
   const std::int64_t delay =
-      ReminderDelayMs(ctx.clock.Now(), (ctx.settings.flags & kFlagRemindersEnabled) != 0);
+      ReminderDelayMs(now, (ctx.settings.flags & kFlagRemindersEnabled) != 0);
   if (delay <= 0) return;
   const std::uint32_t id = ctx.timerIds.Take();
   const std::uint32_t old = timerId_;

@@ -351,6 +351,25 @@ TEST_F(BookTest, ManyInsertionsAtOneSpotKeepListOrder) {
   EXPECT_EQ(book_.At(100).text, "after");
 }
 
+TEST_F(BookTest, SortKeepsEqualTimesInOrderWithEarlyEntriesThroughoutTheList) {
+  // As in a file read where clocks go forward: here and there an entry takes
+  // the time of one a few places before it. Few such entries, and many.
+  for (int every : {50, 4}) {
+    book_.DeleteYear(2025);
+    for (int i = 0; i < 400; ++i) {
+      const int minute = i % every == every - 1 ? i - 3 : i;
+      Add(2025, 3, 14, 9, 0, std::to_string(i)).time = minute * 60;
+    }
+    book_.Sort();
+    for (std::size_t i = 1; i < book_.Count(); ++i) {
+      const An_Appointment& a = book_.At(i - 1);
+      const An_Appointment& b = book_.At(i);
+      ASSERT_TRUE(a.time < b.time || (a.time == b.time && std::stoi(a.text) < std::stoi(b.text)))
+          << "every " << every << ": " << a.text << " before " << b.text;
+    }
+  }
+}
+
 TEST_F(BookTest, SortHandlesEveryAmountOfDisorder) {
   std::mt19937 rng(3);
   for (int outOfOrder : {1, 5, 9, 40, 300}) {

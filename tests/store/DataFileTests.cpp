@@ -232,6 +232,37 @@ TEST_F(DataFileTest, StoredTimerAndTimeAreIgnored) {
   EXPECT_EQ(world_.timers.running.at(e.timerId()), 2700u * 1000);
 }
 
+// A clock that moves on a second at every reading, as a real one may while
+// a large file loads.
+class TickingClock : public Clock {
+ public:
+  explicit TickingClock(Moment start) : now_(start) {}
+  Moment Now() override { return now_++; }
+
+ private:
+  Moment now_;
+};
+
+TEST_F(DataFileTest, OneLoadArmsRemindersDueAtOneMomentAlike) {
+  // Three entries whose reminders are all due at 9:45.
+  TickingClock clock(MakeTime(2025, 3, 14, 9, 0));
+  StoreContext context = world_.Context();
+  All_Appointments book(StoreContext{context.settings, context.timerIds, clock, context.prompts,
+                                     context.timers, context.notices, context.paths,
+                                     context.files});
+  const auto remindAt = [](int minutes) {
+    return [minutes](An_Appointment& e) { e.reminderMinutes = minutes; };
+  };
+  File("f") = Record(2025, 3, 14, 10, 0, "first", remindAt(15)) +
+              Record(2025, 3, 14, 10, 30, "second", remindAt(45)) +
+              Record(2025, 3, 14, 11, 0, "third", remindAt(75));
+  book.LoadDataFile("f");
+
+  std::vector<std::uint32_t> delays;
+  for (const auto& timer : world_.timers.running) delays.push_back(timer.second);
+  EXPECT_EQ(delays, std::vector<std::uint32_t>(3, 2700u * 1000)) << "45 minutes from the start";
+}
+
 TEST_F(DataFileTest, StartupTakesTheWeekdayCopyFirst) {
   world_.clock.now = MakeTime(2025, 3, 13, 8, 0);  // a Thursday
   const std::string bytes = Record(2025, 3, 14, 10, 0, "x") + "tail";
