@@ -1,5 +1,6 @@
 #include "views/PeriodWindow.h"
 
+#include "framework/PaintDC.h"
 #include "resource.h"
 #include "views/MonthView.h"
 
@@ -28,6 +29,12 @@ bool PeriodWindow::OnCommand(UINT id, UINT, HWND) {
 }
 
 LRESULT PeriodWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT painted = 0;
+  if (fw::HandleWholePaint(
+          Handle(), message, wParam, [this](HDC dc) { DrawScreen(dc); }, painted,
+          fw::PaintBuffering::OffScreen)) {
+    return painted;
+  }
   if (message == WM_MOVE) {
     RECT frame = {};
     GetWindowRect(Handle(), &frame);

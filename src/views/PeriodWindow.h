@@ -1,8 +1,9 @@
 #pragma once
 // What the week and year windows share: each shows one period of the
-// calendar, steps back and on through its own menu items and through the
-// main window's Previous and Next shortcuts passed on, prints through the
-// month view's one print path, closes, and shows its quick hints.
+// calendar, paints all of it off-screen, steps back and on through its own
+// menu items and through the main window's Previous and Next shortcuts
+// passed on, prints through the month view's one print path, closes, and
+// shows its quick hints.
 
 #include <windows.h>
 
@@ -30,8 +31,12 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
       : monthView_(monthView), printKind_(printKind), ids_(ids) {}
 
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
-  // Remembers where the window was moved to (SavedPosition).
+  // Paints through DrawScreen, off-screen so that the window does not
+  // flicker; remembers where the window was moved to (SavedPosition).
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // Draws the whole client area on the screen (or into WM_PRINTCLIENT's DC).
+  virtual void DrawScreen(HDC dc) = 0;
 
   virtual void StepBack() = 0;
   virtual void StepOn() = 0;

@@ -277,14 +277,6 @@ store::WindowPosition& ViewWeek::SavedPosition() { return store::g_settings.week
 
 LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      DrawWeek(reinterpret_cast<HDC>(wParam), ownFont_.Get(), 0);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills everything
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(GET_Y_LPARAM(lParam));
       return 0;

@@ -75,6 +75,7 @@ class ViewWeek : public PeriodWindow {
   void StepOn() override { Next(); }
   void ShowHints() override;
   store::WindowPosition& SavedPosition() override;
+  void DrawScreen(HDC dc) override { DrawWeek(dc, ownFont_.Get(), 0); }
 
  private:
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);
@@ -85,7 +86,6 @@ class ViewWeek : public PeriodWindow {
   void OnScroll(int request, int thumb);
   void OnKeyDown(UINT key);
   void OnLeftButtonDown(int y);
-  void OnPaint();
   std::vector<int> EntriesPerDay() const;
   // Draws one day's heading and its entries first..first + count - 1 at y;
   // answers the y below them.

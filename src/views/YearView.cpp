@@ -228,14 +228,6 @@ store::WindowPosition& ViewYear::SavedPosition() { return store::g_settings.year
 LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      DrawYear(reinterpret_cast<HDC>(wParam), false);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills everything
     case WM_MOUSEMOVE:
       OnMouseMove(point);
       return 0;

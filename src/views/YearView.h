@@ -68,6 +68,7 @@ class ViewYear : public PeriodWindow {
   void StepOn() override { NextYear(); }
   void ShowHints() override;
   store::WindowPosition& SavedPosition() override;
+  void DrawScreen(HDC dc) override { DrawYear(dc, false); }
 
  private:
   ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter);
@@ -80,7 +81,6 @@ class ViewYear : public PeriodWindow {
   void OnMouseMove(POINT point);
   void OnDayClick(POINT point, bool right);
   void OnKeyDown(UINT key);
-  void OnPaint();
 
   MonthViewHost& host_;
   fw::Prompter& prompter_;
