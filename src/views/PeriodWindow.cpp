@@ -3,8 +3,21 @@
 #include "framework/PaintDC.h"
 #include "resource.h"
 #include "views/MonthView.h"
+#include "views/MonthViewHost.h"
 
 namespace views {
+
+bool PeriodWindow::CreatePeriodFrame(int resourceId, const char* className,
+                                     const fw::WindowParams& params, int iconId) {
+  if (!CreateFrame(resourceId, className, params)) return false;
+  // The handler first: converting the menu bar measures its items.
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
+  host_.AttachMenus(Handle());
+  icon_.Apply(Handle(), iconId);
+  return true;
+}
 
 bool PeriodWindow::IsCommandEnabled(UINT id) const {
   return id == ID_PRINT || id == ID_CLOSE || id == ids_.previous || id == ids_.next ||

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "framework/DialogTrim.h"
 #include "framework/FrameWindow.h"
 #include "store/Settings.h"
 #include "views/PrintRouting.h"
@@ -14,10 +15,12 @@
 namespace views {
 
 class CLumettaView;
+class MonthViewHost;
 
 class PeriodWindow : public fw::FrameWindow, public PrintSource {
  public:
   bool IsCommandEnabled(UINT id) const override;
+  HWND PrintWindow() const override { return Handle(); }
 
  protected:
   // The window's own menu items.
@@ -27,8 +30,14 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
     UINT hints;
   };
 
-  PeriodWindow(CLumettaView& monthView, PrintSourceKind printKind, CommandIds ids)
-      : monthView_(monthView), printKind_(printKind), ids_(ids) {}
+  PeriodWindow(CLumettaView& monthView, MonthViewHost& host, PrintSourceKind printKind,
+               CommandIds ids)
+      : monthView_(monthView), host_(host), printKind_(printKind), ids_(ids) {}
+
+  // Creates the frame (CreateFrame) with the program's menus on its menu bar
+  // and the small icon `iconId`. False when the window is not created.
+  bool CreatePeriodFrame(int resourceId, const char* className, const fw::WindowParams& params,
+                         int iconId);
 
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   // Paints through DrawScreen, off-screen so that the window does not
@@ -45,10 +54,12 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
   virtual store::WindowPosition& SavedPosition() = 0;
 
   CLumettaView& monthView_;
+  MonthViewHost& host_;
 
  private:
   PrintSourceKind printKind_;
   CommandIds ids_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

@@ -33,9 +33,8 @@ bool European() { return store::g_settings.europeanCalendar != 0; }
 }  // namespace
 
 ViewWeek::ViewWeek(CLumettaView& monthView, MonthViewHost& host)
-    : PeriodWindow(monthView, PrintSourceKind::WeekView,
-                   {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS}),
-      host_(host) {}
+    : PeriodWindow(monthView, host, PrintSourceKind::WeekView,
+                   {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS}) {}
 
 ViewWeek::~ViewWeek() { Destroy(); }
 
@@ -86,13 +85,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   params.width = timeWidth_ + textWidth_ + 19;
   params.height = kWeekPageLines * lineHeight_ + 48;
   params.parent = monthView_.Handle();
-  if (!CreateFrame(IDR_WEEKVIEW, kClassName, params)) return false;
-  // The handler first: converting the menu bar measures its items.
-  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
-  });
-  host_.AttachMenus(Handle());
-  icon_.Apply(Handle(), IDI_WEEKVIEW);
+  if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params, IDI_WEEKVIEW)) return false;
   UpdateScrollBar();
   return true;
 }

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/DialogTrim.h"
 #include "framework/GdiObject.h"
 #include "views/PeriodWindow.h"
 #include "views/WeekPeriod.h"
@@ -61,7 +60,6 @@ class ViewWeek : public PeriodWindow {
   bool IsCommandEnabled(UINT id) const override;
 
   // --- Printing ---------------------------------------------------------------
-  HWND PrintWindow() const override { return Handle(); }
   std::string PrintTitle() const override { return caption_; }
   int PrintPageCount() override;
   void PrintPage(HDC printer, int page) override;
@@ -92,7 +90,6 @@ class ViewWeek : public PeriodWindow {
   int DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
                    bool printing);
 
-  MonthViewHost& host_;
   Date start_;
   int length_ = 7;
   int scroll_ = 1;
@@ -103,7 +100,6 @@ class ViewWeek : public PeriodWindow {
   std::vector<int> blockBottoms_;
   std::string clipboardText_;
   std::string caption_;
-  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

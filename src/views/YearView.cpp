@@ -30,9 +30,8 @@ constexpr int kFurthestSavedLeft = 2500;
 }  // namespace
 
 ViewYear::ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter)
-    : PeriodWindow(monthView, PrintSourceKind::YearView,
+    : PeriodWindow(monthView, host, PrintSourceKind::YearView,
                    {ID_YEAR_PREVIOUS, ID_YEAR_NEXT, ID_YEAR_QUICK_HINTS}),
-      host_(host),
       prompter_(prompter) {}
 
 ViewYear::~ViewYear() { Destroy(); }
@@ -70,13 +69,7 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   params.width = width;
   params.height = height;
   params.parent = monthView_.Handle();
-  if (!CreateFrame(IDR_YEARVIEW, kClassName, params)) return false;
-  // The handler first: converting the menu bar measures its items.
-  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
-  });
-  host_.AttachMenus(Handle());
-  icon_.Apply(Handle(), IDI_YEARVIEW);
+  if (!CreatePeriodFrame(IDR_YEARVIEW, kClassName, params, IDI_YEARVIEW)) return false;
 
   if (GetSystemMetrics(SM_CYSCREEN) < 3 * monthWidth + 12) {
     prompter_.Show(Handle(), kSmallScreenAdvice, MB_OK);  // the view opens anyway
