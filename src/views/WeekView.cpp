@@ -8,7 +8,6 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/MessageBoxPrompter.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "resource.h"
@@ -16,7 +15,6 @@
 #include "store/ProgramState.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
-#include "views/WeekHelpDialog.h"
 
 namespace views {
 namespace {
@@ -33,8 +31,10 @@ bool European() { return store::g_settings.europeanCalendar != 0; }
 }  // namespace
 
 ViewWeek::ViewWeek(CLumettaView& monthView, MonthViewHost& host)
-    : PeriodWindow(monthView, host, PrintSourceKind::WeekView,
-                   {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS}) {}
+    : PeriodWindow(
+          monthView, host, PrintSourceKind::WeekView,
+          {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS, IDD_WEEK_HINTS, IDI_WEEKVIEW},
+          store::g_settings.weekViewPosition) {}
 
 ViewWeek::~ViewWeek() { Destroy(); }
 
@@ -85,7 +85,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   params.width = timeWidth_ + textWidth_ + 19;
   params.height = kWeekPageLines * lineHeight_ + 48;
   params.parent = monthView_.Handle();
-  if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params, IDI_WEEKVIEW)) return false;
+  if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params)) return false;
   UpdateScrollBar();
   return true;
 }
@@ -248,25 +248,13 @@ bool ViewWeek::OnCommand(UINT id, UINT notifyCode, HWND control) {
   }
 }
 
-void ViewWeek::ShowHints() {
-  fw::MessageBoxPrompter prompter("Lumetta");
-  WeekHelpDialog(prompter).DoModal(Handle());
-}
-
 // --- Messages -----------------------------------------------------------------------
-
-void ViewWeek::OnDestroy() {
-  // The month view's marks may have changed while the week was open.
-  InvalidateRect(monthView_.Handle(), nullptr, FALSE);
-}
 
 void ViewWeek::OnFinalMessage() {
   if (g_weekView.get() == this) {
     std::unique_ptr<ViewWeek> doomed = std::move(g_weekView);
   }
 }
-
-store::WindowPosition& ViewWeek::SavedPosition() { return store::g_settings.weekViewPosition; }
 
 LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -67,12 +67,9 @@ class ViewWeek : public PeriodWindow {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
-  void OnDestroy() override;
   void OnFinalMessage() override;
   void StepBack() override { Previous(); }
   void StepOn() override { Next(); }
-  void ShowHints() override;
-  store::WindowPosition& SavedPosition() override;
   void DrawScreen(HDC dc) override { DrawWeek(dc, ownFont_.Get(), 0); }
 
  private:

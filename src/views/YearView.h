@@ -64,8 +64,6 @@ class ViewYear : public PeriodWindow {
   void OnFinalMessage() override;
   void StepBack() override { PreviousYear(); }
   void StepOn() override { NextYear(); }
-  void ShowHints() override;
-  store::WindowPosition& SavedPosition() override;
   void DrawScreen(HDC dc) override { DrawYear(dc, false); }
 
  private:
