@@ -18,6 +18,7 @@
 #include "todo/LegacyToDoLines.h"
 #include "todo/ToDoHelp.h"
 #include "todo/ToDoHost.h"
+#include "views/MainFont.h"
 #include "views/MonthView.h"
 
 namespace todo {
@@ -95,10 +96,7 @@ bool ToDo::Create(HFONT mainFont) {
   font_ = mainFont;
   const store::FontDescription& planner = store::g_settings.plannerFont;
   if (planner.height != 0) {
-    static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription), "LOGFONTA layout");
-    LOGFONTA description;
-    std::memcpy(&description, &planner, sizeof description);
-    description.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const LOGFONTA description = views::SavedFontDescription(planner);
     ownFont_.Reset(CreateFontIndirectA(&description));
     if (ownFont_) font_ = ownFont_.Get();
   }

@@ -5,7 +5,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "framework/ScopedSelect.h"
@@ -13,6 +12,7 @@
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
+#include "views/MainFont.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
 
@@ -60,9 +60,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   start_ = FirstDayOfWeek(date, European());
   host_.Book().Sort();
   if (settings.plannerFont.height != 0) {
-    LOGFONTA description = {};
-    static_assert(sizeof description == sizeof settings.plannerFont, "LOGFONTA");
-    std::memcpy(&description, &settings.plannerFont, sizeof description);
+    const LOGFONTA description = SavedFontDescription(settings.plannerFont);
     ownFont_.Reset(CreateFontIndirectA(&description));
   }
   {
