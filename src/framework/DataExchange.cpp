@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "framework/WindowText.h"
+
 namespace fw {
 namespace {
 
@@ -52,15 +54,7 @@ DataExchange::DataExchange(HWND dialog, bool saving, Prompter& prompter)
 
 HWND DataExchange::Control(int controlId) const { return GetDlgItem(dialog_, controlId); }
 
-std::string DataExchange::ReadText(int controlId) const {
-  HWND control = Control(controlId);
-  const int length = GetWindowTextLengthA(control);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(control, &text[0], length + 1);
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
+std::string DataExchange::ReadText(int controlId) const { return WindowText(Control(controlId)); }
 
 void DataExchange::Refuse(int controlId, const std::string& message) {
   failed_ = true;

@@ -2,6 +2,10 @@
 
 #include <utility>
 
+#include "framework/GdiObject.h"
+#include "framework/MemoryDC.h"
+#include "framework/ScopedSelect.h"
+
 namespace fw {
 
 PaintDC::PaintDC(HWND hwnd) : hwnd_(hwnd) {
@@ -29,6 +33,21 @@ void PaintDC::End() {
   if (hwnd_ != nullptr) EndPaint(hwnd_, &paint_);
   hwnd_ = nullptr;
   paint_ = PAINTSTRUCT{};
+}
+
+void PaintOffScreen(HWND hwnd, HDC target, const std::function<void(HDC)>& paint) {
+  RECT client = {};
+  GetClientRect(hwnd, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  MemoryDC memory(target);
+  Bitmap buffer(CreateCompatibleBitmap(target, client.right, client.bottom));
+  if (!memory || !buffer) {
+    paint(target);
+    return;
+  }
+  ScopedSelect select(memory.Get(), buffer.Get());
+  paint(memory.Get());
+  BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace fw

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace fw {
 
 class PaintDC {
@@ -27,17 +29,30 @@ class PaintDC {
   PAINTSTRUCT paint_ = {};
 };
 
+// Draws the client area of `hwnd` through `paint` into an off-screen bitmap
+// and copies it to `target` in one step, so that it does not flicker; draws
+// straight onto `target` when no bitmap can be made, nothing when the client
+// area is empty.
+void PaintOffScreen(HWND hwnd, HDC target, const std::function<void(HDC)>& paint);
+
+// Where a window that paints all of itself draws on the screen.
+enum class PaintBuffering { Direct, OffScreen };
+
 // For a window that paints all of itself with one routine, on the screen and
 // into a WM_PRINTCLIENT context: answers WM_PAINT, WM_PRINTCLIENT and
 // WM_ERASEBKGND (there is nothing to erase) and returns true with the
 // message's result; false for any other message.
 template <typename PaintRoutine>
-bool HandleWholePaint(HWND hwnd, UINT message, WPARAM wParam, PaintRoutine&& paint,
-                      LRESULT& result) {
+bool HandleWholePaint(HWND hwnd, UINT message, WPARAM wParam, PaintRoutine&& paint, LRESULT& result,
+                      PaintBuffering buffering = PaintBuffering::Direct) {
   switch (message) {
     case WM_PAINT: {
       PaintDC dc(hwnd);
-      if (dc) paint(dc.Get());
+      if (dc && buffering == PaintBuffering::OffScreen) {
+        PaintOffScreen(hwnd, dc.Get(), paint);
+      } else if (dc) {
+        paint(dc.Get());
+      }
       result = 0;
       return true;
     }

@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "framework/Prompter.h"
 #include "framework/ScopedSelect.h"
@@ -17,27 +16,13 @@
 #include "store/CalendarText.h"
 #include "store/CivilDate.h"
 #include "store/ProgramState.h"
+#include "views/MainFont.h"
 
 namespace planner {
 namespace {
 
-LOGFONTA DefaultPlannerFont() {
-  LOGFONTA font = {};
-  font.lfHeight = -15;
-  font.lfWeight = FW_NORMAL;
-  font.lfQuality = PROOF_QUALITY;
-  font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-  lstrcpynA(font.lfFaceName, "Palatino Linotype", LF_FACESIZE);
-  return font;
-}
-
-LOGFONTA FromDescription(const store::FontDescription& d) {
-  static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription), "same record");
-  LOGFONTA font = {};
-  std::memcpy(&font, &d, sizeof font);
-  font.lfFaceName[LF_FACESIZE - 1] = '\0';
-  return font;
-}
+// The day planner's font when none was chosen.
+constexpr LONG kDefaultPlannerFontHeight = -15;
 
 }  // namespace
 
@@ -63,10 +48,10 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
 
   const store::FontDescription& saved = store::g_settings.plannerFont;
   if (saved.height != 0) {
-    const LOGFONTA description = FromDescription(saved);
+    const LOGFONTA description = views::SavedFontDescription(saved);
     font_.Reset(CreateFontIndirectA(&description));
   } else if (mainFont != nullptr) {
-    const LOGFONTA description = DefaultPlannerFont();
+    const LOGFONTA description = views::DefaultFontDescription(kDefaultPlannerFontHeight);
     font_.Reset(CreateFontIndirectA(&description));
   }
 

@@ -5,6 +5,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
+#include "framework/WindowText.h"
 #include "planner/EditView.h"
 
 namespace planner {
@@ -44,14 +45,7 @@ void EditBox::Show(const RECT& area) {
   PostMessageA(hwnd_, WM_ACTIVATE, WA_CLICKACTIVE, 0);
 }
 
-std::string EditBox::Text() const {
-  const int length = GetWindowTextLengthA(hwnd_);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(hwnd_, &text[0], length + 1);
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
+std::string EditBox::Text() const { return fw::WindowText(hwnd_); }
 
 void EditBox::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
 

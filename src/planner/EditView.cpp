@@ -5,6 +5,7 @@
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
+#include "framework/WindowText.h"
 #include "planner/NotesHost.h"
 #include "planner/NotesOwner.h"
 #include "planner/NotesText.h"
@@ -20,15 +21,6 @@ namespace {
 // the planners reach the notes through EditView's static operations).
 std::unique_ptr<EditView> g_notes;
 NotesHost* g_host = nullptr;
-
-std::string ControlText(HWND control) {
-  const int length = GetWindowTextLengthA(control);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(control, &text[0], length + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
 
 }  // namespace
 
@@ -101,7 +93,7 @@ void EditView::ForgetOwner(const NotesOwner& planner) {
 
 void EditView::SaveOpenNotes() {
   if (!g_notes) return;
-  if (IsBeingEdited()) g_notes->text_ = ControlText(g_notes->editor_);
+  if (IsBeingEdited()) g_notes->text_ = fw::WindowText(g_notes->editor_);
   g_notes->Save();
 }
 
@@ -147,7 +139,7 @@ void EditView::LoadNotes(int year, int month, int day) {
 void EditView::TakeEditorText() {
   if (editor_ == nullptr) return;
   if (IsWindow(editor_)) {
-    text_ = ControlText(editor_);
+    text_ = fw::WindowText(editor_);
     DestroyWindow(editor_);
   }
   editor_ = nullptr;
@@ -210,7 +202,7 @@ bool EditView::PreTranslateMessage(MSG& msg) {
 
 void EditView::OnDestroy() {
   // Children still exist here: the editor's text is saved with the rest.
-  if (editor_ != nullptr && IsWindow(editor_)) text_ = ControlText(editor_);
+  if (editor_ != nullptr && IsWindow(editor_)) text_ = fw::WindowText(editor_);
   editor_ = nullptr;
   Save();
 }

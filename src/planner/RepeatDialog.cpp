@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "framework/DateTimePicker.h"
 #include "resource.h"
 #include "store/Repeats.h"
 
@@ -62,23 +63,13 @@ int Repeat::CheckedKind() const {
 
 store::PickerDate Repeat::ShownDate() const {
   SYSTEMTIME st = {};
-  if (SendDlgItemMessageA(Handle(), IDC_REPEAT_UNTIL, DTM_GETSYSTEMTIME, 0,
-                          reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
-    return form_.EndDate();
-  }
+  if (!fw::GetPickerTime(GetDlgItem(Handle(), IDC_REPEAT_UNTIL), st)) return form_.EndDate();
   return store::PickerDate{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
 void Repeat::ShowDate(const store::PickerDate& date) {
-  SYSTEMTIME st = {};
-  st.wYear = static_cast<WORD>(date.year);
-  st.wMonth = static_cast<WORD>(date.month);
-  st.wDay = static_cast<WORD>(date.day);
-  st.wHour = static_cast<WORD>(date.hour);
-  st.wMinute = static_cast<WORD>(date.minute);
-  st.wSecond = static_cast<WORD>(date.second);
-  SendDlgItemMessageA(Handle(), IDC_REPEAT_UNTIL, DTM_SETSYSTEMTIME, GDT_VALID,
-                      reinterpret_cast<LPARAM>(&st));
+  fw::SetPickerTime(GetDlgItem(Handle(), IDC_REPEAT_UNTIL), date.year, date.month, date.day,
+                    date.hour, date.minute, date.second);
 }
 
 void Repeat::OnOK() {

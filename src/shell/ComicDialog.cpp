@@ -1,7 +1,6 @@
 #include "shell/ComicDialog.h"
 
-#include <commctrl.h>
-
+#include "framework/DateTimePicker.h"
 #include "resource.h"
 #include "store/DailyWebsite.h"
 #include "store/FixedFields.h"
@@ -32,24 +31,13 @@ void ComicDialog::DoDataExchange(fw::DataExchange& exchange) {
 void ComicDialog::ShowTime() {
   store::CalendarFields f;
   if (!store::LocalFields(time_, f)) return;
-  SYSTEMTIME st = {};
-  st.wYear = static_cast<WORD>(f.year);
-  st.wMonth = static_cast<WORD>(f.month);
-  st.wDay = static_cast<WORD>(f.day);
-  st.wDayOfWeek = static_cast<WORD>(f.weekday);
-  st.wHour = static_cast<WORD>(f.hour);
-  st.wMinute = static_cast<WORD>(f.minute);
-  st.wSecond = static_cast<WORD>(f.second);
-  SendDlgItemMessageA(Handle(), IDC_WEBSITE_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
-                      reinterpret_cast<LPARAM>(&st));
+  fw::SetPickerTime(GetDlgItem(Handle(), IDC_WEBSITE_TIME), f.year, f.month, f.day, f.hour,
+                    f.minute, f.second);
 }
 
 void ComicDialog::ReadTime() {
   SYSTEMTIME st = {};
-  if (SendDlgItemMessageA(Handle(), IDC_WEBSITE_TIME, DTM_GETSYSTEMTIME, 0,
-                          reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
-    return;
-  }
+  if (!fw::GetPickerTime(GetDlgItem(Handle(), IDC_WEBSITE_TIME), st)) return;
   // Only the time of day counts; a date the store cannot hold keeps the old time.
   store::Moment read = 0;
   if (store::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, read)) {

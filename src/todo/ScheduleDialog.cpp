@@ -1,9 +1,8 @@
 #include "todo/ScheduleDialog.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
+#include "framework/DateTimePicker.h"
 #include "resource.h"
 #include "store/ScheduleSlots.h"
 
@@ -12,20 +11,13 @@ namespace {
 
 void ShowMoment(HWND picker, store::Moment moment) {
   const store::CalendarFields f = store::LocalFields(moment);
-  SYSTEMTIME st = {};
-  st.wYear = static_cast<WORD>(f.year);
-  st.wMonth = static_cast<WORD>(f.month);
-  st.wDay = static_cast<WORD>(f.day);
-  st.wHour = static_cast<WORD>(f.hour < 0 ? 0 : f.hour);
-  st.wMinute = static_cast<WORD>(f.minute < 0 ? 0 : f.minute);
-  SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+  fw::SetPickerTime(picker, f.year, f.month, f.day, f.hour < 0 ? 0 : f.hour,
+                    f.minute < 0 ? 0 : f.minute, 0);
 }
 
 bool ReadMoment(HWND picker, store::Moment& moment) {
   SYSTEMTIME st = {};
-  if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
-    return false;
-  }
+  if (!fw::GetPickerTime(picker, st)) return false;
   return store::TryMakeTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, moment);
 }
 

@@ -12,11 +12,13 @@
 #include "framework/Prompter.h"
 #include "framework/ScopedSelect.h"
 #include "framework/WindowDC.h"
+#include "framework/WindowText.h"
 #include "resource.h"
 #include "store/ProgramState.h"
 #include "todo/LegacyToDoLines.h"
 #include "todo/ToDoHelp.h"
 #include "todo/ToDoHost.h"
+#include "views/MainFont.h"
 #include "views/MonthView.h"
 
 namespace todo {
@@ -27,15 +29,6 @@ namespace {
 std::unique_ptr<ToDo> g_toDo;
 
 constexpr int kLastRow = store::kToDoLines - 1;
-
-std::string ControlText(HWND control) {
-  const int length = GetWindowTextLengthA(control);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(control, &text[0], length + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
 
 // Puts 8-bit text on the clipboard; false when the clipboard is busy.
 bool SetClipboardText(HWND owner, const std::string& text) {
@@ -103,10 +96,7 @@ bool ToDo::Create(HFONT mainFont) {
   font_ = mainFont;
   const store::FontDescription& planner = store::g_settings.plannerFont;
   if (planner.height != 0) {
-    static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription), "LOGFONTA layout");
-    LOGFONTA description;
-    std::memcpy(&description, &planner, sizeof description);
-    description.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const LOGFONTA description = views::SavedFontDescription(planner);
     ownFont_.Reset(CreateFontIndirectA(&description));
     if (ownFont_) font_ = ownFont_.Get();
   }
@@ -200,7 +190,7 @@ void ToDo::RemoveEditor() {
 
 void ToDo::TakeEditorText() {
   if (editor_ == nullptr || selectedRow_ < 0 || !IsWindow(editor_)) return;
-  std::string text = ControlText(editor_);
+  std::string text = fw::WindowText(editor_);
   if (text.size() > store::kToDoTextChars) text.resize(store::kToDoTextChars);
   lists_.List(currentList_)[static_cast<size_t>(selectedRow_)].text = text;
 }

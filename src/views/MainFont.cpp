@@ -12,9 +12,9 @@ namespace views {
 static_assert(sizeof(LOGFONTA) == sizeof(store::FontDescription),
               "the saved font description is a LOGFONTA");
 
-LOGFONTA DefaultMainFontDescription() {
+LOGFONTA DefaultFontDescription(LONG height) {
   LOGFONTA font = {};
-  font.lfHeight = -18;
+  font.lfHeight = height;
   font.lfWeight = FW_NORMAL;
   font.lfQuality = PROOF_QUALITY;
   font.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
@@ -22,12 +22,18 @@ LOGFONTA DefaultMainFontDescription() {
   return font;
 }
 
-LOGFONTA SavedOrDefaultMainFont(const store::FontDescription& saved) {
-  if (saved.height == 0) return DefaultMainFontDescription();
+LOGFONTA DefaultMainFontDescription() { return DefaultFontDescription(-18); }
+
+LOGFONTA SavedFontDescription(const store::FontDescription& saved) {
   LOGFONTA font = {};
   std::memcpy(&font, &saved, sizeof font);
   font.lfFaceName[LF_FACESIZE - 1] = '\0';
   return font;
+}
+
+LOGFONTA SavedOrDefaultMainFont(const store::FontDescription& saved) {
+  if (saved.height == 0) return DefaultMainFontDescription();
+  return SavedFontDescription(saved);
 }
 
 void SaveMainFont(const LOGFONTA& description, store::FontDescription& saved) {

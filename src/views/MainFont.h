@@ -14,10 +14,15 @@ struct FontDescription;
 
 namespace views {
 
-// Height -18, weight 400, proof quality, variable pitch, roman family,
-// "Palatino Linotype".
+// The program's default font at `height`: weight 400, proof quality,
+// variable pitch, roman family, "Palatino Linotype".
+LOGFONTA DefaultFontDescription(LONG height);
+// The default at height -18.
 LOGFONTA DefaultMainFontDescription();
 
+// A saved description (the main font's or the day planner's) as the
+// LOGFONTA it is, its face name ended within the record.
+LOGFONTA SavedFontDescription(const store::FontDescription& saved);
 // The saved description when its height is not 0 (a font was chosen),
 // otherwise the default.
 LOGFONTA SavedOrDefaultMainFont(const store::FontDescription& saved);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/MemoryDC.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
@@ -339,22 +338,10 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   }
 }
 
-void CLumettaView::OnPaint() {
-  fw::PaintDC paint(Handle());
-  if (!paint) return;
+void CLumettaView::PaintClient(HDC dc) {
   RECT client = {};
   GetClientRect(Handle(), &client);
-  if (client.right <= 0 || client.bottom <= 0) return;
-  // Drawn off-screen and copied in one step, so the view does not flicker.
-  fw::MemoryDC memory(paint.Get());
-  fw::Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-  if (!memory || !buffer) {
-    Paint(paint.Get(), client);
-    return;
-  }
-  fw::ScopedSelect select(memory.Get(), buffer.Get());
-  Paint(memory.Get(), client);
-  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+  Paint(dc, client);
 }
 
 void CLumettaView::OnDestroy() {
@@ -365,19 +352,15 @@ void CLumettaView::OnDestroy() {
 }
 
 LRESULT CLumettaView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Drawn off-screen and copied in one step, so the view does not flicker.
+  LRESULT painted = 0;
+  if (fw::HandleWholePaint(
+          Handle(), message, wParam, [this](HDC dc) { PaintClient(dc); }, painted,
+          fw::PaintBuffering::OffScreen)) {
+    return painted;
+  }
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT: {
-      RECT client = {};
-      GetClientRect(Handle(), &client);
-      Paint(reinterpret_cast<HDC>(wParam), client);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers everything
     case WM_SIZE: {
       const LRESULT result = DefaultHandling(message, wParam, lParam);
       OnSize(LOWORD(lParam));

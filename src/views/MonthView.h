@@ -135,7 +135,8 @@ class CLumettaView : public fw::Window {
   void OnRightButtonDown(POINT point);
   void OnKeyDown(UINT key);
   void OnSize(int clientWidth);
-  void OnPaint();
+  // Paint over the whole client area.
+  void PaintClient(HDC dc);
   bool IsOnView(POINT point) const;
   // Releases the mouse capture if the view holds it.
   void ReleaseMouse() const;

@@ -1,9 +1,25 @@
 #include "views/PeriodWindow.h"
 
+#include "framework/MessageBoxPrompter.h"
+#include "framework/PaintDC.h"
 #include "resource.h"
 #include "views/MonthView.h"
+#include "views/MonthViewHost.h"
+#include "views/PeriodHintsDialog.h"
 
 namespace views {
+
+bool PeriodWindow::CreatePeriodFrame(int resourceId, const char* className,
+                                     const fw::WindowParams& params) {
+  if (!CreateFrame(resourceId, className, params)) return false;
+  // The handler first: converting the menu bar measures its items.
+  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
+  });
+  host_.AttachMenus(Handle());
+  icon_.Apply(Handle(), ids_.icon);
+  return true;
+}
 
 bool PeriodWindow::IsCommandEnabled(UINT id) const {
   return id == ID_PRINT || id == ID_CLOSE || id == ids_.previous || id == ids_.next ||
@@ -20,18 +36,27 @@ bool PeriodWindow::OnCommand(UINT id, UINT, HWND) {
   } else if (id == ids_.next || id == ID_NEXT) {
     StepOn();
   } else if (id == ids_.hints) {
-    ShowHints();
+    fw::MessageBoxPrompter prompter("Lumetta");
+    PeriodHintsDialog(prompter, ids_.hintsDialog, ids_.icon).DoModal(Handle());
   } else {
     return false;
   }
   return true;
 }
 
+void PeriodWindow::OnDestroy() { InvalidateRect(monthView_.Handle(), nullptr, FALSE); }
+
 LRESULT PeriodWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT painted = 0;
+  if (fw::HandleWholePaint(
+          Handle(), message, wParam, [this](HDC dc) { DrawScreen(dc); }, painted,
+          fw::PaintBuffering::OffScreen)) {
+    return painted;
+  }
   if (message == WM_MOVE) {
     RECT frame = {};
     GetWindowRect(Handle(), &frame);
-    SavedPosition() = {frame.left, frame.top};
+    savedPosition_ = {frame.left, frame.top};
   }
   return FrameWindow::HandleMessage(message, wParam, lParam);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // What the week and year windows share: each shows one period of the
-// calendar, steps back and on through its own menu items and through the
-// main window's Previous and Next shortcuts passed on, prints through the
-// month view's one print path, closes, and shows its quick hints.
+// calendar, paints all of it off-screen, steps back and on through its own
+// menu items and through the main window's Previous and Next shortcuts
+// passed on, prints through the month view's one print path, closes, and
+// shows its quick hints.
 
 #include <windows.h>
 
+#include "framework/DialogTrim.h"
 #include "framework/FrameWindow.h"
 #include "store/Settings.h"
 #include "views/PrintRouting.h"
@@ -13,37 +15,57 @@
 namespace views {
 
 class CLumettaView;
+class MonthViewHost;
 
 class PeriodWindow : public fw::FrameWindow, public PrintSource {
  public:
   bool IsCommandEnabled(UINT id) const override;
+  HWND PrintWindow() const override { return Handle(); }
 
  protected:
-  // The window's own menu items.
-  struct CommandIds {
+  // The window's own menu items, its quick hints dialog and its small icon.
+  struct Ids {
     UINT previous;
     UINT next;
     UINT hints;
+    int hintsDialog;
+    int icon;
   };
 
-  PeriodWindow(CLumettaView& monthView, PrintSourceKind printKind, CommandIds ids)
-      : monthView_(monthView), printKind_(printKind), ids_(ids) {}
+  // `savedPosition`: the settings' place for the window's top-left corner.
+  PeriodWindow(CLumettaView& monthView, MonthViewHost& host, PrintSourceKind printKind, Ids ids,
+               store::WindowPosition& savedPosition)
+      : monthView_(monthView),
+        host_(host),
+        printKind_(printKind),
+        ids_(ids),
+        savedPosition_(savedPosition) {}
+
+  // Creates the frame (CreateFrame) with the program's menus on its menu bar
+  // and its small icon. False when the window is not created.
+  bool CreatePeriodFrame(int resourceId, const char* className, const fw::WindowParams& params);
 
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
-  // Remembers where the window was moved to (SavedPosition).
+  // The month view's marks may have changed while the window was open.
+  void OnDestroy() override;
+  // Paints through DrawScreen, off-screen so that the window does not
+  // flicker; remembers where the window was moved to.
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // Draws the whole client area on the screen (or into WM_PRINTCLIENT's DC).
+  virtual void DrawScreen(HDC dc) = 0;
 
   virtual void StepBack() = 0;
   virtual void StepOn() = 0;
-  virtual void ShowHints() = 0;
-  // The settings' place for the window's top-left corner.
-  virtual store::WindowPosition& SavedPosition() = 0;
 
   CLumettaView& monthView_;
+  MonthViewHost& host_;
 
  private:
   PrintSourceKind printKind_;
-  CommandIds ids_;
+  Ids ids_;
+  store::WindowPosition& savedPosition_;
+  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

@@ -5,18 +5,16 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
-#include "framework/MessageBoxPrompter.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
+#include "views/MainFont.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
-#include "views/WeekHelpDialog.h"
 
 namespace views {
 namespace {
@@ -33,9 +31,10 @@ bool European() { return store::g_settings.europeanCalendar != 0; }
 }  // namespace
 
 ViewWeek::ViewWeek(CLumettaView& monthView, MonthViewHost& host)
-    : PeriodWindow(monthView, PrintSourceKind::WeekView,
-                   {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS}),
-      host_(host) {}
+    : PeriodWindow(
+          monthView, host, PrintSourceKind::WeekView,
+          {ID_WEEK_PREVIOUS, ID_WEEK_NEXT, ID_WEEK_QUICK_HINTS, IDD_WEEK_HINTS, IDI_WEEKVIEW},
+          store::g_settings.weekViewPosition) {}
 
 ViewWeek::~ViewWeek() { Destroy(); }
 
@@ -61,9 +60,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   start_ = FirstDayOfWeek(date, European());
   host_.Book().Sort();
   if (settings.plannerFont.height != 0) {
-    LOGFONTA description = {};
-    static_assert(sizeof description == sizeof settings.plannerFont, "LOGFONTA");
-    std::memcpy(&description, &settings.plannerFont, sizeof description);
+    const LOGFONTA description = SavedFontDescription(settings.plannerFont);
     ownFont_.Reset(CreateFontIndirectA(&description));
   }
   {
@@ -86,13 +83,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   params.width = timeWidth_ + textWidth_ + 19;
   params.height = kWeekPageLines * lineHeight_ + 48;
   params.parent = monthView_.Handle();
-  if (!CreateFrame(IDR_WEEKVIEW, kClassName, params)) return false;
-  // The handler first: converting the menu bar measures its items.
-  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
-  });
-  host_.AttachMenus(Handle());
-  icon_.Apply(Handle(), IDI_WEEKVIEW);
+  if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params)) return false;
   UpdateScrollBar();
   return true;
 }
@@ -255,17 +246,7 @@ bool ViewWeek::OnCommand(UINT id, UINT notifyCode, HWND control) {
   }
 }
 
-void ViewWeek::ShowHints() {
-  fw::MessageBoxPrompter prompter("Lumetta");
-  WeekHelpDialog(prompter).DoModal(Handle());
-}
-
 // --- Messages -----------------------------------------------------------------------
-
-void ViewWeek::OnDestroy() {
-  // The month view's marks may have changed while the week was open.
-  InvalidateRect(monthView_.Handle(), nullptr, FALSE);
-}
 
 void ViewWeek::OnFinalMessage() {
   if (g_weekView.get() == this) {
@@ -273,18 +254,8 @@ void ViewWeek::OnFinalMessage() {
   }
 }
 
-store::WindowPosition& ViewWeek::SavedPosition() { return store::g_settings.weekViewPosition; }
-
 LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      DrawWeek(reinterpret_cast<HDC>(wParam), ownFont_.Get(), 0);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills everything
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(GET_Y_LPARAM(lParam));
       return 0;

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/DialogTrim.h"
 #include "framework/GdiObject.h"
 #include "views/PeriodWindow.h"
 #include "views/WeekPeriod.h"
@@ -61,7 +60,6 @@ class ViewWeek : public PeriodWindow {
   bool IsCommandEnabled(UINT id) const override;
 
   // --- Printing ---------------------------------------------------------------
-  HWND PrintWindow() const override { return Handle(); }
   std::string PrintTitle() const override { return caption_; }
   int PrintPageCount() override;
   void PrintPage(HDC printer, int page) override;
@@ -69,12 +67,10 @@ class ViewWeek : public PeriodWindow {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
-  void OnDestroy() override;
   void OnFinalMessage() override;
   void StepBack() override { Previous(); }
   void StepOn() override { Next(); }
-  void ShowHints() override;
-  store::WindowPosition& SavedPosition() override;
+  void DrawScreen(HDC dc) override { DrawWeek(dc, ownFont_.Get(), 0); }
 
  private:
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);
@@ -85,14 +81,12 @@ class ViewWeek : public PeriodWindow {
   void OnScroll(int request, int thumb);
   void OnKeyDown(UINT key);
   void OnLeftButtonDown(int y);
-  void OnPaint();
   std::vector<int> EntriesPerDay() const;
   // Draws one day's heading and its entries first..first + count - 1 at y;
   // answers the y below them.
   int DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
                    bool printing);
 
-  MonthViewHost& host_;
   Date start_;
   int length_ = 7;
   int scroll_ = 1;
@@ -103,7 +97,6 @@ class ViewWeek : public PeriodWindow {
   std::vector<int> blockBottoms_;
   std::string clipboardText_;
   std::string caption_;
-  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

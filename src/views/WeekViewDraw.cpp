@@ -2,8 +2,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "framework/MemoryDC.h"
-#include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "store/AppointmentBook.h"
@@ -126,24 +124,6 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
     y = DrawDayBlock(dc, AddDays(start_, block.dayIndex), block.firstEntry, block.entryCount,
                      lastPart, y, true);
   }
-}
-
-void ViewWeek::OnPaint() {
-  fw::PaintDC paint(Handle());
-  if (!paint) return;
-  RECT client = {};
-  GetClientRect(Handle(), &client);
-  if (client.right <= 0 || client.bottom <= 0) return;
-  // Drawn off-screen and copied in one step, so scrolling does not flicker.
-  fw::MemoryDC memory(paint.Get());
-  fw::Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-  if (!memory || !buffer) {
-    DrawWeek(paint.Get(), ownFont_.Get(), 0);
-    return;
-  }
-  fw::ScopedSelect select(memory.Get(), buffer.Get());
-  DrawWeek(memory.Get(), ownFont_.Get(), 0);
-  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace views

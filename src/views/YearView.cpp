@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "framework/MessageBoxPrompter.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
@@ -16,7 +15,6 @@
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
 #include "views/QuickCheckPopup.h"
-#include "views/YearHelpDialog.h"
 
 namespace views {
 namespace {
@@ -30,9 +28,10 @@ constexpr int kFurthestSavedLeft = 2500;
 }  // namespace
 
 ViewYear::ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter)
-    : PeriodWindow(monthView, PrintSourceKind::YearView,
-                   {ID_YEAR_PREVIOUS, ID_YEAR_NEXT, ID_YEAR_QUICK_HINTS}),
-      host_(host),
+    : PeriodWindow(
+          monthView, host, PrintSourceKind::YearView,
+          {ID_YEAR_PREVIOUS, ID_YEAR_NEXT, ID_YEAR_QUICK_HINTS, IDD_YEAR_HINTS, IDI_YEARVIEW},
+          store::g_settings.yearViewPosition),
       prompter_(prompter) {}
 
 ViewYear::~ViewYear() { Destroy(); }
@@ -70,13 +69,7 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   params.width = width;
   params.height = height;
   params.parent = monthView_.Handle();
-  if (!CreateFrame(IDR_YEARVIEW, kClassName, params)) return false;
-  // The handler first: converting the menu bar measures its items.
-  SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    return host_.HandleMenuMessage(window, message, wParam, lParam, result);
-  });
-  host_.AttachMenus(Handle());
-  icon_.Apply(Handle(), IDI_YEARVIEW);
+  if (!CreatePeriodFrame(IDR_YEARVIEW, kClassName, params)) return false;
 
   if (GetSystemMetrics(SM_CYSCREEN) < 3 * monthWidth + 12) {
     prompter_.Show(Handle(), kSmallScreenAdvice, MB_OK);  // the view opens anyway
@@ -203,18 +196,13 @@ bool ViewYear::OnCommand(UINT id, UINT notifyCode, HWND control) {
   return true;
 }
 
-void ViewYear::ShowHints() {
-  fw::MessageBoxPrompter prompter("Lumetta");
-  YearHelpDialog(prompter).DoModal(Handle());
-}
-
 // --- Messages ----------------------------------------------------------------------
 
 void ViewYear::OnDestroy() {
   CloseQuickCheckPopup();
   if (GetCapture() == Handle()) ReleaseCapture();
   ForgetHover();
-  InvalidateRect(monthView_.Handle(), nullptr, FALSE);
+  PeriodWindow::OnDestroy();
 }
 
 void ViewYear::OnFinalMessage() {
@@ -223,19 +211,9 @@ void ViewYear::OnFinalMessage() {
   }
 }
 
-store::WindowPosition& ViewYear::SavedPosition() { return store::g_settings.yearViewPosition; }
-
 LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_PRINTCLIENT:
-      DrawYear(reinterpret_cast<HDC>(wParam), false);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint fills everything
     case WM_MOUSEMOVE:
       OnMouseMove(point);
       return 0;

@@ -11,7 +11,6 @@
 
 #include <string>
 
-#include "framework/DialogTrim.h"
 #include "framework/Prompter.h"
 #include "views/PeriodWindow.h"
 #include "views/YearLayout.h"
@@ -55,7 +54,6 @@ class ViewYear : public PeriodWindow {
   bool IsCommandEnabled(UINT id) const override;
 
   // --- Printing ---------------------------------------------------------------
-  HWND PrintWindow() const override { return Handle(); }
   std::string PrintTitle() const override { return std::to_string(year_); }
   void PrintPage(HDC printer, int page) override;
 
@@ -66,8 +64,7 @@ class ViewYear : public PeriodWindow {
   void OnFinalMessage() override;
   void StepBack() override { PreviousYear(); }
   void StepOn() override { NextYear(); }
-  void ShowHints() override;
-  store::WindowPosition& SavedPosition() override;
+  void DrawScreen(HDC dc) override { DrawYear(dc, false); }
 
  private:
   ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter);
@@ -80,14 +77,11 @@ class ViewYear : public PeriodWindow {
   void OnMouseMove(POINT point);
   void OnDayClick(POINT point, bool right);
   void OnKeyDown(UINT key);
-  void OnPaint();
 
-  MonthViewHost& host_;
   fw::Prompter& prompter_;
   int year_ = 0;
   YearLayout layout_;
   YearDay hover_{-1, -1};
-  fw::SmallWindowIcon icon_;
 };
 
 }  // namespace views

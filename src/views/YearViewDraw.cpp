@@ -1,8 +1,6 @@
 // The year view's one paint routine, for the screen and the printed page.
 #include <string>
 
-#include "framework/MemoryDC.h"
-#include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "store/AppointmentBook.h"
@@ -89,24 +87,6 @@ void ViewYear::DrawYear(HDC dc, bool printing) {
     TextOutA(dc, 13 * w + w / 2, 0, year.c_str(), static_cast<int>(year.size()));
   }
   for (int month = 1; month <= 12; ++month) DrawMonthBlock(dc, layout, month, printing);
-}
-
-void ViewYear::OnPaint() {
-  fw::PaintDC paint(Handle());
-  if (!paint) return;
-  RECT client = {};
-  GetClientRect(Handle(), &client);
-  if (client.right <= 0 || client.bottom <= 0) return;
-  // Drawn off-screen and copied in one step, so the view does not flicker.
-  fw::MemoryDC memory(paint.Get());
-  fw::Bitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-  if (!memory || !buffer) {
-    DrawYear(paint.Get(), false);
-    return;
-  }
-  fw::ScopedSelect select(memory.Get(), buffer.Get());
-  DrawYear(memory.Get(), false);
-  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace views

@@ -2,10 +2,15 @@
 // two standard validation messages with focus on the refused field.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
 #include "TestDialog.h"
+#include "framework/DateTimePicker.h"
 #include "framework/MessageBoxPrompter.h"
 #include "support/DialogWatcher.h"
 #include "support/Pump.h"
@@ -221,6 +226,31 @@ TEST(DataExchangeWithoutWindows, RefusalGoesThroughThePrompterAsAWarning) {
   ASSERT_EQ(1u, prompter.texts.size());
   EXPECT_EQ("Enter no more than 5 characters.", prompter.texts[0]);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), prompter.types[0]);
+}
+
+TEST(DateTimePicker, ShowsAndGivesBackTheDateAndTimeToTheSecond) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
+  ASSERT_TRUE(InitCommonControlsEx(&controls));
+  HWND picker = CreateWindowExA(0, DATETIMEPICK_CLASSA, "", WS_POPUP, 0, 0, 200, 24, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, picker);
+  const struct {
+    int year, month, day, hour, minute, second;
+    WORD weekday;  // worked out by the picker
+  } cases[] = {{2025, 3, 7, 8, 30, 0, 5}, {1999, 12, 31, 23, 59, 59, 5}, {2040, 2, 29, 0, 0, 1, 3}};
+  SYSTEMTIME shown = {};
+  for (const auto& c : cases) {
+    fw::SetPickerTime(picker, c.year, c.month, c.day, c.hour, c.minute, c.second);
+    ASSERT_TRUE(fw::GetPickerTime(picker, shown));
+    EXPECT_EQ(c.year, shown.wYear);
+    EXPECT_EQ(c.month, shown.wMonth);
+    EXPECT_EQ(c.day, shown.wDay);
+    EXPECT_EQ(c.hour, shown.wHour);
+    EXPECT_EQ(c.minute, shown.wMinute);
+    EXPECT_EQ(c.second, shown.wSecond);
+    EXPECT_EQ(c.weekday, shown.wDayOfWeek);
+  }
+  DestroyWindow(picker);
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include "framework/MemoryDC.h"
 #include "framework/PaintDC.h"
 #include "framework/ScopedSelect.h"
+#include "framework/SolidDrawing.h"
 #include "framework/Window.h"
 #include "framework/WindowDC.h"
+#include "support/Pixels.h"
 #include "support/Pump.h"
 
 namespace {
@@ -160,6 +162,45 @@ TEST(PaintDC, EndsThePaintSoTheUpdateRegionIsValidated) {
   EXPECT_FALSE(GetUpdateRect(window.Handle(), &pending, FALSE));
   testing_support::PumpPending();
   EXPECT_EQ(before + 1, window.paints) << "no repeated WM_PAINT";
+}
+
+// A window that paints all of itself in one colour through HandleWholePaint
+// and notes the kind of DC it was given.
+class WholePaintWindow : public PaintingWindow {
+ public:
+  explicit WholePaintWindow(fw::PaintBuffering buffering) : buffering_(buffering) {}
+  DWORD paintedDcType = 0;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT result = 0;
+    const auto paint = [this](HDC dc) {
+      paintedDcType = GetObjectType(dc);
+      const RECT all = {0, 0, 60, 60};
+      fw::FillSolidRect(dc, all, RGB(0, 128, 255));
+    };
+    if (fw::HandleWholePaint(Handle(), message, wParam, paint, result, buffering_)) return result;
+    return Window::HandleMessage(message, wParam, lParam);
+  }
+
+ private:
+  fw::PaintBuffering buffering_;
+};
+
+TEST(PaintDC, AWholePaintOffScreenShowsTheSameAsOneOnTheScreen) {
+  const struct {
+    fw::PaintBuffering buffering;
+    DWORD dcType;
+  } cases[] = {{fw::PaintBuffering::Direct, OBJ_DC}, {fw::PaintBuffering::OffScreen, OBJ_MEMDC}};
+  for (const auto& c : cases) {
+    WholePaintWindow window(c.buffering);
+    ASSERT_TRUE(window.Open());
+    UpdateWindow(window.Handle());
+    EXPECT_EQ(c.dcType, window.paintedDcType);
+    const testing_support::ClientPixels pixels(window.Handle());
+    EXPECT_EQ(RGB(0, 128, 255), pixels.At(1, 1));
+    EXPECT_EQ(RGB(0, 128, 255), pixels.At(58, 58));
+  }
 }
 
 TEST(WindowDC, BelongsToItsWindowAndIsReleasedExactlyOnce) {

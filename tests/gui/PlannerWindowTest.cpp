@@ -62,6 +62,26 @@ TEST_P(PlannerLayoutTest, SlotsTileTheDayAndFitTheFontsText) {
 
 INSTANTIATE_TEST_SUITE_P(Fonts, PlannerLayoutTest, ::testing::Values(-11, -13, -15));
 
+TEST_F(PlannerTest, ThePlannerDrawsWithTheChosenFontElsePalatinoLinotype15) {
+  const struct {
+    int savedHeight;  // 0: no font chosen
+    const char* savedFace;
+    LONG height;
+    const char* face;
+  } cases[] = {{0, "Arial", -15, "Palatino Linotype"}, {-13, "Arial", -13, "Arial"}};
+  for (const auto& c : cases) {
+    store::g_settings.plannerFont.height = c.savedHeight;
+    store::SetText(store::g_settings.plannerFont.faceName, c.savedFace);
+    AppointBook2& planner = Open();
+    LOGFONTA font = {};
+    ASSERT_NE(0, GetObjectA(planner.Font(), sizeof font, &font));
+    EXPECT_EQ(c.height, font.lfHeight);
+    EXPECT_STREQ(c.face, font.lfFaceName);
+    planner::CloseAllDayPlanners();
+    testing_support::PumpPending();
+  }
+}
+
 TEST_F(PlannerTest, ANewPlannerShowsEightToHalfPastSixWithEightSelectedAndTitled) {
   AppointBook2& planner = Open(2025, 3, 7);
   EXPECT_EQ("Friday, March 7, 2025", testing_support::WindowText(planner.Handle()));

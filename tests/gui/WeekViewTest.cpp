@@ -11,6 +11,7 @@
 
 #include "CalendarViewsFixture.h"
 #include "resource.h"
+#include "support/DialogWatcher.h"
 #include "support/WindowText.h"
 #include "views/WeekPeriod.h"
 
@@ -437,6 +438,31 @@ TEST_F(CalendarViewsTest, WeekAndYearViewsRememberWhereTheyWereMovedTo) {
     testing_support::PumpPending();
     EXPECT_EQ(c.saved.left, c.left);
     EXPECT_EQ(c.saved.top, c.top);
+  }
+}
+
+TEST_F(CalendarViewsTest, WeekAndYearViewsShowTheirOwnQuickHintsWithAnIcon) {
+  const struct {
+    HWND window;
+    UINT command;
+    const char* caption;
+  } cases[] = {
+      {OpenWeek(2025, 9, 10)->Handle(), ID_WEEK_QUICK_HINTS, "Quick hints on using the Week View"},
+      {OpenYear(2025)->Handle(), ID_YEAR_QUICK_HINTS, "Quick hints on using the Year View"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caption);
+    testing_support::DialogWatcher watcher;
+    HICON hintsIcon = nullptr;
+    watcher.Then([&](const testing_support::SeenDialog& dialog) {
+      hintsIcon = reinterpret_cast<HICON>(SendMessageA(dialog.hwnd, WM_GETICON, ICON_SMALL, 0));
+      return IDCANCEL;
+    });
+    SendMessageA(c.window, WM_COMMAND, c.command, 0);
+    testing_support::PumpPending();
+    ASSERT_EQ(1u, watcher.Seen().size());
+    EXPECT_EQ(c.caption, watcher.Seen()[0].caption);
+    EXPECT_NE(nullptr, hintsIcon);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/MessageBoxPrompter.h"
 #include "framework/Window.h"
+#include "framework/WindowText.h"
 #include "shell/FailureMessage.h"
 #include "support/DialogWatcher.h"
 
@@ -257,6 +258,20 @@ TEST(WindowCommands, OpeningAPopupEnablesOrGreysEachCommandItem) {
   EXPECT_NE(0u, GetMenuState(popup, 102, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_NE(0u, GetMenuState(popup, 3, MF_BYPOSITION) & MF_GRAYED) << "sub-menus are left alone";
   DestroyMenu(popup);
+}
+
+TEST(WindowText, ReadsTheWholeTextOfAControlWhateverItsLength) {
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 100, 40, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, edit);
+  SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);  // beyond the edit control's default 30000
+  for (const std::string& text : {std::string(), std::string("Lunch with Ann"),
+                                  std::string("line 1\r\nline 2"), std::string(70000, 'x')}) {
+    SetWindowTextA(edit, text.c_str());
+    EXPECT_EQ(text, fw::WindowText(edit)) << text.size() << " characters";
+  }
+  DestroyWindow(edit);
+  EXPECT_EQ("", fw::WindowText(edit)) << "a window that is gone";
 }
 
 }  // namespace

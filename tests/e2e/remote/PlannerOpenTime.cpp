@@ -9,21 +9,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
-#include "common/Records.h"
-#include "support/DataFolder.h"
+#include "remote/TimingTool.h"
 #include "support/LumettaProcess.h"
 
 namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
 
 // The program's planner window, shown or not yet: one look-up by class
 // rather than a walk over every top-level window.
@@ -62,7 +53,7 @@ double TimeOneOpening(const e2e::LumettaProcess& program, HWND mainWindow) {
   LARGE_INTEGER painted;
   QueryPerformanceCounter(&painted);
   SendMessageA(planner, WM_CLOSE, 0, 0);
-  return Milliseconds(start, painted);
+  return e2e::Milliseconds(start, painted);
 }
 
 }  // namespace
@@ -70,27 +61,8 @@ double TimeOneOpening(const e2e::LumettaProcess& program, HWND mainWindow) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
   const int entries = argc > 2 ? std::atoi(argv[2]) : 100000;
-  // A first start makes the data folder; the book is written before the second.
-  {
-    e2e::LumettaProcess first;
-    const HWND window = first.WaitForMainWindow();
-    DWORD exitCode = 0;
-    if (window == nullptr || !first.PostCommand(window, e2e::kExitCommand) ||
-        !first.WaitForExit(60000, &exitCode)) {
-      std::fprintf(stderr, "lumetta_planner_open_time: the program did not start\n");
-      return 1;
-    }
-  }
-  const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
-  // Full half-hour slots from this month on: today's planner shows 48
-  // entries; one entry in twenty has a reminder.
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  if (!e2e::WriteWholeFile(dataFile,
-                           test_common::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
-    std::fprintf(stderr, "lumetta_planner_open_time: cannot write %s\n", dataFile.c_str());
-    return 1;
-  }
+  // Today's planner shows 48 entries.
+  if (!e2e::WriteManyEntries("lumetta_planner_open_time", entries)) return 1;
   e2e::LumettaProcess program;
   const HWND mainWindow = program.WaitForMainWindow();
   if (mainWindow == nullptr) return 1;
@@ -106,8 +78,6 @@ int main(int argc, char** argv) {
   }
   std::sort(times.begin(), times.end());
   std::printf("median: %.1f ms (goal 50 ms)\n", times[times.size() / 2]);
-  DWORD exitCode = 0;
-  program.PostCommand(mainWindow, e2e::kExitCommand);
-  program.WaitForExit(60000, &exitCode);
+  e2e::ExitProgram(program, mainWindow);
   return 0;
 }

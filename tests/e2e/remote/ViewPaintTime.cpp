@@ -13,23 +13,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <string>
 #include <vector>
 
+#include "remote/TimingTool.h"
 #include "resource.h"
-#include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
-#include "common/Records.h"
 
 namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
 
 template <typename Call>
 double Timed(Call call) {
@@ -37,7 +27,7 @@ double Timed(Call call) {
   QueryPerformanceCounter(&start);
   call();
   QueryPerformanceCounter(&end);
-  return Milliseconds(start, end);
+  return e2e::Milliseconds(start, end);
 }
 
 // The window of that class once it shows; a message box on the way (the
@@ -85,27 +75,8 @@ bool TimePaints(HWND window, int paints, Timing& paint, Timing& roundTrip) {
 int main(int argc, char** argv) {
   const int paints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   const int entries = argc > 2 ? std::atoi(argv[2]) : 100000;
-  // A first start makes the data folder; the book is written before the second.
-  {
-    e2e::LumettaProcess first;
-    const HWND window = first.WaitForMainWindow();
-    DWORD exitCode = 0;
-    if (window == nullptr || !first.PostCommand(window, e2e::kExitCommand) ||
-        !first.WaitForExit(60000, &exitCode)) {
-      std::fprintf(stderr, "lumetta_view_paint_time: the program did not start\n");
-      return 1;
-    }
-  }
-  // Full half-hour slots from this month on: the week view shows 48 entries
-  // a day; one entry in twenty has a reminder.
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  const std::string dataFile = e2e::DataFolder() + "Lumetta.bin";
-  if (!e2e::WriteWholeFile(dataFile,
-                           test_common::ManyRecords(entries, now.wYear, now.wMonth, 20))) {
-    std::fprintf(stderr, "lumetta_view_paint_time: cannot write %s\n", dataFile.c_str());
-    return 1;
-  }
+  // The week view shows 48 entries a day.
+  if (!e2e::WriteManyEntries("lumetta_view_paint_time", entries)) return 1;
   e2e::LumettaProcess program;
   const HWND mainWindow = program.WaitForMainWindow();
   if (mainWindow == nullptr) return 1;
@@ -142,8 +113,6 @@ int main(int argc, char** argv) {
         v.name, entries, paint.median, paint.slowest, trip.median);
     PostMessageA(window, WM_CLOSE, 0, 0);
   }
-  DWORD exitCode = 0;
-  program.PostCommand(mainWindow, e2e::kExitCommand);
-  program.WaitForExit(60000, &exitCode);
+  e2e::ExitProgram(program, mainWindow);
   return failures == 0 ? 0 : 1;
 }
