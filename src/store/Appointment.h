@@ -129,6 +129,15 @@ class An_Appointment {
   // `today` (CivilDate.h) cannot start a timer, with days to spare for the
   // time of day and daylight saving.
   bool MayComeDueAround(std::int64_t today) const;
+  // Writes the key fields alone, for the book, which keeps its indexes in
+  // step itself (SetKey goes through the book).
+  void StoreKey(int year, int month, int day, int hour, int minute) {
+    year_ = year;
+    month_ = month;
+    day_ = day;
+    hour_ = hour;
+    minute_ = minute;
+  }
 
   All_Appointments* book_;
   // Book bookkeeping: a label that grows along the list (so list order is

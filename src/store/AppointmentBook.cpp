@@ -31,11 +31,7 @@ An_Appointment& All_Appointments::Create() { return CreateAt(0, 0, 0, 0, 0); }
 
 An_Appointment& All_Appointments::CreateCopy(const An_Appointment& source, Sorting sorting) {
   EntryPtr e = NewEntry();
-  e->year_ = source.year_;
-  e->month_ = source.month_;
-  e->day_ = source.day_;
-  e->hour_ = source.hour_;
-  e->minute_ = source.minute_;
+  e->StoreKey(source.year_, source.month_, source.day_, source.hour_, source.minute_);
   e->monthDay = source.monthDay;
   e->reminderMinutes = source.reminderMinutes;
   e->reminderOn = 1;
@@ -87,11 +83,7 @@ An_Appointment& All_Appointments::CreateAt(int year, int month, int day, int hou
   const int minutes = context_.settings.reminderMinutes;
   e->reminderMinutes = minutes < -1 ? 1 : minutes;
   e->colour = context_.settings.fore;
-  e->year_ = year;
-  e->month_ = month;
-  e->day_ = day;
-  e->hour_ = hour;
-  e->minute_ = minute;
+  e->StoreKey(year, month, day, hour, minute);
   return Append(std::move(e));
 }
 
@@ -128,11 +120,7 @@ void All_Appointments::Unlink(An_Appointment& e) {
 void All_Appointments::Rekey(An_Appointment& e, int year, int month, int day, int hour,
                              int minute) {
   Unlink(e);
-  e.year_ = year;
-  e.month_ = month;
-  e.day_ = day;
-  e.hour_ = hour;
-  e.minute_ = minute;
+  e.StoreKey(year, month, day, hour, minute);
   Link(e);
 }
 

@@ -16,17 +16,13 @@
 #include <vector>
 
 #include "common/Records.h"
+#include "remote/TimingTool.h"
 #include "support/DataFolder.h"
 #include "support/LumettaProcess.h"
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
+using e2e::Milliseconds;
 
 // One start: the time until the main window is visible; -1 on failure.
 double TimeOneStart() {
