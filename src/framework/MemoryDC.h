@@ -27,4 +27,8 @@ class MemoryDC {
   HDC dc_ = nullptr;
 };
 
+// The description of a 32-bit, top-down DIB of the given size, the form the
+// program's off-screen surfaces use when their pixels are read or written.
+BITMAPINFO TopDownBitmapInfo(int width, int height);
+
 }  // namespace fw

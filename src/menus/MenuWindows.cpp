@@ -37,20 +37,9 @@ struct PixelBlock {
   std::vector<DWORD> pixels;
 };
 
-BITMAPINFO TopDownInfo(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 PixelBlock ReadPixels(HBITMAP bitmap, SIZE size) {
   PixelBlock block{size.cx, size.cy, std::vector<DWORD>(size.cx * size.cy)};
-  BITMAPINFO info = TopDownInfo(size.cx, size.cy);
+  BITMAPINFO info = fw::TopDownBitmapInfo(size.cx, size.cy);
   fw::MemoryDC screen(nullptr);
   if (!GetDIBits(screen.Get(), bitmap, 0, size.cy, block.pixels.data(), &info, DIB_RGB_COLORS))
     block.pixels.assign(block.pixels.size(), 0xFFFFFF);
@@ -279,7 +268,7 @@ void FlatMenu::DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& fr
     }
   }
   // Copy the two strips (with the corner) to the window.
-  BITMAPINFO info = TopDownInfo(behind.width, behind.height);
+  BITMAPINFO info = fw::TopDownBitmapInfo(behind.width, behind.height);
   fw::MemoryDC memory(dc);
   void* bits = nullptr;
   fw::Bitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

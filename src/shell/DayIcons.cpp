@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/MemoryDC.h"
+
 namespace shell {
 
 namespace {
@@ -94,13 +96,7 @@ HICON DayIcons::Make(int day) const {
   const int scale = size_ / kGrid;
   const int offset = (size_ - kGrid * scale) / 2;
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size_;
-  info.bmiHeader.biHeight = -size_;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = fw::TopDownBitmapInfo(size_, size_);
   void* bits = nullptr;
   BitmapHolder colour;
   colour.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -102,13 +102,7 @@ class ScreenPixels {
  public:
   explicit ScreenPixels(const RECT& r)
       : origin_{r.left, r.top}, width_(r.right - r.left), height_(r.bottom - r.top) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = fw::TopDownBitmapInfo(width_, height_);
     fw::WindowDC screen(nullptr);
     void* bits = nullptr;
     fw::Bitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

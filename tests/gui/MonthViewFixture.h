@@ -156,13 +156,7 @@ class Canvas {
  public:
   Canvas(int width, int height)
       : width_(width), height_(height), screen_(nullptr), dc_(screen_.Get()) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = fw::TopDownBitmapInfo(width, height);
     bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     select_ = std::make_unique<fw::ScopedSelect>(dc_.Get(), bitmap_.Get());
   }

@@ -39,13 +39,7 @@ ClientPixels::ClientPixels(HWND window, Area area) {
   height_ = bounds.bottom;
   if (width_ <= 0 || height_ <= 0) return;
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = fw::TopDownBitmapInfo(width_, height_);
   void* bits = nullptr;
   const AreaDC screen(window, area == Area::Window);
   if (screen.Get() == nullptr) return;
