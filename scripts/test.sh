@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, checks the formatting (.clang-format),
+# The test command: installs what is missing, checks the formatting (.clang-format)
+# and the folders' include rules (scripts/check-layers.py),
 # builds everything with warnings as errors and runs every test suite:
 #   native       store unit tests (host compiler)
 #   native-asan  the same under AddressSanitizer + UndefinedBehaviorSanitizer
@@ -73,6 +74,15 @@ if bash scripts/format.sh --check >"$logdir/format.log" 2>&1; then
 else
   cat "$logdir/format.log"
   summaries+=("format: FAILED (fix with scripts/format.sh)")
+  failed=$((failed + 1))
+fi
+
+echo "=== [$(elapsed)] folder rules"
+if python3 scripts/check-layers.py >"$logdir/layers.log" 2>&1; then
+  tail -n 1 "$logdir/layers.log"
+else
+  cat "$logdir/layers.log"
+  summaries+=("folder rules: FAILED (see scripts/check-layers.py)")
   failed=$((failed + 1))
 fi
 

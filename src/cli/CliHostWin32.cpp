@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "cli/CliHost.h"
-#include "shell/platform/DataFolder.h"
-#include "shell/platform/SingleInstanceMutex.h"
-#include "shell/platform/SystemClock.h"
-#include "shell/platform/Win32FileSystem.h"
+#include "platform/DataFolder.h"
+#include "platform/SingleInstanceMutex.h"
+#include "platform/SystemClock.h"
+#include "platform/Win32FileSystem.h"
 
 namespace cli {
 

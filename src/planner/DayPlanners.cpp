@@ -6,7 +6,7 @@
 
 #include "planner/AppointBook2.h"
 #include "store/ProgramState.h"
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 
 namespace planner {
 namespace {

@@ -13,7 +13,7 @@
 #include "shell/MyCmdLine.h"
 #include "shell/NotesFolder.h"
 #include "shell/SingleInstance.h"
-#include "shell/platform/SoundCues.h"
+#include "platform/SoundCues.h"
 #include "store/ProgramState.h"
 
 namespace shell {

@@ -20,7 +20,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "shell/FailureMessage.h"
 #include "shell/ShellServices.h"
-#include "shell/platform/SingleInstanceMutex.h"
+#include "platform/SingleInstanceMutex.h"
 
 namespace menus {
 class MenuModule;

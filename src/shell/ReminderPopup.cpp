@@ -16,7 +16,7 @@
 #include "shell/MainTimers.h"
 #include "shell/ReminderPopups.h"
 #include "shell/ShellServices.h"
-#include "shell/platform/SoundCues.h"
+#include "platform/SoundCues.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"

@@ -11,14 +11,14 @@
 #include <string>
 
 #include "framework/MessageBoxPrompter.h"
-#include "shell/platform/DataFolder.h"
-#include "shell/platform/ForwardingRepaintNotices.h"
-#include "shell/platform/PrompterPrompts.h"
-#include "shell/platform/ShellSettingsHooks.h"
-#include "shell/platform/SoundCues.h"
-#include "shell/platform/SystemClock.h"
-#include "shell/platform/Win32FileSystem.h"
-#include "shell/platform/WindowReminderTimers.h"
+#include "platform/DataFolder.h"
+#include "platform/ForwardingRepaintNotices.h"
+#include "platform/PrompterPrompts.h"
+#include "platform/ShellSettingsHooks.h"
+#include "platform/SoundCues.h"
+#include "platform/SystemClock.h"
+#include "platform/Win32FileSystem.h"
+#include "platform/WindowReminderTimers.h"
 
 namespace shell {
 

@@ -1,7 +1,7 @@
 #include "shell/SoundDialog.h"
 
 #include "resource.h"
-#include "shell/platform/SoundCues.h"
+#include "platform/SoundCues.h"
 #include "store/BackupRestore.h"
 #include "store/FixedFields.h"
 #include "store/Settings.h"

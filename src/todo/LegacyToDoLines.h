@@ -4,7 +4,7 @@
 // SOFTWARE\Brandeck\Lumetta\ToDo\<i> (Personal), ...\ToDo\work\<i> (Work)
 // or ...\ToDo\other\<i> (Other), read through the registry reader File.
 
-#include "shell/platform/LegacyRegistry.h"
+#include "platform/LegacyRegistry.h"
 #include "store/ToDoLists.h"
 
 namespace todo {

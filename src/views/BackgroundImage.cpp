@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "framework/Prompter.h"
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 #include "store/ProgramState.h"
 
 namespace views {

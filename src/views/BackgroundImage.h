@@ -2,7 +2,7 @@
 // Background images: bitmap files drawn unscaled behind the month view and
 // the day planner. Their paths are kept in the settings ("" or "none" = no
 // image); the loaded bitmaps are owned by the window that shows them.
-// Loading them and their slots in the settings: shell/platform/BackgroundImages.h.
+// Loading them and their slots in the settings: platform/BackgroundImages.h.
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 #include "store/AppointmentBook.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"

@@ -8,7 +8,7 @@
 
 #include "PlatformTestFiles.h"
 #include "common/Bitmaps.h"
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 #include "store/Settings.h"
 
 using platform_testing::CurrentFolder;

@@ -8,7 +8,7 @@
 
 #include "FreshDataFolder.h"
 #include "PlatformTestFiles.h"
-#include "shell/platform/DataFolder.h"
+#include "platform/DataFolder.h"
 
 using platform_testing::CurrentFolder;
 using platform_testing::EnvironmentVariable;

@@ -17,7 +17,7 @@
 #include "planner/NotesHost.h"
 #include "planner/NotesOwner.h"
 #include "shell/NotesFolder.h"
-#include "shell/platform/Win32FileSystem.h"
+#include "platform/Win32FileSystem.h"
 #include "support/Input.h"
 #include "support/Pixels.h"
 #include "support/Pump.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PlatformTestFiles.h"
-#include "shell/platform/DataFolder.h"
+#include "platform/DataFolder.h"
 
 namespace platform_testing {
 

@@ -11,10 +11,10 @@
 #include "PlatformTestFiles.h"
 #include "PrivateRegistry.h"
 #include "common/Bitmaps.h"
-#include "shell/platform/DataFolder.h"
-#include "shell/platform/LegacyRegistry.h"
-#include "shell/platform/ShellSettingsHooks.h"
-#include "shell/platform/Win32FileSystem.h"
+#include "platform/DataFolder.h"
+#include "platform/LegacyRegistry.h"
+#include "platform/ShellSettingsHooks.h"
+#include "platform/Win32FileSystem.h"
 #include "store/Settings.h"
 
 using platform::File;

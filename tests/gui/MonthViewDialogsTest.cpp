@@ -11,7 +11,7 @@
 #include "framework/MessageBoxPrompter.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 #include "views/BackgroundImage.h"
 #include "views/MainFont.h"
 

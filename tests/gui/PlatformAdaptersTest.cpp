@@ -12,11 +12,11 @@
 
 #include "PlatformTestFiles.h"
 #include "framework/MessageBoxPrompter.h"
-#include "shell/platform/ForwardingRepaintNotices.h"
-#include "shell/platform/PrompterPrompts.h"
-#include "shell/platform/SystemClock.h"
-#include "shell/platform/Win32FileSystem.h"
-#include "shell/platform/WindowReminderTimers.h"
+#include "platform/ForwardingRepaintNotices.h"
+#include "platform/PrompterPrompts.h"
+#include "platform/SystemClock.h"
+#include "platform/Win32FileSystem.h"
+#include "platform/WindowReminderTimers.h"
 #include "store/SafeFile.h"
 #include "support/DialogWatcher.h"
 

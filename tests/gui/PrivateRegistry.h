@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/platform/LegacyRegistry.h"
+#include "platform/LegacyRegistry.h"
 
 namespace registry_testing {
 

@@ -11,7 +11,7 @@
 
 #include "PlatformTestFiles.h"
 #include "framework/Prompter.h"
-#include "shell/platform/SoundCues.h"
+#include "platform/SoundCues.h"
 #include "store/Settings.h"
 #include "support/RecordingPrompter.h"
 

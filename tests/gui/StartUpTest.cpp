@@ -13,7 +13,7 @@
 #include "shell/Lumetta.h"
 #include "shell/MainFrame.h"
 #include "shell/NotesFolder.h"
-#include "shell/platform/SingleInstanceMutex.h"
+#include "platform/SingleInstanceMutex.h"
 #include "store/CalendarText.h"
 #include "store/DataFile.h"
 #include "support/Pump.h"

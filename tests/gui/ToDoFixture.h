@@ -15,7 +15,7 @@
 #include "PrivateRegistry.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
-#include "shell/platform/Win32FileSystem.h"
+#include "platform/Win32FileSystem.h"
 #include "support/Input.h"
 #include "support/Pump.h"
 #include "todo/ToDo.h"

@@ -19,7 +19,7 @@
 #include "PrivateRegistry.h"
 #include "framework/MessageLoop.h"
 #include "resource.h"
-#include "shell/platform/Win32FileSystem.h"
+#include "platform/Win32FileSystem.h"
 #include "store/FixedFields.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"

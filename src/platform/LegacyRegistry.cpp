@@ -1,9 +1,9 @@
-#include "shell/platform/LegacyRegistry.h"
+#include "platform/LegacyRegistry.h"
 
 #include <cstring>
 #include <vector>
 
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 #include "store/Settings.h"
 
 namespace platform {

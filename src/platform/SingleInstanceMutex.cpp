@@ -1,4 +1,4 @@
-#include "shell/platform/SingleInstanceMutex.h"
+#include "platform/SingleInstanceMutex.h"
 
 namespace platform {
 

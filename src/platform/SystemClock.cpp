@@ -1,4 +1,4 @@
-#include "shell/platform/SystemClock.h"
+#include "platform/SystemClock.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/platform/BackgroundImages.h"
+#include "platform/BackgroundImages.h"
 
 #include <cstring>
 

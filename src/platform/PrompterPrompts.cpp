@@ -1,4 +1,4 @@
-#include "shell/platform/PrompterPrompts.h"
+#include "platform/PrompterPrompts.h"
 
 namespace platform {
 

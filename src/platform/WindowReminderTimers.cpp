@@ -1,4 +1,4 @@
-#include "shell/platform/WindowReminderTimers.h"
+#include "platform/WindowReminderTimers.h"
 
 namespace platform {
 

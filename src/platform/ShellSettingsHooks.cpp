@@ -1,7 +1,7 @@
-#include "shell/platform/ShellSettingsHooks.h"
+#include "platform/ShellSettingsHooks.h"
 
-#include "shell/platform/BackgroundImages.h"
-#include "shell/platform/LegacyRegistry.h"
+#include "platform/BackgroundImages.h"
+#include "platform/LegacyRegistry.h"
 
 namespace platform {
 

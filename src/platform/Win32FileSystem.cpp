@@ -1,4 +1,4 @@
-#include "shell/platform/Win32FileSystem.h"
+#include "platform/Win32FileSystem.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/platform/DataFolder.h"
+#include "platform/DataFolder.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/platform/SoundCues.h"
+#include "platform/SoundCues.h"
 
 #include <mmsystem.h>
 
