@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/DayRecords.h"
 #include "store/AppointmentBook.h"
 #include "store/CivilDate.h"
 #include "store/DataFile.h"
@@ -125,8 +126,8 @@ class Session {
   All_Appointments book_;
 };
 
-// The agenda reads only the records of its days: the merge rule among
-// them gives the same entries as loading the whole book.
+// The agenda reads only the records of its days (DayRecords.h): the merge
+// rule among them gives the same entries as loading the whole book.
 int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::ostream& out,
            std::ostream& err) {
   CivilDate first;
@@ -147,31 +148,14 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
   const std::int64_t to = from + o.days - 1;
   Session session(host, dataFile, err);
   All_Appointments& book = session.Book();
-  const std::unique_ptr<InputFile> in = host.Files().OpenRead(dataFile);
-  if (in) {
-    std::vector<unsigned char> buffer(kRecordSize * 4096);
-    std::size_t have = 0;
+  if (const std::unique_ptr<PositionedFile> file = host.OpenPositioned(dataFile)) {
+    const DayRecords found =
+        ReadDayRecords(*file, host.Files(), DayIndexPathFor(dataFile), from, to);
     AppointmentRecord record;
     MomentCache cache;
-    auto field = [](const unsigned char* p) {
-      return static_cast<std::int32_t>(
-          static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-    };
-    for (std::size_t n; (n = in->Read(buffer.data() + have, buffer.size() - have)) > 0;) {
-      have += n;
-      std::size_t at = 0;
-      for (; have - at >= kRecordSize; at += kRecordSize) {
-        const unsigned char* r = buffer.data() + at;
-        const int y = field(r), m = field(r + 4), d = field(r + 8);
-        if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1970 || y > 2038) continue;
-        const std::int64_t day = DayNumber(y, m, d);
-        if (day < from || day > to) continue;
-        DecodeRecord(r, record);
-        book.AddRecord(record, &cache);
-      }
-      std::memmove(buffer.data(), buffer.data() + at, have - at);
-      have -= at;
+    for (std::size_t at = 0; at < found.records.size(); at += kRecordSize) {
+      DecodeRecord(found.records.data() + at, record);
+      book.AddRecord(record, &cache);
     }
   }
   book.Sort();

@@ -1,8 +1,8 @@
 #pragma once
 // The commands of lumetta-cli, the program's command-line companion: the
 // agenda of some days, a search, and iCalendar export and import on the data
-// file the program uses. Only import-ics writes, and only while the program
-// is not running.
+// file the program uses. Only import-ics writes the data file, and only
+// while the program is not running; the agenda keeps its index beside it.
 
 #include <iosfwd>
 #include <string>

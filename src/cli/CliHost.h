@@ -4,6 +4,8 @@
 // CliHostWin32.cpp follows the program's own rules; CliHostPosix.cpp serves
 // other systems, where there is no running program to ask.
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -12,12 +14,29 @@
 
 namespace cli {
 
+// A file read at any place (pread, ReadFile at an offset), with what tells
+// one version of it from another.
+class PositionedFile {
+ public:
+  virtual ~PositionedFile() = default;
+  virtual std::uint64_t Size() const = 0;
+  // The last write time, in the system's own units, as it was when opened.
+  virtual std::int64_t WriteTime() const = 0;
+  // Reads up to `size` bytes at `offset`; fewer only at the end of the file
+  // or on an error.
+  virtual std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) = 0;
+  // True once a read has failed for a reason other than the end of the file.
+  virtual bool Failed() const = 0;
+};
+
 class CliHost {
  public:
   virtual ~CliHost() = default;
   virtual store::FileSystem& Files() = 0;
   virtual store::Clock& Clock() = 0;
   virtual store::FolderNames& FolderNames() = 0;
+  // nullptr when the file cannot be opened.
+  virtual std::unique_ptr<PositionedFile> OpenPositioned(const std::string& path) = 0;
   // The data file to read, and the one to write, when --file is not given.
   virtual std::string DataFileForReading() = 0;
   virtual std::string DataFileForWriting() = 0;

@@ -12,11 +12,66 @@ namespace cli {
 
 namespace {
 
+// ReadFile at an offset: the OVERLAPPED of a synchronous handle names the
+// place to read from.
+class Win32PositionedFile : public PositionedFile {
+ public:
+  Win32PositionedFile(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& info)
+      : handle_(handle),
+        size_((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow),
+        writeTime_(static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+            info.ftLastWriteTime.dwLowDateTime)) {}
+  ~Win32PositionedFile() override { CloseHandle(handle_); }
+  Win32PositionedFile(const Win32PositionedFile&) = delete;
+  Win32PositionedFile& operator=(const Win32PositionedFile&) = delete;
+
+  std::uint64_t Size() const override { return size_; }
+  std::int64_t WriteTime() const override { return writeTime_; }
+  std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override {
+    std::size_t total = 0;
+    while (total < size) {
+      const std::uint64_t at = offset + total;
+      OVERLAPPED place{};
+      place.Offset = static_cast<DWORD>(at);
+      place.OffsetHigh = static_cast<DWORD>(at >> 32);
+      const std::size_t left = size - total;
+      const DWORD want = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
+      DWORD got = 0;
+      if (!ReadFile(handle_, static_cast<char*>(buffer) + total, want, &got, &place)) {
+        if (GetLastError() != ERROR_HANDLE_EOF) failed_ = true;
+        break;
+      }
+      if (got == 0) break;
+      total += got;
+    }
+    return total;
+  }
+  bool Failed() const override { return failed_; }
+
+ private:
+  HANDLE handle_;
+  std::uint64_t size_;
+  std::int64_t writeTime_;
+  bool failed_ = false;
+};
+
 class Win32Host : public CliHost {
  public:
   store::FileSystem& Files() override { return files_; }
   store::Clock& Clock() override { return clock_; }
   store::FolderNames& FolderNames() override { return names_; }
+  std::unique_ptr<PositionedFile> OpenPositioned(const std::string& path) override {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(h, &info)) {
+      CloseHandle(h);
+      return nullptr;
+    }
+    return std::make_unique<Win32PositionedFile>(h, info);
+  }
   std::string DataFileForReading() override { return folder_.DataFilePath("Lumetta.bin", false); }
   std::string DataFileForWriting() override { return folder_.DataFilePath("Lumetta.bin", true); }
   std::string NotesFolder() override { return folder_.DataFilePath("notes", true) + "\\"; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/AppointmentBook.h"
+#include "store/CivilDate.h"
 #include "store/FixedFields.h"
 #include "store/SafeFile.h"
 
@@ -98,6 +99,15 @@ void DecodeRecord(const unsigned char* r, AppointmentRecord& out) {
   out.reminderOn = GetInt32(r + kOffReminderOn);
   out.tildeFlag = GetInt32(r + kOffTildeFlag);
   out.noHighlight = GetInt32(r + kOffNoHighlight);
+}
+
+bool RecordDay(const unsigned char* r, std::int64_t& day) {
+  const std::int32_t y = GetInt32(r + kOffYear);
+  const std::int32_t m = GetInt32(r + kOffMonth);
+  const std::int32_t d = GetInt32(r + kOffDay);
+  if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1970 || y > 2038) return false;
+  day = DayNumber(y, m, d);
+  return true;
 }
 
 // --- Loading -----------------------------------------------------------------

@@ -68,4 +68,9 @@ void EncodeRecord(const An_Appointment& entry, unsigned char* record);
 // a colour is rebuilt from the lowest byte of each component.
 void DecodeRecord(const unsigned char* record, AppointmentRecord& out);
 
+// The day (a DayNumber) of a record, from its date fields alone; false for a
+// date outside 1970-2038 or with no such month or day number. Cheaper than
+// decoding, for finding the records of some days.
+bool RecordDay(const unsigned char* record, std::int64_t& day);
+
 }  // namespace store
