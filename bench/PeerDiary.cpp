@@ -1,10 +1,10 @@
-// peer_diary N FOLDER [FROM_YEAR TO_YEAR [SLOT_MINUTES]]: writes one
-// synthetic diary of N entries in the slots (default half hours) of
-// FROM_YEAR..TO_YEAR (default 2020-2030), 5 %
-// with an alarm 15 minutes ahead and about 3 % in weekly series of four,
-// in three formats: FOLDER/Lumetta.bin (our data file, through the store),
-// FOLDER/diary.rem (remind) and FOLDER/calcurse/apts (calcurse). Every
-// format holds the same occurrences, so the agenda tools print the same days.
+// peer_diary [--plain] N FOLDER [FROM_YEAR TO_YEAR [SLOT_MINUTES]]: writes
+// one synthetic diary of N entries in the slots (default half hours) of
+// FROM_YEAR..TO_YEAR (default 2020-2030), 5 % with an alarm 15 minutes
+// ahead and about 3 % in weekly series of four (with --plain: one-off
+// appointments only, no alarms), in three formats: FOLDER/Lumetta.bin (our data file, through the
+// store), FOLDER/diary.rem (remind) and FOLDER/calcurse/apts (calcurse). Every format holds the
+// same occurrences, so the agenda tools print the same days.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +26,9 @@ namespace {
 
 constexpr int kSeriesLength = 4;  // weekly, four occurrences
 
-// The length of a slot: set once from the command line.
+// The length of a slot and the diary's shape: set once from the command line.
 int slotMinutes = 30;
+bool plain = false;
 std::uint32_t SlotsPerDay() { return static_cast<std::uint32_t>(24 * 60 / slotMinutes); }
 
 struct Occurrence {
@@ -78,8 +79,8 @@ std::vector<Occurrence> MakeDiary(std::size_t n, std::uint32_t slots) {
     if (diary.size() >= n) break;
     if (taken[s]) continue;
     const int text = static_cast<int>(rng() % 10);
-    const bool alarm = rng() % 100 < 5;
-    bool series = rng() % 100 < 3 && diary.size() + kSeriesLength <= n &&
+    const bool alarm = rng() % 100 < 5 && !plain;
+    bool series = rng() % 100 < 3 && !plain && diary.size() + kSeriesLength <= n &&
                   s + (kSeriesLength - 1) * week < slots;
     for (int k = 1; series && k < kSeriesLength; ++k) series = !taken[s + k * week];
     const int count = series ? kSeriesLength : 1;
@@ -166,8 +167,14 @@ bool WriteCalcurse(const std::vector<Occurrence>& diary, std::int64_t firstDay,
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--plain") {
+    plain = true;
+    --argc;
+    ++argv;
+  }
   if (argc < 3 || argc == 4 || argc > 6) {
-    std::fprintf(stderr, "usage: peer_diary N FOLDER [FROM_YEAR TO_YEAR [SLOT_MINUTES]]\n");
+    std::fprintf(stderr,
+                 "usage: peer_diary [--plain] N FOLDER [FROM_YEAR TO_YEAR [SLOT_MINUTES]]\n");
     return 2;
   }
   const std::size_t n = std::strtoul(argv[1], nullptr, 10);
