@@ -3,12 +3,15 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "common/Records.h"
+#include "store/DataFile.h"
 #include "store/ToDoLists.h"
 
 namespace fs = std::filesystem;
@@ -138,6 +141,27 @@ TEST_F(CliTest, ExportedFileImportsIntoAnotherDataFileWithTheSameAgenda) {
   ASSERT_EQ(Cli("import-ics out.ics", "other/Copy.bin").code, 0);
   EXPECT_EQ(Cli("agenda 2025-03-01 --days 20", "other/Copy.bin").out, kGoogleAgenda);
   EXPECT_EQ(Contents(dir_ / "other" / "notes" / "20250321.txt"), "Conference in Boston");
+}
+
+TEST_F(CliTest, TheAgendaIsTheSameThroughItsIndexAndAfterAnotherWriter) {
+  const std::string inOrder = test_common::ManyRecords(4800);  // 48 a day, 100 days of 2020
+  std::ofstream(dir_ / "Lumetta.bin", std::ios::binary) << inOrder;
+  const CliRun read = Cli("agenda 2020-02-10 --days 2");
+  EXPECT_EQ(std::count(read.out.begin(), read.out.end(), '\n'), 96) << read.out;
+  EXPECT_EQ(read.out.substr(0, 29), "2020-02-10 00:00  Entry 1920\n");
+  EXPECT_TRUE(fs::exists(dir_ / "Lumetta.idx"));
+  EXPECT_EQ(Cli("agenda 2020-02-10 --days 2").out, read.out);
+
+  // Another writer puts the records in reverse order, to the same size and
+  // with the same write time: the agenda still finds them.
+  const auto written = fs::last_write_time(dir_ / "Lumetta.bin");
+  std::string reversed;
+  for (std::size_t at = inOrder.size(); at > 0; at -= store::kRecordSize) {
+    reversed.append(inOrder, at - store::kRecordSize, store::kRecordSize);
+  }
+  std::ofstream(dir_ / "Lumetta.bin", std::ios::binary) << reversed;
+  fs::last_write_time(dir_ / "Lumetta.bin", written);
+  EXPECT_EQ(Cli("agenda 2020-02-10 --days 2").out, read.out);
 }
 
 TEST_F(CliTest, BadFilesChangeNothing) {
