@@ -109,7 +109,7 @@ TEST(CodePageTest, TheRecordedCodePageIsReadBackAndAnythingElseIsNone) {
   const struct {
     const char* text;
     int codePage;
-  } cases[] = {{"1253", 1253}, {"65001\n", 65001}, {"932\r\n", 0}, {"", 0},
+  } cases[] = {{"1253", 1253}, {"65001\n", 65001}, {"932\r\n", 0},    {"", 0},
                {"12x", 0},     {"-1251", 0},       {"99999999999", 0}};
   for (const auto& c : cases) {
     files.files["codepage.txt"] = c.text;
