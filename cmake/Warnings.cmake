@@ -2,7 +2,8 @@
 # errors when LUMETTA_WERROR is on (CI). Third-party code is not touched.
 function(lumetta_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4)
+    # Sources are UTF-8 (tests spell texts of other scripts as they read).
+    target_compile_options(${target} PRIVATE /W4 /utf-8)
     if(LUMETTA_WERROR)
       target_compile_options(${target} PRIVATE /WX)
     endif()

@@ -10,6 +10,7 @@
 #include "cli/DayRecords.h"
 #include "store/AppointmentBook.h"
 #include "store/CivilDate.h"
+#include "store/CodePage.h"
 #include "store/DataFile.h"
 #include "store/ICalendarExport.h"
 #include "store/ICalendarImport.h"
@@ -47,7 +48,11 @@ constexpr const char* kUsage =
     "  --file PATH                the data file to use; its day notes are the folder\n"
     "                             \"notes\" beside it. Without it, the program's own data\n"
     "                             file (on Windows; elsewhere Lumetta.bin in the current\n"
-    "                             folder).\n";
+    "                             folder).\n"
+    "  --codepage N               the Windows code page the data file's texts were\n"
+    "                             written in (874, 1250 to 1258, 65001). Without it, the\n"
+    "                             one the program recorded in codepage.txt beside the\n"
+    "                             data file; failing that, 1252 (on Windows: the system's).\n";
 
 // The console's answers to what the store would ask a user.
 class ConsolePrompts : public Prompts {
@@ -91,6 +96,7 @@ struct Options {
   std::string command;
   std::vector<std::string> words;
   int days = 1;
+  int codePage = 0;  // 0: not given
   bool ignoreCase = false;
   bool help = false;
 };
@@ -107,12 +113,13 @@ bool ParseDate(const std::string& text, CivilDate& out) {
 // Everything the store needs, for one data file.
 class Session {
  public:
-  Session(CliHost& host, const std::string& dataFile, std::ostream& err)
+  Session(CliHost& host, const std::string& dataFile, int codePage, std::ostream& err)
       : prompts_(err),
         paths_(FolderOf(dataFile)),
         book_(StoreContext{settings_, timerIds_, host.Clock(), prompts_, timers_, notices_, paths_,
                            host.Files()}) {
     SetDefaultSettings(settings_, host.Clock().Now());
+    book_.SetCodePage(codePage);
   }
   All_Appointments& Book() { return book_; }
 
@@ -146,7 +153,7 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
   }
   const std::int64_t from = DayNumber(first.year, first.month, first.day);
   const std::int64_t to = from + o.days - 1;
-  Session session(host, dataFile, err);
+  Session session(host, dataFile, o.codePage, err);
   All_Appointments& book = session.Book();
   if (const std::unique_ptr<PositionedFile> file = host.OpenPositioned(dataFile)) {
     const DayRecords found =
@@ -163,7 +170,7 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
     char key[32];
     std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d  ", e.year(), e.month(), e.day(),
                   e.hour(), e.minute());
-    out << key << host.ToConsole(e.text) << '\n';
+    out << key << host.ToConsole(e.text, o.codePage) << '\n';
   }
   return 0;
 }
@@ -190,12 +197,12 @@ int Search(CliHost& host, const Options& o, const std::string& dataFile, std::os
     err << "search takes one text\n";
     return 2;
   }
-  Session session(host, dataFile, err);
+  Session session(host, dataFile, o.codePage, err);
   if (!LoadBook(session.Book(), host.Files(), dataFile, true, err)) return 1;
   session.Book().Sort();
   const SearchResult found =
-      FindEntries(session.Book(), host.FromConsole(o.words[0]), o.ignoreCase);
-  for (const char c : host.ToConsole(found.results)) {
+      FindEntries(session.Book(), host.FromConsole(o.words[0], o.codePage), o.ignoreCase);
+  for (const char c : host.ToConsole(found.results, o.codePage)) {
     if (c != '\r') out << c;
   }
   return found.hits > 0 ? 0 : 1;
@@ -207,7 +214,7 @@ int ExportIcs(CliHost& host, const Options& o, const std::string& dataFile,
     err << "export-ics takes at most one file\n";
     return 2;
   }
-  Session session(host, dataFile, err);
+  Session session(host, dataFile, o.codePage, err);
   All_Appointments& book = session.Book();
   if (!LoadBook(book, host.Files(), dataFile, false, err)) return 1;
   const std::vector<DayNote> notes =
@@ -235,7 +242,7 @@ int ImportIcs(CliHost& host, const Options& o, const std::string& readFile,
            "program. Nothing was imported.\n";
     return 1;
   }
-  Session session(host, readFile, err);
+  Session session(host, readFile, o.codePage, err);
   All_Appointments& book = session.Book();
   FileSystem& files = host.Files();
   const bool existed = files.Exists(readFile);
@@ -268,7 +275,7 @@ int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& ou
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
       o.help = true;
-    } else if (a == "--file" || a == "--days") {
+    } else if (a == "--file" || a == "--days" || a == "--codepage") {
       if (i + 1 >= args.size()) {
         err << a << " needs a value\n" << kUsage;
         return 2;
@@ -276,6 +283,15 @@ int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& ou
       const std::string& value = args[++i];
       if (a == "--file") {
         o.file = value;
+      } else if (a == "--codepage") {
+        char* end = nullptr;
+        const long codePage = std::strtol(value.c_str(), &end, 10);
+        if (*end != '\0' || codePage < 1 || codePage > 65535 ||
+            !KnownCodePage(static_cast<int>(codePage))) {
+          err << "--codepage takes 874, 1250 to 1258 or 65001\n";
+          return 2;
+        }
+        o.codePage = static_cast<int>(codePage);
       } else {
         char* end = nullptr;
         const long days = std::strtol(value.c_str(), &end, 10);
@@ -301,6 +317,9 @@ int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& ou
   const std::string writeFile = o.file.empty() ? host.DataFileForWriting() : o.file;
   const std::string notesFolder =
       o.file.empty() ? host.NotesFolder() : FolderOf(o.file) + "notes" + host.Separator();
+  if (o.codePage == 0)
+    o.codePage = ReadCodePageFile(host.Files(), FolderOf(readFile) + kCodePageFileName);
+  if (o.codePage == 0) o.codePage = host.DefaultCodePage();
   if (o.command == "agenda") return Agenda(host, o, readFile, out, err);
   if (o.command == "search") return Search(host, o, readFile, out, err);
   if (o.command == "export-ics") return ExportIcs(host, o, readFile, notesFolder, out, err);

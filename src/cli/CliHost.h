@@ -46,10 +46,13 @@ class CliHost {
   // overwrite what lumetta-cli writes.
   virtual bool ProgramRunning() = 0;
   virtual char Separator() const = 0;
-  // Texts between the program's 8-bit code page and the console: the
+  // The code page of a data file's texts when neither --codepage nor the
+  // program's record beside the file names one.
+  virtual int DefaultCodePage() const = 0;
+  // Texts between the data file's 8-bit code page and the console: the
   // terminals of other systems speak UTF-8.
-  virtual std::string ToConsole(const std::string& eightBit) const = 0;
-  virtual std::string FromConsole(const std::string& text) const = 0;
+  virtual std::string ToConsole(const std::string& eightBit, int codePage) const = 0;
+  virtual std::string FromConsole(const std::string& text, int codePage) const = 0;
 };
 
 std::unique_ptr<CliHost> MakeCliHost();

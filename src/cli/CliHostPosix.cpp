@@ -81,11 +81,12 @@ class PosixHost : public CliHost {
   std::string NotesFolder() override { return "notes/"; }
   bool ProgramRunning() override { return false; }
   char Separator() const override { return '/'; }
-  std::string ToConsole(const std::string& eightBit) const override {
-    return store::Cp1252ToUtf8(eightBit);
+  int DefaultCodePage() const override { return store::kDefaultCodePage; }
+  std::string ToConsole(const std::string& eightBit, int codePage) const override {
+    return store::EightBitToUtf8(eightBit, codePage);
   }
-  std::string FromConsole(const std::string& text) const override {
-    return store::Utf8ToCp1252(text);
+  std::string FromConsole(const std::string& text, int codePage) const override {
+    return store::Utf8ToEightBit(text, codePage);
   }
 
  private:

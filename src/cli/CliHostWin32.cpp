@@ -6,6 +6,7 @@
 #include "platform/DataFolder.h"
 #include "platform/SingleInstanceMutex.h"
 #include "platform/SystemClock.h"
+#include "platform/SystemCodePage.h"
 #include "platform/Win32FileSystem.h"
 
 namespace cli {
@@ -82,9 +83,10 @@ class Win32Host : public CliHost {
     return true;
   }
   char Separator() const override { return '\\'; }
+  int DefaultCodePage() const override { return platform::AnsiCodePage(); }
   // The program's own code page: redirected output reads as its files do.
-  std::string ToConsole(const std::string& eightBit) const override { return eightBit; }
-  std::string FromConsole(const std::string& text) const override { return text; }
+  std::string ToConsole(const std::string& eightBit, int) const override { return eightBit; }
+  std::string FromConsole(const std::string& text, int) const override { return text; }
 
  private:
   platform::DataFolder folder_;

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "planner/AppointBook2.h"
+#include "platform/SystemCodePage.h"
 #include "planner/DayPlanners.h"
 #include "planner/EditView.h"
 #include "resource.h"
 #include "menus/MenuModule.h"
 #include "shell/NotesFolder.h"
+#include "store/CodePage.h"
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
 #include "store/TextImport.h"
@@ -126,6 +128,12 @@ void CMainFrame::NoteLoadedBook() {
 }
 
 void CMainFrame::LoadBook() {
+  // The texts are in the system's code page; lumetta-cli, run elsewhere on a
+  // copy of the data folder, learns it from the file recorded beside them.
+  book_.SetCodePage(platform::AnsiCodePage());
+  store::WriteCodePageFile(services_.files,
+                           services_.paths.DataFilePath(store::kCodePageFileName, true),
+                           book_.codePage());
   // The weekday backup copy first, then the data file; without one, an
   // older version's file or the old text file beside the program.
   book_.LoadAtStartup(

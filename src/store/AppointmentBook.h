@@ -42,6 +42,11 @@ class All_Appointments {
 
   const StoreContext& context() const { return context_; }
 
+  // The code page the entries' texts are written in (CodePage.h): what
+  // exchange with UTF-8 files converts through. 1252 until told.
+  int codePage() const { return codePage_; }
+  void SetCodePage(int codePage) { codePage_ = codePage; }
+
   // --- Making entries -----------------------------------------------------
 
   // A new entry with the defaults (reminder minutes from the settings, a
@@ -228,6 +233,7 @@ class All_Appointments {
   void RemoveMergedSideFiles();
 
   StoreContext context_;
+  int codePage_ = 1252;
   EntryPool pool_;  // before list_: outlives the entries
   std::vector<EntryPtr> list_;
   KeyedChains slots_{KeyedChains::Links::Slot};

@@ -25,22 +25,27 @@ std::string Stamp(Moment utc) {
   return text;
 }
 
-std::string Text(const std::string& eightBit) { return EscapeText(Cp1252ToUtf8(eightBit)); }
+// A text of the book in UTF-8, escaped.
+std::string Text(const std::string& eightBit, int codePage) {
+  return EscapeText(EightBitToUtf8(eightBit, codePage));
+}
 
-std::string EntryFields(const An_Appointment& e) {
+std::string EntryFields(const An_Appointment& e, int codePage) {
   std::string fields =
       "REMINDER=" + std::to_string(e.reminderMinutes) + ";ON=" + std::to_string(e.reminderOn) +
       ";DAYBEFORE=" + std::to_string(e.dayBefore) + ";TILDE=" + std::to_string(e.tildeFlag) +
       ";NOHIGHLIGHT=" + std::to_string(e.noHighlight) + ";REPEAT=" + std::to_string(e.repeatKind);
   if (e.repeatKind != kRepeatNone || e.repeatUntil != 0) {
     fields += ";UNTIL=" + std::to_string(e.repeatUntil) +
-              ";MONTHDAY=" + std::to_string(e.monthDay) + ";WEEKORDINAL=" + Text(e.weekOrdinal) +
-              ";WEEKDAY=" + Text(e.weekdayText);
+              ";MONTHDAY=" + std::to_string(e.monthDay) +
+              ";WEEKORDINAL=" + Text(e.weekOrdinal, codePage) +
+              ";WEEKDAY=" + Text(e.weekdayText, codePage);
   }
   return fields;
 }
 
-void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std::string& stamp) {
+void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std::string& stamp,
+                int codePage) {
   char start[32];
   std::snprintf(start, sizeof start, "%04d%02d%02dT%02d%02d00", e.year(), e.month(), e.day(),
                 e.hour(), e.minute());
@@ -50,7 +55,7 @@ void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std
   std::snprintf(colour, sizeof colour, "#%02X%02X%02X", RedOf(e.colour), GreenOf(e.colour),
                 BlueOf(e.colour));
 
-  const std::string summary = Text(e.text);
+  const std::string summary = Text(e.text, codePage);
   out.Line("BEGIN", "VEVENT");
   out.Line("UID", uid + kUidDomain);
   out.Line("DTSTAMP", stamp);
@@ -58,7 +63,7 @@ void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std
   out.Line("DURATION", "PT30M");
   out.Line("SUMMARY", summary);
   out.Line(kColourProperty, colour);
-  out.Line(kEntryProperty, EntryFields(e));
+  out.Line(kEntryProperty, EntryFields(e, codePage));
   if (e.reminderOn != 0 && e.reminderMinutes >= 0) {
     const std::string triggers[2] = {"-PT" + std::to_string(e.reminderMinutes) + "M", "-P1D"};
     for (int i = 0; i < (e.dayBefore != 0 ? 2 : 1); ++i) {
@@ -72,24 +77,24 @@ void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std
   out.Line("END", "VEVENT");
 }
 
-void WriteJournal(IcsWriter& out, const DayNote& note, const std::string& stamp) {
+void WriteJournal(IcsWriter& out, const DayNote& note, const std::string& stamp, int codePage) {
   char date[16];
   std::snprintf(date, sizeof date, "%04d%02d%02d", note.date.year, note.date.month, note.date.day);
   out.Line("BEGIN", "VJOURNAL");
   out.Line("UID", std::string("notes-") + date + kUidDomain);
   out.Line("DTSTAMP", stamp);
   out.Line("DTSTART;VALUE=DATE", date);
-  out.Line("DESCRIPTION", Text(note.text));
+  out.Line("DESCRIPTION", Text(note.text, codePage));
   out.Line("END", "VJOURNAL");
 }
 
 // The UID names the line's place, so exporting again updates the task elsewhere.
-void WriteToDo(IcsWriter& out, const ToDoItem& item, const std::string& stamp) {
+void WriteToDo(IcsWriter& out, const ToDoItem& item, const std::string& stamp, int codePage) {
   out.Line("BEGIN", "VTODO");
   out.Line("UID", "todo-" + std::to_string(item.list + 1) + "-" + std::to_string(item.row + 1) +
                       kUidDomain);
   out.Line("DTSTAMP", stamp);
-  out.Line("SUMMARY", Text(item.text));
+  out.Line("SUMMARY", Text(item.text, codePage));
   out.Line("CATEGORIES", ToDoListName(item.list));
   out.Line("END", "VTODO");
 }
@@ -113,11 +118,11 @@ std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& n
     const An_Appointment* first = book.FindAt(e.year(), e.month(), e.day(), e.hour(), e.minute());
     int sameSlot = 0;
     if (first != &e) sameSlot = ++seen[{e.year(), e.month(), e.day(), e.hour(), e.minute()}];
-    WriteEvent(out, e, sameSlot, dtstamp);
+    WriteEvent(out, e, sameSlot, dtstamp, book.codePage());
     if (events != nullptr) ++*events;
   }
-  for (const DayNote& note : notes) WriteJournal(out, note, dtstamp);
-  for (const ToDoItem& item : todos) WriteToDo(out, item, dtstamp);
+  for (const DayNote& note : notes) WriteJournal(out, note, dtstamp, book.codePage());
+  for (const ToDoItem& item : todos) WriteToDo(out, item, dtstamp, book.codePage());
   out.Line("END", "VCALENDAR");
   return std::move(out.Text());
 }

@@ -39,11 +39,6 @@ std::string Trimmed(std::string text) {
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// A TEXT value in the program's 8-bit code page.
-std::string EightBit(const IcsProperty* p) {
-  return p == nullptr ? std::string() : Utf8ToCp1252(UnescapeText(p->value));
-}
-
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
@@ -68,7 +63,10 @@ struct PlannedEntry {
 class ImportPlan {
  public:
   ImportPlan(const All_Appointments& book, const IcsComponent& calendar, IcsImportSummary& summary)
-      : calendar_(calendar), summary_(summary), fore_(book.context().settings.fore) {
+      : calendar_(calendar),
+        summary_(summary),
+        fore_(book.context().settings.fore),
+        codePage_(book.codePage()) {
     zones_.Read(calendar);
   }
 
@@ -89,12 +87,20 @@ class ImportPlan {
   std::int64_t UtcOf(const IcsTime& frame, WallSeconds wall) const;
   bool SlotOf(const IcsTime& frame, WallSeconds wall, CalendarFields& out) const;
   void Alarms(const IcsComponent& event, const IcsTime& start, AppointmentRecord& r) const;
-  static void OwnFields(const IcsComponent& event, AppointmentRecord& r);
+  void OwnFields(const IcsComponent& event, AppointmentRecord& r);
+  // A text in the book's code page; what it cannot hold is counted.
+  std::string EightBit(std::string_view utf8) {
+    return Utf8ToEightBit(utf8, codePage_, &summary_.unmappable);
+  }
+  std::string EightBit(const IcsProperty* p) {
+    return p == nullptr ? std::string() : EightBit(UnescapeText(p->value));
+  }
   void AddExclusions(const IcsTime& frame, const IcsProperty& p, Exclusions& out) const;
 
   const IcsComponent& calendar_;
   IcsImportSummary& summary_;
   Colour fore_;
+  int codePage_;
   ZoneTable zones_;
 };
 
@@ -417,9 +423,9 @@ void ImportPlan::OwnFields(const IcsComponent& event, AppointmentRecord& r) {
     else if (key == "MONTHDAY" && number)
       r.monthDay = n;
     else if (key == "WEEKORDINAL")
-      r.weekOrdinal = Utf8ToCp1252(value).substr(0, kWeekOrdinalChars);
+      r.weekOrdinal = EightBit(value).substr(0, kWeekOrdinalChars);
     else if (key == "WEEKDAY")
-      r.weekdayText = Utf8ToCp1252(value).substr(0, kWeekdayTextChars);
+      r.weekdayText = EightBit(value).substr(0, kWeekdayTextChars);
   }
   const IcsProperty* colour = event.Find(kColourProperty);
   char* end = nullptr;
@@ -500,6 +506,10 @@ std::string IcsImportSummary::Message(const std::string& path) const {
   if (unknownZones > 0) {
     text += "\n" + CountOf(unknownZones, "event names a time zone", "events name time zones") +
             " the file does not define; the local time zone was used.";
+  }
+  if (unmappable > 0) {
+    text += "\n" + CountOf(unmappable, "character", "characters") +
+            " that this system's code page cannot hold became \"?\".";
   }
   return text;
 }

@@ -41,6 +41,7 @@ struct IcsImportSummary {
   int unsupportedRules = 0;  // RRULEs not understood: first occurrence only
   int seriesCut = 0;         // series cut at the repeat limits
   int unknownZones = 0;      // events with a TZID the file does not define (local zone used)
+  int unmappable = 0;        // characters the book's code page cannot hold, stored as "?"
 
   // The one message that tells the user what came in and what was skipped.
   std::string Message(const std::string& path) const;

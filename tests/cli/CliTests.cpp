@@ -177,3 +177,35 @@ TEST_F(CliTest, BadFilesChangeNothing) {
   EXPECT_EQ(Contents(dir_ / "Lumetta.bin"), before);
   EXPECT_EQ(Cli("search choir", "none.bin").code, 1);
 }
+
+TEST_F(CliTest, ADiaryWrittenUnderAnotherCodePageReadsAsItsOwnScript) {
+  // "Встреча" and "Ёлка" as a Russian Windows stores them.
+  std::ofstream(dir_ / "Lumetta.bin", std::ios::binary)
+      << test_common::Record(2025, 3, 14, 10, 0, "\xC2\xF1\xF2\xF0\xE5\xF7\xE0")
+      << test_common::Record(2025, 3, 15, 9, 0, "\xA8\xEB\xEA\xE0");
+  const std::string meeting = "SUMMARY:Встреча\r\n";
+  // Unknown: read as Western European.
+  EXPECT_NE(Cli("export-ics").out.find("SUMMARY:\xC3\x82\xC3\xB1"), std::string::npos);
+
+  EXPECT_NE(Cli("--codepage 1251 export-ics").out.find(meeting), std::string::npos);
+  std::ofstream(dir_ / "codepage.txt") << "1251\r\n";
+  const CliRun exported = Cli("export-ics");
+  EXPECT_NE(exported.out.find(meeting), std::string::npos) << exported.out;
+  EXPECT_NE(exported.out.find("SUMMARY:Ёлка\r\n"), std::string::npos) << exported.out;
+  EXPECT_EQ(Cli("agenda 2025-03-14 --days 2").out,
+            "2025-03-14 10:00  Встреча\n2025-03-15 09:00  Ёлка\n");
+  EXPECT_EQ(Cli("search Ёл").out, "March 15, 2025 at 9:00am  Ёлка\n");
+
+  // What comes in is stored as the program would store it; what 1251 has no
+  // letter for is counted.
+  std::ofstream(dir_ / "in.ics") << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250316T120000\n"
+                                    "SUMMARY:Обед с Łukaszem\nEND:VEVENT\nEND:VCALENDAR\n";
+  const CliRun imported = Cli("import-ics in.ics");
+  EXPECT_NE(imported.out.find("1 character that this system's code page cannot hold"),
+            std::string::npos)
+      << imported.out;
+  EXPECT_EQ(test_common::RecordTexts(Contents(dir_ / "Lumetta.bin")).back(),
+            "\xCE\xE1\xE5\xE4 \xF1 ?ukaszem");
+
+  EXPECT_EQ(Cli("--codepage 932 agenda").code, 2);
+}

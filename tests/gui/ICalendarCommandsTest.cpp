@@ -9,10 +9,13 @@
 
 #include "MainFrameTestSupport.h"
 #include "PlatformTestFiles.h"
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
 #include "resource.h"
 #include "shell/NotesFolder.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
+#include "support/Pump.h"
 
 using main_frame_testing::MainFrameTest;
 using platform_testing::ReadWholeFile;
@@ -101,4 +104,66 @@ TEST_F(ICalendarCommandsTest, ImportMergesTheEventsAndTellsWhatCameIn) {
             services_.prompter.texts[1]);
 }
 
+// Texts in the scripts of the system's code page (Wine takes it from LANG;
+// CTest runs this test again under Russian, Polish and Greek locales).
+struct ScriptTexts {
+  int codePage;
+  const wchar_t* typed;      // as the keyboard sends it
+  const char* typedUtf8;     // what the exported file holds
+  const char* importedUtf8;  // an event from another calendar
+  const char* stored;        // the same in the code page, as the book holds it
+};
+constexpr ScriptTexts kScripts[] = {
+    {1252, L"Caf\u00E9 \u20AC Zo\u00EB", "Caf\xC3\xA9 \xE2\x82\xAC Zo\xC3\xAB",
+     "Bj\xC3\xB8rn\xE2\x80\x99s f\xC3\xAAte", "Bj\xF8rn\x92s f\xEAte"},
+    {1251, L"\u0412\u0441\u0442\u0440\u0435\u0447\u0430", "Встреча", "Ёлка № 2",
+     "\xA8\xEB\xEA\xE0 \xB9 2"},
+    {1250, L"Spotkanie z \u0141ukaszem", "Spotkanie z Łukaszem", "Zażółć gęślą",
+     "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9"},
+    {1253, L"\u03A3\u03C5\u03BD\u03AC\u03BD\u03C4\u03B7\u03C3\u03B7", "Συνάντηση", "Καλημέρα",
+     "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1"},
+};
+
 }  // namespace
+
+TEST_F(ICalendarCommandsTest, TypedTextGoesOutAndComesInInTheSystemsScript) {
+  const ScriptTexts* script = nullptr;
+  for (const ScriptTexts& s : kScripts) {
+    if (s.codePage == static_cast<int>(GetACP())) script = &s;
+  }
+  ASSERT_NE(nullptr, script) << "no texts for code page " << GetACP();
+  ASSERT_TRUE(MakeFrame());
+  EXPECT_EQ(std::to_string(script->codePage) + "\r\n",
+            ReadWholeFile(services_.DataFile("codepage.txt")));
+
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  testing_support::PumpPending();
+  planner::AppointBook2* planner = planner::FindDayPlanner(2025, 3, 16);
+  ASSERT_NE(nullptr, planner);
+  ASSERT_NE(nullptr, planner->SlotEditor());
+  for (const wchar_t* c = script->typed; *c != L'\0'; ++c)
+    SendMessageW(planner->SlotEditor()->Handle(), WM_CHAR, *c, 1);
+  planner::CloseAllDayPlanners();
+
+  const std::string out = services_.data.appData / "out.ics";
+  testing_support::DialogWatcher watcher;
+  ChooseInNextDialog(watcher, out);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
+  EXPECT_NE(std::string::npos,
+            ReadWholeFile(out).find("SUMMARY:" + std::string(script->typedUtf8) + "\r\n"))
+      << ReadWholeFile(out);
+
+  const std::string in = services_.data.appData / "in.ics";
+  ASSERT_TRUE(WriteWholeFile(in,
+                             "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20250320T090000\r\n"
+                             "SUMMARY:" +
+                                 std::string(script->importedUtf8) +
+                                 "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+  ChooseInNextDialog(watcher, in);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_IMPORT_ICALENDAR);
+  const store::An_Appointment* imported = frame_->Book().FindAt(2025, 3, 20, 9, 0);
+  ASSERT_NE(nullptr, imported);
+  EXPECT_EQ(script->stored, imported->text);
+  ASSERT_EQ(2u, services_.prompter.texts.size());
+  EXPECT_EQ("Imported 1 event from \"" + in + "\": 1 new entry.", services_.prompter.texts[1]);
+}

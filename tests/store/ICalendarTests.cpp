@@ -16,7 +16,6 @@
 #include "common/Records.h"
 #include "TimeZone.h"
 #include "store/AppointmentBook.h"
-#include "store/CodePage.h"
 #include "store/ICalendarExport.h"
 #include "store/ICalendarImport.h"
 #include "store/ICalendarLines.h"
@@ -162,14 +161,6 @@ TEST(ICalendarLinesTest, UnescapesTextsAndSplitsListsOnlyAtPlainSeparators) {
   EXPECT_EQ(UnescapeText("a\\,b\\;c\\nd"), "a,b;c\nd");
 }
 
-TEST(CodePageTest, ConvertsWindows1252AndMarksWhatItCannotHold) {
-  const std::string eightBit = "Caf\xE9 \x80 \x96 Zo\xEB";
-  EXPECT_EQ(Cp1252ToUtf8(eightBit), "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 Zo\xC3\xAB");
-  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(eightBit)), eightBit);
-  EXPECT_EQ(Utf8ToCp1252("\xE6\x97\xA5\xE6\x9C\xAC x \xF0\x9F\x98\x80"), "?? x ?");
-  EXPECT_EQ(Utf8ToCp1252("bad \xC3 \xC0\xAF \xED\xA0\x80 end"), "bad ? ? ? end");
-}
-
 TEST(ICalendarTimeTest, ZoneRulesFollowAChangeOfRuleInsideTheZone) {
   // The US rules before and after 2007: first Sunday of April, then second Sunday of March.
   IcsComponent c;
@@ -227,7 +218,8 @@ TEST_F(ICalendarTest, GoogleFileInBerlinFollowsBothDaylightChangesOfTheSeries) {
   EXPECT_EQ(r.summary.copies, 2);
   EXPECT_EQ(r.message,
             "Imported 3 events from \"in.ics\": 3 new entries, 2 copies from repeats.\n"
-            "1 all-day event and 0 journals went to the day notes (2 days changed).");
+            "1 all-day event and 0 journals went to the day notes (2 days changed).\n"
+            "2 characters that this system's code page cannot hold became \"?\".");
 
   // The same file again adds nothing.
   const IcsImportResult again = Import(ReadData("google.ics"));
@@ -333,6 +325,33 @@ TEST_F(ICalendarTest, ExportImportExportGivesTheSameFileAndTheSameEntries) {
     EXPECT_EQ(test_common::StoredFields(*imported), test_common::StoredFields(*e));
   }
   EXPECT_EQ(otherNotes.Read(CivilDate{2025, 3, 14}), "Line one\r\nLine two; with, marks");
+}
+
+TEST_F(ICalendarTest, TextsGoOutAndComeInThroughTheBooksCodePage) {
+  ScopedTimeZone tz("UTC");
+  book_.SetCodePage(1251);
+  AddEntry(2025, 3, 14, 10, 0, "\xC2\xF1\xF2\xF0\xE5\xF7\xE0");
+  const std::string ics = WriteICalendar(book_, {{{2025, 3, 14}, "\xE7\xE0\xEC\xE5\xF2\xEA\xE8"}},
+                                         {{0, 0, "\xE4\xE5\xEB\xE0"}}, MakeTime(2025, 3, 1, 12, 0));
+  for (const char* line : {"SUMMARY:Встреча\r\n", "DESCRIPTION:заметки\r\n", "SUMMARY:дела\r\n"}) {
+    EXPECT_NE(ics.find(line), std::string::npos) << line;
+  }
+
+  // A Polish book takes the Polish letters; the Russian ones it cannot hold are counted.
+  All_Appointments polish(world_.Context());
+  polish.SetCodePage(1250);
+  const IcsImportResult r = Import(
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250502T090000\n"
+      "SUMMARY:Spotkanie z Łukaszem и Борисом\nEND:VEVENT\nEND:VCALENDAR\n",
+      &polish);
+  ASSERT_EQ(polish.Count(), 1u);
+  EXPECT_EQ(polish.At(0).text, "Spotkanie z \xA3ukaszem ? ???????");
+  EXPECT_EQ(r.summary.unmappable, 8);
+  EXPECT_NE(r.message.find("\n8 characters that this system's code page cannot hold became \"?\"."),
+            std::string::npos)
+      << r.message;
+  // The exported event and day notes come back as "?" (to-dos are not imported).
+  EXPECT_EQ(Import(ics, &polish).summary.unmappable, 14);
 }
 
 TEST_F(ICalendarTest, AnOccupiedSlotGetsTheTextByTheMergeRule) {
