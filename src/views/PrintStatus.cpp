@@ -46,7 +46,8 @@ PrintStatus::PrintStatus(HWND owner, const std::string& title) {
   pageText_ = Child(window_, "STATIC", "", SS_CENTER, 10, 30, kWidth - 26, 18, kPageTextId);
   Child(window_, "BUTTON", "Cancel", BS_DEFPUSHBUTTON | WS_TABSTOP, (kWidth - 80) / 2 - 3, 58, 80,
         24, IDCANCEL);
-  ShowWindow(window_, SW_SHOWNORMAL);
+  // Shown without taking the activation from the window that printed.
+  ShowWindow(window_, SW_SHOWNA);
   UpdateWindow(window_);
 }
 

@@ -159,9 +159,13 @@ TEST_F(ColorsDialogTest, TheTextSwatchShowsWhatTheContrastRuleMadeOfTheColour) {
   COLORREF inside = 1;
   watcher_.Then([&](const SeenDialog& d) {
     ShowWindow(d.hwnd, SW_SHOWNORMAL);
-    UpdateWindow(d.hwnd);
+    RedrawWindow(d.hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::PumpPending();
     Click(d.hwnd, IDC_COLORS_TEXT);
-    UpdateWindow(d.hwnd);  // only what the click invalidated is painted again
+    // Only what the click made invalid is painted again.
+    RedrawWindow(d.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::PumpPending();
     const RECT at = ControlRect(d.hwnd, IDC_SWATCH_TEXT);
     testing_support::ClientPixels pixels(d.hwnd);
     inside = pixels.At(at.left + 25, at.top + 13);
