@@ -173,7 +173,7 @@ std::string FlatMenu::ItemText(const ItemKey& key) const {
     const auto found = textsBySubmenu_.find(key.submenu);
     return found != textsBySubmenu_.end() ? found->second : std::string();
   }
-  const auto found = textsById_.find(key.id);
+  const auto found = textsById_.find({key.menu, key.id});
   return found != textsById_.end() ? found->second : std::string();
 }
 
@@ -190,6 +190,8 @@ void FlatMenu::ForgetDeadMenus() {
   const auto dead = [](const auto& entry) { return !IsMenu(entry.first); };
   for (auto it = textsBySubmenu_.begin(); it != textsBySubmenu_.end();)
     it = dead(*it) ? textsBySubmenu_.erase(it) : std::next(it);
+  for (auto it = textsById_.begin(); it != textsById_.end();)
+    it = !IsMenu(it->first.first) ? textsById_.erase(it) : std::next(it);
   for (auto it = imagesBySubmenu_.begin(); it != imagesBySubmenu_.end();)
     it = dead(*it) ? imagesBySubmenu_.erase(it) : std::next(it);
 }
@@ -239,11 +241,11 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
         if (item.submenu != nullptr)
           textsBySubmenu_[item.submenu] = item.text;
         else
-          textsById_[item.id] = item.text;
-        if (imageSource != nullptr) StoreImage(imageSource, ItemKey{item.submenu, item.id});
+          textsById_[{menu, item.id}] = item.text;
+        if (imageSource != nullptr) StoreImage(imageSource, ItemKey{menu, item.submenu, item.id});
       }
     }
-    item.text = ItemText(ItemKey{item.submenu, item.id});
+    item.text = ItemText(ItemKey{menu, item.submenu, item.id});
     items.push_back(item);
   }
   if (barMode) return;
@@ -291,7 +293,7 @@ LRESULT FlatMenu::MenuCharacter(HMENU menu, char character, UINT flags) const {
     const MenuItem item = ReadItem(menu, position);
     labels.push_back((item.type & MFT_SEPARATOR) != 0
                          ? std::string()
-                         : LabelPart(ItemText(ItemKey{item.submenu, item.id})));
+                         : LabelPart(ItemText(ItemKey{menu, item.submenu, item.id})));
   }
   const int found = FindAccessLetter(labels, character);
   if (found < 0) return 0;

@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "framework/GdiObject.h"
 #include "menus/FlatMenuSettings.h"
@@ -60,8 +61,11 @@ class FlatMenu : public MenuModule {
     fw::Bitmap background;
     SIZE backgroundSize = {};
   };
-  // Where an item's text and image are kept: by submenu or by command.
+  // Where an item's text and image are kept: by submenu, or by the menu
+  // that holds it and its command (one command may have other texts in the
+  // menus of other windows).
   struct ItemKey {
+    HMENU menu;
     HMENU submenu;
     UINT id;
   };
@@ -93,7 +97,7 @@ class FlatMenu : public MenuModule {
   void DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame);
 
   std::optional<FlatMenuSettings> settings_;
-  std::map<UINT, std::string> textsById_;
+  std::map<std::pair<HMENU, UINT>, std::string> textsById_;
   std::map<HMENU, std::string> textsBySubmenu_;
   std::map<UINT, ItemImage> imagesById_;
   std::map<HMENU, ItemImage> imagesBySubmenu_;

@@ -99,6 +99,11 @@ std::vector<GradientBand> GradientBands(int left, int width, Colour from, Colour
   return bands;
 }
 
+bool OwnMenuShadow(unsigned major, unsigned minor) {
+  if (major == 5) return minor == 0;  // 2000; XP and Server 2003 draw one
+  return major == 6 && minor <= 1;    // Vista and 7; 8 and later draw one
+}
+
 int ShadowPercent(int depth, int along) {
   const int outward = std::clamp(depth, 0, kShadowDepth - 1);
   const int darkness = std::min(kShadowDepth - 1 - outward, std::max(along, 0));

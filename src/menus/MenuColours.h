@@ -34,6 +34,12 @@ struct GradientBand {
 // left out; equal colours give one band.
 std::vector<GradientBand> GradientBands(int left, int width, Colour from, Colour to);
 
+// Whether pop-up menus get the program's own shadow on a Windows version:
+// only where the system draws none of its own (Windows 2000, Vista and 7).
+// XP draws one, and so do 8 and later (which report themselves as 6.2 to a
+// program that does not declare them).
+bool OwnMenuShadow(unsigned major, unsigned minor);
+
 // The shadow along a pop-up's right or bottom edge is 4 pixels deep.
 constexpr int kShadowDepth = 4;
 

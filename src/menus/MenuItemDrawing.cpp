@@ -150,7 +150,7 @@ bool FlatMenu::DrawMenuItem(const DRAWITEMSTRUCT& item, HWND window) {
   if (item.CtlType != ODT_MENU) return false;
   const HMENU menu = reinterpret_cast<HMENU>(item.hwndItem);
   const FoundItem found = FindItem(window, menu, item.itemID, ScreenRect(item.hDC, item.rcItem));
-  const ItemKey key{found.submenu, found.id};
+  const ItemKey key{menu, found.submenu, found.id};
 
   OffscreenDC surface(item.hDC, item.rcItem);
   const HDC dc = surface.Get();

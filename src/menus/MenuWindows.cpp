@@ -58,9 +58,7 @@ bool MenuShadowApplies() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   if (!GetVersionExA(&version)) return true;
-  const bool xp = version.dwMajorVersion == 5 && version.dwMinorVersion == 1;
-  const bool eight = version.dwMajorVersion == 6 && version.dwMinorVersion == 2;
-  return !xp && !eight;
+  return OwnMenuShadow(version.dwMajorVersion, version.dwMinorVersion);
 }
 
 }  // namespace

@@ -97,6 +97,16 @@ void EditView::SaveOpenNotes() {
   g_notes->Save();
 }
 
+void EditView::ReloadOpenNotes() {
+  if (!g_notes || g_notes->files_ == nullptr || g_notes->path_.empty()) return;
+  std::string loaded;
+  if (!ReadNotesFile(*g_notes->files_, g_notes->path_, loaded)) return;
+  g_notes->text_ = loaded;
+  g_notes->loadedText_ = loaded;
+  if (IsBeingEdited()) SetWindowTextA(g_notes->editor_, loaded.c_str());
+  InvalidateRect(g_notes->Handle(), nullptr, TRUE);
+}
+
 // --- One notes window -------------------------------------------------------------
 
 EditView::~EditView() { Destroy(); }

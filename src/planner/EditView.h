@@ -60,6 +60,10 @@ class EditView : public fw::FrameWindow {
   // Writes the open notes without closing the window (the end of a Windows
   // session, which ends the program without closing its windows).
   static void SaveOpenNotes();
+  // Reads the open notes' file again (after something else wrote to it, an
+  // import): the window and its editor show what the file now holds, so
+  // that the older text shown is never written over it.
+  static void ReloadOpenNotes();
 
   // The program's notes window, or nullptr.
   static EditView* Current();

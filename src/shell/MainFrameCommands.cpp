@@ -10,6 +10,7 @@
 #include "shell/BeginDialog.h"
 #include "shell/CommandRouting.h"
 #include "shell/FindDialog.h"
+#include "planner/EditView.h"
 #include "shell/ICalendarCommands.h"
 #include "shell/ShellPickers.h"
 #include "shell/SoundDialog.h"
@@ -160,10 +161,16 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     }
     case ID_FILE_EXPORT_ICALENDAR:
+      // The export reads the files: what open windows hold goes in first.
+      SaveAllData();
       ExportToICalendar(Handle(), book_, NotesFolder());
       return true;
     case ID_FILE_IMPORT_ICALENDAR:
+      // What the notes window holds is in the file the import adds to, and
+      // the window then shows the file as the import left it.
+      planner::EditView::SaveOpenNotes();
       ImportICalendar(Handle(), book_, NotesFolder());
+      planner::EditView::ReloadOpenNotes();
       return true;
     case ID_BACKUP_TO_FOLDER:
       BackupToFolder();

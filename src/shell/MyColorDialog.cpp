@@ -92,9 +92,12 @@ void MyColorDialog::Changed() {
 void MyColorDialog::ChooseRole(UINT button) {
   for (const RoleButton& r : kRoles) {
     if (r.button != button) continue;
-    if (chooser_.Choose(Handle(), settings_.*r.role, custom_)) Changed();
-    // The text colour is kept readable whether or not one was chosen.
+    const store::ColourRoles before = store::ReadColourRoles(settings_);
+    chooser_.Choose(Handle(), settings_.*r.role, custom_);
+    // The text colour is kept readable whether or not one was chosen; its
+    // swatch shows what the rule made of it.
     if (button == IDC_COLORS_TEXT) store::FixTextContrast(settings_);
+    if (store::ReadColourRoles(settings_) != before) Changed();
   }
 }
 

@@ -1,6 +1,10 @@
 #include "store/DailyWebsite.h"
 
+#include <cstdint>
 #include <cstring>
+#include <limits>
+
+#include "store/CivilDate.h"
 
 #include "store/FixedFields.h"
 #include "store/Settings.h"
@@ -9,7 +13,25 @@ namespace store {
 
 namespace {
 
-int SecondOfDay(const CalendarFields& f) { return (f.hour * 60 + f.minute) * 60 + f.second; }
+// The local clock's reading of a moment as seconds since 1970-01-01 00:00.
+std::int64_t ClockSeconds(Moment moment) {
+  const CalendarFields f = LocalFields(moment);
+  return DayNumber(f.year, f.month, f.day) * kSecondsPerDay + (f.hour * 60 + f.minute) * 60 +
+         f.second;
+}
+
+// The second moment at which the clock shows what it shows at `moment`, in
+// the hour repeated when clocks go back; `moment` itself otherwise.
+Moment LaterShowing(Moment moment) {
+  constexpr Moment kProbe = 2 * kSecondsPerDay;
+  if (moment > std::numeric_limits<Moment>::max() - kProbe) return moment;
+  const std::int64_t offsetNow = ClockSeconds(moment) - moment;
+  const std::int64_t offsetAfter = ClockSeconds(moment + kProbe) - (moment + kProbe);
+  const std::int64_t back = offsetNow - offsetAfter;
+  if (back <= 0 || moment > std::numeric_limits<Moment>::max() - back) return moment;
+  const auto later = static_cast<Moment>(moment + back);
+  return ClockSeconds(later) == ClockSeconds(moment) ? later : moment;
+}
 
 }  // namespace
 
@@ -17,19 +39,22 @@ int SecondsUntilTimeOfDay(Moment stored, Moment now) {
   CalendarFields at;
   CalendarFields today;
   if (!LocalFields(stored, at) || !LocalFields(now, today)) return static_cast<int>(kSecondsPerDay);
-  // Today's date, or tomorrow's once the time has come, at the stored time
-  // of day through the local zone: across a clock change the page still
-  // opens at its time, not an hour off.
-  const int day = SecondOfDay(today) >= SecondOfDay(at) ? today.day + 1 : today.day;
-  Moment target = 0;
-  if (!TryMakeTime(today.year, today.month, day, at.hour, at.minute, target)) {
-    return static_cast<int>(kSecondsPerDay);
+  // The first moment after now at which the local clock shows the stored
+  // time: today, or on the next calendar days. Across a clock change the
+  // page still opens at its time, and in the hour shown twice when clocks go
+  // back the second showing counts too, so the timer never runs to a moment
+  // already past.
+  const std::int64_t firstDay = DayNumber(today.year, today.month, today.day);
+  for (std::int64_t day = firstDay; day <= firstDay + 2; ++day) {
+    const CivilDate date = DateOfDayNumber(day);
+    Moment earlier = 0;
+    if (!TryMakeTime(date.year, date.month, date.day, at.hour, at.minute, earlier)) continue;
+    for (const Moment shown : {earlier, LaterShowing(earlier)}) {
+      const std::int64_t seconds = static_cast<std::int64_t>(shown) + at.second - now;
+      if (seconds >= 1) return static_cast<int>(seconds);
+    }
   }
-  target += at.second;
-  const Moment seconds = target - now;
-  // A time of day skipped by the clock change can fall outside: keep it.
-  if (seconds < 1) return 1;
-  return static_cast<int>(seconds);
+  return static_cast<int>(kSecondsPerDay);
 }
 
 Moment RoundUpToHalfHour(Moment time) {

@@ -102,6 +102,23 @@ bool ConvertsToMoment(int year, int month, int day, int hour, int minute) noexce
   return TryMakeTime(year, month, day, hour, minute, ignored);
 }
 
+bool CanStoreDay(int year, int month, int day) noexcept {
+  return ConvertsToMoment(year, month, day, 0, 0) && ConvertsToMoment(year, month, day, 23, 30);
+}
+
+bool NextLocalDay(Moment moment, Moment& out) noexcept {
+  CalendarFields f;
+  if (!LocalFields(moment, f)) return false;
+  const CivilDate next = DateOfDayNumber(DayNumber(f.year, f.month, f.day) + 1);
+  Moment start = 0;
+  if (!TryMakeTime(next.year, next.month, next.day, f.hour, f.minute, start) ||
+      start > std::numeric_limits<Moment>::max() - f.second) {
+    return false;
+  }
+  out = start + f.second;
+  return true;
+}
+
 bool LocalFields(Moment moment, CalendarFields& out) noexcept {
   out = CalendarFields{};
   if (moment < 0) return false;

@@ -63,6 +63,16 @@ bool ConvertsToMoment(int year, int month, int day, int hour, int minute) noexce
 bool LocalFields(Moment moment, CalendarFields& out) noexcept;
 CalendarFields LocalFields(Moment moment) noexcept;
 
+// Whether the entries of a local calendar day can be kept: each of its
+// half-hour slots, 0:00 to 23:30, is a moment. The one test of the range of
+// days the calendar offers.
+bool CanStoreDay(int year, int month, int day) noexcept;
+
+// The same local clock time one calendar day later: not 86,400 seconds on, as
+// a day with a clock change has 23 or 25 hours. False when that day has no
+// moment (past the end of the range).
+bool NextLocalDay(Moment moment, Moment& out) noexcept;
+
 // A cache for converting many calendar dates in one pass (loading a data file,
 // re-arming every reminder). It gives exactly MakeTime's answer: a day whose
 // UTC offset is the same from two days before it to two days after it is

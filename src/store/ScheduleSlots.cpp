@@ -30,6 +30,14 @@ RoundedSlot RoundUpToSlot(Moment time) {
   return rounded;
 }
 
+ChosenSlot RoundChosenSlot(Moment date, Moment time) {
+  const RoundedSlot rounded = RoundUpToSlot(time);
+  ChosenSlot chosen{date, rounded.time};
+  Moment next = 0;
+  if (rounded.dayChanged && NextLocalDay(date, next)) chosen.date = next;
+  return chosen;
+}
+
 Moment FindFreeSlot(const All_Appointments& book, Moment time) {
   CalendarFields at;
   while (time <= kLastSteppable && LocalFields(time, at) &&

@@ -19,6 +19,14 @@ struct RoundedSlot {
 // stays. A time that cannot be broken into local fields is kept.
 RoundedSlot RoundUpToSlot(Moment time);
 
+// The scheduling dialog's date and time once OK is pressed: the time rounded
+// up to a slot, and the date one calendar day on when that passed midnight.
+struct ChosenSlot {
+  Moment date = 0;
+  Moment time = 0;
+};
+ChosenSlot RoundChosenSlot(Moment date, Moment time);
+
 // Moves a time forward in half-hour steps while the book holds an entry at
 // its local date, hour and minute, on across midnight into the next days.
 // Stops at the last moment that can be stepped from.

@@ -110,18 +110,48 @@ bool WriteToDoFile(FileSystem& files, const std::string& path, const ToDoList& l
   return WriteFileSafely(files, path, bytes.data(), bytes.size());
 }
 
+ToDoMerge MergeToDoLines(ToDoList& list, const ToDoList& side) {
+  ToDoMerge merge;
+  for (std::size_t row = 0; row < side.size(); ++row) {
+    const std::string& text = side[row].text;
+    const auto holds = [&text](const ToDoLine& line) { return line.text == text; };
+    if (text.empty() || std::any_of(list.begin(), list.end(), holds)) continue;
+    auto free = list.begin() + static_cast<std::ptrdiff_t>(row);
+    if (!free->text.empty()) {
+      free = std::find_if(list.begin(), list.end(),
+                          [](const ToDoLine& line) { return line.text.empty(); });
+    }
+    if (free == list.end()) {
+      merge.leftOver.push_back(text);
+    } else {
+      free->text = text;
+      ++merge.added;
+    }
+  }
+  return merge;
+}
+
 std::vector<ToDoItem> ReadToDoItems(FileSystem& files, DataPaths& paths) {
   std::vector<ToDoItem> items;
   for (int list = 0; list < kToDoListCount; ++list) {
     ToDoList lines;
-    if (ReadToDoFile(files, paths.DataFilePath(ToDoFileName(list), false), lines) !=
-        ToDoFileRead::Loaded) {
-      ReadToDoFile(files, paths.DataFilePath(ToDoSideFileName(list), true), lines);
+    ToDoList side;
+    const ToDoFileRead read =
+        ReadToDoFile(files, paths.DataFilePath(ToDoFileName(list), false), lines);
+    const bool hasSide = ReadToDoFile(files, paths.DataFilePath(ToDoSideFileName(list), true),
+                                      side) == ToDoFileRead::Loaded;
+    std::vector<std::string> leftOver;
+    if (read == ToDoFileRead::Loaded || read == ToDoFileRead::Missing) {
+      if (hasSide) leftOver = MergeToDoLines(lines, side).leftOver;
+    } else {
+      lines = side;
     }
     for (int row = 0; row < kToDoLines; ++row) {
       const std::string& text = lines[static_cast<std::size_t>(row)].text;
       if (!text.empty()) items.push_back({list, row, text});
     }
+    int row = kToDoLines;
+    for (const std::string& text : leftOver) items.push_back({list, row++, text});
   }
   return items;
 }
@@ -137,21 +167,57 @@ void ToDoLists::LoadOne(int list, LegacyToDoSource& legacy) {
   const std::string path = paths_.DataFilePath(ToDoFileName(list), false);
   switch (ReadToDoFile(files_, path, stored.lines)) {
     case ToDoFileRead::Loaded:
+      stored.written = stored.lines;
+      TakeSideFile(list);
       return;
     case ToDoFileRead::Missing:
       // First use: the older version's lines, written at once.
       for (int i = 0; i < kToDoLines; ++i) {
         stored.lines[static_cast<std::size_t>(i)].text = CutToRecord(legacy.Line(list, i));
       }
-      SaveOne(list);
+      SaveOne(list, true);
+      // A file the user deleted because it could not be read.
+      TakeSideFile(list);
       return;
     case ToDoFileRead::WrongSize:
     case ToDoFileRead::Unreadable:
       stored.unreadPath = path;
       // What an earlier run kept aside for this list, if anything.
       ReadToDoFile(files_, SidePath(list), stored.lines);
-      stored.asLoaded = stored.lines;
+      stored.written = stored.lines;
       return;
+  }
+}
+
+void ToDoLists::TakeSideFile(int list) {
+  const std::string side = SidePath(list);
+  ToDoList kept;
+  if (ReadToDoFile(files_, side, kept) != ToDoFileRead::Loaded) return;
+  Stored& stored = lists_[ToDoListIndex(list)];
+  const ToDoMerge merge = MergeToDoLines(stored.lines, kept);
+  // The side file goes only once the list file holds its lines.
+  if (merge.added > 0 && !SaveOne(list, false)) return;
+  ToDoList rest;
+  for (std::size_t i = 0; i < merge.leftOver.size(); ++i) rest[i].text = merge.leftOver[i];
+  const bool sideDone =
+      merge.leftOver.empty() ? files_.Remove(side) : WriteToDoFile(files_, side, rest);
+  if (merge.added == 0 && merge.leftOver.empty()) return;  // nothing the user need hear
+
+  const std::string name = ToDoListName(list);
+  if (!sideMessage_.empty()) sideMessage_ += "\n\n";
+  if (merge.added > 0) {
+    sideMessage_ += std::to_string(merge.added) + (merge.added == 1 ? " line" : " lines") +
+                    " typed while the " + name +
+                    " to-do list file could not be read have been added to the list.";
+  }
+  if (!merge.leftOver.empty()) {
+    if (merge.added > 0) sideMessage_ += "\n";
+    const std::size_t count = merge.leftOver.size();
+    sideMessage_ += std::to_string(count) + (count == 1 ? " line" : " lines") + " of the " + name +
+                    " to-do list did not fit into its 22 rows";
+    sideMessage_ += sideDone ? " and are kept in:\n" + side +
+                                   "\n\nThey are added when the list is next opened with free rows."
+                             : "; they are still in:\n" + side;
   }
 }
 
@@ -173,21 +239,25 @@ std::string ToDoLists::UnreadFilesMessage() const {
   return message;
 }
 
-bool ToDoLists::SaveOne(int list) {
+bool ToDoLists::SaveOne(int list, bool always) {
   Stored& stored = lists_[ToDoListIndex(list)];
-  if (stored.unreadPath.empty()) {
-    return WriteToDoFile(files_, paths_.DataFilePath(ToDoFileName(list), true), stored.lines);
-  }
-  if (SameTexts(stored.lines, stored.asLoaded)) return true;
-  if (!WriteToDoFile(files_, SidePath(list), stored.lines)) return false;
-  stored.asLoaded = stored.lines;
+  const bool unread = !stored.unreadPath.empty();
+  // An unread file's side file is written only for a change.
+  if ((unread || !always) && SameTexts(stored.lines, stored.written)) return true;
+  const std::string path = unread ? SidePath(list) : paths_.DataFilePath(ToDoFileName(list), true);
+  if (!WriteToDoFile(files_, path, stored.lines)) return false;
+  stored.written = stored.lines;
   return true;
 }
 
-std::vector<std::string> ToDoLists::SaveAll() {
+std::vector<std::string> ToDoLists::SaveAll() { return Save(true); }
+
+std::vector<std::string> ToDoLists::SaveChanged() { return Save(false); }
+
+std::vector<std::string> ToDoLists::Save(bool always) {
   std::vector<std::string> failed;
   for (int list = 0; list < kToDoListCount; ++list) {
-    if (!SaveOne(list)) {
+    if (!SaveOne(list, always)) {
       failed.push_back(lists_[ToDoListIndex(list)].unreadPath.empty()
                            ? paths_.DataFilePath(ToDoFileName(list), true)
                            : SidePath(list));

@@ -12,6 +12,9 @@
 // A list file that cannot be read (wrong size, read error) is never replaced:
 // the list starts empty, and what the user writes into it goes to a side file
 // "<name>.unsaved.bin" in the data folder until the file can be read again.
+// The first opening that reads the list (or finds it deleted) takes the side
+// file's lines into it and removes the side file; lines that find no free
+// row stay in the side file for a later opening.
 #pragma once
 
 #include <array>
@@ -77,6 +80,17 @@ ToDoFileRead ReadToDoFile(FileSystem& files, const std::string& path, ToDoList& 
 // Writes the 22 records safely (the old file stays whole on any failure).
 bool WriteToDoFile(FileSystem& files, const std::string& path, const ToDoList& lines);
 
+// What MergeToDoLines did: how many lines it added, and the lines that found
+// no free row, in row order.
+struct ToDoMerge {
+  int added = 0;
+  std::vector<std::string> leftOver;
+};
+
+// Adds the non-empty lines of `side` that `list` does not hold yet: each to
+// its own row when that row is empty, otherwise to the first empty row.
+ToDoMerge MergeToDoLines(ToDoList& list, const ToDoList& side);
+
 // The lines an older version kept (in the registry on Windows).
 class LegacyToDoSource {
  public:
@@ -97,7 +111,9 @@ const char* ToDoListName(int list);
 
 // The non-empty lines of the three lists as the to-do window would show them,
 // in the order Personal, Work, Other and by row. Only reads: a list whose file
-// cannot be read is taken from its side file, a missing one gives no lines.
+// cannot be read is taken from its side file, a missing one gives no lines,
+// and a side file beside a readable list adds its lines as the next opening
+// will (lines without a free row follow as rows 22 on).
 std::vector<ToDoItem> ReadToDoItems(FileSystem& files, DataPaths& paths);
 
 // The three lists with their files, for one opening of the to-do window.
@@ -118,25 +134,36 @@ class ToDoLists {
   // "" when every file was read. For one message to the user.
   std::string UnreadFilesMessage() const;
 
+  // What Load did with side files it found beside readable lists (lines
+  // taken in, lines still kept aside); "" when there were none. For one
+  // message to the user.
+  std::string SideFilesMessage() const { return sideMessage_; }
+
   // Writes the lists in the order Personal, Work, Other. A list whose file
   // could not be read goes to its side file, and only when it was changed.
   // Answers the paths that could not be written.
   std::vector<std::string> SaveAll();
+  // The same for the lists whose lines differ from what their files hold
+  // (the regular save while the window is open).
+  std::vector<std::string> SaveChanged();
 
  private:
   struct Stored {
     ToDoList lines;
     std::string unreadPath;  // the file that could not be read, or ""
-    ToDoList asLoaded;       // for an unread file: what the list held after loading
+    ToDoList written;        // what its file (or side file) holds, as far as known
   };
 
   void LoadOne(int list, LegacyToDoSource& legacy);
-  bool SaveOne(int list);
+  void TakeSideFile(int list);
+  bool SaveOne(int list, bool always);
+  std::vector<std::string> Save(bool always);
   std::string SidePath(int list) const;
 
   FileSystem& files_;
   DataPaths& paths_;
   std::array<Stored, kToDoListCount> lists_;
+  std::string sideMessage_;
 };
 
 }  // namespace store

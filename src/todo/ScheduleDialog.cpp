@@ -57,9 +57,9 @@ void ScheduleDialog::OnOK() {
     GetPrompter().Show(Handle(), kDateRangeMessage, MB_OK);
     return;
   }
-  const store::RoundedSlot rounded = store::RoundUpToSlot(time_);
-  time_ = rounded.time;
-  if (rounded.dayChanged) date_ += store::kSecondsPerDay;
+  const store::ChosenSlot chosen = store::RoundChosenSlot(date_, time_);
+  date_ = chosen.date;
+  time_ = chosen.time;
   ShowMembers();
   Close(IDOK);
 }

@@ -68,6 +68,8 @@ ToDo* ToDo::Open(ToDoHost& host, HFONT mainFont) {
   }
   const std::string unread = g_toDo->lists_.UnreadFilesMessage();
   if (!unread.empty()) host.ToDoPrompter().Show(g_toDo->Handle(), unread, MB_OK | MB_ICONWARNING);
+  const std::string side = g_toDo->lists_.SideFilesMessage();
+  if (!side.empty()) host.ToDoPrompter().Show(g_toDo->Handle(), side, MB_OK | MB_ICONINFORMATION);
   return g_toDo.get();
 }
 
@@ -141,12 +143,19 @@ bool ToDo::Create(HFONT mainFont) {
   SetWindowTextA(Handle(), store::ToDoTitle(currentList_));
   ShowWindow(Handle(), SW_SHOW);
   PlaceEditor(0);
+  SetTimer(Handle(), kSaveTimer, kSaveIntervalMs, nullptr);
   return true;
 }
 
-void ToDo::Save() {
-  const std::vector<std::string> failed = lists_.SaveAll();
+void ToDo::Save() { ReportFailedSaves(lists_.SaveAll(), false); }
+
+void ToDo::SaveChanged() { ReportFailedSaves(lists_.SaveChanged(), true); }
+
+void ToDo::ReportFailedSaves(const std::vector<std::string>& failed, bool onceEach) {
+  if (failed.empty()) reportedFailures_.clear();
   for (const std::string& path : failed) {
+    // The regular save tells of a file once, not every minute.
+    if (onceEach && !reportedFailures_.insert(path).second) continue;
     host_.ToDoPrompter().Show(
         host_.ToDoOwner(),
         "Lumetta had a problem saving your to-do list, unable to open file: " + path, MB_OK);
@@ -375,6 +384,12 @@ bool ToDo::PreTranslateMessage(MSG& msg) {
 }
 
 LRESULT ToDo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Disabled while its print dialog or job runs: a close request or a menu
+  // command that still arrives (posted) is dropped.
+  if ((message == WM_CLOSE || (message == WM_COMMAND && lParam == 0)) &&
+      !IsWindowEnabled(Handle())) {
+    return 0;
+  }
   switch (message) {
     case WM_PAINT: {
       fw::PaintDC dc(Handle());
@@ -383,6 +398,13 @@ LRESULT ToDo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
+    case WM_TIMER:
+      if (wParam == kSaveTimer) {
+        TakeEditorText();
+        SaveChanged();
+        return 0;
+      }
+      break;
     case WM_LBUTTONDOWN: {
       const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       SelectRow(RowAt(point));
@@ -420,6 +442,7 @@ void ToDo::OnDestroy() {
   // Children still exist here: the editor's text goes into its line first.
   TakeEditorText();
   editor_ = nullptr;
+  KillTimer(Handle(), kSaveTimer);
   Save();
   host_.ToDoClosed();
 }

@@ -3,9 +3,10 @@
 // Other) of 22 lines, one line per row in alternating row colours, with an
 // edit box on the selected row; whatever is typed goes into that line at
 // once. There is at most one in the program. The lists are read from their
-// files when the window opens and written when it is destroyed, on every
-// path (Esc, Close, the program's end); a file that could not be read is
-// never written over (ToDoLists).
+// files when the window opens, a changed list is written within a minute,
+// and all are written when the window is destroyed, on every path (Esc,
+// Close, the program's end); a file that could not be read is never written
+// over (ToDoLists).
 //
 // The Schedule command files the selected line into the day planner at the
 // first free half-hour slot from the time the user picks (ScheduleDialog);
@@ -18,6 +19,9 @@
 #include <windows.h>
 
 #include <array>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
@@ -32,6 +36,9 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
  public:
   static constexpr const char* kClassName = "ToDo";
   static constexpr int kEditorId = 16150;
+  // The regular save of changed lists, as often as the data file's.
+  static constexpr UINT_PTR kSaveTimer = 1;
+  static constexpr UINT kSaveIntervalMs = 60000;
 
   // Where DrawLists draws: the window, or a printed page (rows from three
   // row heights down under the list's heading, in the page's own font).
@@ -118,6 +125,8 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   // its day. False when the date and time make no moment.
   bool ScheduledSlot(store::Moment date, store::Moment time, store::Moment& slot);
   void Save();
+  void SaveChanged();
+  void ReportFailedSaves(const std::vector<std::string>& failed, bool onceEach);
 
   ToDoHost& host_;
   store::ToDoLists lists_;
@@ -129,7 +138,8 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   std::array<store::ToDoRect, store::kToDoLines> rows_ = {};
   HWND editor_ = nullptr;  // a child, destroyed with the window
   int selectedRow_ = -1;
-  bool saved_ = false;  // the lists were written at the window's end
+  bool saved_ = false;                      // the lists were written at the window's end
+  std::set<std::string> reportedFailures_;  // by the regular save, until one succeeds
 };
 
 }  // namespace todo

@@ -227,8 +227,19 @@ void CLumettaView::RepaintIfShowing(int year, int month) {
 // --- Other windows --------------------------------------------------------------
 
 void CLumettaView::OpenDayPlanner(int year, int month, int day) {
+  if (!store::CanStoreDay(year, month, day)) {
+    RefuseDay(Handle());
+    return;
+  }
   host_.PlayClickSound();
   host_.OpenDayPlanner(year, month, day);
+}
+
+void CLumettaView::RefuseDay(HWND owner) {
+  prompter_.Show(owner,
+                 "Lumetta keeps appointments from 1970 to January 2038 only: entries on this day "
+                 "could not be saved.",
+                 MB_OK | MB_ICONINFORMATION);
 }
 
 void CLumettaView::OpenToDoList() {

@@ -53,8 +53,12 @@ class CLumettaView : public fw::Window {
   void ChooseMainFont();
   // Requests a repaint when exactly that month is shown.
   void RepaintIfShowing(int year, int month);
-  // Click sound, then the day planner of that date (through the host).
+  // Click sound, then the day planner of that date (through the host); a
+  // day whose entries could not be kept is refused (RefuseDay).
   void OpenDayPlanner(int year, int month, int day);
+  // Tells the user, in a message box owned by `owner`, that a day outside
+  // the calendar's range is not offered.
+  void RefuseDay(HWND owner);
   // Shows the quick-check popup for that date unless it was the last one
   // asked for (same day and month). flag: 1 from the year view, else 0.
   void ShowQuickCheck(int year, int month, int day, const RECT& anchor, int flag);

@@ -46,7 +46,24 @@ bool PeriodWindow::OnCommand(UINT id, UINT, HWND) {
 
 void PeriodWindow::OnDestroy() { InvalidateRect(monthView_.Handle(), nullptr, FALSE); }
 
+bool PeriodWindow::DropsWhileDisabled(UINT message) const {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_CLOSE:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_VSCROLL:
+      return !IsWindowEnabled(Handle());
+    default:
+      return false;
+  }
+}
+
 LRESULT PeriodWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (DropsWhileDisabled(message)) return 0;
   LRESULT painted = 0;
   if (fw::HandleWholePaint(
           Handle(), message, wParam, [this](HDC dc) { DrawScreen(dc); }, painted,

@@ -52,6 +52,11 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
   // flicker; remembers where the window was moved to.
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+  // While the window is disabled (its print dialog or job, a modal dialog)
+  // commands, keys, clicks and close requests that still arrive (posted)
+  // are dropped: nothing changes or closes the period under the job.
+  bool DropsWhileDisabled(UINT message) const;
+
   // Draws the whole client area on the screen (or into WM_PRINTCLIENT's DC).
   virtual void DrawScreen(HDC dc) = 0;
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "views/PrintStatus.h"
+
 namespace views {
 namespace {
 
@@ -56,6 +58,10 @@ bool PrinterTarget::Choose(HWND owner, int pageCount, int& firstPage, int& lastP
   return true;
 }
 
+int PrinterTarget::PrintableHeight() {
+  return printer_ != nullptr ? GetDeviceCaps(printer_, VERTRES) : 0;
+}
+
 bool PrinterTarget::BeginDocument(const std::string& title) {
   if (printer_ == nullptr) return false;
   DOCINFOA info = {};
@@ -101,23 +107,36 @@ bool PrintRouting::PrintFrom(PrintSourceKind kind, PrintSource& requester, HWND 
   PrinterTarget printer;
   PrintTarget& target = target_ != nullptr ? *target_ : printer;
 
-  const int pageCount = std::max(1, source.PrintPageCount());
+  // Disabled before the dialog: while it shows, the source's period cannot
+  // change and the source cannot close.
+  const HWND sourceWindow = source.PrintWindow();
+  DisabledWindow disabledSource(sourceWindow);
+  const int offered = std::max(1, source.PrintPageCount());
   int first = 1;
-  int last = pageCount;
-  if (!target.Choose(owner, pageCount, first, last)) {
+  int last = offered;
+  const bool chosen = target.Choose(owner, offered, first, last);
+  if (!chosen || (sourceWindow != nullptr && !IsWindow(sourceWindow))) {
+    // Cancelled, or the source went all the same: nothing of it is touched.
+    if (chosen) target.EndDocument(false);
     Clear();  // no source outlives its request
     return false;
   }
+  // The pages as the chosen printer lays them out; "all pages" are all of them.
+  const int pages =
+      std::max(1, source.PrintPageCountOn(target.MeasuringContext(), target.PrintableHeight()));
+  last = last >= offered ? pages : std::min(last, pages);
+  first = std::clamp(first, 1, last);
+
   bool printed = false;
   {
-    // The main window stays disabled for the whole job, the source's
-    // window while its pages are drawn: nothing changes the printed data.
+    // The main window stays disabled for the whole job: nothing changes
+    // the printed data.
     DisabledWindow mainWindow(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr);
     if (!target.BeginDocument(source.PrintTitle())) {
       target.EndDocument(false);
       prompter_.Show(owner, kCannotStartJob, MB_OK | MB_ICONEXCLAMATION);
     } else {
-      printed = PrintPages(source, target, first, last);
+      printed = PrintPages(source, target, first, last, owner);
       target.EndDocument(printed);
     }
   }
@@ -125,13 +144,16 @@ bool PrintRouting::PrintFrom(PrintSourceKind kind, PrintSource& requester, HWND 
   return printed;
 }
 
-bool PrintRouting::PrintPages(PrintSource& source, PrintTarget& target, int first, int last) {
-  DisabledWindow sourceWindow(source.PrintWindow());
+bool PrintRouting::PrintPages(PrintSource& source, PrintTarget& target, int first, int last,
+                              HWND owner) {
+  PrintStatus status(owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr, source.PrintTitle());
   for (int page = first; page <= last; ++page) {
+    status.ShowPage(page, last);
+    if (status.Cancelled()) return false;
     HDC dc = target.BeginPage();
     if (dc == nullptr) return false;
     source.PrintPage(dc, page);
-    if (!target.EndPage()) return false;
+    if (!target.EndPage() || status.Cancelled()) return false;
   }
   return true;
 }

@@ -8,7 +8,10 @@
 //   views::CLumettaView::Current()->PrintFrom(views::PrintSourceKind::DayPlanner, *this);
 //
 // A source is held only for the length of one request: from PrintFrom until
-// the job ends or the print dialog is cancelled.
+// the job ends or the print dialog is cancelled. Its window is disabled for
+// all that time, the print dialog included, so that the printed period
+// cannot change and the window cannot close under the job; the pages are
+// counted again on the chosen printer once the dialog has closed.
 
 #include <windows.h>
 
@@ -30,8 +33,16 @@ class PrintSource {
   virtual HWND PrintWindow() const = 0;
   // The name of the print job.
   virtual std::string PrintTitle() const = 0;
-  // Pages of the job (asked before the print dialog shows).
+  // Pages of the job on a standard page (offered by the print dialog).
   virtual int PrintPageCount() { return 1; }
+  // Pages of the job on the chosen printer, laid out as PrintPage then draws
+  // them: `printer` measures the printer's font, `pageHeight` is its
+  // printable height in its pixels (nullptr and 0: a standard page).
+  virtual int PrintPageCountOn(HDC printer, int pageHeight) {
+    (void)printer;
+    (void)pageHeight;
+    return PrintPageCount();
+  }
   // Draws page `page` (1-based) onto the printer's context.
   virtual void PrintPage(HDC printer, int page) = 0;
 };
@@ -50,6 +61,10 @@ class PrintTarget {
   virtual bool EndPage() = 0;
   // Ends (completed) or aborts the document and lets the printer go.
   virtual void EndDocument(bool completed) = 0;
+  // The chosen printer's context to measure with, and its printable height
+  // in its pixels; nullptr and 0 where the target has no such page.
+  virtual HDC MeasuringContext() { return nullptr; }
+  virtual int PrintableHeight() { return 0; }
 };
 
 // PrintTarget on the printer chosen in the system's print dialog.
@@ -65,6 +80,8 @@ class PrinterTarget : public PrintTarget {
   HDC BeginPage() override;
   bool EndPage() override;
   void EndDocument(bool completed) override;
+  HDC MeasuringContext() override { return printer_; }
+  int PrintableHeight() override;
 
  private:
   HDC printer_ = nullptr;
@@ -79,10 +96,12 @@ class PrintRouting {
   // Replaces the printer (tests); nullptr goes back to the print dialog.
   void SetTarget(PrintTarget* target) { target_ = target; }
 
-  // Prints `source` as the source of its kind: page count, print dialog
-  // (owned by `owner`), then every chosen page. The owner's top-level
-  // window and the source's window are disabled while the pages are drawn.
-  // True when a job was printed; false when cancelled or failed.
+  // Prints `source` as the source of its kind: print dialog (owned by
+  // `owner`), page count on the chosen printer, then every chosen page with
+  // a status window whose Cancel ends the job. The source's window is
+  // disabled from before the dialog to the end, the owner's top-level window
+  // while the pages are sent. True when a job was printed; false when
+  // cancelled, failed, or the source's window went while the dialog showed.
   bool PrintFrom(PrintSourceKind kind, PrintSource& source, HWND owner);
 
   // The source of that kind during a request; nullptr between requests.
@@ -90,7 +109,7 @@ class PrintRouting {
 
  private:
   PrintSource* ActiveSource() const;
-  bool PrintPages(PrintSource& source, PrintTarget& target, int first, int last);
+  bool PrintPages(PrintSource& source, PrintTarget& target, int first, int last, HWND owner);
   void Clear() { sources_.fill(nullptr); }
 
   fw::Prompter& prompter_;

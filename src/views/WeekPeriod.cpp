@@ -66,27 +66,42 @@ std::string PrintedHeading(const Date& start) {
   return text;
 }
 
-int ClampWeekScroll(int position) {
-  return std::clamp(position, 1, kWeekTotalLines - kWeekPageLines + 1);
+int ClampWeekScroll(int position) { return ClampWeekScroll(position, kWeekTotalLines); }
+
+int WeekLines(const std::vector<int>& entriesPerDay) {
+  int lines = 0;
+  for (int entries : entriesPerDay) lines += 1 + std::max(0, entries);
+  return std::max(kWeekTotalLines, lines);
 }
 
-std::vector<PrintedPage> LayOutPrintedPages(const std::vector<int>& entriesPerDay) {
-  constexpr int kPageRoom = kLinesPerPrintedPage - kPrintedHeadingLines;
+int ClampWeekScroll(int position, int totalLines) {
+  return std::clamp(position, 1, std::max(1, totalLines - kWeekPageLines + 1));
+}
+
+int PrintedLinesPerPage(int pageHeight, int lineHeight) {
+  if (pageHeight <= 0 || lineHeight <= 0) return kLinesPerPrintedPage;
+  // Lines start one pixel down (DrawWeek).
+  return std::max(kPrintedHeadingLines + 2, (pageHeight - 1) / lineHeight);
+}
+
+std::vector<PrintedPage> LayOutPrintedPages(const std::vector<int>& entriesPerDay,
+                                            int linesPerPage) {
+  const int pageRoom = std::max(2, linesPerPage - kPrintedHeadingLines);
   std::vector<PrintedPage> pages(1);
   int used = 0;  // lines of day blocks on the current page
   for (int day = 0; day < static_cast<int>(entriesPerDay.size()); ++day) {
     const int entries = std::max(0, entriesPerDay[static_cast<size_t>(day)]);
-    if (used > 0 && used + entries + 1 > kPageRoom) {
+    if (used > 0 && used + entries + 1 > pageRoom) {
       pages.emplace_back();
       used = 0;
     }
     int first = 0;
     do {
-      if (used == kPageRoom) {  // only a day longer than a page gets here
+      if (used == pageRoom) {  // only a day longer than a page gets here
         pages.emplace_back();
         used = 0;
       }
-      const int count = std::min(entries - first, kPageRoom - used - 1);
+      const int count = std::min(entries - first, pageRoom - used - 1);
       pages.back().push_back(PrintedBlock{day, first, count});
       used += count + 1;
       first += count;

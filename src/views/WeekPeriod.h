@@ -45,6 +45,11 @@ std::string PrintedHeading(const Date& start);
 constexpr int kWeekTotalLines = 1008;
 constexpr int kWeekPageLines = 22;
 int ClampWeekScroll(int position);
+// The lines a period draws (a heading and a line per entry for each day),
+// and never fewer than kWeekTotalLines: the scroll range that reaches the
+// last day.
+int WeekLines(const std::vector<int>& entriesPerDay);
+int ClampWeekScroll(int position, int totalLines);
 
 // A printed page holds kLinesPerPrintedPage lines; the first
 // kPrintedHeadingLines carry the page heading. A day block takes one line
@@ -61,10 +66,17 @@ struct PrintedBlock {
 };
 using PrintedPage = std::vector<PrintedBlock>;
 
-// Lays the days (entry counts per day, in order) out on pages. A block
-// that fits on the current page goes there; one that does not starts a new
-// page. A day with more entries than a whole page holds fills pages with
-// its heading repeated on each, so every entry is printed exactly once.
-std::vector<PrintedPage> LayOutPrintedPages(const std::vector<int>& entriesPerDay);
+// The lines a printed page holds: as many lines of `lineHeight` as its
+// printable height takes below the top margin (kLinesPerPrintedPage when the
+// page is not known, height 0), and room for a heading and one entry at least.
+int PrintedLinesPerPage(int pageHeight, int lineHeight);
+
+// Lays the days (entry counts per day, in order) out on pages of
+// `linesPerPage` lines. A block that fits on the current page goes there;
+// one that does not starts a new page. A day with more entries than a whole
+// page holds fills pages with its heading repeated on each, so every entry
+// is printed exactly once.
+std::vector<PrintedPage> LayOutPrintedPages(const std::vector<int>& entriesPerDay,
+                                            int linesPerPage = kLinesPerPrintedPage);
 
 }  // namespace views

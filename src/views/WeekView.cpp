@@ -11,6 +11,7 @@
 #include "framework/SolidDrawing.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
+#include "store/Moment.h"
 #include "store/ProgramState.h"
 #include "views/MainFont.h"
 #include "views/MonthView.h"
@@ -68,6 +69,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
     Measure(dc);
   }
   caption_ = WeekCaption(start_, European());
+  totalLines_ = WeekLines(EntriesPerDay());
 
   int x = settings.weekViewPosition.left;
   int y = settings.weekViewPosition.top;
@@ -93,15 +95,29 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
 void ViewWeek::SetStart(const Date& start) {
   start_ = start;
   scroll_ = 1;
+  totalLines_ = WeekLines(EntriesPerDay());
   UpdateScrollBar();
   caption_ = WeekCaption(start_, European());
   SetWindowTextA(Handle(), caption_.c_str());
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void ViewWeek::Next() { SetStart(AddDays(start_, 7)); }
+void ViewWeek::Next() { Step(7); }
 
-void ViewWeek::Previous() { SetStart(AddDays(start_, -7)); }
+void ViewWeek::Previous() { Step(-7); }
+
+void ViewWeek::Step(int days) {
+  const Date start = AddDays(start_, days);
+  for (int i = 0; i < 7; ++i) {
+    const Date day = AddDays(start, i);
+    if (store::CanStoreDay(day.year, day.month, day.day)) {
+      SetStart(start);
+      return;
+    }
+  }
+  // A week the calendar cannot keep entries for is not offered.
+  monthView_.RefuseDay(Handle());
+}
 
 void ViewWeek::RetargetWeekView(const Date& date) {
   if (!IsCalendarDate(date)) return;
@@ -114,6 +130,7 @@ void ViewWeek::SetPeriodLength(int days) {
   if (days == length_ || (days != 7 && days != 14 && days != 28)) return;
   length_ = days;
   scroll_ = 1;
+  totalLines_ = WeekLines(EntriesPerDay());
   UpdateScrollBar();
   InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -125,14 +142,14 @@ void ViewWeek::UpdateScrollBar() {
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   info.nMin = 1;
-  info.nMax = kWeekTotalLines;
+  info.nMax = totalLines_;
   info.nPage = kWeekPageLines;
   info.nPos = scroll_;
   SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
 }
 
 void ViewWeek::ScrollTo(int position) {
-  const int clamped = ClampWeekScroll(position);
+  const int clamped = ClampWeekScroll(position, totalLines_);
   if (clamped == scroll_) return;
   scroll_ = clamped;
   UpdateScrollBar();
@@ -255,6 +272,7 @@ void ViewWeek::OnFinalMessage() {
 }
 
 LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (DropsWhileDisabled(message)) return 0;
   switch (message) {
     case WM_LBUTTONDOWN:
       OnLeftButtonDown(GET_Y_LPARAM(lParam));

@@ -62,6 +62,9 @@ class ViewWeek : public PeriodWindow {
   // --- Printing ---------------------------------------------------------------
   std::string PrintTitle() const override { return caption_; }
   int PrintPageCount() override;
+  // Measures the printer's font on `printer`; the pages then drawn keep
+  // this layout until the next count.
+  int PrintPageCountOn(HDC printer, int pageHeight) override;
   void PrintPage(HDC printer, int page) override;
 
  protected:
@@ -77,6 +80,8 @@ class ViewWeek : public PeriodWindow {
   bool InitWeekView(HDC dc, const Date& date);
   void Measure(HDC dc);
   void SetStart(const Date& start);
+  // Steps to the week `days` on, unless none of its days can be stored.
+  void Step(int days);
   void UpdateScrollBar();
   void OnScroll(int request, int thumb);
   void OnKeyDown(UINT key);
@@ -94,6 +99,8 @@ class ViewWeek : public PeriodWindow {
   int timeWidth_ = 0;
   int lineHeight_ = 0;
   int textWidth_ = 0;
+  int totalLines_ = kWeekTotalLines;         // the scroll range
+  int printedLines_ = kLinesPerPrintedPage;  // lines a printed page holds
   std::vector<int> blockBottoms_;
   std::string clipboardText_;
   std::string caption_;

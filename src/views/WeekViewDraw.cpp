@@ -41,7 +41,19 @@ std::vector<int> ViewWeek::EntriesPerDay() const {
 }
 
 int ViewWeek::PrintPageCount() {
-  return static_cast<int>(LayOutPrintedPages(EntriesPerDay()).size());
+  printedLines_ = kLinesPerPrintedPage;
+  return static_cast<int>(LayOutPrintedPages(EntriesPerDay(), printedLines_).size());
+}
+
+int ViewWeek::PrintPageCountOn(HDC printer, int pageHeight) {
+  if (printer == nullptr || pageHeight <= 0) return PrintPageCount();
+  {
+    // The printer's own font, as DrawWeek prints with it.
+    fw::ScopedSelect select(printer, GetCurrentObject(printer, OBJ_FONT));
+    Measure(printer);
+  }
+  printedLines_ = PrintedLinesPerPage(pageHeight, lineHeight_);
+  return static_cast<int>(LayOutPrintedPages(EntriesPerDay(), printedLines_).size());
 }
 
 void ViewWeek::PrintPage(HDC printer, int page) { DrawWeek(printer, nullptr, page); }
@@ -106,6 +118,11 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
     int y = scroll_ == 1 ? 1 : (1 - scroll_) * lineHeight_;
     blockBottoms_.assign(static_cast<size_t>(length_), 0);
     const std::vector<int> counts = EntriesPerDay();
+    if (WeekLines(counts) != totalLines_) {
+      // Entries were added or removed while the view was open.
+      totalLines_ = WeekLines(counts);
+      UpdateScrollBar();
+    }
     for (int i = 0; i < length_; ++i) {
       y = DrawDayBlock(dc, AddDays(start_, i), 0, counts[static_cast<size_t>(i)], true, y, false);
       blockBottoms_[static_cast<size_t>(i)] = y;
@@ -115,7 +132,7 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
 
   Text(dc, 22, 2, PrintedHeading(start_));
   const std::vector<int> counts = EntriesPerDay();
-  const std::vector<PrintedPage> pages = LayOutPrintedPages(counts);
+  const std::vector<PrintedPage> pages = LayOutPrintedPages(counts, printedLines_);
   if (page > static_cast<int>(pages.size())) return;
   int y = 1 + 2 * lineHeight_;
   for (const PrintedBlock& block : pages[static_cast<size_t>(page - 1)]) {

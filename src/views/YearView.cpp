@@ -212,6 +212,7 @@ void ViewYear::OnFinalMessage() {
 }
 
 LRESULT ViewYear::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (DropsWhileDisabled(message)) return 0;
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_MOUSEMOVE:

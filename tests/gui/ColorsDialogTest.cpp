@@ -153,6 +153,29 @@ TEST_F(ColorsDialogTest, TextLikeTheBackgroundTurnsBlackEvenWhenTheChooserIsCanc
   }
 }
 
+TEST_F(ColorsDialogTest, TheTextSwatchShowsWhatTheContrastRuleMadeOfTheColour) {
+  settings_.fore = settings_.back;  // unreadable, and the chooser is cancelled
+  chooser_.confirm = false;
+  COLORREF inside = 1;
+  watcher_.Then([&](const SeenDialog& d) {
+    ShowWindow(d.hwnd, SW_SHOWNORMAL);
+    RedrawWindow(d.hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::PumpPending();
+    Click(d.hwnd, IDC_COLORS_TEXT);
+    // Only what the click made invalid is painted again.
+    RedrawWindow(d.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testing_support::PumpPending();
+    const RECT at = ControlRect(d.hwnd, IDC_SWATCH_TEXT);
+    testing_support::ClientPixels pixels(d.hwnd);
+    inside = pixels.At(at.left + 25, at.top + 13);
+    return IDC_COLORS_OK;
+  });
+  EXPECT_EQ(IDOK, Run());
+  EXPECT_EQ(RGB(0, 0, 0), inside);
+  EXPECT_EQ(1, changes_);
+}
+
 TEST_F(ColorsDialogTest, EscKeepsAnUnreadableTextColourButOkFixesIt) {
   for (int close : {IDCANCEL, IDC_COLORS_OK}) {
     store::SetDefaultSettings(settings_, 0);

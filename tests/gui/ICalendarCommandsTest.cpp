@@ -16,6 +16,10 @@
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
 #include "support/Pump.h"
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
+#include "planner/EditView.h"
+#include "todo/ToDo.h"
 
 using main_frame_testing::MainFrameTest;
 using platform_testing::ReadWholeFile;
@@ -70,6 +74,54 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
   ASSERT_EQ(1u, services_.prompter.texts.size());
   EXPECT_EQ("Exported 1 entry, 1 day of notes and 0 to-do lines to \"" + out + "\".",
             services_.prompter.texts[0]);
+}
+
+TEST_F(ICalendarCommandsTest, ExportTakesTheToDoLineBeingTypedInAnOpenWindow) {
+  ASSERT_TRUE(MakeFrame());
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODO);
+  todo::ToDo* list = todo::ToDo::Current();
+  ASSERT_NE(nullptr, list);
+  for (char c : std::string("Call the plumber")) {
+    SendMessageA(list->Editor(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  }
+  const std::string out = services_.data.appData / "out.ics";
+  testing_support::DialogWatcher watcher;
+  ChooseInNextDialog(watcher, out);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
+
+  EXPECT_NE(std::string::npos, ReadWholeFile(out).find("SUMMARY:Call the plumber\r\n"));
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_NE(std::string::npos, services_.prompter.texts[0].find("and 1 to-do line"))
+      << services_.prompter.texts[0];
+  todo::ToDo::CloseToDo();
+}
+
+TEST_F(ICalendarCommandsTest, AnOpenNotesWindowKeepsWhatTheImportAddedToItsDay) {
+  const std::string notes = services_.data.appData / "notes";
+  ASSERT_TRUE(CreateDirectoryA(notes.c_str(), nullptr));
+  shell::SetNotesFolder(notes + "\\");
+  ASSERT_TRUE(MakeFrame());
+  frame_->OpenDayPlanner(2025, 3, 20);
+  planner::AppointBook2* day = planner::FindDayPlanner(2025, 3, 20);
+  ASSERT_NE(nullptr, day);
+  planner::EditView::OpenNotesForEditing(*day);
+  ASSERT_NE(nullptr, planner::EditView::Current());
+  SetWindowTextA(planner::EditView::Current()->Editor(), "Mine");
+  const std::string in = services_.data.appData / "in.ics";
+  ASSERT_TRUE(WriteWholeFile(in,
+                             "BEGIN:VCALENDAR\r\nBEGIN:VJOURNAL\r\nUID:j@example.com\r\n"
+                             "DTSTART;VALUE=DATE:20250320\r\nDESCRIPTION:Theirs\r\n"
+                             "END:VJOURNAL\r\nEND:VCALENDAR\r\n"));
+  testing_support::DialogWatcher watcher;
+  ChooseInNextDialog(watcher, in);
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_IMPORT_ICALENDAR);
+  planner::EditView::CloseNotes();
+  planner::CloseAllDayPlanners();
+  shell::SetNotesFolder("");
+
+  const std::string kept = ReadWholeFile(notes + "\\20250320.txt");
+  EXPECT_NE(std::string::npos, kept.find("Mine")) << kept;
+  EXPECT_NE(std::string::npos, kept.find("Theirs")) << kept;
 }
 
 TEST_F(ICalendarCommandsTest, ImportMergesTheEventsAndTellsWhatCameIn) {

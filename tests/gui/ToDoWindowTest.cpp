@@ -275,6 +275,38 @@ TEST_F(ToDoWindowTest, AFileOfTheWrongSizeIsToldOnceAndNeverWrittenOver) {
   EXPECT_EQ("typed anyway", RecordText(Contents("per.unsaved.bin"), 0));
 }
 
+TEST_F(ToDoWindowTest, LinesTypedWhileTheFileWasUnreadableComeBackOnceItReadsAgain) {
+  const std::string odd = FileWith({{0, "kept"}}) + "?";
+  ASSERT_TRUE(WriteWholeFile(FileOf("per.bin"), odd));
+  ASSERT_NE(nullptr, Open());
+  Type("typed aside");
+  CloseByCommand();
+  // A sync tool let go of the file: it reads again.
+  ASSERT_TRUE(WriteWholeFile(FileOf("per.bin"), FileWith({{0, "kept"}})));
+  host.prompter.texts.clear();
+
+  ASSERT_NE(nullptr, Open());
+  EXPECT_EQ("kept", Line(0, 0));
+  EXPECT_EQ("typed aside", Line(0, 1));
+  ASSERT_EQ(1u, host.prompter.texts.size());
+  EXPECT_NE(std::string::npos, host.prompter.texts[0].find("1 line typed while the Personal"));
+  EXPECT_EQ("typed aside", RecordText(Contents("per.bin"), 1));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(FileOf("per.unsaved.bin").c_str()));
+  CloseByCommand();
+  ASSERT_NE(nullptr, Open());
+  EXPECT_EQ(1u, host.prompter.texts.size()) << "told once";
+}
+
+TEST_F(ToDoWindowTest, AChangedListIsWrittenByTheRegularSaveWhileTheWindowStaysOpen) {
+  ToDo* window = Open();
+  ASSERT_NE(nullptr, window);
+  Type("Buy milk");
+  SendMessageA(window->Handle(), WM_TIMER, ToDo::kSaveTimer, 0);  // the minute is up
+  EXPECT_EQ(window, ToDo::Current());
+  EXPECT_EQ("Buy milk", RecordText(Contents("per.bin"), 0));
+  EXPECT_TRUE(host.prompter.texts.empty());
+}
+
 // --- The older version's lines ------------------------------------------------------------
 
 TEST_F(ToDoWindowTest, MissingFilesTakeTheOldVersionsLinesFromTheRegistryAndAreWrittenAtOnce) {

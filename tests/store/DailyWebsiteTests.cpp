@@ -2,6 +2,8 @@
 // up to the half hour, and what one run of the schedule does.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "TimeZone.h"
 #include "store/DailyWebsite.h"
 #include "store/Settings.h"
@@ -49,6 +51,48 @@ TEST_F(DailyWebsiteTest, SecondsUntilTimeOfDayFollowsTheLocalClockAcrossAChange)
   // From 9:00 the day before, 8:00 comes after 22 real hours.
   EXPECT_EQ(22 * 3600, SecondsUntilTimeOfDay(At(2025, 1, 1, 8, 0), At(2025, 3, 29, 9, 0)));
 }
+
+// Through the schedule's rules: the timer runs to the set time of the next
+// day on the last day of every length of month, and never to a time passed.
+struct NextRunCase {
+  const char* what;
+  int year, month, day, hour, minute, second;  // now
+  int setHour, setMinute;
+  int expectedSeconds;
+};
+
+class DailyWebsiteNextRun : public DailyWebsiteTest,
+                            public ::testing::WithParamInterface<NextRunCase> {};
+
+TEST_P(DailyWebsiteNextRun, TheTimerRunsToTheNextRealOccurrenceOfTheSetTime) {
+  const NextRunCase& c = GetParam();
+  SettingsBlock settings{};
+  std::strcpy(settings.webPageAddress, "example.org");
+  settings.webPageEnabled = 1;
+  settings.webPageTime = At(2019, 1, 5, c.setHour, c.setMinute);
+  const Moment now = At(c.year, c.month, c.day, c.hour, c.minute, c.second);
+  const DailyWebsitePlan plan = PlanDailyWebsite(settings, now, true);
+  ASSERT_TRUE(plan.startTimer) << c.what;
+  EXPECT_EQ(c.expectedSeconds, plan.seconds) << c.what;
+}
+
+constexpr int kHour = 3600;
+
+INSTANTIATE_TEST_SUITE_P(
+    MonthEndsAndClockChanges, DailyWebsiteNextRun,
+    ::testing::Values(
+        NextRunCase{"31-day month", 2025, 1, 31, 10, 0, 0, 9, 0, 23 * kHour},
+        NextRunCase{"30-day month", 2025, 4, 30, 10, 0, 0, 9, 0, 23 * kHour},
+        NextRunCase{"28-day February", 2025, 2, 28, 10, 0, 0, 9, 0, 23 * kHour},
+        NextRunCase{"29-day February", 2024, 2, 29, 10, 0, 0, 9, 0, 23 * kHour},
+        NextRunCase{"the year's end", 2025, 12, 31, 9, 0, 0, 9, 0, 24 * kHour},
+        NextRunCase{"31 March 2024, the spring change", 2024, 3, 31, 10, 0, 0, 9, 0, 23 * kHour},
+        NextRunCase{"31 October, after the autumn change", 2021, 10, 31, 10, 0, 0, 9, 0,
+                    23 * kHour},
+        // 2:00 to 3:00 is shown twice on 26 October 2025; 2:15 of the second
+        // pass (the first pass plus an hour) comes before the second 2:30.
+        NextRunCase{"the repeated hour, second pass", 2025, 10, 26, 2, 15, kHour, 2, 30, 15 * 60},
+        NextRunCase{"the repeated hour, first pass", 2025, 10, 26, 2, 15, 0, 2, 30, 15 * 60}));
 
 TEST_F(DailyWebsiteTest, RoundUpToHalfHourGoesToTheNextFullOrHalfHour) {
   const struct {

@@ -58,6 +58,55 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{{2025, 3, 31, 23, 59, 30}, "2025-04-01 00:00:00", true},
                       RoundCase{{2024, 12, 31, 23, 31, 0}, "2025-01-01 00:00:00", true}));
 
+// The dialog's date after OK: a calendar day on when the chosen time passes
+// midnight, also on the days the clocks change (23 and 25 hours long).
+struct ChosenCase {
+  const char* what;
+  Clock date;  // as the date picker holds it, with the proposed time of day
+  Clock time;
+  std::string expectedDay;
+  std::string expectedTime;
+};
+
+class RoundChosenSlotTest : public ::testing::TestWithParam<ChosenCase> {
+ protected:
+  ScopedTimeZone tz_{"Europe/Berlin"};
+};
+
+TEST_P(RoundChosenSlotTest, TheDateMovesOneCalendarDayWhenTheTimePassesMidnight) {
+  const ChosenCase& c = GetParam();
+  const ChosenSlot chosen = RoundChosenSlot(At(c.date), At(c.time));
+  EXPECT_EQ(c.expectedDay, Shown(chosen.date).substr(0, 10)) << c.what;
+  EXPECT_EQ(c.expectedTime, Shown(chosen.time).substr(11)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(ClockChanges, RoundChosenSlotTest,
+                         ::testing::Values(ChosenCase{"autumn: the 25-hour Sunday",
+                                                      {2025, 10, 26, 0, 0, 0},
+                                                      {2025, 10, 26, 23, 45, 0},
+                                                      "2025-10-27",
+                                                      "00:00:00"},
+                                           ChosenCase{"spring: the 23-hour Sunday",
+                                                      {2025, 3, 30, 23, 30, 0},
+                                                      {2025, 3, 30, 23, 45, 0},
+                                                      "2025-03-31",
+                                                      "00:00:00"},
+                                           ChosenCase{"spring: the Saturday before",
+                                                      {2025, 3, 29, 23, 30, 0},
+                                                      {2025, 3, 29, 23, 45, 0},
+                                                      "2025-03-30",
+                                                      "00:00:00"},
+                                           ChosenCase{"the month's end",
+                                                      {2025, 4, 30, 12, 0, 0},
+                                                      {2025, 4, 30, 23, 59, 0},
+                                                      "2025-05-01",
+                                                      "00:00:00"},
+                                           ChosenCase{"no midnight: the date stays",
+                                                      {2025, 10, 26, 0, 0, 0},
+                                                      {2025, 10, 26, 9, 10, 0},
+                                                      "2025-10-26",
+                                                      "09:30:00"}));
+
 class FindFreeSlotTest : public BookFixture {
  protected:
   static void Take(All_Appointments& book, const std::vector<Clock>& slots) {

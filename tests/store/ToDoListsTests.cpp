@@ -272,6 +272,137 @@ TEST_F(ToDoListsTest, AnOlderVersionsFileElsewhereIsReadAndTheListWrittenToTheDa
   EXPECT_EQ("line 7", TextAt(File("per.bin"), 7));
 }
 
+// --- A side file once the list can be read again ------------------------------------
+
+using Rows = std::map<int, std::string>;
+
+ToDoList ListOf(const Rows& rows) {
+  ToDoList list;
+  for (const auto& [row, text] : rows) list[static_cast<std::size_t>(row)].text = text;
+  return list;
+}
+
+Rows RowsOf(const ToDoList& list) {
+  Rows rows;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (!list[i].text.empty()) rows[static_cast<int>(i)] = list[i].text;
+  }
+  return rows;
+}
+
+Rows FullList() {
+  Rows rows;
+  for (int i = 0; i < kToDoLines; ++i) rows[i] = "busy " + std::to_string(i);
+  return rows;
+}
+
+struct SideCase {
+  const char* what;
+  bool listFileDeleted;
+  Rows inFile;
+  Rows inSide;
+  Rows expected;       // the list, and so per.bin
+  Rows stillAside;     // what per.unsaved.bin keeps; none: removed
+  const char* toldOf;  // a part of the message
+};
+
+class ToDoSideFiles : public ToDoListsTest, public ::testing::WithParamInterface<SideCase> {};
+
+TEST_P(ToDoSideFiles, LinesKeptAsideComeBackAndNoneIsLost) {
+  const SideCase& c = GetParam();
+  if (!c.listFileDeleted) File("per.bin") = EncodeToDoList(ListOf(c.inFile));
+  File("per.unsaved.bin") = EncodeToDoList(ListOf(c.inSide));
+
+  const std::vector<ToDoItem> exported = ReadToDoItems(files, paths);
+  ToDoLists lists = Loaded();
+  EXPECT_EQ(c.expected, RowsOf(lists.List(0))) << c.what;
+  ToDoList file;
+  ASSERT_EQ(ToDoFileRead::Loaded, ReadToDoFile(files, "data/per.bin", file)) << c.what;
+  EXPECT_EQ(c.expected, RowsOf(file)) << c.what;
+  if (c.stillAside.empty()) {
+    EXPECT_FALSE(Exists("per.unsaved.bin")) << c.what;
+  } else {
+    ToDoList aside;
+    ASSERT_EQ(ToDoFileRead::Loaded, ReadToDoFile(files, "data/per.unsaved.bin", aside)) << c.what;
+    EXPECT_EQ(c.stillAside, RowsOf(aside)) << c.what;
+  }
+  EXPECT_NE(std::string::npos, lists.SideFilesMessage().find(c.toldOf))
+      << c.what << ": " << lists.SideFilesMessage();
+  // The export sees the same lines before the window ever opened.
+  EXPECT_EQ(c.expected.size() + c.stillAside.size(), exported.size()) << c.what;
+
+  // Told once: the next opening has nothing to say unless lines still wait.
+  ToDoLists again = Loaded();
+  EXPECT_EQ(c.stillAside.empty(), again.SideFilesMessage().empty()) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToDoSideFiles,
+    ::testing::Values(SideCase{"readable again",
+                               false,
+                               {{0, "milk"}, {1, "bread"}},
+                               {{0, "milk"}, {1, "bread"}, {2, "typed aside"}, {5, "also aside"}},
+                               {{0, "milk"}, {1, "bread"}, {2, "typed aside"}, {5, "also aside"}},
+                               {},
+                               "2 lines typed while the Personal"},
+                      SideCase{"row taken in the file",
+                               false,
+                               {{0, "milk"}, {2, "from the file"}},
+                               {{2, "typed aside"}},
+                               {{0, "milk"}, {1, "typed aside"}, {2, "from the file"}},
+                               {},
+                               "1 line typed"},
+                      SideCase{"bad file deleted",
+                               true,
+                               {},
+                               {{3, "a"}, {21, "b"}},
+                               {{3, "a"}, {21, "b"}},
+                               {},
+                               "2 lines typed"},
+                      SideCase{
+                          "no free row",
+                          false,
+                          FullList(),
+                          {{0, "busy 0"}, {4, "new 1"}, {9, "new 2"}},
+                          FullList(),
+                          {{0, "new 1"}, {1, "new 2"}},
+                          "2 lines of the Personal to-do list "
+                          "did not fit into its 22 rows and are kept in:\ndata/per.unsaved.bin"}));
+
+TEST_F(ToDoListsTest, ASideFileThatOnlyRepeatsTheListGoesWithoutAWord) {
+  File("per.bin") = EncodeToDoList(ListOf({{0, "milk"}}));
+  File("per.unsaved.bin") = EncodeToDoList(ListOf({{0, "milk"}}));
+  ToDoLists lists = Loaded();
+  EXPECT_EQ("", lists.SideFilesMessage());
+  EXPECT_FALSE(Exists("per.unsaved.bin"));
+}
+
+TEST_F(ToDoListsTest, ASideFileStaysWhileTheListCannotBeWritten) {
+  File("per.bin") = EncodeToDoList(ListOf({{0, "milk"}}));
+  File("per.unsaved.bin") = EncodeToDoList(ListOf({{4, "aside"}}));
+  files.failReplace = true;
+  ToDoLists lists = Loaded();
+  EXPECT_TRUE(Exists("per.unsaved.bin"));
+  EXPECT_EQ("aside", TextAt(File("per.unsaved.bin"), 4));
+}
+
+// --- The regular save while the window is open -----------------------------------------
+
+TEST_F(ToDoListsTest, TheRegularSaveWritesOnlyChangedLists) {
+  ToDoLists lists = Loaded();
+  files.files.erase("data/wor.bin");
+  files.files.erase("data/oth.bin");
+  lists.List(0)[3].text = "typed";
+  EXPECT_TRUE(lists.SaveChanged().empty());
+  EXPECT_EQ("typed", TextAt(File("per.bin"), 3));
+  EXPECT_FALSE(Exists("wor.bin"));
+  EXPECT_FALSE(Exists("oth.bin"));
+
+  File("per.bin") = "";  // written again only after another change
+  EXPECT_TRUE(lists.SaveChanged().empty());
+  EXPECT_EQ("", File("per.bin"));
+}
+
 // --- The clipboard text -------------------------------------------------------------
 
 TEST(ToDoClipboard, AnEmptyListGivesItsHeadingAndTwoLineBreaks) {
