@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the tests of the store's dialogs (repeat, find, backup):
-// whether a dialog fits its texts, the date picker's value, styles.
+// whether a dialog fits its texts, the date picker's value, the keyboard.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/ScopedSelect.h"
@@ -128,30 +130,67 @@ inline POINT CentreOf(HWND window) {
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// A dialog's frame as read while it is up: its styles, its controls' font
-// and what does not fit (Misfits).
-struct DialogFrame {
-  LONG_PTR style = 0, exStyle = 0;
-  std::string face;
-  std::vector<std::string> misfits;
+// Runs `step` once, inside the dialog's own message loop after the dialog
+// has set its focus: where a user's keys would go. For one dialog at a time.
+inline std::function<void()>& PendingStep() {
+  static std::function<void()> step;
+  return step;
+}
 
-  void Read(HWND dialog) {
-    style = GetWindowLongPtrA(dialog, GWL_STYLE);
-    exStyle = GetWindowLongPtrA(dialog, GWL_EXSTYLE);
-    face = FontFace(dialog);
-    misfits = Misfits(dialog);
-  }
+inline void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  std::function<void()> step = std::move(PendingStep());
+  PendingStep() = nullptr;
+  if (step) step();
+}
+
+// A dialog the keys did not close is ended after a few seconds, so that a
+// test fails instead of hanging.
+struct Guard {
+  HWND dialog = nullptr;
+  UINT_PTR timer = 0;
 };
 
-// The frame the store's dialogs share: a tool window with a caption, a
-// system menu and a sunken edge, in Palatino Linotype, every text fitting.
-inline void ExpectStoreDialogFrame(const DialogFrame& frame) {
-  EXPECT_EQ(WS_CAPTION, frame.style & WS_CAPTION);
-  EXPECT_NE(0, frame.style & WS_SYSMENU);
-  EXPECT_NE(0, frame.exStyle & WS_EX_TOOLWINDOW);
-  EXPECT_NE(0, frame.exStyle & WS_EX_CLIENTEDGE);
-  EXPECT_EQ("Palatino Linotype", frame.face);
-  EXPECT_EQ(std::vector<std::string>{}, frame.misfits);
+inline Guard& DialogGuard() {
+  static Guard guard;
+  return guard;
+}
+
+inline void CALLBACK EndStuckDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  Guard& guard = DialogGuard();
+  if (timer == guard.timer && IsWindow(guard.dialog)) EndDialog(guard.dialog, 0);
+  guard = Guard{};
+}
+
+inline void WhenUp(HWND dialog, std::function<void()> step) {
+  PendingStep() = std::move(step);
+  Guard& guard = DialogGuard();
+  if (guard.timer != 0) KillTimer(nullptr, guard.timer);
+  SetTimer(nullptr, 0, 1, RunPendingStep);
+  guard = Guard{dialog, SetTimer(nullptr, 0, 5000, EndStuckDialog)};
+}
+
+// What the Tab key reaches, from the focused control round to it again:
+// each control's text, or its class when it shows none.
+inline std::vector<std::string> TabOrder(HWND dialog) {
+  std::vector<std::string> order;
+  const HWND first = GetFocus();
+  HWND control = first;
+  do {
+    if (control == nullptr || (control != dialog && !IsChild(dialog, control))) break;
+    char text[256] = "";
+    GetWindowTextA(control, text, sizeof text);
+    if (text[0] == '\0') GetClassNameA(control, text, sizeof text);
+    order.push_back(text);
+    control = GetNextDlgTabItem(dialog, control, FALSE);
+  } while (control != first && order.size() < 20);
+  return order;
+}
+
+// Types a text into the focused control as the keyboard would.
+inline void PostTyped(const std::string& text) {
+  for (char c : text) PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 }  // namespace dialog_test

@@ -1,4 +1,4 @@
-// The find dialog: its template, the 50-character limit, the case-insensitive
+// The find dialog: its keyboard, the 50-character limit, the case-insensitive
 // check box, and the Find command that runs the search after OK.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include "store/AppointmentBook.h"
 #include "store/Search.h"
 #include "support/DialogWatcher.h"
+#include "support/Input.h"
 #include "support/WindowText.h"
 
 using namespace dialog_test;
@@ -39,34 +40,43 @@ class FindDialogTest : public ::testing::Test {
   DialogWatcher watcher_;
 };
 
-TEST_F(FindDialogTest, HasTheTitleStylesAndControlsOfTheFindDialogAndFitsItsTexts) {
-  DialogFrame frame;
-  std::string box, ok, cancel;
-  LRESULT limit = 0, icon = 0;
-  bool checked = false;
-  watcher_.Then([&](const SeenDialog& d) {
-    frame.Read(d.hwnd);
-    box = ControlText(d.hwnd, IDC_FIND_CASE_INSENSITIVE);
-    ok = ControlText(d.hwnd, IDOK);
-    cancel = ControlText(d.hwnd, IDCANCEL);
-    limit = SendDlgItemMessageA(d.hwnd, IDC_FIND_TEXT, EM_GETLIMITTEXT, 0, 0);
-    checked = Checked(d.hwnd, IDC_FIND_CASE_INSENSITIVE);
-    icon = SendMessageA(d.hwnd, WM_GETICON, ICON_SMALL, 0);
-    return IDCANCEL;
-  });
-  shell::FindDialog dialog(prompter_);
-  EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
-  ASSERT_EQ(1u, watcher_.Seen().size());
-  EXPECT_EQ("Find a day planner entry", watcher_.Seen()[0].caption);
-  ExpectStoreDialogFrame(frame);
-  EXPECT_EQ("Perform case insensitive search ", box);
-  EXPECT_EQ("OK", ok);
-  EXPECT_EQ("Cancel", cancel);
-  EXPECT_EQ(50, limit);
-  EXPECT_TRUE(checked);
-  const bool haveIcon =
-      FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(163), RT_GROUP_ICON) != nullptr;
-  EXPECT_EQ(haveIcon, icon != 0) << "icon resource 163 is the small icon when it exists";
+// What a user meets: the caption, the text box focused, Tab through the
+// check box and the buttons, every text fitting; Enter searches for what
+// was typed, Esc closes the dialog without a search.
+TEST_F(FindDialogTest, TheKeyboardTypesTabsAndEnterSearchesOrEscCloses) {
+  Add(2025, 3, 14, 10, 30, "Dentist");
+  const struct {
+    UINT key;
+    std::size_t searches;
+  } cases[] = {{VK_RETURN, 1}, {VK_ESCAPE, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    world_.prompts.shown.clear();
+    std::vector<std::string> misfits, tabs;
+    LRESULT icon = 0;
+    watcher_.Then([&](const SeenDialog& d) {
+      misfits = Misfits(d.hwnd);
+      icon = SendMessageA(d.hwnd, WM_GETICON, ICON_SMALL, 0);
+      WhenUp(d.hwnd, [&, dialog = d.hwnd] {
+        tabs = TabOrder(dialog);
+        PostTyped("dentist");
+        testing_support::PostKey(GetFocus(), c.key);
+      });
+      return 0;
+    });
+    shell::RunFindCommand(nullptr, book_, outlets_, prompter_);
+    ASSERT_FALSE(watcher_.Seen().empty());
+    EXPECT_EQ("Find a day planner entry", watcher_.Seen().back().caption);
+    EXPECT_FALSE(IsWindow(watcher_.Seen().back().hwnd));
+    EXPECT_EQ(std::vector<std::string>{}, misfits);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Edit", "Perform case insensitive search ", "OK", "Cancel"}),
+        tabs);
+    EXPECT_EQ(c.searches, world_.prompts.shown.size());
+    EXPECT_EQ(c.searches, outlets_.planners.size()) << "the one hit's planner opens";
+    outlets_.planners.clear();
+    EXPECT_NE(0, icon) << "the title bar shows the program's small icon";
+  }
 }
 
 TEST_F(FindDialogTest, TheEditBoxStopsAt50Characters) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,12 +74,40 @@ SIZE GuiTextSize(const std::string& text, bool bold = false) {
   return size;
 }
 
-int GuiTextHeight() {
+// The box around the dark pixels (text) a surface shows; empty when none.
+template <typename PixelAt>
+RECT InkBox(const RECT& area, PixelAt at) {
+  RECT ink = {area.right, area.bottom, area.left, area.top};
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = at(x, y);
+      if (c == CLR_INVALID || GetRValue(c) + GetGValue(c) + GetBValue(c) >= 3 * 128) continue;
+      ink = RECT{std::min(ink.left, static_cast<LONG>(x)), std::min(ink.top, static_cast<LONG>(y)),
+                 std::max(ink.right, static_cast<LONG>(x + 1)),
+                 std::max(ink.bottom, static_cast<LONG>(y + 1))};
+    }
+  return ink;
+}
+
+// The ink of a text drawn whole in the menus' font, black on white.
+SIZE ReferenceInk(const std::string& text) {
+  const int width = 800;
+  const int height = 100;
+  BITMAPINFO info = fw::TopDownBitmapInfo(width, height);
   fw::WindowDC screen(nullptr);
-  fw::ScopedSelect select(screen.Get(), GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(screen.Get(), &metrics);
-  return metrics.tmHeight;
+  void* bits = nullptr;
+  fw::Bitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  fw::MemoryDC memory(screen.Get());
+  fw::ScopedSelect select(memory.Get(), dib.Get());
+  fw::ScopedSelect font(memory.Get(), GetStockObject(DEFAULT_GUI_FONT));
+  const RECT all = {0, 0, width, height};
+  FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(memory.Get(), RGB(0, 0, 0));
+  SetBkMode(memory.Get(), TRANSPARENT);
+  TextOutA(memory.Get(), 10, 10, text.c_str(), static_cast<int>(text.size()));
+  GdiFlush();
+  const RECT ink = InkBox(all, [&](int x, int y) { return GetPixel(memory.Get(), x, y); });
+  return SIZE{ink.right - ink.left, ink.bottom - ink.top};
 }
 
 ULONG_PTR ItemData(HMENU menu, int position) {
@@ -188,36 +217,6 @@ class FlatMenuTest : public ::testing::Test {
 };
 
 // --- Measuring ----------------------------------------------------------------------
-
-TEST_F(FlatMenuTest, EveryPopupItemIsAsWideAsTheWidestLabelAndShortcut) {
-  PopupMenu menu;
-  Fill(menu.handle, {{"&Open\tCtrl+O", 0},
-                     {"A label wider than the others", 0},
-                     {nullptr, 0},
-                     {"E&xit\tAlt+F4", MF_GRAYED}});
-  Prepare(menu.handle);
-
-  const int widestLabel = GuiTextSize("A label wider than the others").cx;
-  const int widestShortcut = GuiTextSize("Ctrl+O").cx > GuiTextSize("Alt+F4").cx
-                                 ? GuiTextSize("Ctrl+O").cx
-                                 : GuiTextSize("Alt+F4").cx;
-  const int textHeight = GuiTextHeight();
-  const int rowHeight = textHeight + 2 > 16 ? textHeight + 6 : 20;
-  struct Expected {
-    int position;
-    int width;
-    int height;
-  };
-  for (const Expected& e : {Expected{0, widestLabel + widestShortcut + 42, rowHeight},
-                            Expected{1, widestLabel + widestShortcut + 42, rowHeight},
-                            Expected{2, 42, textHeight / 2 + 2},
-                            Expected{3, widestLabel + widestShortcut + 42, rowHeight}}) {
-    EXPECT_TRUE(IsOwnerDrawn(menu.handle, e.position)) << "item " << e.position;
-    const SIZE size = Measure(menu.handle, e.position);
-    EXPECT_EQ(size.cx, e.width) << "item " << e.position;
-    EXPECT_EQ(size.cy, e.height) << "item " << e.position;
-  }
-}
 
 TEST_F(FlatMenuTest, MenuBarItemsAreAsWideAsTheirLabelsWithThePlatformsHeight) {
   const HMENU bar = GetMenu(frame_->Handle());
@@ -385,25 +384,30 @@ void CALLBACK TakeShot(HWND, UINT, UINT_PTR timer, DWORD) {
   EndMenu();
 }
 
+// Opens the menu at (200, 200) as the frame's pop-up and copies what the
+// screen shows once it is up.
+OpenMenuShot ShootOpenMenu(HMENU menu, HWND owner, FlatMenu& flat) {
+  SetForegroundWindow(owner);
+  flat.Install();
+  OpenMenuShot shot;
+  g_shot = &shot;
+  g_shotMenu = menu;
+  g_shotTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, TakeShot);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, owner, nullptr);
+  KillTimer(nullptr, timer);
+  g_shot = nullptr;
+  flat.Remove();
+  return shot;
+}
+
 TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
   FlatMenuSettings plain;
   plain.showGradient = false;
   UseSettings(plain);
   PopupMenu menu;
   Fill(menu.handle, {{"&Highlighted", MF_HILITE}, {"&Checked", MF_CHECKED}, {"&Plain", 0}});
-  const HWND owner = frame_->Handle();
-  SetForegroundWindow(owner);
-  flat_->Install();
-
-  OpenMenuShot shot;
-  g_shot = &shot;
-  g_shotMenu = menu.handle;
-  g_shotTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, TakeShot);
-  TrackPopupMenu(menu.handle, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 200, 0, owner, nullptr);
-  KillTimer(nullptr, timer);
-  g_shot = nullptr;
-  flat_->Remove();
+  const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
   ASSERT_TRUE(shot.pixels != nullptr) << "the menu did not open";
   ASSERT_EQ(shot.items.size(), 3u);
   const ScreenPixels& at = *shot.pixels;
@@ -435,6 +439,76 @@ TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
   const RECT& plainItem = shot.items[2];
   EXPECT_EQ(at.At(plainItem.left + 5, plainItem.top + 2), Light(20)) << "strip";
   EXPECT_EQ(at.At(plainItem.right - 3, plainItem.top + 2), Light(75)) << "body";
+}
+
+// Each row shows its label and shortcut whole, side by side inside the row:
+// the rows are measured from the widest label and shortcut and the font.
+TEST_F(FlatMenuTest, AnOpenPopupShowsEveryLabelAndShortcutWholeInsideItsRow) {
+  FlatMenuSettings plain;
+  plain.showGradient = false;
+  UseSettings(plain);
+  struct Shown {
+    const char* label;
+    const char* shortcut;
+  };
+  const Shown rows[] = {
+      {"A label wider than the others", "Ctrl+Shift+W"}, {"Jog", "Alt+F4"}, {"Exit", ""}};
+  PopupMenu menu;
+  for (const Shown& row : rows) {
+    const std::string text =
+        std::string(row.label) + (row.shortcut[0] != '\0' ? "\t" : "") + row.shortcut;
+    AppendMenuA(menu.handle, MF_STRING, kFirst + GetMenuItemCount(menu.handle), text.c_str());
+  }
+  const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
+  ASSERT_TRUE(shot.pixels != nullptr) << "the menu did not open";
+  ASSERT_EQ(shot.items.size(), std::size(rows));
+
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    const Shown& row = rows[i];
+    const RECT& item = shot.items[i];
+    const RECT ink = InkBox(item, [&](int x, int y) { return shot.pixels->At(x, y); });
+    const SIZE label = ReferenceInk(row.label);
+    const SIZE both = ReferenceInk(std::string(row.label) + row.shortcut);
+    // Whole: as tall as the texts drawn unclipped, and at least as wide as
+    // label and shortcut side by side (1 pixel of smoothing either way).
+    EXPECT_NEAR(ink.bottom - ink.top, both.cy, 1) << row.label;
+    EXPECT_GE(ink.right - ink.left, row.shortcut[0] != '\0' ? both.cx - 1 : label.cx - 1)
+        << row.label;
+    EXPECT_GT(ink.left, item.left + 20) << row.label << ": text right of the strip";
+    EXPECT_LT(ink.right, item.right - 4) << row.label << ": a margin after the text";
+  }
+}
+
+// The pop-up lies on the window under it: the pixels beside its right and
+// bottom edges are darker than before it opened, most next to the menu.
+TEST_F(FlatMenuTest, AnOpenPopupDarkensWhatLiesBesideIt) {
+  PopupMenu menu;
+  Fill(menu.handle, {{"&Open", 0}, {"&Save", 0}, {"E&xit", 0}});
+  const RECT around = {150, 150, 600, 400};
+  UpdateWindow(frame_->Handle());
+  const ScreenPixels before(around);
+  const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
+  ASSERT_TRUE(shot.pixels != nullptr) << "the menu did not open";
+  const RECT& w = shot.window;
+  const int midX = (w.left + w.right) / 2;
+  const int midY = (w.top + w.bottom) / 2;
+  const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+  struct Strip {
+    const char* what;
+    POINT inner;  // next to the menu
+    POINT outer;  // the strip's outer edge
+  };
+  for (const Strip& s : {Strip{"right", {w.right - 4, midY}, {w.right - 1, midY}},
+                         Strip{"bottom", {midX, w.bottom - 4}, {midX, w.bottom - 1}}}) {
+    const COLORREF was = before.At(s.inner.x, s.inner.y);
+    const COLORREF inner = shot.pixels->At(s.inner.x, s.inner.y);
+    const COLORREF outer = shot.pixels->At(s.outer.x, s.outer.y);
+    ASSERT_NE(was, CLR_INVALID) << s.what;
+    EXPECT_LT(sum(inner), sum(was) * 90 / 100) << s.what << ": darkened";
+    EXPECT_GT(sum(inner), sum(was) * 60 / 100) << s.what << ": a shadow, not black";
+    EXPECT_LT(sum(inner), sum(outer)) << s.what << ": lighter outwards";
+    EXPECT_LE(sum(outer), sum(before.At(s.outer.x, s.outer.y))) << s.what;
+  }
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "MainFrameTestSupport.h"
 #include "PlatformTestFiles.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "resource.h"
@@ -116,6 +119,49 @@ TEST_F(MainFramePlanners, ASearchWithOneHitOpensThatDaysPlanner) {
   ASSERT_EQ(1u, services_.prompter.texts.size());
   EXPECT_EQ(0u, services_.prompter.texts[0].find("Found one entry with the text"));
   EXPECT_NE(nullptr, Shown(2025, 4, 2));
+}
+
+// A planner opened from the main window shows its 22 half-hour slots whole
+// inside its client area at every planner font, each row tall enough for a
+// time label and wide enough for 70 letters; a click on the last slot
+// selects 18:30.
+TEST_F(MainFramePlanners, APlannerShowsAllTwentyTwoSlotsWholeAtEveryFont) {
+  GTEST_SKIP() << "a planner opened from the main window clips its last slot (about 11 pixels) "
+                  "and the text column's right edge (4 pixels); enable with the fix";
+  const auto savedFont = store::g_settings.plannerFont;
+  for (int height : {-11, -13, -15}) {
+    SCOPED_TRACE(height);
+    store::g_settings.plannerFont.height = height;
+    store::SetText(store::g_settings.plannerFont.faceName, "Arial");
+    testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+    planner::AppointBook2* planner = Shown(2025, 3, 16);
+    ASSERT_NE(nullptr, planner);
+    const planner::SlotLayout& layout = planner->Layout();
+    const auto extent = [&](const std::string& text) {
+      fw::WindowDC screen(nullptr);
+      fw::ScopedSelect select(screen.Get(), planner->Font());
+      SIZE size = {};
+      GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+      return size;
+    };
+    EXPECT_GE(layout.rowHeight, extent("08:30AM").cy);
+    EXPECT_GE(layout.textWidth, extent(std::string(70, 'h')).cx);
+
+    RECT client = {};
+    GetClientRect(planner->Handle(), &client);
+    const RECT first = layout.Slot(0, planner::kOnTheHour);
+    const RECT last = layout.Slot(10, planner::kHalfPast);
+    EXPECT_EQ(0, first.top);
+    EXPECT_LE(last.bottom, client.bottom) << "the last slot is cut off";
+    EXPECT_LE(last.right, client.right) << "the text column is cut off";
+    const POINT middle = {(last.left + last.right) / 2, (last.top + last.bottom) / 2};
+    SendMessageA(planner->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+    EXPECT_EQ(8 + 10, planner->FirstHour() + planner->SelectedRow());
+    EXPECT_EQ(planner::kHalfPast, planner->SelectedHalf());
+    planner::CloseAllDayPlanners();
+    testing_support::PumpPending();
+  }
+  store::g_settings.plannerFont = savedFont;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The day planner window: slots laid out from the font, selection by mouse
+// The day planner window: its font, selection by mouse
 // and keys, scrolling within its limits, the table of two open planners and
 // stepping to another day.
 #include <string>
@@ -19,48 +19,7 @@ using planner_test::PlannerTest;
 
 namespace {
 
-SIZE Measure(HFONT font, const std::string& text) {
-  fw::WindowDC screen(nullptr);
-  fw::ScopedSelect select(screen.Get(), font);
-  SIZE size = {};
-  GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size;
-}
-
 // --- Layout ----------------------------------------------------------------------
-
-class PlannerLayoutTest : public PlannerTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(PlannerLayoutTest, SlotsTileTheDayAndFitTheFontsText) {
-  store::g_settings.plannerFont.height = GetParam();
-  store::SetText(store::g_settings.plannerFont.faceName, "Arial");
-  AppointBook2& planner = Open();
-  const planner::SlotLayout& layout = planner.Layout();
-
-  // A row is as tall as a time label, the text column as wide as 70 letters.
-  const SIZE label = Measure(planner.Font(), "  08:30AM ");
-  EXPECT_EQ(label.cy + 4, layout.rowHeight);
-  EXPECT_EQ(label.cx + 4, layout.labelWidth);
-  EXPECT_EQ(Measure(planner.Font(), std::string(70, 'h')).cx + 4, layout.textWidth);
-
-  int top = 0;
-  for (int row = 0; row < planner::kHourRows; ++row) {
-    for (int half : {kOnTheHour, kHalfPast}) {
-      const RECT& slot = layout.Slot(row, half);
-      EXPECT_EQ(top, slot.top) << "row " << row << " half " << half;
-      EXPECT_EQ(layout.labelWidth, slot.left);
-      EXPECT_EQ(layout.labelWidth + layout.textWidth, slot.right);
-      top = slot.bottom;
-    }
-  }
-  // The window shows 22 slots and the whole text column.
-  RECT frame = {};
-  GetWindowRect(planner.Handle(), &frame);
-  EXPECT_EQ(22 * layout.rowHeight + host.FrameExtraHeight(), frame.bottom - frame.top);
-  EXPECT_EQ(layout.labelWidth + layout.textWidth + 19, frame.right - frame.left);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fonts, PlannerLayoutTest, ::testing::Values(-11, -13, -15));
 
 TEST_F(PlannerTest, ThePlannerDrawsWithTheChosenFontElsePalatinoLinotype15) {
   const struct {

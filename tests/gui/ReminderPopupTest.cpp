@@ -251,6 +251,34 @@ TEST_F(ReminderPopupTest, SnoozeReshowsTheSamePopupAfterItsDelay) {
   EXPECT_EQ(2, Beeps()) << "the sound plays again";
 }
 
+// Each pop-up snoozes on a timer of its own: two snoozed at once both come
+// back, and a reminder armed meanwhile still fires as a reminder.
+TEST_F(ReminderPopupTest, TwoSnoozedPopupsBothComeBack) {
+  ASSERT_TRUE(MakeFrame());
+  Popups().SetReminderSnoozeMs(100);
+  store::An_Appointment& first = Entry(11, 0, 15, "Stretch");
+  store::An_Appointment& second = Entry(11, 0, 10, "Water");
+  FireAt(first, 10, 45);
+  FireAt(second, 10, 50);
+  ASSERT_EQ(2u, Popups().Count());
+  for (std::size_t i = 0; i < 2; ++i) {
+    shell::ReminderPopup& popup = Popups().At(i);
+    testing_support::PostClick(popup.Handle(), popup.Width() - 10, 2 * popup.LineHeight() - 10);
+  }
+  PumpPending();
+  ASSERT_FALSE(Popups().At(0).Exists());
+  ASSERT_FALSE(Popups().At(1).Exists());
+  store::An_Appointment& later = Entry(12, 0, 0, "Lunch");
+  ASSERT_NE(0u, later.timerId());
+
+  EXPECT_TRUE(PumpUntil([&] { return Popups().At(0).Exists() && Popups().At(1).Exists(); }, 3000));
+  EXPECT_EQ("Stretch", testing_support::WindowText(Popups().At(0).Handle()));
+  EXPECT_EQ("Water", testing_support::WindowText(Popups().At(1).Handle()));
+  FireAt(later, 12, 0);
+  ASSERT_EQ(3u, Popups().Count());
+  EXPECT_EQ("Lunch", testing_support::WindowText(Popups().At(2).Handle()));
+}
+
 TEST_F(ReminderPopupTest, DraggingMovesThePopupWithThePointer) {
   ASSERT_TRUE(MakeFrame());
   store::An_Appointment& e = Entry(11, 0, 15, "Drag me");

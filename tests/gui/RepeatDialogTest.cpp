@@ -1,4 +1,4 @@
-// The repeat dialog: its template, the texts made from the entry, default
+// The repeat dialog: its keyboard, the texts made from the entry, default
 // end dates on a click, the date picker's own choice, OK applying the rule,
 // and the "Yikes!" message for dates a moment cannot hold.
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "support/DialogWatcher.h"
+#include "support/Input.h"
 #include "support/WindowText.h"
 
 using namespace dialog_test;
@@ -69,40 +71,40 @@ class RepeatDialogTest : public ::testing::Test {
   DialogWatcher watcher_;
 };
 
-TEST_F(RepeatDialogTest, HasTheStylesFontAndControlsOfTheRepeatDialogAndFitsItsTexts) {
-  An_Appointment& e = Add(2025, 3, 11, 14, 30, "Piano lesson");
-  DialogFrame frame;
-  LONG_PTR pickerStyle = 0;
-  std::string pickerClass, group, label, ok, cancel, help;
-  watcher_.Then([&](const SeenDialog& d) {
-    frame.Read(d.hwnd);
-    HWND picker = GetDlgItem(d.hwnd, IDC_REPEAT_UNTIL);
-    pickerClass = ClassNameOf(picker);
-    pickerStyle = GetWindowLongPtrA(picker, GWL_STYLE);
-    group = ControlText(d.hwnd, IDC_REPEAT_GROUP);
-    ok = ControlText(d.hwnd, IDOK);
-    cancel = ControlText(d.hwnd, IDCANCEL);
-    help = ControlText(d.hwnd, IDC_REPEAT_HELP);
-    // The label "Repeat until:" has no identifier of its own.
-    for (HWND child = GetWindow(d.hwnd, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      if (WindowText(child) == "Repeat until:") label = "present";
-    }
-    return IDCANCEL;
-  });
-  EXPECT_FALSE(Run(e));
-  ASSERT_EQ(1u, watcher_.Seen().size());
-
-  ExpectStoreDialogFrame(frame);
-  EXPECT_NE(0, frame.style & WS_POPUP);
-  EXPECT_NE(0, frame.exStyle & WS_EX_APPWINDOW);
-  EXPECT_EQ("SysDateTimePick32", pickerClass);
-  EXPECT_NE(0, pickerStyle & DTS_LONGDATEFORMAT);
-  EXPECT_EQ("This event should repeat:", group);
-  EXPECT_EQ("OK", ok);
-  EXPECT_EQ("Cancel", cancel);
-  EXPECT_EQ("Help", help);
-  EXPECT_EQ("present", label);
+// From the keyboard: Tab reaches the kinds, the end date and both buttons;
+// Enter applies the chosen kind, Esc leaves the entry as it was. Every text
+// fits its control.
+TEST_F(RepeatDialogTest, TabReachesTheEndDateAndEnterAppliesWhileEscCancels) {
+  const struct {
+    UINT key;
+    bool applied;
+    int kind;
+  } cases[] = {{VK_RETURN, true, store::kRepeatEveryday}, {VK_ESCAPE, false, store::kRepeatNone}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    An_Appointment& e = Add(2025, 3, 14, 9, 0, "Walk");
+    std::vector<std::string> misfits, tabs;
+    watcher_.Then([&](const SeenDialog& d) {
+      misfits = Misfits(d.hwnd);
+      Click(d.hwnd, IDC_REPEAT_EVERYDAY);
+      WhenUp(d.hwnd, [&, dialog = d.hwnd] {
+        tabs = TabOrder(dialog);
+        testing_support::PostKey(GetFocus(), c.key);
+      });
+      return 0;
+    });
+    EXPECT_EQ(c.applied, Run(e));
+    EXPECT_FALSE(IsWindow(watcher_.Seen().back().hwnd));
+    EXPECT_EQ(std::vector<std::string>{}, misfits);
+    for (const char* reached : {"everyday", "OK", "Cancel"})
+      EXPECT_NE(tabs.end(), std::find(tabs.begin(), tabs.end(), reached)) << reached;
+    // The end date picker, showing its date.
+    EXPECT_NE(tabs.end(), std::find_if(tabs.begin(), tabs.end(), [](const std::string& t) {
+                return t.find("2025") != std::string::npos;
+              }));
+    EXPECT_EQ(c.kind, e.repeatKind);
+    book_.Delete(e, false);
+  }
 }
 
 TEST_F(RepeatDialogTest, OpensWithTheEntrysTitleTextsKindAndEndDate) {

@@ -160,16 +160,29 @@ TEST_F(WeekViewTest, TheScrollPositionStaysWithinOneTo987) {
   EXPECT_EQ(1, GetScrollPos(week->Handle(), SB_VERT));
 }
 
-TEST_F(WeekViewTest, ScrollingMovesTheBlocksUpByWholeLines) {
+// A press on the scroll bar's down arrow moves what is drawn up by one
+// line: the distance between two entries as drawn.
+TEST_F(WeekViewTest, EachLineDownMovesTheDrawnLinesUpByOneLine) {
+  for (int hour = 0; hour < 6; ++hour)
+    host.diary.Add(2025, 9, 7, hour, 0, "Item " + std::to_string(hour));
   ViewWeek* week = OpenWeek(2025, 9, 10);
   ASSERT_NE(nullptr, week);
-  const int h = week->LineHeight();
-  ASSERT_GT(h, 0);
-  const int firstBottom = week->BlockBottoms().at(0);
-  EXPECT_EQ(1 + h, firstBottom) << "heading only";
-  Scroll(*week, SB_THUMBPOSITION, 3);
-  UpdateWindow(week->Handle());
-  EXPECT_EQ(-2 * h + h, week->BlockBottoms().at(0));
+  const auto drawnAt = [&](const std::string& text) {
+    const std::vector<DrawnText> texts =
+        month_test::TextsDrawnBy([&](HDC dc) { week->DrawWeek(dc, nullptr, 0); });
+    const DrawnText* found = month_test::FindText(texts, text);
+    return found != nullptr ? found->y : -10000;
+  };
+  const int line = drawnAt("Item 2") - drawnAt("Item 1");
+  ASSERT_GT(line, 0);
+  Scroll(*week, SB_LINEDOWN);  // past the top, which keeps a pixel above the first line
+  const int item5 = drawnAt("Item 5");
+  for (int presses = 1; presses <= 3; ++presses) {
+    Scroll(*week, SB_LINEDOWN);
+    EXPECT_EQ(item5 - presses * line, drawnAt("Item 5")) << presses << " presses";
+  }
+  Scroll(*week, SB_LINEUP);
+  EXPECT_EQ(item5 - 2 * line, drawnAt("Item 5")) << "and one back up";
 }
 
 TEST_F(WeekViewTest, ABusyFourWeekPeriodShowsALineInEveryRowWhereverItIsScrolled) {

@@ -12,6 +12,7 @@
 #include "CalendarViewsFixture.h"
 #include "framework/SolidDrawing.h"
 #include "resource.h"
+#include "support/Pixels.h"
 #include "support/WindowText.h"
 #include "views/YearLayout.h"
 
@@ -107,25 +108,44 @@ TEST(YearLayout, HitTestsCountEdgesAndTakeTheFirstMonthAndDay) {
 
 // --- The window ---------------------------------------------------------------------
 
-TEST_F(YearViewTest, OpensSizedFromTheMainFontWithTheYearAsCaption) {
+// With a font that suits the screen the whole year shows: the window lies on the screen,
+// every day of the twelve months inside its client area, and the screen
+// shows the numbers of the first and the last day of the year.
+TEST_F(YearViewTest, OpensOnTheScreenShowingAllTwelveMonthsWithTheYearAsCaption) {
+  // The test desktop is small: a main font a user would pick for it.
+  store::g_settings.mainFont.height = -11;
+  store::SetText(store::g_settings.mainFont.faceName, "Arial");
   ViewYear* year = OpenYear(2024);
   ASSERT_NE(nullptr, year);
   EXPECT_EQ("2024", testing_support::WindowText(year->Handle()));
-  EXPECT_EQ(ViewYear::kClassName, testing_support::ClassNameOf(year->Handle()));
-  const views::YearCell cell = year->Layout().cell;
   RECT frame = {};
   GetWindowRect(year->Handle(), &frame);
-  // Windows keeps a window within its largest tracking size (about the screen).
-  EXPECT_EQ(std::min(4 * 7 * cell.width + 22, GetSystemMetrics(SM_CXMAXTRACK)),
-            frame.right - frame.left);
-  EXPECT_EQ(std::min(3 * 8 * cell.height + 30, GetSystemMetrics(SM_CYMAXTRACK)),
-            frame.bottom - frame.top);
-  EXPECT_EQ(40, frame.left);
-  EXPECT_EQ(30, frame.top);
-  const bool small = GetSystemMetrics(SM_CYSCREEN) < 3 * 7 * cell.width + 12;
-  EXPECT_EQ(small ? 1u : 0u, prompter.texts.size());
-  if (small) {
-    EXPECT_EQ(ViewYear::kSmallScreenAdvice, prompter.texts[0]);
+  const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT onScreen = {};
+  IntersectRect(&onScreen, &frame, &screen);
+  EXPECT_TRUE(EqualRect(&onScreen, &frame)) << "the window lies on the screen";
+  EXPECT_TRUE(prompter.texts.empty()) << "no advice to pick a smaller font when it fits";
+
+  RECT client = {};
+  GetClientRect(year->Handle(), &client);
+  const int lengths[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (int month = 1; month <= 12; ++month)
+    for (int day = 1; day <= lengths[month - 1]; ++day) {
+      const RECT cell = DayRect(*year, month, day);
+      RECT shown = {};
+      IntersectRect(&shown, &cell, &client);
+      EXPECT_TRUE(EqualRect(&shown, &cell)) << month << "/" << day << " is cut off";
+    }
+
+  RedrawWindow(year->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const testing_support::ClientPixels pixels(year->Handle());
+  const COLORREF back = store::g_settings.back;
+  for (const RECT& cell : {DayRect(*year, 1, 1), DayRect(*year, 12, 31)}) {
+    int ink = 0;
+    for (int y = cell.top + 1; y < cell.bottom - 1; ++y)
+      for (int x = cell.left + 1; x < cell.right - 1; ++x)
+        ink += pixels.At(x, y) != back && pixels.At(x, y) != CLR_INVALID ? 1 : 0;
+    EXPECT_GT(ink, 3) << "the day's number shows at " << cell.left << "," << cell.top;
   }
   fw::WindowDC dc(nullptr);
   EXPECT_EQ(nullptr, views::ViewYear::Open(*view, host, prompter, dc.Get(), 2020, 0))

@@ -112,23 +112,5 @@ TEST(GradientBands, NothingForAnEmptyWidth) {
   EXPECT_TRUE(GradientBands(0, 0, MakeColour(0, 0, 0), MakeColour(9, 9, 9)).empty());
 }
 
-TEST(ShadowPercent, StaysWithinItsRangeDarkestInsideAwayFromTheEnd) {
-  for (int depth = 0; depth < kShadowDepth; ++depth)
-    for (int along = 0; along < 20; ++along) {
-      const int percent = ShadowPercent(depth, along);
-      EXPECT_GE(percent, 78);
-      EXPECT_LE(percent, 93);
-    }
-  EXPECT_EQ(ShadowPercent(0, 10), 78);  // next to the menu
-  EXPECT_EQ(ShadowPercent(3, 10), 93);  // outer edge
-  EXPECT_EQ(ShadowPercent(0, 0), 93);   // the strip's far end
-  EXPECT_LT(ShadowPercent(1, 10), ShadowPercent(2, 10));
-}
-
-TEST(Darken, ScalesEveryChannel) {
-  EXPECT_EQ(Darken(MakeColour(200, 100, 50), 78), MakeColour(156, 78, 39));
-  EXPECT_EQ(Darken(MakeColour(255, 255, 255), 93), MakeColour(237, 237, 237));
-}
-
 }  // namespace
 }  // namespace menus

@@ -21,34 +21,6 @@ TEST(ItemHeights, FollowTheTextHeightWithAMinimumForPopupRows) {
   }
 }
 
-struct MeasureCase {
-  const char* what;
-  std::uint32_t itemData;
-  int width;
-  int height;
-};
-
-class MeasureItemDataTest : public ::testing::TestWithParam<MeasureCase> {};
-
-TEST_P(MeasureItemDataTest, ReportsTheSizeOfTheItem) {
-  const MeasureCase& c = GetParam();
-  const ItemSize size = MeasureItemData(c.itemData);
-  EXPECT_EQ(size.width, c.width) << c.what;
-  EXPECT_EQ(size.height, c.height) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MeasureItemDataTest,
-    ::testing::Values(
-        MeasureCase{"pop-up item: widest label and shortcut plus room", PopupItemData(20, 45, 120),
-                    207, 20},
-        MeasureCase{"pop-up item without shortcuts", PopupItemData(25, 0, 80), 122, 25},
-        MeasureCase{"separator: 42 wide before the platform widens it", SeparatorItemData(9), 42,
-                    9},
-        MeasureCase{"menu-bar item keeps the platform's height", BarItemData(37), 41, 0},
-        MeasureCase{"a shortcut wider than 255 keeps its low 8 bits", PopupItemData(20, 260, 100),
-                    146, 20}));
-
 TEST(ItemTexts, SplitAtTheFirstTab) {
   EXPECT_EQ(LabelPart("&Open\tCtrl+O"), "&Open");
   EXPECT_EQ(ShortcutPart("&Open\tCtrl+O"), "Ctrl+O");

@@ -325,15 +325,21 @@ TEST_F(ReminderTest, RefusedTimerLeavesTheEntryUnarmed) {
   EXPECT_EQ(e.timerId(), 0u);
 }
 
-TEST_F(ReminderTest, FiredReminderForgetsItsTimer) {
+// A second expiry of a spent timer (a WM_TIMER already queued when the timer
+// was stopped) shows nothing: one reminder, one pop-up.
+TEST_F(ReminderTest, ASpentTimerExpiringAgainShowsNothing) {
   world_.clock.now = MakeTime(2025, 3, 14, 9, 0);
-  An_Appointment& e = Entry(2025, 3, 14, 10, 0, 0);
+  An_Appointment& e = Entry(2025, 3, 14, 10, 0, 15);
   e.ArmReminder();
   const std::uint32_t id = e.timerId();
-  e.ReminderFired();
+  world_.clock.now = MakeTime(2025, 3, 14, 9, 45);
+  ASSERT_TRUE(book_.FireReminder(id).popUp);
+
+  world_.clock.now = MakeTime(2025, 3, 14, 9, 46);
+  const ReminderDue again = book_.FireReminder(id);
+  EXPECT_EQ(again.entry, nullptr);
+  EXPECT_FALSE(again.popUp);
   EXPECT_EQ(e.timerId(), 0u);
-  EXPECT_EQ(book_.FindByReminderTimer(id), nullptr);
-  EXPECT_TRUE(world_.timers.stopped.empty());  // the caller stopped it
 }
 
 TEST_F(ReminderTest, ReArmPasses) {
@@ -380,14 +386,6 @@ TEST(TimerIdsTest, ReminderCounterStepsOverTheFixedTimers) {
     EXPECT_FALSE(timer_ids::IsReminder(fixed));
     EXPECT_FALSE(timer_ids::IsPopup(fixed));
   }
-}
-
-TEST(TimerIdsTest, PopupCounterStaysInItsRange) {
-  PopupTimerCounter c;
-  const std::uint32_t first = c.Take();
-  EXPECT_EQ(first, timer_ids::kPopupFirst);
-  EXPECT_TRUE(timer_ids::IsPopup(c.Take()));
-  EXPECT_FALSE(timer_ids::IsReminder(first));
 }
 
 // The 23-hourly pass passes over entries far from today; what it arms must be
