@@ -18,6 +18,8 @@ class CliHost {
   virtual store::FileSystem& Files() = 0;
   virtual store::Clock& Clock() = 0;
   virtual store::FolderNames& FolderNames() = 0;
+  // The zones iCalendar files name without defining them.
+  virtual store::SystemTimeZones& TimeZones() = 0;
   // The data file to read, and the one to write, when --file is not given.
   virtual std::string DataFileForReading() = 0;
   virtual std::string DataFileForWriting() = 0;

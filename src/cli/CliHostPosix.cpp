@@ -7,6 +7,7 @@
 #include "cli/CliHost.h"
 #include "store/CodePage.h"
 #include "store/StdFileSystem.h"
+#include "store/TzifTimeZones.h"
 
 namespace cli {
 
@@ -27,6 +28,7 @@ class PosixHost : public CliHost {
   store::FileSystem& Files() override { return files_; }
   store::Clock& Clock() override { return clock_; }
   store::FolderNames& FolderNames() override { return names_; }
+  store::SystemTimeZones& TimeZones() override { return zones_; }
   std::string DataFileForReading() override { return "Lumetta.bin"; }
   std::string DataFileForWriting() override { return "Lumetta.bin"; }
   std::string NotesFolder() override { return "notes/"; }
@@ -43,6 +45,7 @@ class PosixHost : public CliHost {
   store::StdFileSystem files_;
   PosixClock clock_;
   store::StdFolderNames names_;
+  store::TzifTimeZones zones_{files_, "/usr/share/zoneinfo/"};
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "cli/CliHost.h"
 #include "platform/DataFolder.h"
+#include "platform/RegistryTimeZones.h"
 #include "platform/SingleInstanceMutex.h"
 #include "platform/SystemClock.h"
 #include "platform/Win32FileSystem.h"
@@ -17,6 +18,7 @@ class Win32Host : public CliHost {
   store::FileSystem& Files() override { return files_; }
   store::Clock& Clock() override { return clock_; }
   store::FolderNames& FolderNames() override { return names_; }
+  store::SystemTimeZones& TimeZones() override { return zones_; }
   std::string DataFileForReading() override { return folder_.DataFilePath("Lumetta.bin", false); }
   std::string DataFileForWriting() override { return folder_.DataFilePath("Lumetta.bin", true); }
   std::string NotesFolder() override { return folder_.DataFilePath("notes", true) + "\\"; }
@@ -36,6 +38,7 @@ class Win32Host : public CliHost {
   platform::Win32FileSystem files_;
   platform::SystemClock clock_;
   store::StdFolderNames names_;
+  platform::RegistryTimeZones zones_;
 };
 
 }  // namespace
