@@ -57,7 +57,8 @@ std::int64_t WallOfRule(const SYSTEMTIME& rule, int year) {
     day = store::DayNumber(year, rule.wMonth, rule.wDay);
   } else {
     const std::int64_t first = store::DayNumber(year, rule.wMonth, 1);
-    day = first + (rule.wDayOfWeek - store::WeekdayOfDayNumber(first) + 7) % 7 + 7 * (rule.wDay - 1);
+    day =
+        first + (rule.wDayOfWeek - store::WeekdayOfDayNumber(first) + 7) % 7 + 7 * (rule.wDay - 1);
     while (store::DateOfDayNumber(day).month != rule.wMonth) day -= 7;
   }
   return day * 86400 + rule.wHour * 3600 + rule.wMinute * 60 + rule.wSecond;

@@ -17,7 +17,8 @@ bool ReadTzif(std::string_view bytes, std::vector<ZoneTransition>& out);
 class TzifTimeZones : public SystemTimeZones {
  public:
   // `folder` ends with a separator ("/usr/share/zoneinfo/").
-  TzifTimeZones(FileSystem& files, std::string folder) : files_(files), folder_(std::move(folder)) {}
+  TzifTimeZones(FileSystem& files, std::string folder)
+      : files_(files), folder_(std::move(folder)) {}
   bool Transitions(const std::string& ianaName, std::vector<ZoneTransition>& out) override;
 
  private:

@@ -10,15 +10,15 @@ namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool SafePart(std::string_view part) {
   if (part.empty() || part[0] == '.' || part[0] == '-') return false;
   return std::all_of(part.begin(), part.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '+' || c == '-';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '+' || c == '-';
   });
 }
 
@@ -46,8 +46,9 @@ std::string IanaOfWindowsZone(std::string_view windowsName) {
 std::string WindowsZoneOfIana(std::string_view ianaName) {
   const WindowsZoneName* end = kWindowsZoneNames + kWindowsZoneNameCount;
   const WindowsZoneName* at = std::lower_bound(
-      kWindowsZoneNames, end, ianaName,
-      [](const WindowsZoneName& z, std::string_view name) { return std::strcmp(z.iana, std::string(name).c_str()) < 0; });
+      kWindowsZoneNames, end, ianaName, [](const WindowsZoneName& z, std::string_view name) {
+        return std::strcmp(z.iana, std::string(name).c_str()) < 0;
+      });
   return at != end && ianaName == at->iana ? at->windows : std::string();
 }
 
@@ -56,7 +57,8 @@ std::string TidyZoneName(std::string_view tzid) {
   std::size_t last = tzid.size();
   auto stray = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
   while (first < last && stray(tzid[first])) ++first;
-  while (last > first && (stray(tzid[last - 1]) || std::strchr(":;,.", tzid[last - 1]) != nullptr)) {
+  while (last > first &&
+         (stray(tzid[last - 1]) || std::strchr(":;,.", tzid[last - 1]) != nullptr)) {
     --last;
   }
   return std::string(tzid.substr(first, last - first));
