@@ -10,6 +10,7 @@
 
 #include "store/AppointmentBook.h"
 #include "store/StdFileSystem.h"
+#include "store/TzifTimeZones.h"
 
 namespace bench {
 
@@ -62,7 +63,8 @@ struct World {
   // the disk (fsync), for benchmarks that do not measure the disk's speed.
   store::StoreContext Context(bool sync = true) {
     return store::StoreContext{settings, timerIds, clock, prompts,
-                               timers,   notices,  paths, sync ? files : cachedFiles};
+                               timers,   notices,  paths, sync ? files : cachedFiles,
+                               zones};
   }
   store::SettingsBlock settings{};
   store::ReminderTimerCounter timerIds;
@@ -73,6 +75,7 @@ struct World {
   TempPaths paths;
   store::StdFileSystem files{true};
   store::StdFileSystem cachedFiles{false};
+  store::TzifTimeZones zones{cachedFiles, "/usr/share/zoneinfo/"};
 };
 
 inline World& TheWorld() {

@@ -265,8 +265,8 @@ void BM_LoadAtStartup(benchmark::State& state) {
   World& w = TheWorld();
   StartupFolder folder;
   StdFileSystem cachedOnly(false);  // as the Windows program's copy: no flush to the disk
-  const StoreContext context{w.settings, w.timerIds, w.clock, w.prompts,
-                             w.timers,   w.notices,  folder,  cachedOnly};
+  const StoreContext context{w.settings, w.timerIds, w.clock,    w.prompts, w.timers,
+                             w.notices,  folder,     cachedOnly, w.zones};
   {
     All_Appointments book(context);
     const CalendarFields now = LocalFields(w.clock.now);

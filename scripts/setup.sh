@@ -38,6 +38,8 @@ packages=(
   python3 git
   # an independent iCalendar reader for the export tests
   python3-icalendar
+  # an independent reader of recurrences for the import test of real calendars
+  python3-recurring-ical-events
   # reads back the PostScript that the print test sends to a Wine printer
   ghostscript
   # time zone rules: the store tests fix TZ to zones with daylight saving

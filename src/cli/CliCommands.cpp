@@ -117,7 +117,7 @@ class Session {
       : prompts_(err),
         paths_(FolderOf(dataFile)),
         book_(StoreContext{settings_, timerIds_, host.Clock(), prompts_, timers_, notices_, paths_,
-                           host.Files()}) {
+                           host.Files(), host.TimeZones()}) {
     SetDefaultSettings(settings_, host.Clock().Now());
     book_.SetCodePage(codePage);
   }

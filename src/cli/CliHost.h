@@ -37,6 +37,8 @@ class CliHost {
   virtual store::FolderNames& FolderNames() = 0;
   // nullptr when the file cannot be opened.
   virtual std::unique_ptr<PositionedFile> OpenPositioned(const std::string& path) = 0;
+  // The zones iCalendar files name without defining them.
+  virtual store::SystemTimeZones& TimeZones() = 0;
   // The data file to read, and the one to write, when --file is not given.
   virtual std::string DataFileForReading() = 0;
   virtual std::string DataFileForWriting() = 0;

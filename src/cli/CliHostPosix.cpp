@@ -12,6 +12,7 @@
 #include "cli/CliHost.h"
 #include "store/CodePage.h"
 #include "store/StdFileSystem.h"
+#include "store/TzifTimeZones.h"
 
 namespace cli {
 
@@ -76,6 +77,7 @@ class PosixHost : public CliHost {
     }
     return std::make_unique<PosixFile>(fd, st);
   }
+  store::SystemTimeZones& TimeZones() override { return zones_; }
   std::string DataFileForReading() override { return "Lumetta.bin"; }
   std::string DataFileForWriting() override { return "Lumetta.bin"; }
   std::string NotesFolder() override { return "notes/"; }
@@ -93,6 +95,7 @@ class PosixHost : public CliHost {
   store::StdFileSystem files_;
   PosixClock clock_;
   store::StdFolderNames names_;
+  store::TzifTimeZones zones_{files_, "/usr/share/zoneinfo/"};
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "cli/CliHost.h"
 #include "platform/DataFolder.h"
+#include "platform/RegistryTimeZones.h"
 #include "platform/SingleInstanceMutex.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemCodePage.h"
@@ -73,6 +74,7 @@ class Win32Host : public CliHost {
     }
     return std::make_unique<Win32PositionedFile>(h, info);
   }
+  store::SystemTimeZones& TimeZones() override { return zones_; }
   std::string DataFileForReading() override { return folder_.DataFilePath("Lumetta.bin", false); }
   std::string DataFileForWriting() override { return folder_.DataFilePath("Lumetta.bin", true); }
   std::string NotesFolder() override { return folder_.DataFilePath("notes", true) + "\\"; }
@@ -93,6 +95,7 @@ class Win32Host : public CliHost {
   platform::Win32FileSystem files_;
   platform::SystemClock clock_;
   store::StdFolderNames names_;
+  platform::RegistryTimeZones zones_;
 };
 
 }  // namespace

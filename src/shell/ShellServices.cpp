@@ -26,8 +26,8 @@ void SystemShellRequests::Open(HWND owner, const std::string& target) {
 }
 
 ShellServices SystemServices::Services() {
-  return ShellServices{clock_, prompter_, prompts_,       reminderTimers_, notices_,
-                       paths_, files_,    settingsHooks_, sound_,          shell_};
+  return ShellServices{clock_, prompter_,      prompts_, reminderTimers_, notices_, paths_,
+                       files_, settingsHooks_, sound_,   shell_,          zones_};
 }
 
 }  // namespace shell

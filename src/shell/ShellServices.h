@@ -17,6 +17,7 @@
 #include "platform/ShellSettingsHooks.h"
 #include "platform/SoundCues.h"
 #include "platform/SystemClock.h"
+#include "platform/RegistryTimeZones.h"
 #include "platform/Win32FileSystem.h"
 #include "platform/WindowReminderTimers.h"
 
@@ -47,6 +48,7 @@ struct ShellServices {
   store::SettingsHooks& settingsHooks;
   platform::SoundOutput& sound;
   ShellRequests& shell;
+  store::SystemTimeZones& zones;
 };
 
 // The program's real services, made once by CLumetta for the run.
@@ -68,6 +70,7 @@ class SystemServices {
   platform::ForwardingRepaintNotices notices_;
   platform::DataFolder paths_;
   platform::Win32FileSystem files_;
+  platform::RegistryTimeZones zones_;
   platform::ShellSettingsHooks settingsHooks_{clock_};
   platform::SystemSoundOutput sound_{&prompter_};
   SystemShellRequests shell_;

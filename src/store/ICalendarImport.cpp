@@ -67,7 +67,11 @@ class ImportPlan {
         summary_(summary),
         fore_(book.context().settings.fore),
         codePage_(book.codePage()) {
-    zones_.Read(calendar);
+    zones_.Read(calendar, &book.context().zones);
+    // Google's exports: floating times are the calendar's zone's.
+    if (const IcsProperty* zone = calendar.Find("X-WR-TIMEZONE")) {
+      if (zones_.Find(zone->value) != nullptr) calendarZone_ = zone->value;
+    }
   }
 
   void Build();
@@ -78,12 +82,20 @@ class ImportPlan {
   void Event(const IcsComponent& event, const Exclusions& overridden);
   void Journal(const IcsComponent& journal);
   void AllDay(const IcsComponent& event, const IcsTime& start, const RecurrenceRule* rule,
-              const Exclusions& excluded, const std::string& text);
+              const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+              const std::string& text);
   void Timed(const IcsComponent& event, const IcsTime& start, const RecurrenceRule* rule,
-             const Exclusions& excluded, const std::string& text);
+             const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+             const std::string& text);
   template <typename Visit>
   void ForEachOccurrence(const IcsTime& start, const RecurrenceRule* rule,
-                         const Exclusions& excluded, Visit visit);
+                         const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+                         Visit visit);
+  const RecurrenceRule* Recurrence(const IcsComponent& c, const IcsTime& start,
+                                   RecurrenceRule& rule, std::vector<WallSeconds>& extra,
+                                   Exclusions& excluded);
+  std::vector<WallSeconds> ExtraDates(const IcsComponent& event, const IcsTime& start) const;
+  WallSeconds InFrameOf(const IcsTime& frame, const IcsTime& t) const;
   std::int64_t UtcOf(const IcsTime& frame, WallSeconds wall) const;
   bool SlotOf(const IcsTime& frame, WallSeconds wall, CalendarFields& out) const;
   void Alarms(const IcsComponent& event, const IcsTime& start, AppointmentRecord& r) const;
@@ -102,6 +114,7 @@ class ImportPlan {
   Colour fore_;
   int codePage_;
   ZoneTable zones_;
+  std::string calendarZone_;  // X-WR-TIMEZONE, when known
 };
 
 std::int64_t ImportPlan::UtcOf(const IcsTime& frame, WallSeconds wall) const {
@@ -145,7 +158,8 @@ void ImportPlan::AddExclusions(const IcsTime& frame, const IcsProperty& p, Exclu
   for (const std::string& item : SplitEscaped(p.value, ',')) {
     IcsTime t;
     if (!ParseIcsTime(item, p.Param("TZID"), t)) continue;
-    if (t.form == IcsTime::Form::Date) {
+    // A series of all-day events loses the day whatever time is written.
+    if (t.form == IcsTime::Form::Date || frame.form == IcsTime::Form::Date) {
       out.days.push_back(DayOf(t.wall));
     } else {
       if (t.form == IcsTime::Form::Floating) t.tzid = frame.tzid, t.form = frame.form;
@@ -154,8 +168,46 @@ void ImportPlan::AddExclusions(const IcsTime& frame, const IcsProperty& p, Exclu
   }
 }
 
+// The wall time, in the frame of `frame` (a series' start), of a time
+// that may be written in another zone, in UTC, or as a date.
+WallSeconds ImportPlan::InFrameOf(const IcsTime& frame, const IcsTime& t) const {
+  const WallSeconds timeOfDay = frame.wall - DayOf(frame.wall) * 86400;
+  if (frame.form == IcsTime::Form::Date) return DayOf(t.wall) * 86400;
+  if (t.form == IcsTime::Form::Date) return t.wall + timeOfDay;  // at the series' time
+  if (t.form == IcsTime::Form::Floating || (t.form == frame.form && t.tzid == frame.tzid)) {
+    return t.wall;
+  }
+  const std::int64_t utc = UtcOf(t, t.wall);
+  if (frame.form == IcsTime::Form::Utc) return utc;
+  if (frame.form == IcsTime::Form::Zoned) {
+    if (const ZoneRules* zone = zones_.Find(frame.tzid)) return utc + zone->OffsetAtUtc(utc);
+  }
+  CalendarFields f;
+  if (utc < 0 || utc > INT32_MAX || !LocalFields(static_cast<Moment>(utc), f)) return utc;
+  return WallOf(f.year, f.month, f.day, f.hour, f.minute, static_cast<int>(utc % 60));
+}
+
+// The RDATEs of a series in order: dates, date-times (any zone) and periods
+// (by their start).
+std::vector<WallSeconds> ImportPlan::ExtraDates(const IcsComponent& event,
+                                                const IcsTime& start) const {
+  std::vector<WallSeconds> extra;
+  for (const IcsProperty& p : event.properties) {
+    if (!p.Is("RDATE")) continue;
+    for (const std::string& item : SplitEscaped(p.value, ',')) {
+      IcsTime t;
+      const std::string_view at = std::string_view(item).substr(0, item.find('/'));
+      if (ParseIcsTime(at, p.Param("TZID"), t)) extra.push_back(InFrameOf(start, t));
+    }
+  }
+  std::sort(extra.begin(), extra.end());
+  extra.erase(std::unique(extra.begin(), extra.end()), extra.end());
+  return extra;
+}
+
 template <typename Visit>
 void ImportPlan::ForEachOccurrence(const IcsTime& start, const RecurrenceRule* rule,
+                                   const std::vector<WallSeconds>& extra,
                                    const Exclusions& excluded, Visit visit) {
   auto isExcluded = [&](WallSeconds wall) {
     if (std::find(excluded.days.begin(), excluded.days.end(), DayOf(wall)) != excluded.days.end()) {
@@ -164,8 +216,26 @@ void ImportPlan::ForEachOccurrence(const IcsTime& start, const RecurrenceRule* r
     return !excluded.moments.empty() && std::find(excluded.moments.begin(), excluded.moments.end(),
                                                   UtcOf(start, wall)) != excluded.moments.end();
   };
+  // The RDATEs go in among the rule's dates, in order; one on a date of the
+  // rule counts once.
+  auto nextExtra = extra.begin();
+  bool stopped = false;
+  auto take = [&](WallSeconds wall) {
+    for (; nextExtra != extra.end() && *nextExtra <= wall; ++nextExtra) {
+      if (*nextExtra == wall) continue;
+      if (!isExcluded(*nextExtra) && !visit(*nextExtra)) return !(stopped = true);
+    }
+    if (!isExcluded(wall) && !visit(wall)) return !(stopped = true);
+    return true;
+  };
+  auto finish = [&] {
+    for (; !stopped && nextExtra != extra.end(); ++nextExtra) {
+      if (!isExcluded(*nextExtra) && !visit(*nextExtra)) stopped = true;
+    }
+  };
   if (rule == nullptr) {
-    if (!isExcluded(start.wall)) visit(start.wall);
+    take(start.wall);
+    finish();
     return;
   }
   IcsTime until;
@@ -179,15 +249,17 @@ void ImportPlan::ForEachOccurrence(const IcsTime& start, const RecurrenceRule* r
                    [&](const CivilDate& d) {
                      const WallSeconds wall = WallOf(d.year, d.month, d.day, 0, 0, 0) + timeOfDay;
                      if (rule->count > 0 && n >= rule->count) return false;
-                     if (bounded) {
+                     // The start is the first occurrence even before UNTIL.
+                     if (bounded && n > 0) {
                        if (until.form == IcsTime::Form::Date ? DayOf(wall) > DayOf(until.wall)
                                                              : UtcOf(start, wall) > untilUtc) {
                          return false;
                        }
                      }
                      ++n;
-                     return isExcluded(wall) || visit(wall);
+                     return take(wall);
                    });
+  finish();
 }
 
 void ImportPlan::Build() {
@@ -218,6 +290,23 @@ void ImportPlan::Build() {
   }
 }
 
+// The repeats of a series (not of an occurrence that overrides one): its
+// RRULE when understood (else null), RDATEs and EXDATEs.
+const RecurrenceRule* ImportPlan::Recurrence(const IcsComponent& c, const IcsTime& start,
+                                             RecurrenceRule& rule, std::vector<WallSeconds>& extra,
+                                             Exclusions& excluded) {
+  if (c.Find("RECURRENCE-ID") != nullptr) return nullptr;
+  extra = ExtraDates(c, start);
+  for (const IcsProperty& p : c.properties) {
+    if (p.Is("EXDATE")) AddExclusions(start, p, excluded);
+  }
+  const IcsProperty* rrule = c.Find("RRULE");
+  if (rrule == nullptr) return nullptr;
+  if (ParseRecurrenceRule(rrule->value, rule) == RuleParse::Ok) return &rule;
+  ++summary_.unsupportedRules;
+  return nullptr;
+}
+
 void ImportPlan::Event(const IcsComponent& event, const Exclusions& overridden) {
   if (Cancelled(event)) {
     ++summary_.cancelled;
@@ -229,8 +318,12 @@ void ImportPlan::Event(const IcsComponent& event, const Exclusions& overridden) 
     ++summary_.noStart;
     return;
   }
+  if (start.form == IcsTime::Form::Floating && !calendarZone_.empty()) {
+    start.form = IcsTime::Form::Zoned;
+    start.tzid = calendarZone_;
+  }
   if (start.form == IcsTime::Form::Zoned && zones_.Find(start.tzid) == nullptr) {
-    ++summary_.unknownZones;
+    if (summary_.unknownZones++ == 0) summary_.unknownZone = start.tzid;
     start.form = IcsTime::Form::Floating;
   }
   std::string text = EightBit(event.Find("SUMMARY"));
@@ -240,28 +333,19 @@ void ImportPlan::Event(const IcsComponent& event, const Exclusions& overridden) 
   if (text.empty()) text = "(no title)";
 
   RecurrenceRule rule;
-  const RecurrenceRule* repeats = nullptr;
   Exclusions excluded = overridden;
-  if (event.Find("RECURRENCE-ID") == nullptr) {
-    if (const IcsProperty* rrule = event.Find("RRULE")) {
-      if (ParseRecurrenceRule(rrule->value, rule) == RuleParse::Ok)
-        repeats = &rule;
-      else
-        ++summary_.unsupportedRules;
-    }
-    for (const IcsProperty& p : event.properties) {
-      if (p.Is("EXDATE")) AddExclusions(start, p, excluded);
-    }
-  }
+  std::vector<WallSeconds> extra;
+  const RecurrenceRule* repeats = Recurrence(event, start, rule, extra, excluded);
   if (start.form == IcsTime::Form::Date) {
-    AllDay(event, start, repeats, excluded, text);
+    AllDay(event, start, repeats, extra, excluded, text);
   } else {
-    Timed(event, start, repeats, excluded, text);
+    Timed(event, start, repeats, extra, excluded, text);
   }
 }
 
 void ImportPlan::Timed(const IcsComponent& event, const IcsTime& start, const RecurrenceRule* rule,
-                       const Exclusions& excluded, const std::string& text) {
+                       const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+                       const std::string& text) {
   ++summary_.events;
   PlannedEntry planned;
   AppointmentRecord& r = planned.record;
@@ -276,7 +360,7 @@ void ImportPlan::Timed(const IcsComponent& event, const IcsTime& start, const Re
     Alarms(event, start, r);
 
   int placed = 0;
-  ForEachOccurrence(start, rule, excluded, [&](WallSeconds wall) {
+  ForEachOccurrence(start, rule, extra, excluded, [&](WallSeconds wall) {
     CalendarFields f;
     if (!SlotOf(start, wall, f)) {
       ++summary_.outOfRange;
@@ -300,7 +384,8 @@ void ImportPlan::Timed(const IcsComponent& event, const IcsTime& start, const Re
 }
 
 void ImportPlan::AllDay(const IcsComponent& event, const IcsTime& start, const RecurrenceRule* rule,
-                        const Exclusions& excluded, const std::string& text) {
+                        const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+                        const std::string& text) {
   ++summary_.allDayEvents;
   std::int64_t span = 1;
   IcsTime end;
@@ -314,7 +399,7 @@ void ImportPlan::AllDay(const IcsComponent& event, const IcsTime& start, const R
   }
   span = std::clamp<std::int64_t>(span, 1, kMaxAllDaySpan);
   int occurrences = 0;
-  ForEachOccurrence(start, rule, excluded, [&](WallSeconds wall) {
+  ForEachOccurrence(start, rule, extra, excluded, [&](WallSeconds wall) {
     if (occurrences++ > kMaxRepeatCopies) {
       ++summary_.seriesCut;
       return false;
@@ -357,12 +442,24 @@ void ImportPlan::Journal(const IcsComponent& journal) {
     if (c == '\n') lines += '\r';
     lines += c;
   }
-  const std::int64_t day = DayOf(start.wall);
-  if (day < kFirstDay || day > kLastDay) {
-    ++summary_.outOfRange;
-    return;
-  }
-  notes[day].push_back(lines);
+  RecurrenceRule rule;
+  Exclusions excluded;
+  std::vector<WallSeconds> extra;
+  const RecurrenceRule* repeats = Recurrence(journal, start, rule, extra, excluded);
+  int occurrences = 0;
+  ForEachOccurrence(start, repeats, extra, excluded, [&](WallSeconds wall) {
+    if (occurrences++ > kMaxRepeatCopies) {
+      ++summary_.seriesCut;
+      return false;
+    }
+    const std::int64_t day = DayOf(wall);
+    if (day < kFirstDay || day > kLastDay) {
+      ++summary_.outOfRange;
+      return true;
+    }
+    notes[day].push_back(lines);
+    return true;
+  });
 }
 
 void ImportPlan::Alarms(const IcsComponent& event, const IcsTime& start,
@@ -435,19 +532,6 @@ void ImportPlan::OwnFields(const IcsComponent& event, AppointmentRecord& r) {
   }
 }
 
-const char* SyntaxMessage(IcsSyntax syntax) {
-  switch (syntax) {
-    case IcsSyntax::Truncated:
-      return "ends before its calendar is complete; it may have been cut off.";
-    case IcsSyntax::Mismatched:
-      return "has a component that ends without having begun.";
-    case IcsSyntax::TooDeep:
-      return "has components nested too deeply.";
-    default:
-      return "has a line that is not iCalendar.";
-  }
-}
-
 void AddPart(std::string& list, bool when, const std::string& part) {
   if (!when) return;
   if (!list.empty()) list += ", ";
@@ -504,8 +588,20 @@ std::string IcsImportSummary::Message(const std::string& path) const {
             " not understood; only the first date was imported.";
   }
   if (unknownZones > 0) {
-    text += "\n" + CountOf(unknownZones, "event names a time zone", "events name time zones") +
-            " the file does not define; the local time zone was used.";
+    text += "\n" + CountOf(unknownZones, "event names", "events name") +
+            " a time zone that neither the file nor the system knows (\"" + unknownZone + "\"" +
+            (unknownZones > 1 ? " and others" : "") + "); the local time zone was used.";
+  }
+  if (damagedLines + damagedComponents > 0 || cutOff) {
+    std::string damage;
+    AddPart(damage, damagedComponents > 0,
+            CountOf(damagedComponents, "component without a proper END",
+                    "components without a proper END"));
+    AddPart(damage, damagedLines > 0,
+            CountOf(damagedLines, "line that is not iCalendar", "lines that are not iCalendar"));
+    if (!damage.empty()) text += "\nThe file is damaged; skipped: " + damage + ".";
+    if (cutOff)
+      text += "\nThe file ends before its calendar is complete; it may have been cut off.";
   }
   if (unmappable > 0) {
     text += "\n" + CountOf(unmappable, "character", "characters") +
@@ -526,19 +622,30 @@ IcsImportResult ImportICalendarText(All_Appointments& book, std::string_view byt
   IcsComponent calendar;
   const IcsParseResult parsed = ParseICalendar(bytes, calendar);
   if (parsed.syntax != IcsSyntax::Ok) {
-    if (parsed.syntax == IcsSyntax::NotICalendar) {
-      result.status = IcsImportStatus::NotICalendar;
-      result.message = named + "is not an iCalendar file. Nothing was imported.";
-    } else {
-      result.status = parsed.syntax == IcsSyntax::Truncated ? IcsImportStatus::Truncated
-                                                            : IcsImportStatus::Malformed;
-      result.message = named + SyntaxMessage(parsed.syntax) + " (line " +
-                       std::to_string(parsed.line) + ") Nothing was imported.";
-    }
+    result.status = IcsImportStatus::NotICalendar;
+    result.message = named + "is not an iCalendar file. Nothing was imported.";
+    return result;
+  }
+  const IcsDamage& damage = parsed.damage;
+  if (damage.Any() && calendar.children.empty()) {
+    // Damage and nothing readable around it: more likely not a calendar
+    // at all (or only its first lines) than a calendar without entries.
+    result.status = damage.truncated ? IcsImportStatus::Truncated : IcsImportStatus::Malformed;
+    const std::size_t line = damage.truncated              ? parsed.line
+                             : damage.brokenComponents > 0 ? damage.firstBrokenComponent
+                                                           : damage.firstBadLine;
+    result.message =
+        named +
+        (damage.truncated ? "ends before its calendar is complete; it may have been cut off."
+                          : "has no component that could be read.") +
+        " (line " + std::to_string(line) + ") Nothing was imported.";
     return result;
   }
 
   IcsImportSummary& s = result.summary;
+  s.damagedLines = damage.badLines;
+  s.damagedComponents = damage.brokenComponents;
+  s.cutOff = damage.truncated;
   ImportPlan plan(book, calendar, s);
   plan.Build();
 

@@ -3,9 +3,11 @@
 // its start in the local zone (rounded down; our own exports keep their
 // minute) with the merge rule of the data file, so importing a file twice
 // adds nothing. Repeating events are expanded into copies within the
-// limits of the repeat engine. All-day events and VJOURNALs go to the day
-// notes. The whole file is read and checked before the book changes: bad
-// input changes nothing.
+// limits of the repeat engine, RDATEs merged in. All-day events and
+// VJOURNALs go to the day notes. Zones the file names without defining
+// them are looked up among the system's (StoreContext::zones). The whole
+// file is read before the book changes; damaged lines and components are
+// skipped and counted, and a file with nothing readable changes nothing.
 #pragma once
 
 #include <cstdint>
@@ -24,24 +26,28 @@ constexpr std::uint64_t kMaxICalendarBytes = 64ull << 20;
 constexpr int kMaxAllDaySpan = 366;
 
 struct IcsImportSummary {
-  int events = 0;            // timed events read (a series counts once)
-  int entriesMade = 0;       // new entries, the first of each series
-  int copies = 0;            // new entries made from repeats
-  int merged = 0;            // texts added to an entry already in the slot
-  int alreadyThere = 0;      // the slot already held the text
-  int allDayEvents = 0;      // all-day events (a series counts once)
-  int journals = 0;          // VJOURNALs
-  int notesDays = 0;         // days whose notes changed
-  int notesUnwritten = 0;    // days whose notes file could not be written
-  int noNotesFolder = 0;     // notes that had nowhere to go
-  int textsCut = 0;          // texts cut at a word boundary to fit an entry
-  int noStart = 0;           // components without a readable DTSTART
-  int outOfRange = 0;        // occurrences outside 1970 .. 2038-01-18
-  int cancelled = 0;         // cancelled events and occurrences
-  int unsupportedRules = 0;  // RRULEs not understood: first occurrence only
-  int seriesCut = 0;         // series cut at the repeat limits
-  int unknownZones = 0;      // events with a TZID the file does not define (local zone used)
-  int unmappable = 0;        // characters the book's code page cannot hold, stored as "?"
+  int events = 0;             // timed events read (a series counts once)
+  int entriesMade = 0;        // new entries, the first of each series
+  int copies = 0;             // new entries made from repeats
+  int merged = 0;             // texts added to an entry already in the slot
+  int alreadyThere = 0;       // the slot already held the text
+  int allDayEvents = 0;       // all-day events (a series counts once)
+  int journals = 0;           // VJOURNALs
+  int notesDays = 0;          // days whose notes changed
+  int notesUnwritten = 0;     // days whose notes file could not be written
+  int noNotesFolder = 0;      // notes that had nowhere to go
+  int textsCut = 0;           // texts cut at a word boundary to fit an entry
+  int noStart = 0;            // components without a readable DTSTART
+  int outOfRange = 0;         // occurrences outside 1970 .. 2038-01-18
+  int cancelled = 0;          // cancelled events and occurrences
+  int unsupportedRules = 0;   // RRULEs not understood: first occurrence only
+  int seriesCut = 0;          // series cut at the repeat limits
+  int unknownZones = 0;       // events with a TZID nothing resolves (local zone used)
+  std::string unknownZone;    // the first such TZID, as written
+  int damagedLines = 0;       // lines that are not iCalendar, skipped
+  int damagedComponents = 0;  // components without a proper END, skipped whole
+  int unmappable = 0;         // characters the book's code page cannot hold, stored as "?"
+  bool cutOff = false;        // the file ended inside its calendar
 
   // The one message that tells the user what came in and what was skipped.
   std::string Message(const std::string& path) const;

@@ -39,6 +39,13 @@ std::string Upper(std::string_view s) {
   return out;
 }
 
+bool TopLevel(std::string_view component) {
+  for (const char* name : {"VEVENT", "VTODO", "VJOURNAL", "VFREEBUSY", "VTIMEZONE"}) {
+    if (component == name) return true;
+  }
+  return false;
+}
+
 // Splits one unfolded line; false when it is not a content line.
 bool SplitLine(std::string_view line, IcsProperty& out) {
   std::size_t at = 0;
@@ -166,11 +173,39 @@ IcsParseResult ParseICalendar(std::string_view bytes, IcsComponent& calendar) {
   // sized once, when it ends: no vector grows element by element.
   std::vector<std::vector<IcsProperty>> gathered(kMaxDepth);
   IcsParseResult result;
+  IcsDamage& damage = result.damage;
+  std::size_t skipping = 0;  // depth inside a component nested too deeply
+  auto broken = [&] {
+    if (damage.brokenComponents++ == 0) damage.firstBrokenComponent = result.line;
+  };
+  // Leaves out the open components above the first `keep` (the innermost
+  // is always its parent's last child), counted as one broken component.
+  auto leaveOut = [&](std::size_t keep) {
+    if (open.size() <= keep) return;
+    broken();
+    while (open.size() > keep) {
+      gathered[open.size() - 1].clear();
+      open.pop_back();
+      open.back()->children.pop_back();
+    }
+  };
+  auto close = [&] {
+    std::vector<IcsProperty>& mine = gathered[open.size() - 1];
+    open.back()->properties.assign(std::make_move_iterator(mine.begin()),
+                                   std::make_move_iterator(mine.end()));
+    mine.clear();
+    open.pop_back();
+  };
   while (lines.Next(line, joined)) {
     ++result.line;
     if (!SplitLine(line, property)) {
-      result.syntax = open.empty() ? IcsSyntax::NotICalendar : IcsSyntax::BadLine;
-      return result;
+      if (open.empty()) {
+        result.syntax = IcsSyntax::NotICalendar;
+        return result;
+      }
+      // Mostly a continuation whose fold lost its leading space.
+      if (damage.badLines++ == 0) damage.firstBadLine = result.line;
+      continue;
     }
     const std::string_view name = property.name;
     if (open.empty()) {
@@ -180,32 +215,57 @@ IcsParseResult ParseICalendar(std::string_view bytes, IcsComponent& calendar) {
       }
       calendar.name = "VCALENDAR";
       open.push_back(&calendar);
+    } else if (skipping > 0) {
+      if (name == "BEGIN") ++skipping;
+      if (name == "END") --skipping;
     } else if (name == "BEGIN") {
-      if (open.size() >= kMaxDepth || property.value.empty()) {
-        result.syntax = property.value.empty() ? IcsSyntax::BadLine : IcsSyntax::TooDeep;
-        return result;
+      if (property.value.empty()) {
+        if (damage.badLines++ == 0) damage.firstBadLine = result.line;
+        continue;
+      }
+      std::string child = Upper(property.value);
+      // A calendar's own components never nest: one beginning inside
+      // another means that one lost its END.
+      if (TopLevel(child)) leaveOut(1);
+      if (open.size() >= kMaxDepth) {
+        broken();
+        skipping = 1;
+        continue;
       }
       IcsComponent& parent = *open.back();
       parent.children.emplace_back();
-      parent.children.back().name = Upper(property.value);
+      parent.children.back().name = std::move(child);
       open.push_back(&parent.children.back());
     } else if (name == "END") {
-      if (!SameName(property.value, open.back()->name)) {
-        result.syntax = IcsSyntax::Mismatched;
-        return result;
+      auto match = std::find_if(open.rbegin(), open.rend(), [&](const IcsComponent* c) {
+        return SameName(property.value, c->name);
+      });
+      if (match == open.rend()) {
+        // A misspelt END closes the component it was meant for, which is
+        // left out: it cannot be told from one whose END is missing.
+        if (open.size() > 1)
+          leaveOut(open.size() - 1);
+        else if (damage.badLines++ == 0)
+          damage.firstBadLine = result.line;
+        continue;
       }
-      std::vector<IcsProperty>& mine = gathered[open.size() - 1];
-      open.back()->properties.assign(std::make_move_iterator(mine.begin()),
-                                     std::make_move_iterator(mine.end()));
-      mine.clear();
-      open.pop_back();
+      // Components inside the one that ends lost their END.
+      leaveOut(static_cast<std::size_t>(open.rend() - match));
+      close();
       if (open.empty()) return result;
     } else {
       gathered[open.size() - 1].push_back(std::move(property));
       property = IcsProperty();
     }
   }
-  result.syntax = open.empty() ? IcsSyntax::NotICalendar : IcsSyntax::Truncated;
+  if (open.empty()) {
+    result.syntax = IcsSyntax::NotICalendar;
+    return result;
+  }
+  // Cut off: what was complete stays.
+  damage.truncated = true;
+  leaveOut(1);
+  close();
   return result;
 }
 

@@ -35,23 +35,36 @@ struct IcsComponent {
 };
 
 enum class IcsSyntax {
-  Ok,
+  Ok,            // a calendar was read, perhaps with damage passed over (below)
   NotICalendar,  // does not begin with BEGIN:VCALENDAR
-  BadLine,       // a line that is not NAME[;params]:value
-  Mismatched,    // END of a component that is not the open one
-  Truncated,     // the file ends inside a component
-  TooDeep,       // components nested deeper than anything real
+};
+
+// Damage that reading passed over. Each kind names the (unfolded) line
+// where it was first met, 0 for none.
+struct IcsDamage {
+  int badLines = 0;          // lines that are not NAME[;params]:value: skipped
+  int brokenComponents = 0;  // components without their END (or with a wrong one),
+                             // or nested deeper than anything real: left out whole
+  bool truncated = false;    // the file ended inside the calendar
+  std::size_t firstBadLine = 0;
+  std::size_t firstBrokenComponent = 0;
+
+  bool Any() const { return badLines > 0 || brokenComponents > 0 || truncated; }
 };
 
 struct IcsParseResult {
   IcsSyntax syntax = IcsSyntax::Ok;
   std::size_t line = 0;  // the (unfolded) line where reading stopped
+  IcsDamage damage;
 };
 
 // Reads the first VCALENDAR of the bytes: lines ended by CRLF, LF or CR,
 // folded lines (a line break followed by a space or a tab) joined, a UTF-8
 // byte-order mark skipped, blank lines ignored. Anything after the
-// calendar's END is ignored.
+// calendar's END is ignored. Real exports have damage in them (a line fold
+// lost, an END misspelt, the end cut off): a line that is not a content
+// line is skipped, and a component that is not properly closed is left out
+// with everything inside it, so that the rest of the file still reads.
 IcsParseResult ParseICalendar(std::string_view bytes, IcsComponent& calendar);
 
 // TEXT values: "\\", "\;", "\," and "\n" (or "\N") undone.

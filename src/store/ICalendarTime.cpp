@@ -5,6 +5,7 @@
 
 #include "store/CivilDate.h"
 #include "store/ICalendarRecurrence.h"
+#include "store/ZoneNames.h"
 
 namespace store {
 
@@ -133,6 +134,7 @@ bool ParseDuration(std::string_view value, std::int64_t& seconds) {
 
 bool ZoneRules::Read(const IcsComponent& vtimezone) {
   changes_.clear();
+  endless_ = false;
   for (const IcsComponent& observance : vtimezone.children) {
     if (observance.name != "STANDARD" && observance.name != "DAYLIGHT") continue;
     const IcsProperty* start = observance.Find("DTSTART");
@@ -156,6 +158,7 @@ bool ZoneRules::Read(const IcsComponent& vtimezone) {
     RecurrenceRule rule;
     const IcsProperty* rrule = observance.Find("RRULE");
     if (rrule != nullptr && ParseRecurrenceRule(rrule->value, rule) != RuleParse::Invalid) {
+      if (rule.until.empty() && rule.count == 0) endless_ = true;
       // UNTIL of an observance is given in UTC (or as local wall time).
       IcsTime until;
       const bool bounded = !rule.until.empty() && ParseIcsTime(rule.until, nullptr, until);
@@ -191,25 +194,78 @@ bool ZoneRules::Read(const IcsComponent& vtimezone) {
 
 int ZoneRules::OffsetAt(WallSeconds wall) const {
   // The last change whose onset the clocks have reached; before the first
-  // one, the offset it changed from.
+  // one, the offset it changed from (or the earlier rules').
   auto after = std::upper_bound(changes_.begin(), changes_.end(), wall,
                                 [](WallSeconds w, const Change& c) { return w < c.wall; });
+  if (system_ != nullptr && (after == changes_.begin() || (after == changes_.end() && !endless_))) {
+    return system_->OffsetAt(wall);
+  }
   if (after == changes_.begin()) return changes_.empty() ? 0 : changes_.front().offsetFrom;
   return std::prev(after)->offsetTo;
 }
 
-void ZoneTable::Read(const IcsComponent& calendar) {
+bool ZoneRules::Read(const std::vector<ZoneTransition>& transitions) {
+  changes_.clear();
+  for (const ZoneTransition& t : transitions) {
+    changes_.push_back({t.utc + t.offsetFrom, t.offsetFrom, t.offsetTo});
+  }
+  std::sort(changes_.begin(), changes_.end(),
+            [](const Change& a, const Change& b) { return a.wall < b.wall; });
+  return !changes_.empty();
+}
+
+int ZoneRules::OffsetAtUtc(std::int64_t utc) const {
+  auto after =
+      std::upper_bound(changes_.begin(), changes_.end(), utc,
+                       [](std::int64_t u, const Change& c) { return u < c.wall - c.offsetFrom; });
+  if (system_ != nullptr && (after == changes_.begin() || (after == changes_.end() && !endless_))) {
+    return system_->OffsetAtUtc(utc);
+  }
+  if (after == changes_.begin()) return changes_.empty() ? 0 : changes_.front().offsetFrom;
+  return std::prev(after)->offsetTo;
+}
+
+void ZoneTable::Read(const IcsComponent& calendar, SystemTimeZones* system) {
+  system_ = system;
   for (const IcsComponent& c : calendar.children) {
     if (!c.Is("VTIMEZONE")) continue;
     const IcsProperty* id = c.Find("TZID");
     ZoneRules rules;
-    if (id != nullptr && rules.Read(c)) zones_[id->value] = std::move(rules);
+    if (id == nullptr || !rules.Read(c)) continue;
+    // Where the system knows the zone by that name, its rules cover the
+    // years before the file's first onset.
+    rules.SetSystem(System(id->value));
+    zones_[TidyZoneName(id->value)] = std::move(rules);
   }
 }
 
 const ZoneRules* ZoneTable::Find(const std::string& tzid) const {
-  auto it = zones_.find(tzid);
-  return it == zones_.end() ? nullptr : &it->second;
+  auto known = found_.find(tzid);
+  if (known != found_.end()) return known->second;
+  const ZoneRules* rules = Resolve(tzid);
+  found_.emplace(tzid, rules);
+  return rules;
+}
+
+const ZoneRules* ZoneTable::Resolve(const std::string& tzid) const {
+  // The file's own definition first, even where the name is also a system zone's.
+  auto own = zones_.find(TidyZoneName(tzid));
+  if (own != zones_.end()) return &own->second;
+  return System(tzid);
+}
+
+const ZoneRules* ZoneTable::System(const std::string& tzid) const {
+  if (system_ == nullptr) return nullptr;
+  for (const std::string& name : IanaCandidates(tzid)) {
+    auto cached = systemZones_.find(name);
+    if (cached != systemZones_.end()) return &cached->second;
+    std::vector<ZoneTransition> transitions;
+    ZoneRules rules;
+    if (system_->Transitions(name, transitions) && rules.Read(transitions)) {
+      return &systemZones_.emplace(name, std::move(rules)).first->second;
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace store

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "store/ICalendarLines.h"
+#include "store/Platform.h"
 
 namespace store {
 
@@ -41,8 +42,16 @@ class ZoneRules {
  public:
   // False when the component has no usable observance.
   bool Read(const IcsComponent& vtimezone);
+  // The system's rules of a zone (SystemTimeZones); false when empty.
+  bool Read(const std::vector<ZoneTransition>& transitions);
   // Seconds east of UTC in force at that wall-clock time of the zone.
   int OffsetAt(WallSeconds wall) const;
+  // The same at a moment given as seconds since 1970 UTC.
+  int OffsetAtUtc(std::int64_t utc) const;
+  // The system's rules of the same zone, for the times the file's
+  // definition does not cover: files often define a zone only from some
+  // recent year on, or only the changes near their events.
+  void SetSystem(const ZoneRules* system) { system_ = system; }
 
  private:
   struct Change {
@@ -51,16 +60,27 @@ class ZoneRules {
     int offsetTo;
   };
   std::vector<Change> changes_;  // by onset
+  const ZoneRules* system_ = nullptr;
+  bool endless_ = true;  // a rule goes on after the last change taken
 };
 
-// The zones of one file by TZID.
+// The zones of one file by TZID: those it defines, and those it only
+// names, found by their name among the system's zones.
 class ZoneTable {
  public:
-  void Read(const IcsComponent& calendar);
+  // `system` may be null: then only the file's own zones are known.
+  void Read(const IcsComponent& calendar, SystemTimeZones* system = nullptr);
+  // nullptr when neither the file nor the system knows the zone.
   const ZoneRules* Find(const std::string& tzid) const;
 
  private:
-  std::map<std::string, ZoneRules> zones_;
+  const ZoneRules* Resolve(const std::string& tzid) const;
+  const ZoneRules* System(const std::string& tzid) const;
+
+  std::map<std::string, ZoneRules> zones_;  // the file's, by tidied TZID
+  SystemTimeZones* system_ = nullptr;
+  mutable std::map<std::string, ZoneRules> systemZones_;   // by IANA name
+  mutable std::map<std::string, const ZoneRules*> found_;  // by TZID as written
 };
 
 }  // namespace store

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "store/Moment.h"
 
@@ -111,6 +112,30 @@ class FileSystem {
   virtual bool CopyReplacing(const std::string& from, const std::string& to) = 0;
   // Deletes a file; true when none is left at the path (a missing file is fine).
   virtual bool Remove(const std::string& path) = 0;
+};
+
+}  // namespace store
+
+namespace store {
+
+// One change of a zone's offset from UTC (seconds east), at a moment given
+// as seconds since 1970 UTC.
+struct ZoneTransition {
+  std::int64_t utc;
+  int offsetFrom;
+  int offsetTo;
+};
+
+// The system's own time zone rules, by IANA name ("Europe/Berlin"): the zone
+// database's files on POSIX systems (TzifTimeZones), the registry's zones on
+// Windows. iCalendar files name zones they do not define.
+class SystemTimeZones {
+ public:
+  virtual ~SystemTimeZones() = default;
+  // The zone's changes up to 2038 in time order, starting with one from
+  // its offset before 1970 (offsetFrom == offsetTo when it did not change
+  // then); false when the system does not know the name.
+  virtual bool Transitions(const std::string& ianaName, std::vector<ZoneTransition>& out) = 0;
 };
 
 }  // namespace store

@@ -19,6 +19,7 @@ struct StoreContext {
   RepaintNotices& notices;
   DataPaths& paths;
   FileSystem& files;
+  SystemTimeZones& zones;  // the zones iCalendar files name without defining them
 };
 
 }  // namespace store

@@ -14,7 +14,9 @@
 #include "store/Platform.h"
 #include "store/Search.h"
 #include "store/Settings.h"
+#include "store/StdFileSystem.h"
 #include "store/TimerIds.h"
+#include "store/TzifTimeZones.h"
 
 namespace fakes {
 
@@ -222,11 +224,15 @@ struct FakeWorld {
   FakeNotices notices;
   FakePaths paths;
   MemoryFileSystem files;
+  // The real zone database where there is one (native tests).
+  store::StdFileSystem zoneFiles;
+  store::TzifTimeZones zones{zoneFiles, "/usr/share/zoneinfo/"};
 
   FakeWorld() { store::SetDefaultSettings(settings, 0); }
 
   store::StoreContext Context() {
-    return store::StoreContext{settings, timerIds, clock, prompts, timers, notices, paths, files};
+    return store::StoreContext{settings, timerIds, clock, prompts, timers,
+                               notices,  paths,    files, zones};
   }
 };
 

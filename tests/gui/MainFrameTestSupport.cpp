@@ -14,8 +14,8 @@ TestServices::TestServices() : paths(data.Environment()) {
 }
 
 shell::ShellServices TestServices::Services() {
-  return shell::ShellServices{clock, prompter, prompts, reminderTimers, notices,
-                              paths, files,    hooks,   sound,          shell};
+  return shell::ShellServices{clock, prompter, prompts, reminderTimers, notices, paths,
+                              files, hooks,    sound,   shell,          zones};
 }
 
 std::string TestServices::DataFile(const std::string& name) const { return data.File(name); }

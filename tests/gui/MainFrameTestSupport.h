@@ -105,6 +105,7 @@ class TestServices {
   platform::ForwardingRepaintNotices notices;
   platform::DataFolder paths;
   platform::Win32FileSystem files;
+  platform::RegistryTimeZones zones;
   NoRegistryHooks hooks;
   RecordingSound sound;
   RecordingShell shell;

@@ -248,8 +248,8 @@ TEST_F(DataFileTest, OneLoadArmsRemindersDueAtOneMomentAlike) {
   TickingClock clock(MakeTime(2025, 3, 14, 9, 0));
   StoreContext context = world_.Context();
   All_Appointments book(StoreContext{context.settings, context.timerIds, clock, context.prompts,
-                                     context.timers, context.notices, context.paths,
-                                     context.files});
+                                     context.timers, context.notices, context.paths, context.files,
+                                     context.zones});
   const auto remindAt = [](int minutes) {
     return [minutes](An_Appointment& e) { e.reminderMinutes = minutes; };
   };

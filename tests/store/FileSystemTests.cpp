@@ -121,7 +121,8 @@ TEST(StdFileSystemTest, UnreadableDataFileOnDisk) {
   StdFileSystem files(false);
   StoreContext context = world.Context();
   StoreContext real{context.settings, context.timerIds, context.clock, context.prompts,
-                    context.timers,   context.notices,  context.paths, files};
+                    context.timers,   context.notices,  context.paths, files,
+                    context.zones};
   fs::create_directory(dir / "Lumetta.bin");
   All_Appointments book(real);
   EXPECT_TRUE(book.LoadAtStartup({}));

@@ -20,6 +20,7 @@
 #include "store/ICalendarImport.h"
 #include "store/ICalendarLines.h"
 #include "store/ICalendarTime.h"
+#include "store/ZoneNames.h"
 
 using namespace store;
 
@@ -263,9 +264,10 @@ TEST_F(ICalendarTest, ThunderbirdFileWithLfLinesMonthlyByWeekdayAndAnUndefinedZo
   EXPECT_EQ(choir->reminderMinutes, 15);
   EXPECT_EQ(choir->dayBefore, 1);
   EXPECT_EQ(r.summary.unknownZones, 1);
-  EXPECT_NE(r.message.find("1 event names a time zone the file does not define; the local time "
-                           "zone was used."),
-            std::string::npos);
+  EXPECT_NE(r.message.find("1 event names a time zone that neither the file nor the system knows "
+                           "(\"Mars/Olympus_Mons\"); the local time zone was used."),
+            std::string::npos)
+      << r.message;
 }
 
 // --- Our own files -------------------------------------------------------------------------
@@ -386,7 +388,6 @@ TEST_F(ICalendarTest, BadInputChangesNothingAndSaysWhy) {
   ScopedTimeZone tz("UTC");
   AddEntry(2025, 5, 2, 9, 0, "Team");
   world_.files.files["notes/20250502.txt"] = "keep";
-  const std::string good = ReadData("google.ics");
   const struct {
     std::string text;
     IcsImportStatus status;
@@ -394,12 +395,10 @@ TEST_F(ICalendarTest, BadInputChangesNothingAndSaysWhy) {
   } cases[] = {
       {"", IcsImportStatus::NotICalendar, "is not an iCalendar file"},
       {"PK\x03\x04 binary", IcsImportStatus::NotICalendar, "is not an iCalendar file"},
-      {good.substr(0, good.find("BEGIN:VEVENT", good.size() / 2)), IcsImportStatus::Truncated,
-       "may have been cut off"},
-      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nthis is no line\nEND:VEVENT\nEND:VCALENDAR\n",
-       IcsImportStatus::Malformed, "(line 3)"},
-      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nEND:VTODO\nEND:VCALENDAR\n", IcsImportStatus::Malformed,
-       "ends without having begun"},
+      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250502T100000Z\nSUMMARY:cut",
+       IcsImportStatus::Truncated, "may have been cut off"},
+      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250502T100000Z\nEND:VTODO\nEND:VCALENDAR\n",
+       IcsImportStatus::Malformed, "has no component that could be read. (line 4)"},
       {std::string(kMaxICalendarBytes + 1, ' '), IcsImportStatus::TooLarge, "too large"},
   };
   for (const auto& c : cases) {
@@ -424,6 +423,161 @@ TEST_F(ICalendarTest, BadInputChangesNothingAndSaysWhy) {
             std::string::npos)
       << r.message;
   EXPECT_EQ(book_.Count(), 2u);
+}
+
+// --- Real exports: extra dates, zones named only, damage --------------------------------
+
+TEST_F(ICalendarTest, ExtraDatesJoinTheSeriesInEveryFormTheyAreWritten) {
+  ScopedTimeZone tz("UTC");
+  const struct {
+    const char* lines;  // the event's own lines
+    std::vector<std::string> entries;
+  } cases[] = {
+      // A list of UTC date-times, with no rule.
+      {"DTSTART:20130803T190000Z\nRDATE;VALUE=DATE-TIME:20130831T190000Z,20130928T190000Z\n",
+       {"2013-08-03 19:00 x", "2013-08-31 19:00 x", "2013-09-28 19:00 x"}},
+      // Several properties, another zone, a period by its start, a date at the series' time.
+      {"DTSTART;TZID=Europe/Berlin:20250601T100000\nRDATE;TZID=America/New_York:20250602T040000\n"
+       "RDATE;VALUE=PERIOD:20250603T120000Z/PT1H\nRDATE;VALUE=DATE:20250604\n",
+       {"2025-06-01 08:00 x", "2025-06-02 08:00 x", "2025-06-03 12:00 x", "2025-06-04 08:00 x"}},
+      // Merged with the rule: one on a date of the rule counts once, COUNT is the rule's
+      // alone, EXDATE takes out a date of either.
+      {"DTSTART:20250601T090000Z\nRRULE:FREQ=DAILY;COUNT=3\n"
+       "RDATE:20250602T090000Z,20250610T090000Z,20250520T090000Z\n"
+       "EXDATE:20250603T090000Z,20250610T090000Z\n",
+       {"2025-05-20 09:00 x", "2025-06-01 09:00 x", "2025-06-02 09:00 x"}},
+      // An all-day series: dates and date-times go to their day's notes.
+      {"DTSTART;VALUE=DATE:20250601\nRDATE;VALUE=DATE:20250605,20250607\n", {}},
+  };
+  for (const auto& c : cases) {
+    fakes::FakeWorld world;
+    All_Appointments book(world.Context());
+    DayNotesFiles notes(world.files, "notes/");
+    const IcsImportResult r =
+        ImportICalendarText(book,
+                            std::string("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:u\nSUMMARY:x\n") +
+                                c.lines + "END:VEVENT\nEND:VCALENDAR\n",
+                            notes, "in.ics");
+    EXPECT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+    book.Sort();
+    std::vector<std::string> entries;
+    for (const An_Appointment& e : book) {
+      char key[40];
+      std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d ", e.year(), e.month(), e.day(),
+                    e.hour(), e.minute());
+      entries.push_back(key + e.text);
+    }
+    EXPECT_EQ(entries, c.entries) << c.lines;
+  }
+  Import(
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:Fair\nDTSTART;VALUE=DATE:20250601\n"
+      "RDATE;VALUE=DATE:20250605\nRDATE:20250607T100000Z\nEND:VEVENT\nEND:VCALENDAR\n");
+  EXPECT_EQ(Notes(2025, 6, 1) + Notes(2025, 6, 5) + Notes(2025, 6, 7), "FairFairFair");
+}
+
+TEST_F(ICalendarTest, ZonesNamedButNotDefinedAreFoundByTheirName) {
+  ScopedTimeZone tz("UTC");
+  // Ten o'clock in Berlin is 8:00 UTC in June; in Los Angeles 17:00; in London 9:00.
+  const struct {
+    const char* tzid;
+    int hour;  // UTC
+  } cases[] = {
+      {"Europe/Berlin", 8},            // IANA, no VTIMEZONE at all
+      {"W. Europe Standard Time", 8},  // Windows name
+      {"Pacific Standard Time", 17},
+      {"/mozilla.org/20050126_1/Europe/Berlin", 8},  // a vendor's prefix
+      {"\"GMT Standard Time\"", 9},                  // quoted
+      {"/citadel.org/20190914_1/Europe/London", 9},
+      {"Mars/Olympus_Mons", 10},  // unknown: local time
+  };
+  for (const auto& c : cases) {
+    fakes::FakeWorld world;
+    All_Appointments book(world.Context());
+    DayNotesFiles notes(world.files, "notes/");
+    // A UTC EXDATE takes out the second day only where the zone was found.
+    char exdate[40];
+    std::snprintf(exdate, sizeof exdate, "EXDATE:20250602T%02d0000Z\n", c.hour);
+    const IcsImportResult r = ImportICalendarText(
+        book,
+        std::string("BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:x\nDTSTART;TZID=") + c.tzid +
+            ":20250601T100000\nRRULE:FREQ=DAILY;COUNT=2\n" + exdate + "END:VEVENT\nEND:VCALENDAR\n",
+        notes, "in.ics");
+    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+    const An_Appointment* first = book.FindAt(2025, 6, 1, c.hour, 0);
+    EXPECT_NE(first, nullptr) << c.tzid << r.message;
+    EXPECT_EQ(book.Count(), 1u) << c.tzid;
+    const bool unknown = std::string(c.tzid) == "Mars/Olympus_Mons";
+    EXPECT_EQ(r.summary.unknownZones, unknown ? 1 : 0) << c.tzid;
+    EXPECT_EQ(r.message.find("(\"Mars/Olympus_Mons\")") != std::string::npos, unknown) << r.message;
+  }
+  // An Exchange file: the event names the IANA zone, the file defines the Windows one.
+  const IcsImportResult r = Import(
+      "BEGIN:VCALENDAR\nBEGIN:VTIMEZONE\nTZID:W. Europe Standard Time\nBEGIN:STANDARD\n"
+      "DTSTART:16010101T030000\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\n"
+      "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\nEND:STANDARD\nBEGIN:DAYLIGHT\n"
+      "DTSTART:16010101T020000\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0200\n"
+      "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
+      "BEGIN:VEVENT\nSUMMARY:Review\nDTSTART;TZID=Europe/Berlin:20250115T100000\n"
+      "END:VEVENT\nEND:VCALENDAR\n");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"2025-01-15 09:00 Review"});
+  EXPECT_EQ(r.summary.unknownZones, 0);
+}
+
+TEST(ZoneNamesTest, WindowsAndIanaNamesMapBothWaysAndUnsafeNamesAreNeverLookedUp) {
+  EXPECT_EQ(IanaOfWindowsZone("w. europe standard time"), "Europe/Berlin");
+  EXPECT_EQ(IanaOfWindowsZone("Eastern Standard Time"), "America/New_York");
+  EXPECT_EQ(WindowsZoneOfIana("Europe/Paris"), "Romance Standard Time");
+  EXPECT_EQ(WindowsZoneOfIana("America/Los_Angeles"), "Pacific Standard Time");
+  EXPECT_EQ(WindowsZoneOfIana("Mars/Olympus_Mons"), "");
+  // Names are looked up as files below the zone folder: never one that leaves it.
+  for (const std::string& name : IanaCandidates("../../etc/passwd")) {
+    EXPECT_EQ(name.find(".."), std::string::npos) << name;
+  }
+  EXPECT_EQ(IanaCandidates("/mozilla.org/20050126_1/America/Argentina/Buenos_Aires"),
+            (std::vector<std::string>{"20050126_1/America/Argentina/Buenos_Aires",
+                                      "America/Argentina/Buenos_Aires", "Argentina/Buenos_Aires",
+                                      "Buenos_Aires"}));
+}
+
+TEST_F(ICalendarTest, DamagedLinesAndComponentsAreSkippedAndTheRestImported) {
+  ScopedTimeZone tz("UTC");
+  const std::string good =
+      "BEGIN:VEVENT\nUID:g\nDTSTART:20250502T100000Z\nSUMMARY:Kept\nEND:VEVENT\n";
+  const struct {
+    std::string text;
+    int lines, components;
+    bool cutOff;
+    const char* says;
+  } cases[] = {
+      // A fold that lost its leading space: the line goes, the event stays.
+      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250503T100000Z\nSUMMARY:Also\nDESCRIPTION:a\n"
+       "long text\nEND:VEVENT\n" +
+           good + "END:VCALENDAR\n",
+       1, 0, false, "The file is damaged; skipped: 1 line that is not iCalendar."},
+      // A misspelt END: the to-do it closes is left out.
+      {"BEGIN:VCALENDAR\nBEGIN:VTODO\nUID:t\nEND:VTOOD\n" + good + "END:VCALENDAR\n", 0, 1, false,
+       "skipped: 1 component without a proper END."},
+      // An END missing: the event without it is left out, the next one read.
+      {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20250504T100000Z\nSUMMARY:Lost\n" + good +
+           "END:VCALENDAR\n",
+       0, 1, false, "skipped: 1 component without a proper END."},
+      // Cut off: what was complete comes in.
+      {"BEGIN:VCALENDAR\n" + good + "BEGIN:VEVENT\nDTSTART:20250505T1000", 0, 1, true,
+       "it may have been cut off."},
+  };
+  for (const auto& c : cases) {
+    fakes::FakeWorld world;
+    All_Appointments book(world.Context());
+    DayNotesFiles notes(world.files, "notes/");
+    const IcsImportResult r = ImportICalendarText(book, c.text, notes, "in.ics");
+    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+    EXPECT_NE(book.FindAt(2025, 5, 2, 10, 0), nullptr) << c.text;
+    EXPECT_EQ(book.Count(), c.lines == 1 ? 2u : 1u) << c.text;
+    EXPECT_EQ(r.summary.damagedLines, c.lines) << c.text;
+    EXPECT_EQ(r.summary.damagedComponents, c.components) << c.text;
+    EXPECT_EQ(r.summary.cutOff, c.cutOff) << c.text;
+    EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
+  }
 }
 
 // --- An independent reader -----------------------------------------------------------------

@@ -332,8 +332,8 @@ TEST_F(RepeatTest, TheBookIsInOrderWhileTheConflictMessageIsShown) {
   const All_Appointments* seen = nullptr;
   CheckingPrompts prompts(seen);
   StoreContext ctx = world_.Context();
-  StoreContext checked{ctx.settings, ctx.timerIds, ctx.clock, prompts,
-                       ctx.timers,   ctx.notices,  ctx.paths, ctx.files};
+  StoreContext checked{ctx.settings, ctx.timerIds, ctx.clock, prompts,  ctx.timers,
+                       ctx.notices,  ctx.paths,    ctx.files, ctx.zones};
   All_Appointments book(checked);
   seen = &book;
   for (int d = 1; d <= 28; ++d) {
