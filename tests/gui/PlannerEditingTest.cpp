@@ -100,16 +100,17 @@ TEST_F(PlannerTest, CopyToClipboardTakesTheTextOfAnEntryBeingRetyped) {
             testing_support::ClipboardText());
 }
 
-// Local time in a zone whose clocks change (the C library's rules).
-class ZoneScope {
+// Local time as the program reads it: the C library follows the system's
+// zone (under Wine, the zone TZ names when the process starts).
+class SystemZone {
  public:
-  explicit ZoneScope(const char* zone) {
+  SystemZone() {
     const char* old = getenv("TZ");
     old_ = std::string("TZ=") + (old != nullptr ? old : "");
-    _putenv((std::string("TZ=") + zone).c_str());
+    _putenv("TZ=");
     _tzset();
   }
-  ~ZoneScope() {
+  ~SystemZone() {
     _putenv(old_.c_str());
     _tzset();
   }
@@ -119,7 +120,7 @@ class ZoneScope {
 };
 
 TEST_F(PlannerTest, StepsCrossAYearsEndAndTheDaysTheClocksChange) {
-  ZoneScope zone("EST5EDT");
+  SystemZone zone;
   // The days of 2025 that are not 24 hours long, and a year's end.
   std::vector<std::array<int, 3>> days = {{2025, 12, 31}};
   for (int day = 0; day < 364; ++day) {
@@ -132,6 +133,8 @@ TEST_F(PlannerTest, StepsCrossAYearsEndAndTheDaysTheClocksChange) {
       days.push_back({date.year, date.month, date.day});
     }
   }
+  // Run in a zone with clock changes by the test planner_steps_in_new_york.
+  if (days.size() == 1) GTEST_SKIP() << "no clock changes in this time zone";
   ASSERT_EQ(3u, days.size()) << "two days the clocks change";
   for (const auto& d : days) {
     // Entries on the day before, the day and the day after.
@@ -144,8 +147,8 @@ TEST_F(PlannerTest, StepsCrossAYearsEndAndTheDaysTheClocksChange) {
                 "Day " + std::to_string(around[i].day));
     }
     AppointBook2& planner = Open(around[0].year, around[0].month, around[0].day);
-    const std::pair<UINT, int> steps[] = {{ID_NEXT, 1}, {ID_NEXT, 2}, {ID_PREVIOUS, 1},
-                                          {ID_PREVIOUS, 0}};
+    const std::pair<UINT, int> steps[] = {
+        {ID_NEXT, 1}, {ID_NEXT, 2}, {ID_PREVIOUS, 1}, {ID_PREVIOUS, 0}};
     for (const auto& step : steps) {
       Command(planner, step.first);
       const store::CalendarFields& shown = around[step.second];

@@ -56,8 +56,10 @@ TEST_F(PlannerFit, AllTwentyTwoRowsShowWhole) {
     GetClientRect(planner->Handle(), &client);
     const planner::SlotLayout& layout = planner->Layout();
     const int lastRow = planner::AppointBook2::kVisibleRows - 1;
-    EXPECT_GE(client.bottom, layout.halfPast[static_cast<size_t>(lastRow)].bottom) << c.what << ": 6:30pm whole";
-    EXPECT_LT(client.bottom, layout.halfPast[static_cast<size_t>(lastRow)].bottom + layout.rowHeight)
+    EXPECT_GE(client.bottom, layout.halfPast[static_cast<size_t>(lastRow)].bottom)
+        << c.what << ": 6:30pm whole";
+    EXPECT_LT(client.bottom,
+              layout.halfPast[static_cast<size_t>(lastRow)].bottom + layout.rowHeight)
         << c.what << ": no part of a 23rd row";
 
     // Down to the last row's ":30" slot: its editor lies inside the window.

@@ -8,6 +8,7 @@
 #include "store/ReminderState.h"
 
 using namespace store;
+using fakes::FakeWorld;
 
 namespace {
 
@@ -69,10 +70,8 @@ TEST_F(ReminderClockTest, AMissedReminderIsShownOnceOverRestarts) {
   for (const SeenCase& c : kSeenCases) {
     FakeWorld world;
     world.clock.now = MakeTime(2025, 3, 14, 9, 40);
-    world.files.files["data/Lumetta.bin"] =
-        test_common::Record(2025, 3, 14, 10, 30, "Train", [](An_Appointment& e) {
-          e.reminderMinutes = 60;
-        });
+    world.files.files["data/Lumetta.bin"] = test_common::Record(
+        2025, 3, 14, 10, 30, "Train", [](An_Appointment& e) { e.reminderMinutes = 60; });
     if (c.lastRunHour >= 0) {
       ASSERT_TRUE(WriteLastRunEnd(world.paths, world.files,
                                   MakeTime(2025, 3, 14, c.lastRunHour, c.lastRunMinute)));
