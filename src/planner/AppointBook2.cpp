@@ -84,21 +84,20 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   // Before showing: a new icon on a shown window repaints its whole frame.
   icon_.Apply(Handle());
   const POINT at = StartPosition(screen.Get());
-  const SIZE size = WindowSize();
-  SetWindowPos(Handle(), HWND_TOP, at.x, at.y, size.cx, size.cy, SWP_SHOWWINDOW);
+  FitToRows(at, HWND_TOP, SWP_SHOWWINDOW);
 
   EditView::FollowNotes(*this);
 
-  if (GetDeviceCaps(screen.Get(), VERTRES) <
-      kVisibleRows * 2 * layout_.rowHeight + host_.FrameExtraHeight()) {
+  if (GetDeviceCaps(screen.Get(), VERTRES) < WindowSize().cy) {
     host_.Prompter().Show(
         Handle(),
         "Please select a smaller font - this will allow the day planner to fit on "
         "your screen.",
         MB_OK);
+    if (!Exists()) return false;  // closed while the message was open
     SelectPlannerFont();
   }
-  return true;
+  return Exists();
 }
 
 POINT AppointBook2::StartPosition(HDC screen) const {
@@ -130,8 +129,27 @@ POINT AppointBook2::StartPosition(HDC screen) const {
 }
 
 SIZE AppointBook2::WindowSize() const {
+  // The planner's own frame (caption, menu bar, borders) around the 22
+  // rows: the main window's frame has no caption, and with it the bottom
+  // row was cut in half.
+  int frameHeight = host_.FrameExtraHeight();
+  RECT outer = {};
+  RECT client = {};
+  if (Exists() && GetWindowRect(Handle(), &outer) && GetClientRect(Handle(), &client)) {
+    frameHeight = (outer.bottom - outer.top) - client.bottom;
+  }
   return SIZE{layout_.labelWidth + layout_.textWidth + 19,
-              kVisibleRows * 2 * layout_.rowHeight + host_.FrameExtraHeight()};
+              kVisibleRows * 2 * layout_.rowHeight + frameHeight};
+}
+
+void AppointBook2::FitToRows(POINT at, HWND after, UINT flags) {
+  // The width first: a narrower window may wrap its menu bar onto a
+  // second line, which changes the frame's height.
+  SIZE size = WindowSize();
+  SetWindowPos(Handle(), nullptr, at.x, at.y, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  size = WindowSize();
+  SetWindowPos(Handle(), after, at.x, at.y, size.cx, size.cy, flags);
 }
 
 RECT AppointBook2::NotesAnchorRect() const {
@@ -142,7 +160,27 @@ RECT AppointBook2::NotesAnchorRect() const {
 
 // --- Messages -------------------------------------------------------------------
 
+AppointBook2::InUse::~InUse() {
+  if (--planner_.useCount_ == 0 && planner_.released_) {
+    ReleaseDayPlanner(planner_);  // the last use of the object
+  }
+}
+
+void AppointBook2::ReleaseWhenUnused() {
+  if (useCount_ > 0) {
+    released_ = true;
+  } else {
+    ReleaseDayPlanner(*this);
+  }
+}
+
 LRESULT AppointBook2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Nothing of the object is touched once the handler has returned.
+  InUse use(*this);
+  return Dispatch(message, wParam, lParam);
+}
+
+LRESULT AppointBook2::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       OnPaint();
@@ -234,8 +272,9 @@ void AppointBook2::OnDestroy() {
 }
 
 void AppointBook2::OnFinalMessage() {
-  // The table owns this object; it goes now (nothing of it is used after).
-  ReleaseDayPlanner(*this);
+  // The table owns this object; it goes now, or after the methods that
+  // still wait for a dialog of this planner have returned.
+  ReleaseWhenUnused();
 }
 
 }  // namespace planner

@@ -89,6 +89,33 @@ class AppointBook2 : public fw::FrameWindow,
 
   bool IsCommandEnabled(UINT id) const override;
 
+  // --- Lifetime ------------------------------------------------------------------
+  //
+  // A planner runs modal loops (its dialogs and message boxes) while the
+  // rest of the program stays usable, so its window can be destroyed while
+  // one of its own methods still waits for a dialog. The object is then
+  // kept until the last such method has returned; each checks Exists()
+  // after its dialog and stops when the window is gone.
+
+  // Marks the planner as in use for its lifetime (message handlers, and the
+  // opening, which can show a message box and the font dialog).
+  class InUse {
+   public:
+    explicit InUse(AppointBook2& planner) : planner_(planner) { ++planner_.useCount_; }
+    ~InUse();
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+
+   private:
+    AppointBook2& planner_;
+  };
+  // Whether one of the planner's methods is on the stack: seen from
+  // elsewhere, the planner waits for one of its dialogs.
+  bool Busy() const { return useCount_ > 0; }
+  // The window is gone (or was never made): the object goes as soon as no
+  // method uses it.
+  void ReleaseWhenUnused();
+
   // --- The slot editor's owner ------------------------------------------------
 
   void SlotDown() override;
@@ -117,6 +144,7 @@ class AppointBook2 : public fw::FrameWindow,
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
   void OnFinalMessage() override;
@@ -124,7 +152,10 @@ class AppointBook2 : public fw::FrameWindow,
  private:
   // AppointBook2.cpp
   POINT StartPosition(HDC screen) const;
+  // The window's size for 22 whole rows and its frame.
   SIZE WindowSize() const;
+  // Places and sizes the window at `at` for 22 whole rows.
+  void FitToRows(POINT at, HWND after, UINT flags);
   void OnPaint();
   void OnLeftButtonDown(POINT point);
   void OnMove();
@@ -136,6 +167,8 @@ class AppointBook2 : public fw::FrameWindow,
                     bool plain, int markerLift);
 
   // PlannerSlots.cpp
+  // The first hour that scroll code and thumb position lead to.
+  int ScrolledFirstHour(int code, int position) const;
   void CreateEntryForSlot(int hour, int minute);
   void ApplyCopyPrevious(store::An_Appointment& entry);
   void DeleteSlotEntry(store::An_Appointment& entry);
@@ -173,6 +206,8 @@ class AppointBook2 : public fw::FrameWindow,
   std::unique_ptr<EditBox> editor_;
   int firstHour_ = kFirstHourAtOpen;
   fw::SmallWindowIcon icon_;
+  int useCount_ = 0;
+  bool released_ = false;  // to be released when unused
 };
 
 }  // namespace planner

@@ -33,17 +33,30 @@ void OpenDayPlanner(PlannerHost& host, int year, int month, int day, HFONT mainF
     }
     return;
   }
+  // Both places taken by planners that wait for their dialogs: neither is
+  // closed under its dialog.
+  if (!HasFreeEntry() && !CloseOldestDayPlanner()) {
+    MessageBeep(MB_OK);
+    return;
+  }
   PlannerTable& table = Table();
   table.objects.push_back(std::make_unique<AppointBook2>(host));
   AppointBook2& planner = *table.objects.back();
-  if (!RegisterDayPlanner(planner)) {
-    CloseOldestDayPlanner();
-    RegisterDayPlanner(planner);
-  }
+  RegisterDayPlanner(planner);
+  // The opening may wait in a message box and the font dialog, during which
+  // the planner can be closed again.
+  AppointBook2::InUse use(planner);
   if (!planner.InitDayPlanner(year, month, day, mainFont)) {
     UnregisterDayPlanner(planner);
-    ReleaseDayPlanner(planner);
+    planner.ReleaseWhenUnused();
   }
+}
+
+bool HasFreeEntry() {
+  for (AppointBook2* entry : Table().entries) {
+    if (entry == nullptr) return true;
+  }
+  return false;
 }
 
 bool RegisterDayPlanner(AppointBook2& planner) {
@@ -77,20 +90,24 @@ AppointBook2* DayPlannerAt(int entry) {
   return Table().entries[static_cast<size_t>(entry)];
 }
 
-void CloseOldestDayPlanner() {
+bool CloseOldestDayPlanner() {
   auto& entries = Table().entries;
+  bool closed = false;
   for (AppointBook2* entry : entries) {
-    if (entry == nullptr) continue;
+    // A planner waiting for one of its dialogs stays open.
+    if (entry == nullptr || entry->Busy()) continue;
     if (entry->Exists()) {
       DestroyWindow(entry->Handle());  // leaves the table on its way
     } else {
       UnregisterDayPlanner(*entry);
     }
+    closed = true;
     break;
   }
   for (size_t i = 1; i < entries.size(); ++i) {
     if (entries[i - 1] == nullptr && entries[i] != nullptr) std::swap(entries[i - 1], entries[i]);
   }
+  return closed;
 }
 
 void CloseAllDayPlanners() {

@@ -31,9 +31,12 @@ void UnregisterDayPlanner(const AppointBook2& planner);
 AppointBook2* FindDayPlanner(int year, int month, int day);
 // The planner of an entry (0 or 1), or nullptr.
 AppointBook2* DayPlannerAt(int entry);
-// Destroys the planner of the first occupied entry and moves later entries
-// forward into empty places.
-void CloseOldestDayPlanner();
+// Whether an entry of the table is empty.
+bool HasFreeEntry();
+// Destroys the planner of the first occupied entry that does not wait for
+// one of its dialogs, and moves later entries forward into empty places;
+// false when no planner could be closed.
+bool CloseOldestDayPlanner();
 // Destroys every registered planner (each commits its slot editor).
 void CloseAllDayPlanners();
 

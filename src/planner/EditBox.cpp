@@ -83,6 +83,9 @@ LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // An entry is one line: Tab, Enter and Esc are moves, never text.
       if (wParam == '\t' || wParam == '\r' || wParam == '\n' || wParam == VK_ESCAPE) return 0;
       break;
+    case WM_PASTE:
+      if (PasteOneLine()) return 0;
+      break;
     case WM_MOUSEWHEEL: {
       const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
       if (delta > 0) owner_->SlotUp();
@@ -140,6 +143,31 @@ bool EditBox::OnKeyDown(WPARAM key) {
       painted_ = false;
       return false;
   }
+}
+
+bool EditBox::PasteOneLine() {
+  if (!OpenClipboard(hwnd_)) return false;
+  std::string text;
+  bool got = false;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text = bytes;
+      got = true;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  if (!got) return false;
+  // An entry is one line of the data file: each line break (CR LF, CR or
+  // LF) becomes a space.
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+  }
+  SendMessageA(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
+  return true;
 }
 
 void EditBox::PaintInEntryColour() {

@@ -66,6 +66,8 @@ class EditBox {
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnKeyDown(WPARAM key);
   void PaintInEntryColour();
+  // Pastes the clipboard's text as one line; false when it holds none.
+  bool PasteOneLine();
   void Detach();
 
   SlotEditorOwner* owner_;

@@ -201,11 +201,32 @@ void EditView::Paint(HDC dc) const {
 }
 
 bool EditView::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN || editor_ == nullptr || msg.hwnd != editor_) return false;
   // The editor is a plain control: its Esc comes here before it is dispatched.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && editor_ != nullptr &&
-      msg.hwnd == editor_) {
+  if (msg.wParam == VK_ESCAPE) {
     CloseByEscape();
     return true;
+  }
+  // Its own editing keys (and Ctrl+N, Ctrl+P, which would step the month
+  // behind it) reach it rather than the main window's shortcuts.
+  if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+    switch (msg.wParam) {
+      case 'A':  // not every edit control selects all by itself
+        SendMessageA(editor_, EM_SETSEL, 0, -1);
+        return true;
+      case 'C':
+      case 'N':
+      case 'P':
+      case 'V':
+      case 'X':
+      case 'Z':
+      case VK_DELETE:
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        return true;
+      default:
+        break;
+    }
   }
   return false;
 }

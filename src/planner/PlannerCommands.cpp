@@ -166,7 +166,9 @@ bool AppointBook2::EntryCheck() {
 }
 
 void AppointBook2::CopyToClipboard() {
-  if (editor_ != nullptr && SelectedEntry() == nullptr) CommitSlot();
+  // What the slot editor shows is what the day holds: a new text, or an
+  // entry being retyped.
+  if (editor_ != nullptr) CommitSlot();
   const store::SettingsBlock& settings = store::g_settings;
   clipboardText_ = BuildDayText(host_.Book(), year_, month_, day_, settings.europeanCalendar != 0,
                                 settings.militaryTime != 0);
@@ -191,7 +193,8 @@ void AppointBook2::ClearDay() {
                 "Are you sure you wish to delete all day planner entries for",
                 store::MonthName(month_), day_, year_);
   if (host_.Prompter().Show(Handle(), question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  CloseSlotEditor();  // what was typed is committed before the day goes
+  if (!Exists()) return;  // closed while the question was open
+  CloseSlotEditor();      // what was typed is committed before the day goes
   host_.Book().DeleteDay(year_, month_, day_);
   RepaintPlanner(true);
   host_.CalendarViewsChanged();
@@ -207,6 +210,7 @@ void AppointBook2::SelectPlannerFont() {
   choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
   EnableWindow(Handle(), FALSE);
   const BOOL chosen = ChooseFontA(&choose);
+  if (!Exists()) return;  // closed while the dialog was open
   EnableWindow(Handle(), TRUE);
   if (!chosen) return;
 
@@ -219,9 +223,9 @@ void AppointBook2::SelectPlannerFont() {
     fw::ScopedSelect select(dc.Get(), font_.Get());
     layout_ = LayOutSlots(dc.Get());
   }
-  const SIZE size = WindowSize();
-  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  RECT frame = {};
+  GetWindowRect(Handle(), &frame);
+  FitToRows(POINT{frame.left, frame.top}, nullptr, SWP_NOZORDER | SWP_SHOWWINDOW);
   RepaintPlanner(false);
 }
 
@@ -259,6 +263,7 @@ void AppointBook2::Reminder() {
   dialog.hour = firstHour_ + selectedRow_;
   dialog.minute = selectedHalf_ == kOnTheHour ? 0 : 30;
   dialog.DoModal(Handle());  // after Cancel the values read back so far count
+  if (!Exists()) return;     // closed while the dialog was open
 
   store::An_Appointment* after = SelectedEntry();
   if (after == nullptr) return;  // removed meanwhile by another window
@@ -281,8 +286,7 @@ void AppointBook2::Reminder() {
 void AppointBook2::Repeats() {
   if (g_repeatsBusy) return;
   if (!EntryCheck()) return;
-  store::An_Appointment& entry = *SelectedEntry();
-  store::RepeatFormInput input = store::RepeatFormInput::From(entry);
+  store::RepeatFormInput input = store::RepeatFormInput::From(*SelectedEntry());
   input.year = year_;
   input.month = month_;
   input.day = day_;
@@ -291,12 +295,17 @@ void AppointBook2::Repeats() {
   g_repeatsBusy = true;
   host_.EnableMonthView(false);
   EnableWindow(Handle(), FALSE);
-  const bool applied = RunRepeatDialog(Handle(), entry, input, store::g_settings.militaryTime != 0,
-                                       host_.Prompter());
+  // The entry is looked up again when the dialog has closed: meanwhile
+  // another planner may have deleted it (or its whole series), or this
+  // planner may have been closed.
+  const bool applied = RunRepeatDialog(
+      Handle(), [this] { return Exists() ? SelectedEntry() : nullptr; }, input,
+      store::g_settings.militaryTime != 0, host_.Prompter());
+  g_repeatsBusy = false;
   host_.EnableMonthView(true);
+  if (!Exists()) return;
   EnableWindow(Handle(), TRUE);
   SetActiveWindow(Handle());
-  g_repeatsBusy = false;
   if (applied) {
     RepaintPlanner(false);
     host_.CalendarViewsChanged();
@@ -322,7 +331,7 @@ void AppointBook2::Color() {
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = Handle();
   choose.lpCustColors = custom;
-  if (!ChooseColorA(&choose)) return;
+  if (!ChooseColorA(&choose) || !Exists()) return;
   if ((entry = SelectedEntry()) == nullptr) return;
   entry->colour = choose.rgbResult;
   if (editor_ != nullptr) InvalidateRect(editor_->Handle(), nullptr, TRUE);
@@ -357,7 +366,8 @@ void AppointBook2::Notes() {
 
 void AppointBook2::FindNotes() {
   if (host_.Prompter().Show(Handle(), kFindNotesMessage, MB_OKCANCEL | MB_ICONINFORMATION) !=
-      IDOK) {
+          IDOK ||
+      !Exists()) {
     return;
   }
   host_.RunShellVerb(Handle(), "find", host_.NotesFolder(), SW_HIDE);
@@ -366,7 +376,7 @@ void AppointBook2::FindNotes() {
 void AppointBook2::QuickHints() {
   EditHelp hints(host_.Prompter(), false);
   hints.DoModal(Handle());
-  SetActiveWindow(Handle());
+  if (Exists()) SetActiveWindow(Handle());
 }
 
 // One page through the month view's print job, which disables this window
@@ -375,7 +385,7 @@ void AppointBook2::Print() {
   views::CLumettaView* monthView = views::CLumettaView::Current();
   if (monthView == nullptr) return;
   monthView->PrintFrom(views::PrintSourceKind::DayPlanner, *this);
-  SetActiveWindow(Handle());
+  if (Exists()) SetActiveWindow(Handle());
 }
 
 }  // namespace planner

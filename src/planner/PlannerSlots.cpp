@@ -169,37 +169,44 @@ void AppointBook2::SlotUp() {
 
 void AppointBook2::PageSlots(bool down) { ScrollHours(down ? SB_PAGEDOWN : SB_PAGEUP, 0); }
 
-void AppointBook2::ScrollHours(int code, int position) {
-  CloseSlotEditor();
-  const int before = firstHour_;
-  const int hourHeight = 2 * layout_.onHour[0].bottom;
+int AppointBook2::ScrolledFirstHour(int code, int position) const {
+  const int f = firstHour_;
   switch (code) {
     case SB_LINEUP:
-      if (firstHour_ > 0) {
-        --firstHour_;
-        ScrollWindowEx(Handle(), 0, hourHeight, nullptr, nullptr, nullptr, nullptr, 0);
-      }
-      break;
+      return f > 0 ? f - 1 : f;
     case SB_LINEDOWN:
-      if (firstHour_ < kLastFirstHour) {
-        ++firstHour_;
-        ScrollWindowEx(Handle(), 0, -hourHeight, nullptr, nullptr, nullptr, nullptr, 0);
-      }
-      break;
+      return f < kLastFirstHour ? f + 1 : f;
     case SB_PAGEUP:
-      firstHour_ = firstHour_ <= 12 ? 0 : kFirstHourAtOpen;
-      break;
+      return f <= 12 ? 0 : kFirstHourAtOpen;
     case SB_PAGEDOWN:
-      firstHour_ = firstHour_ >= kFirstHourAtOpen ? kLastFirstHour : kFirstHourAtOpen;
-      break;
+      return f >= kFirstHourAtOpen ? kLastFirstHour : kFirstHourAtOpen;
     case SB_THUMBPOSITION:
       // The bar's range gives 1..14 (first hours 0..13); anything else is ignored.
-      if (position >= 1 && position <= kLastFirstHour + 1) firstHour_ = position - 1;
-      break;
+      return position >= 1 && position <= kLastFirstHour + 1 ? position - 1 : f;
     default:
-      break;
+      return f;  // SB_ENDSCROLL and the thumb's tracking among them
   }
-  if (firstHour_ == before) return;
+}
+
+void AppointBook2::ScrollHours(int code, int position) {
+  const int after = ScrolledFirstHour(code, position);
+  if (after == firstHour_) {
+    // Nothing moves (the end of a scroll, or a page key at either end):
+    // the selection keeps its editor. Should none be open, one opens on the
+    // selected slot, unless a repaint is due, which selects the top slot.
+    if (editor_ == nullptr && Exists() && !EditView::IsBeingEdited() &&
+        !GetUpdateRect(Handle(), nullptr, FALSE)) {
+      OpenSlotEditor(selectedRow_ >= 0 ? selectedRow_ : 0, selectedHalf_);
+    }
+    return;
+  }
+  CloseSlotEditor();  // committed while the slot is still where it was
+  const int hourHeight = 2 * layout_.onHour[0].bottom;
+  if (code == SB_LINEUP || code == SB_LINEDOWN) {
+    ScrollWindowEx(Handle(), 0, (firstHour_ - after) * hourHeight, nullptr, nullptr, nullptr,
+                   nullptr, 0);
+  }
+  firstHour_ = after;
   SetScrollPos(Handle(), SB_VERT, firstHour_ + 1, TRUE);
   RepaintPlanner(false);
 }

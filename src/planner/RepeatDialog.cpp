@@ -109,8 +109,9 @@ INT_PTR Repeat::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-bool RunRepeatDialog(HWND owner, store::An_Appointment& entry, const store::RepeatFormInput& input,
-                     bool twentyFourHour, fw::Prompter& prompter) {
+bool RunRepeatDialog(HWND owner, const std::function<store::An_Appointment*()>& entryAfter,
+                     const store::RepeatFormInput& input, bool twentyFourHour,
+                     fw::Prompter& prompter) {
   std::unique_ptr<store::RepeatForm> form;
   try {
     form = std::make_unique<store::RepeatForm>(input, twentyFourHour);
@@ -131,8 +132,10 @@ bool RunRepeatDialog(HWND owner, store::An_Appointment& entry, const store::Repe
     return false;
   }
   if (result != IDOK) return false;
+  store::An_Appointment* entry = entryAfter();
+  if (entry == nullptr) return false;
   try {
-    store::ApplyRepeatRule(entry, dialog.Choice());
+    store::ApplyRepeatRule(*entry, dialog.Choice());
   } catch (const store::CalendarError&) {
     TellYears(owner, prompter);
     return false;

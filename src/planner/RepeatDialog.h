@@ -56,9 +56,11 @@ class Repeat : public fw::Dialog {
 // planner's date, the entry's time, end date, kind and text), and on OK the
 // choice applied to the entry (caps, copies, their messages). A date that
 // cannot be converted, at opening or as the chosen end date, shows "Yikes!
-// Please stick to the years 1990 - 2036." and changes nothing. True when a
-// rule was applied.
-bool RunRepeatDialog(HWND owner, store::An_Appointment& entry, const store::RepeatFormInput& input,
-                     bool twentyFourHour, fw::Prompter& prompter);
+// Please stick to the years 1990 - 2036." and changes nothing. The entry is
+// found by `entryAfter` once the dialog has closed (nullptr: it is gone, and
+// nothing changes). True when a rule was applied.
+bool RunRepeatDialog(HWND owner, const std::function<store::An_Appointment*()>& entryAfter,
+                     const store::RepeatFormInput& input, bool twentyFourHour,
+                     fw::Prompter& prompter);
 
 }  // namespace planner

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+#include <time.h>
+
+#include <cstring>
 #include <limits>
 
 namespace platform {
@@ -24,6 +28,20 @@ store::Moment SystemClock::Now() {
     return std::numeric_limits<store::Moment>::max();
   }
   return static_cast<store::Moment>(now);
+}
+
+void FollowTimeZone() {
+  // With TZ unset (WinMain clears it) the C library reads the system's zone.
+  _tzset();
+}
+
+bool TimeZoneWatch::Changed() {
+  TIME_ZONE_INFORMATION now = {};
+  GetTimeZoneInformation(&now);
+  const bool changed = !known_ || std::memcmp(&now, &zone_, sizeof now) != 0;
+  zone_ = now;
+  known_ = true;
+  return changed;
 }
 
 }  // namespace platform

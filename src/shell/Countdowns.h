@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@
 namespace shell {
 
 class TimerService;
+}  // namespace shell
+namespace store {
+class Clock;
+}
+namespace shell {
 
 // What the user asked for in the countdown timer dialog.
 struct CountdownRequest {
@@ -34,7 +40,9 @@ class Countdowns {
   // Receives the snooze delay's hours, minutes and seconds and the text.
   using Expiry = std::function<void(int hours, int minutes, int seconds, const std::string& text)>;
 
-  Countdowns(TimerService& timers, Expiry expiry);
+  // With a clock, each countdown also knows the moment it ends, so that
+  // ReArm can start it again from the clock.
+  Countdowns(TimerService& timers, Expiry expiry, store::Clock* clock = nullptr);
   Countdowns(const Countdowns&) = delete;
   Countdowns& operator=(const Countdowns&) = delete;
 
@@ -44,6 +52,10 @@ class Countdowns {
   // A countdown's timer expired: stops it and runs the expiry action; true
   // when the identifier was one of ours.
   bool OnTimer(UINT_PTR id);
+  // The machine woke up: each countdown's timer runs again for what is
+  // left until its end by the clock (one that ended meanwhile expires at
+  // once).
+  void ReArm();
 
   std::size_t Count() const { return running_.size(); }
   UINT_PTR TimerIdAt(std::size_t i) const { return running_[i].timerId; }
@@ -55,10 +67,12 @@ class Countdowns {
     int snoozeHours;
     int snoozeMinutes;
     int snoozeSeconds;
+    std::int64_t endsAt;  // by the clock, seconds since 1970
   };
 
   TimerService& timers_;
   Expiry expiry_;
+  store::Clock* clock_;
   std::vector<Record> running_;
 };
 

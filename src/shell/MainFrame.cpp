@@ -14,6 +14,7 @@
 #include "shell/NotesFolder.h"
 #include "store/CodePage.h"
 #include "store/DataFile.h"
+#include "store/ReminderState.h"
 #include "store/ProgramState.h"
 #include "store/TextImport.h"
 #include "todo/ToDo.h"
@@ -47,10 +48,12 @@ CMainFrame::CMainFrame(const ShellServices& services, TimerService* timers,
                                 services.paths, services.files, services.zones}),
       timers_(timers != nullptr ? *timers : windowTimers_),
       popups_(timers_, book_, services.prompter, services.shell, services.sound),
-      countdowns_(timers_,
-                  [this](int hours, int minutes, int seconds, const std::string& text) {
-                    ShowReminderPopup(0, 0, hours, minutes, seconds, text);
-                  }),
+      countdowns_(
+          timers_,
+          [this](int hours, int minutes, int seconds, const std::string& text) {
+            ShowReminderPopup(0, 0, hours, minutes, seconds, text);
+          },
+          &services.clock),
       menus_(menus) {
   g_mainFrame = this;
   planner::EditView::SetHost(this);
@@ -136,6 +139,9 @@ void CMainFrame::LoadBook() {
                            book_.codePage());
   // The weekday backup copy first, then the data file; without one, an
   // older version's file or the old text file beside the program.
+  if (const auto lastRunEnd = store::ReadLastRunEnd(services_.paths, services_.files)) {
+    book_.SetRemindersSeenUntil(*lastRunEnd);
+  }
   book_.LoadAtStartup(
       [this] { store::ImportText(book_, store::OldTextDataPath(ModulePath()), false); });
 }
@@ -169,7 +175,10 @@ void CMainFrame::OnDestroy() {
   todo::ToDo::CloseToDo();
   // Only a book that was loaded is written: a window whose creation failed
   // half-way must not replace the data file with an empty book.
-  if (created_) SaveBook();
+  if (created_) {
+    SaveBook();
+    NoteRunEnd();
+  }
   tray_.Remove();
   views::CloseQuickCheckPopup();
   popups_.CloseAll();
@@ -190,7 +199,13 @@ void CMainFrame::SaveAllData() {
   planner::EditView::SaveOpenNotes();
   todo::ToDo::SaveOpenLists();
   SaveBook();
+  NoteRunEnd();
   store::SaveSettings(store::g_settings, services_.paths, services_.files, settingsLoad_);
+}
+
+void CMainFrame::NoteRunEnd() {
+  // The reminders due until now have been shown in this run.
+  store::WriteLastRunEnd(services_.paths, services_.files, services_.clock.Now());
 }
 
 // --- Messages -------------------------------------------------------------------
@@ -241,6 +256,16 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(static_cast<UINT_PTR>(wParam));
       return 0;
+    case WM_TIMECHANGE:
+      ClockChanged(false);
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (zone_.Changed()) ClockChanged(false);
+      break;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) suspendedAt_ = services_.clock.Now();
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) ClockChanged(true);
+      return TRUE;
     case kNoteLoadedBook:
       NoteLoadedBook();
       return 0;

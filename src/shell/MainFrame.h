@@ -22,6 +22,7 @@
 #include "framework/FrameWindow.h"
 #include "planner/NotesHost.h"
 #include "planner/PlannerHost.h"
+#include "platform/SystemClock.h"
 #include "shell/BookFingerprint.h"
 #include "shell/Countdowns.h"
 #include "shell/DayIcons.h"
@@ -201,6 +202,12 @@ class CMainFrame : public fw::FrameWindow,
   void StartTimers();
   void OnTimer(UINT_PTR id);
   void FireReminder(UINT_PTR id);
+  void RestartMinuteClock();
+  // The system clock or time zone changed (WM_TIMECHANGE, a new zone), or
+  // the machine woke up (`resumed`): every timer starts again from the clock.
+  void ClockChanged(bool resumed);
+  // Writes the moment this run ends (the reminders shown so far).
+  void NoteRunEnd();
   void SaveBook();
   void SaveIfChanged();
 
@@ -211,6 +218,11 @@ class CMainFrame : public fw::FrameWindow,
   store::All_Appointments book_;
   OwnerWindow owner_;
   UINT_PTR dailyWebsiteTimer_ = 0;
+  // The clock at the last minute tick, and when the machine went to sleep
+  // (0: it did not); reminders due after them count as missed.
+  store::Moment lastClockReading_ = 0;
+  store::Moment suspendedAt_ = 0;
+  platform::TimeZoneWatch zone_;
   DayIcons dayIcons_;  // before the tray icon, which shows one of them
   TrayIcon tray_;
   int frameExtraWidth_ = 0;

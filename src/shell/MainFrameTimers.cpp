@@ -13,6 +13,8 @@ void CMainFrame::StartTimers() {
   StartRetrying(timers_, kThreeHourly, kThreeHourlyMs);
   StartRetrying(timers_, kArmReminders, kArmRemindersMs);
   StartRetrying(timers_, kMinuteClock, kFirstMinuteTickMs);
+  lastClockReading_ = services_.clock.Now();
+  zone_.Changed();
   StartRetrying(timers_, kSaveAfterChange, kSaveAfterChangeMs);
 }
 
@@ -23,14 +25,9 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       StartRetrying(timers_, id, kArmRemindersMs);
       book_.ReArmIdleReminders();
       break;
-    case kMinuteClock: {
-      timers_.Stop(id);
-      if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
-      store::CalendarFields now;
-      store::LocalFields(services_.clock.Now(), now);
-      StartRetrying(timers_, id, MinuteTimerDelayMs(now.second));
+    case kMinuteClock:
+      RestartMinuteClock();
       break;
-    }
     case kCloseSummary:
       timers_.Stop(id);
       views::CloseQuickCheckPopup();
@@ -61,6 +58,34 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       }
       break;
   }
+}
+
+void CMainFrame::RestartMinuteClock() {
+  timers_.Stop(kMinuteClock);
+  if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
+  lastClockReading_ = services_.clock.Now();
+  store::CalendarFields now;
+  store::LocalFields(lastClockReading_, now);
+  StartRetrying(timers_, kMinuteClock, MinuteTimerDelayMs(now.second));
+}
+
+void CMainFrame::ClockChanged(bool resumed) {
+  // Every timer is a delay from the moment it started: after the clock
+  // or the zone changed, or a sleep, each is started again from the
+  // current clock. Reminders whose moment passed since the last reading
+  // (the last minute tick, or the moment the machine went to sleep) and
+  // that were not shown are shown now, once.
+  platform::FollowTimeZone();
+  zone_.Changed();  // the zone now in force is the one to compare with
+  const store::Moment before = resumed && suspendedAt_ != 0 ? suspendedAt_ : lastClockReading_;
+  suspendedAt_ = 0;
+  book_.ReArmAllReminders(before);
+  timers_.Stop(kArmReminders);
+  StartRetrying(timers_, kArmReminders, kArmRemindersMs);
+  RestartMinuteClock();
+  UpdateTrayIcon(false);  // the day may have changed
+  ScheduleDailyWebsite(false);
+  if (resumed) countdowns_.ReArm();
 }
 
 void CMainFrame::FireReminder(UINT_PTR id) {

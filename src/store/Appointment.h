@@ -121,6 +121,15 @@ class An_Appointment {
   // ArmReminder with the key's moment `t` and the clock's reading `now`
   // already at hand (a load reads the clock once for all its entries).
   void ArmAt(Moment t, std::int64_t now);
+  // Starts the reminder timer with that delay in ms.
+  void StartTimer(std::int64_t delay);
+  // A loaded entry whose reminder moment came before the last run ended
+  // (`seenUntil`) counts as shown: it is not shown late again.
+  void NoteSeenUntil(Moment t, std::int64_t seenUntil);
+  // An entry left without a timer whose reminder moment passed in
+  // (since, now] (the clock jumped, or the machine slept) gets a timer that
+  // fires at once, unless that reminder was shown already.
+  void ArmMissed(std::int64_t since, std::int64_t now);
   // The entry has a reminder that is switched on.
   bool Reminds() const { return reminderMinutes != -1 && reminderOn != 0; }
   // ArmReminder's delay in ms for the timer to start; 0: none is due.

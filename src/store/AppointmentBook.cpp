@@ -399,6 +399,21 @@ void All_Appointments::ReArm(bool live) {
 }
 
 void All_Appointments::ReArmIdleReminders() { ReArm(false); }
+
+void All_Appointments::ReArmAllReminders(std::int64_t missedSince) {
+  const std::int64_t now = context_.clock.Now();
+  MomentCache cache;  // made after the change: it holds the zone's offsets
+  for (std::size_t i = 0; i < list_.size(); ++i) {
+    An_Appointment& e = *list_[i];
+    if (e.timerId_ == 0 && !e.Reminds()) continue;
+    try {
+      e.ArmReminder(&cache);
+    } catch (const CalendarError&) {
+      continue;
+    }
+    e.ArmMissed(missedSince, now);
+  }
+}
 void All_Appointments::ReArmLiveReminders() { ReArm(true); }
 
 // --- Deleting ------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -109,6 +110,14 @@ class All_Appointments {
 
   void ReArmIdleReminders();  // ArmReminder on every entry without a timer
   void ReArmLiveReminders();  // ArmReminder on every entry with a timer
+  // After the clock or the time zone changed, or the machine woke up: every
+  // entry's time is computed anew and its timer started afresh from the
+  // current clock; a reminder whose moment passed after `missedSince` (and
+  // that was not shown) fires at once.
+  void ReArmAllReminders(std::int64_t missedSince);
+  // The moment the last run ended: entries loaded afterwards whose
+  // reminder came before it are not shown late.
+  void SetRemindersSeenUntil(std::int64_t moment) { remindersSeenUntil_ = moment; }
 
   // The bookkeeping of an expired reminder timer: stops it and finds its
   // entry. A timer that came more than a minute early shows nothing and
@@ -246,6 +255,7 @@ class All_Appointments {
   // The marked ones are listed while they are few.
   std::vector<An_Appointment*> timesChanged_;
   bool manyTimesChanged_ = false;
+  std::int64_t remindersSeenUntil_ = INT64_MIN;
   bool timerIdsShared_ = false;
 
   // The data file that existed at start-up but could not be read.

@@ -146,6 +146,8 @@ All_Appointments::RecordFate All_Appointments::Merge(const AppointmentRecord& r,
   e.reminderOn = r.reminderOn;
   e.tildeFlag = r.tildeFlag;
   e.noHighlight = r.noHighlight;
+  // Its reminder was shown when the last run that held it was running.
+  e.NoteSeenUntil(t, remindersSeenUntil_);
   if (passNow != nullptr) {
     e.ArmAt(t, *passNow);
   } else {

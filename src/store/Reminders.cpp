@@ -47,6 +47,20 @@ bool An_Appointment::MayComeDueAround(std::int64_t today) const {
   return leadDays >= -3 && leadDays <= 3;
 }
 
+void An_Appointment::NoteSeenUntil(Moment t, std::int64_t seenUntil) {
+  const std::int64_t moment =
+      static_cast<std::int64_t>(t) - 60 * static_cast<std::int64_t>(reminderMinutes);
+  if (Reminds() && moment <= seenUntil) shownReminderAt_ = moment;
+}
+
+void An_Appointment::ArmMissed(std::int64_t since, std::int64_t now) {
+  if (timerId_ != 0 || !Reminds()) return;
+  const std::int64_t moment = ReminderMoment(*this);
+  if (moment > since && moment <= now && shownReminderAt_ != moment) {
+    StartTimer(kLateReminderDelayMs);
+  }
+}
+
 void An_Appointment::ArmReminder(MomentCache* cache) {
   Moment t = 0;
   const bool converted = cache != nullptr
@@ -66,7 +80,11 @@ void An_Appointment::ArmAt(Moment t, std::int64_t now) {
   const StoreContext& ctx = book_->context();
   const std::int64_t delay =
       ReminderDelayMs(now, (ctx.settings.flags & kFlagRemindersEnabled) != 0);
-  if (delay <= 0) return;
+  if (delay > 0) StartTimer(delay);
+}
+
+void An_Appointment::StartTimer(std::int64_t delay) {
+  const StoreContext& ctx = book_->context();
   const std::uint32_t id = ctx.timerIds.Take();
   const std::uint32_t old = timerId_;
   timerId_ = ctx.timers.Start(id, static_cast<std::uint32_t>(delay));
@@ -101,12 +119,15 @@ ReminderDue All_Appointments::FireReminder(std::uint32_t timerId) {
       e->ArmReminder();
       return {};
     }
-    // The regular reminder (not the one a day before) is now shown.
-    if (now + kEarlyGrace >= ReminderMoment(*e)) e->shownReminderAt_ = ReminderMoment(*e);
-    if (e->reminderMinutes >= 60) {
-      // A second reminder at the entry's own time; the entry keeps 0.
-      e->reminderMinutes = 0;
-      e->ArmReminder();
+    // The regular reminder, not the one a day before (which leaves the
+    // lead alone for the regular one, armed by a later pass).
+    if (now + kEarlyGrace >= ReminderMoment(*e)) {
+      e->shownReminderAt_ = ReminderMoment(*e);
+      if (e->reminderMinutes >= 60) {
+        // A second reminder at the entry's own time; the entry keeps 0.
+        e->reminderMinutes = 0;
+        e->ArmReminder();
+      }
     }
   } catch (const CalendarError&) {
     // It converted when it was armed; a key changed since simply stays unarmed.

@@ -88,6 +88,16 @@ class RecordingTimers : public shell::TimerService {
   bool Running(UINT_PTR id) const { return periods.count(id) != 0; }
 };
 
+// The main window's reminder timers, with the delay each was started with.
+class RecordingReminderTimers : public platform::WindowReminderTimers {
+ public:
+  std::map<std::uint32_t, std::uint32_t> delays;  // the last delay of each identifier
+  std::uint32_t Start(std::uint32_t id, std::uint32_t delayMs) override {
+    delays[id] = delayMs;
+    return WindowReminderTimers::Start(id, delayMs);
+  }
+};
+
 // The services of one test: files go to a scratch AppData folder.
 class TestServices {
  public:
@@ -101,7 +111,7 @@ class TestServices {
   SettableClock clock;
   RecordingPrompter prompter;
   platform::PrompterPrompts prompts{prompter};
-  platform::WindowReminderTimers reminderTimers;
+  RecordingReminderTimers reminderTimers;
   platform::ForwardingRepaintNotices notices;
   platform::DataFolder paths;
   platform::Win32FileSystem files;

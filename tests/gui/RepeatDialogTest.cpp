@@ -61,8 +61,8 @@ class RepeatDialogTest : public ::testing::Test {
   }
 
   bool Run(An_Appointment& e, bool twentyFourHour = false) {
-    return planner::RunRepeatDialog(nullptr, e, store::RepeatFormInput::From(e), twentyFourHour,
-                                    prompter_);
+    return planner::RunRepeatDialog(
+        nullptr, [&e] { return &e; }, store::RepeatFormInput::From(e), twentyFourHour, prompter_);
   }
 
   fakes::FakeWorld world_;
