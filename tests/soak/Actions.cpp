@@ -111,14 +111,16 @@ ActionKind ActionOfName(const std::string& name) {
 }
 
 Driver::Driver(std::uint32_t seed, DriveOptions options, HANDLE process, DWORD processId,
-               HWND mainWindow, const ProgramCommands& commands)
+               HWND mainWindow, const ProgramCommands& commands, const std::string& logFile)
     : random_(seed),
       options_(options),
       process_(process),
       processId_(processId),
       mainWindow_(mainWindow),
       commands_(commands),
-      start_(GetTickCount()) {}
+      start_(GetTickCount()) {
+  if (!logFile.empty()) logFile_.open(logFile);
+}
 
 Driver::~Driver() { LiftDisturbances(true); }
 
@@ -127,11 +129,15 @@ void Driver::Note(const std::string& line) {
   std::snprintf(stamp, sizeof stamp, "#%d +%.1fs ", actionCount_,
                 (GetTickCount() - start_) / 1000.0);
   log_.push_back(stamp + line);
+  if (logFile_.is_open()) logFile_ << log_.back() << std::endl;
 }
 
 bool Driver::Check() {
   windows_ = VisibleWindows(processId_);
-  for (const ProgramWindow& window : windows_) ++reached_[ReachedName(window)];
+  for (const ProgramWindow& window : windows_) {
+    const DialogTemplate* dialog = DialogOf(window, commands_.Dialogs());
+    ++reached_[dialog != nullptr ? DialogName(*dialog) : ReachedName(window)];
+  }
   fault_ = BrokenInvariant(process_, windows_, options_.limits, &outside_);
   if (!fault_.empty()) Note("FAULT: " + fault_);
   return fault_.empty();

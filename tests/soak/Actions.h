@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <fstream>
 #include <map>
 #include <random>
 #include <string>
@@ -53,8 +54,10 @@ struct DriveOptions {
 
 class Driver {
  public:
+  // `logFile` (may be empty) gets every log line as it is written, so a
+  // run that is stopped from outside leaves its log too.
   Driver(std::uint32_t seed, DriveOptions options, HANDLE process, DWORD processId, HWND mainWindow,
-         const ProgramCommands& commands);
+         const ProgramCommands& commands, const std::string& logFile);
   ~Driver();
   Driver(const Driver&) = delete;
   Driver& operator=(const Driver&) = delete;
@@ -107,6 +110,7 @@ class Driver {
   OutsideSince outside_;
   std::vector<Disturbance> disturbances_;
   std::vector<std::string> log_;
+  std::ofstream logFile_;
   std::map<std::string, int> reached_;
   std::array<int, kActionKinds> done_ = {};
   Snapshots snapshots_;

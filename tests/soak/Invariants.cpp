@@ -25,7 +25,15 @@ std::string BrokenInvariant(HANDLE process, const std::vector<ProgramWindow>& wi
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window.handle, WM_NULL, 0, 0, SMTO_NORMAL, limits.hangMs, &result) &&
         IsWindow(window.handle)) {
-      return Describe(window) + " did not answer within " + std::to_string(limits.hangMs) + " ms";
+      // How long it takes after all tells a busy machine from a hang.
+      const DWORD start = GetTickCount();
+      const bool late =
+          SendMessageTimeoutA(window.handle, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result) != 0;
+      return Describe(window) + " did not answer within " + std::to_string(limits.hangMs) +
+             " ms (" +
+             (late ? "answered " + std::to_string(GetTickCount() - start) + " ms later"
+                   : std::string("no answer 60 s later")) +
+             ")";
     }
     if (window.kind == WindowKind::MessageBox) ++messageBoxes;
     RECT rect = window.rect;

@@ -1,6 +1,7 @@
 #include "ProgramWindows.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "resource.h"
 
@@ -91,7 +92,101 @@ void CollectMenu(HMENU menu, std::vector<MenuCommand>& out) {
   }
 }
 
+// Reads a string-or-ordinal field of a dialog template; returns the string
+// (empty for an ordinal or nothing) and moves past it.
+std::string ReadTemplateName(const WORD*& at) {
+  if (*at == 0x0000) {
+    ++at;
+    return std::string();
+  }
+  if (*at == 0xFFFF) {
+    at += 2;
+    return std::string();
+  }
+  std::string text;
+  while (*at != 0) text += static_cast<char>(*at++ & 0xFF);
+  ++at;
+  return text;
+}
+
+const WORD* AlignToDword(const WORD* at, const BYTE* base) {
+  const size_t offset = reinterpret_cast<const BYTE*>(at) - base;
+  return reinterpret_cast<const WORD*>(base + ((offset + 3) & ~size_t{3}));
+}
+
+// An extended dialog template (every dialog of the program is one).
+bool ReadTemplate(const BYTE* data, DWORD size, DialogTemplate* out) {
+  const WORD* at = reinterpret_cast<const WORD*>(data);
+  if (size < 26 || at[0] != 1 || at[1] != 0xFFFF) return false;
+  DWORD style = 0;
+  std::memcpy(&style, data + 12, sizeof style);
+  WORD items = 0;
+  std::memcpy(&items, data + 16, sizeof items);
+  at = reinterpret_cast<const WORD*>(data + 26);
+  ReadTemplateName(at);  // menu
+  ReadTemplateName(at);  // class
+  out->caption = ReadTemplateName(at);
+  if (style & DS_SETFONT) {
+    at += 3;  // point size, weight, italic and character set
+    ReadTemplateName(at);
+  }
+  for (WORD i = 0; i < items; ++i) {
+    at = AlignToDword(at, data);
+    const BYTE* item = reinterpret_cast<const BYTE*>(at);
+    if (item + 24 > data + size) return false;
+    DWORD id = 0;
+    std::memcpy(&id, item + 20, sizeof id);
+    at = reinterpret_cast<const WORD*>(item + 24);
+    ReadTemplateName(at);  // class
+    ReadTemplateName(at);  // text
+    const WORD extra = *at++;
+    at = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(at) + extra);
+    const int control = static_cast<int>(static_cast<short>(id));
+    if (control > 0 && control != 0xFFFF) out->controls.push_back(control);
+  }
+  return true;
+}
+
+BOOL CALLBACK CollectDialog(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) {
+  auto* dialogs = reinterpret_cast<std::vector<DialogTemplate>*>(param);
+  if (!IS_INTRESOURCE(name)) return TRUE;
+  HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(5));  // RT_DIALOG
+  if (found == nullptr) return TRUE;
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  DialogTemplate dialog;
+  dialog.resource = static_cast<int>(reinterpret_cast<ULONG_PTR>(name));
+  if (data != nullptr && ReadTemplate(data, SizeofResource(module, found), &dialog)) {
+    dialogs->push_back(dialog);
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+const DialogTemplate* DialogOf(const ProgramWindow& window,
+                               const std::vector<DialogTemplate>& dialogs) {
+  if (window.kind != WindowKind::Dialog) return nullptr;
+  const DialogTemplate* best = nullptr;
+  for (const DialogTemplate& dialog : dialogs) {
+    bool all = !dialog.controls.empty();
+    for (int control : dialog.controls) {
+      if (GetDlgItem(window.handle, control) == nullptr) all = false;
+    }
+    const bool captioned = !dialog.caption.empty() &&
+                           window.title.compare(0, dialog.caption.size(), dialog.caption) == 0;
+    if (captioned) return &dialog;
+    if (!all) continue;
+    if (dialog.caption.empty() && dialog.controls.size() >= 3 &&
+        (best == nullptr || dialog.controls.size() > best->controls.size())) {
+      best = &dialog;
+    }
+  }
+  return best;
+}
+
+std::string DialogName(const DialogTemplate& dialog) {
+  return "program dialog " + std::to_string(dialog.resource) + " \"" + dialog.caption + "\"";
+}
 
 const char* KindName(WindowKind kind) {
   switch (kind) {
@@ -132,7 +227,7 @@ std::string ReachedName(const ProgramWindow& window) {
   if (window.kind == WindowKind::Dialog || window.kind == WindowKind::MessageBox) {
     // Titles that quote an entry ("Scheduling ...") count as one dialog.
     std::string title = window.title.substr(0, window.title.find_first_of("\"'"));
-    if (title.size() > 24) title = title.substr(0, 24) + "...";
+    if (title.size() > 40) title = title.substr(0, 40) + "...";
     return std::string(KindName(window.kind)) + " \"" + title + "\"";
   }
   if (window.kind == WindowKind::Other) return "window of class " + window.className;
@@ -164,6 +259,8 @@ ProgramCommands::ProgramCommands(const std::string& programPath) {
     }
     DestroyAcceleratorTable(table);
   }
+  EnumResourceNamesA(program, MAKEINTRESOURCEA(5), CollectDialog,
+                     reinterpret_cast<LONG_PTR>(&dialogs_));
   FreeLibrary(program);
 }
 

@@ -43,6 +43,22 @@ std::vector<ProgramWindow> VisibleWindows(DWORD processId);
 // dialogs their title.
 std::string ReachedName(const ProgramWindow& window);
 
+// A dialog of the program file: its resource number, its caption and the
+// identifiers of its controls, by which an open dialog is recognised.
+struct DialogTemplate {
+  int resource = 0;
+  std::string caption;
+  std::vector<int> controls;
+};
+
+// The program's dialog a window shows: by its caption (a title that begins
+// with it), or for a dialog whose title is set when it opens (no caption in
+// the file), by three or more controls that are all there. Null when none.
+const DialogTemplate* DialogOf(const ProgramWindow& window,
+                               const std::vector<DialogTemplate>& dialogs);
+// "program dialog 141 "Configure Reminder"".
+std::string DialogName(const DialogTemplate& dialog);
+
 struct MenuCommand {
   UINT id = 0;
   std::string text;  // as in the menu, without '&'
@@ -61,10 +77,12 @@ class ProgramCommands {
   // The menu commands of a kind of window (none for windows without a menu).
   const std::vector<MenuCommand>& For(WindowKind kind) const;
   const std::vector<Shortcut>& Shortcuts() const { return shortcuts_; }
+  const std::vector<DialogTemplate>& Dialogs() const { return dialogs_; }
 
  private:
   std::map<WindowKind, std::vector<MenuCommand>> commands_;
   std::vector<Shortcut> shortcuts_;
+  std::vector<DialogTemplate> dialogs_;
 };
 
 }  // namespace soak

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -114,8 +113,8 @@ std::string Exit(const e2e::LumettaProcess& program, HWND mainWindow, soak::Driv
   return std::string();
 }
 
-void Report(const Options& o, const soak::Driver& driver, double minutes,
-            const std::vector<std::string>& faults, std::size_t comparedDays) {
+void Report(const Options& o, const soak::Driver& driver, const soak::ProgramCommands& commands,
+            double minutes, const std::vector<std::string>& faults, std::size_t comparedDays) {
   std::printf("soak: seed %u, %.1f minutes, %d actions\n", o.seed, minutes, driver.Actions());
   std::printf("actions by kind:\n");
   for (int i = 0; i < soak::kActionKinds; ++i) {
@@ -125,6 +124,21 @@ void Report(const Options& o, const soak::Driver& driver, double minutes,
   std::printf("windows reached (checks while shown):\n");
   for (const auto& [name, count] : driver.Reached())
     std::printf("  %6d  %s\n", count, name.c_str());
+  std::string missing;
+  for (soak::WindowKind kind :
+       {soak::WindowKind::Main, soak::WindowKind::Planner, soak::WindowKind::Week,
+        soak::WindowKind::Year, soak::WindowKind::ToDo, soak::WindowKind::Notes,
+        soak::WindowKind::QuickCheck, soak::WindowKind::Reminder, soak::WindowKind::MessageBox}) {
+    if (driver.Reached().count(soak::KindName(kind)) == 0 &&
+        driver.Reached().count(std::string(soak::KindName(kind)) + " \"Lumetta\"") == 0) {
+      missing += std::string("  ") + soak::KindName(kind) + "\n";
+    }
+  }
+  for (const soak::DialogTemplate& dialog : commands.Dialogs()) {
+    const std::string name = soak::DialogName(dialog);
+    if (driver.Reached().count(name) == 0) missing += "  " + name + "\n";
+  }
+  std::printf("not reached:\n%s", missing.empty() ? "  (none)\n" : missing.c_str());
   std::printf("days compared with the data file after exit: %u\n",
               static_cast<unsigned>(comparedDays));
   std::printf("faults: %u\n", static_cast<unsigned>(faults.size()));
@@ -162,7 +176,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, program.Id());
-  soak::Driver driver(o.seed, o.drive, process, program.Id(), mainWindow, commands);
+  soak::Driver driver(o.seed, o.drive, process, program.Id(), mainWindow, commands, o.logFile);
   char ids[96];
   std::snprintf(ids, sizeof ids, "program process %04lx, driver process %04lx", program.Id(),
                 GetCurrentProcessId());
@@ -187,15 +201,11 @@ int main(int argc, char** argv) {
   CloseHandle(process);
   const double minutes = (GetTickCount() - start) / 60000.0;
 
-  if (!o.logFile.empty()) {
-    std::ofstream log(o.logFile);
-    for (const std::string& line : driver.Log()) log << line << "\n";
-  }
   if (!faults.empty()) {
     std::printf("soak: FAILED with seed %u; the action log:\n", o.seed);
     for (const std::string& line : driver.Log()) std::printf("%s\n", line.c_str());
   }
-  Report(o, driver, minutes, faults, comparedDays);
+  Report(o, driver, commands, minutes, faults, comparedDays);
   std::fflush(stdout);
   return faults.empty() ? 0 : 1;
 }

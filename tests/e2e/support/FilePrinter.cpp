@@ -1,4 +1,4 @@
-#include "support/FilePrinter.h"
+#include "FilePrinter.h"
 
 #include <winspool.h>
 
