@@ -176,7 +176,7 @@ const DialogTemplate* DialogOf(const ProgramWindow& window,
                            window.title.compare(0, dialog.caption.size(), dialog.caption) == 0;
     if (captioned) return &dialog;
     if (!all) continue;
-    if (dialog.caption.empty() && dialog.controls.size() >= 3 &&
+    if (dialog.controls.size() >= 3 &&
         (best == nullptr || dialog.controls.size() > best->controls.size())) {
       best = &dialog;
     }

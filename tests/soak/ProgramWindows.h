@@ -52,8 +52,9 @@ struct DialogTemplate {
 };
 
 // The program's dialog a window shows: by its caption (a title that begins
-// with it), or for a dialog whose title is set when it opens (no caption in
-// the file), by three or more controls that are all there. Null when none.
+// with it), or for a dialog whose title is set when it opens (a reminder
+// dialog is titled with its entry), by three or more controls that are all
+// there. Null when none.
 const DialogTemplate* DialogOf(const ProgramWindow& window,
                                const std::vector<DialogTemplate>& dialogs);
 // "program dialog 141 "Configure Reminder"".

@@ -149,7 +149,12 @@ std::vector<std::string> ReadBackFaults(const Snapshots& snapshots, std::size_t*
           book.FindAt(snapshot.year, snapshot.month, snapshot.day, slot / 2, slot % 2 * 30);
       if (entry != nullptr) stored.push_back({slot / 2, slot % 2 * 30, entry->text});
     }
+    // A record keeps the first 100 characters of a text; the planner may
+    // show up to 180 (typed, or texts merged at a load) until the next save.
     std::vector<SlotLine> shown = snapshot.lines;
+    for (SlotLine& line : shown) {
+      if (line.text.size() > store::kTextChars) line.text.resize(store::kTextChars);
+    }
     std::sort(shown.begin(), shown.end());
     std::sort(stored.begin(), stored.end());
     ++*comparedDays;
