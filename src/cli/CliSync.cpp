@@ -21,7 +21,7 @@ constexpr const char* kPasswordVariable = "LUMETTA_CALDAV_PASSWORD";
 
 struct Account {
   std::string name;
-  std::string url;       // what the user gave
+  std::string url;  // what the user gave
   std::string user;
   std::string calendar;  // the chosen calendar's address
   std::string passwordFile;
@@ -75,8 +75,8 @@ bool Plain(const std::string& s) {
 }
 
 // The password: from the named file, the environment, or asked for.
-bool Password(CliHost& host, const std::string& file, const std::string& user,
-              std::string& out, std::ostream& err) {
+bool Password(CliHost& host, const std::string& file, const std::string& user, std::string& out,
+              std::ostream& err) {
   if (!file.empty()) {
     const std::unique_ptr<InputFile> in = host.Files().OpenRead(file);
     if (!in) {
@@ -102,10 +102,14 @@ bool Password(CliHost& host, const std::string& file, const std::string& user,
 
 int ExitCode(SyncOutcome outcome) {
   switch (outcome) {
-    case SyncOutcome::Done: return 0;
-    case SyncOutcome::AskFirst: return 3;
-    case SyncOutcome::AuthFailed: return 4;
-    default: return 1;
+    case SyncOutcome::Done:
+      return 0;
+    case SyncOutcome::AskFirst:
+      return 3;
+    case SyncOutcome::AuthFailed:
+      return 4;
+    default:
+      return 1;
   }
 }
 
@@ -231,7 +235,8 @@ int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
   if (report.outcome != SyncOutcome::Done) {
     err << "Sync with \"" << account->name << "\" stopped: " << report.message << ".\n";
     if (report.downloaded + report.uploaded + report.deletedHere + report.deletedThere +
-            report.conflicts > 0) {
+            report.conflicts >
+        0) {
       err << "Before it stopped: " << report.Line() << '\n';
     }
     return ExitCode(report.outcome);

@@ -15,10 +15,10 @@ class All_Appointments;
 namespace cli {
 
 struct SyncArgs {
-  std::string account;       // --account / --name
-  std::string user;          // --user
-  std::string calendar;      // --calendar: a calendar's name or address
-  std::string passwordFile;  // --password-file
+  std::string account;        // --account / --name
+  std::string user;           // --user
+  std::string calendar;       // --calendar: a calendar's name or address
+  std::string passwordFile;   // --password-file
   bool allowDeletes = false;  // --allow-deletes
   bool allowHttp = false;     // --allow-http
 };

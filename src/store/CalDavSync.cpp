@@ -1,6 +1,8 @@
 #include "store/CalDavSync.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -27,15 +29,18 @@ constexpr const char* kConflictMark = "CONFLICT: ";
 
 SyncOutcome OutcomeOf(DavFailure f) {
   switch (f) {
-    case DavFailure::Auth: return SyncOutcome::AuthFailed;
-    case DavFailure::Unreachable: return SyncOutcome::Unreachable;
-    default: return SyncOutcome::ServerError;
+    case DavFailure::Auth:
+      return SyncOutcome::AuthFailed;
+    case DavFailure::Unreachable:
+      return SyncOutcome::Unreachable;
+    default:
+      return SyncOutcome::ServerError;
   }
 }
 
 std::string SyncCollectionBody(const std::string& token) {
-  return std::string(kXmlHead) +
-         "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" + XmlEscape(token) +
+  return std::string(kXmlHead) + "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" +
+         XmlEscape(token) +
          "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
          "</d:sync-collection>";
 }
@@ -53,8 +58,8 @@ std::string MultigetBody(const std::vector<std::string>& hrefs) {
 std::string ObjectName(const std::string& uid) {
   std::string out;
   for (const char c : uid) {
-    const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ||
-                       c == '.' || c == '@';
+    const bool plain =
+        std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.' || c == '@';
     if (plain) {
       out += c;
     } else {
@@ -76,8 +81,12 @@ class SyncRun {
  public:
   SyncRun(HttpTransport& transport, All_Appointments& book, const DayNotesFiles& notes,
           const std::string& statePath, const std::function<bool()>& saveBook)
-      : client_(transport), book_(book), notes_(notes), statePath_(statePath),
-        saveBook_(saveBook), noNotes_(book.context().files, std::string()) {}
+      : client_(transport),
+        book_(book),
+        notes_(notes),
+        statePath_(statePath),
+        saveBook_(saveBook),
+        noNotes_(book.context().files, std::string()) {}
 
   SyncReport Run(const std::string& calendarUrl, const SyncOptions& options);
 
@@ -179,9 +188,14 @@ bool SyncRun::List() {
     DavMultistatus ms;
     const DavAnswer a =
         client_.Multistatus("REPORT", collection_, "0", SyncCollectionBody(token), ms);
+    // A token the server no longer takes (RFC 6578: 403 or 409 naming
+    // valid-sync-token; some servers fail with a 5xx instead, or answer
+    // anything but a multistatus) leads to comparing everything. A 403
+    // without that name is a refused password.
+    const bool refusedToken =
+        a.status == 403 && DavErrorNames(a.response.body, "DAV: valid-sync-token");
+    if (refusedToken || a.failure == DavFailure::Server) return FullListing();
     if (a.failure != DavFailure::None) return Fail(a);
-    // A token the server no longer knows (403/409 valid-sync-token, or
-    // anything but a multistatus): compare everything.
     if (a.status != 207) return FullListing();
     bool truncated = false;
     for (const DavResource& r : ms.resources) {
@@ -214,9 +228,8 @@ bool SyncRun::Fetch(const std::vector<std::string>& hrefs,
     const DavAnswer a = client_.Multistatus("REPORT", collection_, "1", MultigetBody(batch), ms);
     if (a.failure != DavFailure::None) return Fail(a);
     if (a.status != 207) {
-      return FailWith(SyncOutcome::ServerError,
-                      "the calendar's events cannot be fetched (HTTP " + std::to_string(a.status) +
-                          ")");
+      return FailWith(SyncOutcome::ServerError, "the calendar's events cannot be fetched (HTTP " +
+                                                    std::to_string(a.status) + ")");
     }
     for (DavResource& r : ms.resources) {
       std::string path;
@@ -261,8 +274,8 @@ bool SyncRun::ApplyHere() {
     return state_.records.back();
   };
   for (const PlannedStep& s : plan_.steps) {
-    const PlanRemote* remote = s.remote >= 0 ? &input_.remotes[static_cast<std::size_t>(s.remote)]
-                                             : nullptr;
+    const PlanRemote* remote =
+        s.remote >= 0 ? &input_.remotes[static_cast<std::size_t>(s.remote)] : nullptr;
     LocalItem* local = s.local >= 0 ? &locals_[static_cast<std::size_t>(s.local)] : nullptr;
     switch (s.step) {
       case SyncStep::Refresh: {
@@ -508,8 +521,7 @@ SyncReport SyncRun::Run(const std::string& calendarUrl, const SyncOptions& optio
   std::vector<std::string> toFetch;
   for (const auto& [path, l] : byPath) {
     const auto rec = recordByHref.find(path);
-    if (rec == recordByHref.end() || l.etag.empty() ||
-        state_.records[rec->second].etag != l.etag) {
+    if (rec == recordByHref.end() || l.etag.empty() || state_.records[rec->second].etag != l.etag) {
       toFetch.push_back(l.href);
     }
   }
@@ -586,19 +598,22 @@ std::string SyncReport::Line() const {
   return line + ".";
 }
 
-CalDavSync::CalDavSync(HttpTransport& transport, All_Appointments& book,
-                       const DayNotesFiles& notes, std::string calendarUrl, std::string statePath,
+CalDavSync::CalDavSync(HttpTransport& transport, All_Appointments& book, const DayNotesFiles& notes,
+                       std::string calendarUrl, std::string statePath,
                        std::function<bool()> saveBook)
-    : transport_(transport), book_(book), notes_(notes), calendarUrl_(std::move(calendarUrl)),
-      statePath_(std::move(statePath)), saveBook_(std::move(saveBook)) {}
+    : transport_(transport),
+      book_(book),
+      notes_(notes),
+      calendarUrl_(std::move(calendarUrl)),
+      statePath_(std::move(statePath)),
+      saveBook_(std::move(saveBook)) {}
 
 SyncReport CalDavSync::Run(const SyncOptions& options) {
   SyncRun run(transport_, book_, notes_, statePath_, saveBook_);
   return run.Run(calendarUrl_, options);
 }
 
-Discovery DiscoverCalendars(HttpTransport& transport, const std::string& url,
-                            bool allowPlainHttp) {
+Discovery DiscoverCalendars(HttpTransport& transport, const std::string& url, bool allowPlainHttp) {
   Discovery result;
   DavClient client(transport);
   DavUrl start;
@@ -635,8 +650,8 @@ Discovery DiscoverCalendars(HttpTransport& transport, const std::string& url,
     if (!propfind(wellKnown, "0", ms, a)) {
       if (a.failure != DavFailure::None) return fail(a);
       result.outcome = SyncOutcome::ServerError;
-      result.message = "no CalDAV service answers at \"" + url + "\" (HTTP " +
-                       std::to_string(a.status) + ")";
+      result.message =
+          "no CalDAV service answers at \"" + url + "\" (HTTP " + std::to_string(a.status) + ")";
       return result;
     }
     start = wellKnown;

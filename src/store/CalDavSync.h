@@ -38,7 +38,7 @@ struct SyncReport {
   int conflicts = 0;     // items changed on both sides (both versions kept)
   int skipped = 0;       // objects left alone: not iCalendar, refused, or changed meanwhile
   int requests = 0;
-  std::string message;   // why it stopped, for anything but Done
+  std::string message;  // why it stopped, for anything but Done
 
   // "Downloaded 3, uploaded 1, deleted 0 here and 2 on the server, 1 conflict."
   std::string Line() const;
@@ -78,7 +78,6 @@ struct Discovery {
 
 // From a server's address (its /.well-known/caldav, the user's principal,
 // the calendar home) or a calendar's own address.
-Discovery DiscoverCalendars(HttpTransport& transport, const std::string& url,
-                            bool allowPlainHttp);
+Discovery DiscoverCalendars(HttpTransport& transport, const std::string& url, bool allowPlainHttp);
 
 }  // namespace store

@@ -12,9 +12,7 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::string FailureText(const HttpResponse& r) {
-  return "HTTP " + std::to_string(r.status);
-}
+std::string FailureText(const HttpResponse& r) { return "HTTP " + std::to_string(r.status); }
 
 }  // namespace
 
@@ -41,8 +39,8 @@ bool ParseDavUrl(const std::string& text, DavUrl& out) {
   if (out.scheme != "http" && out.scheme != "https") return false;
   const std::size_t hostStart = colon + 3;
   const std::size_t slash = text.find('/', hostStart);
-  out.authority = Lower(text.substr(hostStart, slash == std::string::npos ? std::string::npos
-                                                                           : slash - hostStart));
+  out.authority = Lower(
+      text.substr(hostStart, slash == std::string::npos ? std::string::npos : slash - hostStart));
   if (out.authority.empty() || out.authority.find('@') != std::string::npos) return false;
   for (const char c : out.authority) {
     if (std::isspace(static_cast<unsigned char>(c)) || c == '?' || c == '#') return false;
@@ -73,7 +71,8 @@ bool ResolveHref(const DavUrl& base, const std::string& href, DavUrl& out) {
 std::string DecodedPath(const std::string& path) {
   std::string out;
   for (std::size_t i = 0; i < path.size(); ++i) {
-    if (path[i] == '%' && i + 2 < path.size() && std::isxdigit(static_cast<unsigned char>(path[i + 1])) &&
+    if (path[i] == '%' && i + 2 < path.size() &&
+        std::isxdigit(static_cast<unsigned char>(path[i + 1])) &&
         std::isxdigit(static_cast<unsigned char>(path[i + 2]))) {
       out += static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
       i += 2;
@@ -98,11 +97,20 @@ std::string XmlEscape(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -139,8 +147,8 @@ DavAnswer DavClient::Send(const std::string& method, const DavUrl& url, HttpHead
     }
     if (s == 401 || s == 403) {
       answer.failure = DavFailure::Auth;
-      answer.message = "the server refused the user name or password (" +
-                       FailureText(answer.response) + ")";
+      answer.message =
+          "the server refused the user name or password (" + FailureText(answer.response) + ")";
     } else if (s >= 500) {
       answer.failure = DavFailure::Server;
       answer.message = "the server failed (" + FailureText(answer.response) + ")";
@@ -151,9 +159,8 @@ DavAnswer DavClient::Send(const std::string& method, const DavUrl& url, HttpHead
 
 DavAnswer DavClient::Multistatus(const std::string& method, const DavUrl& url, const char* depth,
                                  const std::string& body, DavMultistatus& out) {
-  DavAnswer answer = Send(method, url,
-                          {{"Depth", depth}, {"Content-Type", "application/xml; charset=utf-8"}},
-                          body);
+  DavAnswer answer = Send(
+      method, url, {{"Depth", depth}, {"Content-Type", "application/xml; charset=utf-8"}}, body);
   if (answer.failure != DavFailure::None) return answer;
   if (answer.status != 207) return answer;  // the caller judges other statuses
   std::string error;

@@ -36,14 +36,14 @@ bool ParseXml(std::string_view bytes, XmlElement& root, std::string& error);
 
 // One <response> of a multistatus.
 struct DavResource {
-  std::string href;       // as written by the server (still percent-encoded)
-  int status = 0;         // the response's own status (e.g. 404 for a removed member), 0: none
-  bool hasEtag = false;   // the server named an ETag
-  std::string etag;       // with its quotes, as the server gave it
+  std::string href;      // as written by the server (still percent-encoded)
+  int status = 0;        // the response's own status (e.g. 404 for a removed member), 0: none
+  bool hasEtag = false;  // the server named an ETag
+  std::string etag;      // with its quotes, as the server gave it
   bool hasCalendarData = false;
   std::string calendarData;
-  bool collection = false;  // resourcetype holds <collection/>
-  bool calendar = false;    // resourcetype holds <C:calendar/>
+  bool collection = false;    // resourcetype holds <collection/>
+  bool calendar = false;      // resourcetype holds <C:calendar/>
   bool eventsAllowed = true;  // supported-calendar-component-set lets VEVENTs in (or is absent)
   std::string displayName;
   std::string principalHref;     // current-user-principal

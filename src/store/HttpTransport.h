@@ -22,8 +22,8 @@ struct HttpRequest {
 };
 
 struct HttpResponse {
-  int status = 0;      // 0: no answer (see `error`)
-  std::string error;   // why there is no answer: unreachable, timeout, certificate, too large
+  int status = 0;     // 0: no answer (see `error`)
+  std::string error;  // why there is no answer: unreachable, timeout, certificate, too large
   HttpHeaders headers;
   std::string body;
 

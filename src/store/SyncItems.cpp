@@ -25,8 +25,14 @@ SlotKey KeyOf(const An_Appointment& e) {
   return {e.year(), e.month(), e.day(), e.hour(), e.minute()};
 }
 
-// Everything but the key and the armed time/timer.
+// Everything but the key and the armed time/timer; the rule's fields only
+// where there is a rule (the iCalendar export writes them only then).
 std::string FieldsText(const AppointmentRecord& r) {
+  if (r.repeatKind == kRepeatNone && r.repeatUntil == 0) {
+    return r.text + '\x1f' + std::to_string(r.colour) + ',' + std::to_string(r.reminderMinutes) +
+           ',' + std::to_string(r.reminderOn) + ',' + std::to_string(r.dayBefore) + ',' +
+           std::to_string(r.tildeFlag) + ',' + std::to_string(r.noHighlight);
+  }
   return r.text + '\x1f' + std::to_string(r.colour) + ',' + std::to_string(r.reminderMinutes) +
          ',' + std::to_string(r.reminderOn) + ',' + std::to_string(r.dayBefore) + ',' +
          std::to_string(r.tildeFlag) + ',' + std::to_string(r.noHighlight) + ',' +
@@ -36,8 +42,7 @@ std::string FieldsText(const AppointmentRecord& r) {
 
 std::string KeyText(const AppointmentRecord& r) {
   char key[32];
-  std::snprintf(key, sizeof key, "%04d%02d%02dT%02d%02d", r.year, r.month, r.day, r.hour,
-                r.minute);
+  std::snprintf(key, sizeof key, "%04d%02d%02dT%02d%02d", r.year, r.month, r.day, r.hour, r.minute);
   return key;
 }
 
@@ -74,7 +79,12 @@ std::string RuleOf(const An_Appointment& e) {
     case kRepeatMonthlyByWeekday: {
       const int weekday = WeekdayNamed(e.weekdayText);
       const std::string& o = e.weekOrdinal;
-      const int n = o == "1st" ? 1 : o == "2nd" ? 2 : o == "3rd" ? 3 : o == "4th" ? 4 : o == "5th" ? 5 : 0;
+      const int n = o == "1st"   ? 1
+                    : o == "2nd" ? 2
+                    : o == "3rd" ? 3
+                    : o == "4th" ? 4
+                    : o == "5th" ? 5
+                                 : 0;
       if (weekday < 0 || n == 0) return std::string();
       return "FREQ=MONTHLY;BYDAY=" + std::to_string(n) + days[weekday];
     }
@@ -159,8 +169,8 @@ std::vector<LocalItem> CollectLocalItems(All_Appointments& book, const SyncState
     if (claimed.count(&e) != 0) continue;
     if (!ConvertsToMoment(e.year(), e.month(), e.day(), e.hour(), e.minute())) continue;
     if (e.repeatKind != kRepeatNone && e.repeatUntil > 0) {
-      const SeriesKey key{e.text,      e.repeatKind, e.weekOrdinal, e.weekdayText,
-                          e.monthDay,  e.repeatUntil, e.hour(),     e.minute()};
+      const SeriesKey key{e.text,     e.repeatKind,  e.weekOrdinal, e.weekdayText,
+                          e.monthDay, e.repeatUntil, e.hour(),      e.minute()};
       const auto found = series.find(key);
       if (found != series.end()) {
         items[found->second].entries.push_back(&e);
@@ -208,13 +218,13 @@ std::string ItemCalendarText(const LocalItem& item, Moment stamp) {
         const std::int64_t lastDay = DayNumber(until.year, until.month, until.day);
         ExpandRecurrence(parsed, DateOfDayNumber(firstDay), lastDay, [&](const CivilDate& d) {
           const std::int64_t n = DayNumber(d.year, d.month, d.day);
-          const bool inTime = n < lastDay || first.hour() * 60 + first.minute() <=
-                                                 until.hour * 60 + until.minute;
+          const bool inTime =
+              n < lastDay || first.hour() * 60 + first.minute() <= until.hour * 60 + until.minute;
           if (inTime) occurrences.insert(n);
           return occurrences.size() <= static_cast<std::size_t>(kMaxRepeatCopies);
         });
-        rule += ";UNTIL=" + DateTimeText(until.year, until.month, until.day, until.hour,
-                                          until.minute);
+        rule +=
+            ";UNTIL=" + DateTimeText(until.year, until.month, until.day, until.hour, until.minute);
       } else {
         rule.clear();
       }
@@ -253,8 +263,8 @@ std::string ItemCalendarText(const LocalItem& item, Moment stamp) {
         if (!rdates.insert(day).second) continue;  // a second entry of that day is dropped
         overrides.emplace_back(e, day);
         const CivilDate d = DateOfDayNumber(day);
-        masterLines.emplace_back("RDATE",
-                                 DateTimeText(d.year, d.month, d.day, first.hour(), first.minute()));
+        masterLines.emplace_back(
+            "RDATE", DateTimeText(d.year, d.month, d.day, first.hour(), first.minute()));
       }
     }
     for (std::size_t i = nextFree; i < free.size(); ++i) {

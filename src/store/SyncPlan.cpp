@@ -58,10 +58,10 @@ SyncPlan PlanSync(const PlanInput& in) {
       }
     }
     if (remote != Side::Gone) ++plan.remoteItems;
-    const Side here = local.noEntries                ? Side::Same
-                      : local.gone                   ? Side::Gone
+    const Side here = local.noEntries               ? Side::Same
+                      : local.gone                  ? Side::Gone
                       : local.hash != rec.localHash ? Side::Changed
-                                                     : Side::Same;
+                                                    : Side::Same;
     const bool fetched = ri >= 0 && in.remotes[static_cast<std::size_t>(ri)].fetched;
     if (remote == Side::Same) {
       if (here == Side::Same && fetched) add(SyncStep::Refresh, l, ri, local.record);

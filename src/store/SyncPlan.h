@@ -34,9 +34,9 @@ struct PlanRemote {
 struct PlanInput {
   std::vector<SyncRecord> records;
   std::vector<PlanLocal> locals;
-  std::vector<PlanRemote> remotes;    // the listed objects (an incremental listing: changed ones)
-  std::set<std::string> goneHrefs;    // removed, per an incremental listing
-  bool fullListing = false;           // `remotes` is every object of the calendar
+  std::vector<PlanRemote> remotes;  // the listed objects (an incremental listing: changed ones)
+  std::set<std::string> goneHrefs;  // removed, per an incremental listing
+  bool fullListing = false;         // `remotes` is every object of the calendar
 };
 
 enum class SyncStep {

@@ -153,9 +153,8 @@ bool WriteSyncState(FileSystem& files, const std::string& path, const SyncState&
             hashes + "\t";
     for (std::size_t i = 0; i < r.slots.size(); ++i) {
       char slot[24];
-      std::snprintf(slot, sizeof slot, "%s%04d%02d%02dT%02d%02d", i > 0 ? "," : "",
-                    r.slots[i].year, r.slots[i].month, r.slots[i].day, r.slots[i].hour,
-                    r.slots[i].minute);
+      std::snprintf(slot, sizeof slot, "%s%04d%02d%02dT%02d%02d", i > 0 ? "," : "", r.slots[i].year,
+                    r.slots[i].month, r.slots[i].day, r.slots[i].hour, r.slots[i].minute);
       text += slot;
     }
     text += "\n";

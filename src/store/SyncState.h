@@ -27,8 +27,8 @@ struct SyncSlot {
 
 struct SyncRecord {
   std::string uid;
-  std::string href;  // as the server writes it (a path)
-  std::string etag;  // "" when the server named none: fetched again next time
+  std::string href;              // as the server writes it (a path)
+  std::string etag;              // "" when the server named none: fetched again next time
   std::uint64_t remoteHash = 0;  // Fingerprint of the calendar object's text
   std::uint64_t localHash = 0;   // EntriesFingerprint of its entries
   std::vector<SyncSlot> slots;   // where its entries stood

@@ -65,11 +65,12 @@ def xandikos_main(folder, port):
     web.run_app(app, host="127.0.0.1", port=port, print=None, access_log=None)
 
 
-def start(kind, folder):
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
-    port = free_port()
-    log = open(os.path.join(folder, "server.log"), "w")
+def start(kind, folder, port=None):
+    if port is None:
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        port = free_port()
+    log = open(os.path.join(folder, "server.log"), "a")
     if kind == "radicale":
         users = os.path.join(folder, "users")
         with open(users, "w") as f:
@@ -107,16 +108,26 @@ level = warning
         f.write(kind)
 
 
-def stop(folder):
+def stop(folder, hard=False):
     try:
         pid = int(open(os.path.join(folder, "pid")).read())
     except OSError:
         return
     try:
-        os.killpg(pid, signal.SIGTERM)
+        os.killpg(pid, signal.SIGKILL if hard else signal.SIGTERM)
+        for _ in range(100):
+            os.killpg(pid, 0)
+            time.sleep(0.05)
     except ProcessLookupError:
         pass
     os.remove(os.path.join(folder, "pid"))
+
+
+def restart(folder):
+    """The same server on the same port and store, after a stop."""
+    kind = open(os.path.join(folder, "kind")).read()
+    port = int(open(os.path.join(folder, "url")).read().rsplit(":", 1)[1].strip("/"))
+    start(kind, folder, port)
 
 
 if __name__ == "__main__":
