@@ -100,6 +100,14 @@ bool Password(CliHost& host, const std::string& file, const std::string& user, s
   return false;
 }
 
+// False (and said so) where this build has no HTTP for the sync.
+bool SyncAvailable(CliHost& host, std::ostream& err) {
+  if (host.Http(std::string(), std::string())) return true;
+  err << "Sync with a CalDAV server is not available in this build of lumetta-cli (the Windows "
+         "build has none yet); use the native lumetta-cli. Nothing was changed.\n";
+  return false;
+}
+
 int ExitCode(SyncOutcome outcome) {
   switch (outcome) {
     case SyncOutcome::Done:
@@ -166,13 +174,10 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
       return 1;
     }
   }
+  if (!SyncAvailable(host, err)) return 1;
   std::string password;
   if (!Password(host, account.passwordFile, account.user, password, err)) return 1;
   const std::unique_ptr<HttpTransport> http = host.Http(account.user, password);
-  if (!http) {
-    err << "this build of lumetta-cli cannot reach CalDAV servers\n";
-    return 1;
-  }
   const Discovery found = DiscoverCalendars(*http, account.url, account.allowHttp);
   if (found.outcome != SyncOutcome::Done) {
     err << "No account was added: " << found.message << ".\n";
@@ -203,6 +208,7 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
 int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
                 const std::string& dataFile, const std::string& writeFile,
                 const std::string& notesFolder, std::ostream& out, std::ostream& err) {
+  if (!SyncAvailable(host, err)) return 1;
   const std::vector<Account> accounts = ReadAccounts(host.Files(), AccountsPath(dataFile));
   const Account* account = nullptr;
   for (const Account& a : accounts) {
@@ -219,10 +225,6 @@ int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
   const std::string file = args.passwordFile.empty() ? account->passwordFile : args.passwordFile;
   if (!Password(host, file, account->user, password, err)) return 1;
   const std::unique_ptr<HttpTransport> http = host.Http(account->user, password);
-  if (!http) {
-    err << "this build of lumetta-cli cannot reach CalDAV servers\n";
-    return 1;
-  }
   std::error_code ignored;
   std::filesystem::create_directory(notesFolder, ignored);
   const DayNotesFiles notes(host.Files(), notesFolder);
