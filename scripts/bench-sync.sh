@@ -23,6 +23,7 @@ server=$work/server
 trap '$py tests/sync/caldav_server.py stop "$server"' EXIT
 $py tests/sync/caldav_server.py start radicale "$server"
 url=$(cat "$server/url")
+url=${url%/}
 auth=(-s -o /dev/null -u tester:secret-pw)
 
 # N events on the server (written as Radicale keeps them, then read once so

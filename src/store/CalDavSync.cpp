@@ -245,7 +245,8 @@ bool SyncRun::Fetch(const std::vector<std::string>& hrefs,
 void SyncRun::PlaceEntries(std::vector<AppointmentRecord> records, const char* mark,
                            std::vector<SyncSlot>& slots) {
   for (AppointmentRecord& r : records) {
-    if (mark != nullptr) r.text = CutAtWord(mark + r.text, r.text.size() + 10);
+    // (An entry holds kTextChars: a mark on a text that long costs its end.)
+    if (mark != nullptr) r.text = CutAtWord(mark + r.text, kTextChars);
     if (book_.FindAt(r.year, r.month, r.day, r.hour, r.minute) != nullptr) {
       for (int m = (r.hour * 60 + r.minute) / 30 * 30 + 30; m < 24 * 60; m += 30) {
         if (book_.FindAt(r.year, r.month, r.day, m / 60, m % 60) == nullptr) {
@@ -297,10 +298,14 @@ bool SyncRun::ApplyHere() {
         break;
       }
       case SyncStep::DeleteLocal: {
-        for (An_Appointment* e : local->entries) book_.Destroy(*e);
-        local->entries.clear();
-        changed = true;
-        ++report_.deletedHere;
+        // An object that made no entries (an all-day event in the day
+        // notes) is only forgotten: the notes are the user's.
+        if (!local->entries.empty()) {
+          for (An_Appointment* e : local->entries) book_.Destroy(*e);
+          local->entries.clear();
+          changed = true;
+          ++report_.deletedHere;
+        }
         dropped_.insert(local->uid);
         break;
       }

@@ -48,6 +48,11 @@ bool ParseDavUrl(const std::string& text, DavUrl& out) {
   out.path = slash == std::string::npos ? "/" : text.substr(slash);
   const std::size_t query = out.path.find_first_of("?#");
   if (query != std::string::npos) out.path.erase(query);
+  // "http://host//cal/" names the same calendar as "/cal/", whose members
+  // the server lists under "/cal/".
+  for (std::size_t twice; (twice = out.path.find("//")) != std::string::npos;) {
+    out.path.erase(twice, 1);
+  }
   return !out.path.empty();
 }
 

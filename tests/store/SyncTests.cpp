@@ -85,8 +85,12 @@ TEST(SyncStateTest, KeepsEveryFieldAndCallsACutFileDamaged) {
   SyncState state;
   state.collection = "https://h/cal/";
   state.token = "tok\twith\nodd%chars";
-  state.records.push_back(SyncRecord{"uid-1", "/cal/a%40b.ics", "\"e 1\"", 0x0123456789abcdefull,
-                                     42, {{2027, 3, 1, 9, 0}, {2027, 3, 8, 9, 30}}});
+  state.records.push_back(SyncRecord{"uid-1",
+                                     "/cal/a%40b.ics",
+                                     "\"e 1\"",
+                                     0x0123456789abcdefull,
+                                     42,
+                                     {{2027, 3, 1, 9, 0}, {2027, 3, 8, 9, 30}}});
   state.records.push_back(SyncRecord{"all-day", "/cal/d.ics", "", 7, 8, {}});
   ASSERT_TRUE(WriteSyncState(files, "Lumetta.x.sync", state));
 
@@ -164,8 +168,10 @@ TEST(SyncPlanTest, DecidesEachKnownItemFromBothSides) {
 TEST(SyncPlanTest, WithoutStateMatchesByUidThenByContentSoNothingDoubles) {
   PlanInput in;
   in.fullListing = true;
-  in.locals = {{"ours-same", 1, -1, false, false},  {"ours-diff", 2, -1, false, false},
-               {"slot-uid", 3, -1, false, false},   {"only-here", 4, -1, false, false}};
+  in.locals = {{"ours-same", 1, -1, false, false},
+               {"ours-diff", 2, -1, false, false},
+               {"slot-uid", 3, -1, false, false},
+               {"only-here", 4, -1, false, false}};
   in.remotes = {{"/c/1.ics", "\"a\"", true, true, "ours-same", 100, 1, true},
                 {"/c/2.ics", "\"b\"", true, true, "ours-diff", 101, 9, true},
                 {"/c/3.ics", "\"c\"", true, true, "their-uid", 102, 3, true},
@@ -208,11 +214,13 @@ TEST(SyncPlanTest, AsksFirstBeforeDeletingMuchOfASide) {
 // --- The engine against an in-memory server ----------------------------------------
 
 constexpr const char* kOrigin = "http://127.0.0.1:5232";
-constexpr const char* kCalendar = "http://127.0.0.1:5232/cal/";
+// (A doubled slash names the same calendar.)
+constexpr const char* kCalendar = "http://127.0.0.1:5232//cal/";
 
 std::string Escaped(const std::string& s) {
   std::string out;
-  for (const char c : s) out += c == '<' ? std::string("&lt;") : c == '&' ? "&amp;" : std::string(1, c);
+  for (const char c : s)
+    out += c == '<' ? std::string("&lt;") : c == '&' ? "&amp;" : std::string(1, c);
   return out;
 }
 
@@ -236,17 +244,20 @@ class FakeDav : public HttpTransport {
       XmlElement request;
       std::string error;
       EXPECT_TRUE(ParseXml(r.body, request, error)) << error;
-      std::string body = "<d:multistatus xmlns:d=\"DAV:\" "
-                         "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">";
+      std::string body =
+          "<d:multistatus xmlns:d=\"DAV:\" "
+          "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">";
       const bool multiget = request.name == "urn:ietf:params:xml:ns:caldav calendar-multiget";
       for (const auto& [href, object] : objects) {
         bool wanted = !multiget;
-        for (const XmlElement& c : request.children) wanted |= c.name == "DAV: href" && c.text == href;
+        for (const XmlElement& c : request.children)
+          wanted |= c.name == "DAV: href" && c.text == href;
         if (!wanted) continue;
-        body += "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop><d:getetag>" +
-                object.first + "</d:getetag>" +
-                (multiget ? "<c:calendar-data>" + Escaped(object.second) + "</c:calendar-data>" : "") +
-                "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
+        body +=
+            "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop><d:getetag>" +
+            object.first + "</d:getetag>" +
+            (multiget ? "<c:calendar-data>" + Escaped(object.second) + "</c:calendar-data>" : "") +
+            "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
       }
       if (!multiget) body += "<d:sync-token>t" + std::to_string(version_) + "</d:sync-token>";
       return HttpResponse{207, "", {}, body + "</d:multistatus>"};
@@ -321,7 +332,8 @@ TEST_F(CalDavSyncTest, HostileAnswersChangeNothingHere) {
     SyncOutcome outcome;
   } cases[] = {
       {"redirect to another host",
-       [](FakeDav& s) { s.redirectTo = "http://elsewhere.example/cal/"; }, SyncOutcome::ServerError},
+       [](FakeDav& s) { s.redirectTo = "http://elsewhere.example/cal/"; },
+       SyncOutcome::ServerError},
       {"wrong password", [](FakeDav& s) { s.status = 401; }, SyncOutcome::AuthFailed},
       {"server error", [](FakeDav& s) { s.status = 503; }, SyncOutcome::ServerError},
       {"malformed XML",
