@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset and runs each fuzz target for a bounded time.
 # Usage: scripts/fuzz.sh [seconds per target, default 60] [target...]
-# Targets: fuzz_DataFile fuzz_Settings fuzz_ImportText fuzz_ICalendar. Corpora grow in build/fuzz/corpus/;
+# Targets: fuzz_DataFile fuzz_Settings fuzz_ImportText fuzz_ICalendar fuzz_DavXml. Corpora grow in build/fuzz/corpus/;
 # crashing inputs land in build/fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-if [ "${#targets[@]}" -eq 0 ]; then targets=(fuzz_DataFile fuzz_Settings fuzz_ImportText fuzz_ICalendar); fi
+if [ "${#targets[@]}" -eq 0 ]; then targets=(fuzz_DataFile fuzz_Settings fuzz_ImportText fuzz_ICalendar fuzz_DavXml); fi
 
 cmake --preset fuzz
 cmake --build --preset fuzz -j2

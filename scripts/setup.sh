@@ -40,6 +40,10 @@ packages=(
   python3-icalendar
   # an independent reader of recurrences for the import test of real calendars
   python3-recurring-ical-events
+  # the CalDAV sync: HTTP for the native lumetta-cli, two real servers and an
+  # independent client for its tests, vdirsyncer and hyperfine for its benchmark
+  libcurl4-openssl-dev radicale xandikos python3-caldav python3-aiohttp
+  vdirsyncer hyperfine
   # reads back the PostScript that the print test sends to a Wine printer
   ghostscript
   # time zone rules: the store tests fix TZ to zones with daylight saving

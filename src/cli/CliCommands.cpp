@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "cli/CliSync.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,17 @@ constexpr const char* kUsage =
     "  import-ics FILE            merges an iCalendar file into the data file (the\n"
     "                             weekday backup copy is taken first); refused while\n"
     "                             the program runs\n"
+    "  account add URL --user NAME [--name NAME] [--calendar NAME] [--password-file FILE]\n"
+    "                             finds the calendars of a CalDAV server (or takes a\n"
+    "                             calendar's own address) and keeps the chosen one as an\n"
+    "                             account beside the data file; the password is read from\n"
+    "                             FILE, the variable LUMETTA_CALDAV_PASSWORD or the terminal\n"
+    "                             and never stored\n"
+    "  account list | account remove NAME\n"
+    "  sync [--account NAME] [--allow-deletes]\n"
+    "                             two-way sync of the data file with the account's calendar;\n"
+    "                             one line tells what moved. Exit code 0 done, 1 failed, 3\n"
+    "                             stopped before deleting many items, 4 password refused\n"
     "  --help                     this text\n"
     "\n"
     "Options:\n"
@@ -92,6 +104,7 @@ class FixedPaths : public DataPaths {
 };
 
 struct Options {
+  SyncArgs sync;
   std::string file;
   std::string command;
   std::vector<std::string> words;
@@ -266,6 +279,21 @@ int ImportIcs(CliHost& host, const Options& o, const std::string& readFile,
   return 0;
 }
 
+int Sync(CliHost& host, const Options& o, const std::string& readFile, const std::string& writeFile,
+         const std::string& notesFolder, std::ostream& out, std::ostream& err) {
+  if (!o.words.empty()) {
+    err << "sync takes no words, only --account NAME\n";
+    return 2;
+  }
+  if (host.ProgramRunning()) {
+    err << "Lumetta is running: close it first. Nothing was synced.\n";
+    return 1;
+  }
+  Session session(host, readFile, o.codePage, err);
+  if (!LoadBook(session.Book(), host.Files(), readFile, false, err)) return 1;
+  return SyncCommand(host, session.Book(), o.sync, writeFile, writeFile, notesFolder, out, err);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& out,
@@ -275,6 +303,21 @@ int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& ou
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
       o.help = true;
+    } else if (a == "--allow-deletes") {
+      o.sync.allowDeletes = true;
+    } else if (a == "--allow-http") {
+      o.sync.allowHttp = true;
+    } else if (a == "--account" || a == "--name" || a == "--user" || a == "--calendar" ||
+               a == "--password-file") {
+      if (i + 1 >= args.size()) {
+        err << a << " needs a value\n" << kUsage;
+        return 2;
+      }
+      const std::string& value = args[++i];
+      if (a == "--account" || a == "--name") o.sync.account = value;
+      if (a == "--user") o.sync.user = value;
+      if (a == "--calendar") o.sync.calendar = value;
+      if (a == "--password-file") o.sync.passwordFile = value;
     } else if (a == "--file" || a == "--days" || a == "--codepage") {
       if (i + 1 >= args.size()) {
         err << a << " needs a value\n" << kUsage;
@@ -326,6 +369,8 @@ int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& ou
   if (o.command == "import-ics") {
     return ImportIcs(host, o, readFile, writeFile, notesFolder, out, err);
   }
+  if (o.command == "account") return AccountCommand(host, o.words, o.sync, writeFile, out, err);
+  if (o.command == "sync") return Sync(host, o, readFile, writeFile, notesFolder, out, err);
   err << (o.command.empty() ? "no command" : "unknown command: " + o.command) << "\n\n" << kUsage;
   return 2;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "store/DayNotesFiles.h"
+#include "store/HttpTransport.h"
 #include "store/Platform.h"
 
 namespace cli {
@@ -55,6 +56,12 @@ class CliHost {
   // terminals of other systems speak UTF-8.
   virtual std::string ToConsole(const std::string& eightBit, int codePage) const = 0;
   virtual std::string FromConsole(const std::string& text, int codePage) const = 0;
+  // HTTP for the CalDAV sync with these credentials; nullptr where this
+  // build has none.
+  virtual std::unique_ptr<store::HttpTransport> Http(const std::string& user,
+                                                     const std::string& password) = 0;
+  // Asks for a secret on the terminal (not echoed); false when there is none to ask.
+  virtual bool ReadSecret(const std::string& prompt, std::string& out) = 0;
 };
 
 std::unique_ptr<CliHost> MakeCliHost();

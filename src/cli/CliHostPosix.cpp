@@ -3,13 +3,16 @@
 // not run here.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
+#include <iostream>
 #include <limits>
 
 #include "cli/CliHost.h"
+#include "cli/CurlTransport.h"
 #include "store/CodePage.h"
 #include "store/StdFileSystem.h"
 #include "store/TzifTimeZones.h"
@@ -89,6 +92,28 @@ class PosixHost : public CliHost {
   }
   std::string FromConsole(const std::string& text, int codePage) const override {
     return store::Utf8ToEightBit(text, codePage);
+  }
+  std::unique_ptr<store::HttpTransport> Http(const std::string& user,
+                                             const std::string& password) override {
+    return MakeCurlTransport(user, password);
+  }
+  bool ReadSecret(const std::string& prompt, std::string& out) override {
+    const bool terminal = isatty(STDIN_FILENO) != 0;
+    termios saved{};
+    if (terminal) {
+      std::cerr << prompt << std::flush;
+      tcgetattr(STDIN_FILENO, &saved);
+      termios quiet = saved;
+      quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+      tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    const bool read = static_cast<bool>(std::getline(std::cin, out));
+    if (terminal) {
+      tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+      std::cerr << '\n';
+    }
+    if (!out.empty() && out.back() == '\r') out.pop_back();
+    return read;
   }
 
  private:

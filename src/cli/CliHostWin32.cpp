@@ -89,6 +89,11 @@ class Win32Host : public CliHost {
   // The program's own code page: redirected output reads as its files do.
   std::string ToConsole(const std::string& eightBit, int) const override { return eightBit; }
   std::string FromConsole(const std::string& text, int) const override { return text; }
+  // The CalDAV sync is not built into the Windows lumetta-cli yet.
+  std::unique_ptr<store::HttpTransport> Http(const std::string&, const std::string&) override {
+    return nullptr;
+  }
+  bool ReadSecret(const std::string&, std::string&) override { return false; }
 
  private:
   platform::DataFolder folder_;

@@ -44,23 +44,25 @@ std::string EntryFields(const An_Appointment& e, int codePage) {
   return fields;
 }
 
-void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std::string& stamp,
-                int codePage) {
+}  // namespace
+
+void WriteEventComponent(IcsWriter& out, const An_Appointment& e, const std::string& uid,
+                         const std::string& stamp, int codePage,
+                         const std::vector<IcsExtraLine>& extra) {
   char start[32];
   std::snprintf(start, sizeof start, "%04d%02d%02dT%02d%02d00", e.year(), e.month(), e.day(),
                 e.hour(), e.minute());
-  std::string uid = start;
-  if (sameSlot > 0) uid += "-" + std::to_string(sameSlot + 1);
   char colour[8];
   std::snprintf(colour, sizeof colour, "#%02X%02X%02X", RedOf(e.colour), GreenOf(e.colour),
                 BlueOf(e.colour));
 
   const std::string summary = Text(e.text, codePage);
   out.Line("BEGIN", "VEVENT");
-  out.Line("UID", uid + kUidDomain);
+  out.Line("UID", uid);
   out.Line("DTSTAMP", stamp);
   out.Line("DTSTART", start);
   out.Line("DURATION", "PT30M");
+  for (const IcsExtraLine& line : extra) out.Line(line.first, line.second);
   out.Line("SUMMARY", summary);
   out.Line(kColourProperty, colour);
   out.Line(kEntryProperty, EntryFields(e, codePage));
@@ -76,6 +78,19 @@ void WriteEvent(IcsWriter& out, const An_Appointment& e, int sameSlot, const std
   }
   out.Line("END", "VEVENT");
 }
+
+std::string EntryUid(const An_Appointment& e, int sameSlot) {
+  char start[32];
+  std::snprintf(start, sizeof start, "%04d%02d%02dT%02d%02d00", e.year(), e.month(), e.day(),
+                e.hour(), e.minute());
+  std::string uid = start;
+  if (sameSlot > 0) uid += "-" + std::to_string(sameSlot + 1);
+  return uid + kUidDomain;
+}
+
+std::string IcsStamp(Moment utc) { return Stamp(utc); }
+
+namespace {
 
 void WriteJournal(IcsWriter& out, const DayNote& note, const std::string& stamp, int codePage) {
   char date[16];
@@ -118,7 +133,7 @@ std::string WriteICalendar(All_Appointments& book, const std::vector<DayNote>& n
     const An_Appointment* first = book.FindAt(e.year(), e.month(), e.day(), e.hour(), e.minute());
     int sameSlot = 0;
     if (first != &e) sameSlot = ++seen[{e.year(), e.month(), e.day(), e.hour(), e.minute()}];
-    WriteEvent(out, e, sameSlot, dtstamp, book.codePage());
+    WriteEventComponent(out, e, EntryUid(e, sameSlot), dtstamp, book.codePage());
     if (events != nullptr) ++*events;
   }
   for (const DayNote& note : notes) WriteJournal(out, note, dtstamp, book.codePage());

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/DayNotesFiles.h"
@@ -16,6 +17,7 @@
 namespace store {
 
 class All_Appointments;
+class An_Appointment;
 
 constexpr const char* kICalendarFileName = "Lumetta.ics";
 constexpr const char* kICalendarProductId = "-//Lumetta//Lumetta Calendar//EN";
@@ -25,6 +27,20 @@ constexpr const char* kColourProperty = "X-LUMETTA-COLOR";
 // REPEAT=3;UNTIL=<moment>;MONTHDAY=14;WEEKORDINAL=2nd;WEEKDAY=every Tuesday.
 constexpr const char* kEntryProperty = "X-LUMETTA-ENTRY";
 constexpr const char* kUidDomain = "@lumetta-calendar";
+
+class IcsWriter;
+using IcsExtraLine = std::pair<std::string, std::string>;
+
+// One entry's VEVENT, as the file has it, with `extra` lines (RRULE,
+// EXDATE, RECURRENCE-ID ...) after its DURATION.
+void WriteEventComponent(IcsWriter& out, const An_Appointment& e, const std::string& uid,
+                         const std::string& stamp, int codePage,
+                         const std::vector<IcsExtraLine>& extra = {});
+// The UID the file gives an entry: its slot, and for the n-th other entry
+// of the same slot (sameSlot n > 0) a suffix.
+std::string EntryUid(const An_Appointment& e, int sameSlot);
+// A DTSTAMP value: the moment in UTC.
+std::string IcsStamp(Moment utc);
 
 // The file's text. The book is sorted first; entries whose key is not a
 // moment are left out. `stamp` is the DTSTAMP of every component; *events

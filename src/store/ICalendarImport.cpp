@@ -496,7 +496,10 @@ void ImportPlan::Alarms(const IcsComponent& event, const IcsTime& start,
 
 void ImportPlan::OwnFields(const IcsComponent& event, AppointmentRecord& r) {
   long v = 0;
-  for (const std::string& part : SplitEscaped(event.Find(kEntryProperty)->value, ';')) {
+  // Servers that store the event again may escape the separators ("\;"):
+  // the field values themselves never hold one.
+  for (const std::string& part :
+       SplitEscaped(UnescapeText(event.Find(kEntryProperty)->value), ';')) {
     const std::size_t eq = part.find('=');
     if (eq == std::string::npos) continue;
     const std::string_view key = std::string_view(part).substr(0, eq);

@@ -73,8 +73,9 @@ const char* const kGoogleAgenda =
 TEST_F(CliTest, HelpExplainsEveryCommand) {
   const CliRun run = Cli("--help");
   EXPECT_EQ(run.code, 0);
-  for (const char* word : {"agenda [DATE] [--days N]", "search TEXT [--ignore-case]",
-                           "export-ics [FILE]", "import-ics FILE", "--file PATH"}) {
+  for (const char* word :
+       {"agenda [DATE] [--days N]", "search TEXT [--ignore-case]", "export-ics [FILE]",
+        "import-ics FILE", "--file PATH", "account add URL --user NAME", "sync [--account NAME]"}) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
   EXPECT_EQ(Cli("").code, 2);
@@ -208,4 +209,31 @@ TEST_F(CliTest, ADiaryWrittenUnderAnotherCodePageReadsAsItsOwnScript) {
             "\xCE\xE1\xE5\xE4 \xF1 ?ukaszem");
 
   EXPECT_EQ(Cli("--codepage 932 agenda").code, 2);
+}
+
+// The sync's commands say what they cannot do, without reaching any server
+// and without writing anything.
+TEST_F(CliTest, SyncCommandsRefuseWhatTheyCannotDo) {
+  std::ofstream(dir_ / "pw") << "secret\n";
+  const struct {
+    const char* args;
+    int code;
+    const char* said;
+  } cases[] = {
+      {"sync", 2, "no account: add one"},
+      {"sync --account home", 2, "no account"},
+      {"account list", 0, ""},
+      {"account remove home", 1, "no account named \"home\""},
+      {"account add https://dav.example/", 2, "--user NAME"},
+      {"account add http://dav.example/cal/ --user me --password-file pw", 1, "plain HTTP"},
+      {"account add https://dav.example/ --user me --password-file nowhere", 1, "cannot be read"},
+      {"account add ftp://dav.example/ --user me --password-file pw", 1, "not an http(s)"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.code, c.code) << c.args << ": " << run.out;
+    EXPECT_NE(run.out.find(c.said), std::string::npos) << c.args << ": " << run.out;
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "Lumetta.accounts"));
+  EXPECT_FALSE(fs::exists(dir_ / "Lumetta.bin"));
 }
