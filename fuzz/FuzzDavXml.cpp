@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "store/CodePage.h"
 #include "store/DavXml.h"
 #include "store/SyncItems.h"
 
@@ -29,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const DavResource& r : ms.resources) {
     Check(!r.href.empty(), "every response names its href");
     if (!r.hasCalendarData) continue;
-    const RemoteEntries entries = ReadRemoteEntries(world.Context(), r.calendarData, noNotes);
+    const RemoteEntries entries =
+        ReadRemoteEntries(world.Context(), r.calendarData, noNotes, kDefaultCodePage);
     Check(entries.ok || !entries.message.empty(), "unreadable calendar data is named");
     Check(world.files.files.empty(), "reading an answer writes nothing");
   }
