@@ -102,8 +102,9 @@ std::vector<std::string> ReadBackFaults(const Snapshots& snapshots, std::size_t*
   const std::string folder = e2e::DataFolder();
   store::StdFileSystem files(false);
   fakes::FakeWorld world;
-  store::StoreContext context{world.settings, world.timerIds, world.clock, world.prompts,
-                              world.timers,   world.notices,  world.paths, files};
+  store::StoreContext context{world.settings, world.timerIds, world.clock,
+                              world.prompts,  world.timers,   world.notices,
+                              world.paths,    files,          world.zones};
   store::All_Appointments book(context);
   const std::string dataFile = folder + store::kDataFileName;
   const store::All_Appointments::LoadResult loaded = book.ReadDataFile(dataFile);
