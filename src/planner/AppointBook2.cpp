@@ -132,13 +132,17 @@ SIZE AppointBook2::WindowSize() const {
   // The planner's own frame (caption, menu bar, borders) around the 22
   // rows: the main window's frame has no caption, and with it the bottom
   // row was cut in half.
+  // Across, the borders and the scroll bar are measured too: a fixed
+  // allowance cut the text column's right end.
   int frameHeight = host_.FrameExtraHeight();
+  int frameWidth = 19;
   RECT outer = {};
   RECT client = {};
   if (Exists() && GetWindowRect(Handle(), &outer) && GetClientRect(Handle(), &client)) {
     frameHeight = (outer.bottom - outer.top) - client.bottom;
+    frameWidth = (outer.right - outer.left) - client.right;
   }
-  return SIZE{layout_.labelWidth + layout_.textWidth + 19,
+  return SIZE{layout_.labelWidth + layout_.textWidth + frameWidth,
               kVisibleRows * 2 * layout_.rowHeight + frameHeight};
 }
 

@@ -495,25 +495,38 @@ void Driver::LiftDisturbances(bool all) {
 bool Driver::Settle() {
   LiftDisturbances(true);
   Note("settle: disturbances lifted");
+  HWND lastSettled = nullptr;
+  int settleTries = 0;
   for (int round = 0; round < 40; ++round) {
     if (!Check()) return false;
+    // The enabled one first: a dialog under a nested one (Print under its
+    // printer's Advanced Settings) takes no keys until that one closes.
     const ProgramWindow* dialog = nullptr;
     for (const ProgramWindow& w : windows_) {
-      if (IsDialog(w) || w.className == "#32768") {
+      if (!IsDialog(w) && w.className != "#32768") continue;
+      if (dialog == nullptr || (IsWindowEnabled(w.handle) && !IsWindowEnabled(dialog->handle))) {
         dialog = &w;
-        break;
       }
     }
     if (dialog == nullptr) break;
-    Note("settle: Esc on " + Describe(*dialog));
-    BringToFront(dialog->handle);
-    PressKey(VK_ESCAPE);
+    // Esc reaches a dialog only once it is in front, which another process
+    // cannot always bring about; then the dialog gets the command Esc sends.
+    if (dialog->handle == lastSettled && ++settleTries > 3) {
+      Note("settle: Cancel to " + Describe(*dialog) + " (Esc did not reach it)");
+      PostMessageA(dialog->handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    } else {
+      if (dialog->handle != lastSettled) settleTries = 0;
+      lastSettled = dialog->handle;
+      Note("settle: Esc on " + Describe(*dialog));
+      BringToFront(dialog->handle);
+      PressKey(VK_ESCAPE);
+    }
     Sleep(300);
   }
   if (!Check()) return false;
   for (const ProgramWindow& w : windows_) {
     if (w.kind == WindowKind::Dialog || w.kind == WindowKind::MessageBox) {
-      fault_ = Describe(w) + " does not close with Esc";
+      fault_ = Describe(w) + " does not close with Esc or Cancel";
       Note("FAULT: " + fault_);
       return false;
     }
