@@ -81,6 +81,10 @@ class ImportPlan {
  private:
   void Event(const IcsComponent& event, const Exclusions& overridden);
   void Journal(const IcsComponent& journal);
+  // Puts text into the notes of the span days from each occurrence's day.
+  void NoteOccurrences(const IcsTime& start, const RecurrenceRule* rule,
+                       const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+                       std::int64_t span, const std::string& text);
   void AllDay(const IcsComponent& event, const IcsTime& start, const RecurrenceRule* rule,
               const std::vector<WallSeconds>& extra, const Exclusions& excluded,
               const std::string& text);
@@ -398,6 +402,12 @@ void ImportPlan::AllDay(const IcsComponent& event, const IcsTime& start, const R
     span = length / 86400;
   }
   span = std::clamp<std::int64_t>(span, 1, kMaxAllDaySpan);
+  NoteOccurrences(start, rule, extra, excluded, span, text);
+}
+
+void ImportPlan::NoteOccurrences(const IcsTime& start, const RecurrenceRule* rule,
+                                 const std::vector<WallSeconds>& extra, const Exclusions& excluded,
+                                 std::int64_t span, const std::string& text) {
   int occurrences = 0;
   ForEachOccurrence(start, rule, extra, excluded, [&](WallSeconds wall) {
     if (occurrences++ > kMaxRepeatCopies) {
@@ -446,20 +456,7 @@ void ImportPlan::Journal(const IcsComponent& journal) {
   Exclusions excluded;
   std::vector<WallSeconds> extra;
   const RecurrenceRule* repeats = Recurrence(journal, start, rule, extra, excluded);
-  int occurrences = 0;
-  ForEachOccurrence(start, repeats, extra, excluded, [&](WallSeconds wall) {
-    if (occurrences++ > kMaxRepeatCopies) {
-      ++summary_.seriesCut;
-      return false;
-    }
-    const std::int64_t day = DayOf(wall);
-    if (day < kFirstDay || day > kLastDay) {
-      ++summary_.outOfRange;
-      return true;
-    }
-    notes[day].push_back(lines);
-    return true;
-  });
+  NoteOccurrences(start, repeats, extra, excluded, 1, lines);
 }
 
 void ImportPlan::Alarms(const IcsComponent& event, const IcsTime& start,
