@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/PaintDC.h"
+#include "framework/Prompter.h"
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "framework/WindowText.h"
@@ -116,6 +117,8 @@ bool EditView::Open(NotesHost& host, const RECT& area, HFONT font) {
   h_ = (area.bottom - area.top) - 30;
   folder_ = host.NotesFolder();
   files_ = &host.NotesFiles();
+  prompter_ = &host.NotesPrompter();
+  ownerWindow_ = host.NotesWindowOwner();
   font_ = font;
   text_ = kNotesPlaceholder;
 
@@ -142,6 +145,12 @@ void EditView::LoadNotes(int year, int month, int day) {
   if (files_ != nullptr && !path_.empty()) ReadNotesFile(*files_, path_, loaded);
   text_ = loaded;  // a file that cannot be read shows as no notes
   loadedText_ = loaded;
+  // Notes an earlier save could not write come back, and go to the file
+  // at the next save.
+  std::string kept;
+  if (files_ != nullptr && !path_.empty() && ReadNotesFile(*files_, NotesSidePath(path_), kept)) {
+    text_ = kept;
+  }
   SetWindowTextA(Handle(), title_.c_str());
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -159,7 +168,21 @@ void EditView::Save() {
   // Notes as they were read need no writing; this also keeps a file that
   // could not be read from being replaced by the empty text shown for it.
   if (files_ == nullptr || path_.empty() || text_ == loadedText_) return;
-  if (SaveNotes(*files_, path_, text_)) loadedText_ = text_;
+  const NotesSaved saved = SaveNotes(*files_, path_, text_);
+  if (saved == NotesSaved::kInFile) {
+    loadedText_ = text_;
+    return;
+  }
+  if (prompter_ == nullptr) return;
+  std::string message = "The notes could not be saved in " + path_ + ".";
+  if (saved == NotesSaved::kInSideFile) {
+    loadedText_ = text_;  // kept: the side file is read again with the day
+    message += "\n\nThey were kept in " + NotesSidePath(path_) +
+               " and come back when the notes for that day are opened.";
+  } else {
+    message += "\n\nThey could not be kept beside it either: copy them before closing Lumetta.";
+  }
+  prompter_->Show(ownerWindow_, message, MB_OK | MB_ICONWARNING);
 }
 
 void EditView::EditNotes() {

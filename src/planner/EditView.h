@@ -17,6 +17,9 @@
 
 #include "framework/FrameWindow.h"
 
+namespace fw {
+class Prompter;
+}
 namespace store {
 class FileSystem;
 }
@@ -108,6 +111,8 @@ class EditView : public fw::FrameWindow {
   NotesOwner* owner_ = nullptr;
   std::string folder_;
   store::FileSystem* files_ = nullptr;
+  fw::Prompter* prompter_ = nullptr;
+  HWND ownerWindow_ = nullptr;
   int w_ = 0;
   int h_ = 0;
 };

@@ -7,6 +7,9 @@
 
 #include <string>
 
+namespace fw {
+class Prompter;
+}
 namespace store {
 class FileSystem;
 }
@@ -23,6 +26,8 @@ class NotesHost {
   virtual store::FileSystem& NotesFiles() = 0;
   // The owner of the notes window (the main window).
   virtual HWND NotesWindowOwner() = 0;
+  // Tells the user when notes could not be written.
+  virtual fw::Prompter& NotesPrompter() = 0;
 };
 
 }  // namespace planner

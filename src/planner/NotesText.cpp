@@ -63,12 +63,29 @@ bool ReadNotesFile(store::FileSystem& files, const std::string& path, std::strin
   return true;
 }
 
-bool SaveNotes(store::FileSystem& files, const std::string& path, const std::string& text) {
+std::string NotesSidePath(const std::string& path) {
+  const std::size_t dot = path.rfind('.');
+  const std::size_t slash = path.find_last_of("\\/");
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? path.substr(0, dot) : path) + ".unsaved.txt";
+}
+
+NotesSaved SaveNotes(store::FileSystem& files, const std::string& path, const std::string& text) {
   const std::string trimmed = WithCrLf(TrimmedNotes(text));
   const bool empty =
       trimmed.empty() || trimmed.compare(0, std::strlen(kNotesPlaceholder), kNotesPlaceholder) == 0;
-  if (empty) return !files.Exists(path) || files.Remove(path);
-  return store::WriteFileSafely(files, path, trimmed.data(), trimmed.size());
+  const bool written = empty ? !files.Exists(path) || files.Remove(path)
+                             : store::WriteFileSafely(files, path, trimmed.data(), trimmed.size());
+  const std::string side = NotesSidePath(path);
+  if (written) {
+    if (files.Exists(side)) files.Remove(side);
+    return NotesSaved::kInFile;
+  }
+  // Emptied notes that cannot be deleted lose nothing: the old file stays.
+  if (empty) return NotesSaved::kNowhere;
+  return store::WriteFileSafely(files, side, trimmed.data(), trimmed.size())
+             ? NotesSaved::kInSideFile
+             : NotesSaved::kNowhere;
 }
 
 }  // namespace planner

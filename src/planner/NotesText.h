@@ -30,10 +30,15 @@ std::string WithCrLf(const std::string& text);
 // when the file cannot be read.
 bool ReadNotesFile(store::FileSystem& files, const std::string& path, std::string& text);
 
+// Where notes go while their file cannot be written: "20250307.unsaved.txt"
+// beside "20250307.txt". Its name is no day's, so nothing reads it as notes.
+std::string NotesSidePath(const std::string& path);
+
 // Trims the text; notes left empty or beginning with the placeholder delete
 // the file (when there is one), any other text replaces the file in one step
 // (the old file stays whole when writing fails). The text is written as it
-// is: "%d" stays "%d". False when the file could not be written or deleted.
-bool SaveNotes(store::FileSystem& files, const std::string& path, const std::string& text);
+// is: "%d" stays "%d". A save that reaches the file removes the side file.
+enum class NotesSaved { kInFile, kInSideFile, kNowhere };
+NotesSaved SaveNotes(store::FileSystem& files, const std::string& path, const std::string& text);
 
 }  // namespace planner

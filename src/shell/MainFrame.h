@@ -122,6 +122,7 @@ class CMainFrame : public fw::FrameWindow,
   // --- The notes window's host ---------------------------------------------
 
   store::FileSystem& NotesFiles() override { return services_.files; }
+  fw::Prompter& NotesPrompter() override { return services_.prompter; }
   HWND NotesWindowOwner() override { return Handle(); }
 
   // --- The day planners' host ------------------------------------------------

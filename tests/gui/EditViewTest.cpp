@@ -21,6 +21,7 @@
 #include "support/Input.h"
 #include "support/Pixels.h"
 #include "support/Pump.h"
+#include "support/RecordingPrompter.h"
 #include "support/WindowText.h"
 
 using planner::EditView;
@@ -62,6 +63,9 @@ class StandInHost : public planner::NotesHost {
   std::string NotesFolder() override { return folder_; }
   store::FileSystem& NotesFiles() override { return files_; }
   HWND NotesWindowOwner() override { return owner_; }
+  fw::Prompter& NotesPrompter() override { return prompter; }
+
+  testing_support::RecordingPrompter prompter;
 
  private:
   std::string folder_;
@@ -354,6 +358,34 @@ TEST_F(EditViewTest, AFileThatCannotBeReadIsNotReplacedByNothing) {
   CloseHandle(locked);
   EditView::CloseNotes();
   EXPECT_EQ("Kept", Contents("20250307.txt"));
+}
+
+TEST_F(EditViewTest, NotesThatCannotBeWrittenAreKeptBesideAndComeBackWithTheDay) {
+  const std::string file = FileOf("20250307.txt");
+  OpenOn("20250307.txt", "Old");
+  // Another program holds the file open for reading only.
+  HANDLE held =
+      CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EditView::OpenNotesForEditing(planner);  // closes the view
+  EditView::OpenNotesForEditing(planner);
+  ASSERT_NE(nullptr, Editor());
+  TypeOver(Editor(), "Dentist moved to Friday");
+  EditView::CloseNotes();
+  EXPECT_EQ("Old", Contents("20250307.txt"));
+  EXPECT_EQ("Dentist moved to Friday", Contents("20250307.unsaved.txt"));
+  ASSERT_EQ(1u, host.prompter.texts.size());
+  EXPECT_NE(std::string::npos, host.prompter.texts[0].find("20250307.unsaved.txt"));
+
+  // The kept text shows with the day and reaches the file once it can be written.
+  CloseHandle(held);
+  EditView::FollowNotes(planner);
+  ASSERT_NE(nullptr, EditView::Current());
+  EXPECT_EQ("Dentist moved to Friday", EditView::Current()->Text());
+  EditView::CloseNotes();
+  EXPECT_EQ("Dentist moved to Friday", Contents("20250307.txt"));
+  EXPECT_FALSE(PathExists(FileOf("20250307.unsaved.txt")));
+  EXPECT_EQ(1u, host.prompter.texts.size());
 }
 
 TEST_F(EditViewTest, DrawsTheNotesInTheTextColourInsideTheFrame) {
