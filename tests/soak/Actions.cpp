@@ -384,9 +384,15 @@ bool Driver::DoAnswer() {
     }
   }
   if (cancelOnly || buttons.empty() || Chance(35)) {
-    detail_ += "Esc";
-    BringToFront(dialog->handle);
-    PressKey(VK_ESCAPE);
+    // A key goes to the window in front; a dialog that another process
+    // cannot bring there gets the command Esc sends instead.
+    if (BringToFront(dialog->handle)) {
+      detail_ += "Esc";
+      PressKey(VK_ESCAPE);
+    } else {
+      detail_ += "Cancel (not in front for Esc)";
+      PostMessageA(dialog->handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
     return true;
   }
   const HWND button = buttons[static_cast<size_t>(Uniform(static_cast<int>(buttons.size())))];
