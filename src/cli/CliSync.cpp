@@ -32,6 +32,11 @@ std::string AccountsPath(const std::string& dataFile) {
   return FolderOf(dataFile) + "Lumetta.accounts";
 }
 
+// The account's password, protected for the user, where the system keeps one.
+std::string KeptPasswordPath(const std::string& dataFile, const std::string& account) {
+  return FolderOf(dataFile) + "Lumetta." + account + ".key";
+}
+
 std::vector<Account> ReadAccounts(FileSystem& files, const std::string& path) {
   std::vector<Account> accounts;
   const std::unique_ptr<InputFile> in = files.OpenRead(path);
@@ -74,9 +79,9 @@ bool Plain(const std::string& s) {
   return true;
 }
 
-// The password: from the named file, the environment, or asked for.
-bool Password(CliHost& host, const std::string& file, const std::string& user, std::string& out,
-              std::ostream& err) {
+// The password: from the named file, the environment, the kept one, or asked for.
+bool Password(CliHost& host, const std::string& file, const std::string& kept,
+              const std::string& user, std::string& out, std::ostream& err) {
   if (!file.empty()) {
     const std::unique_ptr<InputFile> in = host.Files().OpenRead(file);
     if (!in) {
@@ -94,17 +99,10 @@ bool Password(CliHost& host, const std::string& file, const std::string& user, s
     out = value;
     return true;
   }
+  if (!kept.empty() && host.KeptPassword(kept, out)) return true;
   if (host.ReadSecret("Password for " + user + ": ", out)) return true;
   err << "no password: name a file with --password-file, set " << kPasswordVariable
       << ", or type it when asked\n";
-  return false;
-}
-
-// False (and said so) where this build has no HTTP for the sync.
-bool SyncAvailable(CliHost& host, std::ostream& err) {
-  if (host.Http(std::string(), std::string())) return true;
-  err << "Sync with a CalDAV server is not available in this build of lumetta-cli (the Windows "
-         "build has none yet); use the native lumetta-cli. Nothing was changed.\n";
   return false;
 }
 
@@ -148,6 +146,7 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
       return 1;
     }
     host.Files().Remove(SyncStatePath(dataFile, words[1]));
+    host.Files().Remove(KeptPasswordPath(dataFile, words[1]));
     out << "Removed the account \"" << words[1] << "\".\n";
     return 0;
   }
@@ -174,9 +173,8 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
       return 1;
     }
   }
-  if (!SyncAvailable(host, err)) return 1;
   std::string password;
-  if (!Password(host, account.passwordFile, account.user, password, err)) return 1;
+  if (!Password(host, account.passwordFile, std::string(), account.user, password, err)) return 1;
   const std::unique_ptr<HttpTransport> http = host.Http(account.user, password);
   const Discovery found = DiscoverCalendars(*http, account.url, account.allowHttp);
   if (found.outcome != SyncOutcome::Done) {
@@ -201,6 +199,9 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
     err << "the accounts file \"" << path << "\" could not be written\n";
     return 1;
   }
+  if (account.passwordFile.empty()) {
+    host.KeepPassword(KeptPasswordPath(dataFile, account.name), password);
+  }
   out << "Added the account \"" << account.name << "\": " << account.calendar << '\n';
   return 0;
 }
@@ -208,7 +209,6 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
 int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
                 const std::string& dataFile, const std::string& writeFile,
                 const std::string& notesFolder, std::ostream& out, std::ostream& err) {
-  if (!SyncAvailable(host, err)) return 1;
   const std::vector<Account> accounts = ReadAccounts(host.Files(), AccountsPath(dataFile));
   const Account* account = nullptr;
   for (const Account& a : accounts) {
@@ -223,7 +223,10 @@ int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
   }
   std::string password;
   const std::string file = args.passwordFile.empty() ? account->passwordFile : args.passwordFile;
-  if (!Password(host, file, account->user, password, err)) return 1;
+  if (!Password(host, file, KeptPasswordPath(dataFile, account->name), account->user, password,
+                err)) {
+    return 1;
+  }
   const std::unique_ptr<HttpTransport> http = host.Http(account->user, password);
   std::error_code ignored;
   std::filesystem::create_directory(notesFolder, ignored);
