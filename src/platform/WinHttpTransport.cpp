@@ -16,8 +16,8 @@ using Internet = std::unique_ptr<void, InternetCloser>;
 
 std::wstring Wide(const std::string& text) {
   if (text.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
@@ -25,8 +25,8 @@ std::wstring Wide(const std::string& text) {
 
 std::string Narrow(const std::wstring& text) {
   if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                       nullptr, nullptr);
@@ -62,8 +62,8 @@ class WinHttpTransport : public store::HttpTransport {
   WinHttpTransport(std::string user, std::string password)
       : user_(Wide(user)), password_(Wide(password)) {
     for (char& c : password) c = '\0';
-    session_.reset(WinHttpOpen(L"Lumetta", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    session_.reset(WinHttpOpen(L"Lumetta", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                               WINHTTP_NO_PROXY_BYPASS, 0));
     if (session_) WinHttpSetTimeouts(session_.get(), 0, 10000, 30000, 120000);
   }
   ~WinHttpTransport() override {
@@ -114,10 +114,9 @@ class WinHttpTransport : public store::HttpTransport {
           return response;
         }
       }
-      Internet handle(WinHttpOpenRequest(connection_.get(), Wide(request.method).c_str(),
-                                         path.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                         WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                         secure ? WINHTTP_FLAG_SECURE : 0));
+      Internet handle(WinHttpOpenRequest(
+          connection_.get(), Wide(request.method).c_str(), path.c_str(), nullptr,
+          WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0));
       if (!handle) {
         response.error = Why(GetLastError());
         return response;
@@ -127,15 +126,14 @@ class WinHttpTransport : public store::HttpTransport {
       DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
       WinHttpSetOption(handle.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects,
                        sizeof noRedirects);
-      if (scheme_ != 0 &&
-          !WinHttpSetCredentials(handle.get(), WINHTTP_AUTH_TARGET_SERVER, scheme_, user_.c_str(),
-                                 password_.c_str(), nullptr)) {
+      if (scheme_ != 0 && !WinHttpSetCredentials(handle.get(), WINHTTP_AUTH_TARGET_SERVER, scheme_,
+                                                 user_.c_str(), password_.c_str(), nullptr)) {
         response.error = Why(GetLastError());
         return response;
       }
       const DWORD size = static_cast<DWORD>(request.body.size());
-      if (!WinHttpSendRequest(handle.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS
-                                                            : headers.c_str(),
+      if (!WinHttpSendRequest(handle.get(),
+                              headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
                               headers.empty() ? 0 : static_cast<DWORD>(-1),
                               const_cast<char*>(request.body.data()), size, size, 0) ||
           !WinHttpReceiveResponse(handle.get(), nullptr)) {
