@@ -108,6 +108,9 @@ class CMainFrame : public fw::FrameWindow,
   int FrameExtraWidth() const { return frameExtraWidth_; }
   int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
+  bool SyncRunning() const { return sync_.Running(); }
+  // The last sync's time and result, as the tray tooltip shows it.
+  const std::string& LastSyncLine() const { return syncLine_; }
 
   bool IsCommandEnabled(UINT id) const override;
 

@@ -115,9 +115,9 @@ void SyncAccountsDialog::Add() {
   }
   if (base.empty()) base = "calendar";
   account.name = base;
-  for (int n = 2; std::any_of(accounts_.begin(), accounts_.end(), [&](const auto& a) {
-         return a.name == account.name || a.calendar == account.calendar;
-       });
+  for (int n = 2; std::any_of(
+           accounts_.begin(), accounts_.end(),
+           [&](const auto& a) { return a.name == account.name || a.calendar == account.calendar; });
        ++n) {
     for (const store::SyncAccount& a : accounts_) {
       if (a.calendar == account.calendar) {
@@ -163,8 +163,8 @@ void SyncAccountsDialog::Remove() {
     return;
   }
   const store::SyncAccount gone = accounts_[static_cast<std::size_t>(at)];
-  const std::string question = "Stop syncing with \"" + gone.name +
-                               "\"? The entries stay in the diary and on the server.";
+  const std::string question =
+      "Stop syncing with \"" + gone.name + "\"? The entries stay in the diary and on the server.";
   if (GetPrompter().Show(Handle(), question.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   accounts_.erase(accounts_.begin() + at);
   if (!store::WriteSyncAccounts(files_, store::SyncAccountsPath(dataFile_), accounts_)) {

@@ -55,9 +55,11 @@ TEST(SyncMerge, TheSyncsChangesJoinWhatWasTypedMeanwhile) {
   book.Sort();
 
   EXPECT_EQ(3, shell::ApplySyncChanges(book, result));  // one gone, two come
-  const std::vector<std::pair<int, std::string>> expected = {
-      {1, "Dentist"}, {3, "Team meeting, room 4"}, {4, "Lunch"}, {5, "Call the bank"},
-      {7, "Flight"}};
+  const std::vector<std::pair<int, std::string>> expected = {{1, "Dentist"},
+                                                             {3, "Team meeting, room 4"},
+                                                             {4, "Lunch"},
+                                                             {5, "Call the bank"},
+                                                             {7, "Flight"}};
   EXPECT_EQ(expected, DaysAndTexts(book));
   // Nothing more to do a second time: the same result changes nothing.
   shell::SyncResult again;
