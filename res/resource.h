@@ -33,6 +33,9 @@
 /* File: exchange with other calendars (iCalendar files) */
 #define ID_FILE_EXPORT_ICALENDAR 32910
 #define ID_FILE_IMPORT_ICALENDAR 32911
+/* File: sync with a CalDAV calendar */
+#define ID_FILE_SYNC_ACCOUNTS 32912
+#define ID_FILE_SYNC_NOW 32913
 
 /* Main menu: View */
 #define ID_VIEW_THIS_MONTH 32775
@@ -257,5 +260,17 @@
 #define IDC_SOUND_REMINDER_FILE 1280
 #define IDC_SOUND_CLICK_FILE 1281
 /* --- end of preference dialogs --- */
+
+/* --- Calendar Accounts dialog (dialogs/sync.rc) --- */
+#define IDD_SYNC_ACCOUNTS 191
+#define IDC_SYNC_LIST 2120
+#define IDC_SYNC_REMOVE 2121
+#define IDC_SYNC_URL 2122
+#define IDC_SYNC_USER 2123
+#define IDC_SYNC_PASSWORD 2124
+#define IDC_SYNC_TEST 2125
+#define IDC_SYNC_CALENDAR 2126
+#define IDC_SYNC_ADD 2127
+#define IDC_SYNC_STATUS 2128
 
 #endif

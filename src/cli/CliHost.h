@@ -62,6 +62,10 @@ class CliHost {
                                                      const std::string& password) = 0;
   // Asks for a secret on the terminal (not echoed); false when there is none to ask.
   virtual bool ReadSecret(const std::string& prompt, std::string& out) = 0;
+  // A password kept protected at `path` for the user alone; false where this
+  // system has no such protection (nothing is written then) or it failed.
+  virtual bool KeepPassword(const std::string& path, const std::string& password) = 0;
+  virtual bool KeptPassword(const std::string& path, std::string& out) = 0;
 };
 
 std::unique_ptr<CliHost> MakeCliHost();

@@ -115,6 +115,9 @@ class PosixHost : public CliHost {
     if (!out.empty() && out.back() == '\r') out.pop_back();
     return read;
   }
+  // No keyring is assumed here: the password comes from a file or the environment.
+  bool KeepPassword(const std::string&, const std::string&) override { return false; }
+  bool KeptPassword(const std::string&, std::string&) override { return false; }
 
  private:
   store::StdFileSystem files_;

@@ -1,14 +1,19 @@
 // lumetta-cli on Windows: the program's data folder rules (DataFilePath),
-// its file operations, and its single-instance mutex to tell whether it runs.
+// its file operations, its single-instance mutex to tell whether it runs,
+// WinHTTP for the sync and DPAPI for the accounts' passwords.
 #include <windows.h>
+
+#include <iostream>
 
 #include "cli/CliHost.h"
 #include "platform/DataFolder.h"
+#include "platform/ProtectedSecret.h"
 #include "platform/RegistryTimeZones.h"
 #include "platform/SingleInstanceMutex.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemCodePage.h"
 #include "platform/Win32FileSystem.h"
+#include "platform/WinHttpTransport.h"
 
 namespace cli {
 
@@ -89,11 +94,32 @@ class Win32Host : public CliHost {
   // The program's own code page: redirected output reads as its files do.
   std::string ToConsole(const std::string& eightBit, int) const override { return eightBit; }
   std::string FromConsole(const std::string& text, int) const override { return text; }
-  // The CalDAV sync is not built into the Windows lumetta-cli yet.
-  std::unique_ptr<store::HttpTransport> Http(const std::string&, const std::string&) override {
-    return nullptr;
+  std::unique_ptr<store::HttpTransport> Http(const std::string& user,
+                                             const std::string& password) override {
+    return platform::MakeWinHttpTransport(user, password);
   }
-  bool ReadSecret(const std::string&, std::string&) override { return false; }
+  bool ReadSecret(const std::string& prompt, std::string& out) override {
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    const bool console = GetConsoleMode(in, &mode) != 0;
+    if (console) {
+      std::cerr << prompt << std::flush;
+      SetConsoleMode(in, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+    }
+    const bool read = static_cast<bool>(std::getline(std::cin, out));
+    if (console) {
+      SetConsoleMode(in, mode);
+      std::cerr << '\n';
+    }
+    if (!out.empty() && out.back() == '\r') out.pop_back();
+    return read;
+  }
+  bool KeepPassword(const std::string& path, const std::string& password) override {
+    return platform::KeepSecret(path, password);
+  }
+  bool KeptPassword(const std::string& path, std::string& out) override {
+    return platform::ReadKeptSecret(path, out);
+  }
 
  private:
   platform::DataFolder folder_;

@@ -8,6 +8,7 @@
 #include "store/AppointmentBook.h"
 #include "store/CalDavSync.h"
 #include "store/SafeFile.h"
+#include "store/SyncAccounts.h"
 #include "store/SyncState.h"
 
 namespace cli {
@@ -19,64 +20,9 @@ using namespace store;
 // Where a password comes from when no file is named.
 constexpr const char* kPasswordVariable = "LUMETTA_CALDAV_PASSWORD";
 
-struct Account {
-  std::string name;
-  std::string url;  // what the user gave
-  std::string user;
-  std::string calendar;  // the chosen calendar's address
-  std::string passwordFile;
-  bool allowHttp = false;
-};
-
-std::string AccountsPath(const std::string& dataFile) {
-  return FolderOf(dataFile) + "Lumetta.accounts";
-}
-
-std::vector<Account> ReadAccounts(FileSystem& files, const std::string& path) {
-  std::vector<Account> accounts;
-  const std::unique_ptr<InputFile> in = files.OpenRead(path);
-  if (!in) return accounts;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t nl = text.find('\n', at);
-    if (nl == std::string::npos) nl = text.size();
-    const std::string line = text.substr(at, nl - at);
-    at = nl + 1;
-    std::vector<std::string> f;
-    for (std::size_t p = 0;;) {
-      const std::size_t tab = line.find('\t', p);
-      f.push_back(line.substr(p, tab == std::string::npos ? std::string::npos : tab - p));
-      if (tab == std::string::npos) break;
-      p = tab + 1;
-    }
-    if (f.size() != 7 || f[0] != "account") continue;
-    accounts.push_back(Account{f[1], f[2], f[3], f[4], f[5], f[6] == "1"});
-  }
-  return accounts;
-}
-
-bool WriteAccounts(FileSystem& files, const std::string& path,
-                   const std::vector<Account>& accounts) {
-  std::string text;
-  for (const Account& a : accounts) {
-    text += "account\t" + a.name + "\t" + a.url + "\t" + a.user + "\t" + a.calendar + "\t" +
-            a.passwordFile + "\t" + (a.allowHttp ? "1" : "0") + "\n";
-  }
-  return WriteFileSafely(files, path, text.data(), text.size());
-}
-
-bool Plain(const std::string& s) {
-  for (const char c : s) {
-    if (c == '\t' || c == '\n' || c == '\r') return false;
-  }
-  return true;
-}
-
-// The password: from the named file, the environment, or asked for.
-bool Password(CliHost& host, const std::string& file, const std::string& user, std::string& out,
-              std::ostream& err) {
+// The password: from the named file, the environment, the kept one, or asked for.
+bool Password(CliHost& host, const std::string& file, const std::string& kept,
+              const std::string& user, std::string& out, std::ostream& err) {
   if (!file.empty()) {
     const std::unique_ptr<InputFile> in = host.Files().OpenRead(file);
     if (!in) {
@@ -94,17 +40,10 @@ bool Password(CliHost& host, const std::string& file, const std::string& user, s
     out = value;
     return true;
   }
+  if (!kept.empty() && host.KeptPassword(kept, out)) return true;
   if (host.ReadSecret("Password for " + user + ": ", out)) return true;
   err << "no password: name a file with --password-file, set " << kPasswordVariable
       << ", or type it when asked\n";
-  return false;
-}
-
-// False (and said so) where this build has no HTTP for the sync.
-bool SyncAvailable(CliHost& host, std::ostream& err) {
-  if (host.Http(std::string(), std::string())) return true;
-  err << "Sync with a CalDAV server is not available in this build of lumetta-cli (the Windows "
-         "build has none yet); use the native lumetta-cli. Nothing was changed.\n";
   return false;
 }
 
@@ -125,11 +64,11 @@ int ExitCode(SyncOutcome outcome) {
 
 int AccountCommand(CliHost& host, const std::vector<std::string>& words, const SyncArgs& args,
                    const std::string& dataFile, std::ostream& out, std::ostream& err) {
-  const std::string path = AccountsPath(dataFile);
-  std::vector<Account> accounts = ReadAccounts(host.Files(), path);
+  const std::string path = SyncAccountsPath(dataFile);
+  std::vector<SyncAccount> accounts = ReadSyncAccounts(host.Files(), path);
   const std::string what = words.empty() ? std::string() : words[0];
   if (what == "list" && words.size() == 1) {
-    for (const Account& a : accounts) {
+    for (const SyncAccount& a : accounts) {
       out << a.name << "  " << a.user << "  " << a.calendar << '\n';
     }
     return 0;
@@ -137,17 +76,18 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
   if (what == "remove" && words.size() == 2) {
     const std::size_t before = accounts.size();
     accounts.erase(std::remove_if(accounts.begin(), accounts.end(),
-                                  [&](const Account& a) { return a.name == words[1]; }),
+                                  [&](const SyncAccount& a) { return a.name == words[1]; }),
                    accounts.end());
     if (accounts.size() == before) {
       err << "no account named \"" << words[1] << "\"\n";
       return 1;
     }
-    if (!WriteAccounts(host.Files(), path, accounts)) {
+    if (!WriteSyncAccounts(host.Files(), path, accounts)) {
       err << "the accounts file \"" << path << "\" could not be written\n";
       return 1;
     }
     host.Files().Remove(SyncStatePath(dataFile, words[1]));
+    host.Files().Remove(KeptPasswordPath(dataFile, words[1]));
     out << "Removed the account \"" << words[1] << "\".\n";
     return 0;
   }
@@ -156,27 +96,27 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
            "account list, or account remove NAME\n";
     return 2;
   }
-  Account account;
+  SyncAccount account;
   account.name = args.account.empty() ? "default" : args.account;
   account.url = words[1];
   account.user = args.user;
   account.passwordFile = args.passwordFile;
   account.allowHttp = args.allowHttp;
-  if (!Plain(account.name) || !Plain(account.url) || !Plain(account.user) ||
-      !Plain(account.passwordFile) || account.name.empty()) {
+  if (!FitsAccountsFile(account.name) || !FitsAccountsFile(account.url) ||
+      !FitsAccountsFile(account.user) || !FitsAccountsFile(account.passwordFile) ||
+      account.name.empty()) {
     err << "names and addresses cannot hold tabs or line breaks\n";
     return 2;
   }
-  for (const Account& a : accounts) {
+  for (const SyncAccount& a : accounts) {
     if (a.name == account.name) {
       err << "there is already an account named \"" << account.name
           << "\" (account remove it first, or give --name)\n";
       return 1;
     }
   }
-  if (!SyncAvailable(host, err)) return 1;
   std::string password;
-  if (!Password(host, account.passwordFile, account.user, password, err)) return 1;
+  if (!Password(host, account.passwordFile, std::string(), account.user, password, err)) return 1;
   const std::unique_ptr<HttpTransport> http = host.Http(account.user, password);
   const Discovery found = DiscoverCalendars(*http, account.url, account.allowHttp);
   if (found.outcome != SyncOutcome::Done) {
@@ -197,9 +137,12 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
   }
   account.calendar = chosen[0].url;
   accounts.push_back(account);
-  if (!WriteAccounts(host.Files(), path, accounts)) {
+  if (!WriteSyncAccounts(host.Files(), path, accounts)) {
     err << "the accounts file \"" << path << "\" could not be written\n";
     return 1;
+  }
+  if (account.passwordFile.empty()) {
+    host.KeepPassword(KeptPasswordPath(dataFile, account.name), password);
   }
   out << "Added the account \"" << account.name << "\": " << account.calendar << '\n';
   return 0;
@@ -208,10 +151,10 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
 int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
                 const std::string& dataFile, const std::string& writeFile,
                 const std::string& notesFolder, std::ostream& out, std::ostream& err) {
-  if (!SyncAvailable(host, err)) return 1;
-  const std::vector<Account> accounts = ReadAccounts(host.Files(), AccountsPath(dataFile));
-  const Account* account = nullptr;
-  for (const Account& a : accounts) {
+  const std::vector<SyncAccount> accounts =
+      ReadSyncAccounts(host.Files(), SyncAccountsPath(dataFile));
+  const SyncAccount* account = nullptr;
+  for (const SyncAccount& a : accounts) {
     if (args.account.empty() ? accounts.size() == 1 : a.name == args.account) account = &a;
   }
   if (account == nullptr) {
@@ -223,7 +166,10 @@ int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
   }
   std::string password;
   const std::string file = args.passwordFile.empty() ? account->passwordFile : args.passwordFile;
-  if (!Password(host, file, account->user, password, err)) return 1;
+  if (!Password(host, file, KeptPasswordPath(dataFile, account->name), account->user, password,
+                err)) {
+    return 1;
+  }
   const std::unique_ptr<HttpTransport> http = host.Http(account->user, password);
   std::error_code ignored;
   std::filesystem::create_directory(notesFolder, ignored);

@@ -91,6 +91,7 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
   windowTimers_.SetWindow(Handle());
+  sync_.SetWindow(Handle());
   // Before the book is loaded, which arms the reminders due within a day.
   services_.reminderTimers.SetWindow(Handle());
   services_.prompts.SetOwner(Handle());
@@ -176,6 +177,7 @@ void CMainFrame::OnDestroy() {
   // Only a book that was loaded is written: a window whose creation failed
   // half-way must not replace the data file with an empty book.
   if (created_) {
+    SyncAtExit();
     SaveBook();
     NoteRunEnd();
   }
@@ -264,10 +266,16 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) suspendedAt_ = services_.clock.Now();
-      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) ClockChanged(true);
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+        ClockChanged(true);
+        ScheduleSync(kSyncAfterResumeMs);
+      }
       return TRUE;
     case kNoteLoadedBook:
       NoteLoadedBook();
+      return 0;
+    case kSyncFinished:
+      OnSyncFinished();
       return 0;
     case TrayIcon::kCallbackMessage:
       OnTrayNotification(wParam, lParam);

@@ -17,12 +17,15 @@
 #include <windows.h>
 
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "framework/FrameWindow.h"
 #include "planner/NotesHost.h"
 #include "planner/PlannerHost.h"
 #include "platform/SystemClock.h"
+#include "shell/BackgroundSync.h"
 #include "shell/BookFingerprint.h"
 #include "shell/Countdowns.h"
 #include "shell/DayIcons.h"
@@ -105,6 +108,9 @@ class CMainFrame : public fw::FrameWindow,
   int FrameExtraWidth() const { return frameExtraWidth_; }
   int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
+  bool SyncRunning() const { return sync_.Running(); }
+  // The last sync's time and result, as the tray tooltip shows it.
+  const std::string& LastSyncLine() const { return syncLine_; }
 
   bool IsCommandEnabled(UINT id) const override;
 
@@ -164,6 +170,8 @@ class CMainFrame : public fw::FrameWindow,
  private:
   // Posted at creation: the loaded book is what the data file holds.
   static constexpr UINT kNoteLoadedBook = WM_APP + 1;
+  // Posted by the sync's worker when it has ended.
+  static constexpr UINT kSyncFinished = WM_APP + 2;
 
   // MainFrame.cpp
   void LoadBook();
@@ -188,6 +196,17 @@ class CMainFrame : public fw::FrameWindow,
 
   // MainFrameViews.cpp
   void RepaintWeekAndYearViews();
+
+  // MainFrameSync.cpp
+  std::string SyncDataFile();
+  void OpenSyncAccounts();
+  void SyncNow();
+  void StartNextSync();
+  void OnSyncFinished();
+  void SyncEnded(const store::SyncReport& report);
+  // Exit: a sync within a few seconds, never longer.
+  void SyncAtExit();
+  void ScheduleSync(UINT delayMs);
 
   // MainFramePlacement.cpp
   void OnMove();
@@ -247,6 +266,13 @@ class CMainFrame : public fw::FrameWindow,
   UINT taskbarCreatedMessage_ = 0;
   bool created_ = false;  // the creation sequence ran to its end
   bool routing_ = false;  // a routed command is on its way to the active window
+
+  BackgroundSync sync_{nullptr, kSyncFinished};
+  std::vector<store::SyncAccount> syncQueue_;  // accounts still to sync this round
+  bool syncAgain_ = false;                     // Sync Now came while one ran
+  bool exiting_ = false;
+  std::string syncLine_;            // the last sync's time and result, for the tooltip
+  std::set<int> syncFailuresTold_;  // the kinds of failure told since the last good sync
 };
 
 }  // namespace shell

@@ -102,6 +102,8 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
     case ID_FILE_BACKUP:
     case ID_FILE_EXPORT_ICALENDAR:
     case ID_FILE_IMPORT_ICALENDAR:
+    case ID_FILE_SYNC_ACCOUNTS:
+    case ID_FILE_SYNC_NOW:
     case ID_APP_EXIT:
     case ID_VIEW_THIS_MONTH:
     case ID_VIEW_YEAR:
@@ -171,6 +173,12 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       planner::EditView::SaveOpenNotes();
       ImportICalendar(Handle(), book_, NotesFolder());
       planner::EditView::ReloadOpenNotes();
+      return true;
+    case ID_FILE_SYNC_ACCOUNTS:
+      OpenSyncAccounts();
+      return true;
+    case ID_FILE_SYNC_NOW:
+      SyncNow();
       return true;
     case ID_BACKUP_TO_FOLDER:
       BackupToFolder();

@@ -16,6 +16,8 @@ void CMainFrame::StartTimers() {
   lastClockReading_ = services_.clock.Now();
   zone_.Changed();
   StartRetrying(timers_, kSaveAfterChange, kSaveAfterChangeMs);
+  ScheduleSync(kSyncAtStartMs);
+  StartRetrying(timers_, kSyncPeriodic, kSyncPeriodMs);
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
@@ -49,6 +51,15 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       break;
     case kSaveAfterChange:
       SaveIfChanged();
+      break;
+    case kSyncSoon:
+      timers_.Stop(id);
+      SyncNow();
+      break;
+    case kSyncPeriodic:
+      timers_.Stop(id);
+      StartRetrying(timers_, id, kSyncPeriodMs);
+      SyncNow();
       break;
     default:
       if (store::timer_ids::IsReminder(static_cast<std::uint32_t>(id))) {
@@ -104,12 +115,18 @@ void CMainFrame::ShowReminderPopup(int year, int month, int day, int hour, int m
 }
 
 void CMainFrame::SaveBook() {
+  // The sync's worker writes the data file while it runs; the book is
+  // written once its changes are in.
+  if (sync_.Running() && !exiting_) return;
   changes_.MarkWritten(book_);
   book_.Save();
 }
 
 void CMainFrame::SaveIfChanged() {
-  if (changes_.TakeChange(book_)) book_.Save();
+  if (sync_.Running() || !changes_.TakeChange(book_)) return;
+  book_.Save();
+  // The change goes to the server once it has rested a minute.
+  ScheduleSync(kSyncAfterChangeMs);
 }
 
 }  // namespace shell

@@ -78,7 +78,8 @@ void CMainFrame::UpdateTrayTooltip() {
   if (tooltipComputed_ && now == lastTooltipSecond_) return;
   tooltipComputed_ = true;
   lastTooltipSecond_ = now;
-  const std::string tip = TrayTooltipFor(book_, now, store::g_settings.militaryTime != 0);
+  std::string tip = TrayTooltipFor(book_, now, store::g_settings.militaryTime != 0);
+  if (!syncLine_.empty()) tip += "\n" + syncLine_;
   tray_.Modify(tray_.Record().hIcon, tip.c_str());
 }
 

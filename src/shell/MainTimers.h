@@ -28,6 +28,18 @@ static_assert(!store::timer_ids::IsReminder(kSaveAfterChange) &&
                   !store::timer_ids::IsPopup(kSaveAfterChange),
               "outside the reminder, snooze and countdown identifiers");
 
+// The CalDAV sync: once soon (start-up, resume, a change that has rested)
+// and every 15 minutes.
+constexpr std::uint32_t kSyncSoon = 3492;
+constexpr std::uint32_t kSyncPeriodic = 3493;
+static_assert(store::timer_ids::IsFixed(kSyncSoon) && store::timer_ids::IsFixed(kSyncPeriodic),
+              "fixed main-window timers");
+constexpr UINT kSyncAtStartMs = 3000;
+constexpr UINT kSyncAfterResumeMs = 10000;
+constexpr UINT kSyncAfterChangeMs = 60000;
+constexpr UINT kSyncPeriodMs = 900000;  // 15 minutes
+constexpr DWORD kSyncAtExitMs = 4000;   // Exit waits no longer for a slow server
+
 constexpr UINT kArmRemindersMs = 82800000;  // 23 hours
 constexpr UINT kThreeHourlyMs = 10800000;   // 3 hours
 constexpr UINT kFirstMinuteTickMs = 30000;

@@ -143,6 +143,9 @@ TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
         {"Export to iCalendar...", 32910, {}},
         {"Import iCalendar...", 32911, {}},
         {"-", 0, {}},
+        {"Calendar &Accounts...", 32912, {}},
+        {"&Sync Now", 32913, {}},
+        {"-", 0, {}},
         {"E&xit", 57665, {}}}},
       {"&View",
        0,
@@ -176,9 +179,9 @@ TEST(MainMenu, ShortcutsAreCtrlWithTheirKeys) {
     commandByKey[entry.key] = entry.cmd;
   }
   const std::map<WORD, WORD> expected = {
-      {'A', 32832}, {'C', 32829}, {'D', 32816}, {'M', 32812}, {'N', 32819}, {'O', 30856},
-      {'P', 32818}, {'R', 32793}, {'S', 32855}, {'T', 32833}, {'V', 32830}, {VK_DELETE, 32847},
-      {'W', 32797}, {'X', 32828}, {'Y', 32795}, {'Z', 32826}};
+      {'A', 32832},       {'C', 32829}, {'D', 32816}, {'K', 32913}, {'M', 32812}, {'N', 32819},
+      {'O', 30856},       {'P', 32818}, {'R', 32793}, {'S', 32855}, {'T', 32833}, {'V', 32830},
+      {VK_DELETE, 32847}, {'W', 32797}, {'X', 32828}, {'Y', 32795}, {'Z', 32826}};
   EXPECT_EQ(expected, commandByKey);
   EXPECT_EQ(expected.size(), entries.size());
 }

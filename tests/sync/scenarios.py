@@ -3,7 +3,9 @@
 fixture, see caldav_server.py), with python3-caldav playing the user's other
 device. Every scenario gets a fresh calendar and a fresh diary.
 
-  scenarios.py LUMETTA_CLI SERVER_FOLDER [SCENARIO ...]
+  scenarios.py [--wine WINE_EXEC] LUMETTA_CLI SERVER_FOLDER [SCENARIO ...]
+
+With --wine the Windows lumetta-cli.exe is run through that wrapper.
 """
 import os
 import re
@@ -22,7 +24,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import caldav_server  # noqa: E402
 
 CLI = None
+WINE = None
 SERVER = None
+KEPT = object()  # no password in the environment: the one the account keeps
 REC = 204
 
 
@@ -103,11 +107,21 @@ class Env:
                        self.calname, "--name", "test")
         assert out.returncode == 0, out.stderr
 
-    def cli(self, *args, password=None):
+    def command(self, *args):
+        if WINE:
+            return [WINE, CLI, "--file", "Z:" + self.data.replace("/", "\\"), *args]
+        return [CLI, "--file", self.data, *args]
+
+    def environment(self, password=None):
         env = dict(os.environ, TZ="UTC",
                    LUMETTA_CALDAV_PASSWORD=password if password is not None else self.password)
-        return subprocess.run([CLI, "--file", self.data, *args], capture_output=True, text=True,
-                              env=env, timeout=120)
+        if password is KEPT:
+            del env["LUMETTA_CALDAV_PASSWORD"]
+        return env
+
+    def cli(self, *args, password=None):
+        return subprocess.run(self.command(*args), capture_output=True, text=True,
+                              env=self.environment(password), timeout=120, stdin=subprocess.DEVNULL)
 
     def sync(self, *args, expect=0):
         r = self.cli("sync", *args)
@@ -298,9 +312,8 @@ def server_stopped(env):
     for i, r in enumerate(records):
         struct.pack_into("<2i", r["raw"], 12, (i % 40) // 2, 30 * (i % 2))
     env.fill_diary(records)
-    proc = subprocess.Popen([CLI, "--file", env.data, "sync"], stdout=subprocess.PIPE,
-                            stderr=subprocess.PIPE, text=True,
-                            env=dict(os.environ, TZ="UTC", LUMETTA_CALDAV_PASSWORD=env.password))
+    proc = subprocess.Popen(env.command("sync"), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            text=True, env=env.environment())
     # Stopped once some of the uploads are through.
     deadline = time.time() + 60
     while time.time() < deadline and proc.poll() is None:
@@ -357,6 +370,22 @@ def many_deletes_ask(env):
     assert env.objects() == {}
 
 
+def kept_password(env):
+    """Windows keeps the password given at account add, protected for the user."""
+    key = os.path.join(env.folder, "Lumetta.test.key")
+    assert os.path.getsize(key) > 0
+    for name in os.listdir(env.folder):
+        assert env.password.encode() not in open(os.path.join(env.folder, name), "rb").read(), name
+    env.fill_diary(sample_diary())
+    r = env.cli("sync", password=KEPT)
+    assert r.returncode == 0 and "uploaded 4" in r.stdout, (r.returncode, r.stdout, r.stderr)
+    open(key, "r+b").write(b"\0" * 8)  # damaged: the password is asked for, none comes
+    r = env.cli("sync", password=KEPT)
+    assert r.returncode == 1 and "no password" in r.stderr, (r.returncode, r.stderr)
+    assert env.cli("account", "remove", "test").returncode == 0
+    assert not os.path.exists(key)
+
+
 SCENARIOS = [
     ("first sync up", first_sync_up),
     ("first sync down", first_sync_down),
@@ -369,17 +398,23 @@ SCENARIOS = [
     ("wrong password", wrong_password),
     ("20 quiet syncs", twenty_quiet_syncs),
     ("many deletes ask first", many_deletes_ask),
+    ("kept password", kept_password),
 ]
+# Where the system keeps passwords (the Windows build).
+KEEPS_PASSWORDS = {"kept password"}
 
 
 def main():
-    global CLI, SERVER
-    CLI, SERVER = sys.argv[1], sys.argv[2]
-    wanted = sys.argv[3:]
+    global CLI, WINE, SERVER
+    args = sys.argv[1:]
+    if args[0] == "--wine":
+        WINE, args = args[1], args[2:]
+    CLI, SERVER = args[0], args[1]
+    wanted = args[2:]
     kind = open(os.path.join(SERVER, "kind")).read()
     failed = 0
     for name, scenario in SCENARIOS:
-        if wanted and name not in wanted:
+        if (wanted and name not in wanted) or (not WINE and name in KEEPS_PASSWORDS):
             continue
         started = time.time()
         env = None
