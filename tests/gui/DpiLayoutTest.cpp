@@ -1,0 +1,114 @@
+// Every window follows a change of DPI (WM_DPICHANGED, as when it moves to a
+// monitor of another scale): its text and rows grow with the scale, rows
+// still hold their text whole, and it takes the rectangle the system
+// suggests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "CalendarViewsFixture.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+
+namespace {
+
+class DpiLayoutTest : public views_test::CalendarViewsTest {
+ protected:
+  // What one window shows at its current DPI.
+  struct Measured {
+    int textHeight;  // of the font the window draws with
+    int rowHeight;   // a month cell, a week line, a year cell
+  };
+  struct Case {
+    const char* window;
+    std::function<fw::Window*()> open;
+    std::function<Measured(fw::Window&)> measure;
+  };
+
+  static int TextHeight(HWND hwnd, HFONT font) {
+    fw::WindowDC dc(hwnd);
+    fw::ScopedSelect select(dc.Get(), font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc.Get(), &metrics);
+    return static_cast<int>(metrics.tmHeight);
+  }
+
+  // Sends what Windows sends when the window reaches a monitor at `dpi`,
+  // suggesting the window's rectangle scaled from its top-left corner.
+  static RECT ChangeDpi(fw::Window& window, UINT dpi) {
+    RECT rect = {};
+    GetWindowRect(window.Handle(), &rect);
+    const UINT old = window.WindowDpi().Value();
+    RECT suggested = {rect.left, rect.top,
+                      rect.left + MulDiv(rect.right - rect.left, static_cast<int>(dpi),
+                                         static_cast<int>(old)),
+                      rect.top + MulDiv(rect.bottom - rect.top, static_cast<int>(dpi),
+                                        static_cast<int>(old))};
+    SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+  }
+
+  Case MonthCase() {
+    // The system tells the top-level frame; the view inside follows it.
+    return {"month view",
+            [this]() -> fw::Window* {
+              MakeView();
+              return frame.get();
+            },
+            [this](fw::Window&) {
+              return Measured{TextHeight(view->Handle(), view->MainFont()),
+                              view->Layout().cellHeight};
+            }};
+  }
+  Case WeekCase() {
+    return {"week view", [this]() -> fw::Window* { return OpenWeek(2025, 9, 10); },
+            [this](fw::Window& window) {
+              auto& week = static_cast<views::ViewWeek&>(window);
+              return Measured{TextHeight(week.Handle(), view->MainFontFor(week.WindowDpi())),
+                              week.LineHeight()};
+            }};
+  }
+  Case YearCase() {
+    return {"year view", [this]() -> fw::Window* { return OpenYear(2025); },
+            [this](fw::Window& window) {
+              auto& year = static_cast<views::ViewYear&>(window);
+              return Measured{TextHeight(year.Handle(), view->MainFontFor(year.WindowDpi())),
+                              year.Layout().cell.height};
+            }};
+  }
+};
+
+TEST_F(DpiLayoutTest, TextAndRowsScaleWithTheDpiAndTheWindowTakesTheSuggestedRectangle) {
+  const UINT dpis[] = {120, 144, 192, 96};
+  for (const Case& c : {MonthCase(), WeekCase(), YearCase()}) {
+    fw::Window* window = c.open();
+    ASSERT_NE(nullptr, window) << c.window;
+    ChangeDpi(*window, 96);
+    const Measured at96 = c.measure(*window);
+    ASSERT_GT(at96.textHeight, 0) << c.window;
+    for (UINT dpi : dpis) {
+      const RECT suggested = ChangeDpi(*window, dpi);
+      const Measured now = c.measure(*window);
+      const int scaledText = MulDiv(at96.textHeight, static_cast<int>(dpi), 96);
+      const int scaledRow = MulDiv(at96.rowHeight, static_cast<int>(dpi), 96);
+      EXPECT_NEAR(scaledText, now.textHeight, 2) << c.window << " at " << dpi << " dpi";
+      // A row holds its text whole, and grows with it.
+      EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
+      EXPECT_NEAR(scaledRow, now.rowHeight, 2 + MulDiv(4, static_cast<int>(dpi) - 96, 96))
+          << c.window << " at " << dpi << " dpi";
+      EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
+      if ((GetWindowLongPtrA(window->Handle(), GWL_STYLE) & WS_CHILD) == 0) {
+        RECT now_rect = {};
+        GetWindowRect(window->Handle(), &now_rect);
+        EXPECT_EQ(suggested.left, now_rect.left) << c.window << " at " << dpi << " dpi";
+        EXPECT_EQ(suggested.top, now_rect.top) << c.window << " at " << dpi << " dpi";
+      }
+    }
+  }
+}
+
+}  // namespace
