@@ -53,9 +53,7 @@ Dpi Dpi::ForWindow(HWND hwnd) {
 
 int Dpi::Scale(int at96) const { return MulDiv(at96, static_cast<int>(value_), kDesign); }
 
-int Dpi::Unscale(int pixels) const {
-  return MulDiv(pixels, kDesign, static_cast<int>(value_));
-}
+int Dpi::Unscale(int pixels) const { return MulDiv(pixels, kDesign, static_cast<int>(value_)); }
 
 LOGFONTA Dpi::ScaleFont(const LOGFONTA& at96) const {
   LOGFONTA font = at96;
@@ -74,8 +72,7 @@ LOGFONTA Dpi::UnscaleFont(const LOGFONTA& scaled) const {
 void EnablePerMonitorDpiAwareness() {
   using SetContextFunction = BOOL(WINAPI*)(HANDLE);
   using SetAwareFunction = BOOL(WINAPI*)();
-  const auto setContext =
-      Lookup<SetContextFunction>("user32.dll", "SetProcessDpiAwarenessContext");
+  const auto setContext = Lookup<SetContextFunction>("user32.dll", "SetProcessDpiAwarenessContext");
   // Fails harmlessly when the manifest has already set the awareness.
   if (setContext != nullptr && setContext(kPerMonitorAwareV2)) return;
   if (setContext != nullptr && GetLastError() == ERROR_ACCESS_DENIED) return;

@@ -88,7 +88,9 @@ bool CLumettaView::Create(HWND parent, int childId) {
   params.parent = parent;
   params.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId));
   if (!fw::Window::Create(windowClass, params)) return false;
-  OnDpiChanged();  // the fonts made before the window were at 96 DPI
+  // The fonts made before the window were at 96 DPI.
+  SetMainFont(mainDescription_);
+  RebuildLayout();
   return true;
 }
 

@@ -42,11 +42,10 @@ class DpiLayoutTest : public views_test::CalendarViewsTest {
     RECT rect = {};
     GetWindowRect(window.Handle(), &rect);
     const UINT old = window.WindowDpi().Value();
-    RECT suggested = {rect.left, rect.top,
-                      rect.left + MulDiv(rect.right - rect.left, static_cast<int>(dpi),
-                                         static_cast<int>(old)),
-                      rect.top + MulDiv(rect.bottom - rect.top, static_cast<int>(dpi),
-                                        static_cast<int>(old))};
+    RECT suggested = {
+        rect.left, rect.top,
+        rect.left + MulDiv(rect.right - rect.left, static_cast<int>(dpi), static_cast<int>(old)),
+        rect.top + MulDiv(rect.bottom - rect.top, static_cast<int>(dpi), static_cast<int>(old))};
     SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     return suggested;
@@ -54,15 +53,15 @@ class DpiLayoutTest : public views_test::CalendarViewsTest {
 
   Case MonthCase() {
     // The system tells the top-level frame; the view inside follows it.
-    return {"month view",
-            [this]() -> fw::Window* {
-              MakeView();
-              return frame.get();
-            },
-            [this](fw::Window&) {
-              return Measured{TextHeight(view->Handle(), view->MainFont()),
-                              view->Layout().cellHeight};
-            }};
+    return {
+        "month view",
+        [this]() -> fw::Window* {
+          MakeView();
+          return frame.get();
+        },
+        [this](fw::Window&) {
+          return Measured{TextHeight(view->Handle(), view->MainFont()), view->Layout().cellHeight};
+        }};
   }
   Case WeekCase() {
     return {"week view", [this]() -> fw::Window* { return OpenWeek(2025, 9, 10); },
