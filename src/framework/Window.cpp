@@ -88,6 +88,8 @@ bool Window::OnCreate(const CREATESTRUCTA&) { return true; }
 
 void Window::OnDestroy() {}
 
+void Window::PrepareForDpi() {}
+
 void Window::OnDpiChanged() {}
 
 void Window::ChangeDpi(Dpi dpi, const RECT* suggested) {
@@ -96,6 +98,7 @@ void Window::ChangeDpi(Dpi dpi, const RECT* suggested) {
   // Children first: a parent's layout may measure them, and they see the
   // parent's new size as at the new DPI.
   EnumChildWindows(hwnd_, &ChangeChildDpi, static_cast<LPARAM>(dpi.Value()));
+  PrepareForDpi();
   if (suggested != nullptr)
     SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,

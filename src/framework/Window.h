@@ -89,6 +89,9 @@ class Window {
   virtual void OnDestroy();
   // After WM_NCDESTROY, when the handle is gone and the object unlinked.
   virtual void OnFinalMessage();
+  // What every window of a kind redoes first for a new DPI, before the
+  // window's own OnDpiChanged (a frame: its menu bar).
+  virtual void PrepareForDpi();
   // The DPI changed (WindowDpi() is the new one): remake fonts and sizes.
   // A window sized to its contents may size itself again here.
   virtual void OnDpiChanged();

@@ -79,6 +79,7 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   const store::ToDoList& List(int list) const { return lists_.List(list); }
   int RowWidth() const { return rowWidth_; }
   int RowHeight() const { return rowHeight_; }
+  HFONT Font() const { return font_; }
 
   bool IsCommandEnabled(UINT id) const override;
 
