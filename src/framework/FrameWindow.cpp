@@ -42,6 +42,13 @@ bool FrameWindow::IsCommandEnabled(UINT id) const {
   return view_ != nullptr && view_->IsCommandEnabled(id);
 }
 
+void FrameWindow::PrepareForDpi() {
+  if (!menuHandler_) return;
+  LRESULT ignored = 0;
+  const WPARAM dpi = MAKEWPARAM(WindowDpi().Value(), WindowDpi().Value());
+  menuHandler_(Handle(), WM_DPICHANGED, dpi, 0, &ignored);
+}
+
 void FrameWindow::FitViewToClient() {
   if (view_ == nullptr || !view_->Exists() || !Exists()) return;
   RECT client = {};

@@ -42,6 +42,9 @@ class FrameWindow : public Window {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The menu handler measures the menu bar again (WM_DPICHANGED reaches it
+  // with the window's new DPI already set).
+  void PrepareForDpi() override;
 
  private:
   void FitViewToClient();

@@ -10,6 +10,24 @@ namespace {
 // so FromHandle is safe on any window (controls, dialogs, foreign windows).
 const char kObjectProperty[] = "Lumetta.Window";
 
+// The DPI a new window starts with: its parent's when the parent is ours
+// (a child lives on its parent's monitor), else its monitor's.
+Dpi StartingDpi(HWND hwnd) {
+  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+  if ((style & WS_CHILD) != 0) {
+    if (const Window* parent = Window::FromHandle(GetParent(hwnd))) return parent->WindowDpi();
+  }
+  return Dpi::ForWindow(hwnd);
+}
+
+BOOL CALLBACK ChangeChildDpi(HWND child, LPARAM dpi) {
+  // Every descendant is enumerated; only direct children recurse themselves.
+  Window* window = Window::FromHandle(child);
+  if (window != nullptr && window->WindowDpi().Value() != static_cast<UINT>(dpi))
+    window->ChangeDpi(Dpi(static_cast<UINT>(dpi)));
+  return TRUE;
+}
+
 }  // namespace
 
 Window::~Window() {
@@ -70,6 +88,25 @@ bool Window::OnCreate(const CREATESTRUCTA&) { return true; }
 
 void Window::OnDestroy() {}
 
+void Window::PrepareForDpi() {}
+
+void Window::OnDpiChanged() {}
+
+void Window::ChangeDpi(Dpi dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  if (hwnd_ == nullptr) return;
+  // Children first: a parent's layout may measure them, and they see the
+  // parent's new size as at the new DPI.
+  EnumChildWindows(hwnd_, &ChangeChildDpi, static_cast<LPARAM>(dpi.Value()));
+  PrepareForDpi();
+  if (suggested != nullptr)
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  OnDpiChanged();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void Window::OnFinalMessage() {}
 
 bool Window::OnCommand(UINT, UINT, HWND) { return false; }
@@ -101,6 +138,12 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
       break;
+    case WM_DPICHANGED: {
+      // The new DPI in both halves of wParam; the system's suggested
+      // rectangle keeps the window's size in proportion on the new monitor.
+      ChangeDpi(Dpi(HIWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    }
     case WM_INITMENUPOPUP:
       if (HIWORD(lParam) == 0)
         UpdateMenuItems(reinterpret_cast<HMENU>(wParam));  // not the system menu
@@ -117,6 +160,7 @@ LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (self != nullptr) {
       self->hwnd_ = hwnd;
+      self->dpi_ = StartingDpi(hwnd);
       SetPropA(hwnd, kObjectProperty, self);
     }
   } else {

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "framework/Dpi.h"
+
 namespace fw {
 
 // The window class a Window is created with. Registered on first use; the
@@ -65,6 +67,14 @@ class Window {
   // menu are enabled or greyed from this when the popup opens.
   virtual bool IsCommandEnabled(UINT id) const;
 
+  // The DPI the window is laid out for: the DPI of its monitor when it was
+  // created (a child: its parent's), then the one WM_DPICHANGED brings.
+  fw::Dpi WindowDpi() const { return dpi_; }
+  // What WM_DPICHANGED does: lays every window of ours inside this one out
+  // again for `dpi`, moves this one to the suggested rectangle (if any),
+  // then lays it out (OnDpiChanged) and repaints it.
+  void ChangeDpi(fw::Dpi dpi, const RECT* suggested = nullptr);
+
   // Lets a window act on a keyboard message before it is translated and
   // dispatched (see MessageLoop). True when the message was consumed.
   virtual bool PreTranslateMessage(MSG& msg);
@@ -79,6 +89,12 @@ class Window {
   virtual void OnDestroy();
   // After WM_NCDESTROY, when the handle is gone and the object unlinked.
   virtual void OnFinalMessage();
+  // What every window of a kind redoes first for a new DPI, before the
+  // window's own OnDpiChanged (a frame: its menu bar).
+  virtual void PrepareForDpi();
+  // The DPI changed (WindowDpi() is the new one): remake fonts and sizes.
+  // A window sized to its contents may size itself again here.
+  virtual void OnDpiChanged();
   // WM_COMMAND; true when handled.
   virtual bool OnCommand(UINT id, UINT notifyCode, HWND control);
 
@@ -90,6 +106,7 @@ class Window {
   static bool RegisterWindowClass(const WindowClass& windowClass);
 
   HWND hwnd_ = nullptr;
+  fw::Dpi dpi_;
 };
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/ScopedSelect.h"
+#include "framework/Window.h"
 #include "framework/WindowDC.h"
 #include "menus/MenuItems.h"
 
@@ -67,12 +68,11 @@ int TextWidth(HDC dc, const std::string& text) {
   return size.cx;
 }
 
-// A bold copy of the default GUI font, for the default item of a menu.
-fw::Font BoldGuiFont() {
-  LOGFONTA font = {};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  font.lfWeight = FW_BOLD;
-  return fw::Font(CreateFontIndirectA(&font));
+// The DPI of the window whose menus these are: ours know it, others (a
+// dialog's) are asked of the system.
+fw::Dpi MenuDpi(HWND window) {
+  if (const fw::Window* ours = fw::Window::FromHandle(window)) return ours->WindowDpi();
+  return fw::Dpi::ForWindow(window);
 }
 
 bool HasToolbars(HWND window) {
@@ -103,6 +103,9 @@ void FlatMenu::Attach(HWND window) {
 bool FlatMenu::HandleMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT* result) {
   switch (message) {
+    case WM_DPICHANGED:
+      RemeasureMenuBar(window);
+      return false;
     case WM_INITMENUPOPUP:
       // The window's own handling (enabling the commands) still runs.
       if (HIWORD(lParam) == 0)
@@ -147,6 +150,40 @@ void FlatMenu::ConvertMenuBar(HWND window) {
   if (bar == nullptr) return;
   PrepareMenu(window, bar, true, true);
   DrawMenuBar(window);
+}
+
+void FlatMenu::RemeasureMenuBar(HWND window) {
+  const HMENU bar = GetMenu(window);
+  if (!IsRegistered(window) || bar == nullptr) return;
+  fw::WindowDC windowDC(window);
+  fw::ScopedSelect font(windowDC.Get(), MenuFont(MenuDpi(window), false));
+  const int count = GetMenuItemCount(bar);
+  for (int position = 0; position < count; ++position) {
+    const MenuItem item = ReadItem(bar, position);
+    if ((item.type & MFT_OWNERDRAW) == 0) continue;
+    // Setting the type again makes the system ask for the item's size anew.
+    MakeOwnerDrawn(bar, position, item.type);
+    SetItemData(
+        bar, position,
+        BarItemData(LabelWidth(windowDC.Get(), ItemText(ItemKey{bar, item.submenu, item.id}))));
+  }
+  DrawMenuBar(window);
+}
+
+HFONT FlatMenu::MenuFont(fw::Dpi dpi, bool bold) {
+  if (!menuFont_ || menuFontDpi_ != dpi) {
+    LOGFONTA font = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    const int system = static_cast<int>(fw::Dpi::System().Value());
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi.Value()), system);
+    font.lfWidth = MulDiv(font.lfWidth, static_cast<int>(dpi.Value()), system);
+    menuFont_.Reset(CreateFontIndirectA(&font));
+    font.lfWeight = FW_BOLD;
+    boldMenuFont_.Reset(CreateFontIndirectA(&font));
+    menuFontDpi_ = dpi;
+  }
+  HFONT chosen = bold ? boldMenuFont_.Get() : menuFont_.Get();
+  return chosen != nullptr ? chosen : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 const FlatMenuSettings& FlatMenu::Settings() {
@@ -222,7 +259,8 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
   HWND mainWindow = GetAncestor(window, GA_ROOTOWNER);
   fw::WindowDC windowDC(mainWindow != nullptr ? mainWindow : window);
   const HDC dc = windowDC.Get();
-  fw::ScopedSelect guiFont(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const fw::Dpi dpi = MenuDpi(mainWindow != nullptr ? mainWindow : window);
+  fw::ScopedSelect guiFont(dc, MenuFont(dpi, false));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
   const int itemHeight = PopupItemHeight(metrics.tmHeight);
@@ -251,22 +289,23 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
   if (barMode) return;
 
   // Every item of a pop-up is as wide as its widest label and shortcut.
-  const fw::Font bold = BoldGuiFont();
   const UINT defaultId = GetMenuDefaultItem(menu, FALSE, 0);
   int widestLabel = 0;
   int widestShortcut = 0;
   for (const MenuItem& item : items) {
     if ((item.type & MFT_SEPARATOR) != 0) continue;
     const bool isDefault = defaultId != static_cast<UINT>(-1) && item.id == defaultId;
-    fw::ScopedSelect font(dc, isDefault && bold ? bold.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    fw::ScopedSelect font(dc, MenuFont(dpi, isDefault));
     widestLabel = std::max(widestLabel, TextWidth(dc, WithoutFirstAmpersand(LabelPart(item.text))));
     widestShortcut = std::max(widestShortcut, TextWidth(dc, ShortcutPart(item.text)));
   }
   for (int position = 0; position < static_cast<int>(items.size()); ++position) {
     const bool separator = (items[position].type & MFT_SEPARATOR) != 0;
+    // The rows' fixed margins are 96-DPI sizes: the label takes their growth.
+    const int grownMargins = dpi.Scale(kPopupExtraWidthAt96) - kPopupExtraWidthAt96;
     SetItemData(menu, position,
                 separator ? SeparatorItemData(separatorHeight)
-                          : PopupItemData(itemHeight, widestShortcut, widestLabel));
+                          : PopupItemData(itemHeight, widestShortcut, widestLabel + grownMargins));
   }
 }
 

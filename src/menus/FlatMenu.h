@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "framework/Dpi.h"
 #include "framework/GdiObject.h"
 #include "menus/FlatMenuSettings.h"
 #include "menus/MenuColours.h"
@@ -84,6 +85,11 @@ class FlatMenu : public MenuModule {
   void DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& key, bool separator,
                      bool radio, bool isDefault, bool inactive);
   void FillPopupBackground(HDC dc, const RECT& r, bool highlighted, bool disabled);
+  // The menu font (bold for a default item) for a window at `dpi`: the
+  // system's menu font, which is made for the system DPI, scaled.
+  HFONT MenuFont(fw::Dpi dpi, bool bold);
+  // The menu-bar items of a window measured again (its DPI changed).
+  void RemeasureMenuBar(HWND window);
 
   // The pop-up menu windows (MenuWindows.cpp).
   static LRESULT CALLBACK HookProcedure(int code, WPARAM wParam, LPARAM lParam);
@@ -97,6 +103,10 @@ class FlatMenu : public MenuModule {
   void DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame);
 
   std::optional<FlatMenuSettings> settings_;
+  fw::Dpi drawDpi_;  // of the window whose item is being drawn
+  fw::Dpi menuFontDpi_;
+  fw::Font menuFont_;
+  fw::Font boldMenuFont_;
   std::map<std::pair<HMENU, UINT>, std::string> textsById_;
   std::map<HMENU, std::string> textsBySubmenu_;
   std::map<UINT, ItemImage> imagesById_;

@@ -9,6 +9,7 @@
 
 #include "framework/GdiObject.h"
 #include "framework/ScopedSelect.h"
+#include "framework/Window.h"
 #include "menus/FlatMenu.h"
 #include "menus/MenuItems.h"
 #include "menus/OffscreenDC.h"
@@ -16,13 +17,14 @@
 namespace menus {
 namespace {
 
-// Pixel positions of a pop-up row (96 dpi; they follow the item height the
-// font gives, not the display scaling).
+// Pixel positions of a pop-up row at 96 DPI, scaled for the window's DPI.
+// The shadow and the toolbar images keep their pixel sizes.
 constexpr int kShadowWidth = kShadowDepth;
-constexpr int kPlainStripWidth = 22;
-constexpr int kTextLeft = 30;
-constexpr int kShortcutMargin = 12;
-constexpr int kCheckBoxRight = 20;
+constexpr int kPlainStripWidthAt96 = 22;
+constexpr int kTextLeftAt96 = 30;
+constexpr int kShortcutMarginAt96 = 12;
+constexpr int kCheckBoxRightAt96 = 20;
+constexpr int kRadioDotRadiusAt96 = 3;
 constexpr int kImageSize = 16;
 
 struct FoundItem {
@@ -152,9 +154,11 @@ bool FlatMenu::DrawMenuItem(const DRAWITEMSTRUCT& item, HWND window) {
   const FoundItem found = FindItem(window, menu, item.itemID, ScreenRect(item.hDC, item.rcItem));
   const ItemKey key{menu, found.submenu, found.id};
 
+  const fw::Window* ours = fw::Window::FromHandle(window);
+  drawDpi_ = ours != nullptr ? ours->WindowDpi() : fw::Dpi::ForWindow(window);
   OffscreenDC surface(item.hDC, item.rcItem);
   const HDC dc = surface.Get();
-  fw::ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+  fw::ScopedSelect font(dc, MenuFont(drawDpi_, false));
   SetBkMode(dc, TRANSPARENT);
   if (menu == GetMenu(window)) {
     DrawBarItem(dc, item, key, window);
@@ -210,7 +214,8 @@ void FlatMenu::FillPopupBackground(HDC dc, const RECT& r, bool highlighted, bool
   const Colour face = GetSysColor(COLOR_3DFACE);
   const bool gradients = Settings().showGradient && DepthOfColour(dc) > 8;
   if (!highlighted) {
-    const int stripWidth = gradients ? Settings().gradientWidth : kPlainStripWidth;
+    const int stripWidth =
+        drawDpi_.Scale(gradients ? Settings().gradientWidth : kPlainStripWidthAt96);
     const RECT strip = {r.left, r.top, r.left + stripWidth, r.bottom};
     const RECT body = {strip.right, r.top, r.right, r.bottom};
     if (gradients)
@@ -242,7 +247,7 @@ void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& 
 
   if (separator) {
     const int y = (r.top + r.bottom) / 2;
-    Line(dc, r.left + kTextLeft, y, r.right - 1, y, AdjustColour(face, -18, 0));
+    Line(dc, r.left + drawDpi_.Scale(kTextLeftAt96), y, r.right - 1, y, AdjustColour(face, -18, 0));
     return;
   }
   const std::string text = ItemText(key);
@@ -250,7 +255,8 @@ void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& 
   if (label.empty()) return;
 
   const Colour highlight = GetSysColor(COLOR_HIGHLIGHT);
-  const RECT box = {r.left + 1, r.top + 1, r.left + kCheckBoxRight, r.bottom - 1};
+  const RECT box = {r.left + 1, r.top + 1, r.left + drawDpi_.Scale(kCheckBoxRightAt96),
+                    r.bottom - 1};
   if (checked) Frame(dc, box, highlight, nullptr);
   const ItemImage* image = FindImage(key);
   if (image != nullptr && image->list != nullptr) {
@@ -272,7 +278,8 @@ void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& 
     fw::ScopedSelect selectPen(dc, pen.Get());
     const int cx = (box.left + box.right) / 2;
     const int cy = (box.top + box.bottom) / 2;
-    Ellipse(dc, cx - 3, cy - 3, cx + 4, cy + 4);
+    const int radius = drawDpi_.Scale(kRadioDotRadiusAt96);
+    Ellipse(dc, cx - radius, cy - radius, cx + radius + 1, cy + radius + 1);
   } else if (checked) {
     DrawCheckMark(dc, box);
   }
@@ -280,18 +287,16 @@ void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& 
   SetTextColor(dc, inactive   ? GetSysColor(COLOR_GRAYTEXT)
                    : disabled ? AdjustColour(face, -18, 0)
                               : GetSysColor(COLOR_MENUTEXT));
-  LOGFONTA bold = {};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof bold, &bold);
-  bold.lfWeight = FW_BOLD;
-  fw::Font boldFont(isDefault ? CreateFontIndirectA(&bold) : nullptr);
-  fw::ScopedSelect font(dc, boldFont ? boldFont.Get() : GetStockObject(DEFAULT_GUI_FONT));
+  fw::ScopedSelect font(dc, MenuFont(drawDpi_, isDefault));
   const UINT prefix = PrefixFlags(item.itemState);
-  RECT labelRect = {r.left + kTextLeft, r.top, r.right, r.bottom};
+  const int textLeft = drawDpi_.Scale(kTextLeftAt96);
+  RECT labelRect = {r.left + textLeft, r.top, r.right, r.bottom};
   DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &labelRect,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
   const std::string shortcut = ShortcutPart(text);
   if (shortcut.empty()) return;
-  RECT shortcutRect = {r.left + kTextLeft, r.top, r.right - kShortcutMargin, r.bottom};
+  RECT shortcutRect = {r.left + textLeft, r.top, r.right - drawDpi_.Scale(kShortcutMarginAt96),
+                       r.bottom};
   DrawTextA(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &shortcutRect,
             DT_RIGHT | DT_VCENTER | DT_SINGLELINE | prefix);
 }

@@ -11,7 +11,6 @@ constexpr std::uint32_t kWord = 0xFFFF;
 
 // Room beside the texts of a pop-up item: the strip, the gap before the
 // shortcut and its right margin; a bar item has its own small margin.
-constexpr int kPopupExtraWidth = 42;
 constexpr int kBarExtraWidth = 4;
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
@@ -49,7 +48,7 @@ ItemSize MeasureItemData(std::uint32_t itemData) {
   const int shortcut = static_cast<int>((itemData >> 8) & kByte);
   const int label = static_cast<int>(itemData >> 16);
   if (height == 0) return {label + kBarExtraWidth, 0};
-  return {label + shortcut + kPopupExtraWidth, height};
+  return {label + shortcut + kPopupExtraWidthAt96, height};
 }
 
 std::string LabelPart(const std::string& text) { return text.substr(0, text.find('\t')); }

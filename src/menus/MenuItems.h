@@ -9,6 +9,10 @@
 
 namespace menus {
 
+// A pop-up row's width beyond its label and shortcut (the strip, margins),
+// at 96 DPI.
+constexpr int kPopupExtraWidthAt96 = 42;
+
 // Pop-up rows for a font of that text height.
 int PopupItemHeight(int textHeight);
 int SeparatorHeight(int textHeight);

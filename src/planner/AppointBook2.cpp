@@ -46,14 +46,11 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   day_ = day;
   firstHour_ = kFirstHourAtOpen;
 
-  const store::FontDescription& saved = store::g_settings.plannerFont;
-  if (saved.height != 0) {
-    const LOGFONTA description = views::SavedFontDescription(saved);
-    font_.Reset(CreateFontIndirectA(&description));
-  } else if (mainFont != nullptr) {
-    const LOGFONTA description = views::DefaultFontDescription(kDefaultPlannerFontHeight);
-    font_.Reset(CreateFontIndirectA(&description));
-  }
+  hasDefaultFont_ = mainFont != nullptr;
+  // Made for the main window's monitor, where the planner opens.
+  const fw::Window* mainWindow = fw::Window::FromHandle(host_.MainWindow());
+  MakePlannerFont(mainWindow != nullptr ? mainWindow->WindowDpi()
+                                        : fw::Dpi::ForWindow(host_.MainWindow()));
 
   fw::WindowDC screen(nullptr);
   {
@@ -98,6 +95,38 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
     SelectPlannerFont();
   }
   return Exists();
+}
+
+void AppointBook2::MakePlannerFont(fw::Dpi dpi) {
+  const store::FontDescription& saved = store::g_settings.plannerFont;
+  if (saved.height != 0) {
+    font_ = views::MakeScaledFont(views::SavedFontDescription(saved), dpi);
+  } else if (hasDefaultFont_) {
+    font_ = views::MakeScaledFont(views::DefaultFontDescription(kDefaultPlannerFontHeight), dpi);
+  }
+}
+
+void AppointBook2::FitToFont() {
+  {
+    fw::WindowDC dc(Handle());
+    fw::ScopedSelect select(dc.Get(), font_.Get());
+    layout_ = LayOutSlots(dc.Get());
+  }
+  RECT frame = {};
+  GetWindowRect(Handle(), &frame);
+  FitToRows(POINT{frame.left, frame.top}, nullptr, SWP_NOZORDER | SWP_SHOWWINDOW);
+  EditView::PlannerFontChanged(*this);
+  RepaintPlanner(false);
+}
+
+void AppointBook2::OnDpiChanged() {
+  // The slot editor is committed: it was made with the old font and place.
+  const int row = editor_ ? selectedRow_ : -1;
+  const int half = selectedHalf_;
+  CloseSlotEditor();
+  MakePlannerFont(WindowDpi());
+  FitToFont();
+  if (row >= 0) OpenSlotEditor(row, half);
 }
 
 POINT AppointBook2::StartPosition(HDC screen) const {

@@ -148,6 +148,7 @@ class AppointBook2 : public fw::FrameWindow,
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
   void OnFinalMessage() override;
+  void OnDpiChanged() override;
 
  private:
   // AppointBook2.cpp
@@ -156,6 +157,10 @@ class AppointBook2 : public fw::FrameWindow,
   SIZE WindowSize() const;
   // Places and sizes the window at `at` for 22 whole rows.
   void FitToRows(POINT at, HWND after, UINT flags);
+  // The font for `dpi`: the saved planner font, else the default one.
+  void MakePlannerFont(fw::Dpi dpi);
+  // Lays the rows out for the font and fits the window to them.
+  void FitToFont();
   void OnPaint();
   void OnLeftButtonDown(POINT point);
   void OnMove();
@@ -200,6 +205,7 @@ class AppointBook2 : public fw::FrameWindow,
   std::string clipboardText_;
   std::string slotText_;
   fw::Font font_;
+  bool hasDefaultFont_ = false;  // the default font when none was saved
   SlotLayout layout_;
   int moveSkips_ = 2;
   bool framePainted_ = false;

@@ -112,9 +112,32 @@ void EditView::ReloadOpenNotes() {
 
 EditView::~EditView() { Destroy(); }
 
+void EditView::PlannerFontChanged(const NotesOwner& planner) {
+  if (g_notes && g_notes->owner_ == &planner) g_notes->OnDpiChanged();
+}
+
+void EditView::FitToFrame(const RECT& area) {
+  // The frame's border and caption, at 96 DPI.
+  constexpr int kFrameWidthAt96 = 5;
+  constexpr int kFrameHeightAt96 = 30;
+  w_ = (area.right - area.left) - WindowDpi().Scale(kFrameWidthAt96);
+  h_ = (area.bottom - area.top) - WindowDpi().Scale(kFrameHeightAt96);
+}
+
+void EditView::OnDpiChanged() {
+  if (owner_ != nullptr) font_ = owner_->NotesFont();
+  RECT frame = {};
+  GetWindowRect(Handle(), &frame);
+  FitToFrame(frame);
+  if (editor_ != nullptr && IsWindow(editor_)) {
+    SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SetWindowPos(editor_, nullptr, 3, 3, w_ - 7, h_, SWP_NOZORDER);
+  }
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool EditView::Open(NotesHost& host, const RECT& area, HFONT font) {
-  w_ = (area.right - area.left) - 5;
-  h_ = (area.bottom - area.top) - 30;
+  FitToFrame(area);
   folder_ = host.NotesFolder();
   files_ = &host.NotesFiles();
   prompter_ = &host.NotesPrompter();

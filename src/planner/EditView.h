@@ -60,6 +60,9 @@ class EditView : public fw::FrameWindow {
   static bool IsBeingEdited();
   // A planner going away stops being the owner (it closes the notes first).
   static void ForgetOwner(const NotesOwner& planner);
+  // The planner's font was made again (a new choice, another DPI): the
+  // notes it owns take it up.
+  static void PlannerFontChanged(const NotesOwner& planner);
   // Writes the open notes without closing the window (the end of a Windows
   // session, which ends the program without closing its windows).
   static void SaveOpenNotes();
@@ -88,8 +91,10 @@ class EditView : public fw::FrameWindow {
   bool PreTranslateMessage(MSG& msg) override;
   void OnDestroy() override;
   void OnFinalMessage() override;
+  void OnDpiChanged() override;
 
  private:
+  void FitToFrame(const RECT& area);
   // Opens the notes of the planner's day just above it, with its font, as
   // the program's notes window; nullptr when there is no host or no window.
   static EditView* OpenAbove(NotesOwner& planner);

@@ -216,17 +216,11 @@ void AppointBook2::SelectPlannerFont() {
 
   CloseSlotEditor();
   font_.Reset(CreateFontIndirectA(&description));
-  static_assert(sizeof description == sizeof store::g_settings.plannerFont, "same record");
-  std::memcpy(&store::g_settings.plannerFont, &description, sizeof description);
-  {
-    fw::WindowDC dc(Handle());
-    fw::ScopedSelect select(dc.Get(), font_.Get());
-    layout_ = LayOutSlots(dc.Get());
-  }
-  RECT frame = {};
-  GetWindowRect(Handle(), &frame);
-  FitToRows(POINT{frame.left, frame.top}, nullptr, SWP_NOZORDER | SWP_SHOWWINDOW);
-  RepaintPlanner(false);
+  // The dialog showed and chose the size on this screen; it is kept at 96 DPI.
+  const LOGFONTA at96 = WindowDpi().UnscaleFont(description);
+  static_assert(sizeof at96 == sizeof store::g_settings.plannerFont, "same record");
+  std::memcpy(&store::g_settings.plannerFont, &at96, sizeof at96);
+  FitToFont();
 }
 
 void AppointBook2::SelectBackground() {

@@ -19,7 +19,8 @@ void CMainFrame::UpdateTrayIcon(bool add) {
   if (icon == nullptr) {
     // No date: the application icon.
     icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                         IMAGE_ICON, 16, 16, LR_SHARED));
+                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   }
   if (add) {
     tray_.Add(Handle(), icon, kTrayTip);

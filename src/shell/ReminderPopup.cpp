@@ -21,14 +21,17 @@
 #include "store/CalendarText.h"
 #include "store/Moment.h"
 #include "store/ProgramState.h"
+#include "views/MainFont.h"
 
 namespace shell {
 
 namespace {
 
-// The icons stand in a column this wide at the right.
-const int kIconColumn = 34;
-const int kMinLineHeight = 32;
+// The icons stand in a column this wide at the right (96-DPI sizes).
+const int kIconColumnAt96 = 34;
+const int kMinLineHeightAt96 = 32;
+// Room beside the widest line for the icons.
+const int kTextMarginAt96 = 64;
 
 const char* WeekdayOf(int year, int month, int day) {
   store::Moment noon = 0;
@@ -39,10 +42,10 @@ const char* WeekdayOf(int year, int month, int day) {
   return store::WeekdayName(fields.weekday + 1);
 }
 
-HICON LoadPopupIcon(int id) {
+// Chosen from the icon's images at the size drawn, not stretched.
+HICON LoadPopupIcon(int id, int size) {
   return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                       ReminderPopup::kIconSize, ReminderPopup::kIconSize,
-                                       LR_SHARED));
+                                       size, size, LR_SHARED));
 }
 
 }  // namespace
@@ -144,16 +147,29 @@ bool ReminderPopup::Show() {
   left_ = at.x;
   top_ = at.y;
 
-  closeIcon_ = LoadPopupIcon(IDI_REMINDER_CLOSE);
-  snoozeIcon_ = LoadPopupIcon(IDI_REMINDER_SNOOZE);
+  LoadIcons();
   SetWindowPos(Handle(), HWND_TOPMOST, left_, top_, width_ + 3, 2 * lineHeight_, SWP_SHOWWINDOW);
   platform::PlayReminderSound(settings, owner_.Sound());
   if (!LinkAddress(what_.text).empty()) PostMessageA(Handle(), kAskAboutLink, 0, 0);
   return true;
 }
 
+void ReminderPopup::LoadIcons() {
+  closeIcon_ = LoadPopupIcon(IDI_REMINDER_CLOSE, IconSize());
+  snoozeIcon_ = LoadPopupIcon(IDI_REMINDER_SNOOZE, IconSize());
+}
+
+int ReminderPopup::IconSize() const { return WindowDpi().Scale(kIconSizeAt96); }
+
+void ReminderPopup::OnDpiChanged() {
+  Measure();
+  LoadIcons();
+  SetWindowPos(Handle(), nullptr, 0, 0, width_ + 3, 2 * lineHeight_,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ReminderPopup::Measure() {
-  font_.Reset(CreateFontIndirectA(&fontDescription_));
+  font_ = views::MakeScaledFont(fontDescription_, WindowDpi());
   fw::WindowDC dc(Handle());
   if (!dc) return;
   fw::ScopedSelect select(dc.Get(), font_.Get());
@@ -161,11 +177,11 @@ void ReminderPopup::Measure() {
   int textHeight = 0;
   for (const std::string& line : lines_) {
     const SIZE size = fw::TextSize(dc.Get(), line);
-    widest = std::max(widest, static_cast<int>(size.cx) + 64);
+    widest = std::max(widest, static_cast<int>(size.cx) + WindowDpi().Scale(kTextMarginAt96));
     textHeight = std::max(textHeight, static_cast<int>(size.cy));
   }
   width_ = widest;
-  lineHeight_ = std::max(textHeight + 2, kMinLineHeight);
+  lineHeight_ = std::max(textHeight + 2, WindowDpi().Scale(kMinLineHeightAt96));
 }
 
 void ReminderPopup::Close() {
@@ -212,17 +228,18 @@ void ReminderPopup::Paint(HDC dc) const {
     }
   }
   fw::Draw3dRect(dc, 1, 1, width_ + 1, height - 2, settings.toplite, settings.botlite);
+  const int icon = IconSize();
   if (closeIcon_ != nullptr) {
-    DrawIconEx(dc, width_ - kIconSize, 0, closeIcon_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, width_ - icon, 0, closeIcon_, icon, icon, 0, nullptr, DI_NORMAL);
   }
   if (snoozeIcon_ != nullptr) {
-    DrawIconEx(dc, width_ - kIconSize, height - kIconSize - 2, snoozeIcon_, kIconSize, kIconSize, 0,
-               nullptr, DI_NORMAL);
+    DrawIconEx(dc, width_ - icon, height - icon - 2, snoozeIcon_, icon, icon, 0, nullptr,
+               DI_NORMAL);
   }
 }
 
 void ReminderPopup::OnLeftButtonDown(int x, int y) {
-  if (x > width_ - kIconColumn) {
+  if (x > width_ - WindowDpi().Scale(kIconColumnAt96)) {
     if (y < lineHeight_) {
       Close();  // releases this object
       return;

@@ -47,7 +47,7 @@ std::string LinkAddress(const std::string& text);
 class ReminderPopup : public fw::Window {
  public:
   static constexpr const char* kClassName = "ReminderPopup";
-  static constexpr int kIconSize = 32;
+  static constexpr int kIconSizeAt96 = 32;
   // The snooze delay of a reminder (a countdown has its own).
   static constexpr UINT kReminderSnoozeMs = 300000;
 
@@ -85,12 +85,15 @@ class ReminderPopup : public fw::Window {
   static constexpr UINT kAskAboutLink = WM_APP + 1;
 
   void Measure();
+  void LoadIcons();
+  int IconSize() const;
   void AskAboutLink();
   void OnLeftButtonDown(int x, int y);
   void OnMouseMove(int x, int y);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnFinalMessage() override;
+  void OnDpiChanged() override;
 
   ReminderPopups& owner_;
   ReminderText what_;

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <time.h>
 
+#include "framework/Dpi.h"
 #include "shell/Lumetta.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -12,6 +13,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // reading of it, with its fixed daylight-saving rules, win over it.
   _putenv("TZ=");
   _tzset();
+
+  // Where the manifest is not read (or not understood), the same at run time.
+  fw::EnablePerMonitorDpiAwareness();
 
   shell::CLumetta app(instance);
   return app.Run();

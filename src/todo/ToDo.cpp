@@ -95,13 +95,19 @@ ToDo::ToDo(ToDoHost& host) : host_(host), lists_(host.ToDoFiles(), host.ToDoPath
 ToDo::~ToDo() { Destroy(); }
 
 bool ToDo::Create(HFONT mainFont) {
-  font_ = mainFont;
-  const store::FontDescription& planner = store::g_settings.plannerFont;
-  if (planner.height != 0) {
-    const LOGFONTA description = views::SavedFontDescription(planner);
-    ownFont_.Reset(CreateFontIndirectA(&description));
-    if (ownFont_) font_ = ownFont_.Get();
+  // The main font was made for the owner's DPI; kept at 96 DPI to be made
+  // again for another.
+  const fw::Window* owner = fw::Window::FromHandle(host_.ToDoOwner());
+  const fw::Dpi startDpi =
+      owner != nullptr ? owner->WindowDpi() : fw::Dpi::ForWindow(host_.ToDoOwner());
+  mainFont_ = mainFont;
+  mainDpi_ = startDpi;
+  if (mainFont != nullptr) {
+    LOGFONTA main = {};
+    GetObjectA(mainFont, sizeof main, &main);
+    mainAt96_ = startDpi.UnscaleFont(main);
   }
+  MakeFont(startDpi);
   {
     fw::WindowDC screen(nullptr);
     fw::ScopedSelect select(screen.Get(), font_);
@@ -160,6 +166,38 @@ void ToDo::ReportFailedSaves(const std::vector<std::string>& failed, bool onceEa
         host_.ToDoOwner(),
         "Lumetta had a problem saving your to-do list, unable to open file: " + path, MB_OK);
   }
+}
+
+void ToDo::MakeFont(fw::Dpi dpi) {
+  const store::FontDescription& planner = store::g_settings.plannerFont;
+  if (planner.height != 0) {
+    ownFont_ = views::MakeScaledFont(views::SavedFontDescription(planner), dpi);
+  } else if (mainFont_ != nullptr && dpi != mainDpi_) {
+    ownFont_ = views::MakeScaledFont(mainAt96_, dpi);
+  } else {
+    ownFont_.Reset();
+  }
+  font_ = ownFont_ ? ownFont_.Get() : mainFont_;
+}
+
+void ToDo::OnDpiChanged() {
+  const bool editing = editor_ != nullptr;
+  if (editing) TakeEditorText();
+  MakeFont(WindowDpi());
+  {
+    fw::WindowDC dc(Handle());
+    fw::ScopedSelect select(dc.Get(), font_);
+    TakeScreenLayout(LayoutRows(dc.Get(), Surface::Screen));
+  }
+  // Every row shows whole: the frame keeps its border and menu bar.
+  RECT outer = {};
+  RECT client = {};
+  GetWindowRect(Handle(), &outer);
+  GetClientRect(Handle(), &client);
+  const int width = rowWidth_ + (outer.right - outer.left) - client.right;
+  const int height = store::kToDoLines * rowHeight_ + (outer.bottom - outer.top) - client.bottom;
+  SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (editing && selectedRow_ >= 0) PlaceEditor(selectedRow_);
 }
 
 // --- Rows and the editor -----------------------------------------------------------

@@ -79,6 +79,7 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   const store::ToDoList& List(int list) const { return lists_.List(list); }
   int RowWidth() const { return rowWidth_; }
   int RowHeight() const { return rowHeight_; }
+  HFONT Font() const { return font_; }
 
   bool IsCommandEnabled(UINT id) const override;
 
@@ -90,6 +91,7 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged() override;
   bool PreTranslateMessage(MSG& msg) override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
@@ -111,6 +113,8 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   static Rows LayoutRows(HDC dc, Surface surface);
   // The screen layout: kept, and stored into the lists' rectangles.
   void TakeScreenLayout(const Rows& rows);
+  // font_ for `dpi`: the saved planner font, else the main font.
+  void MakeFont(fw::Dpi dpi);
   void PlaceEditor(int row);
   void RemoveEditor();
   void TakeEditorText();
@@ -131,8 +135,11 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   ToDoHost& host_;
   store::ToDoLists lists_;
   int currentList_ = 0;
-  fw::Font ownFont_;      // made from the saved day-planner font, if any
-  HFONT font_ = nullptr;  // ownFont_ or the main font (not owned)
+  fw::Font ownFont_;          // made from the saved day-planner font, if any
+  HFONT font_ = nullptr;      // ownFont_ or the main font (not owned)
+  HFONT mainFont_ = nullptr;  // the main font, made for the owner's DPI (not owned)
+  fw::Dpi mainDpi_;
+  LOGFONTA mainAt96_ = {};
   int rowWidth_ = 0;
   int rowHeight_ = 0;
   std::array<store::ToDoRect, store::kToDoLines> rows_ = {};

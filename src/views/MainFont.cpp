@@ -67,7 +67,12 @@ bool ScaleForWidth(LOGFONTA& description, int clientWidth, int cellWidth) {
   return true;
 }
 
-fw::Font PickFont(HWND owner, HFONT current, LOGFONTA& description) {
+fw::Font MakeScaledFont(const LOGFONTA& at96, fw::Dpi dpi) {
+  const LOGFONTA scaled = dpi.ScaleFont(at96);
+  return fw::Font(CreateFontIndirectA(&scaled));
+}
+
+fw::Font PickFont(HWND owner, HFONT current, fw::Dpi dpi, LOGFONTA& description) {
   LOGFONTA chosen = {};
   if (current != nullptr) GetObjectA(current, sizeof chosen, &chosen);
   CHOOSEFONTA dialog = {};
@@ -76,8 +81,8 @@ fw::Font PickFont(HWND owner, HFONT current, LOGFONTA& description) {
   dialog.lpLogFont = &chosen;
   dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
   if (!ChooseFontA(&dialog)) return fw::Font();
-  description = chosen;
-  return fw::Font(CreateFontIndirectA(&description));
+  description = dpi.UnscaleFont(chosen);
+  return fw::Font(CreateFontIndirectA(&chosen));
 }
 
 }  // namespace views

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "framework/Dpi.h"
 #include "framework/GdiObject.h"
 
 namespace store {
@@ -41,10 +42,15 @@ LOGFONTA ClockFontDescription(const LOGFONTA& main);
 // client is narrower than 100 pixels or the cell narrower than 10.
 bool ScaleForWidth(LOGFONTA& description, int clientWidth, int cellWidth);
 
+// Font descriptions (saved, default and derived) give sizes at 96 DPI; the
+// font for a window is made at the window's DPI.
+fw::Font MakeScaledFont(const LOGFONTA& at96, fw::Dpi dpi);
+
 // The system font dialog (screen fonts), owned by `owner`, starting from the
-// current font (or an all-zero description when there is none). OK: the
-// description holds the choice and the new font is answered (the caller
+// current font (made at `dpi`, so the dialog shows the size on the screen;
+// an all-zero description when there is none). OK: the description holds
+// the choice at 96 DPI and the new font, at `dpi`, is answered (the caller
 // replaces its font with it). Cancel: an empty font, description unchanged.
-fw::Font PickFont(HWND owner, HFONT current, LOGFONTA& description);
+fw::Font PickFont(HWND owner, HFONT current, fw::Dpi dpi, LOGFONTA& description);
 
 }  // namespace views

@@ -88,14 +88,24 @@ bool CLumettaView::Create(HWND parent, int childId) {
   params.parent = parent;
   params.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId));
   if (!fw::Window::Create(windowClass, params)) return false;
+  // The fonts made before the window were at 96 DPI.
+  SetMainFont(mainDescription_);
   RebuildLayout();
   return true;
+}
+
+void CLumettaView::OnDpiChanged() {
+  SetMainFont(mainDescription_);
+  RebuildLayout();
+  // The frame's move to the suggested rectangle follows; that resize is
+  // the system's, not the user's scaling of the font.
+  if (IsWindowVisible(GetAncestor(Handle(), GA_ROOT))) resizeSkips_ = 1;
 }
 
 // --- Fonts ------------------------------------------------------------------
 
 void CLumettaView::SetMainFont(const LOGFONTA& description) {
-  fw::Font font(CreateFontIndirectA(&description));
+  fw::Font font(MakeScaledFont(description, WindowDpi()));
   if (!font) return;  // keep the font there is
   mainFont_ = std::move(font);
   mainDescription_ = description;
@@ -104,10 +114,18 @@ void CLumettaView::SetMainFont(const LOGFONTA& description) {
 }
 
 void CLumettaView::RebuildDerivedFonts() {
-  const LOGFONTA weekday = WeekdayFontDescription(mainDescription_);
-  weekdayFont_.Reset(CreateFontIndirectA(&weekday));
-  const LOGFONTA title = TitleFontDescription(mainDescription_);
-  titleFont_.Reset(CreateFontIndirectA(&title));
+  weekdayFont_ = MakeScaledFont(WeekdayFontDescription(mainDescription_), WindowDpi());
+  titleFont_ = MakeScaledFont(TitleFontDescription(mainDescription_), WindowDpi());
+  otherDpiFont_.Reset();
+}
+
+HFONT CLumettaView::MainFontFor(fw::Dpi dpi) const {
+  if (dpi == WindowDpi()) return mainFont_.Get();
+  if (!otherDpiFont_ || otherDpi_ != dpi) {
+    otherDpiFont_ = MakeScaledFont(mainDescription_, dpi);
+    otherDpi_ = dpi;
+  }
+  return otherDpiFont_ ? otherDpiFont_.Get() : mainFont_.Get();
 }
 
 // A derived font that could not be made is replaced by the main font.
@@ -137,7 +155,7 @@ SIZE CLumettaView::NaturalSize() {
 void CLumettaView::ChooseMainFont() {
   LOGFONTA description = {};
   EnableWindow(Handle(), FALSE);
-  fw::Font chosen = PickFont(Handle(), mainFont_.Get(), description);
+  fw::Font chosen = PickFont(Handle(), mainFont_.Get(), WindowDpi(), description);
   EnableWindow(Handle(), TRUE);
   if (!chosen) return;
   mainFont_ = std::move(chosen);
@@ -337,8 +355,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   }
 
   // The clock in the lower right corner, in a font 80 % of the main font.
-  const LOGFONTA clockDescription = ClockFontDescription(mainDescription_);
-  fw::Font clockFont(CreateFontIndirectA(&clockDescription));
+  fw::Font clockFont = MakeScaledFont(ClockFontDescription(mainDescription_), WindowDpi());
   fw::ScopedSelect clockSelect(dc, clockFont ? clockFont.Get() : mainFont_.Get());
   store::CalendarFields now;
   if (store::LocalFields(book.context().clock.Now(), now)) {

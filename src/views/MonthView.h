@@ -89,6 +89,8 @@ class CLumettaView : public fw::Window {
   // The main font: windows without a font of their own draw with it. It is
   // replaced when the user chooses a font and when a resize scales it.
   HFONT MainFont() const { return mainFont_.Get(); }
+  // The main font made for a window at `dpi` (the view's own when equal).
+  HFONT MainFontFor(fw::Dpi dpi) const;
   const LOGFONTA& MainFontDescription() const { return mainDescription_; }
   int CellWidth() const { return layout_.cellWidth; }
   int CellHeight() const { return layout_.cellHeight; }
@@ -100,6 +102,7 @@ class CLumettaView : public fw::Window {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged() override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
 
@@ -156,6 +159,8 @@ class CLumettaView : public fw::Window {
   fw::Font mainFont_;
   fw::Font weekdayFont_;
   fw::Font titleFont_;
+  mutable fw::Font otherDpiFont_;  // MainFontFor another DPI, made on demand
+  mutable fw::Dpi otherDpi_;
   fw::Bitmap backgroundImage_;
   MonthLayout layout_;
   Highlight highlight_;

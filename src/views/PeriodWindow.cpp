@@ -9,6 +9,8 @@
 
 namespace views {
 
+fw::Dpi PeriodWindow::ViewDpi() const { return Exists() ? WindowDpi() : monthView_.WindowDpi(); }
+
 bool PeriodWindow::CreatePeriodFrame(int resourceId, const char* className,
                                      const fw::WindowParams& params) {
   if (!CreateFrame(resourceId, className, params)) return false;

@@ -63,6 +63,9 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
   virtual void StepBack() = 0;
   virtual void StepOn() = 0;
 
+  // The window's DPI; before it exists, the month view's (it opens there).
+  fw::Dpi ViewDpi() const;
+
   CLumettaView& monthView_;
   MonthViewHost& host_;
 

@@ -24,13 +24,14 @@ std::unique_ptr<FastView> g_popup;
 FastView::~FastView() { Destroy(); }
 
 QuickCheckMeasure FastView::Measure(bool shrink, const LOGFONTA& mainFont) {
-  LOGFONTA description = mainFont;
-  if (font_) GetObjectA(font_.Get(), sizeof description, &description);
+  // The main font's sizes are at 96 DPI; each shrink goes on from the last.
+  if (!font_) fontAt96_ = mainFont;
   if (shrink) {
-    description.lfHeight = static_cast<LONG>(std::trunc(description.lfHeight * 0.9));
-    description.lfWidth = static_cast<LONG>(std::trunc(description.lfWidth * 0.9));
+    fontAt96_.lfHeight = static_cast<LONG>(std::trunc(fontAt96_.lfHeight * 0.9));
+    fontAt96_.lfWidth = static_cast<LONG>(std::trunc(fontAt96_.lfWidth * 0.9));
   }
   font_.Reset();
+  const LOGFONTA description = WindowDpi().ScaleFont(fontAt96_);
   font_.Reset(CreateFontIndirectA(&description));
 
   QuickCheckMeasure size;
@@ -112,6 +113,12 @@ void FastView::Paint(HDC dc) const {
   }
   fw::Draw3dRect(dc, 1, 1, widest_ + 1, count * lineHeight_ - 2, settings.toplite,
                  settings.botlite);
+}
+
+void FastView::OnDpiChanged() {
+  Measure(false, fontAt96_);
+  SetWindowPos(Handle(), nullptr, 0, 0, widest_ + 3, lineHeight_ * static_cast<int>(lines_.size()),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT FastView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

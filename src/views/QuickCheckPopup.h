@@ -61,10 +61,12 @@ class FastView : public fw::Window {
   QuickCheckMeasure Measure(bool shrink, const LOGFONTA& mainFont);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged() override;
 
   std::vector<QuickCheckLine> lines_;
   int backgroundFlag_ = 0;
   fw::Font font_;
+  LOGFONTA fontAt96_ = {};  // font_'s description at 96 DPI
   int lineHeight_ = 0;
   int widest_ = 0;
   fw::FrontOnActivation front_;

@@ -9,6 +9,7 @@
 
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
+#include "framework/WindowDC.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/Moment.h"
@@ -60,10 +61,8 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   const store::SettingsBlock& settings = store::g_settings;
   start_ = FirstDayOfWeek(date, European());
   host_.Book().Sort();
-  if (settings.plannerFont.height != 0) {
-    const LOGFONTA description = SavedFontDescription(settings.plannerFont);
-    ownFont_.Reset(CreateFontIndirectA(&description));
-  }
+  // Made for the month view's monitor, where the window opens.
+  MakeOwnFont(monthView_.WindowDpi());
   {
     fw::ScopedSelect font(dc, ownFont_ ? ownFont_.Get() : GetCurrentObject(dc, OBJ_FONT));
     Measure(dc);
@@ -88,6 +87,24 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params)) return false;
   UpdateScrollBar();
   return true;
+}
+
+void ViewWeek::MakeOwnFont(fw::Dpi dpi) {
+  const store::SettingsBlock& settings = store::g_settings;
+  if (settings.plannerFont.height != 0)
+    ownFont_ = MakeScaledFont(SavedFontDescription(settings.plannerFont), dpi);
+}
+
+void ViewWeek::OnDpiChanged() {
+  MakeOwnFont(WindowDpi());
+  {
+    fw::WindowDC dc(Handle());
+    HFONT font = ownFont_ ? ownFont_.Get() : monthView_.MainFontFor(ViewDpi());
+    fw::ScopedSelect select(dc.Get(), font);
+    Measure(dc.Get());
+  }
+  totalLines_ = WeekLines(EntriesPerDay());
+  UpdateScrollBar();
 }
 
 // --- The period ----------------------------------------------------------------------

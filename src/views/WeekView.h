@@ -71,6 +71,7 @@ class ViewWeek : public PeriodWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnFinalMessage() override;
+  void OnDpiChanged() override;
   void StepBack() override { Previous(); }
   void StepOn() override { Next(); }
   void DrawScreen(HDC dc) override { DrawWeek(dc, ownFont_.Get(), 0); }
@@ -79,6 +80,7 @@ class ViewWeek : public PeriodWindow {
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);
   bool InitWeekView(HDC dc, const Date& date);
   void Measure(HDC dc);
+  void MakeOwnFont(fw::Dpi dpi);
   void SetStart(const Date& start);
   // Steps to the week `days` on, unless none of its days can be stored.
   void Step(int days);

@@ -109,7 +109,7 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
     SetBkMode(dc, OPAQUE);
   }
   HFONT drawingFont = font;
-  if (drawingFont == nullptr && !printing) drawingFont = monthView_.MainFont();
+  if (drawingFont == nullptr && !printing) drawingFont = monthView_.MainFontFor(ViewDpi());
   fw::ScopedSelect select(dc,
                           drawingFont != nullptr ? drawingFont : GetCurrentObject(dc, OBJ_FONT));
   Measure(dc);

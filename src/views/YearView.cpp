@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "framework/WindowDC.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
@@ -45,6 +46,11 @@ ViewYear* ViewYear::Open(CLumettaView& monthView, MonthViewHost& host, fw::Promp
   if (!view->InitYearView(dc, year, frameExtraHeight)) return nullptr;
   g_yearView = std::move(view);
   return g_yearView.get();
+}
+
+void ViewYear::OnDpiChanged() {
+  fw::WindowDC dc(Handle());
+  layout_ = Measure(dc.Get(), false);
 }
 
 bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {

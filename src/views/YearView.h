@@ -62,6 +62,7 @@ class ViewYear : public PeriodWindow {
   bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
   void OnDestroy() override;
   void OnFinalMessage() override;
+  void OnDpiChanged() override;
   void StepBack() override { PreviousYear(); }
   void StepOn() override { NextYear(); }
   void DrawScreen(HDC dc) override { DrawYear(dc, false); }

@@ -92,7 +92,7 @@ TEST_F(MonthViewFontTest, PickFontStartsFromTheCurrentFont) {
   lstrcpyA(tahoma.lfFaceName, "Tahoma");
   fw::Font current(CreateFontIndirectA(&tahoma));
   LOGFONTA chosen = {};
-  fw::Font font = views::PickFont(View(), current.Get(), chosen);
+  fw::Font font = views::PickFont(View(), current.Get(), fw::Dpi(), chosen);
   ASSERT_TRUE(font);
   EXPECT_EQ("Tahoma", shownFace);
   EXPECT_EQ("18", shownSize);

@@ -1,0 +1,183 @@
+// Every window follows a change of DPI (WM_DPICHANGED, as when it moves to a
+// monitor of another scale): its text and rows grow with the scale, rows
+// still hold their text whole, and it takes the rectangle the system
+// suggests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "CalendarViewsFixture.h"
+#include "MainFrameTestSupport.h"
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
+#include "support/Pump.h"
+#include "todo/ToDo.h"
+#include "framework/ScopedSelect.h"
+#include "framework/WindowDC.h"
+
+namespace {
+
+int TextHeight(HWND hwnd, HFONT font) {
+  fw::WindowDC dc(hwnd);
+  fw::ScopedSelect select(dc.Get(), font);
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc.Get(), &metrics);
+  return static_cast<int>(metrics.tmHeight);
+}
+
+// Sends what Windows sends when a window reaches a monitor at `dpi`,
+// suggesting its rectangle scaled from its top-left corner.
+RECT ChangeDpi(fw::Window& window, UINT dpi) {
+  RECT rect = {};
+  GetWindowRect(window.Handle(), &rect);
+  const int scale = static_cast<int>(dpi);
+  const int old = static_cast<int>(window.WindowDpi().Value());
+  RECT suggested = {rect.left, rect.top, rect.left + MulDiv(rect.right - rect.left, scale, old),
+                    rect.top + MulDiv(rect.bottom - rect.top, scale, old)};
+  SendMessageA(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+class DpiLayoutTest : public views_test::CalendarViewsTest {
+ protected:
+  // What one window shows at its current DPI.
+  struct Measured {
+    int textHeight;  // of the font the window draws with
+    int rowHeight;   // a month cell, a week line, a year cell
+  };
+  struct Case {
+    const char* window;
+    std::function<fw::Window*()> open;
+    std::function<Measured(fw::Window&)> measure;
+  };
+
+  Case MonthCase() {
+    // The system tells the top-level frame; the view inside follows it.
+    return {
+        "month view",
+        [this]() -> fw::Window* {
+          MakeView();
+          return frame.get();
+        },
+        [this](fw::Window&) {
+          return Measured{TextHeight(view->Handle(), view->MainFont()), view->Layout().cellHeight};
+        }};
+  }
+  Case WeekCase() {
+    return {"week view", [this]() -> fw::Window* { return OpenWeek(2025, 9, 10); },
+            [this](fw::Window& window) {
+              auto& week = static_cast<views::ViewWeek&>(window);
+              return Measured{TextHeight(week.Handle(), view->MainFontFor(week.WindowDpi())),
+                              week.LineHeight()};
+            }};
+  }
+  Case YearCase() {
+    return {"year view", [this]() -> fw::Window* { return OpenYear(2025); },
+            [this](fw::Window& window) {
+              auto& year = static_cast<views::ViewYear&>(window);
+              return Measured{TextHeight(year.Handle(), view->MainFontFor(year.WindowDpi())),
+                              year.Layout().cell.height};
+            }};
+  }
+};
+
+TEST_F(DpiLayoutTest, TextAndRowsScaleWithTheDpiAndTheWindowTakesTheSuggestedRectangle) {
+  const UINT dpis[] = {120, 144, 192, 96};
+  for (const Case& c : {MonthCase(), WeekCase(), YearCase()}) {
+    fw::Window* window = c.open();
+    ASSERT_NE(nullptr, window) << c.window;
+    ChangeDpi(*window, 96);
+    const Measured at96 = c.measure(*window);
+    ASSERT_GT(at96.textHeight, 0) << c.window;
+    for (UINT dpi : dpis) {
+      const RECT suggested = ChangeDpi(*window, dpi);
+      const Measured now = c.measure(*window);
+      const int scaledText = MulDiv(at96.textHeight, static_cast<int>(dpi), 96);
+      const int scaledRow = MulDiv(at96.rowHeight, static_cast<int>(dpi), 96);
+      EXPECT_NEAR(scaledText, now.textHeight, 2) << c.window << " at " << dpi << " dpi";
+      // A row holds its text whole, and grows with it.
+      EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
+      EXPECT_NEAR(scaledRow, now.rowHeight, 2 + MulDiv(4, static_cast<int>(dpi) - 96, 96))
+          << c.window << " at " << dpi << " dpi";
+      EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
+      if ((GetWindowLongPtrA(window->Handle(), GWL_STYLE) & WS_CHILD) == 0) {
+        RECT now_rect = {};
+        GetWindowRect(window->Handle(), &now_rect);
+        EXPECT_EQ(suggested.left, now_rect.left) << c.window << " at " << dpi << " dpi";
+        EXPECT_EQ(suggested.top, now_rect.top) << c.window << " at " << dpi << " dpi";
+      }
+    }
+  }
+}
+
+// The day planner and the to-do window, opened from the real main window:
+// their text and rows follow the DPI, and a row still holds its text. (At
+// 144 DPI and more their 22 rows are taller than the test's 768-pixel
+// desktop, which then cuts the windows short.)
+class DpiFrameLayoutTest : public main_frame_testing::MainFrameTest {
+ protected:
+  void TearDown() override {
+    planner::CloseAllDayPlanners();
+    if (todo::ToDo* list = todo::ToDo::Current()) DestroyWindow(list->Handle());
+    testing_support::PumpPending();
+    MainFrameTest::TearDown();
+  }
+  struct Shown {
+    int textHeight;
+    int rowHeight;
+  };
+  struct Case {
+    const char* window;
+    std::function<fw::Window*()> open;
+    std::function<Shown(fw::Window&)> measure;
+  };
+};
+
+TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
+  ASSERT_TRUE(MakeFrame());
+  const Case cases[] = {
+      {"day planner",
+       [this]() -> fw::Window* {
+         frame_->OpenDayPlanner(2025, 3, 16);
+         return planner::FindDayPlanner(2025, 3, 16);
+       },
+       [](fw::Window& window) {
+         auto& planner = static_cast<planner::AppointBook2&>(window);
+         const planner::SlotLayout& layout = planner.Layout();
+         return Shown{TextHeight(planner.Handle(), planner.Font()), layout.rowHeight};
+       }},
+      {"to-do window",
+       [this]() -> fw::Window* {
+         frame_->OpenToDoList();
+         return todo::ToDo::Current();
+       },
+       [](fw::Window& window) {
+         auto& list = static_cast<todo::ToDo&>(window);
+         return Shown{TextHeight(list.Handle(), list.Font()), list.RowHeight()};
+       }},
+  };
+  for (const Case& c : cases) {
+    fw::Window* window = c.open();
+    ASSERT_NE(nullptr, window) << c.window;
+    testing_support::PumpPending();
+    const Shown at96 = c.measure(*window);
+    for (UINT dpi : {144u, 192u, 96u}) {
+      ChangeDpi(*window, dpi);
+      testing_support::PumpPending();
+      const Shown now = c.measure(*window);
+      const int scale = static_cast<int>(dpi);
+      EXPECT_NEAR(MulDiv(at96.textHeight, scale, 96), now.textHeight, 2)
+          << c.window << " at " << dpi << " dpi";
+      EXPECT_NEAR(MulDiv(at96.rowHeight, scale, 96), now.rowHeight, 2 + MulDiv(4, scale - 96, 96))
+          << c.window << " at " << dpi << " dpi";
+      EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
+      EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
+    }
+  }
+}
+
+}  // namespace
