@@ -130,6 +130,8 @@ class CMainFrame : public fw::FrameWindow,
   fw::Prompter& Prompter() override { return services_.prompter; }
   void RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) override;
   void CalendarViewsChanged() override;
+  // A preference changed: every open window repaints.
+  void PreferencesChanged();
   void EnableMonthView(bool enable) override;
   // The owner-drawn menus, for the planners, the to-do window and the week
   // and year views as for the main window.
@@ -244,8 +246,9 @@ class CMainFrame : public fw::FrameWindow,
   menus::MenuModule* menus_;
   ChangeWatch changes_;
   UINT taskbarCreatedMessage_ = 0;
-  bool created_ = false;  // the creation sequence ran to its end
-  bool routing_ = false;  // a routed command is on its way to the active window
+  std::string exportFolder_;  // where the last iCalendar export of this run went
+  bool created_ = false;      // the creation sequence ran to its end
+  bool routing_ = false;      // a routed command is on its way to the active window
 };
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/UserFolders.h"
 #include "resource.h"
 #include "shell/AboutDialog.h"
 #include "shell/BackupDialog.h"
@@ -128,6 +129,7 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_PREFS_FONT:
       if (view_ != nullptr) view_->ChooseMainFont();
+      PreferencesChanged();
       return true;
     case ID_PREFS_COLORS:
       OpenColors();
@@ -163,7 +165,7 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
     case ID_FILE_EXPORT_ICALENDAR:
       // The export reads the files: what open windows hold goes in first.
       SaveAllData();
-      ExportToICalendar(Handle(), book_, NotesFolder());
+      ExportToICalendar(Handle(), book_, NotesFolder(), exportFolder_);
       return true;
     case ID_FILE_IMPORT_ICALENDAR:
       // What the notes window holds is in the file the import adds to, and
@@ -228,7 +230,11 @@ void CMainFrame::StartCountdown() {
   }
 }
 
-void CMainFrame::BackupToFolder() { store::BackupToFolder(book_); }
+void CMainFrame::BackupToFolder() {
+  // A new user's folder in Documents is made by the first backup.
+  platform::MakeFolder(store::BackupFolder(store::g_settings));
+  store::BackupToFolder(book_);
+}
 
 void CMainFrame::RestoreFromFile() {
   ActiveWindowPickers pickers(Handle());

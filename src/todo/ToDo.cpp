@@ -13,6 +13,7 @@
 #include "framework/ScopedSelect.h"
 #include "framework/WindowDC.h"
 #include "framework/WindowText.h"
+#include "framework/WorkArea.h"
 #include "resource.h"
 #include "store/ProgramState.h"
 #include "todo/LegacyToDoLines.h"
@@ -124,6 +125,7 @@ bool ToDo::Create(HFONT mainFont) {
   params.width = rowWidth_ + 11;
   params.height = listHeight + frameExtra;
   params.parent = host_.ToDoOwner();
+  params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreateFrame(IDI_TODO, kClassName, params)) return false;
 
   SetMenu(Handle(), LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TODO)));
@@ -140,6 +142,7 @@ bool ToDo::Create(HFONT mainFont) {
     SetWindowPos(Handle(), nullptr, 0, 0, params.width, params.height + listHeight - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  fw::FitIntoWorkArea(Handle(), host_.ToDoOwner());
   SetWindowTextA(Handle(), store::ToDoTitle(currentList_));
   ShowWindow(Handle(), SW_SHOW);
   PlaceEditor(0);
