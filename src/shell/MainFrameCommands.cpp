@@ -18,6 +18,7 @@
 #include "shell/TimerDialog.h"
 #include "store/BackupRestore.h"
 #include "store/ProgramState.h"
+#include "todo/ToDo.h"
 #include "version.h"
 #include "views/MonthView.h"
 
@@ -128,7 +129,10 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       SendMessageA(Handle(), WM_CLOSE, 0, 0);
       return true;
     case ID_PREFS_FONT:
-      if (view_ != nullptr) view_->ChooseMainFont();
+      if (view_ != nullptr) {
+        view_->ChooseMainFont();
+        if (todo::ToDo* toDo = todo::ToDo::Current()) toDo->FollowMainFont(view_->MainFont());
+      }
       PreferencesChanged();
       return true;
     case ID_PREFS_COLORS:

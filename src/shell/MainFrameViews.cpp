@@ -33,6 +33,8 @@ void CMainFrame::OpenWeekView(int year, int month, int day) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
   fw::FitIntoWorkArea(week->Handle(), Handle());
   SetActiveWindow(week->Handle());
+  // Also from the tray menu, over another program's windows.
+  SetForegroundWindow(week->Handle());
   ShowWindow(week->Handle(), SW_RESTORE);
 }
 
@@ -41,6 +43,7 @@ void CMainFrame::OpenYearView() {
   PlayClickSound();
   if (views::ViewYear* year = views::ViewYear::Current()) {
     SetActiveWindow(year->Handle());
+    SetForegroundWindow(year->Handle());
     ShowWindow(year->Handle(), SW_RESTORE);
     return;
   }
