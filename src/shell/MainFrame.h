@@ -57,6 +57,8 @@ class CMainFrame : public fw::FrameWindow,
   static constexpr const char* kTitle = "Lumetta";
   static constexpr const char* kTrayTip = "Lumetta Calendar";
   static constexpr const char* kHelpFile = "Lumetta.chm";
+  // "Lumetta.chm::/topics/..." for the help topic of a window of the program.
+  static std::string HelpTopicOf(HWND window);
 
   // Makes the appointment book and loads the settings into the program-wide
   // block. `timers` replaces the window's own timers (tests watch them).

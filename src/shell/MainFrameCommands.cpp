@@ -53,6 +53,25 @@ class ActiveWindowPickers : public store::BackupPickers {
 
 }  // namespace
 
+std::string CMainFrame::HelpTopicOf(HWND window) {
+  const char* topic = "main-window.htm";
+  switch (KindOfWindow(window)) {
+    case ActiveKind::DayPlanner:
+      topic = "day-planner.htm";
+      break;
+    case ActiveKind::ToDo:
+      topic = "todo.htm";
+      break;
+    case ActiveKind::WeekView:
+    case ActiveKind::YearView:
+      topic = "week-year.htm";
+      break;
+    case ActiveKind::Other:
+      break;
+  }
+  return std::string(kHelpFile) + "::/topics/" + topic;
+}
+
 bool CMainFrame::RouteToActiveWindow(UINT id) {
   HWND active = GetActiveWindow();
   switch (RouteCommand(id, KindOfWindow(active))) {
@@ -122,7 +141,7 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
   }
 }
 
-bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
+bool CMainFrame::OnCommand(UINT id, UINT notifyCode, HWND) {
   switch (id) {
     case ID_APP_EXIT:
       // Closing the main window ends the program.
@@ -198,7 +217,8 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     }
     case ID_HELP_TOPICS:
-      services_.shell.Open(Handle(), kHelpFile);
+      // F1 (a shortcut) opens the topic of the window the user is in.
+      services_.shell.Open(Handle(), notifyCode == 1 ? HelpTopicOf(GetActiveWindow()) : kHelpFile);
       return true;
     case ID_HELP_VISIT_WEBSITE:
       services_.shell.Open(Handle(), LUMETTA_WEBSITE_URL);
