@@ -4,9 +4,9 @@
 # would, with its Appointment menu open; the main window's View menu; the
 # week view showing the entries; the year view; the to-do window. Writes
 # docs/day-planner.png, docs/planner-menu.png, docs/main-menu.png,
-# docs/week-view.png, docs/year-view.png and docs/todo-window.png. The year
-# view needs more room than Wine's usual 1024x768 desktop, so this run has a
-# private 1600x1200 desktop on a screen of its own.
+# docs/week-view.png, docs/year-view.png and docs/todo-window.png, on a
+# private 1366x768 laptop-sized desktop on a screen of its own (the year view
+# fits itself to it).
 #   scripts/readme-screenshots.sh
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,7 +18,7 @@ cmake --build --preset win64 -j2 --target lumetta lumetta_remote >/dev/null
 lumetta_wine_template
 
 readonly kTodayCommand=32833 kWeekCommand=32797 kYearCommand=32795 kToDoCommand=32816
-readonly kTaskbarHeight=40 kDesktopSize=1600x1200
+readonly kTaskbarHeight=40 kDesktopSize=1366x768
 prefix="$(mktemp -d /tmp/lumetta-readme.XXXXXX)"
 cleanup() { lumetta_wine_stop; rm -rf "$prefix"; }
 trap cleanup EXIT
@@ -30,7 +30,7 @@ cp build/win64/tests/e2e/lumetta_remote.exe "$prefix/drive_c/lumetta_remote.exe"
 export WINEPREFIX="$prefix"
 # A screen of its own, larger than the desktop that is on it.
 unset DISPLAY
-LUMETTA_XVFB_SCREEN=1700x1300x24 lumetta_wine_start_display
+LUMETTA_XVFB_SCREEN=1400x800x24 lumetta_wine_start_display
 # The prefix's desktop size, set before any Wine process reads it.
 sed -i "s/^\"shell\"=\"[0-9x]*\"/\"shell\"=\"$kDesktopSize\"/" "$prefix/user.reg"
 lumetta_wine_start_server

@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/WorkArea.h"
+
 #include "framework/DialogColors.h"
 #include "framework/ExceptionBarrier.h"
 
@@ -116,6 +118,8 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam,
       self->hwnd_ = hwnd;
       SetPropA(hwnd, kObjectProperty, self);
     }
+    // Centred on the owner; a dialog that places itself does so afterwards.
+    CentreOnOwner(hwnd);
   } else {
     self = FromHandle(hwnd);
   }

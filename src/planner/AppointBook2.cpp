@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "framework/WorkArea.h"
 #include "framework/Prompter.h"
 #include "framework/ScopedSelect.h"
 #include "framework/WindowDC.h"
@@ -62,6 +63,7 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   params.title = title.c_str();
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
   params.parent = host_.MainWindow();
+  params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreateFrame(IDR_DAY_PLANNER, kClassName, params)) return false;
   // The handler first: converting the menu bar measures its items.
   SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -82,6 +84,7 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   icon_.Apply(Handle());
   const POINT at = StartPosition(screen.Get());
   FitToRows(at, HWND_TOP, SWP_SHOWWINDOW);
+  fw::FitIntoWorkArea(Handle(), GetWindow(Handle(), GW_OWNER));
 
   EditView::FollowNotes(*this);
 

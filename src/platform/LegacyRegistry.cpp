@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/BackgroundImages.h"
+#include "platform/UserFolders.h"
 #include "store/Settings.h"
 
 namespace platform {
@@ -148,7 +149,8 @@ void ImportLegacyRegistrySettings(store::SettingsBlock& s, store::Moment now) {
   ImportFont(file, "font", s.mainFont);
   ImportFont(file, "font2", s.plannerFont);
 
-  std::string folder = "C:";
+  // A new user's backups go where a standard user can write.
+  std::string folder = FirstBackupFolder();
   if (file.Open("backup")) file.ReadText("folder", folder);
   store::SetText(s.backupFolder, folder);
 

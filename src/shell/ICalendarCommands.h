@@ -17,7 +17,10 @@ namespace shell {
 constexpr const char* kExportICalendarTitle = "Export to iCalendar";
 constexpr const char* kImportICalendarTitle = "Import iCalendar";
 
-void ExportToICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder);
+// The save dialog opens in `exportFolder` (Documents when empty), which then
+// holds the folder of the file written.
+void ExportToICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder,
+                       std::string& exportFolder);
 void ImportICalendar(HWND owner, store::All_Appointments& book, const std::string& notesFolder);
 
 }  // namespace shell

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "framework/RepaintAll.h"
 #include "planner/AppointBook2.h"
 #include "platform/SystemCodePage.h"
 #include "planner/DayPlanners.h"
@@ -339,6 +340,11 @@ void CMainFrame::RunShellVerb(HWND owner, const char* verb, const std::string& t
 void CMainFrame::CalendarViewsChanged() {
   if (view_ != nullptr && view_->Exists()) InvalidateRect(view_->Handle(), nullptr, FALSE);
   RepaintWeekAndYearViews();
+}
+
+void CMainFrame::PreferencesChanged() {
+  // Planners, notes and the to-do window draw with the settings too.
+  fw::RepaintAllWindows();
 }
 
 void CMainFrame::EnableMonthView(bool enable) {

@@ -60,6 +60,8 @@ class CMainFrame : public fw::FrameWindow,
   static constexpr const char* kTitle = "Lumetta";
   static constexpr const char* kTrayTip = "Lumetta Calendar";
   static constexpr const char* kHelpFile = "Lumetta.chm";
+  // "Lumetta.chm::/topics/..." for the help topic of a window of the program.
+  static std::string HelpTopicOf(HWND window);
 
   // Makes the appointment book and loads the settings into the program-wide
   // block. `timers` replaces the window's own timers (tests watch them).
@@ -137,6 +139,8 @@ class CMainFrame : public fw::FrameWindow,
   fw::Prompter& Prompter() override { return services_.prompter; }
   void RunShellVerb(HWND owner, const char* verb, const std::string& target, int show) override;
   void CalendarViewsChanged() override;
+  // A preference changed: every open window repaints.
+  void PreferencesChanged();
   void EnableMonthView(bool enable) override;
   // The owner-drawn menus, for the planners, the to-do window and the week
   // and year views as for the main window.
@@ -264,8 +268,9 @@ class CMainFrame : public fw::FrameWindow,
   menus::MenuModule* menus_;
   ChangeWatch changes_;
   UINT taskbarCreatedMessage_ = 0;
-  bool created_ = false;  // the creation sequence ran to its end
-  bool routing_ = false;  // a routed command is on its way to the active window
+  std::string exportFolder_;  // where the last iCalendar export of this run went
+  bool created_ = false;      // the creation sequence ran to its end
+  bool routing_ = false;      // a routed command is on its way to the active window
 
   BackgroundSync sync_{nullptr, kSyncFinished};
   std::vector<store::SyncAccount> syncQueue_;  // accounts still to sync this round

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/UserFolders.h"
 #include "resource.h"
 #include "shell/AboutDialog.h"
 #include "shell/BackupDialog.h"
@@ -17,6 +18,7 @@
 #include "shell/TimerDialog.h"
 #include "store/BackupRestore.h"
 #include "store/ProgramState.h"
+#include "todo/ToDo.h"
 #include "version.h"
 #include "views/MonthView.h"
 
@@ -50,6 +52,25 @@ class ActiveWindowPickers : public store::BackupPickers {
 };
 
 }  // namespace
+
+std::string CMainFrame::HelpTopicOf(HWND window) {
+  const char* topic = "main-window.htm";
+  switch (KindOfWindow(window)) {
+    case ActiveKind::DayPlanner:
+      topic = "day-planner.htm";
+      break;
+    case ActiveKind::ToDo:
+      topic = "todo.htm";
+      break;
+    case ActiveKind::WeekView:
+    case ActiveKind::YearView:
+      topic = "week-year.htm";
+      break;
+    case ActiveKind::Other:
+      break;
+  }
+  return std::string(kHelpFile) + "::/topics/" + topic;
+}
 
 bool CMainFrame::RouteToActiveWindow(UINT id) {
   HWND active = GetActiveWindow();
@@ -122,14 +143,18 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
   }
 }
 
-bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
+bool CMainFrame::OnCommand(UINT id, UINT notifyCode, HWND) {
   switch (id) {
     case ID_APP_EXIT:
       // Closing the main window ends the program.
       SendMessageA(Handle(), WM_CLOSE, 0, 0);
       return true;
     case ID_PREFS_FONT:
-      if (view_ != nullptr) view_->ChooseMainFont();
+      if (view_ != nullptr) {
+        view_->ChooseMainFont();
+        if (todo::ToDo* toDo = todo::ToDo::Current()) toDo->FollowMainFont(view_->MainFont());
+      }
+      PreferencesChanged();
       return true;
     case ID_PREFS_COLORS:
       OpenColors();
@@ -165,7 +190,7 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
     case ID_FILE_EXPORT_ICALENDAR:
       // The export reads the files: what open windows hold goes in first.
       SaveAllData();
-      ExportToICalendar(Handle(), book_, NotesFolder());
+      ExportToICalendar(Handle(), book_, NotesFolder(), exportFolder_);
       return true;
     case ID_FILE_IMPORT_ICALENDAR:
       // What the notes window holds is in the file the import adds to, and
@@ -200,7 +225,8 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND) {
       return true;
     }
     case ID_HELP_TOPICS:
-      services_.shell.Open(Handle(), kHelpFile);
+      // F1 (a shortcut) opens the topic of the window the user is in.
+      services_.shell.Open(Handle(), notifyCode == 1 ? HelpTopicOf(GetActiveWindow()) : kHelpFile);
       return true;
     case ID_HELP_VISIT_WEBSITE:
       services_.shell.Open(Handle(), LUMETTA_WEBSITE_URL);
@@ -236,7 +262,11 @@ void CMainFrame::StartCountdown() {
   }
 }
 
-void CMainFrame::BackupToFolder() { store::BackupToFolder(book_); }
+void CMainFrame::BackupToFolder() {
+  // A new user's folder in Documents is made by the first backup.
+  platform::MakeFolder(store::BackupFolder(store::g_settings));
+  store::BackupToFolder(book_);
+}
 
 void CMainFrame::RestoreFromFile() {
   ActiveWindowPickers pickers(Handle());

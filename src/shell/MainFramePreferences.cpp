@@ -17,7 +17,7 @@ void CMainFrame::OpenColors() {
   MyColorDialog dialog(services_.prompter, store::g_settings, chooser,
                        [this] { CalendarViewsChanged(); });
   dialog.DoModal(Handle());
-  CalendarViewsChanged();
+  PreferencesChanged();
 }
 
 void CMainFrame::OpenAdvancedSettings() {
@@ -28,6 +28,7 @@ void CMainFrame::OpenAdvancedSettings() {
   RemindDialog dialog(services_.prompter, settings, services_.shell);
   if (dialog.DoModal(Handle()) == IDOK) {
     if (settings.europeanCalendar != european) CalendarViewsChanged();
+    PreferencesChanged();
     store::SaveSettings(settings, services_.paths, services_.files, settingsLoad_);
   }
   // Every live reminder moves only when the default minutes moved.

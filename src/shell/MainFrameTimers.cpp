@@ -102,7 +102,7 @@ void CMainFrame::ClockChanged(bool resumed) {
 void CMainFrame::FireReminder(UINT_PTR id) {
   const store::ReminderDue due = book_.FireReminder(static_cast<std::uint32_t>(id));
   if (due.entry == nullptr) return;
-  SetActiveWindow(Handle());
+  // The activation stays where the user is typing.
   const store::An_Appointment& e = *due.entry;
   if (due.popUp) ShowReminderPopup(e.year(), e.month(), e.day(), e.hour(), e.minute(), e.text);
 }

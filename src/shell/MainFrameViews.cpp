@@ -3,6 +3,7 @@
 #include "shell/MainFrame.h"
 
 #include "framework/WindowDC.h"
+#include "framework/WorkArea.h"
 #include "store/ProgramState.h"
 #include "views/MonthView.h"
 #include "views/WeekView.h"
@@ -30,7 +31,10 @@ void CMainFrame::OpenWeekView(int year, int month, int day) {
   }
   SetWindowPos(week->Handle(), nullptr, left, top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  fw::FitIntoWorkArea(week->Handle(), Handle());
   SetActiveWindow(week->Handle());
+  // Also from the tray menu, over another program's windows.
+  SetForegroundWindow(week->Handle());
   ShowWindow(week->Handle(), SW_RESTORE);
 }
 
@@ -39,6 +43,7 @@ void CMainFrame::OpenYearView() {
   PlayClickSound();
   if (views::ViewYear* year = views::ViewYear::Current()) {
     SetActiveWindow(year->Handle());
+    SetForegroundWindow(year->Handle());
     ShowWindow(year->Handle(), SW_RESTORE);
     return;
   }

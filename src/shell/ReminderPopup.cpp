@@ -119,8 +119,9 @@ bool ReminderPopup::Show() {
   windowClass.name = kClassName;
   fw::WindowParams params;
   params.title = what_.text.c_str();
-  // A topmost tool window without a caption: no taskbar button, yet it can
-  // be activated, so Esc reaches it.
+  // A topmost tool window without a caption: no taskbar button. It is shown
+  // without taking the activation, so nothing the user types elsewhere goes
+  // to it; a click activates it, and then Esc reaches it.
   params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   params.style = WS_POPUP | WS_SYSMENU;
   params.x = -1;
@@ -148,9 +149,12 @@ bool ReminderPopup::Show() {
   top_ = at.y;
 
   LoadIcons();
-  SetWindowPos(Handle(), HWND_TOPMOST, left_, top_, width_ + 3, 2 * lineHeight_, SWP_SHOWWINDOW);
+  SetWindowPos(Handle(), HWND_TOPMOST, left_, top_, width_ + 3, 2 * lineHeight_,
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
   platform::PlayReminderSound(settings, owner_.Sound());
-  if (!LinkAddress(what_.text).empty()) PostMessageA(Handle(), kAskAboutLink, 0, 0);
+  // A question box would take the keyboard: it waits until the user turns
+  // to the pop-up.
+  linkQuestionDue_ = !LinkAddress(what_.text).empty();
   return true;
 }
 
@@ -287,6 +291,10 @@ LRESULT ReminderPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE: {
       const LRESULT result = DefaultHandling(message, wParam, lParam);
       front_.OnActivate(Handle(), wParam);
+      if (LOWORD(wParam) != WA_INACTIVE && linkQuestionDue_) {
+        linkQuestionDue_ = false;
+        PostMessageA(Handle(), kAskAboutLink, 0, 0);
+      }
       return result;
     }
     case kAskAboutLink:

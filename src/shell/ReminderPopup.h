@@ -58,7 +58,8 @@ class ReminderPopup : public fw::Window {
   // Shows the pop-up (again, after a snooze): sorts the book, makes the
   // window titled with the text, builds the lines, measures them the first
   // time, places the window at random, shows it topmost and plays the
-  // reminder sound; the link question follows from the message loop.
+  // reminder sound, all without taking the activation; the link question
+  // follows once the user activates the pop-up.
   // False when the window could not be made.
   bool Show();
   // Destroys the window; the object is released unless a snooze is pending.
@@ -81,7 +82,7 @@ class ReminderPopup : public fw::Window {
   void Paint(HDC dc) const;
 
  private:
-  // Posted by Show: the link question, asked once the pop-up is on screen.
+  // Posted at the first activation: the link question.
   static constexpr UINT kAskAboutLink = WM_APP + 1;
 
   void Measure();
@@ -111,6 +112,7 @@ class ReminderPopup : public fw::Window {
   HICON snoozeIcon_ = nullptr;
   bool open_ = false;  // its window exists (made by Show, not yet destroyed)
   bool snoozePending_ = false;
+  bool linkQuestionDue_ = false;
   fw::FrontOnActivation front_;
 };
 

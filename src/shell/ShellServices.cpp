@@ -21,8 +21,13 @@ std::string ProgramFolder() {
 
 void SystemShellRequests::Open(HWND owner, const std::string& target) {
   const std::string folder = ProgramFolder();
-  ShellExecuteA(owner, "open", target.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                SW_SHOWNORMAL);
+  const char* directory = folder.empty() ? nullptr : folder.c_str();
+  if (target.find("::/") != std::string::npos) {
+    // A topic inside the help file: the help viewer opens it.
+    ShellExecuteA(owner, "open", "hh.exe", target.c_str(), directory, SW_SHOWNORMAL);
+    return;
+  }
+  ShellExecuteA(owner, "open", target.c_str(), nullptr, directory, SW_SHOWNORMAL);
 }
 
 ShellServices SystemServices::Services() {

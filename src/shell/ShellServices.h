@@ -33,7 +33,7 @@ class ShellRequests {
 
 class SystemShellRequests : public ShellRequests {
  public:
-  // A failure is not reported.
+  // A failure is not reported. "file::/topic" opens a help file's topic.
   void Open(HWND owner, const std::string& target) override;
 };
 

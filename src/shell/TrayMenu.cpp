@@ -26,6 +26,8 @@ OwnedMenu BuildTrayMenu(bool showItem, const std::function<bool(UINT)>& enabled)
   Append(menu.Get(), ID_VIEW_TODO, "To &Do List", enabled);
   AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
   Append(menu.Get(), ID_VIEW_TODAY, "&Today", enabled);
+  AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  Append(menu.Get(), ID_APP_EXIT, "E&xit", enabled);
   return menu;
 }
 

@@ -406,7 +406,15 @@ bool All_Appointments::WriteBackup(const std::string& folderWithSeparator) {
     return false;
   }
   int written = 0;
-  if (!WriteBook(path, &written)) return false;
+  if (!WriteRecords(path, &written)) {
+    // Written safely: a backup already there is still whole.
+    std::string why = "Lumetta could not write the backup file \"" + path +
+                      "\": that folder cannot be written to.\nPlease choose another folder with "
+                      "the Location button, for example a folder in your Documents folder.";
+    if (context_.files.Exists(path)) why += "\n\nThe backup already there has been left as it is.";
+    context_.prompts.Show(why, kPromptCaption, PromptButtons::Ok, PromptIcon::Warning);
+    return false;
+  }
   context_.prompts.Show(
       "Wrote " + std::to_string(written) + " entries to the backup file \"" + path + "\"",
       kPromptCaption, PromptButtons::Ok, PromptIcon::Information);

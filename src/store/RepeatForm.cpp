@@ -70,9 +70,8 @@ std::string RepeatForm::KindText(int kind) const {
       return "every other " + weekdayName_;
     case kRepeatMonthlyByDate:
       return "every month on the " + dayOrdinal_;
-    // "2nd Tuesday  of every month": the last part brings its own space.
     case kRepeatMonthlyByWeekday:
-      return weekOrdinal_ + " " + weekdayName_ + " " + " of every month";
+      return weekOrdinal_ + " " + weekdayName_ + " of every month";
     case kRepeatYearly:
       return "every year on this day";
     default:

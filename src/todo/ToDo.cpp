@@ -13,6 +13,7 @@
 #include "framework/ScopedSelect.h"
 #include "framework/WindowDC.h"
 #include "framework/WindowText.h"
+#include "framework/WorkArea.h"
 #include "resource.h"
 #include "store/ProgramState.h"
 #include "todo/LegacyToDoLines.h"
@@ -58,6 +59,8 @@ ToDo* ToDo::Open(ToDoHost& host, HFONT mainFont) {
     HWND window = g_toDo->Handle();
     ShowWindow(window, SW_RESTORE);
     SetActiveWindow(window);
+    // Also from the tray menu, over another program's windows.
+    SetForegroundWindow(window);
     return g_toDo.get();
   }
   // The constructor is private: only Open makes the one window.
@@ -130,6 +133,7 @@ bool ToDo::Create(HFONT mainFont) {
   params.width = rowWidth_ + 11;
   params.height = listHeight + frameExtra;
   params.parent = host_.ToDoOwner();
+  params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreateFrame(IDI_TODO, kClassName, params)) return false;
 
   SetMenu(Handle(), LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TODO)));
@@ -146,11 +150,39 @@ bool ToDo::Create(HFONT mainFont) {
     SetWindowPos(Handle(), nullptr, 0, 0, params.width, params.height + listHeight - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  fw::FitIntoWorkArea(Handle(), host_.ToDoOwner());
   SetWindowTextA(Handle(), store::ToDoTitle(currentList_));
   ShowWindow(Handle(), SW_SHOW);
   PlaceEditor(0);
   SetTimer(Handle(), kSaveTimer, kSaveIntervalMs, nullptr);
   return true;
+}
+
+void ToDo::FollowMainFont(HFONT mainFont) {
+  if (ownFont_ || mainFont == nullptr) return;  // drawn with the day-planner font
+  font_ = mainFont;
+  {
+    fw::WindowDC screen(nullptr);
+    fw::ScopedSelect select(screen.Get(), font_);
+    TakeScreenLayout(LayoutRows(screen.Get(), Surface::Screen));
+  }
+  RECT frame = {};
+  RECT client = {};
+  GetWindowRect(Handle(), &frame);
+  GetClientRect(Handle(), &client);
+  const int frameHeight = (frame.bottom - frame.top) - client.bottom;
+  SetWindowPos(Handle(), nullptr, 0, 0, rowWidth_ + 11,
+               store::kToDoLines * rowHeight_ + frameHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fw::FitIntoWorkArea(Handle(), host_.ToDoOwner());
+  if (editor_ != nullptr && selectedRow_ >= 0) {
+    // Moved rather than made anew: the focus stays where the user is.
+    const store::ToDoRect& r = rows_[static_cast<size_t>(selectedRow_)];
+    SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SetWindowPos(editor_, nullptr, r.left + 2, r.top + 2, r.right - r.left, r.bottom - r.top - 2,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ToDo::Save() { ReportFailedSaves(lists_.SaveAll(), false); }

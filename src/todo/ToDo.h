@@ -50,6 +50,9 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   static ToDo* Open(ToDoHost& host, HFONT mainFont);
   // The program's to-do window, or nullptr.
   static ToDo* Current();
+  // The main font changed (the old one is gone): rows, window and editor
+  // follow it, unless the window draws with the day-planner font.
+  void FollowMainFont(HFONT mainFont);
   // Closes the open to-do window, writing its lists.
   static void CloseToDo();
   // Writes the open window's lists without closing it (the end of a Windows

@@ -84,6 +84,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   params.width = timeWidth_ + textWidth_ + 19;
   params.height = kWeekPageLines * lineHeight_ + 48;
   params.parent = monthView_.Handle();
+  params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params)) return false;
   UpdateScrollBar();
   return true;
@@ -171,6 +172,17 @@ void ViewWeek::ScrollTo(int position) {
   scroll_ = clamped;
   UpdateScrollBar();
   InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ViewWeek::OnWheel(int delta) {
+  // The user's lines per notch; a page for "one screen at a time".
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  const int perNotch = lines == WHEEL_PAGESCROLL ? kWeekPageLines : static_cast<int>(lines);
+  wheelDelta_ += delta;
+  const int notches = wheelDelta_ / WHEEL_DELTA;
+  wheelDelta_ -= notches * WHEEL_DELTA;
+  if (notches != 0) ScrollTo(scroll_ - notches * perNotch);
 }
 
 void ViewWeek::OnScroll(int request, int thumb) {
@@ -296,6 +308,9 @@ LRESULT ViewWeek::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_VSCROLL:
       OnScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+      return 0;
+    case WM_MOUSEWHEEL:
+      OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_KEYDOWN:
       OnKeyDown(static_cast<UINT>(wParam));

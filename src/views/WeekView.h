@@ -85,6 +85,8 @@ class ViewWeek : public PeriodWindow {
   // Steps to the week `days` on, unless none of its days can be stored.
   void Step(int days);
   void UpdateScrollBar();
+  // The mouse wheel: lines per notch as the user set them.
+  void OnWheel(int delta);
   void OnScroll(int request, int thumb);
   void OnKeyDown(UINT key);
   void OnLeftButtonDown(int y);
@@ -97,7 +99,8 @@ class ViewWeek : public PeriodWindow {
   Date start_;
   int length_ = 7;
   int scroll_ = 1;
-  fw::Font ownFont_;  // from the saved day-planner font, when one was chosen
+  int wheelDelta_ = 0;  // the part of a notch not yet scrolled (fine-grained wheels)
+  fw::Font ownFont_;    // from the saved day-planner font, when one was chosen
   int timeWidth_ = 0;
   int lineHeight_ = 0;
   int textWidth_ = 0;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "framework/WindowDC.h"
+#include "framework/WorkArea.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
@@ -49,22 +50,23 @@ ViewYear* ViewYear::Open(CLumettaView& monthView, MonthViewHost& host, fw::Promp
 }
 
 void ViewYear::OnDpiChanged() {
+  screenFont_.Reset(nullptr);  // a font fitted at the old scale
   fw::WindowDC dc(Handle());
   layout_ = Measure(dc.Get(), false);
 }
 
 bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   year_ = std::clamp(year, kFirstYear, kLastYear);
-  layout_ = Measure(dc, false);
-  const int monthWidth = 7 * layout_.cell.width;
-  const int monthHeight = 8 * layout_.cell.height;
-
   const store::SettingsBlock& settings = store::g_settings;
   const int savedLeft = settings.yearViewPosition.left;
   int x = savedLeft >= 0 && savedLeft <= kFurthestSavedLeft ? savedLeft : 0;
   int y = settings.yearViewPosition.top;
-  const int width = 4 * monthWidth + 22;
-  const int height = 3 * monthHeight + frameExtraHeight;
+  const HWND mainWindow = GetAncestor(monthView_.Handle(), GA_ROOT);
+  layout_ = Measure(dc, false);
+  SIZE size = FrameSize(frameExtraHeight);
+  const RECT work = fw::WorkAreaFor(RECT{x, y, x + size.cx, y + size.cy}, mainWindow);
+  const bool fits = FitFontInto(dc, work, frameExtraHeight);
+  size = FrameSize(frameExtraHeight);
 
   const std::string caption = std::to_string(year_);
   fw::WindowParams params;
@@ -72,21 +74,48 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   params.style = WS_CAPTION | WS_SYSMENU;
   params.x = x;
   params.y = y;
-  params.width = width;
-  params.height = height;
+  params.width = size.cx;
+  params.height = size.cy;
   params.parent = monthView_.Handle();
+  params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreatePeriodFrame(IDR_YEARVIEW, kClassName, params)) return false;
 
-  if (GetSystemMetrics(SM_CYSCREEN) < 3 * monthWidth + 12) {
-    prompter_.Show(Handle(), kSmallScreenAdvice, MB_OK);  // the view opens anyway
-  }
+  if (!fits) prompter_.Show(Handle(), kSmallScreenAdvice, MB_OK);  // the view opens anyway
   if (x == 0 && y == 0) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    x = (work.left + work.right - size.cx) / 2;
+    y = (work.top + work.bottom - size.cy) / 2;
     SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  fw::FitIntoWorkArea(Handle(), mainWindow);
   ShowWindow(Handle(), SW_SHOW);
   return true;
+}
+
+SIZE ViewYear::FrameSize(int frameExtraHeight) const {
+  return SIZE{4 * 7 * layout_.cell.width + 22, 3 * 8 * layout_.cell.height + frameExtraHeight};
+}
+
+bool ViewYear::FitFontInto(HDC dc, const RECT& work, int frameExtraHeight) {
+  // Smaller than this a day's number is no longer readable.
+  constexpr int kSmallestTextHeight = 11;
+  LOGFONTA description = monthView_.MainFontDescription();
+  const auto fitsWork = [&] {
+    const SIZE size = FrameSize(frameExtraHeight);
+    return size.cx <= work.right - work.left && size.cy <= work.bottom - work.top;
+  };
+  for (int height = layout_.cell.height - 6; !fitsWork(); --height) {
+    if (height < kSmallestTextHeight) return false;
+    description.lfHeight = height;  // positive: the whole line's height
+    description.lfWidth = 0;
+    screenFont_.Reset(CreateFontIndirectA(&description));
+    if (!screenFont_) return false;
+    layout_ = Measure(dc, false);
+  }
+  return true;
+}
+
+HFONT ViewYear::ScreenFont() const {
+  return screenFont_ ? screenFont_.Get() : monthView_.MainFontFor(ViewDpi());
 }
 
 // --- The year ----------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "framework/GdiObject.h"
 #include "framework/Prompter.h"
 #include "views/PeriodWindow.h"
 #include "views/YearLayout.h"
@@ -24,8 +25,8 @@ class ViewYear : public PeriodWindow {
  public:
   static constexpr const char* kClassName = "ViewYear";
   static constexpr const char* kSmallScreenAdvice =
-      "Select File - Setup and choose a smaller font (this will allow the Year view to fit on "
-      "your screen).";
+      "Select File - Preferences - Font and choose a smaller font (this will allow the Year "
+      "view to fit on your screen).";
 
   ~ViewYear() override;
 
@@ -70,7 +71,15 @@ class ViewYear : public PeriodWindow {
  private:
   ViewYear(CLumettaView& monthView, MonthViewHost& host, fw::Prompter& prompter);
   bool InitYearView(HDC dc, int year, int frameExtraHeight);
-  // Selects the main font unless printing, measures the cell and lays out.
+  // The window's outer size for the measured layout.
+  SIZE FrameSize(int frameExtraHeight) const;
+  // Where the window at the main font is larger than `work`, picks the
+  // largest smaller font with which it fits (layout_ follows); false when
+  // even the smallest readable size does not fit.
+  bool FitFontInto(HDC dc, const RECT& work, int frameExtraHeight);
+  // The main font, or the smaller one picked to fit the screen.
+  HFONT ScreenFont() const;
+  // Selects the screen font unless printing, measures the cell and lays out.
   YearLayout Measure(HDC dc, bool printing) const;
   void ShowYear(int year);
   void DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing);
@@ -82,6 +91,7 @@ class ViewYear : public PeriodWindow {
   fw::Prompter& prompter_;
   int year_ = 0;
   YearLayout layout_;
+  fw::Font screenFont_;  // none while the main font fits
   YearDay hover_{-1, -1};
 };
 

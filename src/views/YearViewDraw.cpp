@@ -23,8 +23,7 @@ const char* const kEuropeanInitials[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su
 }  // namespace
 
 YearLayout ViewYear::Measure(HDC dc, bool printing) const {
-  fw::ScopedSelect font(
-      dc, printing ? GetCurrentObject(dc, OBJ_FONT) : monthView_.MainFontFor(ViewDpi()));
+  fw::ScopedSelect font(dc, printing ? GetCurrentObject(dc, OBJ_FONT) : ScreenFont());
   const YearCell cell = YearCellFor(fw::TextSize(dc, "WW"), printing);
   return LayoutYear(cell, year_, store::g_settings.europeanCalendar != 0,
                     printing ? cell.height : 0);
@@ -81,8 +80,7 @@ void ViewYear::DrawYear(HDC dc, bool printing) {
     SetBkColor(dc, settings.back);
     SetBkMode(dc, OPAQUE);
   }
-  fw::ScopedSelect font(
-      dc, printing ? GetCurrentObject(dc, OBJ_FONT) : monthView_.MainFontFor(ViewDpi()));
+  fw::ScopedSelect font(dc, printing ? GetCurrentObject(dc, OBJ_FONT) : ScreenFont());
   if (printing) {
     const std::string year = std::to_string(year_);
     const int w = layout.cell.width;

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 #include "common/Records.h"
@@ -88,8 +90,10 @@ TEST(FirstStart, MakesTheDataFolderTheNotesFolderAndASettingsFileOfDefaults) {
   for (size_t at = 264; at < 424; ++at) {
     ASSERT_EQ(0, settings[at]) << "fonts and window positions never chosen, byte " << at;
   }
-  EXPECT_EQ("C:", TextAt(settings, 424))
-      << "the registry import's backup folder without registry data";
+  char documents[MAX_PATH] = {};
+  ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents));
+  EXPECT_EQ(std::string(documents) + "\\Lumetta Backups", TextAt(settings, 424))
+      << "a new user's backup folder, in Documents";
   EXPECT_EQ("Start.wav", TextAt(settings, 680));
   EXPECT_EQ("Ring.wav", TextAt(settings, 808));
   EXPECT_EQ("Pick.wav", TextAt(settings, 936));

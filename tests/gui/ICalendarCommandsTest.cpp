@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 #include "MainFrameTestSupport.h"
@@ -22,6 +24,7 @@
 #include "todo/ToDo.h"
 
 using main_frame_testing::MainFrameTest;
+using platform_testing::PathExists;
 using platform_testing::ReadWholeFile;
 using platform_testing::WriteWholeFile;
 using test_common::Record;
@@ -74,6 +77,28 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
   ASSERT_EQ(1u, services_.prompter.texts.size());
   EXPECT_EQ("Exported 1 entry, 1 day of notes and 0 to-do lines to \"" + out + "\".",
             services_.prompter.texts[0]);
+}
+
+// The first export of a run starts in Documents, the next where the last
+// went: a bare file name typed into the save dialog lands there.
+TEST_F(ICalendarCommandsTest, TheSaveDialogOpensInDocumentsThenWhereTheLastExportWent) {
+  ASSERT_TRUE(MakeFrame());
+  char documents[MAX_PATH] = {};
+  ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents));
+  const std::string inDocuments = std::string(documents) + "\\first export.ics";
+  const std::string elsewhere = services_.data.appData / "exports";
+  ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  testing_support::DialogWatcher watcher;
+  for (const std::string& typed :
+       {std::string("first export.ics"), elsewhere + "\\a.ics", std::string("b.ics")}) {
+    ChooseInNextDialog(watcher, typed);
+    testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
+  }
+  EXPECT_EQ(3u, watcher.Seen().size());
+  EXPECT_TRUE(PathExists(inDocuments));
+  EXPECT_TRUE(PathExists(elsewhere + "\\a.ics"));
+  EXPECT_TRUE(PathExists(elsewhere + "\\b.ics")) << "not where the last export went";
+  DeleteFileA(inDocuments.c_str());
 }
 
 TEST_F(ICalendarCommandsTest, ExportTakesTheToDoLineBeingTypedInAnOpenWindow) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <cstring>
 #include <string>
 
@@ -24,6 +26,17 @@ using platform_testing::ScratchFolder;
 using platform_testing::WriteWholeFile;
 using registry_testing::PrivateCurrentUser;
 using registry_testing::SetNumber;
+
+namespace {
+
+// A new user's backup folder: in Documents, which a standard user can write.
+std::string NewUsersBackupFolder() {
+  char documents[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents);
+  return std::string(documents) + "\\Lumetta Backups";
+}
+
+}  // namespace
 using registry_testing::SetText;
 using registry_testing::SetValue;
 using store::SettingsBlock;
@@ -216,12 +229,13 @@ TEST_F(LegacyRegistryTest, ToDoEntriesHaveAKeyPerListAndIndex) {
 
 // --- The import ----------------------------------------------------------------
 
-TEST_F(LegacyRegistryTest, NoRegistryDataKeepsTheDefaultsWithBackupFolderC) {
+TEST_F(LegacyRegistryTest, NoRegistryDataKeepsTheDefaultsWithBackupsInDocuments) {
   Import();
   SettingsBlock expected = defaults_;
-  store::SetText(expected.backupFolder, "C:");
+  store::SetText(expected.backupFolder, NewUsersBackupFolder());
   EXPECT_EQ(std::memcmp(&block_, &expected, sizeof block_), 0) << "other fields changed";
-  EXPECT_STREQ(block_.backupFolder, "C:");
+  EXPECT_EQ(NewUsersBackupFolder(), block_.backupFolder);
+  EXPECT_NE(0u, NewUsersBackupFolder().find(":\\"));
 }
 
 TEST_F(LegacyRegistryTest, EveryValueOfAnOlderVersionReachesItsField) {
@@ -343,14 +357,14 @@ TEST_F(LegacyRegistryTest, FontsOfTheWrongSizeOrTypeAreNotTaken) {
   EXPECT_EQ(std::memcmp(&block_.plannerFont, &defaults_.plannerFont, sizeof block_.plannerFont), 0);
 }
 
-TEST_F(LegacyRegistryTest, BackupFolderTooLongOrOfTheWrongTypeBecomesC) {
+TEST_F(LegacyRegistryTest, BackupFolderTooLongOrOfTheWrongTypeBecomesTheNewUsersFolder) {
   ASSERT_TRUE(SetText("backup", "folder", "E:\\" + std::string(300, 'x')));
   Import();
-  EXPECT_STREQ(block_.backupFolder, "C:");
+  EXPECT_EQ(NewUsersBackupFolder(), block_.backupFolder);
   ASSERT_TRUE(SetNumber("backup", "folder", 4));
   block_ = defaults_;
   Import();
-  EXPECT_STREQ(block_.backupFolder, "C:");
+  EXPECT_EQ(NewUsersBackupFolder(), block_.backupFolder);
   const std::string longest = "E:\\" + std::string(252, 'y');  // 255 characters fit
   ASSERT_TRUE(SetText("backup", "folder", longest));
   block_ = defaults_;
@@ -424,7 +438,7 @@ TEST_F(SettingsStartTest, FirstStartWithoutOlderVersionWritesTheDefaults) {
   EXPECT_EQ(bytes.size(), 1648u);
   EXPECT_EQ(block_.fore, store::MakeColour(0, 125, 251));
   SettingsBlock expected = defaults_;
-  store::SetText(expected.backupFolder, "C:");
+  store::SetText(expected.backupFolder, NewUsersBackupFolder());
   EXPECT_EQ(std::memcmp(bytes.data(), &expected, sizeof expected), 0);
 }
 
@@ -438,7 +452,7 @@ TEST_F(SettingsStartTest, ImportedTextColourIsSavedAndTheRegistryIsIgnoredLater)
   ASSERT_TRUE(SetText("backup", "folder", "D:\\elsewhere"));
   EXPECT_EQ(Start(), store::SettingsLoadResult::Loaded);
   EXPECT_EQ(block_.fore, store::MakeColour(0, 0, 255));
-  EXPECT_STREQ(block_.backupFolder, "C:");
+  EXPECT_EQ(NewUsersBackupFolder(), block_.backupFolder);
 }
 
 TEST_F(SettingsStartTest, OutOfRangeRegistryValuesAreBroughtIntoRangeBeforeTheyAreSaved) {

@@ -155,6 +155,40 @@ TEST_F(MainFrameRouting, ShortcutsPressedInAnotherProgramWindowReachItThroughThe
   EXPECT_EQ(planner.Handle(), g_received[0].first);
 }
 
+// F1 in a window of the program opens that window's help topic; Help >
+// Help Topics opens the help file at its start.
+TEST_F(MainFrameRouting, F1OpensTheHelpTopicOfTheActiveWindow) {
+  fw::MessageLoop loop;
+  loop.SetAccelerators(frame_->Handle(), frame_->Accelerators());
+  const struct {
+    const char* windowClass;
+    const char* topic;
+  } cases[] = {{"AppointBook2", "Lumetta.chm::/topics/day-planner.htm"},
+               {"ToDo", "Lumetta.chm::/topics/todo.htm"},
+               {"ViewWeek", "Lumetta.chm::/topics/week-year.htm"},
+               {"ViewYear", "Lumetta.chm::/topics/week-year.htm"},
+               {nullptr, "Lumetta.chm::/topics/main-window.htm"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.topic);
+    services_.shell.opened.clear();
+    std::unique_ptr<StandIn> window;
+    HWND target = frame_->Handle();
+    if (c.windowClass != nullptr) {
+      window = std::make_unique<StandIn>(c.windowClass);
+      window->Activate();
+      target = window->Handle();
+    } else {
+      SetActiveWindow(target);
+    }
+    testing_support::PostKey(target, VK_F1);
+    testing_support::PumpPending(&loop);
+    EXPECT_EQ(std::vector<std::string>{c.topic}, services_.shell.opened);
+  }
+  services_.shell.opened.clear();
+  SendMessageA(frame_->Handle(), WM_COMMAND, MAKEWPARAM(ID_HELP_TOPICS, 0), 0);
+  EXPECT_EQ(std::vector<std::string>{"Lumetta.chm"}, services_.shell.opened) << "from the menu";
+}
+
 TEST_F(MainFrameRouting, AWindowThatGivesTheCommandBackDoesNotGetItAgain) {
   StandIn planner("AppointBook2");
   planner.Activate();

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <shellapi.h>
 
 #include "MainFrameTestSupport.h"
@@ -305,26 +307,38 @@ TEST_F(MainFrameTest, FindOpensTheFindDialogAndABlankTextIsRefused) {
   EXPECT_EQ("I cannot search for an blank string.", services_.prompter.texts[0]);
 }
 
+// A folder the user chose, and a new user's first folder in Documents,
+// which the first backup makes.
 TEST_F(MainFrameTest, TheBackupDialogsBackupButtonWritesTheBookIntoTheBackupFolder) {
   ASSERT_TRUE(WriteWholeFile(services_.DataFile("Lumetta.bin"), Record(2025, 3, 18, 9, 0, "Kept")));
   ASSERT_TRUE(MakeFrame());
-  const std::string folder = services_.data.appData / "backups";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  store::SetText(store::g_settings.backupFolder, folder + "\\");
-  testing_support::DialogWatcher watcher;
-  watcher.Then([](const testing_support::SeenDialog& dialog) {
-    // Backup, then Close.
-    PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(ID_BACKUP_TO_FOLDER, BN_CLICKED), 0);
-    return IDCANCEL;
-  });
-  testing_support::SendCommand(frame_->Handle(), ID_FILE_BACKUP);
-  ASSERT_EQ(1u, watcher.Seen().size());
-  EXPECT_EQ("Backup and Intelligent Restore", watcher.Seen()[0].caption);
-  EXPECT_EQ(std::vector<std::string>{"Kept"},
-            test_common::RecordTexts(ReadWholeFile(folder + "\\Lumetta.bin")));
-  ASSERT_EQ(1u, services_.prompter.texts.size());
-  EXPECT_EQ(0u, services_.prompter.texts[0].find("Wrote 1 entries to the backup file"))
-      << services_.prompter.texts[0];
+  char documents[MAX_PATH] = {};
+  ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents));
+  const std::string chosen = services_.data.appData / "backups";
+  ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), nullptr));
+  const std::string firstFolder = std::string(documents) + "\\Lumetta Backups";
+  ASSERT_FALSE(PathExists(firstFolder));
+  for (const std::string& folder : {chosen, firstFolder}) {
+    SCOPED_TRACE(folder);
+    services_.prompter.texts.clear();
+    store::SetText(store::g_settings.backupFolder, folder);
+    testing_support::DialogWatcher watcher;
+    watcher.Then([](const testing_support::SeenDialog& dialog) {
+      // Backup, then Close.
+      PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(ID_BACKUP_TO_FOLDER, BN_CLICKED), 0);
+      return IDCANCEL;
+    });
+    testing_support::SendCommand(frame_->Handle(), ID_FILE_BACKUP);
+    ASSERT_EQ(1u, watcher.Seen().size());
+    EXPECT_EQ("Backup and Intelligent Restore", watcher.Seen()[0].caption);
+    const std::string written = folder + "\\Lumetta.bin";
+    EXPECT_EQ(std::vector<std::string>{"Kept"}, test_common::RecordTexts(ReadWholeFile(written)));
+    ASSERT_EQ(1u, services_.prompter.texts.size());
+    EXPECT_EQ(0u, services_.prompter.texts[0].find("Wrote 1 entries to the backup file"))
+        << services_.prompter.texts[0];
+    DeleteFileA(written.c_str());
+  }
+  RemoveDirectoryA(firstFolder.c_str());
 }
 
 TEST_F(MainFrameTest, ThisMonthBringsTheMonthViewBackToToday) {

@@ -7,9 +7,14 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
+#include <iterator>
 #include <string>
 
 #include "MainFrameTestSupport.h"
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
+#include "resource.h"
 #include "PlatformTestFiles.h"
 #include "shell/ReminderPopup.h"
 #include "shell/ReminderPopups.h"
@@ -303,6 +308,9 @@ TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
   store::An_Appointment& e = Entry(11, 0, 15, "https://example.com/meet weekly call");
   FireAt(e, 10, 45);
   PumpPending();
+  EXPECT_TRUE(services_.prompter.texts.empty()) << "asked before the user turned to it";
+  SetActiveWindow(OnlyPopup().Handle());
+  PumpPending();
   ASSERT_EQ(1u, services_.prompter.texts.size());
   EXPECT_EQ("Would you like Lumetta to open a web browser for: https://example.com/meet?",
             services_.prompter.texts[0]);
@@ -312,11 +320,51 @@ TEST_F(ReminderPopupTest, LinkQuestionAsksOnlyAboutTheAddress) {
   services_.prompter.answer = IDYES;
   store::An_Appointment& f = Entry(11, 0, 10, "http://example.org");
   FireAt(f, 10, 50);
+  SetActiveWindow(Popups().At(1).Handle());
   PumpPending();
   ASSERT_EQ(1u, services_.shell.opened.size());
   EXPECT_EQ("http://example.org", services_.shell.opened[0]);
   ASSERT_EQ(1u, Popups().Count()) << "Yes closes the pop-up";
   EXPECT_EQ("https://example.com/meet weekly call", Popups().At(0).What().text);
+}
+
+// Whatever pops up while the user types into a planner's slot, each key
+// still reaches the slot; the pop-up stands on top without the activation.
+TEST_F(ReminderPopupTest, TypingIntoAPlannerGoesOnWhileAPopupAppears) {
+  ASSERT_TRUE(MakeFrame());
+  const std::function<void()> popUps[] = {
+      [&] { FireAt(Entry(11, 0, 15, "Dentist"), 10, 45); },
+      [&] { frame_->ShowReminderPopup(0, 0, 0, 0, 5, "Tea"); },
+      [&] { FireAt(Entry(11, 0, 10, "https://example.com call"), 10, 50); },
+  };
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  PumpPending();
+  planner::AppointBook2* planner = planner::FindDayPlanner(2025, 3, 16);
+  ASSERT_NE(nullptr, planner);
+  SetActiveWindow(planner->Handle());
+  ASSERT_NE(nullptr, planner->SlotEditor());
+  HWND editor = planner->SlotEditor()->Handle();
+  SetFocus(editor);
+  const auto type = [](const char* text) {
+    for (const char* c = text; *c != '\0'; ++c)
+      SendMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(*c), 1);
+    PumpPending();
+  };
+  std::string typed;
+  for (std::size_t i = 0; i < std::size(popUps); ++i) {
+    type("ab");
+    popUps[i]();
+    type("cd");
+    typed += "abcd";
+    ASSERT_EQ(i + 1, Popups().Count());
+    HWND popup = Popups().At(i).Handle();
+    EXPECT_TRUE(IsWindowVisible(popup)) << i;
+    EXPECT_NE(popup, GetActiveWindow()) << i;
+    EXPECT_EQ(planner->Handle(), GetActiveWindow()) << i;
+    EXPECT_EQ(typed, testing_support::WindowText(editor)) << i;
+  }
+  EXPECT_TRUE(services_.prompter.texts.empty());
+  planner::CloseAllDayPlanners();
 }
 
 TEST_F(ReminderPopupTest, ReminderMissedBeforeStartUpIsShownAtOnce) {

@@ -131,7 +131,7 @@ TEST_F(RepeatDialogTest, OpensWithTheEntrysTitleTextsKindAndEndDate) {
                                              "every Tuesday",
                                              "every other Tuesday",
                                              "every month on the 11th",
-                                             "2nd Tuesday  of every month",
+                                             "2nd Tuesday of every month",
                                              "every year on this day"};
   EXPECT_EQ(expected, texts);
   EXPECT_EQ((std::vector<bool>{false, false, false, true, false, false, false, false}), checked);

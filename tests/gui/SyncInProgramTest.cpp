@@ -89,7 +89,8 @@ TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
   testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
   // The window answers while the sync runs.
   DWORD_PTR answer = 0;
-  EXPECT_NE(0, SendMessageTimeoutA(frame_->Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer));
+  EXPECT_NE(0,
+            SendMessageTimeoutA(frame_->Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer));
   ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
   EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
   EXPECT_NE(std::string::npos, platform_testing::ReadWholeFile(services_.DataFile("Lumetta.bin"))

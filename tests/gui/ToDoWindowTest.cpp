@@ -108,6 +108,36 @@ TEST_F(ToDoWindowTest, TwentyTwoRowsShowInAlternatingColoursWithTheEditorOnTheSe
   EXPECT_EQ(RGB(255, 205, 155), pixels.At(client.right - 1, 3 * h + h / 2));
 }
 
+// A new main font reaches the open window: its rows, its editor and its
+// size follow, every row still shows, and the window stays on the screen.
+TEST_F(ToDoWindowTest, ANewMainFontReachesTheOpenWindow) {
+  ToDo* window = Open();
+  ASSERT_NE(nullptr, window);
+  window->SelectRow(21);
+  RECT work = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  for (int height : {-11, -20, -40}) {
+    SCOPED_TRACE(height);
+    fw::Font next(CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                              VARIABLE_PITCH, "Arial"));
+    const int before = window->RowHeight();
+    window->FollowMainFont(next.Get());
+    EXPECT_NE(before, window->RowHeight());
+    EXPECT_EQ(reinterpret_cast<LRESULT>(next.Get()), SendMessageA(Editor(), WM_GETFONT, 0, 0));
+    const RECT editor = ChildRect(Editor());
+    EXPECT_EQ(21 * window->RowHeight() + 2, editor.top);
+    RECT frame = {};
+    RECT client = {};
+    GetWindowRect(window->Handle(), &frame);
+    GetClientRect(window->Handle(), &client);
+    EXPECT_TRUE(frame.top >= work.top && frame.bottom <= work.bottom) << frame.bottom;
+    if (frame.bottom - frame.top < work.bottom - work.top) {
+      EXPECT_GE(client.bottom, 22 * window->RowHeight()) << "rows cut off";
+    }
+    font = std::move(next);  // the fixture's font outlives the window
+  }
+}
+
 TEST_F(ToDoWindowTest, AClickSelectsTheRowUnderItAndTheUpperRowOnABorder) {
   ToDo* window = Open();
   ASSERT_NE(nullptr, window);

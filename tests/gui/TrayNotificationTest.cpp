@@ -47,10 +47,10 @@ std::vector<MenuItem> ItemsOf(HMENU menu) {
   return items;
 }
 
-TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoAndToday) {
+TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoTodayAndExit) {
   const shell::OwnedMenu hidden = shell::BuildTrayMenu(true, [](UINT) { return true; });
   const std::vector<MenuItem> items = ItemsOf(hidden.Get());
-  ASSERT_EQ(7u, items.size());
+  ASSERT_EQ(9u, items.size());
   EXPECT_EQ(ID_TRAY_SHOW, items[0].id);
   EXPECT_EQ("&Show", items[0].text);
   EXPECT_TRUE(items[1].separator);
@@ -63,6 +63,9 @@ TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoAndToday) {
   EXPECT_TRUE(items[5].separator);
   EXPECT_EQ(ID_VIEW_TODAY, items[6].id);
   EXPECT_EQ("&Today", items[6].text);
+  EXPECT_TRUE(items[7].separator);
+  EXPECT_EQ(ID_APP_EXIT, items[8].id);
+  EXPECT_EQ("E&xit", items[8].text);
 
   const shell::OwnedMenu shown =
       shell::BuildTrayMenu(false, [](UINT id) { return id == ID_TRAY_HIDE; });
@@ -96,10 +99,10 @@ TEST_F(TrayNotification, RightClickShowsTheMenuWithHideOrShowAndTheLaterWindowsG
     SendMessageA(frame_->Handle(), shell::TrayIcon::kCallbackMessage, shell::TrayIcon::kIconId,
                  WM_RBUTTONDOWN);
     KillTimer(nullptr, timer);
-    ASSERT_EQ(7u, g_trackedItems.size()) << "visible " << visible;
+    ASSERT_EQ(9u, g_trackedItems.size()) << "visible " << visible;
     EXPECT_EQ(visible ? ID_TRAY_HIDE : ID_TRAY_SHOW, g_trackedItems[0].id);
     EXPECT_FALSE(g_trackedItems[0].greyed);
-    for (size_t i : {2u, 3u, 4u, 6u}) {
+    for (size_t i : {2u, 3u, 4u, 6u, 8u}) {
       EXPECT_FALSE(g_trackedItems[i].greyed) << g_trackedItems[i].text;
     }
   }

@@ -135,6 +135,27 @@ TEST_F(WeekViewTest, EachLengthItemIsGreyedWhileItIsTheLength) {
 
 // --- Scrolling ----------------------------------------------------------------------
 
+// The wheel scrolls the user's number of lines per notch, up or down, and a
+// fine-grained wheel's small steps add up to a notch.
+TEST_F(WeekViewTest, TheMouseWheelScrollsLikeEveryOtherList) {
+  UINT perNotch = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0);
+  const int lines = static_cast<int>(perNotch);
+  ViewWeek* week = OpenWeek(2025, 9, 10);
+  ASSERT_NE(nullptr, week);
+  const struct {
+    short delta;
+    int position;
+  } steps[] = {{-WHEEL_DELTA, 1 + lines},         {-2 * WHEEL_DELTA, 1 + 3 * lines},
+               {WHEEL_DELTA, 1 + 2 * lines},      {-WHEEL_DELTA / 2, 1 + 2 * lines},
+               {-WHEEL_DELTA / 2, 1 + 3 * lines}, {10 * WHEEL_DELTA, 1}};
+  for (const auto& step : steps) {
+    SendMessageA(week->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, step.delta), 0);
+    EXPECT_EQ(step.position, week->ScrollPosition()) << step.delta;
+  }
+  EXPECT_EQ(1, GetScrollPos(week->Handle(), SB_VERT));
+}
+
 TEST_F(WeekViewTest, TheScrollPositionStaysWithinOneTo987) {
   ViewWeek* week = OpenWeek(2025, 9, 10);
   ASSERT_NE(nullptr, week);

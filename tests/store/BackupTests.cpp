@@ -107,8 +107,10 @@ TEST_F(BackupTest, AFolderThatCannotBeWrittenKeepsTheOldBackupAndTheSetting) {
   EXPECT_EQ(world_.files.files["Q:\\gone\\Lumetta.bin"], "older");
   EXPECT_EQ(world_.files.files.count("Q:\\gone\\Lumetta.bin.saving"), 0u);
   EXPECT_EQ(LastMessage(),
-            "Lumetta had a problem saving your appointment data, unable to open file: "
-            "Q:\\gone\\Lumetta.bin");
+            "Lumetta could not write the backup file \"Q:\\gone\\Lumetta.bin\": that folder "
+            "cannot be written to.\nPlease choose another folder with the Location button, for "
+            "example a folder in your Documents folder.\n\nThe backup already there has been "
+            "left as it is.");
   EXPECT_EQ(Folder(), "Q:\\gone");
 }
 

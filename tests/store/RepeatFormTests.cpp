@@ -55,13 +55,13 @@ TEST_F(RepeatFormTest, TitleAndKindTextsFollowTheEntrysDate) {
   EXPECT_EQ(form.KindText(kRepeatWeekly), "every Tuesday");
   EXPECT_EQ(form.KindText(kRepeatEveryOtherWeek), "every other Tuesday");
   EXPECT_EQ(form.KindText(kRepeatMonthlyByDate), "every month on the 11th");
-  EXPECT_EQ(form.KindText(kRepeatMonthlyByWeekday), "2nd Tuesday  of every month");
+  EXPECT_EQ(form.KindText(kRepeatMonthlyByWeekday), "2nd Tuesday of every month");
   EXPECT_EQ(form.KindText(kRepeatYearly), "every year on this day");
 
   const RepeatForm saturday(Input(2025, 3, 29, 9, 0, "x"), false);
   EXPECT_EQ(saturday.KindText(kRepeatWeekly), "every Saturday");
   EXPECT_EQ(saturday.KindText(kRepeatMonthlyByDate), "every month on the 29th");
-  EXPECT_EQ(saturday.KindText(kRepeatMonthlyByWeekday), "5th Saturday  of every month");
+  EXPECT_EQ(saturday.KindText(kRepeatMonthlyByWeekday), "5th Saturday of every month");
   EXPECT_EQ(RepeatForm(Input(2025, 3, 22, 9, 0, "x"), false).KindText(kRepeatMonthlyByDate),
             "every month on the 22nd");
 }
@@ -192,6 +192,6 @@ TEST_F(RepeatFormTest, FilledFromAnEntry) {
   EXPECT_EQ(in.repeatUntil, MakeTime(2025, 12, 1, 9, 0));
   // The week ordinal shown is that of the entry's day.
   const RepeatForm form(in, false);
-  EXPECT_EQ(form.KindText(kRepeatMonthlyByWeekday), "2nd Tuesday  of every month");
+  EXPECT_EQ(form.KindText(kRepeatMonthlyByWeekday), "2nd Tuesday of every month");
   EXPECT_EQ(form.Confirm(kRepeatMonthlyByWeekday, form.EndDate()).weekOrdinal, "2nd");
 }

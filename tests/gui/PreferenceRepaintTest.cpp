@@ -1,0 +1,105 @@
+// A preference changed reaches every open window at once: each repaints
+// with the new colours without waiting for another reason to paint.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "MainFrameTestSupport.h"
+#include "planner/AppointBook2.h"
+#include "planner/DayPlanners.h"
+#include "resource.h"
+#include "support/DialogWatcher.h"
+#include "support/Input.h"
+#include "support/Pixels.h"
+#include "support/Pump.h"
+#include "todo/ToDo.h"
+#include "views/WeekView.h"
+
+using main_frame_testing::MainFrameTest;
+
+namespace {
+
+// How many pixels of the client area show each colour.
+std::map<COLORREF, int> ColourCounts(HWND window) {
+  const testing_support::ClientPixels pixels(window);
+  std::map<COLORREF, int> counts;
+  for (int y = 0; y < pixels.Height(); ++y)
+    for (int x = 0; x < pixels.Width(); ++x) ++counts[pixels.At(x, y)];
+  return counts;
+}
+
+COLORREF MostCommon(const std::map<COLORREF, int>& counts) {
+  COLORREF most = CLR_INVALID;
+  int n = 0;
+  for (const auto& [colour, count] : counts) {
+    if (count > n) most = colour, n = count;
+  }
+  return most;
+}
+
+class PreferenceRepaint : public MainFrameTest {
+ protected:
+  void TearDown() override {
+    planner::CloseAllDayPlanners();
+    MainFrameTest::TearDown();
+  }
+};
+
+TEST_F(PreferenceRepaint, NewColoursReachEveryOpenWindowAtOnce) {
+  const struct {
+    const char* name;
+    UINT command;
+    std::function<HWND()> find;
+  } windows[] = {
+      {"day planner", ID_VIEW_TODAY,
+       [] {
+         planner::AppointBook2* p = planner::FindDayPlanner(2025, 3, 16);
+         return p != nullptr ? p->Handle() : nullptr;
+       }},
+      {"to-do window", ID_VIEW_TODO,
+       [] { return todo::ToDo::Current() != nullptr ? todo::ToDo::Current()->Handle() : nullptr; }},
+      {"week view", ID_VIEW_WEEK,
+       [] {
+         views::ViewWeek* w = views::ViewWeek::Current();
+         return w != nullptr ? w->Handle() : nullptr;
+       }},
+  };
+  ASSERT_TRUE(MakeFrame());
+  for (const auto& w : windows) {
+    SCOPED_TRACE(w.name);
+    store::SetDefaultSettings(store::g_settings, services_.clock.now);
+    testing_support::SendCommand(frame_->Handle(), w.command);
+    testing_support::PumpPending();
+    HWND window = w.find();
+    ASSERT_NE(nullptr, window);
+    // Over the main window, so the colours dialog does not cover it.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    UpdateWindow(window);
+    testing_support::PumpPending();
+    const std::map<COLORREF, int> before = ColourCounts(window);
+    const COLORREF background = MostCommon(before);
+
+    testing_support::DialogWatcher watcher;
+    watcher.Then([](const testing_support::SeenDialog& d) {
+      SendDlgItemMessageA(d.hwnd, IDC_COLORS_DARK, BM_CLICK, 0, 0);
+      return IDC_COLORS_OK;
+    });
+    testing_support::SendCommand(frame_->Handle(), ID_PREFS_COLORS);
+    ASSERT_EQ(1u, watcher.Seen().size());
+    testing_support::PumpPending();
+    const std::map<COLORREF, int> after = ColourCounts(window);
+    const auto left = after.find(background);
+    const int stillShown = left != after.end() ? left->second : 0;
+    EXPECT_LT(stillShown, before.at(background) / 10)
+        << "the old background " << std::hex << background << " is still shown";
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    testing_support::PumpPending();
+  }
+  store::SetDefaultSettings(store::g_settings, services_.clock.now);
+}
+
+}  // namespace
