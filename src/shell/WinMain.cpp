@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <time.h>
 
+#include "platform/SystemClock.h"
 #include "shell/Lumetta.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -12,6 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // reading of it, with its fixed daylight-saving rules, win over it.
   _putenv("TZ=");
   _tzset();
+  platform::UseSystemZoneRules();
 
   shell::CLumetta app(instance);
   return app.Run();
