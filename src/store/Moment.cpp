@@ -118,6 +118,10 @@ bool NextLocalDay(Moment moment, Moment& out) noexcept {
 
 bool LocalFields(Moment moment, CalendarFields& out) noexcept {
   out = CalendarFields{};
+  // Far outside the calendar (a sentinel such as the largest moment): no
+  // zone is asked, and no sum below can overflow.
+  constexpr Seconds kFar = Seconds{1} << 40;  // about 34,800 years
+  if (moment < -kFar || moment > kFar) return false;
   Seconds offset = 0;
   if (!OffsetAt(moment, offset)) return false;
   const Seconds local = moment + offset;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "TimeZone.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
@@ -202,6 +204,8 @@ TEST(LocalFieldsTest, AMomentOutsideTheCalendarGivesTheSubstitutes) {
   EXPECT_EQ(f.weekday, 3);  // Wednesday
   f.year = 99;
   EXPECT_FALSE(LocalFields(MakeTime(1900, 1, 1, 0, 0) - 1, f));
+  EXPECT_FALSE(LocalFields(std::numeric_limits<Moment>::max(), f));
+  EXPECT_FALSE(LocalFields(std::numeric_limits<Moment>::min(), f));
   EXPECT_EQ(f.year, 0);
   EXPECT_EQ(f.month, 0);
   EXPECT_EQ(f.day, 0);
