@@ -120,7 +120,7 @@ bool ParseDate(const std::string& text, CivilDate& out) {
   char extra = 0;
   if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &extra) != 3) return false;
   out = {y, m, d};
-  return y >= 1970 && y <= 2038 && m >= 1 && m <= 12 && d >= 1 &&
+  return y >= kFirstCalendarYear && y <= kLastCalendarYear && m >= 1 && m <= 12 && d >= 1 &&
          d <= DateOfDayNumber(DayNumber(y, m + 1, 1) - 1).day;
 }
 
@@ -158,7 +158,7 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
   }
   if (!o.words.empty()) {
     if (!ParseDate(o.words[0], first)) {
-      err << "not a date (YYYY-MM-DD, 1970 to 2038): " << o.words[0] << '\n';
+      err << "not a date (YYYY-MM-DD, 1900 to 9999): " << o.words[0] << '\n';
       return 2;
     }
   } else {

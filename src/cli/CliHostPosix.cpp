@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <ctime>
 #include <iostream>
-#include <limits>
 
 #include "cli/CliHost.h"
 #include "cli/CurlTransport.h"
@@ -23,12 +22,7 @@ namespace {
 
 class PosixClock : public store::Clock {
  public:
-  store::Moment Now() override {
-    const std::time_t now = std::time(nullptr);
-    return now > std::numeric_limits<store::Moment>::max()
-               ? std::numeric_limits<store::Moment>::max()
-               : static_cast<store::Moment>(now);
-  }
+  store::Moment Now() override { return static_cast<store::Moment>(std::time(nullptr)); }
 };
 
 class PosixFile : public PositionedFile {

@@ -131,6 +131,9 @@ class Win32Host : public CliHost {
 
 }  // namespace
 
-std::unique_ptr<CliHost> MakeCliHost() { return std::make_unique<Win32Host>(); }
+std::unique_ptr<CliHost> MakeCliHost() {
+  platform::UseSystemZoneRules();
+  return std::make_unique<Win32Host>();
+}
 
 }  // namespace cli

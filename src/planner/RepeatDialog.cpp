@@ -76,7 +76,7 @@ void Repeat::OnOK() {
   try {
     choice_ = form_.Confirm(CheckedKind(), ShownDate());
   } catch (const store::CalendarError&) {
-    Close(kDateRefused);  // a date after 2038-01-19 is never wrapped into a moment
+    Close(kDateRefused);  // a date outside 1900..9999
     return;
   }
   Close(IDOK);

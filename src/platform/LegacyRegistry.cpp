@@ -116,7 +116,7 @@ void ImportWebPage(File& file, store::SettingsBlock& s, store::Moment now) {
   file.ReadText("url", url);
   store::SetText(s.webPageAddress, url);
   const bool whenRead = file.ReadNumber("when", number);
-  s.webPageTime = WebPageTime(whenRead, number, now);
+  s.webPageTime = store::TimeOfDayMoment(WebPageTime(whenRead, number, now));
   file.ReadNumber("ask", number);
   s.webPageAskFirst = number == 1 ? 1 : 0;
 }

@@ -6,7 +6,6 @@
 #include <time.h>
 
 #include <cstring>
-#include <limits>
 
 namespace platform {
 
@@ -20,14 +19,46 @@ store::Moment SystemClock::Now() {
       (static_cast<unsigned long long>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
   constexpr unsigned long long kTicksPerSecond = 10000000ULL;
   constexpr unsigned long long kUnixEpochTicks = 116444736000000000ULL;  // 1601 -> 1970
-  if (ticks < kUnixEpochTicks) return 0;
-  const unsigned long long now = (ticks - kUnixEpochTicks) / kTicksPerSecond;
-  // A moment is 32 bits: a clock past January 2038 gives the last moment
-  // rather than a wrapped, negative one.
-  if (now > static_cast<unsigned long long>(std::numeric_limits<store::Moment>::max())) {
-    return std::numeric_limits<store::Moment>::max();
+  return (static_cast<store::Moment>(ticks) - static_cast<store::Moment>(kUnixEpochTicks)) /
+         static_cast<store::Moment>(kTicksPerSecond);
+}
+
+namespace {
+
+constexpr long long kTicksPerSecond = 10000000LL;
+constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+
+// The C library's local time where it reaches (1970 to 3000), so that the
+// program reads the times it always read the same way; before and after, the
+// system's own rules for the current zone (SYSTEMTIME reaches 1601 to 30827).
+class SystemLocalZone : public store::LocalZone {
+ public:
+  bool OffsetAt(store::Moment utc, std::int64_t& offset) noexcept override {
+    if (utc >= 0 && store::LibraryOffsetAt(utc, offset)) return true;
+    const long long ticks = (utc + kSecondsFrom1601To1970) * kTicksPerSecond;
+    if (ticks < 0) return false;
+    FILETIME file = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME universal = {};
+    SYSTEMTIME local = {};
+    FILETIME localFile = {};
+    if (!FileTimeToSystemTime(&file, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local) ||
+        !SystemTimeToFileTime(&local, &localFile)) {
+      return false;
+    }
+    const long long localTicks =
+        static_cast<long long>((static_cast<unsigned long long>(localFile.dwHighDateTime) << 32) |
+                               localFile.dwLowDateTime);
+    offset = (localTicks - ticks) / kTicksPerSecond;
+    return true;
   }
-  return static_cast<store::Moment>(now);
+};
+
+}  // namespace
+
+void UseSystemZoneRules() {
+  static SystemLocalZone zone;  // the program's one local zone
+  store::SetLocalZone(&zone);
 }
 
 void FollowTimeZone() {

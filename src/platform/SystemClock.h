@@ -13,6 +13,10 @@ class SystemClock : public store::Clock {
   store::Moment Now() override;
 };
 
+// Makes the store's conversions use the system's zone rules over the whole
+// calendar, 1900 to 9999 (the C library's local time reaches 1970 to 3000).
+void UseSystemZoneRules();
+
 // Makes the C library's local time (store::MakeTime, LocalFields) follow
 // the system's time zone as it is now.
 void FollowTimeZone();

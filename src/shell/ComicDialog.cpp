@@ -51,7 +51,7 @@ void ComicDialog::OnOK() {
   settings_.webPageEnabled = enabled_ ? 1 : 0;
   settings_.webPageWeekdaysOnly = weekdaysOnly_ ? 1 : 0;
   store::SetText(settings_.webPageAddress, address_);
-  settings_.webPageTime = time_;
+  settings_.webPageTime = store::TimeOfDayMoment(time_);
   settings_.webPageAskFirst = askFirst_ ? 1 : 0;
   Close(IDOK);
 }

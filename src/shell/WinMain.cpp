@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include "framework/Dpi.h"
+#include "platform/SystemClock.h"
 #include "shell/Lumetta.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // reading of it, with its fixed daylight-saving rules, win over it.
   _putenv("TZ=");
   _tzset();
+  platform::UseSystemZoneRules();
 
   // Where the manifest is not read (or not understood), the same at run time.
   fw::EnablePerMonitorDpiAwareness();

@@ -50,8 +50,8 @@ class EntryTime {
   friend class All_Appointments;
   explicit EntryTime(An_Appointment& owner) : owner_(&owner) {}
   An_Appointment* owner_;
-  Moment value_ = 0;
   bool changed_ = false;  // the book's mark: may stand out of time order until the next Sort
+  Moment value_ = 0;
 };
 
 std::ostream& operator<<(std::ostream& out, const EntryTime& time);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "store/CivilDate.h"
 
@@ -241,15 +242,12 @@ void All_Appointments::Sort() {
     return;
   }
   // General case: sort (time, position) keys, which keeps equal times in order.
-  std::vector<std::uint64_t> keys(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto biased = static_cast<std::uint32_t>(list_[i]->time) ^ 0x80000000u;
-    keys[i] = (static_cast<std::uint64_t>(biased) << 32) | static_cast<std::uint32_t>(i);
-  }
+  std::vector<std::pair<Moment, std::size_t>> keys(n);
+  for (std::size_t i = 0; i < n; ++i) keys[i] = {list_[i]->time, i};
   std::sort(keys.begin(), keys.end());
   std::vector<EntryPtr> ordered;
   ordered.reserve(n);
-  for (std::uint64_t k : keys) ordered.push_back(std::move(list_[k & 0xFFFFFFFFu]));
+  for (const auto& k : keys) ordered.push_back(std::move(list_[k.second]));
   list_.swap(ordered);
   Relabel();
 }

@@ -3,6 +3,7 @@
 #include "store/DataFile.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -38,6 +39,7 @@ enum : std::size_t {
   kOffReminderOn = 180,
   kOffTildeFlag = 184,
   kOffNoHighlight = 188,
+  kOffWideRepeatUntil = 192,  // in the reserved bytes: see EncodeRecord
 };
 
 constexpr std::size_t kRecordsPerChunk = 320;  // 65,280 bytes per read or write
@@ -51,6 +53,32 @@ const char* WeekdayBackupName(int weekday) {
   return kNames[weekday >= 0 && weekday <= 6 ? weekday : 0];
 }
 
+namespace {
+
+std::int32_t Clamped32(Moment m) {
+  return static_cast<std::int32_t>(std::clamp<Moment>(m, INT32_MIN, INT32_MAX));
+}
+
+void PutInt64(unsigned char* p, std::int64_t value) {
+  const auto v = static_cast<std::uint64_t>(value);
+  PutInt32(p, static_cast<std::int32_t>(static_cast<std::uint32_t>(v)));
+  PutInt32(p + 4, static_cast<std::int32_t>(static_cast<std::uint32_t>(v >> 32)));
+}
+
+std::int64_t GetInt64(const unsigned char* p) {
+  const std::uint64_t low = static_cast<std::uint32_t>(GetInt32(p));
+  const std::uint64_t high = static_cast<std::uint32_t>(GetInt32(p + 4));
+  return static_cast<std::int64_t>(low | (high << 32));
+}
+
+}  // namespace
+
+// Moments that fit 32 bits are written as they always were, so a file of such
+// entries is the same byte for byte. The stored `time` is only ever recomputed
+// and is clamped. A repeat end that does not fit keeps its full value in the
+// first eight reserved bytes and the largest 32-bit value in the old field
+// (past it, the smallest: no end), so that an older version repeats as far as
+// it can.
 void EncodeRecord(const An_Appointment& e, unsigned char* r) {
   std::memset(r, 0, kRecordSize);
   PutInt32(r + kOffYear, e.year());
@@ -61,7 +89,7 @@ void EncodeRecord(const An_Appointment& e, unsigned char* r) {
   PutInt32(r + kOffMonthDay, e.monthDay);
   PutInt32(r + kOffRepeatKind, e.repeatKind);
   PutInt32(r + kOffTimerId, static_cast<std::int32_t>(e.timerId()));
-  PutInt32(r + kOffTime, e.time);
+  PutInt32(r + kOffTime, Clamped32(e.time));
   PutInt32(r + kOffReminderMinutes, e.reminderMinutes);
   char* text = reinterpret_cast<char*>(r);
   CopyToField(text + kOffWeekOrdinal, kWeekOrdinalChars + 1, e.weekOrdinal);
@@ -71,7 +99,9 @@ void EncodeRecord(const An_Appointment& e, unsigned char* r) {
   PutInt32(r + kOffRed, RedOf(e.colour));
   PutInt32(r + kOffGreen, GreenOf(e.colour));
   PutInt32(r + kOffBlue, BlueOf(e.colour));
-  PutInt32(r + kOffRepeatUntil, e.repeatUntil);
+  const Moment until = e.repeatUntil;
+  PutInt32(r + kOffRepeatUntil, Clamped32(until));
+  if (until != Clamped32(until)) PutInt64(r + kOffWideRepeatUntil, until);
   PutInt32(r + kOffReminderOn, e.reminderOn);
   PutInt32(r + kOffTildeFlag, e.tildeFlag);
   PutInt32(r + kOffNoHighlight, e.noHighlight);
@@ -95,7 +125,8 @@ void DecodeRecord(const unsigned char* r, AppointmentRecord& out) {
   out.text.assign(FieldText(text + kOffText, kTextChars + 1));
   out.dayBefore = GetInt32(r + kOffDayBefore);
   out.colour = MakeColour(GetInt32(r + kOffRed), GetInt32(r + kOffGreen), GetInt32(r + kOffBlue));
-  out.repeatUntil = GetInt32(r + kOffRepeatUntil);
+  const std::int64_t wideUntil = GetInt64(r + kOffWideRepeatUntil);
+  out.repeatUntil = wideUntil != 0 ? wideUntil : GetInt32(r + kOffRepeatUntil);
   out.reminderOn = GetInt32(r + kOffReminderOn);
   out.tildeFlag = GetInt32(r + kOffTildeFlag);
   out.noHighlight = GetInt32(r + kOffNoHighlight);
@@ -105,7 +136,9 @@ bool RecordDay(const unsigned char* r, std::int64_t& day) {
   const std::int32_t y = GetInt32(r + kOffYear);
   const std::int32_t m = GetInt32(r + kOffMonth);
   const std::int32_t d = GetInt32(r + kOffDay);
-  if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1970 || y > 2038) return false;
+  if (m < 1 || m > 12 || d < 1 || d > 31 || y < kFirstCalendarYear || y > kLastCalendarYear) {
+    return false;
+  }
   day = DayNumber(y, m, d);
   return true;
 }

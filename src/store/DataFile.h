@@ -30,8 +30,8 @@ constexpr const char* kAdoptedDataFileName = "Lumetta.old.bin";
 constexpr const char* kUnsavedDataFileName = "Lumetta.unsaved.bin";
 
 // Every half-hour slot from 1970 to 2038 is about 1.2 million records
-// (244 MB). A larger file is no data file: it is refused before anything is
-// reserved for it (on the 32-bit build the reservation alone could fail).
+// (244 MB); a diary that fills more is not kept. A larger file is no data file: it is refused
+// before anything is reserved for it (on the 32-bit build the reservation alone could fail).
 constexpr std::uint64_t kLargestDataFileSize = std::uint64_t{256} << 20;
 
 // "Lumetta.Sun.bin" .. "Lumetta.Sat.bin" (Thursday: "Lumetta.Thur.bin") for a
@@ -69,7 +69,7 @@ void EncodeRecord(const An_Appointment& entry, unsigned char* record);
 void DecodeRecord(const unsigned char* record, AppointmentRecord& out);
 
 // The day (a DayNumber) of a record, from its date fields alone; false for a
-// date outside 1970-2038 or with no such month or day number. Cheaper than
+// date outside 1900-9999 or with no such month or day number. Cheaper than
 // decoding, for finding the records of some days.
 bool RecordDay(const unsigned char* record, std::int64_t& day);
 

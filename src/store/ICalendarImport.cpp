@@ -18,9 +18,9 @@ namespace store {
 
 namespace {
 
-// Nothing is placed after this day: moments end on 2038-01-19.
-const std::int64_t kLastDay = DayNumber(2038, 1, 18);
-const std::int64_t kFirstDay = DayNumber(1970, 1, 1);
+// The calendar's days: nothing is placed outside them.
+const std::int64_t kLastDay = DayNumber(kLastCalendarYear, 12, 31);
+const std::int64_t kFirstDay = DayNumber(kFirstCalendarYear, 1, 1);
 
 std::int64_t DayOf(WallSeconds wall) { return (wall >= 0 ? wall : wall - 86399) / 86400; }
 
@@ -126,7 +126,7 @@ std::int64_t ImportPlan::UtcOf(const IcsTime& frame, WallSeconds wall) const {
   if (frame.form == IcsTime::Form::Zoned) {
     if (const ZoneRules* zone = zones_.Find(frame.tzid)) return wall - zone->OffsetAt(wall);
   }
-  // Floating: the local zone (outside the moments' range, UTC will do).
+  // Floating: the local zone (outside the calendar, UTC will do).
   const CivilDate d = DateOfDayNumber(DayOf(wall));
   const WallSeconds inDay = wall - DayOf(wall) * 86400;
   Moment m = 0;
@@ -142,7 +142,7 @@ bool ImportPlan::SlotOf(const IcsTime& frame, WallSeconds wall, CalendarFields& 
                         (frame.form == IcsTime::Form::Zoned && zones_.Find(frame.tzid) != nullptr);
   if (absolute) {
     const std::int64_t utc = UtcOf(frame, wall);
-    if (utc < 0 || utc > INT32_MAX || !LocalFields(static_cast<Moment>(utc), out)) return false;
+    if (!LocalFields(utc, out)) return false;
   } else {
     const std::int64_t day = DayOf(wall);
     const CivilDate d = DateOfDayNumber(day);
@@ -187,7 +187,7 @@ WallSeconds ImportPlan::InFrameOf(const IcsTime& frame, const IcsTime& t) const 
     if (const ZoneRules* zone = zones_.Find(frame.tzid)) return utc + zone->OffsetAtUtc(utc);
   }
   CalendarFields f;
-  if (utc < 0 || utc > INT32_MAX || !LocalFields(static_cast<Moment>(utc), f)) return utc;
+  if (!LocalFields(utc, f)) return utc;
   return WallOf(f.year, f.month, f.day, f.hour, f.minute, static_cast<int>(utc % 60));
 }
 
@@ -571,9 +571,9 @@ std::string IcsImportSummary::Message(const std::string& path) const {
   }
   std::string skipped;
   AddPart(skipped, noStart > 0, CountOf(noStart, "without a start", "without a start"));
-  AddPart(skipped, outOfRange > 0,
-          CountOf(outOfRange, "occurrence outside 1970 to 2038-01-18",
-                  "occurrences outside 1970 to 2038-01-18"));
+  AddPart(
+      skipped, outOfRange > 0,
+      CountOf(outOfRange, "occurrence outside 1900 to 9999", "occurrences outside 1900 to 9999"));
   AddPart(skipped, cancelled > 0, CountOf(cancelled, "cancelled", "cancelled"));
   AddPart(skipped, seriesCut > 0,
           CountOf(seriesCut, "series cut after 1000 copies", "series cut after 1000 copies"));

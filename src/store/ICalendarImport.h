@@ -38,7 +38,7 @@ struct IcsImportSummary {
   int noNotesFolder = 0;      // notes that had nowhere to go
   int textsCut = 0;           // texts cut at a word boundary to fit an entry
   int noStart = 0;            // components without a readable DTSTART
-  int outOfRange = 0;         // occurrences outside 1970 .. 2038-01-18
+  int outOfRange = 0;         // occurrences outside 1900 .. 9999
   int cancelled = 0;          // cancelled events and occurrences
   int unsupportedRules = 0;   // RRULEs not understood: first occurrence only
   int seriesCut = 0;          // series cut at the repeat limits

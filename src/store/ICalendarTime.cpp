@@ -11,8 +11,9 @@ namespace store {
 
 namespace {
 
-// The last day whose onsets are worth knowing: moments end in January 2038.
-const std::int64_t kLastZoneDay = DayNumber(2038, 12, 31);
+// The last day whose onsets are taken from a zone's rules; later times keep
+// the offset of the last change.
+const std::int64_t kLastZoneDay = DayNumber(2199, 12, 31);
 // Changes taken from one observance at most (a yearly rule makes ~70).
 constexpr std::size_t kMaxChangesPerObservance = 2000;
 

@@ -35,7 +35,7 @@ bool ParseIcsTime(const IcsProperty& property, IcsTime& out);
 // "-PT15M", "P1D", "-P1W", "PT1H30M": signed seconds.
 bool ParseDuration(std::string_view value, std::int64_t& seconds);
 
-// One VTIMEZONE: its changes of offset from DTSTART up to 2038, taken from
+// One VTIMEZONE: its changes of offset from DTSTART up to 2199, taken from
 // the STANDARD and DAYLIGHT observances (DTSTART, RRULE, RDATE,
 // TZOFFSETFROM, TZOFFSETTO).
 class ZoneRules {

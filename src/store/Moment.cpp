@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <ctime>
-#include <limits>
 
 namespace store {
 
@@ -13,15 +12,17 @@ namespace {
 
 using Seconds = std::int64_t;
 
-constexpr Seconds kLastMoment = std::numeric_limits<Moment>::max();
-
 // How far MakeTime looks either side of a local time for the offsets that may
 // apply to it; the zone is taken to change its offset at most once in twice
 // this span.
 constexpr Seconds kOffsetProbe = 2 * Seconds{kSecondsPerDay};
 
+LocalZone* installedZone = nullptr;  // the program's one local zone
+
+bool YearInRange(int year) { return year >= kFirstCalendarYear && year <= kLastCalendarYear; }
+
 bool FieldsInRange(int year, int month, int day, int hour, int minute) {
-  return year >= 1970 && month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 &&
+  return YearInRange(year) && month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 &&
          hour <= 23 && minute >= 0 && minute <= 59;
 }
 
@@ -32,29 +33,17 @@ int GregorianDays(int year, int month) {
   return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
-// Years whose every valid date converts; 1970 and 2038 are only partly
-// covered (time zones east of UTC, and the end of the 32-bit range).
-constexpr int kFirstWholeYear = 1971;
-constexpr int kLastWholeYear = 2037;
-
 // A local date and time as seconds since 1970-01-01 00:00, read as if it were
 // UTC. A day past the month's end counts on into the next month.
 Seconds LocalSeconds(int year, int month, int day, int hour, int minute, int second = 0) {
   return DayNumber(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
 }
 
-// The UTC offset (seconds east) that the platform's local-time conversion
-// applies at moment t, taken within the moment range so that both platforms
-// answer (Windows' C library refuses moments before 1970).
+// Floor division for the seconds of a day (moments before 1970 are negative).
+Seconds FloorDiv(Seconds a, Seconds b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
 bool OffsetAt(Seconds t, Seconds& offset) {
-  t = std::clamp<Seconds>(t, 0, kLastMoment);
-  const std::time_t tt = static_cast<std::time_t>(t);
-  const std::tm* tm = std::localtime(&tt);  // single UI thread: the static buffer is fine
-  if (tm == nullptr) return false;
-  offset = LocalSeconds(tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_mday, tm->tm_hour, tm->tm_min,
-                        tm->tm_sec) -
-           t;
-  return true;
+  return installedZone != nullptr ? installedZone->OffsetAt(t, offset) : LibraryOffsetAt(t, offset);
 }
 
 // The moment a local time stands for (see MakeTime): the offsets in force
@@ -70,22 +59,33 @@ bool MomentOfLocal(Seconds local, Moment& out) {
   for (const Seconds offset : {before, after}) {
     const Seconds t = local - offset;
     Seconds actual = 0;
-    if (t < 0 || t > kLastMoment || !OffsetAt(t, actual) || actual != offset) continue;
+    if (!OffsetAt(t, actual) || actual != offset) continue;
     if (!found || t < best) best = t;  // shown twice: the earlier moment
     found = true;
   }
-  if (!found) best = local - before;  // skipped: read with the offset before the change
-  if (best < 0 || best > kLastMoment) return false;
-  out = static_cast<Moment>(best);
+  out = found ? best : local - before;  // skipped: read with the offset before the change
   return true;
 }
 
 }  // namespace
 
+void SetLocalZone(LocalZone* zone) noexcept { installedZone = zone; }
+
+bool LibraryOffsetAt(Moment utc, std::int64_t& offset) noexcept {
+  const std::time_t tt = static_cast<std::time_t>(utc);
+  if (static_cast<Moment>(tt) != utc) return false;  // a 32-bit time_t
+  const std::tm* tm = std::localtime(&tt);           // single UI thread: the static buffer is fine
+  if (tm == nullptr) return false;
+  offset = LocalSeconds(tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_mday, tm->tm_hour, tm->tm_min,
+                        tm->tm_sec) -
+           utc;
+  return true;
+}
+
 CalendarError::CalendarError() : std::runtime_error("calendar fields out of range") {}
 
 bool TryMakeTime(int year, int month, int day, int hour, int minute, Moment& out) noexcept {
-  if (!FieldsInRange(year, month, day, hour, minute) || year > 2038) return false;
+  if (!FieldsInRange(year, month, day, hour, minute)) return false;
   return MomentOfLocal(LocalSeconds(year, month, day, hour, minute), out);
 }
 
@@ -97,7 +97,7 @@ Moment MakeTime(int year, int month, int day, int hour, int minute) {
 
 bool ConvertsToMoment(int year, int month, int day, int hour, int minute) noexcept {
   if (!FieldsInRange(year, month, day, hour, minute)) return false;
-  if (year >= kFirstWholeYear && year <= kLastWholeYear) return true;
+  if (year > kFirstCalendarYear && year < kLastCalendarYear) return true;
   Moment ignored = 0;
   return TryMakeTime(year, month, day, hour, minute, ignored);
 }
@@ -111,27 +111,31 @@ bool NextLocalDay(Moment moment, Moment& out) noexcept {
   if (!LocalFields(moment, f)) return false;
   const CivilDate next = DateOfDayNumber(DayNumber(f.year, f.month, f.day) + 1);
   Moment start = 0;
-  if (!TryMakeTime(next.year, next.month, next.day, f.hour, f.minute, start) ||
-      start > std::numeric_limits<Moment>::max() - f.second) {
-    return false;
-  }
+  if (!TryMakeTime(next.year, next.month, next.day, f.hour, f.minute, start)) return false;
   out = start + f.second;
   return true;
 }
 
 bool LocalFields(Moment moment, CalendarFields& out) noexcept {
   out = CalendarFields{};
-  if (moment < 0) return false;
-  const std::time_t t = moment;
-  const std::tm* tm = std::localtime(&t);  // single UI thread: the static buffer is fine
-  if (tm == nullptr) return false;
-  out.year = tm->tm_year + 1900;
-  out.month = tm->tm_mon + 1;
-  out.day = tm->tm_mday;
-  out.hour = tm->tm_hour;
-  out.minute = tm->tm_min;
-  out.second = tm->tm_sec;
-  out.weekday = tm->tm_wday;
+  // Far outside the calendar (a sentinel such as the largest moment): no
+  // zone is asked, and no sum below can overflow.
+  constexpr Seconds kFar = Seconds{1} << 40;  // about 34,800 years
+  if (moment < -kFar || moment > kFar) return false;
+  Seconds offset = 0;
+  if (!OffsetAt(moment, offset)) return false;
+  const Seconds local = moment + offset;
+  const Seconds dayNumber = FloorDiv(local, kSecondsPerDay);
+  const CivilDate date = DateOfDayNumber(dayNumber);
+  if (!YearInRange(date.year)) return false;
+  const Seconds inDay = local - dayNumber * kSecondsPerDay;
+  out.year = date.year;
+  out.month = date.month;
+  out.day = date.day;
+  out.hour = static_cast<int>(inDay / 3600);
+  out.minute = static_cast<int>(inDay / 60 % 60);
+  out.second = static_cast<int>(inDay % 60);
+  out.weekday = WeekdayOfDayNumber(dayNumber);
   return true;
 }
 
@@ -164,14 +168,18 @@ struct MomentCache::Month {
   std::array<bool, 31> plain{};      // computed here, or left to MakeTime
 };
 
-MomentCache::MomentCache() : months_((kLastWholeYear - kFirstWholeYear + 1) * 12) {}
+MomentCache::MomentCache() = default;
 MomentCache::~MomentCache() = default;
 
 const MomentCache::Month& MomentCache::MonthOf(int year, int month) {
-  std::unique_ptr<Month>& slot = months_[(year - kFirstWholeYear) * 12 + (month - 1)];
-  if (slot) return *slot;
+  const int key = year * 12 + (month - 1);
+  if (key == lastKey_) return *last_;  // a file's records come mostly in time order
+  std::unique_ptr<Month>& slot = months_[key];
+  lastKey_ = key;
+  if (slot) return *(last_ = slot.get());
   slot = std::make_unique<Month>();
   Month& mo = *slot;
+  last_ = &mo;
   const int days = GregorianDays(year, month);
   mo.firstLocal = LocalSeconds(year, month, 1, 0, 0);
 
@@ -194,13 +202,13 @@ const MomentCache::Month& MomentCache::MonthOf(int year, int month) {
 
 bool MomentCache::TryConvert(int year, int month, int day, int hour, int minute, Moment& out) {
   if (!FieldsInRange(year, month, day, hour, minute)) return false;
-  if (year < kFirstWholeYear || year > kLastWholeYear || day > GregorianDays(year, month)) {
-    return TryMakeTime(year, month, day, hour, minute, out);  // partial years, roll-over days
+  if (day > GregorianDays(year, month)) {
+    return TryMakeTime(year, month, day, hour, minute, out);  // roll-over days
   }
   const Month& mo = MonthOf(year, month);
   if (!mo.plain[day - 1]) return TryMakeTime(year, month, day, hour, minute, out);
-  out = static_cast<Moment>(mo.firstLocal + (day - 1) * Seconds{kSecondsPerDay} + hour * 3600 +
-                            minute * 60 - mo.offset[day - 1]);
+  out = mo.firstLocal + (day - 1) * Seconds{kSecondsPerDay} + hour * 3600 + minute * 60 -
+        mo.offset[day - 1];
   return true;
 }
 

@@ -8,9 +8,9 @@ namespace store {
 
 namespace {
 
-// A default end date never falls after 2036; such years become 2035.
-constexpr int kLastDefaultYear = 2036;
-constexpr int kFallbackDefaultYear = 2035;
+// A default end date never falls after the calendar's last year.
+constexpr int kLastDefaultYear = kLastCalendarYear;
+constexpr int kFallbackDefaultYear = kLastCalendarYear;
 constexpr int kDefaultDays = 28;
 
 const char* WeekdayNameOf(int weekday) {

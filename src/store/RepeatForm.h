@@ -64,8 +64,8 @@ class RepeatForm {
   void EndDateChanged() { hasEndDate_ = true; }
 
   // OK: the choice for ApplyRepeatRule. A kind above 7 becomes 0. Throws
-  // CalendarError when U cannot be held in a moment (before 1970, after
-  // 2038-01-19); nothing is changed then.
+  // CalendarError when U is outside the calendar (before 1900, after 9999);
+  // nothing is changed then.
   RepeatChoice Confirm(int kind, const PickerDate& shown) const;
 
  private:

@@ -12,10 +12,10 @@ namespace store {
 namespace {
 
 // Bounds of the end dates the caps compare (after 2000-02-12 19:51:18 UTC,
-// before 2037-01-01 07:59:00 UTC); others are compared as the entry's date.
+// before the calendar's end); others are compared as the entry's date.
 constexpr Moment kCapFloor = 950385078;
-constexpr Moment kCapCeiling = 2114409540;
-constexpr int kYearlyCapLastYear = 2036;
+constexpr Moment kCapCeiling = 253402300800;  // 10000-01-01 00:00 UTC
+constexpr int kYearlyCapLastYear = kLastCalendarYear;
 
 enum class NextKind {
   Found,        // date and time hold the occurrence

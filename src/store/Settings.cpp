@@ -28,13 +28,24 @@ std::uint8_t AsFlag(std::uint8_t b) { return b != 0 ? 1 : 0; }
 
 }  // namespace
 
+std::int32_t TimeOfDayMoment(Moment moment) {
+  if (moment >= INT32_MIN && moment <= INT32_MAX) return static_cast<std::int32_t>(moment);
+  CalendarFields f;
+  Moment day = 0;
+  if (!LocalFields(moment, f) ||
+      !TryMakeTime(2037, f.month, std::min(f.day, 28), f.hour, f.minute, day)) {
+    return 0;
+  }
+  return static_cast<std::int32_t>(day + f.second);
+}
+
 void SetDefaultSettings(SettingsBlock& b, Moment now) {
   std::memset(&b, 0, sizeof b);
   b.webPageEnabled = 0;
   b.webPageAskFirst = 1;
   b.webPageWeekdaysOnly = 0;
   SetText(b.webPageAddress, kDefaultWebPage);
-  b.webPageTime = now;
+  b.webPageTime = TimeOfDayMoment(now);
   SetText(b.backupFolder, "c:");
   SetText(b.startSound, "Start.wav");
   SetText(b.reminderSound, "Ring.wav");

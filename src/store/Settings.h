@@ -55,7 +55,7 @@ struct SettingsBlock {
   std::uint8_t webPageWeekdaysOnly;   //    2
   char webPageAddress[256];           //    3
   std::uint8_t padding259;            //  259
-  Moment webPageTime;                 //  260  only its time of day counts
+  std::int32_t webPageTime;           //  260  a moment; only its time of day counts
   FontDescription mainFont;           //  264
   FontDescription plannerFont;        //  324
   WindowPosition mainWindowPosition;  //  384
@@ -129,6 +129,10 @@ template <std::size_t N>
 void SetText(char (&field)[N], std::string_view text) {
   CopyToField(field, N, text);
 }
+
+// A moment for the block's 32-bit web page time: the moment itself when it
+// fits, else the same local time of day on a day in 2037.
+std::int32_t TimeOfDayMoment(Moment moment);
 
 // Zeros, then the defaults; the daily web page time is `now`.
 void SetDefaultSettings(SettingsBlock& block, Moment now);

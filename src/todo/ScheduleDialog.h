@@ -17,8 +17,7 @@ namespace todo {
 
 class ScheduleDialog : public fw::Dialog {
  public:
-  static constexpr const char* kDateRangeMessage =
-      "Please select a date after 1970 and before 2036.";
+  static constexpr const char* kDateRangeMessage = "Please select a date from 1900 to 9999.";
 
   // `title` is the caption; the pickers start at `when`.
   ScheduleDialog(fw::Prompter& prompter, std::string title, store::Moment when);

@@ -1,7 +1,7 @@
 #pragma once
 // The geometry of the month view as plain functions, so that it is tested
 // without a window: the hot regions of one month for a cell size, the hit
-// tests on them, and stepping the shown month within 1970..2036.
+// tests on them, and stepping the shown month within the calendar's years.
 //
 // The view is 7 cells wide and 8 high: row 0 holds "<<", the title and
 // ">>"; row 1 the weekday names; rows 2 to 7 the days.
@@ -10,10 +10,12 @@
 
 #include <array>
 
+#include "store/Moment.h"
+
 namespace views {
 
-constexpr int kFirstYear = 1970;
-constexpr int kLastYear = 2036;
+constexpr int kFirstYear = store::kFirstCalendarYear;
+constexpr int kLastYear = store::kLastCalendarYear;
 
 // 0 = Sunday .. 6 = Saturday.
 int WeekdayOf(int year, int month, int day);
@@ -48,9 +50,9 @@ struct YearMonth {
   int month = 0;
 };
 
-// One month on; a year past 2036 is held at 2036 (December 2036 -> January 2036).
+// One month on; a year past the last is held there (December 9999 -> January 9999).
 YearMonth NextMonthOf(YearMonth shown);
-// One month back; a year before 1970 is held at 1970 (January 1970 -> December 1970).
+// One month back; a year before the first is held there (January 1900 -> December 1900).
 YearMonth PreviousMonthOf(YearMonth shown);
 
 }  // namespace views

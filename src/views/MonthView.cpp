@@ -255,8 +255,8 @@ void CLumettaView::OpenDayPlanner(int year, int month, int day) {
 
 void CLumettaView::RefuseDay(HWND owner) {
   prompter_.Show(owner,
-                 "Lumetta keeps appointments from 1970 to January 2038 only: entries on this day "
-                 "could not be saved.",
+                 "Lumetta keeps appointments from 1900 to 9999 only: entries on this day could "
+                 "not be saved.",
                  MB_OK | MB_ICONINFORMATION);
 }
 

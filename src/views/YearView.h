@@ -3,7 +3,7 @@
 // three down. Days with entries have their number in the highlight colour,
 // today is inverted. Resting on a day shows the quick-check popup; a left
 // click opens the day's planner, a right click its week. The year steps
-// within 1970..2036, prints on one page, and can be cleared after two
+// within 1900..9999, prints on one page, and can be cleared after two
 // questions. There is at most one year view; the main window opens it and
 // ViewYear::Current() finds it.
 

@@ -84,6 +84,23 @@ TEST_F(CliTest, HelpExplainsEveryCommand) {
   EXPECT_EQ(Cli("agenda --days 0").code, 2);
 }
 
+// Dates run to 9999: a series imported across 2038 shows in the agenda of
+// 2040, and the day index finds entries on both sides of it.
+TEST_F(CliTest, AgendaOfA2040DayAndDatesTo9999) {
+  std::ofstream(dir_ / "in.ics") << "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20370601T090000\n"
+                                    "RRULE:FREQ=YEARLY;COUNT=5\nSUMMARY:Birthday\nEND:VEVENT\n"
+                                    "BEGIN:VEVENT\nDTSTART:99991231T233000\nSUMMARY:Last\n"
+                                    "END:VEVENT\nEND:VCALENDAR\n";
+  const CliRun imported = Cli("import-ics in.ics");
+  ASSERT_EQ(imported.code, 0) << imported.out;
+  EXPECT_EQ(imported.out.find("outside"), std::string::npos) << imported.out;
+  EXPECT_EQ(Cli("agenda 2040-06-01").out, "2040-06-01 09:00  Birthday\n");
+  EXPECT_EQ(Cli("agenda 2037-06-01").out, "2037-06-01 09:00  Birthday\n");
+  EXPECT_EQ(Cli("agenda 9999-12-31").out, "9999-12-31 23:30  Last\n");
+  EXPECT_EQ(Cli("agenda 1900-01-01").code, 0);
+  EXPECT_EQ(Cli("agenda 10000-01-01").code, 2);
+}
+
 TEST_F(CliTest, ImportThenAgendaSearchAndNotes) {
   const CliRun imported = Cli("import-ics '" + Data("google.ics") + "'");
   ASSERT_EQ(imported.code, 0) << imported.out;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "PlatformTestFiles.h"
+#include "platform/SystemClock.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ class FreshFoldersPerTest : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  platform::UseSystemZoneRules();  // as the program does
   // The list of listeners owns it.
   ::testing::UnitTest::GetInstance()->listeners().Append(
       std::make_unique<FreshFoldersPerTest>().release());

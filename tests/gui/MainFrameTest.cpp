@@ -133,7 +133,7 @@ TEST_F(MainFrameTest, PutsTodaysDayIconIntoTheNotificationArea) {
 }
 
 TEST_F(MainFrameTest, WithoutADateTheIconIsTheApplicationIcon) {
-  services_.clock.now = -1;  // a clock that cannot be read as a date
+  services_.clock.now = INT64_MAX;  // a clock that cannot be read as a date
   ASSERT_TRUE(MakeFrame());
   HICON application = static_cast<HICON>(LoadImageA(
       GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16, LR_SHARED));

@@ -1,6 +1,6 @@
 // The month view's geometry and font rules, without a window: where the days
 // of a month lie, the hot regions and their edges, stepping the month within
-// 1970..2036, and the fonts made from the main font.
+// 1900..9999, and the fonts made from the main font.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -125,19 +125,26 @@ TEST(MonthLayoutTest, ClicksOnASharedEdgeActOnTheLowerDayAndHoversOnItOnNone) {
   EXPECT_FALSE(views::InRegion(layout.previousButton, POINT{W + 1, H}, Edges::Included));
 }
 
-TEST(MonthLayoutTest, SteppingStaysWithin1970To2036) {
-  EXPECT_EQ(2025, views::NextMonthOf(YearMonth{2024, 12}).year);
-  EXPECT_EQ(1, views::NextMonthOf(YearMonth{2024, 12}).month);
-  EXPECT_EQ(3, views::NextMonthOf(YearMonth{2024, 2}).month);
-  const YearMonth afterLast = views::NextMonthOf(YearMonth{2036, 12});
-  EXPECT_EQ(2036, afterLast.year);
-  EXPECT_EQ(1, afterLast.month);
-  const YearMonth beforeFirst = views::PreviousMonthOf(YearMonth{1970, 1});
-  EXPECT_EQ(1970, beforeFirst.year);
-  EXPECT_EQ(12, beforeFirst.month);
-  const YearMonth back = views::PreviousMonthOf(YearMonth{2024, 1});
-  EXPECT_EQ(2023, back.year);
-  EXPECT_EQ(12, back.month);
+TEST(MonthLayoutTest, SteppingCrosses2038AndStaysWithin1900To9999) {
+  const struct {
+    YearMonth from;
+    YearMonth next;
+    YearMonth previous;
+  } cases[] = {
+      {{2024, 12}, {2025, 1}, {2024, 11}}, {{2024, 2}, {2024, 3}, {2024, 1}},
+      {{2037, 12}, {2038, 1}, {2037, 11}}, {{2038, 1}, {2038, 2}, {2037, 12}},
+      {{2038, 12}, {2039, 1}, {2038, 11}}, {{2039, 1}, {2039, 2}, {2038, 12}},
+      {{9999, 12}, {9999, 1}, {9999, 11}},  // held in the last year
+      {{1900, 1}, {1900, 2}, {1900, 12}},   // held in the first
+  };
+  for (const auto& c : cases) {
+    const YearMonth next = views::NextMonthOf(c.from);
+    const YearMonth previous = views::PreviousMonthOf(c.from);
+    EXPECT_EQ(c.next.year * 100 + c.next.month, next.year * 100 + next.month)
+        << c.from.year << "-" << c.from.month;
+    EXPECT_EQ(c.previous.year * 100 + c.previous.month, previous.year * 100 + previous.month)
+        << c.from.year << "-" << c.from.month;
+  }
 }
 
 TEST(MainFontTest, DefaultIsPalatinoLinotype18PixelsRoman) {

@@ -271,18 +271,18 @@ TEST_F(MonthViewTest, RightClicksOnTheButtonsStepTheYear) {
 }
 
 TEST_F(MonthViewTest, RightClickOnTheButtonsAtTheLimitsChangesNothingButClicks) {
-  host.diary.SetNow(1970, 1, 15, 12, 0);
+  host.diary.SetNow(1900, 1, 15, 12, 0);
   MakeView();
   SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
                month_test::At(Centre(view->Layout().previousButton)));
-  EXPECT_EQ(1970, view->ShownYear());
+  EXPECT_EQ(1900, view->ShownYear());
   EXPECT_EQ(1, host.clicks);
   view.reset();
-  host.diary.SetNow(2036, 6, 15, 12, 0);
+  host.diary.SetNow(9999, 6, 15, 12, 0);
   MakeView();
   SendMessageA(View(), WM_RBUTTONDOWN, MK_RBUTTON,
                month_test::At(Centre(view->Layout().nextButton)));
-  EXPECT_EQ(2036, view->ShownYear());
+  EXPECT_EQ(9999, view->ShownYear());
   EXPECT_EQ(2, host.clicks);
 }
 
@@ -331,22 +331,32 @@ TEST_F(MonthViewTest, ArrowAndPageKeysStepMonthsAndYears) {
   EXPECT_EQ(0, host.clicks);
 }
 
-TEST_F(MonthViewTest, YearKeysStopAt1970And2036AndMonthStepsWrapInsideThem) {
-  host.diary.SetNow(2036, 12, 1, 9, 0);
+TEST_F(MonthViewTest, YearKeysStopAt1900And9999AndMonthStepsWrapInsideThem) {
+  host.diary.SetNow(9999, 12, 1, 9, 0);
   MakeView();
   Key(VK_UP);
-  EXPECT_EQ(2036, view->ShownYear());
+  EXPECT_EQ(9999, view->ShownYear());
   Key(VK_RIGHT);
-  EXPECT_EQ(2036, view->ShownYear());
-  EXPECT_EQ(1, view->ShownMonth()) << "the step after December 2036 shows January 2036";
+  EXPECT_EQ(9999, view->ShownYear());
+  EXPECT_EQ(1, view->ShownMonth()) << "the step after December 9999 shows January 9999";
   view.reset();
-  host.diary.SetNow(1970, 1, 20, 9, 0);
+  host.diary.SetNow(1900, 1, 20, 9, 0);
   MakeView();
   Key(VK_DOWN);
-  EXPECT_EQ(1970, view->ShownYear());
+  EXPECT_EQ(1900, view->ShownYear());
   Key(VK_LEFT);
-  EXPECT_EQ(1970, view->ShownYear());
-  EXPECT_EQ(12, view->ShownMonth()) << "the step before January 1970 shows December 1970";
+  EXPECT_EQ(1900, view->ShownYear());
+  EXPECT_EQ(12, view->ShownMonth()) << "the step before January 1900 shows December 1900";
+  view.reset();
+  // Across 2038: December 2037, a year on, and on into 2039.
+  host.diary.SetNow(2037, 12, 1, 9, 0);
+  MakeView();
+  Key(VK_RIGHT);
+  EXPECT_EQ(2038 * 100 + 1, view->ShownYear() * 100 + view->ShownMonth());
+  Key(VK_UP);
+  EXPECT_EQ(2039 * 100 + 1, view->ShownYear() * 100 + view->ShownMonth());
+  Key(VK_LEFT);
+  EXPECT_EQ(2038 * 100 + 12, view->ShownYear() * 100 + view->ShownMonth());
 }
 
 TEST_F(MonthViewTest, EnterOpensTodaysPlannerAndEscapeHidesTheMainWindow) {

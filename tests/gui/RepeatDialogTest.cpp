@@ -200,7 +200,7 @@ TEST_F(RepeatDialogTest, AClickWithoutEndDateOffersTheKindsDefault) {
   });
   Run(e);
   EXPECT_EQ(
-      (std::vector<std::string>{"2030-6-1", "2035-6-1", "2031-6-1", "2030-6-29", "2030-6-29"}),
+      (std::vector<std::string>{"2030-6-1", "2040-6-1", "2031-6-1", "2030-6-29", "2030-6-29"}),
       shown);
 }
 
@@ -256,11 +256,23 @@ TEST_F(RepeatDialogTest, OKAppliesTheChosenRuleToTheEntry) {
   EXPECT_EQ(1, world_.notices.months);
 }
 
-TEST_F(RepeatDialogTest, AnEndDateAMomentCannotHoldIsRefusedWithTheYearsMessage) {
+TEST_F(RepeatDialogTest, AnEndDatePast2038MakesCopiesToIt) {
   An_Appointment& e = Add(2030, 6, 1, 9, 0, "Anniversary");
   watcher_.Then([&](const SeenDialog& d) {
     Click(d.hwnd, IDC_REPEAT_YEARLY);
     SetPickerValue(d.hwnd, IDC_REPEAT_UNTIL, 2040, 6, 1);
+    return IDOK;
+  });
+  EXPECT_TRUE(Run(e));
+  EXPECT_EQ(MakeTime(2040, 6, 1, 9, 0), e.repeatUntil);  // the picker keeps the entry's time
+  EXPECT_EQ(11u, book_.Count());                         // 2030 .. 2040
+}
+
+TEST_F(RepeatDialogTest, AnEndDateOutsideTheCalendarIsRefusedWithTheYearsMessage) {
+  An_Appointment& e = Add(2030, 6, 1, 9, 0, "Anniversary");
+  watcher_.Then([&](const SeenDialog& d) {
+    Click(d.hwnd, IDC_REPEAT_YEARLY);
+    SetPickerValue(d.hwnd, IDC_REPEAT_UNTIL, 1899, 6, 1);
     return IDOK;
   });
   watcher_.ThenPress(IDOK);

@@ -191,18 +191,18 @@ TEST_F(ToDoScheduleTest, AnEmptyLineIsToldAndNoDialogOpens) {
   EXPECT_EQ(0u, host.planners.diary.book.Count());
 }
 
-TEST_F(ToDoScheduleTest, ADateBefore1970KeepsTheDialogOpenUntilItIsCorrected) {
+TEST_F(ToDoScheduleTest, ADateBefore1900KeepsTheDialogOpenUntilItIsCorrected) {
   ASSERT_NE(nullptr, Open());
   Type("Old times");
   // The corrected date is read by a second OK: the first one left the dialog open.
   Schedule([&](HWND dialog) {
-    SetPicker(dialog, IDC_SCHEDULE_DATE, {1969, 12, 30, 9, 0});
+    SetPicker(dialog, IDC_SCHEDULE_DATE, {1899, 12, 30, 9, 0});
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    SetPicker(dialog, IDC_SCHEDULE_DATE, {2025, 4, 1, 9, 0});
-    SetPicker(dialog, IDC_SCHEDULE_TIME, {2025, 4, 1, 9, 0});
+    SetPicker(dialog, IDC_SCHEDULE_DATE, {2040, 4, 1, 9, 0});
+    SetPicker(dialog, IDC_SCHEDULE_TIME, {2040, 4, 1, 9, 0});
   });
   EXPECT_EQ(std::vector<std::string>{todo::ScheduleDialog::kDateRangeMessage}, host.prompter.texts);
-  EXPECT_EQ(std::vector<std::string>{"2025-04-01 09:00"}, SlotsOf("Old times"));
+  EXPECT_EQ(std::vector<std::string>{"2040-04-01 09:00"}, SlotsOf("Old times"));
 }
 
 TEST_F(ToDoScheduleTest, CancelSchedulesNothing) {

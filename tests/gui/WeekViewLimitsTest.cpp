@@ -41,23 +41,59 @@ TEST_F(WeekViewLimitsTest, FourBusyWeeksScrollDownToTheirLastDay) {
 
 TEST_F(WeekViewLimitsTest, DaysThatCannotBeKeptAreRefusedWithAMessage) {
   testing_support::DialogWatcher watcher;
-  // The week of 1 January 1970 begins on Sunday 28 December 1969.
-  ViewWeek* week = OpenWeek(1970, 1, 1);
+  // The week of 1 January 1900 begins on Sunday 31 December 1899.
+  ViewWeek* week = OpenWeek(1900, 1, 1);
   ASSERT_NE(nullptr, week);
-  ASSERT_EQ((Date{1969, 12, 28}), week->Start());
+  ASSERT_EQ((Date{1899, 12, 31}), week->Start());
   SendMessageA(week->Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(20, 5));
   EXPECT_TRUE(host.dayPlanners.empty());
   ASSERT_EQ(1u, watcher.Seen().size());
-  EXPECT_NE(std::string::npos, watcher.Seen()[0].message.find("January 2038"));
+  EXPECT_NE(std::string::npos, watcher.Seen()[0].message.find("from 1900 to 9999"));
   DestroyWindow(week->Handle());
 
   // Next stops before a week with no day the calendar can keep.
-  week = OpenWeek(2038, 1, 18);
+  week = OpenWeek(9999, 12, 31);
   ASSERT_NE(nullptr, week);
   const Date last = week->Start();
   SendMessageA(week->Handle(), WM_COMMAND, ID_WEEK_NEXT, 0);
   EXPECT_EQ(last, week->Start());
   EXPECT_EQ(2u, watcher.Seen().size());
+}
+
+// Previous and Next step a week at a time across 2038-01-19, and the year
+// view's a year at a time, its title following; both stop at the calendar's ends.
+TEST_F(WeekViewLimitsTest, WeekAndYearStepAcross2038AndStopAtTheCalendarsEnds) {
+  const struct {
+    UINT command;
+    Date weekFrom, weekTo;
+    int yearFrom, yearTo;
+  } cases[] = {
+      {ID_WEEK_NEXT, {2038, 1, 17}, {2038, 1, 24}, 2037, 2038},
+      {ID_WEEK_NEXT, {2037, 12, 27}, {2038, 1, 3}, 2038, 2039},
+      {ID_WEEK_PREVIOUS, {2039, 1, 2}, {2038, 12, 26}, 2039, 2038},
+      {ID_WEEK_PREVIOUS, {1900, 1, 7}, {1899, 12, 31}, 1901, 1900},
+      {ID_WEEK_PREVIOUS, {1899, 12, 31}, {1899, 12, 31}, 1900, 1900},
+      {ID_WEEK_NEXT, {9999, 12, 26}, {9999, 12, 26}, 9999, 9999},
+  };
+  testing_support::DialogWatcher watcher;
+  for (const auto& c : cases) {
+    ViewWeek* week = OpenWeek(c.weekFrom.year, c.weekFrom.month, c.weekFrom.day);
+    ASSERT_NE(nullptr, week);
+    ASSERT_EQ(c.weekFrom, week->Start());
+    SendMessageA(week->Handle(), WM_COMMAND, c.command, 0);
+    EXPECT_EQ(c.weekTo, week->Start()) << c.weekFrom.year << "-" << c.weekFrom.month;
+    DestroyWindow(week->Handle());
+
+    views::ViewYear* year = OpenYear(c.yearFrom);
+    ASSERT_NE(nullptr, year);
+    SendMessageA(year->Handle(), WM_COMMAND,
+                 c.command == ID_WEEK_NEXT ? ID_YEAR_NEXT : ID_YEAR_PREVIOUS, 0);
+    EXPECT_EQ(c.yearTo, year->ShownYear()) << c.yearFrom;
+    char title[64] = {};
+    GetWindowTextA(year->Handle(), title, sizeof title);
+    EXPECT_NE(std::string::npos, std::string(title).find(std::to_string(c.yearTo))) << title;
+    DestroyWindow(year->Handle());
+  }
 }
 
 }  // namespace

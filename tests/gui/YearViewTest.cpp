@@ -152,24 +152,28 @@ TEST_F(YearViewTest, OpensOnTheScreenShowingAllTwelveMonthsWithTheYearAsCaption)
       << "there is one year view";
 }
 
-TEST_F(YearViewTest, TheYearStepsWithin1970And2036) {
-  ViewYear* year = OpenYear(2040);
+TEST_F(YearViewTest, TheYearStepsWithin1900And9999) {
+  ViewYear* year = OpenYear(10040);
   ASSERT_NE(nullptr, year);
-  EXPECT_EQ(2036, year->ShownYear());
+  EXPECT_EQ(9999, year->ShownYear());
   Command(*year, ID_YEAR_NEXT);
   SendMessageA(year->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
-  EXPECT_EQ(2036, year->ShownYear());
+  EXPECT_EQ(9999, year->ShownYear());
   Command(*year, ID_YEAR_PREVIOUS);
   Command(*year, ID_PREVIOUS);  // the main window's shortcut, passed on
   SendMessageA(year->Handle(), WM_KEYDOWN, VK_LEFT, 0);
   SendMessageA(year->Handle(), WM_KEYDOWN, VK_NEXT, 0);
-  EXPECT_EQ(2032, year->ShownYear());
-  EXPECT_EQ("2032", testing_support::WindowText(year->Handle()));
+  EXPECT_EQ(9995, year->ShownYear());
+  EXPECT_EQ("9995", testing_support::WindowText(year->Handle()));
   SendMessageA(year->Handle(), WM_KEYDOWN, VK_PRIOR, 0);
   Command(*year, ID_NEXT);
-  EXPECT_EQ(2034, year->ShownYear());
-  for (int i = 0; i < 80; ++i) year->PreviousYear();
-  EXPECT_EQ(1970, year->ShownYear());
+  EXPECT_EQ(9997, year->ShownYear());
+  DestroyWindow(year->Handle());
+  year = OpenYear(1905);
+  ASSERT_NE(nullptr, year);
+  for (int i = 0; i < 10; ++i) year->PreviousYear();
+  EXPECT_EQ(1900, year->ShownYear());
+  EXPECT_EQ("1900", testing_support::WindowText(year->Handle()));
 }
 
 // --- Drawing ------------------------------------------------------------------------

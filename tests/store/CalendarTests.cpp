@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "TimeZone.h"
 #include "store/CalendarText.h"
 #include "store/Moment.h"
@@ -133,7 +135,8 @@ TEST(MakeTimeTest, DayPastMonthEndRollsOver) {
 
 TEST(MakeTimeTest, RefusesFieldsOutOfRange) {
   ScopedTimeZone tz("UTC");
-  EXPECT_THROW(MakeTime(1969, 12, 31, 23, 0), CalendarError);
+  EXPECT_THROW(MakeTime(1899, 12, 31, 23, 0), CalendarError);
+  EXPECT_THROW(MakeTime(10000, 1, 1, 0, 0), CalendarError);
   EXPECT_THROW(MakeTime(2024, 0, 1, 0, 0), CalendarError);
   EXPECT_THROW(MakeTime(2024, 13, 1, 0, 0), CalendarError);
   EXPECT_THROW(MakeTime(2024, 1, 0, 0, 0), CalendarError);
@@ -142,25 +145,28 @@ TEST(MakeTimeTest, RefusesFieldsOutOfRange) {
   EXPECT_THROW(MakeTime(2024, 1, 1, 24, 0), CalendarError);
   EXPECT_THROW(MakeTime(2024, 1, 1, 0, -1), CalendarError);
   EXPECT_THROW(MakeTime(2024, 1, 1, 0, 60), CalendarError);
-  // The 32-bit range ends at 2038-01-19 03:14:07 UTC.
-  EXPECT_THROW(MakeTime(2038, 1, 19, 3, 15), CalendarError);
-  EXPECT_THROW(MakeTime(2039, 1, 1, 0, 0), CalendarError);
+  // Past 2038-01-19 03:14:07 UTC, where 32 bits end.
+  EXPECT_EQ(MakeTime(2038, 1, 19, 3, 15), 2147483700);
+  EXPECT_EQ(MakeTime(1900, 1, 1, 0, 0), -2208988800);
+  EXPECT_EQ(MakeTime(9999, 12, 31, 23, 59), 253402300740);
   Moment m = 123;
   EXPECT_FALSE(TryMakeTime(2024, 13, 1, 0, 0, m));
   EXPECT_EQ(m, 123);
 }
 
-TEST(MakeTimeTest, RefusesMomentsBefore1970InZonesEastOfUtc) {
+TEST(MakeTimeTest, TheCalendarsFirstAndLastDaysConvertInZonesEitherSideOfUtc) {
   ScopedTimeZone tz("Europe/Berlin");
-  EXPECT_THROW(MakeTime(1970, 1, 1, 0, 0), CalendarError);  // 1969-12-31 23:00 UTC
-  EXPECT_EQ(MakeTime(1970, 1, 1, 1, 0), 0);
-  EXPECT_FALSE(ConvertsToMoment(1970, 1, 1, 0, 30));
-  EXPECT_TRUE(ConvertsToMoment(1970, 1, 1, 1, 0));
+  EXPECT_EQ(MakeTime(1970, 1, 1, 0, 0), -3600);  // 1969-12-31 23:00 UTC
+  EXPECT_TRUE(ConvertsToMoment(1900, 1, 1, 0, 0));
+  EXPECT_TRUE(ConvertsToMoment(9999, 12, 31, 23, 30));
+  ScopedTimeZone west("America/Los_Angeles");
+  EXPECT_TRUE(CanStoreDay(1900, 1, 1));
+  EXPECT_TRUE(CanStoreDay(9999, 12, 31));
 }
 
 TEST(MakeTimeTest, ConvertsToMomentAgreesWithMakeTime) {
   ScopedTimeZone tz("America/New_York");
-  const int years[] = {1969, 1970, 1971, 2000, 2037, 2038, 2039};
+  const int years[] = {1899, 1900, 1901, 2000, 2037, 2038, 2039, 9999, 10000};
   for (int y : years) {
     for (int mo : {0, 1, 6, 12, 13}) {
       for (int d : {0, 1, 19, 31, 32}) {
@@ -189,11 +195,17 @@ TEST(LocalFieldsTest, BreaksDownAMoment) {
   EXPECT_EQ(f.weekday, 5);  // Friday
 }
 
-TEST(LocalFieldsTest, NegativeMomentGivesTheSubstitutes) {
+TEST(LocalFieldsTest, AMomentOutsideTheCalendarGivesTheSubstitutes) {
   ScopedTimeZone tz("UTC");
   CalendarFields f;
+  ASSERT_TRUE(LocalFields(-1, f));
+  EXPECT_EQ(f.year, 1969);
+  EXPECT_EQ(f.second, 59);
+  EXPECT_EQ(f.weekday, 3);  // Wednesday
   f.year = 99;
-  EXPECT_FALSE(LocalFields(-1, f));
+  EXPECT_FALSE(LocalFields(MakeTime(1900, 1, 1, 0, 0) - 1, f));
+  EXPECT_FALSE(LocalFields(std::numeric_limits<Moment>::max(), f));
+  EXPECT_FALSE(LocalFields(std::numeric_limits<Moment>::min(), f));
   EXPECT_EQ(f.year, 0);
   EXPECT_EQ(f.month, 0);
   EXPECT_EQ(f.day, 0);
@@ -210,7 +222,7 @@ TEST_P(MomentCacheTest, AgreesWithMakeTimeForEveryHalfHour) {
   ScopedTimeZone tz(GetParam());
   MomentCache cache;
   long mismatches = 0;
-  for (int year : {1970, 1971, 2018, 2025, 2037, 2038}) {
+  for (int year : {1900, 1970, 2018, 2025, 2038, 2040, 9999}) {
     for (int month = 1; month <= 12; ++month) {
       for (int day = 1; day <= 31; ++day) {
         for (int hour = 0; hour < 24; ++hour) {
@@ -228,7 +240,7 @@ TEST_P(MomentCacheTest, AgreesWithMakeTimeForEveryHalfHour) {
   EXPECT_EQ(mismatches, 0);
   Moment out;
   EXPECT_FALSE(cache.TryConvert(2025, 13, 1, 0, 0, out));
-  EXPECT_FALSE(cache.TryConvert(1969, 1, 1, 0, 0, out));
+  EXPECT_FALSE(cache.TryConvert(1899, 12, 31, 0, 0, out));
   EXPECT_FALSE(cache.TryConvert(2025, 1, 1, 99, 0, out));
 }
 

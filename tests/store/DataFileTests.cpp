@@ -3,7 +3,10 @@
 // read or written.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "StoreFixture.h"
 #include "common/Records.h"
@@ -20,6 +23,7 @@ namespace {
 class DataFileTest : public BookFixture {
  protected:
   const std::string dataPath_ = "data/Lumetta.bin";
+  FakeWorld other_;
 };
 
 }  // namespace
@@ -101,6 +105,65 @@ TEST_F(DataFileTest, SaveAndLoadKeepEveryField) {
   ASSERT_EQ(loaded.Count(), 2u);
   EXPECT_EQ(StoredFields(loaded.At(0)), StoredFields(e));
   EXPECT_EQ(StoredFields(loaded.At(1)), StoredFields(m));
+}
+
+// A file the previous version wrote (entries from 1971 to the last half hour
+// of 2037, Berlin time) is written again byte for byte; entries and repeat
+// ends after 2038 join it without changing its records, read back whole, and
+// an older version, which knows only the 32-bit fields, still finds every
+// earlier entry, its series running as far as 32 bits reach.
+TEST_F(DataFileTest, EntriesPast2038JoinAnOlderFileWithoutChangingItsRecords) {
+  ScopedTimeZone berlin("Europe/Berlin");
+  world_.clock.now = MakeTime(2026, 12, 1, 12, 0);
+  std::ifstream in(LUMETTA_TEST_DATA_DIR "/before-2038.bin", std::ios::binary);
+  const std::string before{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_EQ(before.size(), 6u * 204);
+  File(dataPath_) = before;
+  ASSERT_TRUE(book_.LoadDataFile(dataPath_));
+  ASSERT_TRUE(book_.SaveTo(dataPath_));
+  EXPECT_TRUE(File(dataPath_) == before);
+
+  An_Appointment& later = Add(2040, 6, 1, 9, 0, "After 2038", kRepeatYearly);
+  later.repeatUntil = MakeTime(2045, 6, 1, 0, 0);
+  An_Appointment& series = Add(2030, 1, 1, 10, 0, "Ends after 2038", kRepeatYearly);
+  series.repeatUntil = MakeTime(2050, 1, 1, 0, 0);
+  book_.Sort();
+  ASSERT_TRUE(book_.SaveTo(dataPath_));
+  const std::string after = File(dataPath_);
+  ASSERT_EQ(after.size(), 8u * 204);
+  std::string unchanged;
+  for (std::size_t at = 0; at < after.size(); at += 204) {
+    if (before.find(after.substr(at, 204)) != std::string::npos) unchanged += after.substr(at, 204);
+  }
+  EXPECT_TRUE(unchanged == before);
+
+  const auto loadInto = [&](const std::string& bytes, All_Appointments& book) {
+    other_.files.files[dataPath_] = bytes;
+    other_.clock.now = world_.clock.now;
+    EXPECT_TRUE(book.LoadDataFile(dataPath_));
+  };
+  All_Appointments again(other_.Context());
+  loadInto(after, again);
+  ASSERT_EQ(again.Count(), 8u);
+  for (std::size_t i = 0; i < 8; ++i)
+    EXPECT_EQ(StoredFields(again.At(i)), StoredFields(book_.At(i)));
+
+  // The older view: the reserved bytes unread, records after 2038 refused.
+  std::string older;
+  for (std::size_t at = 0; at < after.size(); at += 204) {
+    std::string r = after.substr(at, 204);
+    std::fill(r.begin() + 192, r.end(), '\0');
+    if (r.compare(56, 10, "After 2038") != 0) older += r;
+  }
+  All_Appointments old(other_.Context());
+  loadInto(older, old);
+  ASSERT_EQ(old.Count(), 7u);
+  for (std::size_t i = 0, j = 0; i < 8; ++i) {
+    if (book_.At(i).year() > 2038) continue;
+    const An_Appointment& e = old.At(j++);
+    EXPECT_EQ(e.text, book_.At(i).text);
+    EXPECT_EQ(e.repeatUntil, &book_.At(i) == &series ? INT32_MAX : book_.At(i).repeatUntil);
+  }
 }
 
 TEST_F(DataFileTest, SavingAnEmptyBookDeletesTheFile) {
@@ -210,8 +273,8 @@ TEST_F(DataFileTest, LoadIgnoresMissingFilesAndTrailingPartialRecords) {
 TEST_F(DataFileTest, ImpossibleRecordsAreRefusedAndTheRestLoads) {
   File("f") = Record(2025, 13, 1, 10, 0, "month 13") + Record(2025, 3, 14, 10, 0, "good 1") +
               Record(2025, 3, 40, 10, 0, "day 40") + Record(2025, 3, 14, 99, 0, "hour 99") +
-              Record(1969, 3, 14, 10, 0, "1969") + Record(2025, 3, 14, 10, -5, "minute -5") +
-              Record(2039, 1, 1, 0, 0, "2039") + Record(-2147483647 - 1, 0, 0, 0, 0, "min") +
+              Record(1899, 3, 14, 10, 0, "1899") + Record(2025, 3, 14, 10, -5, "minute -5") +
+              Record(10000, 1, 1, 0, 0, "10000") + Record(-2147483647 - 1, 0, 0, 0, 0, "min") +
               Record(2025, 3, 15, 10, 0, "good 2");
   EXPECT_TRUE(book_.LoadDataFile("f"));
   ASSERT_EQ(book_.Count(), 2u);

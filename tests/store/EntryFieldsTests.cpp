@@ -16,8 +16,8 @@ using test_common::StoredFields;
 namespace {
 
 #if defined(__x86_64__) && defined(__GLIBCXX__)
-static_assert(sizeof(An_Appointment) == 216, "an entry gained or lost a field");
-static_assert(sizeof(AppointmentRecord) == 160, "a record gained or lost a field");
+static_assert(sizeof(An_Appointment) == 224, "an entry gained or lost a field");
+static_assert(sizeof(AppointmentRecord) == 176, "a record gained or lost a field");
 #endif
 
 class EntryFieldsTest : public BookFixture {

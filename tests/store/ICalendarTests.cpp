@@ -368,20 +368,44 @@ TEST_F(ICalendarTest, AnOccupiedSlotGetsTheTextByTheMergeRule) {
 
 TEST_F(ICalendarTest, RepeatsStopAtTheRepeatLimits) {
   ScopedTimeZone tz("UTC");
-  // Every day without end from 2037-12-01: nothing after 2038-01-18.
+  // Every day without end from 9999-12-01: nothing after the calendar's end.
   Import(
-      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:a\nDTSTART:20371201T080000\nRRULE:FREQ=DAILY\n"
+      "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:a\nDTSTART:99991201T080000\nRRULE:FREQ=DAILY\n"
       "SUMMARY:Late\nEND:VEVENT\nEND:VCALENDAR\n");
-  EXPECT_EQ(book_.Count(), 49u);
+  EXPECT_EQ(book_.Count(), 31u);
   book_.Sort();
-  EXPECT_EQ(book_.At(48).day(), 18);
+  EXPECT_EQ(book_.At(30).day(), 31);
   // Every day without end from 2030: the first and 1,000 copies.
   const IcsImportResult r = Import(
       "BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:b\nDTSTART:20300101T090000\n"
       "RRULE:FREQ=DAILY\nSUMMARY:Pills\nEND:VEVENT\nEND:VCALENDAR\n");
   EXPECT_EQ(r.summary.copies, 1000);
   EXPECT_EQ(r.summary.seriesCut, 1);
-  EXPECT_EQ(book_.Count(), 49u + 1001u);
+  EXPECT_EQ(book_.Count(), 31u + 1001u);
+}
+
+// A zone's rules go on past 2038: a monthly series written in New York time
+// keeps 9:00 through the clock changes of 2038 and 2039, and exports again.
+TEST_F(ICalendarTest, SeriesCrossing2038KeepsItsTimeInItsZone) {
+  ScopedTimeZone tz("UTC");
+  const IcsImportResult r = Import(
+      "BEGIN:VCALENDAR\nBEGIN:VTIMEZONE\nTZID:Eastern\n"
+      "BEGIN:STANDARD\nDTSTART:20071104T020000\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\n"
+      "TZOFFSETFROM:-0400\nTZOFFSETTO:-0500\nEND:STANDARD\n"
+      "BEGIN:DAYLIGHT\nDTSTART:20070311T020000\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\n"
+      "TZOFFSETFROM:-0500\nTZOFFSETTO:-0400\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
+      "BEGIN:VEVENT\nUID:m\nDTSTART;TZID=Eastern:20371215T090000\n"
+      "RRULE:FREQ=MONTHLY;COUNT=20\nSUMMARY:Rent\nEND:VEVENT\nEND:VCALENDAR\n");
+  EXPECT_EQ(r.summary.outOfRange, 0);
+  const std::vector<std::string> entries = Entries();
+  ASSERT_EQ(entries.size(), 20u);
+  EXPECT_EQ(entries[0], "2037-12-15 14:00 Rent");  // EST
+  EXPECT_EQ(entries[1], "2038-01-15 14:00 Rent");
+  EXPECT_EQ(entries[4], "2038-04-15 13:00 Rent");  // EDT, past 2038-01-19
+  EXPECT_EQ(entries[11], "2038-11-15 14:00 Rent");
+  EXPECT_EQ(entries[19], "2039-07-15 13:00 Rent");
+  const std::string exported = WriteICalendar(book_, {}, {}, MakeTime(2037, 12, 1, 0, 0));
+  EXPECT_NE(exported.find("DTSTART:20390715T130000"), std::string::npos) << exported;
 }
 
 TEST_F(ICalendarTest, BadInputChangesNothingAndSaysWhy) {
@@ -413,13 +437,13 @@ TEST_F(ICalendarTest, BadInputChangesNothingAndSaysWhy) {
   // Absurd values inside a well-formed file are skipped and counted.
   const IcsImportResult r = Import(
       "BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20251345T990000\nSUMMARY:x\nEND:VEVENT\n"
-      "BEGIN:VEVENT\nDTSTART:19600101T090000Z\nSUMMARY:y\nEND:VEVENT\n"
+      "BEGIN:VEVENT\nDTSTART:18990101T090000Z\nSUMMARY:y\nEND:VEVENT\n"
       "BEGIN:VEVENT\nDTSTART:20250601T090000\nRRULE:FREQ=SECONDLY\nSUMMARY:z\nEND:VEVENT\n"
       "END:VCALENDAR\n");
   EXPECT_EQ(r.summary.noStart, 1);
   EXPECT_EQ(r.summary.outOfRange, 1);
   EXPECT_EQ(r.summary.unsupportedRules, 1);
-  EXPECT_NE(r.message.find("Skipped: 1 without a start, 1 occurrence outside 1970 to 2038-01-18."),
+  EXPECT_NE(r.message.find("Skipped: 1 without a start, 1 occurrence outside 1900 to 9999."),
             std::string::npos)
       << r.message;
   EXPECT_EQ(book_.Count(), 2u);

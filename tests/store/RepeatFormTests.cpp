@@ -104,16 +104,16 @@ TEST_F(RepeatFormTest, ClickingAKindOffersItsDefaultEndDate) {
   EXPECT_TRUE(SameDate(none.EndDate(), shown));
 }
 
-TEST_F(RepeatFormTest, DefaultYearsAfter2036BecomeYear2035) {
+TEST_F(RepeatFormTest, DefaultYearsRunPast2038AndStopAtTheCalendarsEnd) {
   RepeatForm yearly(Input(2030, 6, 1, 9, 0, "x"), false);
   yearly.KindClicked(kRepeatYearly, PickerDate{2030, 6, 1, 9, 0, 0});
-  EXPECT_EQ(yearly.EndDate().year, 2035);
-  RepeatForm monthly(Input(2035, 6, 1, 9, 0, "x"), false);
-  monthly.KindClicked(kRepeatMonthlyByDate, PickerDate{2035, 6, 1, 9, 0, 0});
-  EXPECT_EQ(monthly.EndDate().year, 2035);
-  RepeatForm weekly(Input(2035, 6, 1, 9, 0, "x"), false);
-  weekly.KindClicked(kRepeatWeekly, PickerDate{2035, 6, 1, 9, 0, 0});
-  EXPECT_EQ(weekly.EndDate().year, 2036);
+  EXPECT_EQ(yearly.EndDate().year, 2040);
+  RepeatForm monthly(Input(2037, 6, 1, 9, 0, "x"), false);
+  monthly.KindClicked(kRepeatMonthlyByDate, PickerDate{2037, 6, 1, 9, 0, 0});
+  EXPECT_EQ(monthly.EndDate().year, 2039);
+  RepeatForm late(Input(9995, 6, 1, 9, 0, "x"), false);
+  late.KindClicked(kRepeatYearly, PickerDate{9995, 6, 1, 9, 0, 0});
+  EXPECT_EQ(late.EndDate().year, 9999);
   // February 29 a year on is March 1.
   RepeatForm leap(Input(2024, 2, 29, 9, 0, "x"), false);
   leap.KindClicked(kRepeatWeekly, PickerDate{2024, 2, 29, 9, 0, 0});
@@ -147,17 +147,18 @@ TEST_F(RepeatFormTest, ConfirmHandsBackTheChoice) {
   EXPECT_EQ(form.Confirm(-1, PickerDate{2025, 9, 1, 9, 0, 0}).kind, kRepeatNone);
 }
 
-TEST_F(RepeatFormTest, EndDatesAMomentCannotHoldAreRefused) {
+TEST_F(RepeatFormTest, EndDatesOutsideTheCalendarAreRefused) {
   const RepeatForm form(Input(2025, 3, 11, 9, 0, "x"), false);
-  EXPECT_NO_THROW(form.Confirm(kRepeatYearly, PickerDate{2038, 1, 18, 9, 0, 0}));
-  EXPECT_THROW(form.Confirm(kRepeatYearly, PickerDate{2038, 1, 19, 9, 0, 0}), CalendarError);
-  EXPECT_THROW(form.Confirm(kRepeatYearly, PickerDate{2040, 1, 1, 0, 0, 0}), CalendarError);
-  EXPECT_THROW(form.Confirm(kRepeatYearly, PickerDate{1969, 12, 31, 0, 0, 0}), CalendarError);
+  EXPECT_EQ(form.Confirm(kRepeatYearly, PickerDate{2040, 1, 1, 0, 0, 0}).until,
+            MakeTime(2040, 1, 1, 0, 0));
+  EXPECT_NO_THROW(form.Confirm(kRepeatYearly, PickerDate{9999, 12, 31, 9, 0, 0}));
+  EXPECT_THROW(form.Confirm(kRepeatYearly, PickerDate{10000, 1, 1, 0, 0, 0}), CalendarError);
+  EXPECT_THROW(form.Confirm(kRepeatYearly, PickerDate{1899, 12, 31, 0, 0, 0}), CalendarError);
 }
 
 TEST_F(RepeatFormTest, DatesThatCannotBeConvertedKeepTheDialogClosed) {
   EXPECT_THROW(RepeatForm(Input(2025, 13, 1, 9, 0, "x"), false), CalendarError);
-  EXPECT_THROW(RepeatForm(Input(1969, 1, 1, 9, 0, "x"), false), CalendarError);
+  EXPECT_THROW(RepeatForm(Input(1899, 1, 1, 9, 0, "x"), false), CalendarError);
 }
 
 // An old text file can give an entry a negative end: the dialog opens as for

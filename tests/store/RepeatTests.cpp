@@ -171,8 +171,9 @@ TEST_F(RepeatTest, NoOccurrenceForNoRuleAnUnknownOrdinalOrPastTheLastMoment) {
   ordinal.weekdayText = "every Tuesday";
   ordinal.weekOrdinal = "6th";
   EXPECT_EQ(NextOccurrence(ordinal), 0);
-  // 2038-06-01 cannot be held in a moment.
-  EXPECT_EQ(NextOccurrence(Add(2037, 6, 1, 9, 0, "y", kRepeatYearly)), 0);
+  EXPECT_EQ(NextOccurrence(Add(2037, 6, 1, 9, 0, "y", kRepeatYearly)), MakeTime(2038, 6, 1, 9, 0));
+  // The calendar ends with 9999.
+  EXPECT_EQ(NextOccurrence(Add(9999, 6, 1, 9, 0, "z", kRepeatYearly)), 0);
 }
 
 TEST_F(RepeatTest, AdvanceToNextMovesTheDateAndKeepsHourAndMinute) {
@@ -377,11 +378,14 @@ TEST_F(RepeatTest, NoCopiesWithoutEndDateOrBeforeTheFirstOccurrence) {
   EXPECT_TRUE(world_.prompts.shown.empty());
 }
 
-TEST_F(RepeatTest, SeriesEndsQuietlyWhereMomentsEnd) {
-  An_Appointment& o = Add(2030, 6, 1, 9, 0, "Anniversary", kRepeatYearly);
+TEST_F(RepeatTest, SeriesRunsPast2038AndEndsQuietlyWhereTheCalendarEnds) {
+  An_Appointment& birthday = Add(2030, 6, 1, 9, 0, "Birthday", kRepeatYearly);
+  birthday.repeatUntil = MakeTime(2045, 6, 1, 9, 0);
+  EXPECT_EQ(ExpandRepeats(birthday), 15);  // 2031 .. 2045
+  An_Appointment& o = Add(9990, 6, 1, 9, 0, "Anniversary", kRepeatYearly);
   o.repeatUntil = std::numeric_limits<Moment>::max();
-  EXPECT_EQ(ExpandRepeats(o), 7);  // 2031 .. 2037
-  EXPECT_EQ(SlotsOf("Anniversary").back(), (Slot{2037, 6, 1, 9, 0}));
+  EXPECT_EQ(ExpandRepeats(o), 9);  // 9991 .. 9999
+  EXPECT_EQ(SlotsOf("Anniversary").back(), (Slot{9999, 6, 1, 9, 0}));
   EXPECT_TRUE(world_.prompts.shown.empty());
 }
 
@@ -470,16 +474,20 @@ TEST_F(RepeatTest, YearlyRuleIsCutToTwentyYears) {
 }
 
 TEST_F(RepeatTest, EndDatesOutsideTheComparedRangeAreNotCut) {
-  // Before 2000-02-12 and after 2036: compared as the entry's own date.
+  // Before 2000-02-12: compared as the entry's own date.
   An_Appointment& e = Add(1995, 1, 10, 9, 0, "nineties");
   ApplyRepeatRule(e, Choice(kRepeatEveryday, MakeTime(1999, 1, 1, 0, 0)));
   EXPECT_EQ(e.repeatUntil, MakeTime(1999, 1, 1, 0, 0));
   EXPECT_TRUE(world_.prompts.shown.empty());
   EXPECT_EQ(SlotsOf("nineties").size(), 1001u);  // held by the copy limit
 
-  An_Appointment& f = Add(2030, 1, 10, 9, 0, "late");
-  ApplyRepeatRule(f, Choice(kRepeatWeekly, MakeTime(2037, 6, 1, 0, 0)));
-  EXPECT_EQ(f.repeatUntil, MakeTime(2037, 6, 1, 0, 0));
+  // After 2038 the caps apply as before it.
+  An_Appointment& f = Add(2036, 1, 10, 9, 0, "late");
+  ApplyRepeatRule(f, Choice(kRepeatWeekly, MakeTime(2040, 6, 1, 0, 0)));
+  EXPECT_EQ(f.repeatUntil, MakeTime(2040, 6, 1, 0, 0));
+  An_Appointment& g = Add(2030, 1, 10, 10, 0, "capped");
+  ApplyRepeatRule(g, Choice(kRepeatWeekly, MakeTime(2050, 6, 1, 0, 0)));
+  EXPECT_EQ(g.repeatUntil, MakeTime(2035, 1, 10, 0, 0));
 }
 
 TEST_F(RepeatTest, DoesNotRepeatStoresTheRuleWithoutCopies) {
