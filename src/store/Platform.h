@@ -132,7 +132,7 @@ struct ZoneTransition {
 class SystemTimeZones {
  public:
   virtual ~SystemTimeZones() = default;
-  // The zone's changes up to 2038 in time order, starting with one from
+  // The zone's changes up to 2199 in time order, starting with one from
   // its offset before 1970 (offsetFrom == offsetTo when it did not change
   // then); false when the system does not know the name.
   virtual bool Transitions(const std::string& ianaName, std::vector<ZoneTransition>& out) = 0;

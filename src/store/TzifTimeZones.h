@@ -10,8 +10,9 @@
 
 namespace store {
 
-// The changes of a TZif file from 1970 to 2038, as SystemTimeZones answers
-// them; false when the bytes are not a TZif file.
+// The changes of a TZif file from 1970 to 2199 (past its listed changes, by
+// the rule in its footer), as SystemTimeZones answers them; false when the
+// bytes are not a TZif file.
 bool ReadTzif(std::string_view bytes, std::vector<ZoneTransition>& out);
 
 class TzifTimeZones : public SystemTimeZones {

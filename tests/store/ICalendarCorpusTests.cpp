@@ -58,9 +58,13 @@ bool InRange(const std::string& key) {
 // What a key says after its kind: "2025-03-03 15:00", "2025-03-20".
 std::string When(const std::string& key) { return key.substr(key.find(' ') + 1); }
 
+// The reader expands up to here (ics_oracle.py's window); later copies of
+// ours have nothing to be compared with.
+constexpr char kReaderWindowEnd[] = "2038-01-19 23:59";
+
 struct FileOccurrences {
-  std::set<std::string> keys;  // "slot 2025-03-03 15:00", "day 2025-03-20"
-  std::string horizon = "~";   // nothing after it is compared (When)
+  std::set<std::string> keys;              // "slot 2025-03-03 15:00", "day 2025-03-20"
+  std::string horizon = kReaderWindowEnd;  // nothing after it is compared (When)
 };
 // zone -> file -> occurrences
 using Expected = std::map<std::string, std::map<std::string, FileOccurrences>>;

@@ -499,6 +499,35 @@ TEST_F(ICalendarTest, ExtraDatesJoinTheSeriesInEveryFormTheyAreWritten) {
   EXPECT_EQ(Notes(2025, 6, 1) + Notes(2025, 6, 5) + Notes(2025, 6, 7), "FairFairFair");
 }
 
+TEST_F(ICalendarTest, ZonesNamedButNotDefinedKeepTheirDaylightSavingPast2038) {
+  ScopedTimeZone tz("UTC");
+  const struct {
+    const char* tzid;
+    int year, month, day;  // 10:00 there
+    int utcDay, utcHour;
+  } cases[] = {
+      {"Europe/Berlin", 2050, 6, 1, 1, 8},
+      {"Europe/Berlin", 2050, 12, 1, 1, 9},
+      {"America/New_York", 2045, 7, 4, 4, 14},
+      {"Australia/Sydney", 2050, 1, 15, 14, 23},  // summer in the south
+      {"Australia/Sydney", 2050, 7, 15, 15, 0},
+  };
+  for (const auto& c : cases) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:x\nDTSTART;TZID=%s:%04d%02d%02dT100000\n"
+                  "END:VEVENT\nEND:VCALENDAR\n",
+                  c.tzid, c.year, c.month, c.day);
+    fakes::FakeWorld world;
+    All_Appointments book(world.Context());
+    DayNotesFiles notes(world.files, "notes/");
+    const IcsImportResult r = ImportICalendarText(book, text, notes, "in.ics");
+    ASSERT_EQ(r.status, IcsImportStatus::Imported) << r.message;
+    EXPECT_NE(book.FindAt(c.year, c.month, c.utcDay, c.utcHour, 0), nullptr)
+        << c.tzid << " " << c.year << "-" << c.month << "-" << c.day;
+  }
+}
+
 TEST_F(ICalendarTest, ZonesNamedButNotDefinedAreFoundByTheirName) {
   ScopedTimeZone tz("UTC");
   // Ten o'clock in Berlin is 8:00 UTC in June; in Los Angeles 17:00; in London 9:00.

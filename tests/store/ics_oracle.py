@@ -12,7 +12,10 @@ import icalendar
 import recurring_ical_events
 
 folder, zones = sys.argv[1], sys.argv[2:]
-first = datetime.datetime(1969, 12, 30)
+# The test compares up to the end of this window (kReaderWindowEnd there):
+# the zones this reader makes of a file's VTIMEZONE keep no daylight saving
+# after 2037, so later occurrences would be compared with wrong times.
+first = datetime.datetime(1900, 1, 1)
 last = datetime.datetime(2038, 1, 20)
 for name in sorted(os.listdir(folder)):
     if not name.endswith(".ics"):
