@@ -161,19 +161,7 @@ bool ToDo::Create(HFONT mainFont) {
 void ToDo::FollowMainFont(HFONT mainFont) {
   if (ownFont_ || mainFont == nullptr) return;  // drawn with the day-planner font
   font_ = mainFont;
-  {
-    fw::WindowDC screen(nullptr);
-    fw::ScopedSelect select(screen.Get(), font_);
-    TakeScreenLayout(LayoutRows(screen.Get(), Surface::Screen));
-  }
-  RECT frame = {};
-  RECT client = {};
-  GetWindowRect(Handle(), &frame);
-  GetClientRect(Handle(), &client);
-  const int frameHeight = (frame.bottom - frame.top) - client.bottom;
-  SetWindowPos(Handle(), nullptr, 0, 0, rowWidth_ + 11,
-               store::kToDoLines * rowHeight_ + frameHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitFrameToRows();
   fw::FitIntoWorkArea(Handle(), host_.ToDoOwner());
   if (editor_ != nullptr && selectedRow_ >= 0) {
     // Moved rather than made anew: the focus stays where the user is.
@@ -216,6 +204,11 @@ void ToDo::OnDpiChanged() {
   const bool editing = editor_ != nullptr;
   if (editing) TakeEditorText();
   MakeFont(WindowDpi());
+  FitFrameToRows();
+  if (editing && selectedRow_ >= 0) PlaceEditor(selectedRow_);
+}
+
+void ToDo::FitFrameToRows() {
   {
     fw::WindowDC dc(Handle());
     fw::ScopedSelect select(dc.Get(), font_);
@@ -229,7 +222,6 @@ void ToDo::OnDpiChanged() {
   const int width = rowWidth_ + (outer.right - outer.left) - client.right;
   const int height = store::kToDoLines * rowHeight_ + (outer.bottom - outer.top) - client.bottom;
   SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (editing && selectedRow_ >= 0) PlaceEditor(selectedRow_);
 }
 
 // --- Rows and the editor -----------------------------------------------------------

@@ -117,6 +117,8 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   // The screen layout: kept, and stored into the lists' rectangles.
   void TakeScreenLayout(const Rows& rows);
   // font_ for `dpi`: the saved planner font, else the main font.
+  // Lays the rows out in the window's font and sizes the frame to hold them all.
+  void FitFrameToRows();
   void MakeFont(fw::Dpi dpi);
   void PlaceEditor(int row);
   void RemoveEditor();
