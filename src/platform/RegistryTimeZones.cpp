@@ -11,6 +11,9 @@ namespace platform {
 
 namespace {
 
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2199;
+
 constexpr const char* kZonesKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\";
 
 // The layout of the "TZI" values.
@@ -93,13 +96,17 @@ bool RegistryTimeZones::Transitions(const std::string& ianaName,
   int offset = 0;
   auto change = [&](std::int64_t utc, int to) {
     if (out.empty()) {
-      out.push_back({0, to, to});
+      out.push_back({utc, to, to});
     } else if (to != offset) {
       out.push_back({utc, offset, to});
     }
     offset = to;
   };
-  for (int year = 1970; year <= 2038; ++year) {
+  // Windows applies a zone's rules to every year (the first listed year's
+  // before it, the last one's after it), and so do the program's own
+  // conversions: the changes run over the whole calendar up to the last
+  // year the zone code reads.
+  for (int year = kFirstYear; year <= kLastYear; ++year) {
     const RegistryTzi& r = rulesOf(year);
     const int standard = -(r.bias + r.standardBias) * 60;
     const int daylight = -(r.bias + r.daylightBias) * 60;

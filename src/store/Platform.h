@@ -132,9 +132,9 @@ struct ZoneTransition {
 class SystemTimeZones {
  public:
   virtual ~SystemTimeZones() = default;
-  // The zone's changes up to 2199 in time order, starting with one from
-  // its offset before 1970 (offsetFrom == offsetTo when it did not change
-  // then); false when the system does not know the name.
+  // The zone's changes from 1970 (the registry's: 1900) to 2199 in time
+  // order, starting with one from its offset before then (offsetFrom ==
+  // offsetTo when it did not change then); false when the name is unknown.
   virtual bool Transitions(const std::string& ianaName, std::vector<ZoneTransition>& out) = 0;
 };
 

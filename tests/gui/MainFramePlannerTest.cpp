@@ -20,6 +20,7 @@
 #include "support/Input.h"
 #include "support/Pump.h"
 #include "views/MonthView.h"
+#include "views/QuickCheckPopup.h"
 
 using main_frame_testing::MainFrameTest;
 using platform_testing::ReadWholeFile;
@@ -95,6 +96,50 @@ TEST_F(MainFramePlanners, TextTypedIntoAnOpenPlannerIsWrittenAtExit) {
   const std::string written = ReadWholeFile(services_.DataFile("Lumetta.bin"));
   EXPECT_EQ(std::vector<std::string>{"Still typing"}, test_common::RecordTexts(written));
   EXPECT_EQ(nullptr, planner::DayPlannerAt(0));
+}
+
+// Past 2038 a day's entry takes the same road: typed into the 10:00 slot of
+// the clock's day, written at Exit, back at the next start in the day's
+// summary with its reminder armed for its time, an hour on.
+TEST_F(MainFramePlanners, AnEntryTypedIn2040IsWrittenAndArmedAtTheNextStart) {
+  frame_.reset();
+  services_.clock.now = store::MakeTime(2040, 6, 1, 9, 0);
+  ASSERT_TRUE(MakeFrame());
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_TODAY);
+  planner::AppointBook2* planner = Shown(2040, 6, 1);
+  ASSERT_NE(nullptr, planner);
+  const RECT slot = planner->Layout().Slot(10 - planner->FirstHour(), planner::kOnTheHour);
+  SendMessageA(planner->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM((slot.left + slot.right) / 2, (slot.top + slot.bottom) / 2));
+  Type(*planner, "Dentist");
+  frame_->SetEndsMessageLoop(true);
+  testing_support::SendCommand(frame_->Handle(), ID_APP_EXIT);
+
+  const std::vector<store::AppointmentRecord> records =
+      test_common::ReadRecords(ReadWholeFile(services_.DataFile("Lumetta.bin")));
+  ASSERT_EQ(1u, records.size());
+  EXPECT_EQ("Dentist", records[0].text);
+  EXPECT_EQ(2040, records[0].year);
+  EXPECT_EQ(6, records[0].month);
+  EXPECT_EQ(1, records[0].day);
+  EXPECT_EQ(10, records[0].hour);
+  EXPECT_EQ(0, records[0].minute);
+
+  frame_.reset();
+  MSG quit = {};
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  ASSERT_TRUE(MakeFrame());
+  const views::FastView* summary = views::CurrentQuickCheckPopup();
+  ASSERT_NE(nullptr, summary) << "today's summary at start";
+  bool listed = false;
+  for (const views::QuickCheckLine& line : summary->Lines())
+    listed = listed || line.text.find("Dentist") != std::string::npos;
+  EXPECT_TRUE(listed);
+  const store::An_Appointment* entry = frame_->Book().FindAt(2040, 6, 1, 10, 0);
+  ASSERT_NE(nullptr, entry);
+  ASSERT_NE(0u, entry->timerId()) << "no reminder armed";
+  EXPECT_EQ(3600000u, services_.reminderTimers.delays[entry->timerId()]);
 }
 
 TEST_F(MainFramePlanners, TextTypedIntoAnOpenPlannerIsWrittenAtTheEndOfASession) {

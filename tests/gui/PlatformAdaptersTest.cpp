@@ -14,9 +14,11 @@
 #include "framework/MessageBoxPrompter.h"
 #include "platform/ForwardingRepaintNotices.h"
 #include "platform/PrompterPrompts.h"
+#include "platform/RegistryTimeZones.h"
 #include "platform/SystemClock.h"
 #include "platform/Win32FileSystem.h"
 #include "platform/WindowReminderTimers.h"
+#include "store/CivilDate.h"
 #include "store/SafeFile.h"
 #include "support/DialogWatcher.h"
 
@@ -273,6 +275,44 @@ TEST(SystemClock, NowIsTheSystemTimeInSecondsSince1970) {
   const long long after = systemSeconds();
   EXPECT_GE(now, before - 1);
   EXPECT_LE(now, after + 1);
+}
+
+// A zone an iCalendar file only names, from the registry, at a change of
+// its clocks: one second before and at the change (UTC). Eastern lists
+// rules for 2000 to 2007 only: its first before, its last after them.
+struct ZoneChangeCase {
+  const char* zone;
+  int year, month, day, hour;
+  int before, after;  // seconds east of UTC
+};
+
+const ZoneChangeCase kZoneChanges[] = {
+    {"America/New_York", 1960, 4, 3, 7, -18000, -14400},  // first Sunday of April
+    {"America/New_York", 1960, 10, 30, 6, -14400, -18000},
+    {"America/New_York", 1990, 4, 1, 7, -18000, -14400},
+    {"America/New_York", 2040, 3, 11, 7, -18000, -14400},  // second Sunday of March
+    {"America/New_York", 2040, 11, 4, 6, -14400, -18000},
+    {"Europe/Berlin", 1905, 3, 26, 1, 3600, 7200},
+    {"Europe/Berlin", 2199, 10, 27, 1, 7200, 3600},
+};
+
+TEST(RegistryTimeZones, ZonesChangeTheirClocksOverTheWholeCalendar) {
+  platform::RegistryTimeZones zones;
+  for (const ZoneChangeCase& c : kZoneChanges) {
+    std::vector<store::ZoneTransition> changes;
+    ASSERT_TRUE(zones.Transitions(c.zone, changes)) << c.zone;
+    ASSERT_FALSE(changes.empty()) << c.zone;
+    auto offsetAt = [&](std::int64_t utc) {
+      int offset = changes.front().offsetFrom;
+      for (const store::ZoneTransition& t : changes) {
+        if (t.utc <= utc) offset = t.offsetTo;
+      }
+      return offset;
+    };
+    const std::int64_t at = store::DayNumber(c.year, c.month, c.day) * 86400 + c.hour * 3600;
+    EXPECT_EQ(c.before, offsetAt(at - 1)) << c.zone << " " << c.year << "-" << c.month;
+    EXPECT_EQ(c.after, offsetAt(at)) << c.zone << " " << c.year << "-" << c.month;
+  }
 }
 
 // Records what the store's prompts hand to the framework's prompter.
