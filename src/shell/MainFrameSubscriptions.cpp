@@ -117,8 +117,7 @@ void CMainFrame::OnSubscriptionsRefreshed() {
         subscriptionFailuresTold_.erase(s.id);
       } else if (r.status != 200) {
         SubscriptionFailed(s, r.error);
-      } else if (!store::WriteFileSafely(services_.files,
-                                         store::SubscriptionCachePath(dataFile, s),
+      } else if (!store::WriteFileSafely(services_.files, store::SubscriptionCachePath(dataFile, s),
                                          r.body.data(), r.body.size())) {
         SubscriptionFailed(s, "its copy could not be written in the data folder");
       } else {

@@ -23,8 +23,8 @@ CalendarDownloaded Download(store::HttpTransport& http, const CalendarDownload& 
   for (int hop = 0;; ++hop) {
     store::HttpResponse answer = http.Send(request);
     const std::string next = answer.Header("Location");
-    const bool redirect = answer.status == 301 || answer.status == 302 ||
-                          answer.status == 303 || answer.status == 307 || answer.status == 308;
+    const bool redirect = answer.status == 301 || answer.status == 302 || answer.status == 303 ||
+                          answer.status == 307 || answer.status == 308;
     if (redirect && !next.empty() && hop < kMaxRedirects &&
         !(request.url.compare(0, 6, "https:") == 0 && next.compare(0, 5, "http:") == 0)) {
       request.url = next;

@@ -16,10 +16,10 @@ struct NamedColour {
 };
 // Colours that read on the planners' light rows and the week view alike.
 constexpr NamedColour kColours[] = {
-    {"Blue", store::MakeColour(0, 0, 192)},      {"Green", store::MakeColour(0, 128, 0)},
-    {"Red", store::MakeColour(192, 0, 0)},       {"Purple", store::MakeColour(128, 0, 128)},
-    {"Orange", store::MakeColour(208, 96, 0)},   {"Teal", store::MakeColour(0, 128, 128)},
-    {"Brown", store::MakeColour(128, 64, 0)},    {"Grey", store::MakeColour(96, 96, 96)},
+    {"Blue", store::MakeColour(0, 0, 192)},    {"Green", store::MakeColour(0, 128, 0)},
+    {"Red", store::MakeColour(192, 0, 0)},     {"Purple", store::MakeColour(128, 0, 128)},
+    {"Orange", store::MakeColour(208, 96, 0)}, {"Teal", store::MakeColour(0, 128, 128)},
+    {"Brown", store::MakeColour(128, 64, 0)},  {"Grey", store::MakeColour(96, 96, 96)},
 };
 
 std::string BaseName(const std::string& path) {

@@ -85,9 +85,9 @@ TEST_F(SubscribedCalendar, ItsDaysShowInTheViewsAndNothingOfItIsWritten) {
   ASSERT_TRUE(PumpUntil([&] {
     return !frame_->SubscriptionsRefreshing() && !frame_->Subscribed()->On(2025, 3, 17).empty();
   }));
-  EXPECT_NE(std::string::npos,
-            platform_testing::ReadWholeFile(services_.DataFile("Lumetta.subscriptions"))
-                .find("GMT"))
+  EXPECT_NE(
+      std::string::npos,
+      platform_testing::ReadWholeFile(services_.DataFile("Lumetta.subscriptions")).find("GMT"))
       << "the server's Last-Modified is kept for the next download";
 
   // The month view: marked days and the quick-check popup's lines.
@@ -160,8 +160,7 @@ TEST_F(SubscribedCalendar, ItsDaysShowInTheViewsAndNothingOfItIsWritten) {
 
   frame_->SetEndsMessageLoop(true);
   testing_support::SendCommand(frame_->Handle(), ID_APP_EXIT);
-  const std::string written =
-      platform_testing::ReadWholeFile(services_.DataFile("Lumetta.bin"));
+  const std::string written = platform_testing::ReadWholeFile(services_.DataFile("Lumetta.bin"));
   EXPECT_EQ(std::vector<std::string>{"Mine"}, test_common::RecordTexts(written));
 }
 
