@@ -222,6 +222,10 @@ class CMainFrame : public fw::FrameWindow,
   void OpenSubscriptions();
   // Re-reads changed local files at once and downloads the web calendars.
   void RefreshSubscriptions();
+  // Copies each local calendar file whose time changed into its cached copy
+  // (true when one did); CheckCalendarFiles then shows what they hold.
+  bool CopyChangedCalendarFiles(std::vector<store::Subscription>& list);
+  void CheckCalendarFiles();
   void OnSubscriptionsRefreshed();
   void LoadSubscribedItems();
   void SubscriptionFailed(const store::Subscription& s, const std::string& why);

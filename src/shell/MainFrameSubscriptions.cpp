@@ -1,6 +1,6 @@
 // The main window's subscribed calendars: File > "Subscribe to Calendar...",
-// the refresh soon after start-up and every 4 hours (downloads on a worker,
-// local files re-read when their time changes), and the occurrences the
+// the refresh soon after start-up and every 4 hours (downloads on a worker),
+// local files re-read within a minute of a change, and the occurrences the
 // views show, read from the cached copies in the data folder.
 #include "shell/MainFrame.h"
 
@@ -65,19 +65,11 @@ void CMainFrame::SubscriptionFailed(const store::Subscription& s, const std::str
                           MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CMainFrame::RefreshSubscriptions() {
+bool CMainFrame::CopyChangedCalendarFiles(std::vector<store::Subscription>& list) {
   const std::string dataFile = SyncDataFile();
-  const std::string listPath = store::SubscriptionsPath(dataFile);
-  std::vector<store::Subscription> list = store::ReadSubscriptions(services_.files, listPath);
-  std::vector<CalendarDownload> downloads;
-  bool localChanged = false;
+  bool changed = false;
   for (store::Subscription& s : list) {
-    if (!s.on) continue;
-    const std::string url = store::DownloadAddress(s.address);
-    if (!url.empty()) {
-      downloads.push_back({s.id, url, s.etag, s.lastModified});
-      continue;
-    }
+    if (!s.on || !store::DownloadAddress(s.address).empty()) continue;
     const std::string stamp = FileStamp(s.address);
     if (stamp.empty()) {
       SubscriptionFailed(s, "the file is not there");
@@ -93,11 +85,26 @@ void CMainFrame::RefreshSubscriptions() {
     }
     subscriptionFailuresTold_.erase(s.id);
     s.lastModified = stamp;
-    localChanged = true;
+    changed = true;
   }
-  if (localChanged) {
-    store::WriteSubscriptions(services_.files, listPath, list);
-    LoadSubscribedItems();
+  return changed;
+}
+
+void CMainFrame::CheckCalendarFiles() {
+  const std::string listPath = store::SubscriptionsPath(SyncDataFile());
+  std::vector<store::Subscription> list = store::ReadSubscriptions(services_.files, listPath);
+  if (!CopyChangedCalendarFiles(list)) return;
+  store::WriteSubscriptions(services_.files, listPath, list);
+  LoadSubscribedItems();
+}
+
+void CMainFrame::RefreshSubscriptions() {
+  CheckCalendarFiles();
+  std::vector<CalendarDownload> downloads;
+  for (const store::Subscription& s :
+       store::ReadSubscriptions(services_.files, store::SubscriptionsPath(SyncDataFile()))) {
+    const std::string url = store::DownloadAddress(s.address);
+    if (s.on && !url.empty()) downloads.push_back({s.id, url, s.etag, s.lastModified});
   }
   if (!downloads.empty()) subscriptionRefresh_.Start(std::move(downloads));
 }

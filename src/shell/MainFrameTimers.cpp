@@ -32,6 +32,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       break;
     case kMinuteClock:
       RestartMinuteClock();
+      CheckCalendarFiles();
       break;
     case kCloseSummary:
       timers_.Stop(id);

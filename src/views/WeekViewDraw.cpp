@@ -79,10 +79,23 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
 
   const std::vector<store::An_Appointment*> entries =
       EntriesOnDay(host_.Book(), date.year, date.month, date.day);
-  // The day's subscribed occurrences follow its entries, named by their calendar.
-  const std::vector<store::SubscribedItem>& others = SubscribedOn(date);
-  const int own = static_cast<int>(entries.size());
-  const int end = std::min(first + count, own + static_cast<int>(others.size()));
+  // The day's subscribed occurrences join its entries in time order (all-day
+  // ones first), named by their calendar.
+  struct Row {
+    int minute;
+    const store::An_Appointment* entry;
+    const store::SubscribedItem* item;
+  };
+  std::vector<Row> rows;
+  for (const store::An_Appointment* e : entries) {
+    rows.push_back({e->hour() * 60 + e->minute(), e, nullptr});
+  }
+  for (const store::SubscribedItem& item : SubscribedOn(date)) {
+    rows.push_back({item.minuteOfDay, nullptr, &item});
+  }
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const Row& a, const Row& b) { return a.minute < b.minute; });
+  const int end = std::min(first + count, static_cast<int>(rows.size()));
   const int textX = timeWidth_ + (printing ? 45 : 25);
   // Four busy weeks run to thousands of lines, nearly all outside the
   // window: only the visible ones are drawn (the clipboard text has all).
@@ -92,19 +105,21 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
     std::string time;
     std::string text;
     store::Colour colour = 0;
-    if (i < own) {
-      const store::An_Appointment& entry = *entries[static_cast<size_t>(i)];
+    const Row& row = rows[static_cast<size_t>(i)];
+    if (row.entry != nullptr) {
+      const store::An_Appointment& entry = *row.entry;
       time = EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
       text = entry.text;
       colour = entry.colour;
     } else {
-      const store::SubscribedItem& item = others[static_cast<size_t>(i - own)];
+      const store::SubscribedItem& item = *row.item;
       if (item.minuteOfDay >= 0) {
         time =
             EntryTimeText(item.minuteOfDay / 60, item.minuteOfDay % 60, settings.militaryTime != 0);
       }
       text = store::SubscribedLine(item, false);
       colour = item.colour;
+      store::ContrastFix(colour, settings.back);
     }
     if (y + lineHeight_ > shown.top && y < shown.bottom) {
       if (!plain) SetTextColor(dc, settings.fore);

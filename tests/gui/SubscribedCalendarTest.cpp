@@ -20,6 +20,7 @@
 #include "support/Pump.h"
 #include "views/MonthView.h"
 #include "views/QuickCheckPopup.h"
+#include "views/WeekView.h"
 
 using main_frame_testing::MainFrameTest;
 
@@ -116,6 +117,17 @@ TEST_F(SubscribedCalendar, ItsDaysShowInTheViewsAndNothingOfItIsWritten) {
     }
   }
   EXPECT_NE(std::string::npos, PopupText(16).find("Team call (Holidays)"));
+
+  // The week view lists the call among the day's lines, in time order.
+  testing_support::SendCommand(frame_->Handle(), ID_VIEW_WEEK);
+  testing_support::PumpPending();
+  ASSERT_NE(nullptr, views::ViewWeek::Current());
+  const std::string week = views::ViewWeek::Current()->ClipboardText();
+  EXPECT_NE(std::string::npos, week.find("Sunday, March 16\r\n\t11:00am\tTeam call (Holidays)\r\n"))
+      << week;
+  EXPECT_NE(std::string::npos, week.find("\t\tSpring Holiday (Holidays)\r\n")) << week;
+  SendMessageA(views::ViewWeek::Current()->Handle(), WM_CLOSE, 0, 0);
+  testing_support::PumpPending();
 
   // Today's planner: the call in its slot and the holiday of the 17th not;
   // drawn in red at the slot's right end, beyond the slot editor's reach.
