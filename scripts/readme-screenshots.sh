@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real program under Wine: today's
 # planner opened with View > Today and a few entries typed into it as a user
-# would, with its Appointment menu open; the main window's View menu; the
+# would, beside a subscribed calendar's, with its Appointment menu open; the main window's View menu; the
 # week view showing the entries; the year view; the to-do window. Writes
 # docs/day-planner.png, docs/planner-menu.png, docs/main-menu.png,
 # docs/week-view.png, docs/year-view.png and docs/todo-window.png, on a
@@ -35,6 +35,20 @@ LUMETTA_XVFB_SCREEN=1400x800x24 lumetta_wine_start_display
 sed -i "s/^\"shell\"=\"[0-9x]*\"/\"shell\"=\"$kDesktopSize\"/" "$prefix/user.reg"
 lumetta_wine_start_server
 remote() { "$LUMETTA_WINE" 'C:\lumetta_remote.exe' "$@" </dev/null >/dev/null; }
+
+# A subscribed team calendar (a local .ics file) with events today and
+# tomorrow: the planner and the week view show them read-only in teal.
+today="$(date +%Y%m%d)"
+tomorrow="$(date -d tomorrow +%Y%m%d)"
+printf '%s\r\n' BEGIN:VCALENDAR VERSION:2.0 PRODID:-//Team//EN \
+  BEGIN:VEVENT UID:a "DTSTART;VALUE=DATE:$today" "SUMMARY:Sprint 12 starts" END:VEVENT \
+  BEGIN:VEVENT UID:b "DTSTART:${today}T140000" "DTEND:${today}T150000" \
+  "SUMMARY:Design review" END:VEVENT \
+  BEGIN:VEVENT UID:c "DTSTART:${tomorrow}T093000" "DTEND:${tomorrow}T100000" \
+  "SUMMARY:Release planning" END:VEVENT END:VCALENDAR >"$prefix/drive_c/team.ics"
+data_dir="$(echo "$prefix"/drive_c/users/*/AppData/Roaming | cut -d' ' -f1)/Lumetta Calendar"
+mkdir -p "$data_dir"
+printf 'calendar\t1\tTeam\tC:\\team.ics\t808000\t1\t1\t\t\n' >"$data_dir/Lumetta.subscriptions"
 
 "$LUMETTA_WINE" 'C:\Program Files\Lumetta Calendar\lumetta.exe' </dev/null >/dev/null 2>&1 &
 program_pid=$!

@@ -25,6 +25,7 @@
 #include "planner/EditBox.h"
 #include "planner/NotesOwner.h"
 #include "planner/SlotLayout.h"
+#include "store/Colour.h"
 #include "views/PrintRouting.h"
 
 namespace store {
@@ -170,6 +171,14 @@ class AppointBook2 : public fw::FrameWindow,
   void DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool plain, bool image);
   void DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment* entry, COLORREF rowColour,
                     bool plain, int markerLift);
+  // What the subscribed calendars show in a slot (the timed occurrences that
+  // start in it; the all-day ones in the top ":00" slot), "" when nothing,
+  // with the colour of the first.
+  std::string SubscribedText(int row, int half, store::Colour& colour) const;
+  // Draws it at the slot's right end, where the slot editor does not reach.
+  void DrawSubscribed(HDC dc, int row, int half, COLORREF rowColour, bool plain);
+  // The width the slot editor leaves free for it, 0 when nothing.
+  int SubscribedWidth(int row, int half);
 
   // PlannerSlots.cpp
   // The first hour that scroll code and thumb position lead to.

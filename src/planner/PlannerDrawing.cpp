@@ -2,6 +2,8 @@
 // same hours from 6:00am below a title line.
 #include "planner/AppointBook2.h"
 
+#include <algorithm>
+
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "planner/DayPlanners.h"
@@ -9,6 +11,8 @@
 #include "planner/PlannerHost.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
+#include "store/Subscriptions.h"
+#include "framework/WindowDC.h"
 #include "views/BackgroundImage.h"
 
 namespace planner {
@@ -83,12 +87,14 @@ void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool 
   }
   Text(dc, 5, onHour.top + 2, OnHourLabel(hour, military));
   DrawSlotText(dc, onHour, book.FindAt(year_, month_, day_, hour, 0), rowColour, plain, 0);
+  DrawSubscribed(dc, row, kOnTheHour, rowColour, plain);
   Line(dc, onHour.left, onHour.bottom, kRowExtent, onHour.bottom);
 
   const std::string label30 = HalfPastLabel(hour, military);
   const SIZE extent = fw::TextSize(dc, label30);
   Text(dc, halfPast.left - extent.cx - 16, halfPast.top + 2, label30);
   DrawSlotText(dc, halfPast, book.FindAt(year_, month_, day_, hour, 30), rowColour, plain, 3);
+  DrawSubscribed(dc, row, kHalfPast, rowColour, plain);
 
   if (row != 0) Line(dc, 0, onHour.top, kRowExtent, onHour.top);
 }
@@ -120,6 +126,47 @@ void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment*
     Text(dc, slot.left + 7, slot.top + 2, entry->text);
   }
   SetTextColor(dc, settings.fore);
+}
+
+std::string AppointBook2::SubscribedText(int row, int half, store::Colour& colour) const {
+  const store::SubscribedItems* subscribed = host_.Subscribed();
+  if (subscribed == nullptr) return std::string();
+  const int first = (firstHour_ + row) * 60 + (half == kOnTheHour ? 0 : 30);
+  std::string text;
+  for (const store::SubscribedItem& item : subscribed->On(year_, month_, day_)) {
+    const bool here = item.minuteOfDay < 0
+                          ? row == 0 && half == kOnTheHour
+                          : item.minuteOfDay >= first && item.minuteOfDay < first + 30;
+    if (!here) continue;
+    if (text.empty()) colour = item.colour;
+    text += (text.empty() ? "" : "; ") + store::SubscribedLine(item, false);
+  }
+  return text;
+}
+
+void AppointBook2::DrawSubscribed(HDC dc, int row, int half, COLORREF rowColour, bool plain) {
+  store::Colour colour = 0;
+  const std::string text = SubscribedText(row, half, colour);
+  if (text.empty()) return;
+  const RECT& slot = layout_.Slot(row, half);
+  const SIZE size = fw::TextSize(dc, text);
+  store::ContrastFix(colour, rowColour);
+  if (!plain) SetTextColor(dc, colour);
+  // Right-aligned, but never left of the slot's start on a long text.
+  Text(dc, std::max<int>(slot.left + 7, slot.right - size.cx - 4), slot.top + 2, text);
+  SetTextColor(dc, store::g_settings.fore);
+}
+
+int AppointBook2::SubscribedWidth(int row, int half) {
+  store::Colour colour = 0;
+  const std::string text = SubscribedText(row, half, colour);
+  if (text.empty()) return 0;
+  fw::WindowDC dc(Handle());
+  fw::ScopedSelect select(dc.Get(), font_.Get());
+  const RECT& slot = layout_.Slot(row, half);
+  // The editor keeps at least half of the slot for the user's own text.
+  return std::min(static_cast<int>(fw::TextSize(dc.Get(), text).cx) + 8,
+                  static_cast<int>(slot.right - slot.left) / 2);
 }
 
 }  // namespace planner

@@ -14,7 +14,8 @@ class Prompter;
 }
 namespace store {
 class All_Appointments;
-}
+class SubscribedItems;
+}  // namespace store
 
 namespace planner {
 
@@ -23,6 +24,9 @@ class PlannerHost {
   virtual ~PlannerHost() = default;
 
   virtual store::All_Appointments& Book() = 0;
+  // The subscribed calendars' occurrences, shown but never edited; nullptr
+  // when there are none.
+  virtual const store::SubscribedItems* Subscribed() { return nullptr; }
   // The main window: owner of every planner.
   virtual HWND MainWindow() = 0;
   // The main window's outer height minus its client height.

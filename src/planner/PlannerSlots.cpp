@@ -55,7 +55,9 @@ void AppointBook2::OpenSlotEditor(int row, int half) {
   editor_->SetText(slotText_);
   slotText_ = editor_->Text();
   const RECT& slot = layout_.Slot(row, half);
-  editor_->Show(RECT{slot.left + 4, slot.top + 2, slot.right, slot.bottom});
+  // A subscribed calendar's text at the slot's end stays in view, and out of the editor's reach.
+  editor_->Show(
+      RECT{slot.left + 4, slot.top + 2, slot.right - SubscribedWidth(row, half), slot.bottom});
 }
 
 void AppointBook2::CloseSlotEditor() {

@@ -93,6 +93,7 @@ bool CMainFrame::Create() {
 bool CMainFrame::OnCreate(const CREATESTRUCTA&) {
   windowTimers_.SetWindow(Handle());
   sync_.SetWindow(Handle());
+  subscriptionRefresh_.SetWindow(Handle());
   // Before the book is loaded, which arms the reminders due within a day.
   services_.reminderTimers.SetWindow(Handle());
   services_.prompts.SetOwner(Handle());
@@ -277,6 +278,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kSyncFinished:
       OnSyncFinished();
+      return 0;
+    case kSubscriptionsRefreshed:
+      OnSubscriptionsRefreshed();
       return 0;
     case TrayIcon::kCallbackMessage:
       OnTrayNotification(wParam, lParam);

@@ -26,6 +26,8 @@
 #include "planner/PlannerHost.h"
 #include "platform/SystemClock.h"
 #include "shell/BackgroundSync.h"
+#include "shell/SubscriptionRefresh.h"
+#include "store/Subscriptions.h"
 #include "shell/BookFingerprint.h"
 #include "shell/Countdowns.h"
 #include "shell/DayIcons.h"
@@ -103,6 +105,7 @@ class CMainFrame : public fw::FrameWindow,
   // --- State ----------------------------------------------------------------
 
   store::All_Appointments& Book() override { return book_; }
+  const store::SubscribedItems* Subscribed() override { return &subscribed_; }
   views::CLumettaView* MonthView() const { return view_.get(); }
   const TrayIcon& Tray() const { return tray_; }
   ReminderPopups& Popups() { return popups_; }
@@ -111,6 +114,7 @@ class CMainFrame : public fw::FrameWindow,
   int FrameExtraHeight() const override { return frameExtraHeight_; }
   bool StartedHidden() const { return startedHidden_; }
   bool SyncRunning() const { return sync_.Running(); }
+  bool SubscriptionsRefreshing() const { return subscriptionRefresh_.Running(); }
   // The last sync's time and result, as the tray tooltip shows it.
   const std::string& LastSyncLine() const { return syncLine_; }
 
@@ -176,6 +180,8 @@ class CMainFrame : public fw::FrameWindow,
   static constexpr UINT kNoteLoadedBook = WM_APP + 1;
   // Posted by the sync's worker when it has ended.
   static constexpr UINT kSyncFinished = WM_APP + 2;
+  // Posted by the subscribed calendars' downloads when they have ended.
+  static constexpr UINT kSubscriptionsRefreshed = WM_APP + 7;
 
   // MainFrame.cpp
   void LoadBook();
@@ -211,6 +217,18 @@ class CMainFrame : public fw::FrameWindow,
   // Exit: a sync within a few seconds, never longer.
   void SyncAtExit();
   void ScheduleSync(UINT delayMs);
+
+  // MainFrameSubscriptions.cpp
+  void OpenSubscriptions();
+  // Re-reads changed local files at once and downloads the web calendars.
+  void RefreshSubscriptions();
+  // Copies each local calendar file whose time changed into its cached copy
+  // (true when one did); CheckCalendarFiles then shows what they hold.
+  bool CopyChangedCalendarFiles(std::vector<store::Subscription>& list);
+  void CheckCalendarFiles();
+  void OnSubscriptionsRefreshed();
+  void LoadSubscribedItems();
+  void SubscriptionFailed(const store::Subscription& s, const std::string& why);
 
   // MainFramePlacement.cpp
   void OnMove();
@@ -278,6 +296,11 @@ class CMainFrame : public fw::FrameWindow,
   bool exiting_ = false;
   std::string syncLine_;            // the last sync's time and result, for the tooltip
   std::set<int> syncFailuresTold_;  // the kinds of failure told since the last good sync
+
+  SubscriptionRefresh subscriptionRefresh_{nullptr, kSubscriptionsRefreshed};
+  store::SubscribedItems subscribed_;  // never part of the book
+  // Subscriptions whose failure was told since they last refreshed well.
+  std::set<std::string> subscriptionFailuresTold_;
 };
 
 }  // namespace shell

@@ -125,6 +125,7 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
     case ID_FILE_IMPORT_ICALENDAR:
     case ID_FILE_SYNC_ACCOUNTS:
     case ID_FILE_SYNC_NOW:
+    case ID_FILE_SUBSCRIBE:
     case ID_APP_EXIT:
     case ID_VIEW_THIS_MONTH:
     case ID_VIEW_YEAR:
@@ -204,6 +205,9 @@ bool CMainFrame::OnCommand(UINT id, UINT notifyCode, HWND) {
       return true;
     case ID_FILE_SYNC_NOW:
       SyncNow();
+      return true;
+    case ID_FILE_SUBSCRIBE:
+      OpenSubscriptions();
       return true;
     case ID_BACKUP_TO_FOLDER:
       BackupToFolder();

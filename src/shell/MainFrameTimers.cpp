@@ -17,7 +17,10 @@ void CMainFrame::StartTimers() {
   zone_.Changed();
   StartRetrying(timers_, kSaveAfterChange, kSaveAfterChangeMs);
   ScheduleSync(kSyncAtStartMs);
+  LoadSubscribedItems();
   StartRetrying(timers_, kSyncPeriodic, kSyncPeriodMs);
+  timers_.Start(kSubscriptionsSoon, kSubscriptionsAtStartMs);
+  StartRetrying(timers_, kSubscriptionsPeriodic, kSubscriptionsPeriodMs);
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
@@ -29,6 +32,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
       break;
     case kMinuteClock:
       RestartMinuteClock();
+      CheckCalendarFiles();
       break;
     case kCloseSummary:
       timers_.Stop(id);
@@ -55,6 +59,15 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     case kSyncSoon:
       timers_.Stop(id);
       SyncNow();
+      break;
+    case kSubscriptionsSoon:
+      timers_.Stop(id);
+      RefreshSubscriptions();
+      break;
+    case kSubscriptionsPeriodic:
+      timers_.Stop(id);
+      StartRetrying(timers_, id, kSubscriptionsPeriodMs);
+      RefreshSubscriptions();
       break;
     case kSyncPeriodic:
       timers_.Stop(id);

@@ -40,6 +40,15 @@ constexpr UINT kSyncAfterChangeMs = 60000;
 constexpr UINT kSyncPeriodMs = 900000;  // 15 minutes
 constexpr DWORD kSyncAtExitMs = 4000;   // Exit waits no longer for a slow server
 
+// The subscribed calendars: read soon after start-up, then every 4 hours.
+constexpr std::uint32_t kSubscriptionsSoon = 3497;
+constexpr std::uint32_t kSubscriptionsPeriodic = 3498;
+static_assert(store::timer_ids::IsFixed(kSubscriptionsSoon) &&
+                  store::timer_ids::IsFixed(kSubscriptionsPeriodic),
+              "fixed main-window timers");
+constexpr UINT kSubscriptionsAtStartMs = 2000;
+constexpr UINT kSubscriptionsPeriodMs = 14400000;  // 4 hours
+
 constexpr UINT kArmRemindersMs = 82800000;  // 23 hours
 constexpr UINT kThreeHourlyMs = 10800000;   // 3 hours
 constexpr UINT kFirstMinuteTickMs = 30000;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "store/AppointmentBook.h"
@@ -610,21 +611,24 @@ std::string IcsImportSummary::Message(const std::string& path) const {
   return text;
 }
 
-IcsImportResult ImportICalendarText(All_Appointments& book, std::string_view bytes,
-                                    const DayNotesFiles& notesFiles, const std::string& path) {
-  IcsImportResult result;
+namespace {
+
+// Reads the text and plans what it holds; false (with the status and message
+// set) when the text is refused whole.
+bool PlanICalendarText(const All_Appointments& book, std::string_view bytes,
+                       const std::string& path, IcsImportResult& result,
+                       std::unique_ptr<ImportPlan>& plan, IcsComponent& calendar) {
   const std::string named = "The file \"" + path + "\" ";
   if (bytes.size() > kMaxICalendarBytes) {
     result.status = IcsImportStatus::TooLarge;
     result.message = named + "is too large to import (more than 64 MB). Nothing was imported.";
-    return result;
+    return false;
   }
-  IcsComponent calendar;
   const IcsParseResult parsed = ParseICalendar(bytes, calendar);
   if (parsed.syntax != IcsSyntax::Ok) {
     result.status = IcsImportStatus::NotICalendar;
     result.message = named + "is not an iCalendar file. Nothing was imported.";
-    return result;
+    return false;
   }
   const IcsDamage& damage = parsed.damage;
   if (damage.Any() && calendar.children.empty()) {
@@ -639,15 +643,28 @@ IcsImportResult ImportICalendarText(All_Appointments& book, std::string_view byt
         (damage.truncated ? "ends before its calendar is complete; it may have been cut off."
                           : "has no component that could be read.") +
         " (line " + std::to_string(line) + ") Nothing was imported.";
-    return result;
+    return false;
   }
 
   IcsImportSummary& s = result.summary;
   s.damagedLines = damage.badLines;
   s.damagedComponents = damage.brokenComponents;
   s.cutOff = damage.truncated;
-  ImportPlan plan(book, calendar, s);
-  plan.Build();
+  plan = std::make_unique<ImportPlan>(book, calendar, s);
+  plan->Build();
+  return true;
+}
+
+}  // namespace
+
+IcsImportResult ImportICalendarText(All_Appointments& book, std::string_view bytes,
+                                    const DayNotesFiles& notesFiles, const std::string& path) {
+  IcsImportResult result;
+  IcsComponent calendar;
+  std::unique_ptr<ImportPlan> planned;
+  if (!PlanICalendarText(book, bytes, path, result, planned, calendar)) return result;
+  const ImportPlan& plan = *planned;
+  IcsImportSummary& s = result.summary;
 
   MomentCache cache;
   for (const PlannedEntry& p : plan.entries) {
@@ -703,6 +720,21 @@ IcsImportResult ImportICalendarFile(All_Appointments& book, const std::string& p
     return result;
   }
   return ImportICalendarText(book, bytes, notes, path);
+}
+
+IcsOccurrences ReadICalendarOccurrences(const All_Appointments& book, std::string_view bytes) {
+  IcsOccurrences out;
+  IcsImportResult result;
+  IcsComponent calendar;
+  std::unique_ptr<ImportPlan> plan;
+  if (!PlanICalendarText(book, bytes, std::string(), result, plan, calendar)) {
+    out.status = result.status;
+    return out;
+  }
+  out.timed.reserve(plan->entries.size());
+  for (const PlannedEntry& p : plan->entries) out.timed.push_back(p.record);
+  out.allDay = std::move(plan->notes);
+  return out;
 }
 
 }  // namespace store

@@ -11,9 +11,12 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "store/DataFile.h"
 #include "store/DayNotesFiles.h"
 
 namespace store {
@@ -69,6 +72,16 @@ IcsImportResult ImportICalendarText(All_Appointments& book, std::string_view byt
 // Reads the file through the book's file system, then ImportICalendarText.
 IcsImportResult ImportICalendarFile(All_Appointments& book, const std::string& path,
                                     const DayNotesFiles& notes);
+
+// What a calendar's text holds by the same rules, without a book to put it
+// in: timed occurrences as records (series expanded), all-day ones by day
+// number. The book only lends its code page, colour and zones.
+struct IcsOccurrences {
+  IcsImportStatus status = IcsImportStatus::Imported;
+  std::vector<AppointmentRecord> timed;
+  std::map<std::int64_t, std::vector<std::string>> allDay;
+};
+IcsOccurrences ReadICalendarOccurrences(const All_Appointments& book, std::string_view bytes);
 
 // A text cut to at most `limit` characters at the last space that fits
 // (hard at `limit` when there is none), trailing spaces removed.

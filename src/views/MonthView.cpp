@@ -14,6 +14,7 @@
 #include "store/CalendarText.h"
 #include "store/Moment.h"
 #include "store/ProgramState.h"
+#include "store/Subscriptions.h"
 #include "views/BackgroundImage.h"
 #include "views/CellDrawing.h"
 #include "views/MainFont.h"
@@ -271,8 +272,13 @@ void CLumettaView::ShowQuickCheck(int year, int month, int day, const RECT& anch
   store::All_Appointments& book = host_.Book();
   store::An_Appointment* first = book.FindOnDay(year, month, day);
   const std::string notesFolder = host_.NotesFolder();
-  if (first != nullptr || NotesFileExists(notesFolder, year, month, day)) {
+  const store::SubscribedItems* subscribed = host_.Subscribed();
+  const std::vector<store::SubscribedItem> others = subscribed != nullptr
+                                                        ? subscribed->On(year, month, day)
+                                                        : std::vector<store::SubscribedItem>();
+  if (first != nullptr || !others.empty() || NotesFileExists(notesFolder, year, month, day)) {
     QuickCheckRequest request;
+    request.subscribed = others;
     request.book = &book;
     request.first = first;
     request.year = year;
@@ -343,6 +349,7 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
   const bool knowsToday = Today(todayYear, todayMonth, todayDay);
   const std::string notesFolder = host_.NotesFolder();
   store::All_Appointments& book = host_.Book();
+  const store::SubscribedItems* subscribed = host_.Subscribed();
   for (int d = 1; d <= layout_.dayCount; ++d) {
     const RECT& cell = layout_.days[static_cast<size_t>(d)];
     CellLook look;
@@ -350,7 +357,8 @@ void CLumettaView::Paint(HDC dc, const RECT& area) {
     look.today =
         knowsToday && todayYear == shown_.year && todayMonth == shown_.month && todayDay == d;
     look.marked = NotesFileExists(notesFolder, shown_.year, shown_.month, d) ||
-                  book.HasHighlightedEntryOn(shown_.year, shown_.month, d);
+                  book.HasHighlightedEntryOn(shown_.year, shown_.month, d) ||
+                  (subscribed != nullptr && subscribed->Highlights(shown_.year, shown_.month, d));
     DrawCell(dc, cell.left, cell.top, w, h, std::to_string(d), look, colours);
   }
 

@@ -9,7 +9,8 @@
 
 namespace store {
 class All_Appointments;
-}
+class SubscribedItems;
+}  // namespace store
 
 namespace views {
 
@@ -19,6 +20,9 @@ class MonthViewHost {
 
   // The appointment book; its clock (context().clock) is the view's "now".
   virtual store::All_Appointments& Book() = 0;
+  // The subscribed calendars' occurrences, shown but never edited; nullptr
+  // when there are none.
+  virtual const store::SubscribedItems* Subscribed() { return nullptr; }
   // The notes folder with its trailing backslash; "" when there is none.
   virtual std::string NotesFolder() = 0;
   // The click sound cue.

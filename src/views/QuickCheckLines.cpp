@@ -48,7 +48,8 @@ std::string QuickCheckDateLine(int year, int month, int day, bool european) {
 std::vector<QuickCheckLine> BuildQuickCheckLines(store::All_Appointments& book,
                                                  An_Appointment* first, int year, int month,
                                                  int day, bool hasNotes,
-                                                 const store::SettingsBlock& settings) {
+                                                 const store::SettingsBlock& settings,
+                                                 const std::vector<store::SubscribedItem>& others) {
   std::vector<QuickCheckLine> lines;
   lines.push_back(
       {QuickCheckDateLine(year, month, day, settings.europeanCalendar != 0), settings.hasappoint});
@@ -62,6 +63,16 @@ std::vector<QuickCheckLine> BuildQuickCheckLines(store::All_Appointments& book,
         {" " + store::TimeText(entry->hour(), entry->minute(), settings.militaryTime != 0) + "  " +
              entry->text + "  ",
          entry->colour});
+  }
+  for (const store::SubscribedItem& item : others) {
+    store::Colour colour = item.colour;
+    store::ContrastFix(colour, settings.back);
+    const std::string time = item.minuteOfDay < 0
+                                 ? std::string()
+                                 : store::TimeText(item.minuteOfDay / 60, item.minuteOfDay % 60,
+                                                   settings.militaryTime != 0) +
+                                       "  ";
+    lines.push_back({" " + time + store::SubscribedLine(item, false) + "  ", colour});
   }
   return lines;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "store/Colour.h"
+#include "store/Subscriptions.h"
 
 namespace store {
 class All_Appointments;
@@ -38,12 +39,13 @@ constexpr const char* kNotesHint = " [click to view notes]";
 // The date line (hasappoint), the notes hint (fore) when the day has notes,
 // then one line " <time>  <text>  " per entry from `first` on while the
 // entries lie on that date, walking the book in time order (sort it first).
+// Then one line per subscribed calendar's occurrence, named by its calendar.
 // Each entry's colour is made readable against `back` and stored back into
 // the entry, as the popup shows it.
-std::vector<QuickCheckLine> BuildQuickCheckLines(store::All_Appointments& book,
-                                                 store::An_Appointment* first, int year, int month,
-                                                 int day, bool hasNotes,
-                                                 const store::SettingsBlock& settings);
+std::vector<QuickCheckLine> BuildQuickCheckLines(
+    store::All_Appointments& book, store::An_Appointment* first, int year, int month, int day,
+    bool hasNotes, const store::SettingsBlock& settings,
+    const std::vector<store::SubscribedItem>& others = std::vector<store::SubscribedItem>());
 
 // Milliseconds a popup of that many lines is meant to stay: 2 s per line,
 // but 10 s below 6 s and at most 40 s.

@@ -75,7 +75,7 @@ bool FastView::Build(const QuickCheckRequest& request) {
   const bool hasNotes =
       NotesFileExists(request.notesFolder, request.year, request.month, request.day);
   lines_ = BuildQuickCheckLines(*request.book, request.first, request.year, request.month,
-                                request.day, hasNotes, settings);
+                                request.day, hasNotes, settings, request.subscribed);
 
   int screenWidth = 0;
   int screenHeight = 0;

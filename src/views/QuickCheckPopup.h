@@ -30,10 +30,11 @@ struct QuickCheckRequest {
   int year = 0;
   int month = 0;
   int day = 0;
-  RECT anchor = {};         // screen coordinates of the window it belongs to
-  int backgroundFlag = 0;   // 1: dayplan1 background (year view); 0: back
-  LOGFONTA mainFont = {};   // the popup font starts as a copy of it
-  std::string notesFolder;  // for the notes hint
+  RECT anchor = {};                               // screen coordinates of the window it belongs to
+  int backgroundFlag = 0;                         // 1: dayplan1 background (year view); 0: back
+  LOGFONTA mainFont = {};                         // the popup font starts as a copy of it
+  std::string notesFolder;                        // for the notes hint
+  std::vector<store::SubscribedItem> subscribed;  // the day's, after the entries
 };
 
 class FastView : public fw::Window {

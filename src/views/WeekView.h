@@ -15,6 +15,10 @@
 #include "views/PeriodWindow.h"
 #include "views/WeekPeriod.h"
 
+namespace store {
+struct SubscribedItem;
+}
+
 namespace views {
 
 class CLumettaView;
@@ -91,6 +95,7 @@ class ViewWeek : public PeriodWindow {
   void OnKeyDown(UINT key);
   void OnLeftButtonDown(int y);
   std::vector<int> EntriesPerDay() const;
+  const std::vector<store::SubscribedItem>& SubscribedOn(const Date& date) const;
   // Draws one day's heading and its entries first..first + count - 1 at y;
   // answers the y below them.
   int DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,

@@ -6,6 +6,7 @@
 #include "framework/SolidDrawing.h"
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
+#include "store/Subscriptions.h"
 #include "views/DayEntries.h"
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
@@ -29,13 +30,20 @@ void Text(HDC dc, int x, int y, const std::string& text) {
 
 }  // namespace
 
+const std::vector<store::SubscribedItem>& ViewWeek::SubscribedOn(const Date& date) const {
+  static const std::vector<store::SubscribedItem> kNone;
+  const store::SubscribedItems* subscribed = host_.Subscribed();
+  return subscribed != nullptr ? subscribed->On(date.year, date.month, date.day) : kNone;
+}
+
 std::vector<int> ViewWeek::EntriesPerDay() const {
   store::All_Appointments& book = host_.Book();
   book.Sort();
   std::vector<int> counts;
   for (int i = 0; i < length_; ++i) {
     const Date day = AddDays(start_, i);
-    counts.push_back(static_cast<int>(EntriesOnDay(book, day.year, day.month, day.day).size()));
+    counts.push_back(static_cast<int>(EntriesOnDay(book, day.year, day.month, day.day).size() +
+                                      SubscribedOn(day).size()));
   }
   return counts;
 }
@@ -71,23 +79,55 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
 
   const std::vector<store::An_Appointment*> entries =
       EntriesOnDay(host_.Book(), date.year, date.month, date.day);
-  const int end = std::min(first + count, static_cast<int>(entries.size()));
+  // The day's subscribed occurrences join its entries in time order (all-day
+  // ones first), named by their calendar.
+  struct Row {
+    int minute;
+    const store::An_Appointment* entry;
+    const store::SubscribedItem* item;
+  };
+  std::vector<Row> rows;
+  for (const store::An_Appointment* e : entries) {
+    rows.push_back({e->hour() * 60 + e->minute(), e, nullptr});
+  }
+  for (const store::SubscribedItem& item : SubscribedOn(date)) {
+    rows.push_back({item.minuteOfDay, nullptr, &item});
+  }
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const Row& a, const Row& b) { return a.minute < b.minute; });
+  const int end = std::min(first + count, static_cast<int>(rows.size()));
   const int textX = timeWidth_ + (printing ? 45 : 25);
   // Four busy weeks run to thousands of lines, nearly all outside the
   // window: only the visible ones are drawn (the clipboard text has all).
   RECT shown = {0, INT_MIN, 0, INT_MAX};
   if (!printing && GetClipBox(dc, &shown) == ERROR) shown = RECT{0, INT_MIN, 0, INT_MAX};
   for (int i = first; i < end; ++i) {
-    const store::An_Appointment& entry = *entries[static_cast<size_t>(i)];
-    const std::string time =
-        EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
+    std::string time;
+    std::string text;
+    store::Colour colour = 0;
+    const Row& row = rows[static_cast<size_t>(i)];
+    if (row.entry != nullptr) {
+      const store::An_Appointment& entry = *row.entry;
+      time = EntryTimeText(entry.hour(), entry.minute(), settings.militaryTime != 0);
+      text = entry.text;
+      colour = entry.colour;
+    } else {
+      const store::SubscribedItem& item = *row.item;
+      if (item.minuteOfDay >= 0) {
+        time =
+            EntryTimeText(item.minuteOfDay / 60, item.minuteOfDay % 60, settings.militaryTime != 0);
+      }
+      text = store::SubscribedLine(item, false);
+      colour = item.colour;
+      store::ContrastFix(colour, settings.back);
+    }
     if (y + lineHeight_ > shown.top && y < shown.bottom) {
       if (!plain) SetTextColor(dc, settings.fore);
       Text(dc, 25, y + 2, time);
-      if (!plain) SetTextColor(dc, entry.colour);
-      Text(dc, textX, y + 2, entry.text);
+      if (!plain) SetTextColor(dc, colour);
+      Text(dc, textX, y + 2, text);
     }
-    clipboardText_ += "\t" + time + "\t" + entry.text + "\r\n";
+    clipboardText_ += "\t" + time + "\t" + text + "\r\n";
     y += lineHeight_;
   }
   if (lastPart && WeekdayOf(date) == 6) {  // Saturday ends the week with a double line
