@@ -5,13 +5,16 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "MainFrameTestSupport.h"
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "resource.h"
+#include "shell/SyncConflictsWindow.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
 #include "support/Pump.h"
@@ -24,6 +27,49 @@ std::string Variable(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
+
+std::string StatusOf(HWND dialog) {
+  char text[300] = {};
+  GetDlgItemTextA(dialog, IDC_SYNC_STATUS, text, sizeof text);
+  return text;
+}
+
+// Asks a window from another thread, every 150 ms until destroyed, whether
+// it answers within 100 ms: only a window whose thread takes its messages
+// does.
+class Prober {
+ public:
+  explicit Prober(HWND target)
+      : thread_([this, target] {
+          while (!stop_) {
+            DWORD_PTR result = 0;
+            ++sent_;
+            if (SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0) {
+              ++answered_;
+            }
+            Sleep(150);
+          }
+        }) {}
+  ~Prober() {
+    stop_ = true;
+    thread_.join();
+  }
+  int Sent() const { return sent_; }
+  int Answered() const { return answered_; }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<int> sent_{0};
+  std::atomic<int> answered_{0};
+  std::thread thread_;
+};
+
+struct Added {
+  std::string status;  // the dialog's status line after Add
+  int probes = 0;      // asked of the dialog while it tested the connection
+  int answered = 0;
+  bool cancelled = false;  // a first test was cancelled (when asked to)
+};
 
 class SyncInProgram : public MainFrameTest {
  protected:
@@ -40,6 +86,40 @@ class SyncInProgram : public MainFrameTest {
     }
     return done();
   }
+  // Adds an account through File > Calendar Accounts..., as the user does:
+  // Test Connection (cancelled once first when `cancelFirst`), the
+  // calendar chosen, Add.
+  Added AddAccount(const std::string& url, const std::string& calendar, bool cancelFirst = false) {
+    Added added;
+    testing_support::DialogWatcher watcher;
+    watcher.Then([&](const testing_support::SeenDialog& d) {
+      SetDlgItemTextA(d.hwnd, IDC_SYNC_URL, url.c_str());
+      SetDlgItemTextA(d.hwnd, IDC_SYNC_USER, Variable("LUMETTA_TEST_CALDAV_USER").c_str());
+      SetDlgItemTextA(d.hwnd, IDC_SYNC_PASSWORD, Variable("LUMETTA_TEST_CALDAV_PASSWORD").c_str());
+      const auto test = [&] {
+        SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(IDC_SYNC_TEST, BN_CLICKED), 0);
+      };
+      {
+        const Prober prober(d.hwnd);
+        if (cancelFirst) {
+          test();
+          test();
+          added.cancelled = StatusOf(d.hwnd) == "Cancelled.";
+        }
+        test();
+        PumpUntil([&] { return StatusOf(d.hwnd) != "Connecting..."; });
+        added.probes = prober.Sent();
+        added.answered = prober.Answered();
+      }
+      SendDlgItemMessageA(d.hwnd, IDC_SYNC_CALENDAR, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                          reinterpret_cast<LPARAM>(calendar.c_str()));
+      SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(IDC_SYNC_ADD, BN_CLICKED), 0);
+      added.status = StatusOf(d.hwnd);
+      return IDCANCEL;
+    });
+    testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_ACCOUNTS);
+    return added;
+  }
 };
 
 // The clock says Sunday 16 March 2025, 10:00; the server holds an event at
@@ -48,24 +128,8 @@ TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
   const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
   if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
   ASSERT_TRUE(MakeFrame());
-  testing_support::DialogWatcher watcher;
-  std::string status;
-  watcher.Then([&](const testing_support::SeenDialog& d) {
-    SetDlgItemTextA(d.hwnd, IDC_SYNC_URL, url.c_str());
-    SetDlgItemTextA(d.hwnd, IDC_SYNC_USER, Variable("LUMETTA_TEST_CALDAV_USER").c_str());
-    SetDlgItemTextA(d.hwnd, IDC_SYNC_PASSWORD, Variable("LUMETTA_TEST_CALDAV_PASSWORD").c_str());
-    SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(IDC_SYNC_TEST, BN_CLICKED), 0);
-    const std::string calendar = Variable("LUMETTA_TEST_CALDAV_CALENDAR");
-    SendDlgItemMessageA(d.hwnd, IDC_SYNC_CALENDAR, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(calendar.c_str()));
-    SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(IDC_SYNC_ADD, BN_CLICKED), 0);
-    char text[300] = {};
-    GetDlgItemTextA(d.hwnd, IDC_SYNC_STATUS, text, sizeof text);
-    status = text;
-    return IDCANCEL;
-  });
-  testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_ACCOUNTS);
-  ASSERT_EQ(0u, status.find("Added")) << status;
+  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"));
+  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
   // The password is kept protected: it is in no file of the data folder.
   const std::string password = Variable("LUMETTA_TEST_CALDAV_PASSWORD");
   for (const char* name : {"Lumetta.accounts", "Lumetta.bin"}) {
@@ -87,14 +151,83 @@ TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
     SendMessageA(planner->SlotEditor()->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
   }
   testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
-  // The window answers while the sync runs.
-  DWORD_PTR answer = 0;
-  EXPECT_NE(0,
-            SendMessageTimeoutA(frame_->Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer));
   ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
   EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
   EXPECT_NE(std::string::npos, platform_testing::ReadWholeFile(services_.DataFile("Lumetta.bin"))
                                    .find("Typed in a planner"));
+  EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 16, 14, 0));
+  // No conflict: nothing offers a list of them.
+  EXPECT_FALSE(frame_->IsCommandEnabled(ID_FILE_SYNC_CONFLICTS));
+  EXPECT_EQ(nullptr, frame_->ConflictsWindow());
+}
+
+// The server holds an event on Monday 17 March 2025 at 09:00; once it is
+// here, both this computer and the other device change it.
+TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
+  const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
+  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
+  ASSERT_TRUE(MakeFrame());
+  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CONFLICT_CALENDAR"));
+  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
+  store::An_Appointment* entry = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    entry = frame_->Book().FindAt(2025, 3, 17, 9, 0);
+    return !frame_->SyncRunning() && entry != nullptr;
+  }));
+  entry->text = "Changed here";
+  const std::string signals = Variable("LUMETTA_TEST_CALDAV_SIGNALS");
+  CloseHandle(CreateFileA((signals + "\\change").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(PumpUntil([&] {
+    return GetFileAttributesA((signals + "\\changed").c_str()) != INVALID_FILE_ATTRIBUTES;
+  })) << "the other device did not change the event";
+  SetActiveWindow(frame_->Handle());
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
+  ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
+
+  // The list opened by itself, without taking the keyboard.
+  shell::SyncConflictsWindow* window = frame_->ConflictsWindow();
+  ASSERT_NE(nullptr, window);
+  EXPECT_TRUE(IsWindowVisible(window->Handle()));
+  EXPECT_NE(window->Handle(), GetActiveWindow());
+  EXPECT_TRUE(frame_->IsCommandEnabled(ID_FILE_SYNC_CONFLICTS));
+  HWND list = FindWindowExA(window->Handle(), nullptr, "ListBox", nullptr);
+  ASSERT_NE(nullptr, list);
+  ASSERT_EQ(1, SendMessageA(list, LB_GETCOUNT, 0, 0));
+  char row[500] = {};
+  SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
+  const std::string text = row;
+  for (const char* part : {"2025/3/17 09:00", "\"Changed on the phone\"", "\"Changed here\""}) {
+    EXPECT_NE(std::string::npos, text.find(part)) << text;
+  }
+  EXPECT_EQ(nullptr, planner::FindDayPlanner(2025, 3, 17));
+  SendMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+  testing_support::PumpPending();
+  EXPECT_NE(nullptr, planner::FindDayPlanner(2025, 3, 17));
+}
+
+// Every answer of the server comes a few seconds late.
+TEST_F(SyncInProgram, ASlowServerFreezesNoWindow) {
+  const std::string url = Variable("LUMETTA_TEST_CALDAV_SLOW_URL");
+  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
+  ASSERT_TRUE(MakeFrame());
+  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"), true);
+  EXPECT_TRUE(added.cancelled);
+  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
+  EXPECT_GT(added.probes, 5);
+  EXPECT_EQ(added.probes, added.answered);
+  // Closing the dialog started a sync.
+  ASSERT_TRUE(frame_->SyncRunning());
+  int probes = 0, answered = 0;
+  {
+    const Prober prober(frame_->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
+    probes = prober.Sent();
+    answered = prober.Answered();
+  }
+  EXPECT_GT(probes, 5);
+  EXPECT_EQ(probes, answered);
+  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
   EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 16, 14, 0));
 }
 
