@@ -25,8 +25,8 @@ std::string SyncConflictsWindow::RowText(const store::SyncConflict& c) {
                 c.minute);
   const std::string& won = c.serverWon ? c.serverText : c.localText;
   const std::string& lost = c.serverWon ? c.localText : c.serverText;
-  return std::string(when) + "   " + (c.serverWon ? "Server's" : "This computer's") + ": \"" +
-         won + "\"   Kept beside it: \"" + lost + "\"";
+  return std::string(when) + "   " + (c.serverWon ? "Server's" : "This computer's") + ": \"" + won +
+         "\"   Kept beside it: \"" + lost + "\"";
 }
 
 bool SyncConflictsWindow::Show(HWND owner, const std::vector<store::SyncConflict>& conflicts,

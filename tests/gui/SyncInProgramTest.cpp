@@ -14,6 +14,7 @@
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "resource.h"
+#include "shell/MainTimers.h"
 #include "shell/SyncConflictsWindow.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
@@ -85,6 +86,15 @@ class SyncInProgram : public MainFrameTest {
       Sleep(10);
     }
     return done();
+  }
+  // Asks the other device (program_sync.py) to do something and waits till
+  // it says it has.
+  bool OtherDevice(const char* ask, const char* done) {
+    const std::string signals = Variable("LUMETTA_TEST_CALDAV_SIGNALS") + "\\";
+    CloseHandle(CreateFileA((signals + ask).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    return PumpUntil(
+        [&] { return GetFileAttributesA((signals + done).c_str()) != INVALID_FILE_ATTRIBUTES; });
   }
   // Adds an account through File > Calendar Accounts..., as the user does:
   // Test Connection (cancelled once first when `cancelFirst`), the
@@ -175,12 +185,7 @@ TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
     return !frame_->SyncRunning() && entry != nullptr;
   }));
   entry->text = "Changed here";
-  const std::string signals = Variable("LUMETTA_TEST_CALDAV_SIGNALS");
-  CloseHandle(CreateFileA((signals + "\\change").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(PumpUntil([&] {
-    return GetFileAttributesA((signals + "\\changed").c_str()) != INVALID_FILE_ATTRIBUTES;
-  })) << "the other device did not change the event";
+  ASSERT_TRUE(OtherDevice("change", "changed"));
   SetActiveWindow(frame_->Handle());
   testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
   ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
@@ -229,6 +234,43 @@ TEST_F(SyncInProgram, ASlowServerFreezesNoWindow) {
   EXPECT_EQ(probes, answered);
   EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
   EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 16, 14, 0));
+}
+
+// The server holds three meetings on Tuesday 18 March 2025; once they are
+// here, the other device deletes all of them.
+TEST_F(SyncInProgram, ASyncThatWouldDeleteManyEntriesAsksFirst) {
+  const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
+  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
+  ASSERT_TRUE(MakeFrame());
+  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_MANY_CALENDAR"));
+  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
+  const auto meetings = [&] {
+    int here = 0;
+    for (const int hour : {9, 10, 11})
+      here += frame_->Book().FindAt(2025, 3, 18, hour, 0) != nullptr;
+    return here;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning() && meetings() == 3; }));
+  ASSERT_TRUE(OtherDevice("delete", "deleted"));
+
+  // No: the entries stay, and the automatic syncs leave the account alone.
+  services_.prompter.answer = IDNO;
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
+  ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
+  ASSERT_EQ(1u, services_.prompter.texts.size());
+  EXPECT_NE(std::string::npos, services_.prompter.texts[0].find("would delete 3 entries"))
+      << services_.prompter.texts[0];
+  EXPECT_EQ(3, meetings());
+  SendMessageA(frame_->Handle(), WM_TIMER, shell::kSyncSoon, 0);
+  EXPECT_FALSE(frame_->SyncRunning());
+
+  // Sync Now asks again; yes deletes them.
+  services_.prompter.answer = IDYES;
+  testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
+  ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
+  EXPECT_EQ(2u, services_.prompter.texts.size());
+  EXPECT_EQ(0, meetings());
+  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
 }
 
 }  // namespace

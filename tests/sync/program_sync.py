@@ -26,7 +26,7 @@ import caldav_server  # noqa: E402
 import scenarios  # noqa: E402
 
 DELAY_S = 2.0
-TESTS = 3
+TESTS = 4
 
 
 def slow_proxy(target):
@@ -81,12 +81,15 @@ def main():
     url = open(os.path.join(server, "url")).read()
     client = caldav.DAVClient(url, username=caldav_server.USER, password=caldav_server.PASSWORD)
     principal = client.principal()
-    names = ["cal-" + uuid.uuid4().hex[:8], "conflict-" + uuid.uuid4().hex[:8]]
-    cal, other = [principal.make_calendar(name=n, cal_id=n) for n in names]
+    names = [prefix + uuid.uuid4().hex[:8] for prefix in ("cal-", "conflict-", "many-")]
+    cal, other, many = [principal.make_calendar(name=n, cal_id=n) for n in names]
     cal.save_event(scenarios.vcalendar(
         scenarios.vevent("other-1", "20250316T140000Z", "Made on the phone")))
     other.save_event(scenarios.vcalendar(
         scenarios.vevent("other-2", "20250317T090000Z", "Planned on the phone")))
+    for hour in (9, 10, 11):
+        many.save_event(scenarios.vcalendar(
+            scenarios.vevent(f"many-{hour}", f"20250318T{hour:02}0000Z", f"Meeting {hour}")))
     signals = tempfile.mkdtemp(prefix="lumetta-sync-signals-")
     env = dict(os.environ, TZ="UTC", LUMETTA_TEST_CALDAV_URL=url,
                LUMETTA_TEST_CALDAV_SLOW_URL=slow_proxy(url),
@@ -94,12 +97,14 @@ def main():
                LUMETTA_TEST_CALDAV_PASSWORD=caldav_server.PASSWORD,
                LUMETTA_TEST_CALDAV_CALENDAR=names[0],
                LUMETTA_TEST_CALDAV_CONFLICT_CALENDAR=names[1],
+               LUMETTA_TEST_CALDAV_MANY_CALENDAR=names[2],
                LUMETTA_TEST_CALDAV_SIGNALS=windows_path(signals))
     run = subprocess.Popen([wine, gui_tests, "--gtest_filter=SyncInProgram.*"], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
                            stdin=subprocess.DEVNULL)
-    # The program asks for the other device's change once it has synced.
+    # The program asks for the other device's changes once it has synced.
     asked = os.path.join(signals, "change")
+    asked_to_delete = os.path.join(signals, "delete")
 
     def other_device():
         while run.poll() is None:
@@ -109,6 +114,11 @@ def main():
                 event.save()
                 os.remove(asked)
                 open(os.path.join(signals, "changed"), "w").close()
+            if os.path.exists(asked_to_delete):
+                for event in many.events():
+                    event.delete()
+                os.remove(asked_to_delete)
+                open(os.path.join(signals, "deleted"), "w").close()
             time.sleep(0.1)
 
     threading.Thread(target=other_device, daemon=True).start()
