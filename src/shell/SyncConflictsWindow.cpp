@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "store/CalendarText.h"
+#include "store/ProgramState.h"
 #include "views/MainFont.h"
 
 namespace shell {
@@ -20,9 +22,10 @@ SyncConflictsWindow::SyncConflictsWindow(OpenDay openDay, LOGFONTA font)
 SyncConflictsWindow::~SyncConflictsWindow() { Destroy(); }
 
 std::string SyncConflictsWindow::RowText(const store::SyncConflict& c) {
+  // Times as the planners show them.
   char when[40];
-  std::snprintf(when, sizeof when, "%04d/%d/%d %02d:%02d", c.year, c.month, c.day, c.hour,
-                c.minute);
+  std::snprintf(when, sizeof when, "%d/%d/%d %s", c.year, c.month, c.day,
+                store::TimeText(c.hour, c.minute, store::g_settings.militaryTime != 0).c_str());
   const std::string& won = c.serverWon ? c.serverText : c.localText;
   const std::string& lost = c.serverWon ? c.localText : c.serverText;
   return std::string(when) + "   " + (c.serverWon ? "Server's" : "This computer's") + ": \"" + won +

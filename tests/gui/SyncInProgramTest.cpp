@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "shell/MainTimers.h"
 #include "shell/SyncConflictsWindow.h"
+#include "store/ProgramState.h"
 #include "support/DialogWatcher.h"
 #include "support/Input.h"
 #include "support/Pump.h"
@@ -186,6 +187,7 @@ TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
   }));
   entry->text = "Changed here";
   ASSERT_TRUE(OtherDevice("change", "changed"));
+  store::g_settings.militaryTime = 0;  // times as "9:00am"
   SetActiveWindow(frame_->Handle());
   testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
   ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
@@ -202,7 +204,7 @@ TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
   char row[500] = {};
   SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
   const std::string text = row;
-  for (const char* part : {"2025/3/17 09:00", "\"Changed on the phone\"", "\"Changed here\""}) {
+  for (const char* part : {"2025/3/17 9:00am", "\"Changed on the phone\"", "\"Changed here\""}) {
     EXPECT_NE(std::string::npos, text.find(part)) << text;
   }
   EXPECT_EQ(nullptr, planner::FindDayPlanner(2025, 3, 17));
