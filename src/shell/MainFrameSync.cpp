@@ -10,8 +10,8 @@
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
 #include "store/SyncState.h"
-#include "views/MonthView.h"
 #include "views/MainFont.h"
+#include "views/MonthView.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,7 +59,8 @@ void CMainFrame::SyncNow() {
 }
 
 void CMainFrame::StartNextSync() {
-  if (syncQueue_.empty()) return;
+  // One started while a question was open: the queue goes on after it.
+  if (syncQueue_.empty() || sync_.Running()) return;
   const store::SyncAccount account = syncQueue_.front();
   syncQueue_.erase(syncQueue_.begin());
   SyncJob job;
@@ -101,11 +102,13 @@ void CMainFrame::OnSyncFinished() {
   // meanwhile the book is written again.
   SaveBook();
   if (result.report.outcome == store::SyncOutcome::AskFirst && !exiting_) {
+    // Held while the question is open: a timer's sync meanwhile leaves it alone.
+    syncHeld_.insert(result.account.name);
     if (AskAboutDeletes(result.account, result.report)) {
+      syncHeld_.erase(result.account.name);
       allowDeletesFor_ = result.account.name;
       syncQueue_.insert(syncQueue_.begin(), result.account);
     } else {
-      syncHeld_.insert(result.account.name);
       syncLine_ = "Sync of \"" + result.account.name + "\" stopped: many entries would be deleted";
       tooltipComputed_ = false;
       UpdateTrayTooltip();

@@ -38,16 +38,20 @@ std::string StatusOf(HWND dialog) {
 
 // Asks a window from another thread, every 150 ms until destroyed, whether
 // it answers within 100 ms: only a window whose thread takes its messages
-// does.
+// does. A window that waits for a server misses every question meanwhile;
+// a busy machine may make a single one late, never two in a row.
 class Prober {
  public:
   explicit Prober(HWND target)
       : thread_([this, target] {
+          int missed = 0;
           while (!stop_) {
             DWORD_PTR result = 0;
             ++sent_;
             if (SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0) {
-              ++answered_;
+              missed = 0;
+            } else if (++missed > mostMissedInARow_) {
+              mostMissedInARow_ = missed;
             }
             Sleep(150);
           }
@@ -57,19 +61,19 @@ class Prober {
     thread_.join();
   }
   int Sent() const { return sent_; }
-  int Answered() const { return answered_; }
+  int MostMissedInARow() const { return mostMissedInARow_; }
 
  private:
   std::atomic<bool> stop_{false};
   std::atomic<int> sent_{0};
-  std::atomic<int> answered_{0};
+  std::atomic<int> mostMissedInARow_{0};
   std::thread thread_;
 };
 
 struct Added {
   std::string status;  // the dialog's status line after Add
   int probes = 0;      // asked of the dialog while it tested the connection
-  int answered = 0;
+  int missedInARow = 0;
   bool cancelled = false;  // a first test was cancelled (when asked to)
 };
 
@@ -120,7 +124,7 @@ class SyncInProgram : public MainFrameTest {
         test();
         PumpUntil([&] { return StatusOf(d.hwnd) != "Connecting..."; });
         added.probes = prober.Sent();
-        added.answered = prober.Answered();
+        added.missedInARow = prober.MostMissedInARow();
       }
       SendDlgItemMessageA(d.hwnd, IDC_SYNC_CALENDAR, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                           reinterpret_cast<LPARAM>(calendar.c_str()));
@@ -222,18 +226,18 @@ TEST_F(SyncInProgram, ASlowServerFreezesNoWindow) {
   EXPECT_TRUE(added.cancelled);
   ASSERT_EQ(0u, added.status.find("Added")) << added.status;
   EXPECT_GT(added.probes, 5);
-  EXPECT_EQ(added.probes, added.answered);
+  EXPECT_LE(added.missedInARow, 1);
   // Closing the dialog started a sync.
   ASSERT_TRUE(frame_->SyncRunning());
-  int probes = 0, answered = 0;
+  int probes = 0, missedInARow = 0;
   {
     const Prober prober(frame_->Handle());
     ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
     probes = prober.Sent();
-    answered = prober.Answered();
+    missedInARow = prober.MostMissedInARow();
   }
   EXPECT_GT(probes, 5);
-  EXPECT_EQ(probes, answered);
+  EXPECT_LE(missedInARow, 1);
   EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
   EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 16, 14, 0));
 }
