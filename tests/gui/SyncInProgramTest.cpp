@@ -70,13 +70,6 @@ class Prober {
   std::thread thread_;
 };
 
-struct Added {
-  std::string status;  // the dialog's status line after Add
-  int probes = 0;      // asked of the dialog while it tested the connection
-  int missedInARow = 0;
-  bool cancelled = false;  // a first test was cancelled (when asked to)
-};
-
 class SyncInProgram : public MainFrameTest {
  protected:
   void TearDown() override {
@@ -103,9 +96,10 @@ class SyncInProgram : public MainFrameTest {
   }
   // Adds an account through File > Calendar Accounts..., as the user does:
   // Test Connection (cancelled once first when `cancelFirst`), the
-  // calendar chosen, Add.
-  Added AddAccount(const std::string& url, const std::string& calendar, bool cancelFirst = false) {
-    Added added;
+  // calendar chosen, Add. Answers the dialog's status line at the end.
+  std::string AddAccount(const std::string& url, const std::string& calendar,
+                         bool cancelFirst = false) {
+    std::string status;
     testing_support::DialogWatcher watcher;
     watcher.Then([&](const testing_support::SeenDialog& d) {
       SetDlgItemTextA(d.hwnd, IDC_SYNC_URL, url.c_str());
@@ -119,22 +113,26 @@ class SyncInProgram : public MainFrameTest {
         if (cancelFirst) {
           test();
           test();
-          added.cancelled = StatusOf(d.hwnd) == "Cancelled.";
+          cancelled_ = StatusOf(d.hwnd) == "Cancelled.";
         }
         test();
         PumpUntil([&] { return StatusOf(d.hwnd) != "Connecting..."; });
-        added.probes = prober.Sent();
-        added.missedInARow = prober.MostMissedInARow();
+        probes_ = prober.Sent();
+        missedInARow_ = prober.MostMissedInARow();
       }
       SendDlgItemMessageA(d.hwnd, IDC_SYNC_CALENDAR, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                           reinterpret_cast<LPARAM>(calendar.c_str()));
       SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(IDC_SYNC_ADD, BN_CLICKED), 0);
-      added.status = StatusOf(d.hwnd);
+      status = StatusOf(d.hwnd);
       return IDCANCEL;
     });
     testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_ACCOUNTS);
-    return added;
+    return status;
   }
+  // Of the last Test Connection: a first test cancelled (when asked to),
+  // questions asked of the dialog meanwhile and the most left unanswered.
+  bool cancelled_ = false;
+  int probes_ = 0, missedInARow_ = 0;
 };
 
 // The clock says Sunday 16 March 2025, 10:00; the server holds an event at
@@ -143,8 +141,8 @@ TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
   const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
   if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
   ASSERT_TRUE(MakeFrame());
-  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"));
-  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
+  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"));
+  ASSERT_EQ(0u, status.find("Added")) << status;
   // The password is kept protected: it is in no file of the data folder.
   const std::string password = Variable("LUMETTA_TEST_CALDAV_PASSWORD");
   for (const char* name : {"Lumetta.accounts", "Lumetta.bin"}) {
@@ -182,8 +180,8 @@ TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
   const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
   if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
   ASSERT_TRUE(MakeFrame());
-  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CONFLICT_CALENDAR"));
-  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
+  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CONFLICT_CALENDAR"));
+  ASSERT_EQ(0u, status.find("Added")) << status;
   store::An_Appointment* entry = nullptr;
   ASSERT_TRUE(PumpUntil([&] {
     entry = frame_->Book().FindAt(2025, 3, 17, 9, 0);
@@ -222,11 +220,11 @@ TEST_F(SyncInProgram, ASlowServerFreezesNoWindow) {
   const std::string url = Variable("LUMETTA_TEST_CALDAV_SLOW_URL");
   if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
   ASSERT_TRUE(MakeFrame());
-  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"), true);
-  EXPECT_TRUE(added.cancelled);
-  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
-  EXPECT_GT(added.probes, 5);
-  EXPECT_LE(added.missedInARow, 1);
+  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"), true);
+  EXPECT_TRUE(cancelled_);
+  ASSERT_EQ(0u, status.find("Added")) << status;
+  EXPECT_GT(probes_, 5);
+  EXPECT_LE(missedInARow_, 1);
   // Closing the dialog started a sync.
   ASSERT_TRUE(frame_->SyncRunning());
   int probes = 0, missedInARow = 0;
@@ -248,8 +246,8 @@ TEST_F(SyncInProgram, ASyncThatWouldDeleteManyEntriesAsksFirst) {
   const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
   if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
   ASSERT_TRUE(MakeFrame());
-  const Added added = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_MANY_CALENDAR"));
-  ASSERT_EQ(0u, added.status.find("Added")) << added.status;
+  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_MANY_CALENDAR"));
+  ASSERT_EQ(0u, status.find("Added")) << status;
   const auto meetings = [&] {
     int here = 0;
     for (const int hour : {9, 10, 11})

@@ -48,20 +48,13 @@ def slow_proxy(target):
             data = answer.read()
             self.send_response(answer.status, answer.reason)
             for k, v in answer.getheaders():
-                if k.lower() in ("transfer-encoding", "connection", "content-length"):
-                    continue
-                if k.lower() == "location":
-                    v = v.replace(f"{backend.scheme}://{backend.netloc}", own)
-                self.send_header(k, v)
+                if k.lower() not in ("transfer-encoding", "connection", "content-length"):
+                    self.send_header(k, v.replace(f"http://{backend.netloc}", own))
             self.send_header("Content-Length", str(len(data)))
             self.end_headers()
             self.wfile.write(data)
-            conn.close()
 
-        def __getattr__(self, name):
-            if name.startswith("do_"):
-                return self.forward
-            raise AttributeError(name)
+        do_GET = do_PUT = do_DELETE = do_OPTIONS = do_PROPFIND = do_REPORT = forward
 
         def log_message(self, *args):
             pass
@@ -102,23 +95,23 @@ def main():
     run = subprocess.Popen([wine, gui_tests, "--gtest_filter=SyncInProgram.*"], env=env,
                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
                            stdin=subprocess.DEVNULL)
-    # The program asks for the other device's changes once it has synced.
-    asked = os.path.join(signals, "change")
-    asked_to_delete = os.path.join(signals, "delete")
+    # The program asks for the other device's changes (a file named for the
+    # change) once it has synced, and waits for the answer file.
+    def change():
+        event = other.event_by_uid("other-2")
+        event.data = event.data.replace("Planned on the phone", "Changed on the phone")
+        event.save()
+
+    changes = {"change": ("changed", change),
+               "delete": ("deleted", lambda: [e.delete() for e in many.events()])}
 
     def other_device():
         while run.poll() is None:
-            if os.path.exists(asked):
-                event = other.event_by_uid("other-2")
-                event.data = event.data.replace("Planned on the phone", "Changed on the phone")
-                event.save()
-                os.remove(asked)
-                open(os.path.join(signals, "changed"), "w").close()
-            if os.path.exists(asked_to_delete):
-                for event in many.events():
-                    event.delete()
-                os.remove(asked_to_delete)
-                open(os.path.join(signals, "deleted"), "w").close()
+            for ask, (done, act) in changes.items():
+                if os.path.exists(os.path.join(signals, ask)):
+                    act()
+                    os.remove(os.path.join(signals, ask))
+                    open(os.path.join(signals, done), "w").close()
             time.sleep(0.1)
 
     threading.Thread(target=other_device, daemon=True).start()
