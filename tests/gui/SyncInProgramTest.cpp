@@ -72,6 +72,11 @@ class Prober {
 
 class SyncInProgram : public MainFrameTest {
  protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    if (Variable("LUMETTA_TEST_CALDAV_URL").empty()) GTEST_SKIP() << "no CalDAV server given";
+    ASSERT_TRUE(MakeFrame());
+  }
   void TearDown() override {
     planner::CloseAllDayPlanners();
     MainFrameTest::TearDown();
@@ -85,6 +90,11 @@ class SyncInProgram : public MainFrameTest {
     }
     return done();
   }
+  // The last sync's line and the last message the user was shown.
+  std::string Told() const {
+    const auto& texts = services_.prompter.texts;
+    return frame_->LastSyncLine() + " / " + (texts.empty() ? "" : texts.back());
+  }
   // Asks the other device (program_sync.py) to do something and waits till
   // it says it has.
   bool OtherDevice(const char* ask, const char* done) {
@@ -96,10 +106,12 @@ class SyncInProgram : public MainFrameTest {
   }
   // Adds an account through File > Calendar Accounts..., as the user does:
   // Test Connection (cancelled once first when `cancelFirst`), the
-  // calendar chosen, Add. Answers the dialog's status line at the end.
-  std::string AddAccount(const std::string& url, const std::string& calendar,
-                         bool cancelFirst = false) {
-    std::string status;
+  // calendar chosen, Add. True when the dialog said it was added.
+  // The address and the calendar are named by LUMETTA_TEST_CALDAV_<name>.
+  bool AddAccount(const std::string& urlName, const std::string& calendarName,
+                  bool cancelFirst = false) {
+    const std::string url = Variable(("LUMETTA_TEST_CALDAV_" + urlName).c_str());
+    const std::string calendar = Variable(("LUMETTA_TEST_CALDAV_" + calendarName).c_str());
     testing_support::DialogWatcher watcher;
     watcher.Then([&](const testing_support::SeenDialog& d) {
       SetDlgItemTextA(d.hwnd, IDC_SYNC_URL, url.c_str());
@@ -123,14 +135,15 @@ class SyncInProgram : public MainFrameTest {
       SendDlgItemMessageA(d.hwnd, IDC_SYNC_CALENDAR, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                           reinterpret_cast<LPARAM>(calendar.c_str()));
       SendMessageA(d.hwnd, WM_COMMAND, MAKEWPARAM(IDC_SYNC_ADD, BN_CLICKED), 0);
-      status = StatusOf(d.hwnd);
+      status_ = StatusOf(d.hwnd);
       return IDCANCEL;
     });
     testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_ACCOUNTS);
-    return status;
+    return status_.find("Added") == 0;
   }
   // Of the last Test Connection: a first test cancelled (when asked to),
   // questions asked of the dialog meanwhile and the most left unanswered.
+  std::string status_;  // the dialog's status line at the end
   bool cancelled_ = false;
   int probes_ = 0, missedInARow_ = 0;
 };
@@ -138,11 +151,7 @@ class SyncInProgram : public MainFrameTest {
 // The clock says Sunday 16 March 2025, 10:00; the server holds an event at
 // 14:00 that day, made by the other device.
 TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
-  const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
-  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
-  ASSERT_TRUE(MakeFrame());
-  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"));
-  ASSERT_EQ(0u, status.find("Added")) << status;
+  ASSERT_TRUE(AddAccount("URL", "CALENDAR")) << status_;
   // The password is kept protected: it is in no file of the data folder.
   const std::string password = Variable("LUMETTA_TEST_CALDAV_PASSWORD");
   for (const char* name : {"Lumetta.accounts", "Lumetta.bin"}) {
@@ -165,7 +174,7 @@ TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
   }
   testing_support::SendCommand(frame_->Handle(), ID_FILE_SYNC_NOW);
   ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
-  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
+  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << Told();
   EXPECT_NE(std::string::npos, platform_testing::ReadWholeFile(services_.DataFile("Lumetta.bin"))
                                    .find("Typed in a planner"));
   EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 16, 14, 0));
@@ -177,11 +186,7 @@ TEST_F(SyncInProgram, AnAccountAddedInTheDialogSyncsBothWays) {
 // The server holds an event on Monday 17 March 2025 at 09:00; once it is
 // here, both this computer and the other device change it.
 TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
-  const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
-  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
-  ASSERT_TRUE(MakeFrame());
-  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CONFLICT_CALENDAR"));
-  ASSERT_EQ(0u, status.find("Added")) << status;
+  ASSERT_TRUE(AddAccount("URL", "CONFLICT_CALENDAR")) << status_;
   store::An_Appointment* entry = nullptr;
   ASSERT_TRUE(PumpUntil([&] {
     entry = frame_->Book().FindAt(2025, 3, 17, 9, 0);
@@ -217,12 +222,8 @@ TEST_F(SyncInProgram, AConflictIsListedAndOpensItsDay) {
 
 // Every answer of the server comes a few seconds late.
 TEST_F(SyncInProgram, ASlowServerFreezesNoWindow) {
-  const std::string url = Variable("LUMETTA_TEST_CALDAV_SLOW_URL");
-  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
-  ASSERT_TRUE(MakeFrame());
-  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_CALENDAR"), true);
+  ASSERT_TRUE(AddAccount("SLOW_URL", "CALENDAR", true)) << status_;
   EXPECT_TRUE(cancelled_);
-  ASSERT_EQ(0u, status.find("Added")) << status;
   EXPECT_GT(probes_, 5);
   EXPECT_LE(missedInARow_, 1);
   // Closing the dialog started a sync.
@@ -236,18 +237,14 @@ TEST_F(SyncInProgram, ASlowServerFreezesNoWindow) {
   }
   EXPECT_GT(probes, 5);
   EXPECT_LE(missedInARow, 1);
-  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
+  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << Told();
   EXPECT_NE(nullptr, frame_->Book().FindAt(2025, 3, 16, 14, 0));
 }
 
 // The server holds three meetings on Tuesday 18 March 2025; once they are
 // here, the other device deletes all of them.
 TEST_F(SyncInProgram, ASyncThatWouldDeleteManyEntriesAsksFirst) {
-  const std::string url = Variable("LUMETTA_TEST_CALDAV_URL");
-  if (url.empty()) GTEST_SKIP() << "no CalDAV server given";
-  ASSERT_TRUE(MakeFrame());
-  const std::string status = AddAccount(url, Variable("LUMETTA_TEST_CALDAV_MANY_CALENDAR"));
-  ASSERT_EQ(0u, status.find("Added")) << status;
+  ASSERT_TRUE(AddAccount("URL", "MANY_CALENDAR")) << status_;
   const auto meetings = [&] {
     int here = 0;
     for (const int hour : {9, 10, 11})
@@ -274,7 +271,7 @@ TEST_F(SyncInProgram, ASyncThatWouldDeleteManyEntriesAsksFirst) {
   ASSERT_TRUE(PumpUntil([&] { return !frame_->SyncRunning(); }));
   EXPECT_EQ(2u, services_.prompter.texts.size());
   EXPECT_EQ(0, meetings());
-  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << frame_->LastSyncLine();
+  EXPECT_EQ(0u, frame_->LastSyncLine().find("Synced at ")) << Told();
 }
 
 }  // namespace
