@@ -36,6 +36,7 @@
 /* File: sync with a CalDAV calendar */
 #define ID_FILE_SYNC_ACCOUNTS 32912
 #define ID_FILE_SYNC_NOW 32913
+#define ID_FILE_SYNC_CONFLICTS 32914
 #define ID_FILE_SUBSCRIBE 32920
 
 /* Main menu: View */

@@ -2,9 +2,11 @@
 # Takes the README's screenshots from the real program under Wine: today's
 # planner opened with View > Today and a few entries typed into it as a user
 # would, beside a subscribed calendar's, with its Appointment menu open; the main window's View menu; the
-# week view showing the entries; the year view; the to-do window. Writes
+# week view showing the entries; the year view; the to-do window; the
+# Calendar Accounts dialog with an account being typed in. Writes
 # docs/day-planner.png, docs/planner-menu.png, docs/main-menu.png,
-# docs/week-view.png, docs/year-view.png and docs/todo-window.png, on a
+# docs/week-view.png, docs/year-view.png, docs/todo-window.png and
+# docs/accounts-dialog.png, on a
 # private 1366x768 laptop-sized desktop on a screen of its own (the year view
 # fits itself to it).
 #   scripts/readme-screenshots.sh
@@ -18,6 +20,7 @@ cmake --build --preset win64 -j2 --target lumetta lumetta_remote >/dev/null
 lumetta_wine_template
 
 readonly kTodayCommand=32833 kWeekCommand=32797 kYearCommand=32795 kToDoCommand=32816
+readonly kAccountsCommand=32912
 readonly kTaskbarHeight=40 kDesktopSize=1366x768
 prefix="$(mktemp -d /tmp/lumetta-readme.XXXXXX)"
 cleanup() { lumetta_wine_stop; rm -rf "$prefix"; }
@@ -102,6 +105,17 @@ sleep 0.5
 grab docs/todo-window.png
 xdotool key Escape
 sleep 1
+# File > Calendar Accounts..., an account being added.
+remote command "$kAccountsCommand"
+sleep 2
+xdotool key alt+d
+xdotool type --delay 5 "https://dav.example.org/"
+xdotool key alt+u
+xdotool type --delay 5 "ana"
+sleep 0.5
+grab docs/accounts-dialog.png
+xdotool key Escape
+sleep 1
 remote exit 20000
 wait "$program_pid"
-echo "readme-screenshots: docs/{day-planner,planner-menu,main-menu,week-view,year-view,todo-window}.png"
+echo "readme-screenshots: docs/{day-planner,planner-menu,main-menu,week-view,year-view,todo-window,accounts-dialog}.png"

@@ -103,8 +103,11 @@ class WinHttpTransport : public store::HttpTransport {
     // one it has closed meanwhile, or one it refused a body on while asking
     // for credentials): the request is sent once more on a new one. Changes
     // are sent conditionally, so a second copy of one is refused, not doubled.
-    bool retried = false;
-    for (int round = 0; round < 4; ++round) {
+    // The session keeps more than one open connection to a host, and the one
+    // taken next may be closed as well: a few tries, not one.
+    constexpr int kTries = 3;
+    int retried = 0;
+    for (int round = 0; round < kTries + 3; ++round) {
       if (!connection_ || host != host_ || parts.nPort != port_) {
         connection_.reset(WinHttpConnect(session_.get(), host.c_str(), parts.nPort, 0));
         host_ = host;
@@ -139,8 +142,8 @@ class WinHttpTransport : public store::HttpTransport {
           !WinHttpReceiveResponse(handle.get(), nullptr)) {
         const DWORD error = GetLastError();
         connection_.reset();
-        if (!retried && Dropped(error)) {
-          retried = true;
+        if (retried < kTries && Dropped(error)) {
+          ++retried;
           continue;
         }
         response.error = Why(error);
@@ -159,8 +162,8 @@ class WinHttpTransport : public store::HttpTransport {
       ReadHeaders(handle.get(), response.headers);
       if (!ReadBody(handle.get(), response)) {
         connection_.reset();
-        if (!retried && response.error.empty()) {
-          retried = true;
+        if (retried < kTries && response.error.empty()) {
+          ++retried;
           continue;
         }
         if (response.error.empty()) response.error = "the connection was cut off";

@@ -54,6 +54,7 @@ std::vector<store::AppointmentRecord> RecordsOf(const store::All_Appointments& b
 
 SyncResult RunSync(SyncJob& job) {
   SyncResult result;
+  result.account = job.account;
   store::ReminderTimerCounter timerIds;
   platform::SystemClock clock;
   NoPrompts prompts;
@@ -83,6 +84,7 @@ SyncResult RunSync(SyncJob& job) {
                          [&]() { return book.SaveTo(job.dataFile); });
   store::SyncOptions options;
   options.allowPlainHttp = job.account.allowHttp;
+  options.allowManyDeletes = job.allowManyDeletes;
   result.report = sync.Run(options);
   book.Sort();
   result.after = RecordsOf(book);

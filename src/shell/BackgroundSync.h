@@ -32,10 +32,12 @@ struct SyncJob {
   std::string dataFile;
   std::string notesFolder;  // with its trailing separator
   int codePage = 1252;
+  bool allowManyDeletes = false;  // the user said yes to a sync that deletes many
   store::SettingsBlock settings;  // a copy: the worker reads no program-wide state
 };
 
 struct SyncResult {
+  store::SyncAccount account;
   store::SyncReport report;
   // The entries of the data file before and after the sync.
   std::vector<store::AppointmentRecord> before;

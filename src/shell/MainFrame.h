@@ -34,6 +34,7 @@
 #include "shell/MainTimers.h"
 #include "shell/OwnerWindow.h"
 #include "shell/ReminderPopups.h"
+#include "shell/SyncConflictsWindow.h"
 #include "shell/ShellServices.h"
 #include "shell/TrayIcon.h"
 #include "store/AppointmentBook.h"
@@ -117,6 +118,7 @@ class CMainFrame : public fw::FrameWindow,
   bool SubscriptionsRefreshing() const { return subscriptionRefresh_.Running(); }
   // The last sync's time and result, as the tray tooltip shows it.
   const std::string& LastSyncLine() const { return syncLine_; }
+  SyncConflictsWindow* ConflictsWindow() { return conflictsWindow_.get(); }
 
   bool IsCommandEnabled(UINT id) const override;
 
@@ -217,6 +219,9 @@ class CMainFrame : public fw::FrameWindow,
   // Exit: a sync within a few seconds, never longer.
   void SyncAtExit();
   void ScheduleSync(UINT delayMs);
+  // The sync would delete many entries: asks whether to; true to go on.
+  bool AskAboutDeletes(const store::SyncAccount& account, const store::SyncReport& report);
+  void ShowSyncConflicts(bool activate);
 
   // MainFrameSubscriptions.cpp
   void OpenSubscriptions();
@@ -296,6 +301,10 @@ class CMainFrame : public fw::FrameWindow,
   bool exiting_ = false;
   std::string syncLine_;            // the last sync's time and result, for the tooltip
   std::set<int> syncFailuresTold_;  // the kinds of failure told since the last good sync
+  std::string allowDeletesFor_;     // the account whose next sync may delete many
+  std::set<std::string> syncHeld_;  // accounts not synced until the user decides on their deletes
+  std::vector<store::SyncConflict> syncConflicts_;  // of this run's syncs, oldest first
+  std::unique_ptr<SyncConflictsWindow> conflictsWindow_;
 
   SubscriptionRefresh subscriptionRefresh_{nullptr, kSubscriptionsRefreshed};
   store::SubscribedItems subscribed_;  // never part of the book

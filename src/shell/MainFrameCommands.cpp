@@ -139,6 +139,8 @@ bool CMainFrame::IsCommandEnabled(UINT id) const {
     case ID_BACKUP_TO_FOLDER:
     case ID_RESTORE_FROM_FILE:
       return true;
+    case ID_FILE_SYNC_CONFLICTS:
+      return !syncConflicts_.empty();
     default:
       return FrameWindow::IsCommandEnabled(id);
   }
@@ -204,7 +206,11 @@ bool CMainFrame::OnCommand(UINT id, UINT notifyCode, HWND) {
       OpenSyncAccounts();
       return true;
     case ID_FILE_SYNC_NOW:
+      syncHeld_.clear();  // the user asks again for the accounts held back
       SyncNow();
+      return true;
+    case ID_FILE_SYNC_CONFLICTS:
+      ShowSyncConflicts(true);
       return true;
     case ID_FILE_SUBSCRIBE:
       OpenSubscriptions();

@@ -10,7 +10,10 @@
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
 #include "store/SyncState.h"
+#include "views/MainFont.h"
+#include "views/MonthView.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace shell {
@@ -48,11 +51,16 @@ void CMainFrame::SyncNow() {
     return;
   }
   syncQueue_ = store::ReadSyncAccounts(services_.files, store::SyncAccountsPath(SyncDataFile()));
+  syncQueue_.erase(
+      std::remove_if(syncQueue_.begin(), syncQueue_.end(),
+                     [&](const store::SyncAccount& a) { return syncHeld_.count(a.name) > 0; }),
+      syncQueue_.end());
   StartNextSync();
 }
 
 void CMainFrame::StartNextSync() {
-  if (syncQueue_.empty()) return;
+  // One started while a question was open: the queue goes on after it.
+  if (syncQueue_.empty() || sync_.Running()) return;
   const store::SyncAccount account = syncQueue_.front();
   syncQueue_.erase(syncQueue_.begin());
   SyncJob job;
@@ -75,6 +83,8 @@ void CMainFrame::StartNextSync() {
   job.notesFolder = NotesFolder();
   job.codePage = book_.codePage();
   job.settings = store::g_settings;
+  job.allowManyDeletes = account.name == allowDeletesFor_;
+  allowDeletesFor_.clear();
   sync_.Start(std::move(job));
 }
 
@@ -91,7 +101,21 @@ void CMainFrame::OnSyncFinished() {
   // The worker wrote the data file as the sync left it; with what was typed
   // meanwhile the book is written again.
   SaveBook();
-  SyncEnded(result.report);
+  if (result.report.outcome == store::SyncOutcome::AskFirst && !exiting_) {
+    // Held while the question is open: a timer's sync meanwhile leaves it alone.
+    syncHeld_.insert(result.account.name);
+    if (AskAboutDeletes(result.account, result.report)) {
+      syncHeld_.erase(result.account.name);
+      allowDeletesFor_ = result.account.name;
+      syncQueue_.insert(syncQueue_.begin(), result.account);
+    } else {
+      syncLine_ = "Sync of \"" + result.account.name + "\" stopped: many entries would be deleted";
+      tooltipComputed_ = false;
+      UpdateTrayTooltip();
+    }
+  } else {
+    SyncEnded(result.report);
+  }
   if (!syncQueue_.empty()) {
     StartNextSync();
   } else if (syncAgain_) {
@@ -106,6 +130,11 @@ void CMainFrame::SyncEnded(const store::SyncReport& report) {
   UpdateTrayTooltip();
   if (report.outcome == store::SyncOutcome::Done) {
     syncFailuresTold_.clear();
+    if (!report.conflictList.empty()) {
+      syncConflicts_.insert(syncConflicts_.end(), report.conflictList.begin(),
+                            report.conflictList.end());
+      if (!exiting_) ShowSyncConflicts(false);
+    }
     return;
   }
   // Told once per kind of failure, not at every retry.
@@ -135,5 +164,25 @@ void CMainFrame::SyncAtExit() {
 }
 
 void CMainFrame::ScheduleSync(UINT delayMs) { timers_.Start(kSyncSoon, delayMs); }
+
+bool CMainFrame::AskAboutDeletes(const store::SyncAccount& account,
+                                 const store::SyncReport& report) {
+  const std::string question =
+      "Syncing \"" + account.name + "\" would delete " + std::to_string(report.wouldDeleteHere) +
+      " entries from this computer and " + std::to_string(report.wouldDeleteThere) +
+      " from the server.\n\nDelete them?\n\nYes deletes them. No keeps them and stops syncing "
+      "this account until you choose Sync Now again.";
+  return services_.prompter.Show(Handle(), question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CMainFrame::ShowSyncConflicts(bool activate) {
+  if (syncConflicts_.empty()) return;
+  if (conflictsWindow_ == nullptr) {
+    conflictsWindow_ = std::make_unique<SyncConflictsWindow>(
+        [this](int year, int month, int day) { OpenDayPlanner(year, month, day); },
+        view_ != nullptr ? view_->MainFontDescription() : views::DefaultMainFontDescription());
+  }
+  conflictsWindow_->Show(Handle(), syncConflicts_, activate);
+}
 
 }  // namespace shell

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <thread>
 
 #include "platform/ProtectedSecret.h"
 #include "platform/WinHttpTransport.h"
@@ -59,7 +60,6 @@ void SyncAccountsDialog::ShowAccounts() {
 void SyncAccountsDialog::TestConnection() {
   const std::string url = Text(IDC_SYNC_URL);
   const std::string user = Text(IDC_SYNC_USER);
-  std::string password = Text(IDC_SYNC_PASSWORD);
   HWND combo = GetDlgItem(Handle(), IDC_SYNC_CALENDAR);
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   calendars_.clear();
@@ -68,13 +68,45 @@ void SyncAccountsDialog::TestConnection() {
     Status("Type the server's address and your user name first.");
     return;
   }
-  Status("Asking the server for its calendars...");
-  UpdateWindow(Handle());
-  const HCURSOR wait = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  const auto http = platform::MakeWinHttpTransport(user, password);
+  pending_ = std::make_shared<PendingTest>();
+  pendingUrl_ = url;
+  pendingUser_ = user;
+  std::string password = Text(IDC_SYNC_PASSWORD);
+  std::thread([pending = pending_, url, user, password, window = Handle()]() mutable {
+    store::Discovery found;
+    {
+      const auto http = platform::MakeWinHttpTransport(user, password);
+      std::fill(password.begin(), password.end(), '\0');
+      found = store::DiscoverCalendars(*http, url, LocalAddress(url));
+    }
+    {
+      const std::lock_guard<std::mutex> hold(pending->lock);
+      pending->found = std::move(found);
+      pending->done = true;
+    }
+    PostMessageA(window, kTested, 0, 0);
+  }).detach();
   std::fill(password.begin(), password.end(), '\0');
-  const store::Discovery found = store::DiscoverCalendars(*http, url, LocalAddress(url));
-  SetCursor(wait);
+  SetDlgItemTextA(Handle(), IDC_SYNC_TEST, "Cancel");
+  Status("Connecting...");
+}
+
+void SyncAccountsDialog::CancelTest() {
+  pending_.reset();
+  SetDlgItemTextA(Handle(), IDC_SYNC_TEST, "&Test Connection");
+  Status("Cancelled.");
+}
+
+void SyncAccountsDialog::OnTested() {
+  if (pending_ == nullptr) return;  // cancelled: a thread's late answer
+  store::Discovery found;
+  {
+    const std::lock_guard<std::mutex> hold(pending_->lock);
+    if (!pending_->done) return;  // a cancelled thread's answer, while a new test runs
+    found = std::move(pending_->found);
+  }
+  pending_.reset();
+  SetDlgItemTextA(Handle(), IDC_SYNC_TEST, "&Test Connection");
   if (found.outcome != store::SyncOutcome::Done) {
     Status("No connection: " + found.message + ".");
     return;
@@ -84,15 +116,24 @@ void SyncAccountsDialog::TestConnection() {
     return;
   }
   calendars_ = found.calendars;
+  HWND combo = GetDlgItem(Handle(), IDC_SYNC_CALENDAR);
   for (const store::DavCalendar& c : calendars_) {
     const std::string name = c.name.empty() ? c.url : c.name;
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
   SendMessageA(combo, CB_SETCURSEL, 0, 0);
-  testedUrl_ = url;
-  testedUser_ = user;
+  testedUrl_ = pendingUrl_;
+  testedUser_ = pendingUser_;
   EnableWindow(GetDlgItem(Handle(), IDC_SYNC_ADD), TRUE);
   Status("Connected. Choose the calendar to sync with, then Add.");
+}
+
+INT_PTR SyncAccountsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTested) {
+    OnTested();
+    return TRUE;
+  }
+  return Dialog::HandleMessage(message, wParam, lParam);
 }
 
 void SyncAccountsDialog::Add() {
@@ -182,7 +223,11 @@ void SyncAccountsDialog::Remove() {
 bool SyncAccountsDialog::OnCommand(UINT id, UINT notifyCode, HWND control) {
   switch (id) {
     case IDC_SYNC_TEST:
-      TestConnection();
+      if (Testing()) {
+        CancelTest();
+      } else {
+        TestConnection();
+      }
       return true;
     case IDC_SYNC_ADD:
       Add();

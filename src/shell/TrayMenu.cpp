@@ -27,6 +27,11 @@ OwnedMenu BuildTrayMenu(bool showItem, const std::function<bool(UINT)>& enabled)
   AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
   Append(menu.Get(), ID_VIEW_TODAY, "&Today", enabled);
   AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  // Only while there are any: the tray menu stays short.
+  if (enabled(ID_FILE_SYNC_CONFLICTS)) {
+    Append(menu.Get(), ID_FILE_SYNC_CONFLICTS, "Sync &Conflicts...", enabled);
+    AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  }
   Append(menu.Get(), ID_APP_EXIT, "E&xit", enabled);
   return menu;
 }

@@ -342,10 +342,24 @@ bool SyncRun::ApplyHere() {
         }
         rec.localHash = EntriesFingerprint(placed);
         if (s.step == SyncStep::Conflict) {
+          SyncConflict conflict;
+          const AppointmentRecord* at = !placed.empty() ? &placed.front()
+                                        : !ours.empty() ? &ours.front()
+                                                        : nullptr;
+          if (at != nullptr) {
+            conflict.year = at->year;
+            conflict.month = at->month;
+            conflict.day = at->day;
+            conflict.hour = at->hour;
+            conflict.minute = at->minute;
+          }
+          if (!placed.empty()) conflict.serverText = placed.front().text;
+          if (!ours.empty()) conflict.localText = ours.front().text;
           // Ours stays beside theirs, marked, and goes up as a new item next time.
           std::vector<SyncSlot> kept;
           PlaceEntries(std::move(ours), kConflictMark, kept);
           ++report_.conflicts;
+          report_.conflictList.push_back(std::move(conflict));
         } else {
           ++report_.downloaded;
         }
@@ -579,6 +593,8 @@ SyncReport SyncRun::Run(const std::string& calendarUrl, const SyncOptions& optio
   }
   plan_ = PlanSync(input_);
   if (plan_.MassDelete() && !options.allowManyDeletes) {
+    report_.wouldDeleteHere = plan_.localDeletes;
+    report_.wouldDeleteThere = plan_.remoteDeletes;
     FailWith(SyncOutcome::AskFirst,
              "this sync would delete " + std::to_string(plan_.localDeletes) +
                  " items from the diary and " + std::to_string(plan_.remoteDeletes) +

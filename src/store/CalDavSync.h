@@ -29,6 +29,16 @@ enum class SyncOutcome {
   LocalFailure,  // the diary or the state file could not be written
 };
 
+// An item both sides changed since the last sync: where it is and both
+// texts (of its first entry). The server's version took the item's place;
+// the diary's was kept beside it, marked.
+struct SyncConflict {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  std::string serverText;
+  std::string localText;
+  bool serverWon = true;
+};
+
 struct SyncReport {
   SyncOutcome outcome = SyncOutcome::Done;
   int downloaded = 0;    // items new or changed here from the server
@@ -38,6 +48,10 @@ struct SyncReport {
   int conflicts = 0;     // items changed on both sides (both versions kept)
   int skipped = 0;       // objects left alone: not iCalendar, refused, or changed meanwhile
   int requests = 0;
+  std::vector<SyncConflict> conflictList;  // one per conflict, as counted above
+  // A sync stopped to ask first: what it would have deleted.
+  int wouldDeleteHere = 0;
+  int wouldDeleteThere = 0;
   std::string message;  // why it stopped, for anything but Done
 
   // "Downloaded 3, uploaded 1, deleted 0 here and 2 on the server, 1 conflict."

@@ -145,6 +145,7 @@ TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
         {"-", 0, {}},
         {"Calendar &Accounts...", 32912, {}},
         {"&Sync Now", 32913, {}},
+        {"Sync &Conflicts...", 32914, {}},
         {"Subscribe to Calendar...", 32920, {}},
         {"-", 0, {}},
         {"E&xit", 57665, {}}}},

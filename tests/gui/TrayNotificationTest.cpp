@@ -48,7 +48,8 @@ std::vector<MenuItem> ItemsOf(HMENU menu) {
 }
 
 TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoTodayAndExit) {
-  const shell::OwnedMenu hidden = shell::BuildTrayMenu(true, [](UINT) { return true; });
+  const shell::OwnedMenu hidden =
+      shell::BuildTrayMenu(true, [](UINT id) { return id != ID_FILE_SYNC_CONFLICTS; });
   const std::vector<MenuItem> items = ItemsOf(hidden.Get());
   ASSERT_EQ(9u, items.size());
   EXPECT_EQ(ID_TRAY_SHOW, items[0].id);
@@ -75,6 +76,15 @@ TEST(TrayMenu, HoldsShowOrHideThenYearWeekToDoTodayAndExit) {
   EXPECT_FALSE(shownItems[0].greyed);
   EXPECT_TRUE(shownItems[2].greyed);
   EXPECT_TRUE(shownItems[6].greyed);
+
+  // Sync conflicts to see: their list comes before Exit.
+  const std::vector<MenuItem> withConflicts =
+      ItemsOf(shell::BuildTrayMenu(true, [](UINT) { return true; }).Get());
+  ASSERT_EQ(11u, withConflicts.size());
+  EXPECT_EQ(ID_FILE_SYNC_CONFLICTS, withConflicts[8].id);
+  EXPECT_EQ("Sync &Conflicts...", withConflicts[8].text);
+  EXPECT_TRUE(withConflicts[9].separator);
+  EXPECT_EQ(ID_APP_EXIT, withConflicts[10].id);
 }
 
 // The menu the main window tracks, read while it is open, then closed.
