@@ -8,8 +8,10 @@
 # docs/week-view.png, docs/year-view.png, docs/todo-window.png and
 # docs/accounts-dialog.png, on a
 # private 1366x768 laptop-sized desktop on a screen of its own (the year view
-# fits itself to it).
-#   scripts/readme-screenshots.sh
+# fits itself to it). With a DPI (144: a display scale of 150 %) the same
+# pictures are taken on a 1920x1080 desktop at that scale, as
+# docs/<name>-<percent>.png.
+#   scripts/readme-screenshots.sh [dpi]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -21,7 +23,13 @@ lumetta_wine_template
 
 readonly kTodayCommand=32833 kWeekCommand=32797 kYearCommand=32795 kToDoCommand=32816
 readonly kAccountsCommand=32912
-readonly kTaskbarHeight=40 kDesktopSize=1366x768
+dpi="${1:-96}"
+suffix="" kDesktopSize=1366x768 screen=1400x800x24
+if [ "$dpi" != 96 ]; then
+  suffix="-$((dpi * 100 / 96))" kDesktopSize=1920x1080 screen=2000x1120x24
+  export LUMETTA_DPI="$dpi"
+fi
+readonly kTaskbarHeight=$((40 * dpi / 96)) kDesktopSize
 prefix="$(mktemp -d /tmp/lumetta-readme.XXXXXX)"
 cleanup() { lumetta_wine_stop; rm -rf "$prefix"; }
 trap cleanup EXIT
@@ -33,7 +41,7 @@ cp build/win64/tests/e2e/lumetta_remote.exe "$prefix/drive_c/lumetta_remote.exe"
 export WINEPREFIX="$prefix"
 # A screen of its own, larger than the desktop that is on it.
 unset DISPLAY
-LUMETTA_XVFB_SCREEN=1400x800x24 lumetta_wine_start_display
+LUMETTA_XVFB_SCREEN=$screen lumetta_wine_start_display
 # The prefix's desktop size, set before any Wine process reads it.
 sed -i "s/^\"shell\"=\"[0-9x]*\"/\"shell\"=\"$kDesktopSize\"/" "$prefix/user.reg"
 lumetta_wine_start_server
@@ -74,7 +82,7 @@ grab() {
   import -window "$desktop" "$prefix/raw.png"
   convert "$prefix/raw.png" -gravity South -chop "0x$kTaskbarHeight" +repage -trim +repage "$1"
 }
-grab docs/day-planner.png
+grab "docs/day-planner$suffix.png"
 # menu KEY FILE: opens a menu of the active window with its access key.
 menu() {
   xdotool key "$1"
@@ -83,18 +91,18 @@ menu() {
   xdotool key Escape Escape
   sleep 0.5
 }
-menu alt+a docs/planner-menu.png
+menu alt+a "docs/planner-menu$suffix.png"
 xdotool key Escape   # the planner commits and closes
 sleep 1
-menu alt+v docs/main-menu.png
+menu alt+v "docs/main-menu$suffix.png"
 remote command "$kWeekCommand"
 sleep 2
-grab docs/week-view.png
+grab "docs/week-view$suffix.png"
 xdotool key Escape
 sleep 1
 remote command "$kYearCommand"
 sleep 2
-grab docs/year-view.png
+grab "docs/year-view$suffix.png"
 xdotool key Escape
 sleep 1
 remote command "$kToDoCommand"
@@ -102,7 +110,7 @@ sleep 2
 xdotool type --delay 5 "Renew the passport"
 xdotool key Return
 sleep 0.5
-grab docs/todo-window.png
+grab "docs/todo-window$suffix.png"
 xdotool key Escape
 sleep 1
 # File > Calendar Accounts..., an account being added.
@@ -113,9 +121,9 @@ xdotool type --delay 5 "https://dav.example.org/"
 xdotool key alt+u
 xdotool type --delay 5 "ana"
 sleep 0.5
-grab docs/accounts-dialog.png
+grab "docs/accounts-dialog$suffix.png"
 xdotool key Escape
 sleep 1
 remote exit 20000
 wait "$program_pid"
-echo "readme-screenshots: docs/{day-planner,planner-menu,main-menu,week-view,year-view,todo-window,accounts-dialog}.png"
+echo "readme-screenshots: docs/{day-planner,planner-menu,main-menu,week-view,year-view,todo-window,accounts-dialog}$suffix.png"

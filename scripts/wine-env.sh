@@ -111,12 +111,25 @@ lumetta_wine_template() {
 }
 
 # A throw-away prefix at $1, copied from the template (~1 s).
+# With LUMETTA_DPI set (120, 144, 192: a display scale of 125, 150, 200 %)
+# the prefix's screen runs at that many dots per inch.
 lumetta_wine_new_prefix() {
   local dir="$1"
   lumetta_wine_template || return 1
   rm -rf "$dir" && mkdir -p "$dir"
   cp -a "$LUMETTA_WINE_TEMPLATE/." "$dir/"
   rm -f "$dir/.lumetta-ready"
+  if [ -n "${LUMETTA_DPI:-}" ]; then lumetta_wine_set_dpi "$dir" "$LUMETTA_DPI"; fi
+}
+
+# The screen's DPI of the (not running) prefix at $1: Wine reads LogPixels as
+# the user's setting, and the machine's where the user has none.
+lumetta_wine_set_dpi() {
+  local dir="$1" value
+  value="$(printf 'dword:%08x' "$2")"
+  printf '\n[Control Panel\\\\Desktop] 0\n"LogPixels"=%s\n' "$value" >>"$dir/user.reg"
+  printf '\n[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software\\\\Fonts] 0\n"LogPixels"=%s\n' \
+    "$value" >>"$dir/system.reg"
 }
 
 # The shared session of a CTest run: one prefix, display and wineserver that

@@ -6,7 +6,8 @@
 # The prefix and display, first found first used:
 #   - the WINEPREFIX (and DISPLAY) the caller set up;
 #   - the shared session of this CTest run (LUMETTA_WINE_SESSION, started by
-#     the wine_session_start fixture, scripts/wine-session.sh);
+#     the wine_session_start fixture, scripts/wine-session.sh), unless
+#     LUMETTA_DPI asks for a screen at another DPI;
 #   - else (a test program run on its own) a throw-away session of its own: a
 #     copy of the template prefix, Xvfb when there is no DISPLAY, a wineserver;
 #     all removed again when the program has ended.
@@ -21,7 +22,8 @@ set -uo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 if [ -z "${WINEPREFIX:-}" ]; then
-  if lumetta_wine_shared_find; then
+  # A screen at another DPI (LUMETTA_DPI) needs a prefix of its own.
+  if [ -z "${LUMETTA_DPI:-}" ] && lumetta_wine_shared_find; then
     export WINEPREFIX="$LUMETTA_SHARED_PREFIX" DISPLAY="$LUMETTA_SHARED_DISPLAY"
   else
     lumetta_wine_session || exit 1

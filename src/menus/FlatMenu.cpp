@@ -62,6 +62,12 @@ int LabelWidth(HDC dc, const std::string& text) {
   return r.right - r.left;
 }
 
+// What a bar item stores as its label's width: the label, and the growth
+// of the item's 96-DPI margin.
+int BarWidth(HDC dc, fw::Dpi dpi, const std::string& text) {
+  return LabelWidth(dc, text) + dpi.Scale(kBarExtraWidthAt96) - kBarExtraWidthAt96;
+}
+
 int TextWidth(HDC dc, const std::string& text) {
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -156,7 +162,8 @@ void FlatMenu::RemeasureMenuBar(HWND window) {
   const HMENU bar = GetMenu(window);
   if (!IsRegistered(window) || bar == nullptr) return;
   fw::WindowDC windowDC(window);
-  fw::ScopedSelect font(windowDC.Get(), MenuFont(MenuDpi(window), false));
+  const fw::Dpi dpi = MenuDpi(window);
+  fw::ScopedSelect font(windowDC.Get(), MenuFont(dpi, false));
   const int count = GetMenuItemCount(bar);
   for (int position = 0; position < count; ++position) {
     const MenuItem item = ReadItem(bar, position);
@@ -165,7 +172,7 @@ void FlatMenu::RemeasureMenuBar(HWND window) {
     MakeOwnerDrawn(bar, position, item.type);
     SetItemData(
         bar, position,
-        BarItemData(LabelWidth(windowDC.Get(), ItemText(ItemKey{bar, item.submenu, item.id}))));
+        BarItemData(BarWidth(windowDC.Get(), dpi, ItemText(ItemKey{bar, item.submenu, item.id}))));
   }
   DrawMenuBar(window);
 }
@@ -274,7 +281,7 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
     const bool separator = (item.type & MFT_SEPARATOR) != 0;
     if ((item.type & MFT_OWNERDRAW) == 0 && !(barMode && (item.type & MFT_BITMAP) != 0)) {
       MakeOwnerDrawn(menu, position, item.type);
-      if (barMode) SetItemData(menu, position, BarItemData(LabelWidth(dc, item.text)));
+      if (barMode) SetItemData(menu, position, BarItemData(BarWidth(dc, dpi, item.text)));
       if (!separator) {
         if (item.submenu != nullptr)
           textsBySubmenu_[item.submenu] = item.text;

@@ -100,7 +100,7 @@ class FlatMenu : public MenuModule {
   // The screen behind a window about to show there, and a margin beyond.
   void CaptureBackground(MenuWindowRecord& record, const RECT& placed);
   void DrawMenuFrame(HWND window, HDC dc);
-  void DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame);
+  void DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame, int shadowDepth);
 
   std::optional<FlatMenuSettings> settings_;
   fw::Dpi drawDpi_;  // of the window whose item is being drawn

@@ -104,9 +104,12 @@ bool OwnMenuShadow(unsigned major, unsigned minor) {
   return major == 6 && minor <= 1;    // Vista and 7; 8 and later draw one
 }
 
-int ShadowPercent(int depth, int along) {
-  const int outward = std::clamp(depth, 0, kShadowDepth - 1);
-  const int darkness = std::min(kShadowDepth - 1 - outward, std::max(along, 0));
+int ShadowPercent(int depth, int along, int deep) {
+  // A deeper shadow spreads the same four steps over more pixels.
+  deep = std::max(deep, 1);
+  const int outward = std::clamp(depth, 0, deep - 1) * kShadowDepthAt96 / deep;
+  const int fromEnd = std::max(along, 0) * kShadowDepthAt96 / deep;
+  const int darkness = std::min(kShadowDepthAt96 - 1 - outward, fromEnd);
   return 93 - 5 * darkness;
 }
 

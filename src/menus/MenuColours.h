@@ -40,13 +40,16 @@ std::vector<GradientBand> GradientBands(int left, int width, Colour from, Colour
 // program that does not declare them).
 bool OwnMenuShadow(unsigned major, unsigned minor);
 
-// The shadow along a pop-up's right or bottom edge is 4 pixels deep.
-constexpr int kShadowDepth = 4;
+// The shadow along a pop-up's right or bottom edge is 4 pixels deep at
+// 96 DPI, and deeper in proportion at higher DPIs.
+constexpr int kShadowDepthAt96 = 4;
 
-// The percentage of its colour a shadow pixel keeps: `depth` counts from the
-// edge of the menu (0) outwards (3), `along` from the end of the strip away
-// from the shadow's corner. Lighter outside and at that end: 78 to 93.
-int ShadowPercent(int depth, int along);
+// The percentage of its colour a shadow pixel keeps, for a shadow `deep`
+// pixels deep: `depth` counts from the edge of the menu (0) outwards
+// (deep - 1), `along` from the end of the strip away from the shadow's
+// corner. Lighter outside and at that end: 78 to 93, in four steps
+// whatever the depth.
+int ShadowPercent(int depth, int along, int deep = kShadowDepthAt96);
 
 // A colour darkened to a percentage of each channel.
 Colour Darken(Colour colour, int percent);

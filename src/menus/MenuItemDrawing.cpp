@@ -5,9 +5,11 @@
 // After <windows.h>.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "framework/GdiObject.h"
+#include "framework/MemoryDC.h"
 #include "framework/ScopedSelect.h"
 #include "framework/Window.h"
 #include "menus/FlatMenu.h"
@@ -18,14 +20,14 @@ namespace menus {
 namespace {
 
 // Pixel positions of a pop-up row at 96 DPI, scaled for the window's DPI.
-// The shadow and the toolbar images keep their pixel sizes.
-constexpr int kShadowWidth = kShadowDepth;
 constexpr int kPlainStripWidthAt96 = 22;
 constexpr int kTextLeftAt96 = 30;
 constexpr int kShortcutMarginAt96 = 12;
 constexpr int kCheckBoxRightAt96 = 20;
 constexpr int kRadioDotRadiusAt96 = 3;
+// The toolbar images are 16 pixels square; the box they sit in.
 constexpr int kImageSize = 16;
+constexpr int kImageBoxAt96 = 22;
 
 struct FoundItem {
   int position = -1;
@@ -137,12 +139,50 @@ void DrawCheckMark(HDC dc, const RECT& box) {
   SetBkColor(dc, oldBack);
 }
 
-void DrawSilhouette(HDC dc, HIMAGELIST list, int index, int x, int y, Colour colour) {
+// The images are drawn at a whole multiple of their size (each pixel a
+// square block): a stretch by 1.25 or 1.5 would blur them.
+int ImageSizeAt(fw::Dpi dpi) {
+  return kImageSize * std::max(1, static_cast<int>(dpi.Value() / fw::Dpi::kDesign));
+}
+
+void DrawImage(HDC dc, HIMAGELIST list, int index, int x, int y, int size) {
+  if (size == kImageSize) {
+    ImageList_Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+    return;
+  }
+  const HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
+  if (icon == nullptr) return;
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+  SetStretchBltMode(dc, oldMode);
+  DestroyIcon(icon);
+}
+
+void DrawSilhouette(HDC dc, HIMAGELIST list, int index, int x, int y, int size, Colour colour) {
   const HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
   if (icon == nullptr) return;
   fw::Brush brush(CreateSolidBrush(colour));
-  DrawStateA(dc, brush.Get(), nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, kImageSize,
-             kImageSize, DST_ICON | DSS_MONO);
+  if (size == kImageSize) {
+    DrawStateA(dc, brush.Get(), nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size, size,
+               DST_ICON | DSS_MONO);
+  } else {
+    // DrawState does not stretch: the silhouette is made at the image's
+    // size and then drawn enlarged, block for block.
+    fw::MemoryDC memory(dc);
+    fw::Bitmap plain(CreateCompatibleBitmap(dc, kImageSize, kImageSize));
+    if (plain) {
+      fw::ScopedSelect selected(memory.Get(), plain.Get());
+      const COLORREF key = RGB(255, 0, 255);
+      fw::Brush keyBrush(CreateSolidBrush(key));
+      const RECT all = {0, 0, kImageSize, kImageSize};
+      FillRect(memory.Get(), &all, keyBrush.Get());
+      DrawStateA(memory.Get(), brush.Get(), nullptr, reinterpret_cast<LPARAM>(icon), 0, 0, 0,
+                 kImageSize, kImageSize, DST_ICON | DSS_MONO);
+      const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+      TransparentBlt(dc, x, y, size, size, memory.Get(), 0, 0, kImageSize, kImageSize, key);
+      SetStretchBltMode(dc, oldMode);
+    }
+  }
   DestroyIcon(icon);
 }
 
@@ -174,7 +214,8 @@ bool FlatMenu::DrawMenuItem(const DRAWITEMSTRUCT& item, HWND window) {
 void FlatMenu::DrawBarItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& key, HWND window) {
   const Colour face = GetSysColor(COLOR_3DFACE);
   const RECT& r = item.rcItem;
-  const RECT body = {r.left, r.top, r.right - kShadowWidth, r.bottom};
+  const int shadow = drawDpi_.Scale(kShadowDepthAt96);
+  const RECT body = {r.left, r.top, r.right - shadow, r.bottom};
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const bool hot = (item.itemState & ODS_HOTLIGHT) != 0 && (item.itemState & ODS_INACTIVE) == 0;
   const bool disabled = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
@@ -188,10 +229,10 @@ void FlatMenu::DrawBarItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& ke
     GetClassNameA(window, className, sizeof className);
     if (std::string(className) == "#32770") barItem_.right += 1;
     // The open pop-up seems to lie on the bar: a shadow right of the item.
-    for (int depth = 0; depth < kShadowWidth; ++depth)
-      for (int y = r.top + kShadowWidth; y < r.bottom; ++y)
+    for (int depth = 0; depth < shadow; ++depth)
+      for (int y = r.top + shadow; y < r.bottom; ++y)
         SetPixelV(dc, body.right + depth, y,
-                  Darken(face, ShadowPercent(depth, y - r.top - kShadowWidth)));
+                  Darken(face, ShadowPercent(depth, y - r.top - shadow, shadow)));
   } else {
     if (EqualRect(&barItem_, &screen)) SetRectEmpty(&barItem_);
     if (hot) {
@@ -260,15 +301,21 @@ void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& 
   if (checked) Frame(dc, box, highlight, nullptr);
   const ItemImage* image = FindImage(key);
   if (image != nullptr && image->list != nullptr) {
+    // Centred in its box (3 pixels in at 96 DPI); a selected image lifts
+    // off its silhouette by a pixel each way.
+    const int size = ImageSizeAt(drawDpi_);
+    const int inset = (drawDpi_.Scale(kImageBoxAt96) - size) / 2;
+    const int x = r.left + inset;
+    const int y = r.top + inset;
+    const int lift = drawDpi_.Scale(1);
     if (disabled) {
-      DrawSilhouette(dc, image->list, image->index, r.left + 3, r.top + 3,
-                     AdjustColour(face, -27, 0));
+      DrawSilhouette(dc, image->list, image->index, x, y, size, AdjustColour(face, -27, 0));
     } else if (selected && !checked) {
-      DrawSilhouette(dc, image->list, image->index, r.left + 4, r.top + 4,
+      DrawSilhouette(dc, image->list, image->index, x + lift, y + lift, size,
                      AdjustColour(highlight, 50, -66));
-      ImageList_Draw(image->list, image->index, dc, r.left + 2, r.top + 2, ILD_TRANSPARENT);
+      DrawImage(dc, image->list, image->index, x - lift, y - lift, size);
     } else {
-      ImageList_Draw(image->list, image->index, dc, r.left + 3, r.top + 3, ILD_TRANSPARENT);
+      DrawImage(dc, image->list, image->index, x, y, size);
     }
   } else if (checked && radio) {
     const Colour dot = GetSysColor(COLOR_MENUTEXT);

@@ -9,10 +9,6 @@ namespace {
 constexpr std::uint32_t kByte = 0xFF;
 constexpr std::uint32_t kWord = 0xFFFF;
 
-// Room beside the texts of a pop-up item: the strip, the gap before the
-// shortcut and its right margin; a bar item has its own small margin.
-constexpr int kBarExtraWidth = 4;
-
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
 bool HasAccessLetter(const std::string& label, char upper) {
@@ -47,7 +43,7 @@ ItemSize MeasureItemData(std::uint32_t itemData) {
   const int height = static_cast<int>(itemData & kByte);
   const int shortcut = static_cast<int>((itemData >> 8) & kByte);
   const int label = static_cast<int>(itemData >> 16);
-  if (height == 0) return {label + kBarExtraWidth, 0};
+  if (height == 0) return {label + kBarExtraWidthAt96, 0};
   return {label + shortcut + kPopupExtraWidthAt96, height};
 }
 

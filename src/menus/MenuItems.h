@@ -12,6 +12,8 @@ namespace menus {
 // A pop-up row's width beyond its label and shortcut (the strip, margins),
 // at 96 DPI.
 constexpr int kPopupExtraWidthAt96 = 42;
+// A menu-bar item's width beyond its label (the open item's shadow), at 96 DPI.
+constexpr int kBarExtraWidthAt96 = 4;
 
 // Pop-up rows for a font of that text height.
 int PopupItemHeight(int textHeight);

@@ -53,7 +53,10 @@ DWORD DarkenPixel(DWORD pixel, int percent) {
   return (r << 16) | (g << 8) | b;
 }
 
-// Whether pop-up menus get the 4-pixel shadow on this platform.
+// The shadow's depth in pixels for a pop-up menu window's monitor.
+int ShadowDepthOf(HWND window) { return fw::Dpi::ForWindow(window).Scale(kShadowDepthAt96); }
+
+// Whether pop-up menus get the program's own shadow on this platform.
 bool MenuShadowApplies() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
@@ -118,6 +121,7 @@ LRESULT CALLBACK FlatMenu::MenuWindowProcedure(HWND window, UINT message, WPARAM
 LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPARAM wParam,
                                     LPARAM lParam) {
   const bool shadow = MenuShadowApplies();
+  const int shadowDepth = ShadowDepthOf(window);
   switch (message) {
     case WM_ERASEBKGND: {
       auto found = menuWindows_.find(window);
@@ -131,8 +135,8 @@ LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPAR
     case WM_WINDOWPOSCHANGING: {
       auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
       if (shadow && (position.flags & SWP_NOSIZE) == 0) {
-        position.cx += kShadowDepth;
-        position.cy += kShadowDepth;
+        position.cx += shadowDepth;
+        position.cy += shadowDepth;
       }
       if ((position.flags & SWP_NOMOVE) == 0) {
         position.y -= 1;  // overlaps the item it drops from
@@ -156,8 +160,8 @@ LRESULT FlatMenu::MenuWindowMessage(HWND window, WNDPROC old, UINT message, WPAR
       const LRESULT result = CallWindowProcA(old, window, message, wParam, lParam);
       if (shadow) {
         auto* client = reinterpret_cast<RECT*>(lParam);
-        client->right -= kShadowDepth;
-        client->bottom -= kShadowDepth;
+        client->right -= shadowDepth;
+        client->bottom -= shadowDepth;
       }
       return result;
     }
@@ -212,9 +216,10 @@ void FlatMenu::DrawMenuFrame(HWND window, HDC dc) {
   GetWindowRect(window, &placed);
   RECT frame = {0, 0, placed.right - placed.left, placed.bottom - placed.top};
   const bool shadow = MenuShadowApplies();
+  const int shadowDepth = ShadowDepthOf(window);
   if (shadow) {
-    frame.right -= kShadowDepth;
-    frame.bottom -= kShadowDepth;
+    frame.right -= shadowDepth;
+    frame.bottom -= shadowDepth;
   }
   auto found = menuWindows_.find(window);
   if (found != menuWindows_.end() && !EqualRect(&found->second.lastRect, &placed))
@@ -241,28 +246,29 @@ void FlatMenu::DrawMenuFrame(HWND window, HDC dc) {
     LineTo(dc, barItem_.right - placed.left - 5, 0);
   }
   if (shadow && found != menuWindows_.end() && found->second.background)
-    DrawShadow(dc, found->second, frame);
+    DrawShadow(dc, found->second, frame, shadowDepth);
 }
 
-void FlatMenu::DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame) {
+void FlatMenu::DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& frame,
+                          int shadowDepth) {
   const PixelBlock behind = ReadPixels(record.background.Get(), record.backgroundSize);
-  const int width = frame.right + kShadowDepth;
-  const int height = frame.bottom + kShadowDepth;
+  const int width = frame.right + shadowDepth;
+  const int height = frame.bottom + shadowDepth;
   if (width > behind.width || height > behind.height) return;
   std::vector<DWORD> shaded(behind.pixels);
   const auto at = [&](int x, int y) -> DWORD& { return shaded[y * behind.width + x]; };
-  for (int depth = 0; depth < kShadowDepth; ++depth) {
-    for (int y = kShadowDepth; y < height; ++y) {  // right strip, top end lighter
+  for (int depth = 0; depth < shadowDepth; ++depth) {
+    for (int y = shadowDepth; y < height; ++y) {  // right strip, top end lighter
       const int x = frame.right + depth;
       const int fromCorner = y >= frame.bottom ? y - frame.bottom : -1;
       const int d = fromCorner > depth ? fromCorner : depth;
-      at(x, y) =
-          DarkenPixel(behind.pixels[y * behind.width + x], ShadowPercent(d, y - kShadowDepth));
+      at(x, y) = DarkenPixel(behind.pixels[y * behind.width + x],
+                             ShadowPercent(d, y - shadowDepth, shadowDepth));
     }
-    for (int x = kShadowDepth; x < frame.right; ++x) {  // bottom strip, left end lighter
+    for (int x = shadowDepth; x < frame.right; ++x) {  // bottom strip, left end lighter
       const int y = frame.bottom + depth;
-      at(x, y) =
-          DarkenPixel(behind.pixels[y * behind.width + x], ShadowPercent(depth, x - kShadowDepth));
+      at(x, y) = DarkenPixel(behind.pixels[y * behind.width + x],
+                             ShadowPercent(depth, x - shadowDepth, shadowDepth));
     }
   }
   // Copy the two strips (with the corner) to the window.
@@ -273,8 +279,8 @@ void FlatMenu::DrawShadow(HDC dc, const MenuWindowRecord& record, const RECT& fr
   if (!section || bits == nullptr) return;
   std::memcpy(bits, shaded.data(), shaded.size() * sizeof(DWORD));
   fw::ScopedSelect selected(memory.Get(), section.Get());
-  BitBlt(dc, frame.right, 0, kShadowDepth, height, memory.Get(), frame.right, 0, SRCCOPY);
-  BitBlt(dc, 0, frame.bottom, width, kShadowDepth, memory.Get(), 0, frame.bottom, SRCCOPY);
+  BitBlt(dc, frame.right, 0, shadowDepth, height, memory.Get(), frame.right, 0, SRCCOPY);
+  BitBlt(dc, 0, frame.bottom, width, shadowDepth, memory.Get(), 0, frame.bottom, SRCCOPY);
 }
 
 }  // namespace menus

@@ -50,13 +50,14 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   hasDefaultFont_ = mainFont != nullptr;
   // Made for the main window's monitor, where the planner opens.
   const fw::Window* mainWindow = fw::Window::FromHandle(host_.MainWindow());
-  MakePlannerFont(mainWindow != nullptr ? mainWindow->WindowDpi()
-                                        : fw::Dpi::ForWindow(host_.MainWindow()));
+  const fw::Dpi startDpi =
+      mainWindow != nullptr ? mainWindow->WindowDpi() : fw::Dpi::ForWindow(host_.MainWindow());
+  MakePlannerFont(startDpi);
 
   fw::WindowDC screen(nullptr);
   {
     fw::ScopedSelect select(screen.Get(), font_.Get());
-    layout_ = LayOutSlots(screen.Get());
+    layout_ = LayOutSlots(screen.Get(), startDpi);
   }
   const std::string title = TitleFor(year, month, day);
   fw::WindowParams params;
@@ -113,7 +114,7 @@ void AppointBook2::FitToFont() {
   {
     fw::WindowDC dc(Handle());
     fw::ScopedSelect select(dc.Get(), font_.Get());
-    layout_ = LayOutSlots(dc.Get());
+    layout_ = LayOutSlots(dc.Get(), WindowDpi());
   }
   RECT frame = {};
   GetWindowRect(Handle(), &frame);

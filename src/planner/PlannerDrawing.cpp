@@ -41,7 +41,7 @@ void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
   const bool printer = surface == Surface::Printer;
   // The window's hit tests and editor keep the screen's layout.
   const SlotLayout shownLayout = layout_;
-  layout_ = LayOutSlots(dc, surface);
+  layout_ = LayOutSlots(dc, WindowDpi(), surface);
   const bool plain = printer && settings.fastPrinting != 0;
   if (!plain) SetTextColor(dc, settings.fore);
 

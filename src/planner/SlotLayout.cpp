@@ -11,15 +11,17 @@ int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
 }  // namespace
 
-SlotLayout LayOutSlots(HDC dc, Surface surface) {
+SlotLayout LayOutSlots(HDC dc, fw::Dpi screen, Surface surface) {
+  constexpr int kPaddingAt96 = 4;
+  const int pad = surface == Surface::Printer ? kPaddingAt96 : screen.Scale(kPaddingAt96);
   SlotLayout layout;
   const SIZE label = fw::TextSize(dc, "  08:30AM ");
-  layout.labelWidth = label.cx + 4;
-  layout.rowHeight = label.cy + 4;
+  layout.labelWidth = label.cx + pad;
+  layout.rowHeight = label.cy + pad;
   const std::string run(70, 'h');
   const SIZE text = fw::TextSize(dc, run);
-  layout.textWidth = text.cx + 4;
-  layout.textHeight = text.cy + 4;
+  layout.textWidth = text.cx + pad;
+  layout.textHeight = text.cy + pad;
 
   int top = surface == Surface::Printer ? 2 * layout.rowHeight : 0;
   for (size_t i = 0; i < kHourRows; ++i) {

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "framework/Dpi.h"
+
 namespace planner {
 
 constexpr int kHourRows = 24;
@@ -35,9 +37,10 @@ struct SlotLayout {
 enum class Surface { Screen, Printer };
 
 // Measures the font selected into dc: the label width and row height from
-// "  08:30AM ", the text column from 70 letters "h"; rows start at the top,
-// or two rows down on a printed page.
-SlotLayout LayOutSlots(HDC dc, Surface surface = Surface::Screen);
+// "  08:30AM ", the text column from 70 letters "h", each with a little room
+// (grown with the screen's DPI; a page's font has the printer's resolution
+// already); rows start at the top, or two rows down on a printed page.
+SlotLayout LayOutSlots(HDC dc, fw::Dpi screen, Surface surface = Surface::Screen);
 
 // The slot under a point: the ":00" slots are tried first, then the ":30"
 // slots; a slot's left edge is not tested (a click in the label column

@@ -130,7 +130,8 @@ bool ToDo::Create(HFONT mainFont) {
     params.x = 0;
     params.y = std::max(0, GetSystemMetrics(SM_CYSCREEN) - listHeight - frameExtra - 50);
   }
-  params.width = rowWidth_ + 11;
+  constexpr int kFrameWidthAt96 = 11;  // the frame's two edges
+  params.width = rowWidth_ + startDpi.Scale(kFrameWidthAt96);
   params.height = listHeight + frameExtra;
   params.parent = host_.ToDoOwner();
   params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it

@@ -111,9 +111,9 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   explicit ToDo(ToDoHost& host);
   bool Create(HFONT mainFont);
   // Measures 77 letters "h" in the font selected into dc: a row is that
-  // wide and high plus 4; rows start at 0 on the screen, two rows down on
-  // a page.
-  static Rows LayoutRows(HDC dc, Surface surface);
+  // wide and high plus 4 (at 96 DPI on the screen); rows start at 0 on the
+  // screen, two rows down on a page.
+  Rows LayoutRows(HDC dc, Surface surface) const;
   // The screen layout: kept, and stored into the lists' rectangles.
   void TakeScreenLayout(const Rows& rows);
   // font_ for `dpi`: the saved planner font, else the main font.

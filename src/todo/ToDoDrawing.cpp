@@ -8,11 +8,17 @@
 #include "todo/ToDo.h"
 
 namespace todo {
-ToDo::Rows ToDo::LayoutRows(HDC dc, Surface surface) {
+ToDo::Rows ToDo::LayoutRows(HDC dc, Surface surface) const {
   const SIZE size = fw::TextSize(dc, std::string(77, 'h'));
+  // The room around a row's text at 96 DPI; a printed page keeps it as it
+  // is, its font being made for the printer's resolution.
+  constexpr int kRowPaddingAt96 = 4;
+  // Before the window exists it opens at its owner's DPI.
+  const fw::Dpi screen = Exists() ? WindowDpi() : mainDpi_;
+  const int padding = surface == Surface::Printer ? kRowPaddingAt96 : screen.Scale(kRowPaddingAt96);
   Rows rows;
-  rows.width = size.cx + 4;
-  rows.height = size.cy + 4;
+  rows.width = size.cx + padding;
+  rows.height = size.cy + padding;
   const int firstTop = surface == Surface::Printer ? 2 * rows.height : 0;
   for (size_t i = 0; i < rows.rects.size(); ++i) {
     const int top = firstTop + static_cast<int>(i) * rows.height;

@@ -139,8 +139,11 @@ HFONT CLumettaView::TitleFont() const { return titleFont_ ? titleFont_.Get() : m
 void CLumettaView::MeasureCell(HDC dc) {
   fw::ScopedSelect select(dc, mainFont_.Get());
   const SIZE wd = fw::TextSize(dc, "Wd");
-  layout_.cellWidth = static_cast<int>(wd.cx) + 5;
-  layout_.cellHeight = static_cast<int>(wd.cy) + 4;
+  // The room around a cell's "Wd", at 96 DPI.
+  constexpr int kCellPaddingWidthAt96 = 5;
+  constexpr int kCellPaddingHeightAt96 = 4;
+  layout_.cellWidth = static_cast<int>(wd.cx) + WindowDpi().Scale(kCellPaddingWidthAt96);
+  layout_.cellHeight = static_cast<int>(wd.cy) + WindowDpi().Scale(kCellPaddingHeightAt96);
 }
 
 SIZE CLumettaView::NaturalSize(HDC dc) {

@@ -28,6 +28,15 @@ std::unique_ptr<ViewWeek> g_weekView;
 const std::string kTextColumnSample(77, 'h');
 constexpr const char* kTimeColumnSample = "08:30AM";
 
+// Sizes at 96 DPI: the room around a line's text; the frame, caption, menu
+// bar and scroll bar around the lines; the first opening's gap from the
+// screen's right and bottom edges.
+constexpr int kLinePaddingAt96 = 4;
+constexpr int kFrameWidthAt96 = 19;
+constexpr int kFrameHeightAt96 = 48;
+constexpr int kRightGapAt96 = 29;
+constexpr int kBottomGapAt96 = 98;
+
 bool European() { return store::g_settings.europeanCalendar != 0; }
 
 }  // namespace
@@ -50,11 +59,13 @@ ViewWeek* ViewWeek::Open(CLumettaView& monthView, MonthViewHost& host, HDC dc, c
   return g_weekView.get();
 }
 
-void ViewWeek::Measure(HDC dc) {
+void ViewWeek::Measure(HDC dc, fw::Dpi pads) {
   const SIZE time = fw::TextSize(dc, kTimeColumnSample);
-  timeWidth_ = static_cast<int>(time.cx) + 4;
-  lineHeight_ = static_cast<int>(time.cy) + 4;
-  textWidth_ = static_cast<int>(fw::TextSize(dc, kTextColumnSample).cx) + 4;
+  const int pad = pads.Scale(kLinePaddingAt96);
+  timeWidth_ = static_cast<int>(time.cx) + pad;
+  lineHeight_ = static_cast<int>(time.cy) + pad;
+  textWidth_ = static_cast<int>(fw::TextSize(dc, kTextColumnSample).cx) + pad;
+  pads_ = pads;
 }
 
 bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
@@ -65,7 +76,7 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   MakeOwnFont(monthView_.WindowDpi());
   {
     fw::ScopedSelect font(dc, ownFont_ ? ownFont_.Get() : GetCurrentObject(dc, OBJ_FONT));
-    Measure(dc);
+    Measure(dc, monthView_.WindowDpi());
   }
   caption_ = WeekCaption(start_, European());
   totalLines_ = WeekLines(EntriesPerDay());
@@ -73,16 +84,17 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   int x = settings.weekViewPosition.left;
   int y = settings.weekViewPosition.top;
   if (x == 0 && y == 0) {
-    x = GetSystemMetrics(SM_CXSCREEN) - textWidth_ - timeWidth_ - 29;
-    y = std::max(0, GetSystemMetrics(SM_CYSCREEN) - kWeekPageLines * lineHeight_ - 98);
+    x = GetSystemMetrics(SM_CXSCREEN) - textWidth_ - timeWidth_ - pads_.Scale(kRightGapAt96);
+    y = std::max(0, GetSystemMetrics(SM_CYSCREEN) - kWeekPageLines * lineHeight_ -
+                        pads_.Scale(kBottomGapAt96));
   }
   fw::WindowParams params;
   params.title = caption_.c_str();
   params.style = WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
   params.x = x;
   params.y = y;
-  params.width = timeWidth_ + textWidth_ + 19;
-  params.height = kWeekPageLines * lineHeight_ + 48;
+  params.width = timeWidth_ + textWidth_ + pads_.Scale(kFrameWidthAt96);
+  params.height = kWeekPageLines * lineHeight_ + pads_.Scale(kFrameHeightAt96);
   params.parent = monthView_.Handle();
   params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params)) return false;
@@ -102,7 +114,7 @@ void ViewWeek::OnDpiChanged() {
     fw::WindowDC dc(Handle());
     HFONT font = ownFont_ ? ownFont_.Get() : monthView_.MainFontFor(ViewDpi());
     fw::ScopedSelect select(dc.Get(), font);
-    Measure(dc.Get());
+    Measure(dc.Get(), WindowDpi());
   }
   totalLines_ = WeekLines(EntriesPerDay());
   UpdateScrollBar();

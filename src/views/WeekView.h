@@ -83,7 +83,9 @@ class ViewWeek : public PeriodWindow {
  private:
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);
   bool InitWeekView(HDC dc, const Date& date);
-  void Measure(HDC dc);
+  // Measures the font selected in `dc`; the paddings are sized for `pads`
+  // (the window's DPI on the screen, 96 on a printed page).
+  void Measure(HDC dc, fw::Dpi pads);
   void MakeOwnFont(fw::Dpi dpi);
   void SetStart(const Date& start);
   // Steps to the week `days` on, unless none of its days can be stored.
@@ -109,6 +111,7 @@ class ViewWeek : public PeriodWindow {
   int timeWidth_ = 0;
   int lineHeight_ = 0;
   int textWidth_ = 0;
+  fw::Dpi pads_;                             // what Measure sized the paddings for
   int totalLines_ = kWeekTotalLines;         // the scroll range
   int printedLines_ = kLinesPerPrintedPage;  // lines a printed page holds
   std::vector<int> blockBottoms_;

@@ -19,6 +19,14 @@ namespace {
 constexpr int kFillWidth = 3200;
 constexpr int kFillHeight = 6400;
 
+// Where a line's parts start, at 96 DPI: the day's heading, the entry's
+// time, and the entry's text after the time column (further on paper).
+constexpr int kHeadingLeftAt96 = 5;
+constexpr int kTimeLeftAt96 = 25;
+constexpr int kTextGapAt96 = 25;
+constexpr int kPrintedTextGapAt96 = 45;
+constexpr int kTextDropAt96 = 2;
+
 void HorizontalLine(HDC dc, int y) {
   MoveToEx(dc, 0, y, nullptr);
   LineTo(dc, kFillWidth, y);
@@ -58,7 +66,7 @@ int ViewWeek::PrintPageCountOn(HDC printer, int pageHeight) {
   {
     // The printer's own font, as DrawWeek prints with it.
     fw::ScopedSelect select(printer, GetCurrentObject(printer, OBJ_FONT));
-    Measure(printer);
+    Measure(printer, fw::Dpi());
   }
   printedLines_ = PrintedLinesPerPage(pageHeight, lineHeight_);
   return static_cast<int>(LayOutPrintedPages(EntriesPerDay(), printedLines_).size());
@@ -73,7 +81,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
   const std::string heading = DayHeading(date);
   clipboardText_ += heading + "\r\n";
   if (!plain) SetTextColor(dc, settings.hasappoint);
-  Text(dc, 5, y, heading);
+  Text(dc, pads_.Scale(kHeadingLeftAt96), y, heading);
   HorizontalLine(dc, y - 2);  // a separator above each heading
   y += lineHeight_;
 
@@ -96,7 +104,8 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
   std::stable_sort(rows.begin(), rows.end(),
                    [](const Row& a, const Row& b) { return a.minute < b.minute; });
   const int end = std::min(first + count, static_cast<int>(rows.size()));
-  const int textX = timeWidth_ + (printing ? 45 : 25);
+  const int textX = timeWidth_ + pads_.Scale(printing ? kPrintedTextGapAt96 : kTextGapAt96);
+  const int drop = pads_.Scale(kTextDropAt96);
   // Four busy weeks run to thousands of lines, nearly all outside the
   // window: only the visible ones are drawn (the clipboard text has all).
   RECT shown = {0, INT_MIN, 0, INT_MAX};
@@ -123,9 +132,9 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
     }
     if (y + lineHeight_ > shown.top && y < shown.bottom) {
       if (!plain) SetTextColor(dc, settings.fore);
-      Text(dc, 25, y + 2, time);
+      Text(dc, pads_.Scale(kTimeLeftAt96), y + drop, time);
       if (!plain) SetTextColor(dc, colour);
-      Text(dc, textX, y + 2, text);
+      Text(dc, textX, y + drop, text);
     }
     clipboardText_ += "\t" + time + "\t" + text + "\r\n";
     y += lineHeight_;
@@ -152,7 +161,9 @@ void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
   if (drawingFont == nullptr && !printing) drawingFont = monthView_.MainFontFor(ViewDpi());
   fw::ScopedSelect select(dc,
                           drawingFont != nullptr ? drawingFont : GetCurrentObject(dc, OBJ_FONT));
-  Measure(dc);
+  // A printed page keeps its 96-DPI paddings: its font is already made for
+  // the printer's resolution.
+  Measure(dc, printing ? fw::Dpi() : ViewDpi());
 
   if (!printing) {
     int y = scroll_ == 1 ? 1 : (1 - scroll_) * lineHeight_;

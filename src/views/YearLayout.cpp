@@ -5,10 +5,13 @@
 
 namespace views {
 
-YearCell YearCellFor(SIZE ww, bool printer) {
+YearCell YearCellFor(SIZE ww, bool printer, fw::Dpi screen) {
   const int w = static_cast<int>(ww.cx);
   const int h = static_cast<int>(ww.cy);
-  return printer ? YearCell{w + 8, h + 6} : YearCell{w + 6, h + 5};
+  constexpr int kPaddingWidthAt96 = 6;
+  constexpr int kPaddingHeightAt96 = 5;
+  if (printer) return YearCell{w + 8, h + 6};
+  return YearCell{w + screen.Scale(kPaddingWidthAt96), h + screen.Scale(kPaddingHeightAt96)};
 }
 
 POINT MonthBlockOrigin(const YearCell& cell, int month, int y0) {

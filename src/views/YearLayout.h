@@ -8,14 +8,18 @@
 
 #include <array>
 
+#include "framework/Dpi.h"
+
 namespace views {
 
 // The cell size from the measured text "WW": wider and taller on a printer.
+// A screen cell's room around the text grows with the window's DPI; a
+// printed one keeps its size (the printer's font already has its resolution).
 struct YearCell {
   int width = 0;
   int height = 0;
 };
-YearCell YearCellFor(SIZE ww, bool printer);
+YearCell YearCellFor(SIZE ww, bool printer, fw::Dpi screen);
 
 struct YearLayout {
   YearCell cell;

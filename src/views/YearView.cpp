@@ -92,7 +92,9 @@ bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
 }
 
 SIZE ViewYear::FrameSize(int frameExtraHeight) const {
-  return SIZE{4 * 7 * layout_.cell.width + 22, 3 * 8 * layout_.cell.height + frameExtraHeight};
+  constexpr int kFrameWidthAt96 = 22;  // the frame's two edges
+  return SIZE{4 * 7 * layout_.cell.width + ViewDpi().Scale(kFrameWidthAt96),
+              3 * 8 * layout_.cell.height + frameExtraHeight};
 }
 
 bool ViewYear::FitFontInto(HDC dc, const RECT& work, int frameExtraHeight) {

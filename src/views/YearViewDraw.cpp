@@ -24,7 +24,7 @@ const char* const kEuropeanInitials[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su
 
 YearLayout ViewYear::Measure(HDC dc, bool printing) const {
   fw::ScopedSelect font(dc, printing ? GetCurrentObject(dc, OBJ_FONT) : ScreenFont());
-  const YearCell cell = YearCellFor(fw::TextSize(dc, "WW"), printing);
+  const YearCell cell = YearCellFor(fw::TextSize(dc, "WW"), printing, ViewDpi());
   return LayoutYear(cell, year_, store::g_settings.europeanCalendar != 0,
                     printing ? cell.height : 0);
 }

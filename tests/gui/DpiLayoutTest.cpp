@@ -8,9 +8,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "CalendarViewsFixture.h"
 #include "MainFrameTestSupport.h"
+#include "menus/FlatMenu.h"
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
 #include "support/Pump.h"
@@ -101,8 +103,8 @@ TEST_F(DpiLayoutTest, TextAndRowsScaleWithTheDpiAndTheWindowTakesTheSuggestedRec
       EXPECT_NEAR(scaledText, now.textHeight, 2) << c.window << " at " << dpi << " dpi";
       // A row holds its text whole, and grows with it.
       EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
-      EXPECT_NEAR(scaledRow, now.rowHeight, 2 + MulDiv(4, static_cast<int>(dpi) - 96, 96))
-          << c.window << " at " << dpi << " dpi";
+      // The room around the text grows too: within rounding of the scale.
+      EXPECT_NEAR(scaledRow, now.rowHeight, 2) << c.window << " at " << dpi << " dpi";
       EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
       if ((GetWindowLongPtrA(window->Handle(), GWL_STYLE) & WS_CHILD) == 0) {
         RECT now_rect = {};
@@ -130,6 +132,7 @@ class DpiFrameLayoutTest : public main_frame_testing::MainFrameTest {
     int textHeight;
     int rowHeight;
   };
+  menus::FlatMenu flat_{menus::FlatMenuSettings{}};  // outlives the frame
   struct Case {
     const char* window;
     std::function<fw::Window*()> open;
@@ -172,10 +175,48 @@ TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
       const int scale = static_cast<int>(dpi);
       EXPECT_NEAR(MulDiv(at96.textHeight, scale, 96), now.textHeight, 2)
           << c.window << " at " << dpi << " dpi";
-      EXPECT_NEAR(MulDiv(at96.rowHeight, scale, 96), now.rowHeight, 2 + MulDiv(4, scale - 96, 96))
+      EXPECT_NEAR(MulDiv(at96.rowHeight, scale, 96), now.rowHeight, 2)
           << c.window << " at " << dpi << " dpi";
       EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
       EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
+    }
+  }
+}
+
+// The main window's flat menu bar: its items are measured again for the new
+// DPI (the labels' font grows with it), and the bar stays one line high.
+TEST_F(DpiFrameLayoutTest, MenuBarItemsGrowWithTheDpi) {
+  ASSERT_TRUE(MakeFrame(true, &flat_));
+  const HWND window = frame_->Handle();
+  const HMENU bar = GetMenu(window);
+  ASSERT_NE(nullptr, bar);
+  const auto itemRect = [&](int position) {
+    RECT r = {};
+    GetMenuItemRect(window, bar, static_cast<UINT>(position), &r);
+    return r;
+  };
+  const int count = GetMenuItemCount(bar);
+  ASSERT_GT(count, 2);
+  ChangeDpi(*frame_, 96);
+  std::vector<RECT> at96;
+  for (int i = 0; i < count; ++i) at96.push_back(itemRect(i));
+  for (UINT dpi : {144u, 192u, 96u}) {
+    ChangeDpi(*frame_, dpi);
+    testing_support::PumpPending();
+    const int scale = static_cast<int>(dpi);
+    for (int i = 0; i < count; ++i) {
+      const RECT now = itemRect(i);
+      const RECT& was = at96[static_cast<size_t>(i)];
+      // Small text does not scale exactly (hinting): an item is at least 1.2
+      // times as wide at 144 DPI and 1.4 times at 192, and as before at 96.
+      const int wasWidth = was.right - was.left;
+      const int width = now.right - now.left;
+      EXPECT_GE(100 * width, wasWidth * (100 + 40 * (scale - 96) / 96))
+          << "item " << i << " at " << dpi << " dpi";
+      if (dpi == 96) {
+        EXPECT_EQ(wasWidth, width) << "item " << i;
+      }
+      EXPECT_EQ(itemRect(0).top, now.top) << "item " << i << " at " << dpi << " dpi";
     }
   }
 }

@@ -39,8 +39,8 @@ void MainFrameTest::TearDown() {
   SetCurrentDirectoryA(previousFolder_.c_str());
 }
 
-bool MainFrameTest::MakeFrame(bool show) {
-  frame_ = std::make_unique<shell::CMainFrame>(services_.Services(), &timers_);
+bool MainFrameTest::MakeFrame(bool show, menus::MenuModule* menus) {
+  frame_ = std::make_unique<shell::CMainFrame>(services_.Services(), &timers_, menus);
   if (!frame_->Create()) return false;
   timers_.window = frame_->Handle();
   // Timers started during creation run from now on.

@@ -129,8 +129,8 @@ class MainFrameTest : public ::testing::Test {
   void TearDown() override;
 
   // Makes and shows the main window (after the test seeded files or
-  // settings); false when it could not be made.
-  bool MakeFrame(bool show = true);
+  // settings), with flat menus when given; false when it could not be made.
+  bool MakeFrame(bool show = true, menus::MenuModule* menus = nullptr);
 
   TestServices services_;
   RecordingTimers timers_;

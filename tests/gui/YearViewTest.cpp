@@ -56,10 +56,10 @@ TEST(YearLayout, MonthsStandFourAcrossAndThreeDown) {
     const POINT paper = views::MonthBlockOrigin(cell, b.month, 30);
     EXPECT_EQ(b.y + 30, paper.y) << "a page leaves a row for the year";
   }
-  EXPECT_EQ(40 + 6, views::YearCellFor(SIZE{40, 20}, false).width);
-  EXPECT_EQ(20 + 5, views::YearCellFor(SIZE{40, 20}, false).height);
-  EXPECT_EQ(40 + 8, views::YearCellFor(SIZE{40, 20}, true).width);
-  EXPECT_EQ(20 + 6, views::YearCellFor(SIZE{40, 20}, true).height);
+  EXPECT_EQ(40 + 6, views::YearCellFor(SIZE{40, 20}, false, fw::Dpi()).width);
+  EXPECT_EQ(20 + 5, views::YearCellFor(SIZE{40, 20}, false, fw::Dpi()).height);
+  EXPECT_EQ(40 + 8, views::YearCellFor(SIZE{40, 20}, true, fw::Dpi(192)).width);
+  EXPECT_EQ(20 + 6, views::YearCellFor(SIZE{40, 20}, true, fw::Dpi(192)).height);
 }
 
 TEST(YearLayout, DaysStartInTheColumnOfTheirWeekdayInBothStyles) {
@@ -236,7 +236,7 @@ TEST_F(YearViewTest, ThePrintedPageShowsTheYearAboveAndNoMarks) {
     ww = fw::TextSize(dc, "WW");
     year->PrintPage(dc, 1);
   });
-  const views::YearCell cell = views::YearCellFor(ww, true);
+  const views::YearCell cell = views::YearCellFor(ww, true, fw::Dpi());
   const DrawnText* title = month_test::FindText(texts, "2024");
   ASSERT_NE(nullptr, title);
   EXPECT_EQ(13 * cell.width + cell.width / 2, title->x);

@@ -21,4 +21,20 @@ TEST(MenuShadowRule, OnlyWhereTheSystemDrawsNone) {
   }
 }
 
+// A shadow twice as deep (at 192 DPI) has the same shades, each two pixels
+// wide: darkest at the menu's edge, lightest outside and at the strip's end.
+TEST(MenuShadowRule, ADeeperShadowSpreadsTheSameShades) {
+  const struct {
+    int deep, depth, along, percent;
+  } cases[] = {
+      {4, 0, 10, 78}, {4, 1, 10, 83}, {4, 3, 10, 93}, {4, 0, 0, 93},  {4, 0, 1, 88},
+      {8, 0, 10, 78}, {8, 1, 10, 78}, {8, 2, 10, 83}, {8, 7, 10, 93}, {8, 0, 1, 93},
+      {8, 0, 2, 88},  {6, 0, 10, 78}, {6, 5, 10, 93}, {8, 9, 10, 93}, {8, -1, 10, 78},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.percent, menus::ShadowPercent(c.depth, c.along, c.deep))
+        << c.deep << " deep, " << c.depth << " out, " << c.along << " along";
+  }
+}
+
 }  // namespace
