@@ -386,7 +386,7 @@ TEST_F(ToDoWindowTest, ScheduleIsEnabledPrintWithAMonthViewAndTheEditCommandsFol
   HMENU commands = GetSubMenu(GetMenu(window->Handle()), 0);
   char text[64] = "";
   GetMenuStringA(commands, ID_SCHEDULE, text, sizeof text, MF_BYCOMMAND);
-  EXPECT_STREQ("&Schedule\tCtrl+S", text);
+  EXPECT_STREQ("&Schedule...\tCtrl+S", text);
 }
 
 TEST_F(ToDoWindowTest, QuickHintsShowTheFourTipsWhileTheWindowIsDisabled) {
