@@ -264,6 +264,11 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGCHANGE:
       if (zone_.Changed()) ClockChanged(false);
+      if (wParam == SPI_SETHIGHCONTRAST) fw::RepaintAllWindows();
+      break;
+    case WM_SYSCOLORCHANGE:
+      // High contrast switched, or its colours changed: every window draws anew.
+      fw::RepaintAllWindows();
       break;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) suspendedAt_ = services_.clock.Now();

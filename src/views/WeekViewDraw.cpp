@@ -10,6 +10,7 @@
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
 #include "views/WeekView.h"
+#include "platform/ScreenColours.h"
 
 namespace views {
 namespace {
@@ -60,7 +61,7 @@ void ViewWeek::PrintPage(HDC printer, int page) { DrawWeek(printer, nullptr, pag
 
 int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
                            bool printing) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const bool plain = printing && settings.fastPrinting != 0;
   const std::string heading = DayHeading(date);
   clipboardText_ += heading + "\r\n";
@@ -84,7 +85,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
     if (y + lineHeight_ > shown.top && y < shown.bottom) {
       if (!plain) SetTextColor(dc, settings.fore);
       Text(dc, 25, y + 2, time);
-      if (!plain) SetTextColor(dc, entry.colour);
+      if (!plain) SetTextColor(dc, platform::EntryColour(entry.colour));
       Text(dc, textX, y + 2, entry.text);
     }
     clipboardText_ += "\t" + time + "\t" + entry.text + "\r\n";
@@ -98,7 +99,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
 }
 
 void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const bool printing = page > 0;
   clipboardText_ = WeekCaption(start_, settings.europeanCalendar != 0) + "\r\n";
   host_.Book().Sort();
