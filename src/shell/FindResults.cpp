@@ -90,8 +90,7 @@ void FindResults::Fill(const std::vector<store::SearchHit>& hits) {
   SendMessageA(list_, LB_SETCURSEL, 0, 0);
   SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
-  const std::string title =
-      std::string(kTitle) + " (" + std::to_string(hits_.size()) + " entries)";
+  const std::string title = std::string(kTitle) + " (" + std::to_string(hits_.size()) + " entries)";
   SetWindowTextA(Handle(), title.c_str());
 }
 

@@ -32,12 +32,10 @@ class FindResultsTest : public ::testing::Test {
   }
 
   shell::FindResults* Search(const std::string& text) {
-    return shell::FindResults::Show(nullptr, store::FindEntries(book_, text, true).found,
-                                    [this](int y, int m, int d) {
-                                      opened_.push_back(std::to_string(y) + "-" +
-                                                        std::to_string(m) + "-" +
-                                                        std::to_string(d));
-                                    });
+    return shell::FindResults::Show(
+        nullptr, store::FindEntries(book_, text, true).found, [this](int y, int m, int d) {
+          opened_.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
+        });
   }
 
   static std::vector<std::string> Lines(HWND list) {
@@ -61,7 +59,8 @@ TEST_F(FindResultsTest, ListsTheHitsLatestFirstAndOpensTheChosenDay) {
     const char* how;
     int row;
     const char* day;
-  } cases[] = {{"enter", 0, "2025-1-20"}, {"enter", 2, "2025-1-2"}, {"double click", 1, "2025-1-9"}};
+  } cases[] = {
+      {"enter", 0, "2025-1-20"}, {"enter", 2, "2025-1-2"}, {"double click", 1, "2025-1-9"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.how) + " on row " + std::to_string(c.row));
     opened_.clear();
@@ -78,7 +77,8 @@ TEST_F(FindResultsTest, ListsTheHitsLatestFirstAndOpensTheChosenDay) {
       testing_support::PostKey(list, VK_RETURN);
     } else {
       RECT item = {};
-      SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(c.row), reinterpret_cast<LPARAM>(&item));
+      SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(c.row),
+                   reinterpret_cast<LPARAM>(&item));
       POINT middle = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
       ClientToScreen(list, &middle);
       SetForegroundWindow(window->Handle());
