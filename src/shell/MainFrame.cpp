@@ -21,6 +21,8 @@
 #include "todo/ToDo.h"
 #include "views/MonthView.h"
 #include "views/QuickCheckPopup.h"
+#include "views/WeekView.h"
+#include "views/YearView.h"
 
 namespace shell {
 
@@ -348,6 +350,9 @@ void CMainFrame::CalendarViewsChanged() {
 }
 
 void CMainFrame::PreferencesChanged() {
+  // The week and year views are measured in the main font.
+  if (views::ViewYear* year = views::ViewYear::Current()) year->FollowMainFont();
+  if (views::ViewWeek* week = views::ViewWeek::Current()) week->FollowMainFont();
   // Planners, notes and the to-do window draw with the settings too.
   fw::RepaintAllWindows();
 }

@@ -57,6 +57,9 @@ class ViewWeek : public PeriodWindow {
   // The y just below each day's block in the last screen drawing.
   const std::vector<int>& BlockBottoms() const { return blockBottoms_; }
 
+  // The main font changed: lines are measured again and the frame follows.
+  void FollowMainFont();
+
   bool IsCommandEnabled(UINT id) const override;
 
   // --- Printing ---------------------------------------------------------------
@@ -81,6 +84,8 @@ class ViewWeek : public PeriodWindow {
   bool InitWeekView(HDC dc, const Date& date);
   void Measure(HDC dc);
   void MakeOwnFont(fw::Dpi dpi);
+  // The frame that shows a page of lines in the measured font.
+  SIZE FrameSize() const;
   void SetStart(const Date& start);
   // Steps to the week `days` on, unless none of its days can be stored.
   void Step(int days);
