@@ -30,6 +30,7 @@ class NoOutlets : public SearchOutlets {
  public:
   void OpenDayPlanner(int, int, int) override { ++opened; }
   void OpenTextViewer(const std::string&) override { ++opened; }
+  void ShowHits(const std::vector<SearchHit>&) override { ++opened; }
   long opened = 0;
 };
 

@@ -14,6 +14,7 @@
 #include "store/DayNotesFiles.h"
 #include "store/ProgramState.h"
 #include "views/NotesFiles.h"
+#include "platform/ScreenColours.h"
 
 namespace planner {
 namespace {
@@ -235,7 +236,7 @@ void EditView::CloseByEscape() {
 }
 
 void EditView::Paint(HDC dc) const {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   fw::FillSolidRect(dc, 0, 0, w_ + 3, h_ + 3, settings.back);
   SetBkColor(dc, settings.back);
   fw::Draw3dRect(dc, 1, 1, w_ - 7, h_ - 2, settings.toplite, settings.botlite);

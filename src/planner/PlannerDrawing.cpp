@@ -14,6 +14,7 @@
 #include "store/Subscriptions.h"
 #include "framework/WindowDC.h"
 #include "views/BackgroundImage.h"
+#include "platform/ScreenColours.h"
 
 namespace planner {
 namespace {
@@ -36,7 +37,7 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
 }  // namespace
 
 void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   fw::ScopedSelect select(dc, font);
   const bool printer = surface == Surface::Printer;
   // The window's hit tests and editor keep the screen's layout.
@@ -73,7 +74,7 @@ void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
 }
 
 void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool plain, bool image) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const bool military = settings.militaryTime != 0;
   const RECT& onHour = layout_.onHour[static_cast<size_t>(row)];
   const RECT& halfPast = layout_.halfPast[static_cast<size_t>(row)];
@@ -104,7 +105,7 @@ void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool 
 // of a ":30" slot.
 void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment* entry,
                                 COLORREF rowColour, bool plain, int markerLift) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   if (entry != nullptr) {
     const bool repeats = entry->repeatKind != store::kRepeatNone;
     const bool tilde = entry->tildeFlag == 1;
@@ -119,10 +120,13 @@ void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment*
       }
       if (!plain) SetTextColor(dc, before);
     }
-    store::Colour colour = entry->colour;
-    store::ContrastFix(colour, rowColour);
-    entry->colour = colour;
-    if (!plain) SetTextColor(dc, entry->colour);
+    if (!platform::HighContrastOn()) {
+      // Only against the saved scheme: the fix is kept with the entry.
+      store::Colour colour = entry->colour;
+      store::ContrastFix(colour, rowColour);
+      entry->colour = colour;
+    }
+    if (!plain) SetTextColor(dc, platform::EntryColour(entry->colour));
     Text(dc, slot.left + 7, slot.top + 2, entry->text);
   }
   SetTextColor(dc, settings.fore);

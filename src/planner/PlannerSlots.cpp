@@ -5,6 +5,7 @@
 #include "planner/DayPlanners.h"
 #include "planner/EditView.h"
 #include "planner/PlannerHost.h"
+#include "platform/ScreenColours.h"
 #include "store/AppointmentBook.h"
 #include "store/DataFile.h"
 #include "store/ProgramState.h"
@@ -39,7 +40,7 @@ store::An_Appointment* AppointBook2::SelectedEntry() const {
 COLORREF AppointBook2::EditorTextColour() {
   // Looked up afresh: another window may have removed the entry meanwhile.
   const store::An_Appointment* entry = SelectedEntry();
-  return entry != nullptr ? entry->colour : store::g_settings.fore;
+  return platform::EntryColour(entry != nullptr ? entry->colour : store::g_settings.fore);
 }
 
 void AppointBook2::OpenSlotEditor(int row, int half) {

@@ -21,6 +21,8 @@
 #include "todo/ToDo.h"
 #include "views/MonthView.h"
 #include "views/QuickCheckPopup.h"
+#include "views/WeekView.h"
+#include "views/YearView.h"
 
 namespace shell {
 
@@ -265,6 +267,11 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGCHANGE:
       if (zone_.Changed()) ClockChanged(false);
+      if (wParam == SPI_SETHIGHCONTRAST) fw::RepaintAllWindows();
+      break;
+    case WM_SYSCOLORCHANGE:
+      // High contrast switched, or its colours changed: every window draws anew.
+      fw::RepaintAllWindows();
       break;
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) suspendedAt_ = services_.clock.Now();
@@ -347,6 +354,9 @@ void CMainFrame::CalendarViewsChanged() {
 }
 
 void CMainFrame::PreferencesChanged() {
+  // The week and year views are measured in the main font.
+  if (views::ViewYear* year = views::ViewYear::Current()) year->FollowMainFont();
+  if (views::ViewWeek* week = views::ViewWeek::Current()) week->FollowMainFont();
   // Planners, notes and the to-do window draw with the settings too.
   fw::RepaintAllWindows();
 }

@@ -175,7 +175,7 @@ bool CMainFrame::OnCommand(UINT id, UINT notifyCode, HWND) {
       OpenDailyWebsite();
       return true;
     case ID_FILE_FIND: {
-      ShellSearchOutlets outlets([this](int year, int month, int day) {
+      ShellSearchOutlets outlets(Handle(), [this](int year, int month, int day) {
         if (view_ != nullptr) view_->OpenDayPlanner(year, month, day);
       });
       RunFindCommand(Handle(), book_, outlets, services_.prompter);

@@ -22,6 +22,7 @@
 #include "store/Moment.h"
 #include "store/ProgramState.h"
 #include "views/MainFont.h"
+#include "platform/ScreenColours.h"
 
 namespace shell {
 
@@ -218,7 +219,7 @@ void ReminderPopup::AskAboutLink() {
 }
 
 void ReminderPopup::Paint(HDC dc) const {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const int height = 2 * lineHeight_;
   fw::FillSolidRect(dc, 0, 0, width_ + 3, height, settings.back);
   SetBkColor(dc, settings.back);
@@ -227,7 +228,7 @@ void ReminderPopup::Paint(HDC dc) const {
     if (lines_.size() == 2) {
       SetTextColor(dc, settings.hasappoint);
       TextOutA(dc, 3, 1, lines_[0].c_str(), static_cast<int>(lines_[0].size()));
-      SetTextColor(dc, lineColours_[1]);
+      SetTextColor(dc, platform::EntryColour(lineColours_[1]));
       TextOutA(dc, 5, lineHeight_, lines_[1].c_str(), static_cast<int>(lines_[1].size()));
     }
   }

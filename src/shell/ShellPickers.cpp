@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "shell/FindResults.h"
+
 namespace shell {
 
 namespace {
@@ -106,6 +108,10 @@ void ShellSearchOutlets::OpenDayPlanner(int year, int month, int day) {
 
 void ShellSearchOutlets::OpenTextViewer(const std::string& path) {
   ShellExecuteA(nullptr, "open", "notepad.exe", path.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void ShellSearchOutlets::ShowHits(const std::vector<store::SearchHit>& hits) {
+  FindResults::Show(owner_, hits, openDayPlanner_);
 }
 
 }  // namespace shell

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "store/BackupRestore.h"
 #include "store/Search.h"
@@ -32,17 +33,20 @@ class ShellBackupPickers : public store::BackupPickers {
   HWND owner_;
 };
 
-// Opens the results file in "notepad.exe" (shown normally); the day planner
-// is opened by the function the main window gives.
+// Opens the results file in "notepad.exe" (shown normally) and lists the
+// hits in the find results window owned by `owner`; the day planner is
+// opened by the function the main window gives.
 class ShellSearchOutlets : public store::SearchOutlets {
  public:
-  explicit ShellSearchOutlets(std::function<void(int, int, int)> openDayPlanner)
-      : openDayPlanner_(std::move(openDayPlanner)) {}
+  ShellSearchOutlets(HWND owner, std::function<void(int, int, int)> openDayPlanner)
+      : owner_(owner), openDayPlanner_(std::move(openDayPlanner)) {}
 
   void OpenDayPlanner(int year, int month, int day) override;
   void OpenTextViewer(const std::string& path) override;
+  void ShowHits(const std::vector<store::SearchHit>& hits) override;
 
  private:
+  HWND owner_;
   std::function<void(int, int, int)> openDayPlanner_;
 };
 

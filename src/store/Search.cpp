@@ -62,7 +62,10 @@ SearchResult FindEntries(const All_Appointments& book, const std::string& text,
       t = folded;
     }
     if (t.find(key) == std::string_view::npos) continue;
+    const std::size_t lineStart = found.results.size();
     AppendResultsLine(e, twentyFourHour, found.results);
+    found.found.push_back({e.year(), e.month(), e.day(),
+                           found.results.substr(lineStart, found.results.size() - lineStart - 2)});
     ++found.hits;
     found.last = &e;
   }
@@ -82,6 +85,7 @@ SearchResult Search(All_Appointments& book, const std::string& text, bool caseIn
     outlets.OpenDayPlanner(found.last->year(), found.last->month(), found.last->day());
   } else {
     WriteSearchResults(book, found.results, outlets);
+    outlets.ShowHits(found.found);
   }
   return found;
 }

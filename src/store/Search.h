@@ -4,11 +4,20 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace store {
 
 class All_Appointments;
 class An_Appointment;
+
+// One entry a search found: its day and its results line.
+struct SearchHit {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  std::string line;  // as in the results file, without the line end
+};
 
 // Where a search leads, outside the store.
 class SearchOutlets {
@@ -18,6 +27,8 @@ class SearchOutlets {
   virtual void OpenDayPlanner(int year, int month, int day) = 0;
   // Opens a text file in the platform's plain text viewer ("notepad.exe").
   virtual void OpenTextViewer(const std::string& path) = 0;
+  // Lists several hits, latest entry first, for the user to pick a day.
+  virtual void ShowHits(const std::vector<SearchHit>& hits) = 0;
 };
 
 constexpr std::size_t kSearchTextChars = 50;  // the find dialog's limit
@@ -33,6 +44,7 @@ void AppendResultsLine(const An_Appointment& entry, bool twentyFourHour, std::st
 struct SearchResult {
   std::size_t hits = 0;
   std::string results;                   // the results lines, latest entry first
+  std::vector<SearchHit> found;          // the same hits, in the same order
   const An_Appointment* last = nullptr;  // the last hit (the earliest in a sorted book)
 };
 
@@ -43,7 +55,8 @@ SearchResult FindEntries(const All_Appointments& book, const std::string& text,
                          bool caseInsensitive);
 
 // Search: no hit, the "No entries" message; one hit, the "Found one entry"
-// message with its line, then its day planner; several, WriteSearchResults.
+// message with its line, then its day planner; several, WriteSearchResults
+// and the list of hits.
 // The time style is the book's military time setting.
 SearchResult Search(All_Appointments& book, const std::string& text, bool caseInsensitive,
                     SearchOutlets& outlets);

@@ -144,13 +144,8 @@ bool ToDo::Create(HFONT mainFont) {
   });
   host_.AttachMenus(Handle());
   // The window's caption and menu bar take more room than the main
-  // window's frame: it grows until all 22 rows show.
-  RECT client = {};
-  GetClientRect(Handle(), &client);
-  if (client.bottom < listHeight) {
-    SetWindowPos(Handle(), nullptr, 0, 0, params.width, params.height + listHeight - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  // window's frame: it is sized to hold all 22 rows, on the work area.
+  FitFrameToRows();
   fw::FitIntoWorkArea(Handle(), host_.ToDoOwner());
   SetWindowTextA(Handle(), store::ToDoTitle(currentList_));
   ShowWindow(Handle(), SW_SHOW);
@@ -210,19 +205,52 @@ void ToDo::OnDpiChanged() {
 }
 
 void ToDo::FitFrameToRows() {
-  {
-    fw::WindowDC dc(Handle());
-    fw::ScopedSelect select(dc.Get(), font_);
-    TakeScreenLayout(LayoutRows(dc.Get(), Surface::Screen));
+  const auto layOut = [this] {
+    {
+      fw::WindowDC dc(Handle());
+      fw::ScopedSelect select(dc.Get(), font_);
+      TakeScreenLayout(LayoutRows(dc.Get(), Surface::Screen));
+    }
+    // Twice: at the new width the menu bar may take fewer lines.
+    for (int pass = 0; pass < 2; ++pass) {
+      const SIZE frame = FrameForRows();
+      SetWindowPos(Handle(), nullptr, 0, 0, frame.cx, frame.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  };
+  layOut();
+  // Every row shows whole: where the frame would be taller than the work
+  // area, the rows shrink with a smaller font, down to a readable size.
+  constexpr int kSmallestTextHeight = 9;
+  RECT outer = {};
+  GetWindowRect(Handle(), &outer);
+  const RECT work = fw::WorkAreaFor(outer, host_.ToDoOwner());
+  const int workHeight = work.bottom - work.top;
+  int textHeight = rowHeight_ - 4;
+  for (SIZE frame = FrameForRows(); frame.cy > workHeight; frame = FrameForRows()) {
+    LOGFONTA description = {};
+    if (GetObjectA(font_, sizeof description, &description) == 0) break;
+    // The missing pixels spread over the rows, at least one a step.
+    const int extra = frame.cy - workHeight;
+    textHeight -= std::max(1, (extra + store::kToDoLines - 1) / store::kToDoLines);
+    if (textHeight < kSmallestTextHeight) break;
+    description.lfHeight = -textHeight;
+    description.lfWidth = 0;
+    fw::Font fitted(CreateFontIndirectA(&description));
+    if (!fitted) break;
+    fittedFont_ = std::move(fitted);  // the old copy is no longer selected anywhere
+    font_ = fittedFont_.Get();
+    layOut();
   }
-  // Every row shows whole: the frame keeps its border and menu bar.
+}
+
+SIZE ToDo::FrameForRows() const {
   RECT outer = {};
   RECT client = {};
   GetWindowRect(Handle(), &outer);
   GetClientRect(Handle(), &client);
-  const int width = rowWidth_ + (outer.right - outer.left) - client.right;
-  const int height = store::kToDoLines * rowHeight_ + (outer.bottom - outer.top) - client.bottom;
-  SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return SIZE{rowWidth_ + (outer.right - outer.left) - client.right,
+              store::kToDoLines * rowHeight_ + (outer.bottom - outer.top) - client.bottom};
 }
 
 // --- Rows and the editor -----------------------------------------------------------

@@ -117,8 +117,11 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   // The screen layout: kept, and stored into the lists' rectangles.
   void TakeScreenLayout(const Rows& rows);
   // font_ for `dpi`: the saved planner font, else the main font.
-  // Lays the rows out in the window's font and sizes the frame to hold them all.
+  // Lays the rows out in the window's font and sizes the frame to hold them
+  // all; where they would not fit the work area, in a smaller copy of it.
   void FitFrameToRows();
+  // The frame's size for the current rows.
+  SIZE FrameForRows() const;
   void MakeFont(fw::Dpi dpi);
   void PlaceEditor(int row);
   void RemoveEditor();
@@ -141,7 +144,8 @@ class ToDo : public fw::FrameWindow, public views::PrintSource {
   store::ToDoLists lists_;
   int currentList_ = 0;
   fw::Font ownFont_;          // made from the saved day-planner font, if any
-  HFONT font_ = nullptr;      // ownFont_ or the main font (not owned)
+  HFONT font_ = nullptr;      // ownFont_, fittedFont_ or the main font (not owned)
+  fw::Font fittedFont_;       // a smaller copy that fits the work area, if needed
   HFONT mainFont_ = nullptr;  // the main font, made for the owner's DPI (not owned)
   fw::Dpi mainDpi_;
   LOGFONTA mainAt96_ = {};

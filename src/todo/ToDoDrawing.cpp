@@ -6,6 +6,7 @@
 #include "framework/SolidDrawing.h"
 #include "store/ProgramState.h"
 #include "todo/ToDo.h"
+#include "platform/ScreenColours.h"
 
 namespace todo {
 ToDo::Rows ToDo::LayoutRows(HDC dc, Surface surface) const {
@@ -36,7 +37,7 @@ void ToDo::DrawLists(HDC dc, HFONT font, Surface surface) {
   const Rows rows = LayoutRows(dc, surface);
   if (!printer) TakeScreenLayout(rows);
 
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   if (!plain) SetTextColor(dc, settings.fore);
   SetBkMode(dc, OPAQUE);
   if (printer) {

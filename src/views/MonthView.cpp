@@ -21,6 +21,7 @@
 #include "views/MonthViewHost.h"
 #include "views/NotesFiles.h"
 #include "views/QuickCheckPopup.h"
+#include "platform/ScreenColours.h"
 
 namespace views {
 namespace {
@@ -35,7 +36,7 @@ const char* const kEuropeanWeekdayNames[] = {"Mo", "Tu", "We", "Th", "Fr", "Sa",
 constexpr int kBackgroundExtent = 1600;
 
 CellColours Colours() {
-  const store::SettingsBlock& s = store::g_settings;
+  const store::SettingsBlock s = platform::DrawingSettings();
   return CellColours{s.hasappoint, s.toplite, s.botlite};
 }
 
@@ -313,7 +314,7 @@ void CLumettaView::SelectMonthBackground() {
 // --- Drawing ----------------------------------------------------------------------
 
 void CLumettaView::Paint(HDC dc, const RECT& area) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const CellColours colours = Colours();
   SetBkMode(dc, TRANSPARENT);
   MeasureCell(dc);

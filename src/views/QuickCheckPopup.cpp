@@ -11,6 +11,7 @@
 #include "store/AppointmentBook.h"
 #include "store/ProgramState.h"
 #include "views/NotesFiles.h"
+#include "platform/ScreenColours.h"
 
 namespace views {
 namespace {
@@ -100,7 +101,7 @@ bool FastView::Build(const QuickCheckRequest& request) {
 }
 
 void FastView::Paint(HDC dc) const {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const COLORREF background = backgroundFlag_ == 1 ? settings.dayplan1 : settings.back;
   const int count = static_cast<int>(lines_.size());
   fw::FillSolidRect(dc, 0, 0, widest_ + 3, count * lineHeight_, background);
@@ -108,7 +109,7 @@ void FastView::Paint(HDC dc) const {
   fw::ScopedSelect select(dc, font_.Get());
   for (int i = 0; i < count; ++i) {
     const QuickCheckLine& line = lines_[static_cast<size_t>(i)];
-    SetTextColor(dc, line.colour);
+    SetTextColor(dc, platform::EntryColour(line.colour));
     TextOutA(dc, 2, i * lineHeight_, line.text.c_str(), static_cast<int>(line.text.size()));
   }
   fw::Draw3dRect(dc, 1, 1, widest_ + 1, count * lineHeight_ - 2, settings.toplite,

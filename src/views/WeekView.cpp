@@ -10,6 +10,7 @@
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
 #include "framework/WindowDC.h"
+#include "framework/WorkArea.h"
 #include "resource.h"
 #include "store/AppointmentBook.h"
 #include "store/Moment.h"
@@ -93,13 +94,27 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   params.style = WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
   params.x = x;
   params.y = y;
-  params.width = timeWidth_ + textWidth_ + pads_.Scale(kFrameWidthAt96);
-  params.height = kWeekPageLines * lineHeight_ + pads_.Scale(kFrameHeightAt96);
+  params.width = FrameSize().cx;
+  params.height = FrameSize().cy;
   params.parent = monthView_.Handle();
   params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
   if (!CreatePeriodFrame(IDR_WEEKVIEW, kClassName, params)) return false;
   UpdateScrollBar();
   return true;
+}
+
+SIZE ViewWeek::FrameSize() const {
+  return SIZE{timeWidth_ + textWidth_ + pads_.Scale(kFrameWidthAt96),
+              kWeekPageLines * lineHeight_ + pads_.Scale(kFrameHeightAt96)};
+}
+
+void ViewWeek::FollowMainFont() {
+  OnDpiChanged();  // measures again in the window's font at its DPI
+  const SIZE size = FrameSize();
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fw::FitIntoWorkArea(Handle(), GetAncestor(monthView_.Handle(), GA_ROOT));
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ViewWeek::MakeOwnFont(fw::Dpi dpi) {

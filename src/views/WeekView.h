@@ -61,6 +61,9 @@ class ViewWeek : public PeriodWindow {
   // The y just below each day's block in the last screen drawing.
   const std::vector<int>& BlockBottoms() const { return blockBottoms_; }
 
+  // The main font changed: lines are measured again and the frame follows.
+  void FollowMainFont();
+
   bool IsCommandEnabled(UINT id) const override;
 
   // --- Printing ---------------------------------------------------------------
@@ -87,6 +90,8 @@ class ViewWeek : public PeriodWindow {
   // (the window's DPI on the screen, 96 on a printed page).
   void Measure(HDC dc, fw::Dpi pads);
   void MakeOwnFont(fw::Dpi dpi);
+  // The frame that shows a page of lines in the measured font.
+  SIZE FrameSize() const;
   void SetStart(const Date& start);
   // Steps to the week `days` on, unless none of its days can be stored.
   void Step(int days);

@@ -11,6 +11,7 @@
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
 #include "views/WeekView.h"
+#include "platform/ScreenColours.h"
 
 namespace views {
 namespace {
@@ -76,7 +77,7 @@ void ViewWeek::PrintPage(HDC printer, int page) { DrawWeek(printer, nullptr, pag
 
 int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool lastPart, int y,
                            bool printing) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const bool plain = printing && settings.fastPrinting != 0;
   const std::string heading = DayHeading(date);
   clipboardText_ += heading + "\r\n";
@@ -133,7 +134,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
     if (y + lineHeight_ > shown.top && y < shown.bottom) {
       if (!plain) SetTextColor(dc, settings.fore);
       Text(dc, pads_.Scale(kTimeLeftAt96), y + drop, time);
-      if (!plain) SetTextColor(dc, colour);
+      if (!plain) SetTextColor(dc, platform::EntryColour(colour));
       Text(dc, textX, y + drop, text);
     }
     clipboardText_ += "\t" + time + "\t" + text + "\r\n";
@@ -147,7 +148,7 @@ int ViewWeek::DrawDayBlock(HDC dc, const Date& date, int first, int count, bool 
 }
 
 void ViewWeek::DrawWeek(HDC dc, HFONT font, int page) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const bool printing = page > 0;
   clipboardText_ = WeekCaption(start_, settings.europeanCalendar != 0) + "\r\n";
   host_.Book().Sort();

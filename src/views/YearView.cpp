@@ -55,6 +55,26 @@ void ViewYear::OnDpiChanged() {
   layout_ = Measure(dc.Get(), false);
 }
 
+void ViewYear::FollowMainFont() {
+  RECT outer = {};
+  RECT client = {};
+  GetWindowRect(Handle(), &outer);
+  GetClientRect(Handle(), &client);
+  const int frameExtraHeight = (outer.bottom - outer.top) - client.bottom;
+  const HWND mainWindow = GetAncestor(monthView_.Handle(), GA_ROOT);
+  screenFont_.Reset(nullptr);  // fitted to the old font
+  {
+    fw::WindowDC dc(Handle());
+    layout_ = Measure(dc.Get(), false);
+    FitFontInto(dc.Get(), fw::WorkAreaFor(outer, mainWindow), frameExtraHeight);
+  }
+  const SIZE size = FrameSize(frameExtraHeight);
+  SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fw::FitIntoWorkArea(Handle(), mainWindow);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool ViewYear::InitYearView(HDC dc, int year, int frameExtraHeight) {
   year_ = std::clamp(year, kFirstYear, kLastYear);
   const store::SettingsBlock& settings = store::g_settings;

@@ -47,6 +47,10 @@ class ViewYear : public PeriodWindow {
   // Draws the year on the screen or, printing, on one page.
   void DrawYear(HDC dc, bool printing);
 
+  // The main font changed: the months are measured again, fitted to the
+  // work area, and the frame follows.
+  void FollowMainFont();
+
   int ShownYear() const { return year_; }
   // The day regions of the last screen drawing.
   const YearLayout& Layout() const { return layout_; }

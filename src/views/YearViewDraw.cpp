@@ -10,6 +10,7 @@
 #include "views/MonthView.h"
 #include "views/MonthViewHost.h"
 #include "views/YearView.h"
+#include "platform/ScreenColours.h"
 
 namespace views {
 namespace {
@@ -32,7 +33,7 @@ YearLayout ViewYear::Measure(HDC dc, bool printing) const {
 void ViewYear::PrintPage(HDC printer, int) { DrawYear(printer, true); }
 
 void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const bool plain = printing && settings.fastPrinting != 0;
   const int w = layout.cell.width;
   const int h = layout.cell.height;
@@ -71,7 +72,7 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
 }
 
 void ViewYear::DrawYear(HDC dc, bool printing) {
-  const store::SettingsBlock& settings = store::g_settings;
+  const store::SettingsBlock settings = platform::DrawingSettings();
   const YearLayout layout = Measure(dc, printing);
   if (!printing) layout_ = layout;
   if (!(printing && settings.fastPrinting != 0)) {

@@ -82,6 +82,13 @@ class RecordingOutlets : public store::SearchOutlets {
     planners.push_back(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d));
   }
   void OpenTextViewer(const std::string& path) override { viewed.push_back(path); }
+  std::vector<std::string> listed;  // "y-m-d line" of each hit shown in a list
+  void ShowHits(const std::vector<store::SearchHit>& hits) override {
+    for (const store::SearchHit& hit : hits) {
+      listed.push_back(std::to_string(hit.year) + "-" + std::to_string(hit.month) + "-" +
+                       std::to_string(hit.day) + " " + hit.line);
+    }
+  }
 };
 
 // Answers names in one data folder; reading may be pointed elsewhere.

@@ -8,7 +8,9 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
+#include "DialogTestHelpers.h"
 #include "MainFrameTestSupport.h"
 #include "PlatformTestFiles.h"
 #include "planner/AppointBook2.h"
@@ -49,7 +51,28 @@ class ICalendarCommandsTest : public MainFrameTest {
       return IDOK;
     });
   }
+  // The same, once the dialog shows `folder`: Wine's dialog goes to its
+  // first folder a moment after it opens, answering the desktop until then.
+  void ChooseInFolder(testing_support::DialogWatcher& watcher, const std::string& folder,
+                      const std::string& path) {
+    watcher.Then([this, folder, path](const testing_support::SeenDialog& d) {
+      LookFor(d.hwnd, folder, path, 200);
+      return 0;
+    });
+  }
+  void LookFor(HWND dialog, const std::string& folder, const std::string& path, int tries) {
+    dialog_test::WhenUp(dialog, [=] {
+      char now[MAX_PATH] = {};
+      SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(now));
+      const bool shown = lstrcmpiA(now, folder.c_str()) == 0;
+      if (!shown && tries > 0) return LookFor(dialog, folder, path, tries - 1);
+      folders_.push_back(shown ? folder : std::string("not ") + folder + " but " + now);
+      SetDlgItemTextA(dialog, kFileNameEdit, path.c_str());
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+  }
   std::string offered_;
+  std::vector<std::string> folders_;
 };
 
 TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes) {
@@ -80,28 +103,29 @@ TEST_F(ICalendarCommandsTest, ExportOffersLumettaIcsAndWritesTheEntriesAndNotes)
 }
 
 // The first export of a run starts in Documents, the next where the last
-// went: a bare file name typed into the save dialog lands there.
+// went.
 TEST_F(ICalendarCommandsTest, TheSaveDialogOpensInDocumentsThenWhereTheLastExportWent) {
-  // Wine's save dialog sometimes takes a typed name in the desktop folder
-  // before it has gone to its first folder, and asking it for its folder
-  // answers the desktop too; until this can be seen reliably the test waits.
-  GTEST_SKIP() << "the save dialog's first folder cannot be seen reliably under Wine";
   ASSERT_TRUE(MakeFrame());
   char documents[MAX_PATH] = {};
   ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents));
-  const std::string inDocuments = std::string(documents) + "\\first export.ics";
   const std::string elsewhere = services_.data.appData / "exports";
   ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+  const struct {
+    std::string folder;  // where the dialog opens
+    std::string typed;
+  } exports[] = {{documents, std::string(documents) + "\\first export.ics"},
+                 {documents, elsewhere + "\\a.ics"},
+                 {elsewhere, elsewhere + "\\b.ics"}};
   testing_support::DialogWatcher watcher;
-  for (const std::string& typed :
-       {std::string("first export.ics"), elsewhere + "\\a.ics", std::string("b.ics")}) {
-    ChooseInNextDialog(watcher, typed);
+  for (const auto& e : exports) {
+    ChooseInFolder(watcher, e.folder, e.typed);
     testing_support::SendCommand(frame_->Handle(), ID_FILE_EXPORT_ICALENDAR);
   }
   EXPECT_EQ(3u, watcher.Seen().size());
+  EXPECT_EQ((std::vector<std::string>{documents, documents, elsewhere}), folders_);
+  const std::string inDocuments = std::string(documents) + "\\first export.ics";
   EXPECT_TRUE(PathExists(inDocuments));
-  EXPECT_TRUE(PathExists(elsewhere + "\\a.ics"));
-  EXPECT_TRUE(PathExists(elsewhere + "\\b.ics")) << "not where the last export went";
+  EXPECT_TRUE(PathExists(elsewhere + "\\b.ics"));
   DeleteFileA(inDocuments.c_str());
 }
 

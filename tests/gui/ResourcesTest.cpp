@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
 #include "test_resource.h"
 
 namespace {
@@ -127,43 +129,43 @@ TEST(MainMenu, HasTheFileViewAndHelpMenusWithTheirCommandsAndSeparators) {
        0,
        {{"&Preferences",
          0,
-         {{"&Font", 32801, {}},
-          {"&Colors", 32800, {}},
-          {"&Sounds", 32821, {}},
-          {"&Background", 32839, {}},
+         {{"&Font...", 32801, {}},
+          {"&Colors...", 32800, {}},
+          {"&Sounds...", 32821, {}},
+          {"&Background...", 32839, {}},
           {"-", 0, {}},
-          {"&Advanced", 30799, {}},
+          {"&Advanced...", 30799, {}},
           {"-", 0, {}},
-          {"&Daily Website", 32860, {}}}},
+          {"&Daily Website...", 32860, {}}}},
         {"-", 0, {}},
-        {"&Find", 32840, {}},
-        {"&Timer", 32822, {}},
-        {"&Backup", 32838, {}},
+        {"&Find...", 32840, {}},
+        {"&Timer...", 32822, {}},
+        {"&Backup...", 32838, {}},
         {"-", 0, {}},
-        {"Export to iCalendar...", 32910, {}},
-        {"Import iCalendar...", 32911, {}},
+        {"&Export to iCalendar...", 32910, {}},
+        {"&Import iCalendar...", 32911, {}},
         {"-", 0, {}},
         {"Calendar &Accounts...", 32912, {}},
-        {"&Sync Now", 32913, {}},
+        {"&Sync Now\tCtrl+K", 32913, {}},
         {"Sync &Conflicts...", 32914, {}},
-        {"Subscribe to Calendar...", 32920, {}},
+        {"S&ubscribe to Calendar...", 32920, {}},
         {"-", 0, {}},
         {"E&xit", 57665, {}}}},
       {"&View",
        0,
        {{"This &Month", 32775, {}},
-        {"&Year", 32795, {}},
-        {"&Week", 32797, {}},
-        {"&Today", 32833, {}},
-        {"To &Do List", 32816, {}}}},
+        {"&Year\tCtrl+Y", 32795, {}},
+        {"&Week\tCtrl+W", 32797, {}},
+        {"&Today\tCtrl+T", 32833, {}},
+        {"To &Do List\tCtrl+D", 32816, {}}}},
       {"&Help",
        0,
-       {{"&Help Topics", 32774, {}},
-        {"&Quick Hints", 32811, {}},
+       {{"&Help Topics\tF1", 32774, {}},
+        {"&Quick Hints...", 32811, {}},
         {"-", 0, {}},
         {"&Visit lumetta.example.org", 32844, {}},
         {"-", 0, {}},
-        {"Version and &Contact Info", 57664, {}}}},
+        {"Version and &Contact Info...", 57664, {}}}},
   };
   EXPECT_EQ(Describe(expected), Describe(ReadMenu(menu)));
   DestroyMenu(menu);
@@ -188,6 +190,107 @@ TEST(MainMenu, ShortcutsAreCtrlWithTheirKeysAndF1ForHelp) {
   EXPECT_EQ(expected, commandByKey);
   EXPECT_EQ(expected.size(), entries.size());
 }
+
+// ---- every window's menu ----------------------------------------------------
+
+std::vector<ACCEL> MainShortcuts() {
+  HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  std::vector<ACCEL> entries(static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+  CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+  return entries;
+}
+
+// How a shortcut reads after the tab of a menu text: "Ctrl+Y", "Ctrl+Del", "F1".
+std::string ShortcutText(const ACCEL& entry) {
+  std::string key;
+  if (entry.key >= VK_F1 && entry.key <= VK_F12) {
+    key = "F" + std::to_string(entry.key - VK_F1 + 1);
+  } else if (entry.key == VK_DELETE) {
+    key = "Del";
+  } else {
+    key = std::string(1, static_cast<char>(entry.key));
+  }
+  return ((entry.fVirt & FCONTROL) != 0 ? "Ctrl+" : "") + key;
+}
+
+char AccessLetter(const std::string& label) {
+  const size_t amp = label.find('&');
+  if (amp == std::string::npos || amp + 1 >= label.size()) return 0;
+  return static_cast<char>(tolower(static_cast<unsigned char>(label[amp + 1])));
+}
+
+struct MenuCase {
+  const char* window;
+  int resource;
+  bool everyItemHasALetter;
+  std::string sharedLetters;  // letters two kept texts of one menu both use
+};
+
+void PrintTo(const MenuCase& menu, std::ostream* out) { *out << menu.window; }
+
+class WindowMenus : public ::testing::TestWithParam<MenuCase> {
+ protected:
+  void Check(const std::vector<Item>& items, const std::string& where) {
+    std::map<char, std::string> byLetter;
+    for (const Item& item : items) {
+      if (item.text == "-") continue;
+      const size_t tab = item.text.find('\t');
+      const std::string label = item.text.substr(0, tab);
+      const std::string shown = tab == std::string::npos ? "" : item.text.substr(tab + 1);
+      const char letter = AccessLetter(label);
+      if (GetParam().everyItemHasALetter) {
+        EXPECT_NE(0, letter) << where << item.text;
+      }
+      if (letter != 0 && GetParam().sharedLetters.find(letter) == std::string::npos) {
+        auto added = byLetter.emplace(letter, label);
+        EXPECT_TRUE(added.second) << where << label << " and " << added.first->second
+                                  << " share the access key " << letter;
+      }
+      CheckShortcut(item, shown, where);
+      Check(item.items, where + label + " > ");
+    }
+  }
+
+  // A key shown after the tab is one the shortcut table binds; on the main
+  // menu it is bound to that very item, and every bound item shows its key.
+  void CheckShortcut(const Item& item, const std::string& shown, const std::string& where) {
+    const bool mainMenu = GetParam().resource == IDR_MAINFRAME;
+    std::string boundToItem, anyBinding;
+    for (const ACCEL& entry : shortcuts_) {
+      if (ShortcutText(entry) == shown) anyBinding = shown;
+      if (item.id != 0 && entry.cmd == item.id) boundToItem = ShortcutText(entry);
+    }
+    if (shown.rfind("Ctrl+", 0) == 0 || (mainMenu && !shown.empty())) {
+      EXPECT_EQ(shown, anyBinding) << where << item.text << " shows a key nothing binds";
+    }
+    if (mainMenu) {
+      EXPECT_EQ(boundToItem, shown) << where << item.text;
+    }
+  }
+
+  std::vector<ACCEL> shortcuts_ = MainShortcuts();
+};
+
+TEST_P(WindowMenus, AccessKeysAreUniqueAndShownShortcutsAreTheBoundOnes) {
+  HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(GetParam().resource));
+  ASSERT_NE(nullptr, menu);
+  ASSERT_FALSE(shortcuts_.empty());
+  Check(ReadMenu(menu), std::string(GetParam().window) + ": ");
+  DestroyMenu(menu);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, WindowMenus,
+                         ::testing::Values(MenuCase{"main", IDR_MAINFRAME, true, ""},
+                                           // "&Copy to Clipboard" and "&Close" keep their letters.
+                                           MenuCase{"planner", IDR_DAY_PLANNER, false, "c"},
+                                           MenuCase{"to-do", IDR_TODO, false, ""},
+                                           MenuCase{"week", IDR_WEEKVIEW, false, ""},
+                                           MenuCase{"year", IDR_YEARVIEW, false, ""}),
+                         [](const ::testing::TestParamInfo<MenuCase>& info) {
+                           std::string name = info.param.window;
+                           name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                           return name;
+                         });
 
 // ---- icon, version, manifest -----------------------------------------------
 

@@ -128,6 +128,48 @@ TEST_F(WindowsOnScreen, AYearViewFittedToTheScreenShowsEveryDayWhole) {
   EXPECT_TRUE(Inside(lastDay, client)) << Describe(lastDay) << " outside " << Describe(client);
 }
 
+// File > Preferences > Font while the week and year views are open: each
+// is measured again in the new font, and its frame follows at once.
+TEST_F(WindowsOnScreen, TheWeekAndYearViewsFollowANewMainFont) {
+  const auto handle = [](auto* window) { return window != nullptr ? window->Handle() : nullptr; };
+  const OpenedWindow windows[] = {
+      {"year view", ID_VIEW_YEAR, &store::SettingsBlock::yearViewPosition,
+       [&] { return handle(views::ViewYear::Current()); }},
+      {"week view", ID_VIEW_WEEK, &store::SettingsBlock::weekViewPosition,
+       [&] { return handle(views::ViewWeek::Current()); }},
+  };
+  constexpr int kFontSizeBox = 0x472;  // cmb3 of the font dialog
+  const char* size = "16";
+  ASSERT_TRUE(MakeFrame());
+  for (const OpenedWindow& w : windows) {
+    SCOPED_TRACE(w.name);
+    testing_support::SendCommand(frame_->Handle(), w.command);
+    testing_support::PumpPending();
+    HWND window = w.find();
+    ASSERT_NE(nullptr, window);
+    RECT before = {};
+    GetWindowRect(window, &before);
+
+    testing_support::DialogWatcher watcher;
+    watcher.Then([&](const testing_support::SeenDialog& dialog) {
+      HWND sizes = GetDlgItem(dialog.hwnd, kFontSizeBox);
+      SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(size));
+      SendMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(kFontSizeBox, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(sizes));
+      return IDOK;
+    });
+    testing_support::SendCommand(frame_->Handle(), ID_PREFS_FONT);
+    ASSERT_EQ(1u, watcher.Seen().size());
+    RECT after = {};
+    GetWindowRect(window, &after);
+    EXPECT_GT(after.bottom - after.top, before.bottom - before.top) << "taller for the larger font";
+    EXPECT_TRUE(Inside(after, WorkArea())) << Describe(after);
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    testing_support::PumpPending();
+    size = "22";  // larger again than the font the next window opens with
+  }
+}
+
 TEST_F(WindowsOnScreen, ADialogOpensCentredOnItsOwner) {
   ASSERT_TRUE(MakeFrame());
   SetWindowPos(frame_->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -61,6 +61,7 @@ TEST_F(SearchTest, OneHitShowsItsLineAndOpensItsDay) {
       PromptButtons::Ok, PromptIcon::Information);
   EXPECT_EQ(outlets_.planners, std::vector<std::string>{"2025-3-14"});
   EXPECT_TRUE(outlets_.viewed.empty());
+  EXPECT_TRUE(outlets_.listed.empty());
   EXPECT_EQ(world_.files.files.count(resultsPath_), 0u);
 }
 
@@ -79,6 +80,10 @@ TEST_F(SearchTest, SeveralHitsGoToTheResultsFileLatestFirst) {
             "Jan 9, 2025 at 18:30  Gym with Sam\r\n"
             "Jan 2, 2025 at 8:00  Gym\r\n");
   EXPECT_EQ(outlets_.viewed, std::vector<std::string>{resultsPath_});
+  EXPECT_EQ(outlets_.listed,
+            (std::vector<std::string>{"2025-2-1 Feb 1, 2025 at 12:00  gym",
+                                      "2025-1-9 Jan 9, 2025 at 18:30  Gym with Sam",
+                                      "2025-1-2 Jan 2, 2025 at 8:00  Gym"}));
   EXPECT_TRUE(outlets_.planners.empty());
 }
 
