@@ -166,7 +166,7 @@ bool SubscribedItems::Highlights(int year, int month, int day) const {
 std::string SubscribedLine(const SubscribedItem& item, bool withTime) {
   std::string line;
   if (withTime && item.minuteOfDay >= 0) {
-    char time[8];
+    char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d ", item.minuteOfDay / 60 % 24,
                   item.minuteOfDay % 60);
     line = time;
