@@ -49,9 +49,7 @@ std::string DayNotesFiles::Read(const CivilDate& date) const {
   if (!Known()) return text;
   const std::unique_ptr<InputFile> in = files_.OpenRead(DayNotesPath(folder_, date));
   if (!in) return text;
-  char buffer[4096];
-  for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-  return text;
+  return in->ReadRest();
 }
 
 bool DayNotesFiles::Write(const CivilDate& date, const std::string& text) const {

@@ -79,6 +79,14 @@ class InputFile {
   // The file's length when known cheaply, else 0; used to reserve room and
   // to refuse a file far larger than any data file before reading it.
   virtual std::uint64_t SizeHint() const { return 0; }
+
+  // Everything left in the file, for the small text files beside the data file.
+  std::string ReadRest() {
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    return text;
+  }
 };
 
 // A new file being written.

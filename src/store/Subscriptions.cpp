@@ -47,9 +47,7 @@ std::vector<Subscription> ReadSubscriptions(FileSystem& files, const std::string
   std::vector<Subscription> list;
   const std::unique_ptr<InputFile> in = files.OpenRead(path);
   if (!in) return list;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  const std::string text = in->ReadRest();
   for (std::size_t at = 0; at < text.size();) {
     std::size_t nl = text.find('\n', at);
     if (nl == std::string::npos) nl = text.size();

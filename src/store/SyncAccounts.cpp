@@ -16,9 +16,7 @@ std::vector<SyncAccount> ReadSyncAccounts(FileSystem& files, const std::string& 
   std::vector<SyncAccount> accounts;
   const std::unique_ptr<InputFile> in = files.OpenRead(path);
   if (!in) return accounts;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  const std::string text = in->ReadRest();
   for (std::size_t at = 0; at < text.size();) {
     std::size_t nl = text.find('\n', at);
     if (nl == std::string::npos) nl = text.size();
