@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <ostream>
 #include <string_view>
 
 #include "cli/DayRecords.h"
@@ -70,7 +69,7 @@ constexpr const char* kUsage =
 // The console's answers to what the store would ask a user.
 class ConsolePrompts : public Prompts {
  public:
-  explicit ConsolePrompts(std::ostream& err) : err_(err) {}
+  explicit ConsolePrompts(Console& err) : err_(err) {}
   PromptAnswer Show(const std::string& text, const std::string&, PromptButtons buttons,
                     PromptIcon) override {
     err_ << text << '\n';
@@ -80,7 +79,7 @@ class ConsolePrompts : public Prompts {
   }
 
  private:
-  std::ostream& err_;
+  Console& err_;
 };
 
 // A console program runs no reminder timers and has no windows to repaint.
@@ -115,10 +114,25 @@ struct Options {
   bool help = false;
 };
 
-bool ParseDate(const std::string& text, CivilDate& out) {
+// Dates and times are read and written by hand, not with sscanf and
+// snprintf: in a run this short their first use costs more than the agenda.
+bool ReadNumber(std::string_view text, std::size_t& at, std::size_t most, int& out) {
+  const std::size_t first = at;
+  out = 0;
+  while (at < text.size() && at - first < most && text[at] >= '0' && text[at] <= '9') {
+    out = out * 10 + (text[at++] - '0');
+  }
+  return at > first;
+}
+
+bool ParseDate(std::string_view text, CivilDate& out) {
   int y = 0, m = 0, d = 0;
-  char extra = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &extra) != 3) return false;
+  std::size_t at = 0;
+  const auto dash = [&] { return at < text.size() && text[at++] == '-'; };
+  if (!ReadNumber(text, at, 4, y) || !dash() || !ReadNumber(text, at, 2, m) || !dash() ||
+      !ReadNumber(text, at, 2, d) || at != text.size()) {
+    return false;
+  }
   out = {y, m, d};
   return y >= kFirstCalendarYear && y <= kLastCalendarYear && m >= 1 && m <= 12 && d >= 1 &&
          d <= DateOfDayNumber(DayNumber(y, m + 1, 1) - 1).day;
@@ -127,7 +141,7 @@ bool ParseDate(const std::string& text, CivilDate& out) {
 // Everything the store needs, for one data file.
 class Session {
  public:
-  Session(CliHost& host, const std::string& dataFile, int codePage, std::ostream& err)
+  Session(CliHost& host, const std::string& dataFile, int codePage, Console& err)
       : prompts_(err),
         paths_(FolderOf(dataFile)),
         book_(StoreContext{settings_, timerIds_, host.Clock(), prompts_, timers_, notices_, paths_,
@@ -149,8 +163,8 @@ class Session {
 
 // The agenda reads only the records of its days (DayRecords.h): the merge
 // rule among them gives the same entries as loading the whole book.
-int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::ostream& out,
-           std::ostream& err) {
+int Agenda(CliHost& host, const Options& o, const std::string& dataFile, Console& out,
+           Console& err) {
   CivilDate first;
   if (o.words.size() > 1) {
     err << "agenda takes one date\n";
@@ -181,9 +195,17 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
   }
   book.Sort();
   for (const An_Appointment& e : book) {
-    char key[32];
-    std::snprintf(key, sizeof key, "%04d-%02d-%02d %02d:%02d  ", e.year(), e.month(), e.day(),
-                  e.hour(), e.minute());
+    char key[] = "0000-00-00 00:00  ";
+    const auto put = [&key](std::size_t at, std::size_t digits, int value) {
+      for (std::size_t i = at + digits; i > at; value /= 10) {
+        key[--i] = static_cast<char>('0' + value % 10);
+      }
+    };
+    put(0, 4, e.year());
+    put(5, 2, e.month());
+    put(8, 2, e.day());
+    put(11, 2, e.hour());
+    put(14, 2, e.minute());
     out << key << host.ToConsole(e.text, o.codePage) << '\n';
   }
   return 0;
@@ -192,7 +214,7 @@ int Agenda(CliHost& host, const Options& o, const std::string& dataFile, std::os
 // Loads the data file; a missing one is an empty book unless `required`.
 // False (and said why) when it cannot be used.
 bool LoadBook(All_Appointments& book, FileSystem& files, const std::string& dataFile, bool required,
-              std::ostream& err) {
+              Console& err) {
   if (!files.Exists(dataFile)) {
     if (required) err << "no data file at \"" << dataFile << "\"\n";
     return !required;
@@ -205,8 +227,8 @@ bool LoadBook(All_Appointments& book, FileSystem& files, const std::string& data
   return true;
 }
 
-int Search(CliHost& host, const Options& o, const std::string& dataFile, std::ostream& out,
-           std::ostream& err) {
+int Search(CliHost& host, const Options& o, const std::string& dataFile, Console& out,
+           Console& err) {
   if (o.words.size() != 1 || o.words[0].empty()) {
     err << "search takes one text\n";
     return 2;
@@ -223,7 +245,7 @@ int Search(CliHost& host, const Options& o, const std::string& dataFile, std::os
 }
 
 int ExportIcs(CliHost& host, const Options& o, const std::string& dataFile,
-              const std::string& notesFolder, std::ostream& out, std::ostream& err) {
+              const std::string& notesFolder, Console& out, Console& err) {
   if (o.words.size() > 1) {
     err << "export-ics takes at most one file\n";
     return 2;
@@ -245,8 +267,8 @@ int ExportIcs(CliHost& host, const Options& o, const std::string& dataFile,
 }
 
 int ImportIcs(CliHost& host, const Options& o, const std::string& readFile,
-              const std::string& writeFile, const std::string& notesFolder, std::ostream& out,
-              std::ostream& err) {
+              const std::string& writeFile, const std::string& notesFolder, Console& out,
+              Console& err) {
   if (o.words.size() != 1) {
     err << "import-ics takes one file\n";
     return 2;
@@ -281,7 +303,7 @@ int ImportIcs(CliHost& host, const Options& o, const std::string& readFile,
 }
 
 int Sync(CliHost& host, const Options& o, const std::string& readFile, const std::string& writeFile,
-         const std::string& notesFolder, std::ostream& out, std::ostream& err) {
+         const std::string& notesFolder, Console& out, Console& err) {
   if (!o.words.empty()) {
     err << "sync takes no words, only --account NAME\n";
     return 2;
@@ -297,8 +319,7 @@ int Sync(CliHost& host, const Options& o, const std::string& readFile, const std
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, CliHost& host, std::ostream& out,
-           std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, CliHost& host, Console& out, Console& err) {
   Options o;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];

@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
-#include <iostream>
 
 #include "cli/CliHost.h"
+#include "cli/Console.h"
 #include "cli/CurlTransport.h"
 #include "store/CodePage.h"
 #include "store/StdFileSystem.h"
@@ -95,16 +96,17 @@ class PosixHost : public CliHost {
     const bool terminal = isatty(STDIN_FILENO) != 0;
     termios saved{};
     if (terminal) {
-      std::cerr << prompt << std::flush;
+      std::fputs(prompt.c_str(), stderr);
+      std::fflush(stderr);
       tcgetattr(STDIN_FILENO, &saved);
       termios quiet = saved;
       quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
       tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     }
-    const bool read = static_cast<bool>(std::getline(std::cin, out));
+    const bool read = ReadInputLine(out);
     if (terminal) {
       tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-      std::cerr << '\n';
+      std::fputc('\n', stderr);
     }
     if (!out.empty() && out.back() == '\r') out.pop_back();
     return read;

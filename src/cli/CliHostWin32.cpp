@@ -3,9 +3,10 @@
 // WinHTTP for the sync and DPAPI for the accounts' passwords.
 #include <windows.h>
 
-#include <iostream>
+#include <cstdio>
 
 #include "cli/CliHost.h"
+#include "cli/Console.h"
 #include "platform/DataFolder.h"
 #include "platform/ProtectedSecret.h"
 #include "platform/RegistryTimeZones.h"
@@ -103,13 +104,14 @@ class Win32Host : public CliHost {
     DWORD mode = 0;
     const bool console = GetConsoleMode(in, &mode) != 0;
     if (console) {
-      std::cerr << prompt << std::flush;
+      std::fputs(prompt.c_str(), stderr);
+      std::fflush(stderr);
       SetConsoleMode(in, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
     }
-    const bool read = static_cast<bool>(std::getline(std::cin, out));
+    const bool read = ReadInputLine(out);
     if (console) {
       SetConsoleMode(in, mode);
-      std::cerr << '\n';
+      std::fputc('\n', stderr);
     }
     if (!out.empty() && out.back() == '\r') out.pop_back();
     return read;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <ostream>
 
 #include "store/AppointmentBook.h"
 #include "store/CalDavSync.h"
@@ -22,7 +21,7 @@ constexpr const char* kPasswordVariable = "LUMETTA_CALDAV_PASSWORD";
 
 // The password: from the named file, the environment, the kept one, or asked for.
 bool Password(CliHost& host, const std::string& file, const std::string& kept,
-              const std::string& user, std::string& out, std::ostream& err) {
+              const std::string& user, std::string& out, Console& err) {
   if (!file.empty()) {
     const std::unique_ptr<InputFile> in = host.Files().OpenRead(file);
     if (!in) {
@@ -63,7 +62,7 @@ int ExitCode(SyncOutcome outcome) {
 }  // namespace
 
 int AccountCommand(CliHost& host, const std::vector<std::string>& words, const SyncArgs& args,
-                   const std::string& dataFile, std::ostream& out, std::ostream& err) {
+                   const std::string& dataFile, Console& out, Console& err) {
   const std::string path = SyncAccountsPath(dataFile);
   std::vector<SyncAccount> accounts = ReadSyncAccounts(host.Files(), path);
   const std::string what = words.empty() ? std::string() : words[0];
@@ -150,7 +149,7 @@ int AccountCommand(CliHost& host, const std::vector<std::string>& words, const S
 
 int SyncCommand(CliHost& host, All_Appointments& book, const SyncArgs& args,
                 const std::string& dataFile, const std::string& writeFile,
-                const std::string& notesFolder, std::ostream& out, std::ostream& err) {
+                const std::string& notesFolder, Console& out, Console& err) {
   const std::vector<SyncAccount> accounts =
       ReadSyncAccounts(host.Files(), SyncAccountsPath(dataFile));
   const SyncAccount* account = nullptr;

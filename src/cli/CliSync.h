@@ -2,11 +2,11 @@
 // lumetta-cli's CalDAV commands: the accounts (kept beside the data file,
 // without passwords) and the sync of the diary with an account's calendar.
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "cli/CliHost.h"
+#include "cli/Console.h"
 
 namespace store {
 class All_Appointments;
@@ -25,11 +25,11 @@ struct SyncArgs {
 
 // account add URL --user NAME | account list | account remove NAME
 int AccountCommand(CliHost& host, const std::vector<std::string>& words, const SyncArgs& args,
-                   const std::string& dataFile, std::ostream& out, std::ostream& err);
+                   const std::string& dataFile, Console& out, Console& err);
 
 // Syncs `book` (loaded from `dataFile`, written to `writeFile`).
 int SyncCommand(CliHost& host, store::All_Appointments& book, const SyncArgs& args,
                 const std::string& dataFile, const std::string& writeFile,
-                const std::string& notesFolder, std::ostream& out, std::ostream& err);
+                const std::string& notesFolder, Console& out, Console& err);
 
 }  // namespace cli

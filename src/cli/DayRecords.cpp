@@ -39,13 +39,12 @@ std::uint64_t Hash(const unsigned char* data, std::size_t size,
 bool EdgeHash(PositionedFile& file, std::uint64_t records, std::uint64_t& hash) {
   const std::uint64_t head = records < kEdgeRecords ? records : kEdgeRecords;
   const std::uint64_t tailFrom = records - head;
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(head) * kRecordSize);
+  unsigned char bytes[kEdgeRecords * kRecordSize];
+  const std::size_t size = static_cast<std::size_t>(head) * kRecordSize;
   hash = 14695981039346656037ull;
   for (const std::uint64_t first : {std::uint64_t{0}, tailFrom}) {
-    if (file.ReadAt(first * kRecordSize, bytes.data(), bytes.size()) != bytes.size()) {
-      return false;
-    }
-    hash = Hash(bytes.data(), bytes.size(), hash);
+    if (file.ReadAt(first * kRecordSize, bytes, size) != size) return false;
+    hash = Hash(bytes, size, hash);
   }
   return true;
 }
@@ -94,21 +93,25 @@ bool FindThroughIndex(PositionedFile& file, std::uint64_t records, std::int64_t 
       hi = mid;
     }
   }
-  // Whole pages at a time: a day of a full book is a few dozen records.
-  constexpr std::uint64_t kChunk = 64;
-  std::vector<unsigned char> chunk(kChunk * kRecordSize);
+  // Read straight onto the end of `out`, a chunk at a time, and cut it back
+  // at the first record after `to`: a day of a full book is a few dozen
+  // records, and every page touched is a page fault in a run this short.
+  std::uint64_t chunk = 32;
   std::int64_t previous = from;
-  for (std::uint64_t at = lo; at < records;) {
-    const std::uint64_t count = records - at < kChunk ? records - at : kChunk;
+  for (std::uint64_t at = lo; at < records; chunk *= 2) {
+    const std::uint64_t count = records - at < chunk ? records - at : chunk;
     const std::size_t bytes = static_cast<std::size_t>(count) * kRecordSize;
-    if (file.ReadAt(at * kRecordSize, chunk.data(), bytes) != bytes) return false;
-    for (std::size_t i = 0; i < bytes; i += kRecordSize) {
-      const unsigned char* r = chunk.data() + i;
+    const std::size_t start = out.size();
+    out.resize(start + bytes);
+    if (file.ReadAt(at * kRecordSize, out.data() + start, bytes) != bytes) return false;
+    for (std::size_t i = start; i < out.size(); i += kRecordSize) {
       std::int64_t day = 0;
-      if (!store::RecordDay(r, day) || day < previous) return false;
-      if (day > to) return true;
+      if (!store::RecordDay(out.data() + i, day) || day < previous) return false;
+      if (day > to) {
+        out.resize(i);
+        return true;
+      }
       previous = day;
-      out.insert(out.end(), r, r + kRecordSize);
     }
     at += count;
   }

@@ -74,11 +74,17 @@ void SetLocalZone(LocalZone* zone) noexcept { installedZone = zone; }
 bool LibraryOffsetAt(Moment utc, std::int64_t& offset) noexcept {
   const std::time_t tt = static_cast<std::time_t>(utc);
   if (static_cast<Moment>(tt) != utc) return false;  // a 32-bit time_t
-  const std::tm* tm = std::localtime(&tt);           // single UI thread: the static buffer is fine
-  if (tm == nullptr) return false;
-  offset = LocalSeconds(tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_mday, tm->tm_hour, tm->tm_min,
-                        tm->tm_sec) -
-           utc;
+  // The reentrant forms: callable from a worker thread, and glibc's
+  // localtime() would look at /etc/localtime again at every call.
+  std::tm tm{};
+#ifdef _WIN32
+  if (localtime_s(&tm, &tt) != 0) return false;
+#else
+  if (localtime_r(&tt, &tm) == nullptr) return false;
+#endif
+  offset =
+      LocalSeconds(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec) -
+      utc;
   return true;
 }
 

@@ -11,9 +11,11 @@
 
 namespace store {
 
+// The names are held in place, not pointed to: a table of pointers would be
+// relocated, page by page, at every start of every program that links it.
 struct WindowsZoneName {
-  const char* iana;
-  const char* windows;
+  char iana[33];
+  char windows[33];
   bool primary;  // the IANA name the table gives for the Windows name itself
 };
 // By IANA name (WindowsZoneTable.cpp).
