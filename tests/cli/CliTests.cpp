@@ -80,7 +80,10 @@ TEST_F(CliTest, HelpExplainsEveryCommand) {
   }
   EXPECT_EQ(Cli("").code, 2);
   EXPECT_EQ(Cli("frobnicate").code, 2);
-  EXPECT_EQ(Cli("agenda 2025-02-30").code, 2);
+  for (const char* date : {"2025-02-30", "2025-03-01x", "2025-03", "2025--3-01", "x2025-03-01"}) {
+    EXPECT_EQ(Cli(std::string("agenda ") + date).code, 2) << date;
+  }
+  EXPECT_EQ(Cli("agenda 2025-3-1").code, 0);
   EXPECT_EQ(Cli("agenda --days 0").code, 2);
 }
 
