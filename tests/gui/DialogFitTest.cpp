@@ -98,13 +98,14 @@ TEST(DialogFitTest, EveryDialogShowsItsTextsWholeAtEveryDpi) {
   ReleaseDC(nullptr, screen);
   for (UINT dpi : {96u, 120u, 144u, 192u}) {
     // The check box's square grows with the DPI.
-    const int boxRoom = MulDiv(GetSystemMetrics(SM_CXMENUCHECK) + 4, static_cast<int>(dpi), screenDpi);
+    const int boxRoom =
+        MulDiv(GetSystemMetrics(SM_CXMENUCHECK) + 4, static_cast<int>(dpi), screenDpi);
     for (const Template& t : kTemplates) {
       const std::string bytes = TemplateAt(t.id, dpi, static_cast<UINT>(screenDpi));
       if (bytes.empty()) continue;
-      HWND dialog = CreateDialogIndirectParamA(
-          GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
-          PlainDialog, 0);
+      HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                               reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                               nullptr, PlainDialog, 0);
       ASSERT_NE(nullptr, dialog) << t.name;
       for (const std::string& fault : dialog_test::Misfits(dialog, boxRoom))
         ADD_FAILURE() << t.name << " at " << dpi << " DPI: " << fault;
