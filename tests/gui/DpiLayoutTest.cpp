@@ -116,6 +116,30 @@ TEST_F(DpiLayoutTest, TextAndRowsScaleWithTheDpiAndTheWindowTakesTheSuggestedRec
   }
 }
 
+// The week view opens in proportion to the DPI of the main window's
+// monitor, as wide as at 96 DPI times the scale.
+TEST_F(DpiLayoutTest, TheWeekViewOpensInProportionToTheDpi) {
+  MakeView();
+  const auto openedSize = [&](UINT dpi) {
+    ChangeDpi(*frame, dpi);
+    views::ViewWeek* week = OpenWeek(2025, 9, 10);
+    RECT r = {};
+    if (week != nullptr) {
+      GetWindowRect(week->Handle(), &r);
+      DestroyWindow(week->Handle());
+      testing_support::PumpPending();
+    }
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  const SIZE at96 = openedSize(96);
+  ASSERT_GT(at96.cx, 0);
+  // (At 144 DPI it would be wider than the test's 1024-pixel screen.)
+  const SIZE at120 = openedSize(120);
+  EXPECT_NEAR(at96.cx * 5 / 4, at120.cx, at96.cx / 40) << "96 DPI: " << at96.cx << " wide";
+  EXPECT_NEAR(at96.cy * 5 / 4, at120.cy, at96.cy / 40) << "96 DPI: " << at96.cy << " high";
+  EXPECT_EQ(at96.cx, openedSize(96).cx);
+}
+
 // The day planner, opened from the real main window: its text, rows and
 // slot editor's place in its slot follow the DPI, and a row still holds its
 // text. (The to-do window's 22
