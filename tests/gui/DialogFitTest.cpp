@@ -16,7 +16,6 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "DialogTestHelpers.h"
 #include "resource.h"
@@ -64,30 +63,12 @@ INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-struct Template {
-  int id;
-  const char* name;
-};
-
-const Template kTemplates[] = {
-    {IDD_ABOUTBOX, "about"},
-    {IDD_MONTH_HINTS, "month hints"},
-    {IDD_WEEK_HINTS, "week hints"},
-    {IDD_YEAR_HINTS, "year hints"},
-    {IDD_BACKUP, "backup"},
-    {IDD_TIMER, "countdown timer"},
-    {IDD_FIND, "find"},
-    {IDD_EDIT_HELP, "planner help"},
-    {IDD_EARLY, "reminder"},
-    {IDD_REPEAT, "repeat"},
-    {IDD_ADVANCED, "advanced settings"},
-    {IDD_DAILY_WEBSITE, "daily website"},
-    {IDD_SOUNDS, "sounds"},
-    {IDD_COLORS, "colours"},
-    {IDD_SYNC_ACCOUNTS, "calendar accounts"},
-    {IDD_SUBSCRIPTIONS, "subscriptions"},
-    {IDD_TODO_HELP, "to-do help"},
-    {IDD_SCHEDULE, "schedule"},
+// Every dialog template of the program.
+const int kTemplates[] = {
+    IDD_ABOUTBOX,      IDD_MONTH_HINTS,   IDD_WEEK_HINTS, IDD_YEAR_HINTS, IDD_BACKUP,
+    IDD_TIMER,         IDD_FIND,          IDD_EDIT_HELP,  IDD_EARLY,      IDD_REPEAT,
+    IDD_ADVANCED,      IDD_DAILY_WEBSITE, IDD_SOUNDS,     IDD_COLORS,     IDD_SYNC_ACCOUNTS,
+    IDD_SUBSCRIPTIONS, IDD_TODO_HELP,     IDD_SCHEDULE,
 };
 
 TEST(DialogFitTest, EveryDialogShowsItsTextsWholeAtEveryDpi) {
@@ -100,15 +81,17 @@ TEST(DialogFitTest, EveryDialogShowsItsTextsWholeAtEveryDpi) {
     // The check box's square grows with the DPI.
     const int boxRoom =
         MulDiv(GetSystemMetrics(SM_CXMENUCHECK) + 4, static_cast<int>(dpi), screenDpi);
-    for (const Template& t : kTemplates) {
-      const std::string bytes = TemplateAt(t.id, dpi, static_cast<UINT>(screenDpi));
+    for (int id : kTemplates) {
+      const std::string bytes = TemplateAt(id, dpi, static_cast<UINT>(screenDpi));
       if (bytes.empty()) continue;
       HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
                                                reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
                                                nullptr, PlainDialog, 0);
-      ASSERT_NE(nullptr, dialog) << t.name;
+      ASSERT_NE(nullptr, dialog) << id;
+      char caption[128] = "";
+      GetWindowTextA(dialog, caption, sizeof caption);  // names the dialog
       for (const std::string& fault : dialog_test::Misfits(dialog, boxRoom))
-        ADD_FAILURE() << t.name << " at " << dpi << " DPI: " << fault;
+        ADD_FAILURE() << "\"" << caption << "\" (" << id << ") at " << dpi << " DPI: " << fault;
       DestroyWindow(dialog);
     }
   }
