@@ -270,7 +270,8 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
   fw::ScopedSelect guiFont(dc, MenuFont(dpi, false));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
-  const int itemHeight = PopupItemHeight(metrics.tmHeight);
+  const int itemHeight = PopupItemHeight(metrics.tmHeight, dpi.Scale(kPopupRowPaddingAt96),
+                                         dpi.Scale(kPopupRowMinimumAt96));
   const int separatorHeight = SeparatorHeight(metrics.tmHeight);
   const HWND imageSource = barMode ? nullptr : ImageSource(window);
 

@@ -25,6 +25,8 @@ constexpr int kTextLeftAt96 = 30;
 constexpr int kShortcutMarginAt96 = 12;
 constexpr int kCheckBoxRightAt96 = 20;
 constexpr int kRadioDotRadiusAt96 = 3;
+// The check mark's square (the system's menu check size at 96 DPI).
+constexpr int kCheckMarkAt96 = 13;
 // The toolbar images are 16 pixels square; the box they sit in.
 constexpr int kImageSize = 16;
 constexpr int kImageBoxAt96 = 22;
@@ -123,20 +125,17 @@ UINT PrefixFlags(UINT itemState) {
   return (itemState & ODS_NOACCEL) != 0 && !cues ? DT_HIDEPREFIX : 0;
 }
 
-// The system's check mark, in black where it is set.
-void DrawCheckMark(HDC dc, const RECT& box) {
-  fw::Bitmap check(LoadBitmapA(nullptr, reinterpret_cast<LPCSTR>(OBM_CHECK)));
-  if (!check) return;
-  BITMAP info = {};
-  GetObjectA(check.Get(), sizeof info, &info);
-  fw::MemoryDC source(dc);
-  fw::ScopedSelect selected(source.Get(), check.Get());
-  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, (box.left + box.right - info.bmWidth) / 2, (box.top + box.bottom - info.bmHeight) / 2,
-         info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCAND);
-  SetTextColor(dc, oldText);
-  SetBkColor(dc, oldBack);
+// The system's check mark drawn `size` pixels square (black on white, as
+// the system draws menu glyphs), laid in black onto the box's centre.
+void DrawCheckMark(HDC dc, const RECT& box, int size) {
+  fw::MemoryDC glyph(dc);
+  fw::Bitmap bitmap(CreateCompatibleBitmap(dc, size, size));
+  if (!glyph || !bitmap) return;
+  fw::ScopedSelect selected(glyph.Get(), bitmap.Get());
+  RECT square = {0, 0, size, size};
+  DrawFrameControl(glyph.Get(), &square, DFC_MENU, DFCS_MENUCHECK);
+  BitBlt(dc, (box.left + box.right - size) / 2, (box.top + box.bottom - size) / 2, size, size,
+         glyph.Get(), 0, 0, SRCAND);
 }
 
 // The images are drawn at a whole multiple of their size (each pixel a
@@ -328,7 +327,7 @@ void FlatMenu::DrawPopupItem(HDC dc, const DRAWITEMSTRUCT& item, const ItemKey& 
     const int radius = drawDpi_.Scale(kRadioDotRadiusAt96);
     Ellipse(dc, cx - radius, cy - radius, cx + radius + 1, cy + radius + 1);
   } else if (checked) {
-    DrawCheckMark(dc, box);
+    DrawCheckMark(dc, box, drawDpi_.Scale(kCheckMarkAt96));
   }
 
   SetTextColor(dc, inactive   ? GetSysColor(COLOR_GRAYTEXT)

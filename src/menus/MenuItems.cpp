@@ -1,5 +1,6 @@
 #include "menus/MenuItems.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace menus {
@@ -23,7 +24,9 @@ bool HasAccessLetter(const std::string& label, char upper) {
 
 }  // namespace
 
-int PopupItemHeight(int textHeight) { return textHeight + 2 > 16 ? textHeight + 6 : 20; }
+int PopupItemHeight(int textHeight, int padding, int minimum) {
+  return std::max(textHeight + padding, minimum);
+}
 
 int SeparatorHeight(int textHeight) { return textHeight / 2 + 2; }
 

@@ -15,8 +15,14 @@ constexpr int kPopupExtraWidthAt96 = 42;
 // A menu-bar item's width beyond its label (the open item's shadow), at 96 DPI.
 constexpr int kBarExtraWidthAt96 = 4;
 
-// Pop-up rows for a font of that text height.
-int PopupItemHeight(int textHeight);
+// A pop-up row's room above and below its text, and the least height of a
+// row, at 96 DPI.
+constexpr int kPopupRowPaddingAt96 = 6;
+constexpr int kPopupRowMinimumAt96 = 20;
+
+// Pop-up rows for a font of that text height: a row's padding and least
+// height are given at the menu's DPI.
+int PopupItemHeight(int textHeight, int padding, int minimum);
 int SeparatorHeight(int textHeight);
 
 // Item data: height in bits 0-7, the menu's widest shortcut (low 8 bits) in

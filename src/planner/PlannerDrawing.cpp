@@ -86,15 +86,17 @@ void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool 
     fw::Brush brush(CreateSolidBrush(rowColour));
     FillRect(dc, &fill, brush.Get());
   }
-  Text(dc, 5, onHour.top + 2, OnHourLabel(hour, military));
+  Text(dc, layout_.hourLabelLeft, onHour.top + layout_.textTop, OnHourLabel(hour, military));
   DrawSlotText(dc, onHour, book.FindAt(year_, month_, day_, hour, 0), rowColour, plain, 0);
   DrawSubscribed(dc, row, kOnTheHour, rowColour, plain);
   Line(dc, onHour.left, onHour.bottom, kRowExtent, onHour.bottom);
 
   const std::string label30 = HalfPastLabel(hour, military);
   const SIZE extent = fw::TextSize(dc, label30);
-  Text(dc, halfPast.left - extent.cx - 16, halfPast.top + 2, label30);
-  DrawSlotText(dc, halfPast, book.FindAt(year_, month_, day_, hour, 30), rowColour, plain, 3);
+  Text(dc, halfPast.left - extent.cx - layout_.halfPastLabelGap, halfPast.top + layout_.textTop,
+       label30);
+  DrawSlotText(dc, halfPast, book.FindAt(year_, month_, day_, hour, 30), rowColour, plain,
+               layout_.halfPastMarkerLift);
   DrawSubscribed(dc, row, kHalfPast, rowColour, plain);
 
   if (row != 0) Line(dc, 0, onHour.top, kRowExtent, onHour.top);
@@ -111,10 +113,10 @@ void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment*
     const bool tilde = entry->tildeFlag == 1;
     if (repeats || tilde) {
       const COLORREF before = plain ? 0 : SetTextColor(dc, kMarkerColour);
-      const int x = slot.left - 9;
+      const int x = slot.left - layout_.markerLeft;
       if (repeats && tilde) {
-        Text(dc, x, slot.top - 4 - markerLift, "~");
-        Text(dc, x, slot.top + 4 - markerLift, "+");
+        Text(dc, x, slot.top - layout_.markerStep - markerLift, "~");
+        Text(dc, x, slot.top + layout_.markerStep - markerLift, "+");
       } else {
         Text(dc, x, slot.top - markerLift, tilde ? "~" : "+");
       }
@@ -127,7 +129,7 @@ void AppointBook2::DrawSlotText(HDC dc, const RECT& slot, store::An_Appointment*
       entry->colour = colour;
     }
     if (!plain) SetTextColor(dc, platform::EntryColour(entry->colour));
-    Text(dc, slot.left + 7, slot.top + 2, entry->text);
+    Text(dc, slot.left + layout_.textLeft, slot.top + layout_.textTop, entry->text);
   }
   SetTextColor(dc, settings.fore);
 }
@@ -157,7 +159,8 @@ void AppointBook2::DrawSubscribed(HDC dc, int row, int half, COLORREF rowColour,
   store::ContrastFix(colour, rowColour);
   if (!plain) SetTextColor(dc, colour);
   // Right-aligned, but never left of the slot's start on a long text.
-  Text(dc, std::max<int>(slot.left + 7, slot.right - size.cx - 4), slot.top + 2, text);
+  Text(dc, std::max<int>(slot.left + layout_.textLeft, slot.right - size.cx - layout_.textRight),
+       slot.top + layout_.textTop, text);
   SetTextColor(dc, store::g_settings.fore);
 }
 
@@ -169,7 +172,7 @@ int AppointBook2::SubscribedWidth(int row, int half) {
   fw::ScopedSelect select(dc.Get(), font_.Get());
   const RECT& slot = layout_.Slot(row, half);
   // The editor keeps at least half of the slot for the user's own text.
-  return std::min(static_cast<int>(fw::TextSize(dc.Get(), text).cx) + 8,
+  return std::min(static_cast<int>(fw::TextSize(dc.Get(), text).cx) + 2 * layout_.textRight,
                   static_cast<int>(slot.right - slot.left) / 2);
 }
 

@@ -57,8 +57,8 @@ void AppointBook2::OpenSlotEditor(int row, int half) {
   slotText_ = editor_->Text();
   const RECT& slot = layout_.Slot(row, half);
   // A subscribed calendar's text at the slot's end stays in view, and out of the editor's reach.
-  editor_->Show(
-      RECT{slot.left + 4, slot.top + 2, slot.right - SubscribedWidth(row, half), slot.bottom});
+  editor_->Show(RECT{slot.left + layout_.editorLeft, slot.top + layout_.textTop,
+                     slot.right - SubscribedWidth(row, half), slot.bottom});
 }
 
 void AppointBook2::CloseSlotEditor() {

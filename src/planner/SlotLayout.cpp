@@ -13,8 +13,21 @@ int TwelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 
 SlotLayout LayOutSlots(HDC dc, fw::Dpi screen, Surface surface) {
   constexpr int kPaddingAt96 = 4;
-  const int pad = surface == Surface::Printer ? kPaddingAt96 : screen.Scale(kPaddingAt96);
+  constexpr int kTextLeftAt96 = 7, kTextTopAt96 = 2, kTextRightAt96 = 4, kEditorLeftAt96 = 4;
+  constexpr int kHalfPastLabelGapAt96 = 16, kHourLabelLeftAt96 = 5;
+  constexpr int kMarkerLeftAt96 = 9, kMarkerStepAt96 = 4, kHalfPastMarkerLiftAt96 = 3;
+  const auto px = [&](int at96) { return surface == Surface::Printer ? at96 : screen.Scale(at96); };
+  const int pad = px(kPaddingAt96);
   SlotLayout layout;
+  layout.textLeft = px(kTextLeftAt96);
+  layout.textTop = px(kTextTopAt96);
+  layout.textRight = px(kTextRightAt96);
+  layout.editorLeft = px(kEditorLeftAt96);
+  layout.halfPastLabelGap = px(kHalfPastLabelGapAt96);
+  layout.hourLabelLeft = px(kHourLabelLeftAt96);
+  layout.markerLeft = px(kMarkerLeftAt96);
+  layout.markerStep = px(kMarkerStepAt96);
+  layout.halfPastMarkerLift = px(kHalfPastMarkerLiftAt96);
   const SIZE label = fw::TextSize(dc, "  08:30AM ");
   layout.labelWidth = label.cx + pad;
   layout.rowHeight = label.cy + pad;

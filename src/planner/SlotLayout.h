@@ -22,6 +22,21 @@ struct SlotLayout {
   int rowHeight = 0;
   int textWidth = 0;
   int textHeight = 0;
+  // Small offsets of what is drawn in a row, from a slot's edges: the
+  // entry's text (the slot editor sits a little left of it, its own margin
+  // making up the rest; a subscribed calendar's text keeps textRight from
+  // the slot's right edge and from the editor), the ":30" label's gap before the slot, the hour
+  // label's indent, the repeat and tilde markers left of the text and
+  // their vertical steps.
+  int textLeft = 0;
+  int textTop = 0;
+  int textRight = 0;
+  int editorLeft = 0;
+  int halfPastLabelGap = 0;
+  int hourLabelLeft = 0;
+  int markerLeft = 0;
+  int markerStep = 0;
+  int halfPastMarkerLift = 0;
   // onHour[i] is the ":00" slot of hour row i, halfPast[i] its ":30" slot.
   std::array<RECT, kHourRows> onHour{};
   std::array<RECT, kHourRows> halfPast{};
@@ -37,9 +52,10 @@ struct SlotLayout {
 enum class Surface { Screen, Printer };
 
 // Measures the font selected into dc: the label width and row height from
-// "  08:30AM ", the text column from 70 letters "h", each with a little room
-// (grown with the screen's DPI; a page's font has the printer's resolution
-// already); rows start at the top, or two rows down on a printed page.
+// "  08:30AM ", the text column from 70 letters "h", each with a little room;
+// the room and the small offsets are written for 96 DPI and grow with the
+// screen's (a page's font has the printer's resolution already, and a page
+// keeps them); rows start at the top, or two rows down on a printed page.
 SlotLayout LayOutSlots(HDC dc, fw::Dpi screen, Surface surface = Surface::Screen);
 
 // The slot under a point: the ":00" slots are tried first, then the ":30"

@@ -5,7 +5,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
@@ -40,6 +42,24 @@ constexpr int kBottomGapAt96 = 98;
 
 bool European() { return store::g_settings.europeanCalendar != 0; }
 
+// The height the font selected in dc is meant to have at `dpi` (its
+// description is made for the system's DPI) and the height it has: a raster
+// font such as the context's default comes in few sizes, and the month
+// view's monitor may have another DPI than the system. {0, 0} when the
+// description asks for no height.
+std::pair<int, int> MeantAndRealHeight(HDC dc, fw::Dpi dpi) {
+  LOGFONTA description = {};
+  TEXTMETRICA metrics = {};
+  if (GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof description, &description) == 0 ||
+      description.lfHeight == 0 || !GetTextMetricsA(dc, &metrics))
+    return {0, 0};
+  // A positive height is the cell's, a negative one the letters' alone.
+  const int real =
+      description.lfHeight > 0 ? metrics.tmHeight : metrics.tmHeight - metrics.tmInternalLeading;
+  const int meant = dpi.Scale(fw::Dpi::System().Unscale(std::abs(description.lfHeight)));
+  return {meant, real};
+}
+
 }  // namespace
 
 ViewWeek::ViewWeek(CLumettaView& monthView, MonthViewHost& host)
@@ -60,12 +80,16 @@ ViewWeek* ViewWeek::Open(CLumettaView& monthView, MonthViewHost& host, HDC dc, c
   return g_weekView.get();
 }
 
-void ViewWeek::Measure(HDC dc, fw::Dpi pads) {
+void ViewWeek::Measure(HDC dc, fw::Dpi pads, std::pair<int, int> meantAndReal) {
+  const auto text = [&](LONG length) {
+    const int n = static_cast<int>(length);
+    return meantAndReal.second > 0 ? MulDiv(n, meantAndReal.first, meantAndReal.second) : n;
+  };
   const SIZE time = fw::TextSize(dc, kTimeColumnSample);
   const int pad = pads.Scale(kLinePaddingAt96);
-  timeWidth_ = static_cast<int>(time.cx) + pad;
-  lineHeight_ = static_cast<int>(time.cy) + pad;
-  textWidth_ = static_cast<int>(fw::TextSize(dc, kTextColumnSample).cx) + pad;
+  timeWidth_ = text(time.cx) + pad;
+  lineHeight_ = text(time.cy) + pad;
+  textWidth_ = text(fw::TextSize(dc, kTextColumnSample).cx) + pad;
   pads_ = pads;
 }
 
@@ -73,11 +97,14 @@ bool ViewWeek::InitWeekView(HDC dc, const Date& date) {
   const store::SettingsBlock& settings = store::g_settings;
   start_ = FirstDayOfWeek(date, European());
   host_.Book().Sort();
-  // Made for the month view's monitor, where the window opens.
-  MakeOwnFont(monthView_.WindowDpi());
+  // Made for the month view's monitor, where the window opens. Without a
+  // font of its own the context's font is measured, as big as it is meant
+  // to be there.
+  const fw::Dpi dpi = monthView_.WindowDpi();
+  MakeOwnFont(dpi);
   {
     fw::ScopedSelect font(dc, ownFont_ ? ownFont_.Get() : GetCurrentObject(dc, OBJ_FONT));
-    Measure(dc, monthView_.WindowDpi());
+    Measure(dc, dpi, ownFont_ ? std::pair<int, int>{0, 0} : MeantAndRealHeight(dc, dpi));
   }
   caption_ = WeekCaption(start_, European());
   totalLines_ = WeekLines(EntriesPerDay());

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/GdiObject.h"
@@ -87,8 +88,10 @@ class ViewWeek : public PeriodWindow {
   ViewWeek(CLumettaView& monthView, MonthViewHost& host);
   bool InitWeekView(HDC dc, const Date& date);
   // Measures the font selected in `dc`; the paddings are sized for `pads`
-  // (the window's DPI on the screen, 96 on a printed page).
-  void Measure(HDC dc, fw::Dpi pads);
+  // (the window's DPI on the screen, 96 on a printed page). A font smaller
+  // or larger than meant has its text measures scaled by meant / real
+  // height ({0, 0}: as they are).
+  void Measure(HDC dc, fw::Dpi pads, std::pair<int, int> meantAndReal = {0, 0});
   void MakeOwnFont(fw::Dpi dpi);
   // The frame that shows a page of lines in the measured font.
   SIZE FrameSize() const;

@@ -35,15 +35,16 @@ inline std::string Describe(const RECT& r) {
 
 // What a user would see wrong in a dialog as laid out with its own font: a
 // control reaching out of the client area, two controls on top of each
-// other (group boxes aside, which frame others), or a text its control cuts.
+// other (group boxes aside, which frame others), or a text its control cuts
+// (measured in the control's own font). Hidden controls are not seen. A
+// check box's square takes boxRoom of its width (by default the screen's).
 // One line per fault, naming the control by its text or identifier.
-inline std::vector<std::string> Misfits(HWND dialog) {
+inline std::vector<std::string> Misfits(HWND dialog,
+                                        int boxRoom = GetSystemMetrics(SM_CXMENUCHECK) + 4) {
   std::vector<std::string> faults;
   RECT client = {};
   GetClientRect(dialog, &client);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
   const fw::WindowDC dc(dialog);
-  const fw::ScopedSelect withFont(dc.Get(), font);
   struct Placed {
     std::string name;
     RECT rect;
@@ -56,6 +57,7 @@ inline std::vector<std::string> Misfits(HWND dialog) {
     char className[64] = "";
     GetClassNameA(child, className, sizeof className);
     const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0) continue;
     const RECT r = ControlRect(dialog, child);
     const std::string name = text[0] != '\0' ? "\"" + std::string(text) + "\""
                                              : "control " + std::to_string(GetDlgCtrlID(child));
@@ -80,8 +82,10 @@ inline std::vector<std::string> Misfits(HWND dialog) {
     // The room the text has: a check box or radio button gives some to its box.
     int room = r.right - r.left;
     const bool box = button && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && !groupBox;
-    if (box) room -= GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    if (box) room -= boxRoom;
     if (button && !box && !groupBox) room -= 2 * GetSystemMetrics(SM_CXEDGE);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+    const fw::ScopedSelect withFont(dc.Get(), font != nullptr ? font : GetStockObject(SYSTEM_FONT));
     RECT needed = {0, 0, room, 0};
     const bool wraps = !button && (style & SS_TYPEMASK) <= SS_RIGHT;
     DrawTextA(dc.Get(), text, -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));

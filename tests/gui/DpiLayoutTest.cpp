@@ -116,8 +116,33 @@ TEST_F(DpiLayoutTest, TextAndRowsScaleWithTheDpiAndTheWindowTakesTheSuggestedRec
   }
 }
 
-// The day planner, opened from the real main window: its text and rows
-// follow the DPI, and a row still holds its text. (The to-do window's 22
+// The week view opens in proportion to the DPI of the main window's
+// monitor, as wide as at 96 DPI times the scale.
+TEST_F(DpiLayoutTest, TheWeekViewOpensInProportionToTheDpi) {
+  MakeView();
+  const auto openedSize = [&](UINT dpi) {
+    ChangeDpi(*frame, dpi);
+    views::ViewWeek* week = OpenWeek(2025, 9, 10);
+    RECT r = {};
+    if (week != nullptr) {
+      GetWindowRect(week->Handle(), &r);
+      DestroyWindow(week->Handle());
+      testing_support::PumpPending();
+    }
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  const SIZE at96 = openedSize(96);
+  ASSERT_GT(at96.cx, 0);
+  // (At 144 DPI it would be wider than the test's 1024-pixel screen.)
+  const SIZE at120 = openedSize(120);
+  EXPECT_NEAR(at96.cx * 5 / 4, at120.cx, at96.cx / 40) << "96 DPI: " << at96.cx << " wide";
+  EXPECT_NEAR(at96.cy * 5 / 4, at120.cy, at96.cy / 40) << "96 DPI: " << at96.cy << " high";
+  EXPECT_EQ(at96.cx, openedSize(96).cx);
+}
+
+// The day planner, opened from the real main window: its text, rows and
+// slot editor's place in its slot follow the DPI, and a row still holds its
+// text. (The to-do window's 22
 // rows are taller than the test's 768-pixel desktop in the default font at
 // any DPI, so they are fitted to it instead: ToDoWindowTest.)
 class DpiFrameLayoutTest : public main_frame_testing::MainFrameTest {
@@ -131,6 +156,7 @@ class DpiFrameLayoutTest : public main_frame_testing::MainFrameTest {
   struct Shown {
     int textHeight;
     int rowHeight;
+    int inset;  // of the slot editor in its slot (left and top)
   };
   menus::FlatMenu flat_{menus::FlatMenuSettings{}};  // outlives the frame
   struct Case {
@@ -151,7 +177,15 @@ TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
        [](fw::Window& window) {
          auto& planner = static_cast<planner::AppointBook2&>(window);
          const planner::SlotLayout& layout = planner.Layout();
-         return Shown{TextHeight(planner.Handle(), planner.Font()), layout.rowHeight};
+         const planner::EditBox* editor = planner.SlotEditor();
+         RECT place = {};
+         if (editor != nullptr) {
+           GetWindowRect(editor->Handle(), &place);
+           MapWindowPoints(nullptr, planner.Handle(), reinterpret_cast<POINT*>(&place), 2);
+         }
+         const RECT& slot = layout.Slot(planner.SelectedRow(), planner.SelectedHalf());
+         return Shown{TextHeight(planner.Handle(), planner.Font()), layout.rowHeight,
+                      (place.left - slot.left) + (place.top - slot.top)};
        }},
   };
   for (const Case& c : cases) {
@@ -169,6 +203,8 @@ TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
       EXPECT_NEAR(MulDiv(at96.rowHeight, scale, 96), now.rowHeight, 2)
           << c.window << " at " << dpi << " dpi";
       EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
+      EXPECT_NEAR(MulDiv(at96.inset, scale, 96), now.inset, 1)
+          << c.window << " at " << dpi << " dpi";
       EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
     }
   }

@@ -441,6 +441,39 @@ TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
   EXPECT_EQ(at.At(plainItem.right - 3, plainItem.top + 2), Light(75)) << "body";
 }
 
+// The check mark is drawn at the menu's size: twice as wide at 192 DPI as
+// at 96, not a 96-DPI picture in a larger box; the row is twice as high.
+TEST_F(FlatMenuTest, TheCheckMarkAndRowGrowWithTheWindowsDpi) {
+  FlatMenuSettings plain;
+  plain.showGradient = false;
+  UseSettings(plain);
+  const auto markAndRow = [&](UINT dpi) {
+    RECT suggested = {};
+    GetWindowRect(frame_->Handle(), &suggested);
+    SendMessageA(frame_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    PopupMenu menu;
+    Fill(menu.handle, {{"&Checked", MF_CHECKED}});
+    const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
+    if (shot.pixels == nullptr || shot.items.empty()) return SIZE{};
+    // Black in the box left of the label (the label starts further right).
+    const RECT& item = shot.items[0];
+    int left = item.right, right = item.left - 1;
+    for (int y = item.top; y < item.bottom; ++y)
+      for (int x = item.left; x < item.left + (item.bottom - item.top); ++x)
+        if (shot.pixels->At(x, y) == RGB(0, 0, 0)) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    return SIZE{right - left + 1, item.bottom - item.top};
+  };
+  const SIZE at96 = markAndRow(96);
+  ASSERT_GT(at96.cx, 3) << "no check mark at 96 DPI";
+  const SIZE at192 = markAndRow(192);
+  EXPECT_NEAR(2 * at96.cx, at192.cx, at96.cx / 3 + 1) << "96 DPI: " << at96.cx << " pixels wide";
+  EXPECT_NEAR(2 * at96.cy, at192.cy, 2) << "96 DPI: a row " << at96.cy << " pixels high";
+}
+
 // Each row shows its label and shortcut whole, side by side inside the row:
 // the rows are measured from the widest label and shortcut and the font.
 TEST_F(FlatMenuTest, AnOpenPopupShowsEveryLabelAndShortcutWholeInsideItsRow) {
