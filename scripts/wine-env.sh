@@ -120,6 +120,13 @@ lumetta_wine_new_prefix() {
   cp -a "$LUMETTA_WINE_TEMPLATE/." "$dir/"
   rm -f "$dir/.lumetta-ready"
   if [ -n "${LUMETTA_DPI:-}" ]; then lumetta_wine_set_dpi "$dir" "$LUMETTA_DPI"; fi
+  if [ -n "${LUMETTA_DESKTOP:-}" ]; then lumetta_wine_set_desktop "$dir" "$LUMETTA_DESKTOP"; fi
+}
+
+# The size of the virtual desktop of the (not running) prefix at $1, as
+# WIDTHxHEIGHT (the template's is 1024x768); LUMETTA_DESKTOP asks for it.
+lumetta_wine_set_desktop() {
+  printf '\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 0\n"shell"="%s"\n' "$2" >>"$1/user.reg"
 }
 
 # The screen's DPI of the (not running) prefix at $1: Wine reads LogPixels as

@@ -14,14 +14,18 @@ RECT TargetRect(HDC target, const RECT& rect) {
 
 OffscreenDC::OffscreenDC(HDC target, const RECT& rect)
     : target_(target), rect_(TargetRect(target, rect)), memory_(target) {
-  // As large as the rectangle's right and bottom, so that the target's
-  // coordinates can be used unchanged.
-  if (memory_) bitmap_.Reset(CreateCompatibleBitmap(target, rect_.right, rect_.bottom));
+  // Only as large as the rectangle (a bitmap reaching from the target's
+  // origin grew with every row further down a menu, and each new page of it
+  // costs time); its origin is moved so that the target's coordinates can
+  // be used unchanged.
+  const int width = rect_.right - rect_.left;
+  const int height = rect_.bottom - rect_.top;
+  if (memory_ && width > 0 && height > 0)
+    bitmap_.Reset(CreateCompatibleBitmap(target, width, height));
   if (!bitmap_) return;
   selected_.emplace(memory_.Get(), bitmap_.Get());
   SetBkMode(memory_.Get(), GetBkMode(target));
-  ExcludeClipRect(memory_.Get(), 0, 0, rect_.right, rect_.top);
-  ExcludeClipRect(memory_.Get(), 0, 0, rect_.left, rect_.bottom);
+  SetWindowOrgEx(memory_.Get(), rect_.left, rect_.top, nullptr);
 }
 
 OffscreenDC::~OffscreenDC() {

@@ -244,6 +244,10 @@ LRESULT AppointBook2::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       // records the state (lParam -1), sparing a second painting of the frame.
       if (!framePainted_) return DefaultHandling(message, wParam, -1);
       break;
+    case WM_ERASEBKGND:
+      // Every paint covers the whole client area: the white of an erase
+      // would only show for a moment, at the cost of one more fill.
+      return 1;
     case WM_NCPAINT:
       framePainted_ = true;
       break;

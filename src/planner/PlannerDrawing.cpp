@@ -21,7 +21,6 @@ namespace {
 
 // Wider than any screen row: fills and lines run to the window's edge.
 constexpr int kRowExtent = 3200;
-constexpr int kScreenFill = 1800;
 constexpr int kPrintedFirstHour = 6;
 constexpr COLORREF kMarkerColour = RGB(255, 0, 0);
 
@@ -50,12 +49,15 @@ void AppointBook2::DrawDay(HDC dc, HFONT font, Surface surface) {
   if (printer) {
     Text(dc, 22, 2, TitleFor(year_, month_, day_) + "                     by Lumetta Calendar");
     firstHour_ = kPrintedFirstHour;
-  } else {
-    RECT all = {0, 0, kScreenFill, kScreenFill};
+  }
+  HBITMAP image = PlannerBackgroundImage();
+  if (!printer && image != nullptr) {
+    // Without an image the hours' own fills cover the window.
+    RECT all = {};
+    GetClientRect(Handle(), &all);
     fw::Brush fill(CreateSolidBrush(settings.dayplan1));
     FillRect(dc, &all, fill.Get());
   }
-  HBITMAP image = PlannerBackgroundImage();
   views::DrawBackgroundImage(dc, image);
   SetBkMode(dc, TRANSPARENT);
 
@@ -81,8 +83,9 @@ void AppointBook2::DrawHour(HDC dc, int hour, int row, COLORREF rowColour, bool 
   store::All_Appointments& book = host_.Book();
 
   if (!plain && !image) {
-    // As tall as the half-hour's bottom coordinate: the next hour covers the rest.
-    RECT fill = {0, onHour.top, kRowExtent, onHour.top + halfPast.bottom};
+    // The hour's two slots; the last hour's colour runs on below it.
+    const int bottom = hour == kHourRows - 1 ? onHour.top + halfPast.bottom : halfPast.bottom;
+    RECT fill = {0, onHour.top, kRowExtent, bottom};
     fw::Brush brush(CreateSolidBrush(rowColour));
     FillRect(dc, &fill, brush.Get());
   }

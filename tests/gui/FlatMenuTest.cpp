@@ -339,6 +339,62 @@ TEST_F(FlatMenuTest, DeeperDisplaysGetTheGradientStripOfTheSettings) {
   for (int x : {30, 60, 110}) EXPECT_EQ(row[x], RGB(0, 0, 255)) << "body column " << x;
 }
 
+// A row further down a menu is drawn where its rectangle lies, exactly as the
+// first row is, and leaves the pixels around it alone.
+TEST_F(FlatMenuTest, ARowFurtherDownIsDrawnInItsOwnRectangleOnly) {
+  PopupMenu menu;
+  Fill(menu.handle, {{"Item\tCtrl+I", MF_CHECKED}});
+  Prepare(menu.handle);
+  const int width = 140;
+  const int height = 120;
+  const COLORREF around = RGB(255, 0, 255);
+  const auto draw = [&](const RECT& r) {
+    BITMAPINFO info = fw::TopDownBitmapInfo(width, height);
+    fw::WindowDC screen(nullptr);
+    void* bits = nullptr;
+    fw::Bitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    fw::MemoryDC memory(screen.Get());
+    fw::ScopedSelect select(memory.Get(), dib.Get());
+    fw::Brush brush(CreateSolidBrush(around));
+    const RECT all = {0, 0, width, height};
+    FillRect(memory.Get(), &all, brush.Get());
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_MENU;
+    item.itemID = GetMenuItemID(menu.handle, 0);
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = ODS_CHECKED;
+    item.hwndItem = reinterpret_cast<HWND>(menu.handle);
+    item.hDC = memory.Get();
+    item.rcItem = r;
+    item.itemData = ItemData(menu.handle, 0);
+    SendMessageA(frame_->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory.Get(), x, y));
+    return pixels;
+  };
+  const RECT first = {0, 0, 120, 22};
+  const RECT lower = {12, 80, 132, 102};
+  const std::vector<COLORREF> top = draw(first);
+  const std::vector<COLORREF> down = draw(lower);
+  int inked = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF got = down[static_cast<size_t>(y * width + x)];
+      const POINT p = {x, y};
+      if (!PtInRect(&lower, p)) {
+        ASSERT_EQ(got, around) << "outside the row at " << x << "," << y;
+        continue;
+      }
+      const COLORREF want = top[static_cast<size_t>((y - lower.top) * width + (x - lower.left))];
+      ASSERT_EQ(got, want) << "inside the row at " << x << "," << y;
+      inked += got != Light(75) && got != around ? 1 : 0;
+    }
+  }
+  EXPECT_GT(inked, 100);  // the row shows its strip, label and check mark
+}
+
 // --- An open pop-up --------------------------------------------------------------------
 
 struct OpenMenuShot {

@@ -1,6 +1,7 @@
 // The day planner window: its font, selection by mouse
 // and keys, scrolling within its limits, the table of two open planners and
 // stepping to another day.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "framework/WindowDC.h"
 #include "menus/FlatMenu.h"
 #include "resource.h"
+#include "store/ProgramState.h"
 #include "support/Pixels.h"
 #include "support/WindowText.h"
 
@@ -268,6 +270,38 @@ int FrameDifferences(HWND window, const testing_support::ClientPixels& a,
     }
   }
   return differences;
+}
+
+// Down the left edge, beside the labels, every pixel of the window shows its
+// hour's colour (the even hours' and the odd hours' alternate; a line may
+// mark an hour's top): nothing of an erase or of a missing fill shows, at
+// the top of the day and at its end.
+TEST_F(PlannerTest, EveryRowShowsItsHoursColourDownToTheWindowsBottom) {
+  const store::SettingsBlock saved = store::g_settings;
+  store::g_settings.dayplan1 = RGB(250, 240, 200);
+  store::g_settings.dayplan2 = RGB(200, 230, 250);
+  AppointBook2& planner = Open();
+  for (int firstHour : {8, 13}) {
+    SendMessageA(planner.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, firstHour + 1), 0);
+    Settle(planner);
+    ASSERT_EQ(firstHour, planner.FirstHour());
+    const testing_support::ClientPixels shown(planner.Handle());
+    const int hourHeight = 2 * planner.Layout().rowHeight;
+    ASSERT_GT(shown.Height(), 10 * hourHeight);
+    for (int y = 0; y < shown.Height(); ++y) {
+      const int hour = std::min(23, firstHour + y / hourHeight);
+      const COLORREF want = hour % 2 == 0 ? store::g_settings.dayplan1 : store::g_settings.dayplan2;
+      const COLORREF got = shown.At(2, y);
+      const bool hourTop = y > 0 && y % hourHeight == 0 && y / hourHeight <= 23 - firstHour;
+      if (hourTop && got != want) {
+        EXPECT_EQ(RGB(0, 0, 0), got) << "the line at " << y;
+        continue;
+      }
+      ASSERT_EQ(want, got) << "first hour " << firstHour << ", y " << y;
+    }
+  }
+  planner::CloseAllDayPlanners();
+  store::g_settings = saved;
 }
 
 // Each planner's frame shows what a full repaint of it shows: the newest
