@@ -8,13 +8,6 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 cmake --preset win64 >/dev/null
-# At another DPI (LUMETTA_DPI) the screen is as large in 96-DPI units as
-# the usual 1024x768 one, as a real display of that scale is: on 768 pixels
-# at 192 DPI the planner does not fit and asks for a smaller font instead.
-if [ -n "${LUMETTA_DPI:-}" ] && [ -z "${LUMETTA_DESKTOP:-}" ]; then
-  export LUMETTA_DESKTOP="$((1024 * LUMETTA_DPI / 96))x$((768 * LUMETTA_DPI / 96))"
-  export LUMETTA_XVFB_SCREEN="${LUMETTA_XVFB_SCREEN:-${LUMETTA_DESKTOP}x24}"
-fi
 cmake --build --preset win64 -j2 --target lumetta_view_paint_time
 mkdir -p build/bench
 scripts/e2e-prefix.sh build/win64/tests/e2e/lumetta_view_paint_time.exe "${1:-30}" "${2:-100000}" |

@@ -65,6 +65,12 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VSCROLL;
   params.parent = host_.MainWindow();
   params.exStyle = WS_EX_APPWINDOW;  // a taskbar button, and Alt+Tab finds it
+  // Made as wide as its rows and frame, as far as the frame is known before
+  // the window exists: the fitting then has no width to change first.
+  RECT rows = {0, 0, layout_.labelWidth + layout_.textWidth, kVisibleRows * 2 * layout_.rowHeight};
+  AdjustWindowRectEx(&rows, params.style, TRUE, params.exStyle);
+  params.width = rows.right - rows.left + GetSystemMetrics(SM_CXVSCROLL);
+  params.height = rows.bottom - rows.top;
   if (!CreateFrame(IDR_DAY_PLANNER, kClassName, params)) return false;
   // The handler first: converting the menu bar measures its items.
   SetMenuHandler([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -183,9 +189,13 @@ void AppointBook2::FitToRows(POINT at, HWND after, UINT flags) {
   // The width first: a narrower window may wrap its menu bar onto a
   // second line, which changes the frame's height.
   SIZE size = WindowSize();
-  SetWindowPos(Handle(), nullptr, at.x, at.y, size.cx, size.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  size = WindowSize();
+  RECT frame = {};
+  GetWindowRect(Handle(), &frame);
+  if (frame.right - frame.left != size.cx) {
+    SetWindowPos(Handle(), nullptr, at.x, at.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    size = WindowSize();
+  }
   SetWindowPos(Handle(), after, at.x, at.y, size.cx, size.cy, flags);
 }
 
