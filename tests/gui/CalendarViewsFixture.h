@@ -144,7 +144,8 @@ class CalendarViewsTest : public month_test::MonthViewTest {
   views::ViewYear* OpenYear(int year) {
     if (!view) MakeView();
     fw::WindowDC dc(frame->Handle());
-    views::ViewYear* shown = views::ViewYear::Open(*view, host, prompter, dc.Get(), year, 30);
+    views::ViewYear* shown =
+        views::ViewYear::Open(*view, host, prompter, dc.Get(), year, fw::Dpi::System().Scale(30));
     if (shown != nullptr) {
       SetActiveWindow(shown->Handle());
       UpdateWindow(shown->Handle());

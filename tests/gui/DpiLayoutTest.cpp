@@ -192,18 +192,20 @@ TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
     fw::Window* window = c.open();
     ASSERT_NE(nullptr, window) << c.window;
     testing_support::PumpPending();
-    const Shown at96 = c.measure(*window);
+    // Opened at the system's DPI, which is not 96 on every test screen.
+    const Shown opened = c.measure(*window);
+    const int openedDpi = static_cast<int>(window->WindowDpi().Value());
     for (UINT dpi : {144u, 192u, 96u}) {
       ChangeDpi(*window, dpi);
       testing_support::PumpPending();
       const Shown now = c.measure(*window);
       const int scale = static_cast<int>(dpi);
-      EXPECT_NEAR(MulDiv(at96.textHeight, scale, 96), now.textHeight, 2)
+      EXPECT_NEAR(MulDiv(opened.textHeight, scale, openedDpi), now.textHeight, 2)
           << c.window << " at " << dpi << " dpi";
-      EXPECT_NEAR(MulDiv(at96.rowHeight, scale, 96), now.rowHeight, 2)
+      EXPECT_NEAR(MulDiv(opened.rowHeight, scale, openedDpi), now.rowHeight, 2)
           << c.window << " at " << dpi << " dpi";
       EXPECT_GE(now.rowHeight, now.textHeight) << c.window << " at " << dpi << " dpi";
-      EXPECT_NEAR(MulDiv(at96.inset, scale, 96), now.inset, 1)
+      EXPECT_NEAR(MulDiv(opened.inset, scale, openedDpi), now.inset, 1)
           << c.window << " at " << dpi << " dpi";
       EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
     }

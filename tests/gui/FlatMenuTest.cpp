@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
@@ -242,7 +243,9 @@ TEST_F(FlatMenuTest, MenuBarItemsAreAsWideAsTheirLabelsWithThePlatformsHeight) {
     EXPECT_TRUE(IsOwnerDrawn(bar, position)) << text;
     const SIZE size = Measure(bar, position);
     EXPECT_EQ(size.cy, 0) << text;
-    EXPECT_EQ(size.cx, GuiTextSize(menus::WithoutFirstAmpersand(text)).cx + 4) << text;
+    EXPECT_EQ(size.cx,
+              GuiTextSize(menus::WithoutFirstAmpersand(text)).cx + frame_->WindowDpi().Scale(4))
+        << text;
   }
 }
 
@@ -337,8 +340,12 @@ TEST_F(FlatMenuTest, EightBitsPerPixelGetPlainStripsInsteadOfGradients) {
                                          RGB(0, 0, 255),   RGB(0, 0, 0),      RGB(255, 255, 255),
                                          RGB(128, 0, 128), RGB(192, 192, 192)};
   const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 8, palette, 120);
-  for (int x : {0, 10, 21}) EXPECT_EQ(row[x], Light(20)) << "strip column " << x;
-  for (int x : {22, 26, 29, 110}) EXPECT_EQ(row[x], Light(75)) << "body column " << x;
+  // Columns of a row at 96 DPI, at the window's DPI.
+  const fw::Dpi dpi = frame_->WindowDpi();
+  for (int x : {0, dpi.Scale(10), dpi.Scale(22) - 1})
+    EXPECT_EQ(row[x], Light(20)) << "strip column " << x;
+  for (int x : {dpi.Scale(22), dpi.Scale(26), dpi.Scale(30) - 1, 110})
+    EXPECT_EQ(row[x], Light(75)) << "body column " << x;
 }
 
 TEST_F(FlatMenuTest, DeeperDisplaysGetTheGradientStripOfTheSettings) {
@@ -347,12 +354,15 @@ TEST_F(FlatMenuTest, DeeperDisplaysGetTheGradientStripOfTheSettings) {
   Fill(menu.handle, {{"Item", 0}});
   Prepare(menu.handle);
   const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 32, {}, 120);
+  const fw::Dpi dpi = frame_->WindowDpi();
+  const int stripEnd = dpi.Scale(30);
   EXPECT_GT(GetRValue(row[0]), 200);  // starts red
   EXPECT_LT(GetBValue(row[0]), 60);
-  EXPECT_GT(GetBValue(row[28]), 200);  // ends blue
-  EXPECT_LT(GetRValue(row[28]), 60);
-  for (int x = 1; x < 30; ++x) EXPECT_LE(GetRValue(row[x]), GetRValue(row[x - 1])) << x;
-  for (int x : {30, 60, 110}) EXPECT_EQ(row[x], RGB(0, 0, 255)) << "body column " << x;
+  EXPECT_GT(GetBValue(row[stripEnd - 2]), 200);  // ends blue
+  EXPECT_LT(GetRValue(row[stripEnd - 2]), 60);
+  for (int x = 1; x < stripEnd; ++x) EXPECT_LE(GetRValue(row[x]), GetRValue(row[x - 1])) << x;
+  for (int x : {stripEnd, dpi.Scale(60), 110})
+    EXPECT_EQ(row[x], RGB(0, 0, 255)) << "body column " << x;
 }
 
 // A row further down a menu is drawn where its rectangle lies, exactly as the

@@ -1,5 +1,6 @@
 #include "MainFrameTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "shell/DayIcons.h"
@@ -68,23 +69,48 @@ std::vector<bool> RedPixels(HICON icon) {
   std::vector<bool> red;
   ICONINFO info = {};
   if (icon == nullptr || !GetIconInfo(icon, &info)) return red;
+  BITMAP bitmap = {};
+  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+  const int size = bitmap.bmWidth;
   BITMAPINFO request = {};
   request.bmiHeader.biSize = sizeof request.bmiHeader;
-  request.bmiHeader.biWidth = 16;
-  request.bmiHeader.biHeight = -16;
+  request.bmiHeader.biWidth = size;
+  request.bmiHeader.biHeight = -size;
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   request.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> pixels(256);
+  std::vector<DWORD> pixels(static_cast<size_t>(size * size));
   HDC screen = GetDC(nullptr);
-  GetDIBits(screen, info.hbmColor, 0, 16, pixels.data(), &request, DIB_RGB_COLORS);
+  GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &request,
+            DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
+  // The page is the drawn (non-transparent) square; at larger sizes each
+  // grid pixel is a square block of it.
+  int left = size;
+  int right = -1;
+  int bottom = -1;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      if (pixels[static_cast<size_t>(y * size + x)] != 0) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+      }
+  const int grid = shell::DayIcons::kGrid;
+  if (right < left || (right - left + 1) % grid != 0) return red;
+  const int block = (right - left + 1) / grid;
+  const int top = bottom + 1 - grid * block;
+  if (top < 0) return red;
   const COLORREF c = shell::DayIcons::kDigitColour;
   const DWORD want = (static_cast<DWORD>(GetRValue(c)) << 16) |
                      (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
-  for (DWORD p : pixels) red.push_back((p & 0xFFFFFF) == want);
+  for (int gy = 0; gy < grid; ++gy)
+    for (int gx = 0; gx < grid; ++gx) {
+      const DWORD p = pixels[static_cast<size_t>((top + gy * block) * size + left + gx * block)];
+      red.push_back((p & 0xFFFFFF) == want);
+    }
   return red;
 }
 

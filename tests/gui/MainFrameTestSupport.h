@@ -142,8 +142,8 @@ class MainFrameTest : public ::testing::Test {
 // modifying an icon succeeds only while it is there.
 bool TrayIconPresent(HWND owner);
 
-// Reads the 16 x 16 colour pixels of an icon: true where a pixel is the
-// day icons' red.
+// Reads the 16 x 16 grid of a day icon of any size (the page found by its
+// drawn pixels): true where a grid pixel is the day icons' red.
 std::vector<bool> RedPixels(HICON icon);
 
 }  // namespace main_frame_testing

@@ -45,13 +45,14 @@ TEST_F(MonthViewFontTest, ChoosingAFontReplacesTheMainFontAndPlacesTheWindowAgai
   EXPECT_TRUE(disabledMeanwhile) << "the view is disabled while the dialog is open";
   EXPECT_TRUE(IsWindowEnabled(View()));
 
-  fw::WindowDC dc(View());
-  const LONG expected = -MulDiv(24, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+  // Kept as a height at 96 DPI; made at the screen's.
+  const LONG expected = -MulDiv(24, 96, 72);
   EXPECT_EQ(expected, view->MainFontDescription().lfHeight);
   EXPECT_EQ(expected, store::g_settings.mainFont.height) << "stored for the next start";
+  fw::WindowDC dc(View());
   LOGFONTA used = {};
   GetObjectA(view->MainFont(), sizeof used, &used);
-  EXPECT_EQ(expected, used.lfHeight);
+  EXPECT_EQ(-MulDiv(24, GetDeviceCaps(dc.Get(), LOGPIXELSY), 72), used.lfHeight);
   EXPECT_EQ(2, view->ResizeSkipCount());
   EXPECT_EQ(1, host.placements);
   EXPECT_GT(view->CellHeight(), 24) << "the cell follows the new font";

@@ -16,6 +16,7 @@
 
 #include "common/Bitmaps.h"
 #include "common/Fakes.h"
+#include "framework/Dpi.h"
 #include "framework/FrameWindow.h"
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
@@ -274,7 +275,8 @@ class MonthViewTest : public ::testing::Test {
   // Settings that the view reads at construction are set before this.
   void MakeView() {
     frame = std::make_unique<TestFrame>();
-    ASSERT_TRUE(frame->Create(520, 420));
+    const fw::Dpi dpi = fw::Dpi::System();  // room for the view's eight rows at any DPI
+    ASSERT_TRUE(frame->Create(dpi.Scale(520), dpi.Scale(420)));
     view = std::make_unique<views::CLumettaView>(host);
     ASSERT_TRUE(view->Create(frame->Handle()));
     frame->SetView(view.get());

@@ -104,13 +104,14 @@ TEST_F(MonthViewTest, NaturalSizeIsSevenByEightCellsOfWdInTheMainFont) {
     GetTextExtentPoint32A(dc.Get(), "Wd", 2, &wd);
   }
   const SIZE natural = view->NaturalSize(dc.Get());
-  EXPECT_EQ(7 * (wd.cx + 5), natural.cx);
-  EXPECT_EQ(8 * (wd.cy + 4), natural.cy);
-  EXPECT_EQ(wd.cy + 4, view->CellHeight());
+  const fw::Dpi dpi = view->WindowDpi();
+  EXPECT_EQ(7 * (wd.cx + dpi.Scale(5)), natural.cx);
+  EXPECT_EQ(8 * (wd.cy + dpi.Scale(4)), natural.cy);
+  EXPECT_EQ(wd.cy + dpi.Scale(4), view->CellHeight());
   LOGFONTA used = {};
   GetObjectA(view->MainFont(), sizeof used, &used);
   EXPECT_STREQ("Palatino Linotype", used.lfFaceName);
-  EXPECT_EQ(-18, used.lfHeight);
+  EXPECT_EQ(dpi.Scale(-18), used.lfHeight);
 }
 
 class MonthViewPixelsTest : public MonthViewTest {
@@ -514,7 +515,8 @@ TEST_F(MonthViewTest, ResizingScalesTheMainFontAndAsksForARefit) {
   LOGFONTA used = {};
   ASSERT_TRUE(view->MainFont() != nullptr);
   GetObjectA(view->MainFont(), sizeof used, &used);
-  EXPECT_EQ(view->MainFontDescription().lfHeight, used.lfHeight) << "the font itself was remade";
+  EXPECT_EQ(view->WindowDpi().Scale(view->MainFontDescription().lfHeight), used.lfHeight)
+      << "the font itself was remade";
 }
 
 TEST_F(MonthViewTest, SizeChangesCountedBySkipCountAreIgnored) {

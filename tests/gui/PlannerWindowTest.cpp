@@ -36,7 +36,7 @@ TEST_F(PlannerTest, ThePlannerDrawsWithTheChosenFontElsePalatinoLinotype15) {
     AppointBook2& planner = Open();
     LOGFONTA font = {};
     ASSERT_NE(0, GetObjectA(planner.Font(), sizeof font, &font));
-    EXPECT_EQ(c.height, font.lfHeight);
+    EXPECT_EQ(planner.WindowDpi().Scale(c.height), font.lfHeight);
     EXPECT_STREQ(c.face, font.lfFaceName);
     planner::CloseAllDayPlanners();
     testing_support::PumpPending();
@@ -54,8 +54,8 @@ TEST_F(PlannerTest, ANewPlannerShowsEightToHalfPastSixWithEightSelectedAndTitled
   GetWindowRect(Editor(planner), &editor);
   MapWindowPoints(nullptr, planner.Handle(), reinterpret_cast<POINT*>(&editor), 2);
   const RECT& slot = planner.Layout().Slot(0, kOnTheHour);
-  EXPECT_EQ(slot.left + 4, editor.left);
-  EXPECT_EQ(slot.top + 2, editor.top);
+  EXPECT_EQ(slot.left + planner.WindowDpi().Scale(4), editor.left);
+  EXPECT_EQ(slot.top + planner.WindowDpi().Scale(2), editor.top);
   EXPECT_EQ(slot.bottom, editor.bottom);
 }
 

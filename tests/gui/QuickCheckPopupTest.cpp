@@ -84,7 +84,7 @@ TEST_F(QuickCheckPopupTest, MeasuredInTheMainFont) {
   ASSERT_NE(nullptr, popup);
   LOGFONTA used = {};
   GetObjectA(popup->PopupFont(), sizeof used, &used);
-  EXPECT_EQ(-18, used.lfHeight);
+  EXPECT_EQ(popup->WindowDpi().Scale(-18), used.lfHeight);
   fw::WindowDC dc(popup->Handle());
   fw::ScopedSelect select(dc.Get(), popup->PopupFont());
   SIZE widest = {};

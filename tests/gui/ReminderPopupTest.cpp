@@ -174,8 +174,32 @@ TEST_F(ReminderPopupTest, PaintShowsTheBackgroundAndTheTwoIcons) {
   const int w = popup.Width();
   const int h = 2 * popup.LineHeight();
   EXPECT_EQ(store::g_settings.back, pixels.At(w - 40, h / 2)) << "between the text and the icons";
-  EXPECT_EQ(RGB(200, 30, 30), pixels.At(w - 16, 15)) << "the middle of the cross";
-  EXPECT_EQ(RGB(40, 40, 90), pixels.At(w - 17, h - 2 - 16 - 4)) << "a hand of the clock";
+  // Points of the 32-pixel pictures, at the size the window's DPI draws them.
+  const fw::Dpi dpi = popup.WindowDpi();
+  const int icon = dpi.Scale(shell::ReminderPopup::kIconSizeAt96);
+  EXPECT_EQ(RGB(200, 30, 30), pixels.At(w - icon + dpi.Scale(16), dpi.Scale(15)))
+      << "the middle of the cross";
+  EXPECT_EQ(RGB(40, 40, 90), pixels.At(w - icon + dpi.Scale(15), h - 2 - icon + dpi.Scale(12)))
+      << "a hand of the clock";
+}
+
+// Each icon has a picture of its own at the size drawn at the usual scales:
+// a stretched one is blurred.
+TEST(ReminderPopupIcons, HaveAnImageAtTheSizeOfEachScale) {
+  const HMODULE module = GetModuleHandleA(nullptr);
+  for (const int id : {IDI_REMINDER_CLOSE, IDI_REMINDER_SNOOZE})
+    for (const UINT dpi : {96u, 120u, 144u, 192u}) {
+      const int size = fw::Dpi(dpi).Scale(shell::ReminderPopup::kIconSizeAt96);
+      const HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON);
+      ASSERT_NE(nullptr, group) << id;
+      auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+      const int chosen = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+      const HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(chosen), RT_ICON);
+      ASSERT_NE(nullptr, image) << id;
+      const auto* header =
+          static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, image)));
+      EXPECT_EQ(size, header->biWidth) << "icon " << id << " at " << dpi << " dpi";
+    }
 }
 
 TEST_F(ReminderPopupTest, EveryFiredReminderHasItsOwnPopup) {

@@ -15,6 +15,7 @@
 #include "common/Fakes.h"
 #include "DialogTestHelpers.h"
 #include "framework/DialogColors.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBoxPrompter.h"
 #include "planner/RepeatDialog.h"
 #include "resource.h"
@@ -154,7 +155,9 @@ TEST_F(RepeatDialogTest, TitleFollowsTheTwentyFourHourSettingAndAKindAbove7Selec
 }
 
 TEST_F(RepeatDialogTest, OpensCentredOnTheMousePointerWithItsSmallIconAndColours) {
-  SetCursorPos(500, 380);
+  // Near the middle of the screen at any DPI, so no edge moves the dialog.
+  const fw::Dpi dpi = fw::Dpi::System();
+  SetCursorPos(dpi.Scale(500), dpi.Scale(380));
   POINT cursor = {};
   GetCursorPos(&cursor);
   An_Appointment& e = Add(2025, 3, 11, 9, 0, "x");

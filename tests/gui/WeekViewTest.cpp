@@ -334,18 +334,19 @@ TEST_F(WeekViewTest, EntriesAreDrawnInTheirRowsWithTimesAndTexts) {
   const std::vector<DrawnText> texts =
       month_test::TextsDrawnBy([&](HDC dc) { week->DrawWeek(dc, nullptr, 0); });
   const int h = week->LineHeight();
+  const fw::Dpi dpi = week->WindowDpi();
   const DrawnText* heading = month_test::FindText(texts, "Sunday, September 7");
   ASSERT_NE(nullptr, heading);
-  EXPECT_EQ(5, heading->x);
+  EXPECT_EQ(dpi.Scale(5), heading->x);
   EXPECT_EQ(1, heading->y);
   const DrawnText* time = month_test::FindText(texts, "3:00am");
   ASSERT_NE(nullptr, time);
-  EXPECT_EQ(25, time->x);
-  EXPECT_EQ(1 + h + 2, time->y);
+  EXPECT_EQ(dpi.Scale(25), time->x);
+  EXPECT_EQ(1 + h + dpi.Scale(2), time->y);
   const DrawnText* text = month_test::FindText(texts, "Early swim");
   ASSERT_NE(nullptr, text);
-  EXPECT_EQ(1 + h + 2, text->y);
-  EXPECT_GT(text->x, time->x + 25);
+  EXPECT_EQ(1 + h + dpi.Scale(2), text->y);
+  EXPECT_GT(text->x, time->x + dpi.Scale(25));
   EXPECT_NE(nullptr, month_test::FindText(texts, "Saturday, September 13"));
 }
 
