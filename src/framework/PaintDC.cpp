@@ -35,17 +35,21 @@ void PaintDC::End() {
   paint_ = PAINTSTRUCT{};
 }
 
-void PaintOffScreen(HWND hwnd, HDC target, const std::function<void(HDC)>& paint) {
+void OffScreenBuffer::Paint(HWND hwnd, HDC target, const std::function<void(HDC)>& paint) {
   RECT client = {};
   GetClientRect(hwnd, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
+  if (!bitmap_ || client.right > size_.cx || client.bottom > size_.cy) {
+    bitmap_.Reset();  // before the new one: both need not be in memory at once
+    bitmap_.Reset(CreateCompatibleBitmap(target, client.right, client.bottom));
+    size_ = bitmap_ ? SIZE{client.right, client.bottom} : SIZE{};
+  }
   MemoryDC memory(target);
-  Bitmap buffer(CreateCompatibleBitmap(target, client.right, client.bottom));
-  if (!memory || !buffer) {
+  if (!memory || !bitmap_) {
     paint(target);
     return;
   }
-  ScopedSelect select(memory.Get(), buffer.Get());
+  ScopedSelect select(memory.Get(), bitmap_.Get());
   paint(memory.Get());
   BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "framework/GdiObject.h"
+
 namespace fw {
 
 class PaintDC {
@@ -29,27 +31,35 @@ class PaintDC {
   PAINTSTRUCT paint_ = {};
 };
 
-// Draws the client area of `hwnd` through `paint` into an off-screen bitmap
-// and copies it to `target` in one step, so that it does not flicker; draws
-// straight onto `target` when no bitmap can be made, nothing when the client
-// area is empty.
-void PaintOffScreen(HWND hwnd, HDC target, const std::function<void(HDC)>& paint);
+// A window's off-screen bitmap: the client area is drawn into it and copied
+// to the screen in one step, so that it does not flicker. It is kept from
+// paint to paint (made again only when the client area outgrows it): a new
+// bitmap of a large window is fresh memory, whose first touch can cost more
+// than the drawing.
+class OffScreenBuffer {
+ public:
+  // Draws the client area of `hwnd` through `paint` into the bitmap and
+  // copies it to `target`; draws straight onto `target` when no bitmap can
+  // be made, nothing when the client area is empty.
+  void Paint(HWND hwnd, HDC target, const std::function<void(HDC)>& paint);
 
-// Where a window that paints all of itself draws on the screen.
-enum class PaintBuffering { Direct, OffScreen };
+ private:
+  Bitmap bitmap_;
+  SIZE size_ = {};
+};
 
-// For a window that paints all of itself with one routine, on the screen and
-// into a WM_PRINTCLIENT context: answers WM_PAINT, WM_PRINTCLIENT and
-// WM_ERASEBKGND (there is nothing to erase) and returns true with the
-// message's result; false for any other message.
+// For a window that paints all of itself with one routine, on the screen
+// (through `buffer` when given) and into a WM_PRINTCLIENT context: answers
+// WM_PAINT, WM_PRINTCLIENT and WM_ERASEBKGND (there is nothing to erase) and
+// returns true with the message's result; false for any other message.
 template <typename PaintRoutine>
 bool HandleWholePaint(HWND hwnd, UINT message, WPARAM wParam, PaintRoutine&& paint, LRESULT& result,
-                      PaintBuffering buffering = PaintBuffering::Direct) {
+                      OffScreenBuffer* buffer = nullptr) {
   switch (message) {
     case WM_PAINT: {
       PaintDC dc(hwnd);
-      if (dc && buffering == PaintBuffering::OffScreen) {
-        PaintOffScreen(hwnd, dc.Get(), paint);
+      if (dc && buffer != nullptr) {
+        buffer->Paint(hwnd, dc.Get(), paint);
       } else if (dc) {
         paint(dc.Get());
       }

@@ -395,8 +395,7 @@ LRESULT CLumettaView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   // Drawn off-screen and copied in one step, so the view does not flicker.
   LRESULT painted = 0;
   if (fw::HandleWholePaint(
-          Handle(), message, wParam, [this](HDC dc) { PaintClient(dc); }, painted,
-          fw::PaintBuffering::OffScreen)) {
+          Handle(), message, wParam, [this](HDC dc) { PaintClient(dc); }, painted, &offScreen_)) {
     return painted;
   }
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

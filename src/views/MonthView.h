@@ -16,6 +16,7 @@
 
 #include "framework/GdiObject.h"
 #include "framework/MessageBoxPrompter.h"
+#include "framework/PaintDC.h"
 #include "framework/Window.h"
 #include "views/MonthLayout.h"
 #include "views/PrintRouting.h"
@@ -166,6 +167,7 @@ class CLumettaView : public fw::Window {
   Highlight highlight_;
   int lastHoveredDay_ = -1;
   QuickCheckKey quickCheckKey_;
+  fw::OffScreenBuffer offScreen_;
 };
 
 }  // namespace views

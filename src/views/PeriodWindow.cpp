@@ -68,8 +68,7 @@ LRESULT PeriodWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   if (DropsWhileDisabled(message)) return 0;
   LRESULT painted = 0;
   if (fw::HandleWholePaint(
-          Handle(), message, wParam, [this](HDC dc) { DrawScreen(dc); }, painted,
-          fw::PaintBuffering::OffScreen)) {
+          Handle(), message, wParam, [this](HDC dc) { DrawScreen(dc); }, painted, &offScreen_)) {
     return painted;
   }
   if (message == WM_MOVE) {

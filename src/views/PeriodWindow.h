@@ -9,6 +9,7 @@
 
 #include "framework/DialogTrim.h"
 #include "framework/FrameWindow.h"
+#include "framework/PaintDC.h"
 #include "store/Settings.h"
 #include "views/PrintRouting.h"
 
@@ -74,6 +75,7 @@ class PeriodWindow : public fw::FrameWindow, public PrintSource {
   Ids ids_;
   store::WindowPosition& savedPosition_;
   fw::SmallWindowIcon icon_;
+  fw::OffScreenBuffer offScreen_;
 };
 
 }  // namespace views

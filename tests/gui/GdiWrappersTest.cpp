@@ -164,11 +164,11 @@ TEST(PaintDC, EndsThePaintSoTheUpdateRegionIsValidated) {
   EXPECT_EQ(before + 1, window.paints) << "no repeated WM_PAINT";
 }
 
-// A window that paints all of itself in one colour through HandleWholePaint
-// and notes the kind of DC it was given.
+// A window that paints all of its client area in one colour through
+// HandleWholePaint and notes the kind of DC it was given.
 class WholePaintWindow : public PaintingWindow {
  public:
-  explicit WholePaintWindow(fw::PaintBuffering buffering) : buffering_(buffering) {}
+  explicit WholePaintWindow(fw::OffScreenBuffer* buffer) : buffer_(buffer) {}
   DWORD paintedDcType = 0;
 
  protected:
@@ -176,30 +176,37 @@ class WholePaintWindow : public PaintingWindow {
     LRESULT result = 0;
     const auto paint = [this](HDC dc) {
       paintedDcType = GetObjectType(dc);
-      const RECT all = {0, 0, 60, 60};
+      RECT all = {};
+      GetClientRect(Handle(), &all);
       fw::FillSolidRect(dc, all, RGB(0, 128, 255));
     };
-    if (fw::HandleWholePaint(Handle(), message, wParam, paint, result, buffering_)) return result;
+    if (fw::HandleWholePaint(Handle(), message, wParam, paint, result, buffer_)) return result;
     return Window::HandleMessage(message, wParam, lParam);
   }
 
  private:
-  fw::PaintBuffering buffering_;
+  fw::OffScreenBuffer* buffer_;
 };
 
-TEST(PaintDC, AWholePaintOffScreenShowsTheSameAsOneOnTheScreen) {
+// The kept off-screen bitmap must still cover the window after it has
+// shrunk and grown past its first size.
+TEST(PaintDC, AWholePaintOffScreenShowsTheSameAsOneOnTheScreenAtEverySize) {
+  fw::OffScreenBuffer buffer;
   const struct {
-    fw::PaintBuffering buffering;
+    fw::OffScreenBuffer* buffer;
     DWORD dcType;
-  } cases[] = {{fw::PaintBuffering::Direct, OBJ_DC}, {fw::PaintBuffering::OffScreen, OBJ_MEMDC}};
+  } cases[] = {{nullptr, OBJ_DC}, {&buffer, OBJ_MEMDC}};
   for (const auto& c : cases) {
-    WholePaintWindow window(c.buffering);
+    WholePaintWindow window(c.buffer);
     ASSERT_TRUE(window.Open());
-    UpdateWindow(window.Handle());
-    EXPECT_EQ(c.dcType, window.paintedDcType);
-    const testing_support::ClientPixels pixels(window.Handle());
-    EXPECT_EQ(RGB(0, 128, 255), pixels.At(1, 1));
-    EXPECT_EQ(RGB(0, 128, 255), pixels.At(58, 58));
+    for (const int size : {60, 30, 140}) {
+      SetWindowPos(window.Handle(), nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER);
+      RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      EXPECT_EQ(c.dcType, window.paintedDcType);
+      const testing_support::ClientPixels pixels(window.Handle());
+      EXPECT_EQ(RGB(0, 128, 255), pixels.At(1, 1)) << size;
+      EXPECT_EQ(RGB(0, 128, 255), pixels.At(size - 2, size - 2)) << size;
+    }
   }
 }
 
