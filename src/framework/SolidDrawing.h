@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -18,6 +19,9 @@ void FillSolidRect(HDC dc, const RECT& area, COLORREF colour);
 // and y + height - 1.
 void Draw3dRect(HDC dc, int x, int y, int width, int height, COLORREF topLeft,
                 COLORREF bottomRight);
+// The same frames for many boxes (each x, y, x + width, y + height) with a
+// third of the calls, for windows that draw hundreds of them in one paint.
+void Draw3dRects(HDC dc, const std::vector<RECT>& boxes, COLORREF topLeft, COLORREF bottomRight);
 
 // The size of a text in the DC's font.
 SIZE TextSize(HDC dc, const std::string& text);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "framework/GdiObject.h"
@@ -86,7 +87,13 @@ class ViewYear : public PeriodWindow {
   // Selects the screen font unless printing, measures the cell and lays out.
   YearLayout Measure(HDC dc, bool printing) const;
   void ShowYear(int year);
-  void DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing);
+  // "1" to "31" and their sizes in the drawing font.
+  struct DayNumberSizes {
+    std::array<std::string, 32> texts;
+    std::array<SIZE, 32> sizes{};
+  };
+  void DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing,
+                      const DayNumberSizes& numbers);
   void ForgetHover();
   void OnMouseMove(POINT point);
   void OnDayClick(POINT point, bool right);

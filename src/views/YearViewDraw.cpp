@@ -1,5 +1,7 @@
 // The year view's one paint routine, for the screen and the printed page.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
@@ -32,13 +34,22 @@ YearLayout ViewYear::Measure(HDC dc, bool printing) const {
 
 void ViewYear::PrintPage(HDC printer, int) { DrawYear(printer, true); }
 
-void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing) {
+void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing,
+                              const DayNumberSizes& numbers) {
   const store::SettingsBlock settings = platform::DrawingSettings();
   const bool plain = printing && settings.fastPrinting != 0;
   const int w = layout.cell.width;
   const int h = layout.cell.height;
   const POINT origin = MonthBlockOrigin(layout.cell, month, printing ? h : 0);
-  fw::Draw3dRect(dc, origin.x, origin.y, 7 * w - 1, 8 * h - 1, settings.toplite, settings.botlite);
+  const int dayCount = std::min(store::DaysInMonth(year_, month), 31);
+  // The block's frame and its days' frames in one go; no text reaches
+  // another day's frame, so they may come before the texts.
+  std::vector<RECT> frames = {{origin.x, origin.y, origin.x + 7 * w - 1, origin.y + 8 * h - 1}};
+  for (int d = 1; d <= dayCount; ++d) {
+    const RECT& cell = layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)];
+    frames.push_back({cell.left + 1, cell.top + 1, cell.left + w - 1, cell.top + h - 1});
+  }
+  fw::Draw3dRects(dc, frames, settings.toplite, settings.botlite);
   if (!plain) {
     SetTextColor(dc, settings.fore);
     SetBkColor(dc, settings.back);
@@ -52,18 +63,18 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
   store::CalendarFields today;
   const bool knowsToday =
       !printing && store::LocalFields(host_.Book().context().clock.Now(), today);
-  const int dayCount = store::DaysInMonth(year_, month);
-  for (int d = 1; d <= dayCount && d <= 31; ++d) {
+  for (int d = 1; d <= dayCount; ++d) {
     const RECT& cell = layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)];
-    fw::Draw3dRect(dc, cell.left + 1, cell.top + 1, w - 2, h - 2, settings.toplite,
-                   settings.botlite);
     if (!plain) {
-      SetBkColor(dc, settings.back);
       // On paper no day is highlighted.
       const bool marked = !printing && host_.Book().HasHighlightedEntryOn(year_, month, d);
       SetTextColor(dc, marked ? settings.hasappoint : settings.fore);
     }
-    fw::TextCentred(dc, cell.left, cell.top, w, h, std::to_string(d));
+    const std::string& number = numbers.texts[static_cast<size_t>(d)];
+    const SIZE size = numbers.sizes[static_cast<size_t>(d)];
+    TextOutA(dc, cell.left + (w - static_cast<int>(size.cx)) / 2,
+             cell.top + (h - static_cast<int>(size.cy)) / 2, number.c_str(),
+             static_cast<int>(number.size()));
     if (knowsToday && today.year == year_ && today.month == month && today.day == d) {
       const RECT inside = {cell.left + 1, cell.top + 1, cell.left + w - 1, cell.top + h - 1};
       InvertRect(dc, &inside);
@@ -87,7 +98,13 @@ void ViewYear::DrawYear(HDC dc, bool printing) {
     const int w = layout.cell.width;
     TextOutA(dc, 13 * w + w / 2, 0, year.c_str(), static_cast<int>(year.size()));
   }
-  for (int month = 1; month <= 12; ++month) DrawMonthBlock(dc, layout, month, printing);
+  // The day numbers are measured once for all twelve months.
+  DayNumberSizes numbers;
+  for (size_t d = 1; d < numbers.texts.size(); ++d) {
+    numbers.texts[d] = std::to_string(d);
+    numbers.sizes[d] = fw::TextSize(dc, numbers.texts[d]);
+  }
+  for (int month = 1; month <= 12; ++month) DrawMonthBlock(dc, layout, month, printing, numbers);
 }
 
 }  // namespace views

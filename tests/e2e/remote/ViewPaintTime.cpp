@@ -93,6 +93,9 @@ int main(int argc, char** argv) {
                         {"to-do window", ID_VIEW_TODO, "ToDo"}};
   int failures = 0;
   for (const View& v : views) {
+    // Off every window: resting on a day of the year view opens its
+    // quick-check popup, a window made in the middle of the timing.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     LARGE_INTEGER asked;
     QueryPerformanceCounter(&asked);
     program.PostCommand(mainWindow, v.command);
