@@ -22,6 +22,37 @@ struct IconPixels {
   std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
 };
 
+IconPixels Read(HICON icon) {
+  IconPixels out;
+  ICONINFO info = {};
+  if (!GetIconInfo(icon, &info)) return out;
+  BITMAP bitmap = {};
+  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+  out.width = bitmap.bmWidth;
+  out.height = bitmap.bmHeight;
+  BITMAPINFO request = {};
+  request.bmiHeader.biSize = sizeof request.bmiHeader;
+  request.bmiHeader.biWidth = out.width;
+  request.bmiHeader.biHeight = -out.height;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  out.pixels.resize(static_cast<size_t>(out.width * out.height));
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(out.height), out.pixels.data(), &request,
+            DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return out;
+}
+
+bool IsDigitRed(std::uint32_t pixel) {
+  const COLORREF red = shell::DayIcons::kDigitColour;
+  return (pixel & 0xFFFFFF) == ((static_cast<std::uint32_t>(GetRValue(red)) << 16) |
+                                GetBValue(red) | (static_cast<std::uint32_t>(GetGValue(red)) << 8));
+}
+
 struct Box {
   int left = 1 << 20;
   int top = 1 << 20;
@@ -48,38 +79,6 @@ const SizeCase kSizes[] = {
 
 class DayIcons : public ::testing::Test {
  protected:
-  static IconPixels Read(HICON icon) {
-    IconPixels out;
-    ICONINFO info = {};
-    if (icon == nullptr || !GetIconInfo(icon, &info)) return out;
-    BITMAP bitmap = {};
-    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
-    out.width = bitmap.bmWidth;
-    out.height = bitmap.bmHeight;
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = out.width;
-    request.bmiHeader.biHeight = -out.height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    out.pixels.resize(static_cast<size_t>(out.width * out.height));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(out.height), out.pixels.data(), &request,
-              DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return out;
-  }
-
-  static bool IsRed(std::uint32_t pixel) {
-    const COLORREF red = shell::DayIcons::kDigitColour;
-    return (pixel & 0xFFFFFF) ==
-           ((static_cast<std::uint32_t>(GetRValue(red)) << 16) |
-            (static_cast<std::uint32_t>(GetGValue(red)) << 8) | GetBValue(red));
-  }
-
   static bool IsPaper(std::uint32_t pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; }
 
   // The widths of the runs of columns holding red, left to right, and the
@@ -89,7 +88,7 @@ class DayIcons : public ::testing::Test {
     int gap = 0;
     for (int x = 0; x < image.width; ++x) {
       bool red = false;
-      for (int y = 0; y < image.height && !red; ++y) red = IsRed(image.At(x, y));
+      for (int y = 0; y < image.height && !red; ++y) red = IsDigitRed(image.At(x, y));
       if (red) {
         if (run == 0 && !runs.empty()) gaps.push_back(gap);
         ++run;
@@ -123,7 +122,7 @@ TEST_F(DayIcons, EachDayIsItsDesignedPageScaledByWholePixelsToFillTheIcon) {
           if (!onPage) continue;
           const bool digit = shell::DayIcons::IsDigitPixel(c.grid, day, (x - offset) / scale,
                                                            (y - offset) / scale);
-          ASSERT_EQ(digit, IsRed(image.At(x, y))) << "at " << x << "," << y;
+          ASSERT_EQ(digit, IsDigitRed(image.At(x, y))) << "at " << x << "," << y;
           red += digit ? 1 : 0;
         }
       }
@@ -143,7 +142,7 @@ TEST_F(DayIcons, TheNumberIsLargeCentredOnPaperAndItsDigitsStandApart) {
       Box number;
       for (int y = 0; y < c.size; ++y) {
         for (int x = 0; x < c.size; ++x) {
-          if (IsRed(image.At(x, y))) number.Add(x, y);
+          if (IsDigitRed(image.At(x, y))) number.Add(x, y);
         }
       }
       ASSERT_GE(number.right, 0) << "no number";
@@ -190,7 +189,7 @@ TEST_F(DayIcons, NumbersDifferFromDayToDay) {
     for (int day = 1; day <= 31; ++day) {
       const IconPixels image = Read(icons.ForDay(day));
       std::vector<bool> mask;
-      for (std::uint32_t pixel : image.pixels) mask.push_back(IsRed(pixel));
+      for (std::uint32_t pixel : image.pixels) mask.push_back(IsDigitRed(pixel));
       red.push_back(mask);
     }
     for (size_t a = 0; a < red.size(); ++a) {
@@ -199,16 +198,6 @@ TEST_F(DayIcons, NumbersDifferFromDayToDay) {
       }
     }
   }
-}
-
-TEST_F(DayIcons, AreMadeAtTheSmallIconSizeUnlessAskedForAnother) {
-  shell::DayIcons icons;
-  const int small = GetSystemMetrics(SM_CXSMICON);
-  EXPECT_EQ(small, icons.Size());
-  const IconPixels image = Read(icons.ForDay(28));
-  EXPECT_EQ(small, image.width);
-  EXPECT_EQ(small, image.height);
-  EXPECT_EQ(16, shell::DayIcons(8).Size()) << "never below the smallest grid";
 }
 
 TEST_F(DayIcons, DaysOutsideOneToThirtyOneHaveNoIconAndIconsAreKept) {
