@@ -9,8 +9,9 @@ namespace shell {
 
 namespace {
 
-// Digits 0..9, kGlyphHeight rows of kGlyphWidth columns; '#' is ink.
-const char* const kGlyphs[10][DayIcons::kGlyphHeight] = {
+// Digit glyphs, one row per string, '#' is ink. Strokes are two pixels wide
+// so that the numbers read at a glance; each set is made for its grid.
+const char* const kGlyphs5x9[10][9] = {
     {".###.", "##.##", "##.##", "##.##", "##.##", "##.##", "##.##", "##.##", ".###."},
     {"..##.", ".###.", "####.", "..##.", "..##.", "..##.", "..##.", "..##.", "#####"},
     {".###.", "##.##", "...##", "...##", "..##.", ".##..", "##...", "##...", "#####"},
@@ -23,24 +24,122 @@ const char* const kGlyphs[10][DayIcons::kGlyphHeight] = {
     {".###.", "##.##", "##.##", "##.##", ".####", "...##", "...##", "##.##", ".###."},
 };
 
-// The page: a dark band at the top (rows 0..3), a grey outline, white paper.
-constexpr int kBandRows = 4;
+const char* const kGlyphs6x11[10][11] = {
+    {".####.", "##..##", "##..##", "##..##", "##..##", "##..##", "##..##", "##..##", "##..##",
+     "##..##", ".####."},
+    {"..##..", ".###..", "####..", "..##..", "..##..", "..##..", "..##..", "..##..", "..##..",
+     "..##..", "######"},
+    {".####.", "##..##", "....##", "....##", "...##.", "..##..", ".##...", "##....", "##....",
+     "##....", "######"},
+    {"#####.", "....##", "....##", "....##", "....##", ".####.", "....##", "....##", "....##",
+     "....##", "#####."},
+    {"....##", "...###", "..####", ".##.##", "##..##", "##..##", "######", "....##", "....##",
+     "....##", "....##"},
+    {"######", "##....", "##....", "##....", "#####.", "....##", "....##", "....##", "....##",
+     "##..##", ".####."},
+    {".####.", "##....", "##....", "##....", "#####.", "##..##", "##..##", "##..##", "##..##",
+     "##..##", ".####."},
+    {"######", "....##", "....##", "...##.", "...##.", "..##..", "..##..", "..##..", ".##...",
+     ".##...", ".##..."},
+    {".####.", "##..##", "##..##", "##..##", ".####.", "##..##", "##..##", "##..##", "##..##",
+     "##..##", ".####."},
+    {".####.", "##..##", "##..##", "##..##", "##..##", ".#####", "....##", "....##", "....##",
+     "##..##", ".####."},
+};
+
+const char* const kGlyphs7x13[10][13] = {
+    {".#####.", "#######", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+     "##...##", "##...##", "##...##", "#######", ".#####."},
+    {"...##..", "..###..", ".####..", "##.##..", "...##..", "...##..", "...##..", "...##..",
+     "...##..", "...##..", "...##..", "#######", "#######"},
+    {".#####.", "#######", "##...##", ".....##", ".....##", "....##.", "...##..", "..##...",
+     ".##....", "##.....", "##.....", "#######", "#######"},
+    {"######.", "#######", ".....##", ".....##", ".....##", "..####.", "..####.", ".....##",
+     ".....##", ".....##", ".....##", "#######", "######."},
+    {".....##", "....###", "...####", "..##.##", ".##..##", "##...##", "##...##", "#######",
+     "#######", ".....##", ".....##", ".....##", ".....##"},
+    {"#######", "#######", "##.....", "##.....", "##.....", "######.", "#######", ".....##",
+     ".....##", ".....##", "##...##", "#######", ".#####."},
+    {".#####.", "#######", "##.....", "##.....", "##.....", "######.", "#######", "##...##",
+     "##...##", "##...##", "##...##", "#######", ".#####."},
+    {"#######", "#######", ".....##", ".....##", "....##.", "....##.", "...##..", "...##..",
+     "..##...", "..##...", "..##...", "..##...", "..##..."},
+    {".#####.", "#######", "##...##", "##...##", "##...##", ".#####.", ".#####.", "##...##",
+     "##...##", "##...##", "##...##", "#######", ".#####."},
+    {".#####.", "#######", "##...##", "##...##", "##...##", "##...##", "#######", ".######",
+     ".....##", ".....##", ".....##", "#######", ".#####."},
+};
+
+// One drawing grid: a page with a dark band at the top carrying two light
+// binding rings (the right one mirrors the left), a grey outline down the
+// sides and along the bottom, white paper, and the digits below the band.
+struct PageDesign {
+  int grid;
+  int bandRows;
+  int ringLeft;
+  int ringTop;
+  int ringWidth;
+  int ringHeight;
+  int glyphWidth;
+  int glyphHeight;
+  int digitsTop;
+  const char* const* glyphs;  // digit d's row r is glyphs[d * glyphHeight + r]
+};
+
+const PageDesign kDesigns[] = {
+    {16, 4, 4, 1, 1, 1, 5, 9, 5, &kGlyphs5x9[0][0]},
+    {20, 5, 5, 1, 1, 2, 6, 11, 6, &kGlyphs6x11[0][0]},
+    {24, 6, 6, 1, 2, 2, 7, 13, 8, &kGlyphs7x13[0][0]},
+};
+
+const PageDesign* DesignFor(int grid) {
+  for (const PageDesign& design : kDesigns) {
+    if (design.grid == grid) return &design;
+  }
+  return nullptr;
+}
+
 constexpr COLORREF kBand = RGB(40, 70, 140);
 constexpr COLORREF kRing = RGB(230, 230, 230);
 constexpr COLORREF kOutline = RGB(110, 110, 110);
 constexpr COLORREF kPaper = RGB(255, 255, 255);
 
-// Left column of each digit of a day's number on the grid.
 int DigitCount(int day) { return day >= 10 ? 2 : 1; }
-int DigitsLeft(int day) {
-  const int width = DigitCount(day) * DayIcons::kGlyphWidth + (DigitCount(day) - 1);
-  return (DayIcons::kGrid - width + 1) / 2;
+
+// The left column of the day's number, centred with a one-pixel gap
+// between two digits.
+int DigitsLeft(const PageDesign& design, int day) {
+  const int width = DigitCount(day) * design.glyphWidth + (DigitCount(day) - 1);
+  return (design.grid - width + 1) / 2;
 }
 
-COLORREF GridColour(int day, int x, int y) {
-  if (DayIcons::IsDigitPixel(day, x, y)) return DayIcons::kDigitColour;
-  if (y < kBandRows) return (y == 1 && (x == 4 || x == 11)) ? kRing : kBand;
-  if (x == 0 || x == DayIcons::kGrid - 1 || y == DayIcons::kGrid - 1) return kOutline;
+bool IsDigitPixel(const PageDesign& design, int day, int x, int y) {
+  if (day < 1 || day > 31) return false;
+  const int row = y - design.digitsTop;
+  if (row < 0 || row >= design.glyphHeight) return false;
+  int left = DigitsLeft(design, day);
+  const int digits[2] = {day >= 10 ? day / 10 : day % 10, day % 10};
+  for (int i = 0; i < DigitCount(day); ++i) {
+    const int column = x - left;
+    if (column >= 0 && column < design.glyphWidth) {
+      return design.glyphs[digits[i] * design.glyphHeight + row][column] == '#';
+    }
+    left += design.glyphWidth + 1;
+  }
+  return false;
+}
+
+bool InRing(const PageDesign& design, int x, int y) {
+  if (y < design.ringTop || y >= design.ringTop + design.ringHeight) return false;
+  const int mirrored = design.grid - 1 - x;
+  return (x >= design.ringLeft && x < design.ringLeft + design.ringWidth) ||
+         (mirrored >= design.ringLeft && mirrored < design.ringLeft + design.ringWidth);
+}
+
+COLORREF GridColour(const PageDesign& design, int day, int x, int y) {
+  if (IsDigitPixel(design, day, x, y)) return DayIcons::kDigitColour;
+  if (y < design.bandRows) return InRing(design, x, y) ? kRing : kBand;
+  if (x == 0 || x == design.grid - 1 || y == design.grid - 1) return kOutline;
   return kPaper;
 }
 
@@ -61,7 +160,7 @@ struct BitmapHolder {
 }  // namespace
 
 DayIcons::DayIcons(int size) : size_(size > 0 ? size : GetSystemMetrics(SM_CXSMICON)) {
-  if (size_ < kGrid) size_ = kGrid;
+  if (size_ < kSmallestGrid) size_ = kSmallestGrid;
 }
 
 DayIcons::~DayIcons() {
@@ -70,18 +169,22 @@ DayIcons::~DayIcons() {
   }
 }
 
-bool DayIcons::IsDigitPixel(int day, int x, int y) {
-  if (day < 1 || day > 31) return false;
-  const int row = y - kDigitsTop;
-  if (row < 0 || row >= kGlyphHeight) return false;
-  int left = DigitsLeft(day);
-  const int digits[2] = {day >= 10 ? day / 10 : day % 10, day % 10};
-  for (int i = 0; i < DigitCount(day); ++i) {
-    const int column = x - left;
-    if (column >= 0 && column < kGlyphWidth) return kGlyphs[digits[i]][row][column] == '#';
-    left += kGlyphWidth + 1;
+int DayIcons::GridFor(int size) {
+  int best = kSmallestGrid;
+  int covered = 0;
+  for (const PageDesign& design : kDesigns) {
+    const int cover = (size / design.grid) * design.grid;
+    if (cover > 0 && cover >= covered) {
+      best = design.grid;
+      covered = cover;
+    }
   }
-  return false;
+  return best;
+}
+
+bool DayIcons::IsDigitPixel(int grid, int day, int x, int y) {
+  const PageDesign* design = DesignFor(grid);
+  return design != nullptr && shell::IsDigitPixel(*design, day, x, y);
 }
 
 HICON DayIcons::ForDay(int day) {
@@ -93,8 +196,9 @@ HICON DayIcons::ForDay(int day) {
 
 HICON DayIcons::Make(int day) const {
   // Whole-pixel scaling, centred, keeps the digits sharp at any size.
-  const int scale = size_ / kGrid;
-  const int offset = (size_ - kGrid * scale) / 2;
+  const PageDesign& design = *DesignFor(GridFor(size_));
+  const int scale = size_ / design.grid;
+  const int offset = (size_ - design.grid * scale) / 2;
 
   BITMAPINFO info = fw::TopDownBitmapInfo(size_, size_);
   void* bits = nullptr;
@@ -105,10 +209,10 @@ HICON DayIcons::Make(int day) const {
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int y = 0; y < size_; ++y) {
     for (int x = 0; x < size_; ++x) {
-      const int gx = (x - offset) / (scale > 0 ? scale : 1);
-      const int gy = (y - offset) / (scale > 0 ? scale : 1);
-      const bool inside = x >= offset && y >= offset && gx < kGrid && gy < kGrid;
-      pixels[y * size_ + x] = inside ? Pixel(GridColour(day, gx, gy)) : 0;  // outside: transparent
+      const int gx = (x - offset) / scale;
+      const int gy = (y - offset) / scale;
+      const bool inside = x >= offset && y >= offset && gx < design.grid && gy < design.grid;
+      pixels[y * size_ + x] = inside ? Pixel(GridColour(design, day, gx, gy)) : 0;  // transparent
     }
   }
   GdiFlush();

@@ -1,8 +1,9 @@
 #pragma once
 // The notification-area icons: one per day of the month, 1 to 31, drawn at
-// run time as a small calendar page with the day number in red. The digits
-// are pixel glyphs placed on whole pixels (no smoothing), so they stay crisp
-// at 16 x 16; larger small-icon sizes scale them by whole pixels.
+// run time as a small calendar page with the day number in red. The page and
+// the digits are designed pixel by pixel for grids of 16, 20 and 24 pixels and
+// placed on whole pixels (no smoothing), so they stay crisp at the small-icon
+// sizes of 100, 125 and 150 %; larger sizes scale one of them by whole pixels.
 
 #include <windows.h>
 
@@ -12,14 +13,10 @@ namespace shell {
 
 class DayIcons {
  public:
-  // The drawing grid of one icon, before scaling.
-  static constexpr int kGrid = 16;
   // The colour of the digits.
   static constexpr COLORREF kDigitColour = RGB(220, 0, 0);
-  // Glyph size and where the digits stand on the grid.
-  static constexpr int kGlyphWidth = 5;
-  static constexpr int kGlyphHeight = 9;
-  static constexpr int kDigitsTop = 5;
+  // The smallest drawing grid; smaller icons are not made.
+  static constexpr int kSmallestGrid = 16;
 
   // Icons of `size` x `size` pixels (the small-icon size when 0).
   explicit DayIcons(int size = 0);
@@ -32,9 +29,14 @@ class DayIcons {
   HICON ForDay(int day);
   int Size() const { return size_; }
 
-  // Whether pixel (x, y) of the 16 x 16 grid is a digit pixel of `day`'s
+  // The grid an icon of `size` pixels is drawn on: of the designed grids, the
+  // one whose whole-pixel scaling covers most of the icon (the larger grid
+  // when two cover the same), centred in what is left.
+  static int GridFor(int size);
+
+  // Whether pixel (x, y) of `grid` (16, 20 or 24) is a digit pixel of `day`'s
   // number (for drawing and for tests that read the icons back).
-  static bool IsDigitPixel(int day, int x, int y);
+  static bool IsDigitPixel(int grid, int day, int x, int y);
 
  private:
   HICON Make(int day) const;

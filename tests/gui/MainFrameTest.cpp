@@ -121,12 +121,14 @@ TEST_F(MainFrameTest, PutsTodaysDayIconIntoTheNotificationArea) {
   if (sizeof(void*) == 4) {
     EXPECT_EQ(504u, record.cbSize);
   }
-  // The clock says the 16th.
-  const std::vector<bool> red = main_frame_testing::RedPixels(record.hIcon);
-  ASSERT_EQ(256u, red.size());
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) {
-      EXPECT_EQ(shell::DayIcons::IsDigitPixel(16, x, y), red[static_cast<size_t>(y * 16 + x)])
+  // The clock says the 16th; the icon is drawn at the size the notification
+  // area asks for.
+  const main_frame_testing::DayPage page = main_frame_testing::ReadDayPage(record.hIcon);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), page.size);
+  ASSERT_NE(0, page.grid);
+  for (int y = 0; y < page.grid; ++y) {
+    for (int x = 0; x < page.grid; ++x) {
+      EXPECT_EQ(shell::DayIcons::IsDigitPixel(page.grid, 16, x, y), page.Red(x, y))
           << x << "," << y;
     }
   }

@@ -65,13 +65,14 @@ bool TrayIconPresent(HWND owner) {
   return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
-std::vector<bool> RedPixels(HICON icon) {
-  std::vector<bool> red;
+DayPage ReadDayPage(HICON icon) {
+  DayPage page;
   ICONINFO info = {};
-  if (icon == nullptr || !GetIconInfo(icon, &info)) return red;
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return page;
   BITMAP bitmap = {};
   GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
   const int size = bitmap.bmWidth;
+  page.size = size;
   BITMAPINFO request = {};
   request.bmiHeader.biSize = sizeof request.bmiHeader;
   request.bmiHeader.biWidth = size;
@@ -98,20 +99,21 @@ std::vector<bool> RedPixels(HICON icon) {
         right = std::max(right, x);
         bottom = std::max(bottom, y);
       }
-  const int grid = shell::DayIcons::kGrid;
-  if (right < left || (right - left + 1) % grid != 0) return red;
+  const int grid = shell::DayIcons::GridFor(size);
+  if (right < left || (right - left + 1) % grid != 0) return page;
   const int block = (right - left + 1) / grid;
   const int top = bottom + 1 - grid * block;
-  if (top < 0) return red;
+  if (top < 0) return page;
   const COLORREF c = shell::DayIcons::kDigitColour;
   const DWORD want = (static_cast<DWORD>(GetRValue(c)) << 16) |
                      (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
   for (int gy = 0; gy < grid; ++gy)
     for (int gx = 0; gx < grid; ++gx) {
       const DWORD p = pixels[static_cast<size_t>((top + gy * block) * size + left + gx * block)];
-      red.push_back((p & 0xFFFFFF) == want);
+      page.red.push_back((p & 0xFFFFFF) == want);
     }
-  return red;
+  page.grid = grid;
+  return page;
 }
 
 }  // namespace main_frame_testing

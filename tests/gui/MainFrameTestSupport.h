@@ -142,8 +142,16 @@ class MainFrameTest : public ::testing::Test {
 // modifying an icon succeeds only while it is there.
 bool TrayIconPresent(HWND owner);
 
-// Reads the 16 x 16 grid of a day icon of any size (the page found by its
-// drawn pixels): true where a grid pixel is the day icons' red.
-std::vector<bool> RedPixels(HICON icon);
+// A day icon read back: its size, the grid its page is drawn on (0 when no
+// page was found) and, per grid pixel, whether it is the day icons' red.
+struct DayPage {
+  int size = 0;
+  int grid = 0;
+  std::vector<bool> red;
+  bool Red(int x, int y) const { return red[static_cast<size_t>(y * grid + x)]; }
+};
+
+// Reads a day icon of any size; the page is found by its drawn pixels.
+DayPage ReadDayPage(HICON icon);
 
 }  // namespace main_frame_testing

@@ -125,11 +125,14 @@ TEST_F(MainFrameTimers, TheThreeHourlyTimerWritesTheDataFileAndFollowsTheDay) {
   services_.clock.now = store::MakeTime(2025, 3, 17, 1, 30);  // after midnight
   SendMessageA(frame_->Handle(), WM_TIMER, 3489, 0);
   EXPECT_EQ(204u, ReadWholeFile(data).size()) << "written even without a change";
-  const std::vector<bool> red = main_frame_testing::RedPixels(frame_->Tray().Record().hIcon);
-  ASSERT_EQ(256u, red.size());
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) {
-      EXPECT_EQ(shell::DayIcons::IsDigitPixel(17, x, y), red[static_cast<size_t>(y * 16 + x)])
+  // Drawn at the size the notification area asks for.
+  const main_frame_testing::DayPage page =
+      main_frame_testing::ReadDayPage(frame_->Tray().Record().hIcon);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), page.size);
+  ASSERT_NE(0, page.grid);
+  for (int y = 0; y < page.grid; ++y) {
+    for (int x = 0; x < page.grid; ++x) {
+      EXPECT_EQ(shell::DayIcons::IsDigitPixel(page.grid, 17, x, y), page.Red(x, y))
           << x << "," << y;
     }
   }
