@@ -81,4 +81,4 @@ def write_ico(path, sizes):
 
 
 if __name__ == '__main__':
-    write_ico(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'lumetta.ico'), (16, 32, 48))
+    write_ico(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'lumetta.ico'), (16, 20, 24, 32, 40, 48, 64))

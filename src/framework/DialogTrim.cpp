@@ -1,5 +1,7 @@
 #include "framework/DialogTrim.h"
 
+#include "framework/Window.h"
+
 namespace fw {
 
 void CentreOnCursor(HWND window) {
@@ -28,8 +30,12 @@ SmallWindowIcon::~SmallWindowIcon() {
 }
 
 bool SmallWindowIcon::Apply(HWND window, int iconId) {
+  // A window of ours knows its DPI before the system does (a DPI change
+  // arrives as a message first).
+  const Window* known = Window::FromHandle(window);
+  const int size = (known != nullptr ? known->WindowDpi() : Dpi::ForWindow(window)).Scale(16);
   HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId),
-                                             IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+                                             IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   if (icon == nullptr) return false;
   SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   if (icon_ != nullptr) DestroyIcon(icon_);

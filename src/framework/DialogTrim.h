@@ -1,6 +1,6 @@
 #pragma once
 // Small touches several dialogs and pop-ups share: opening centred on the
-// mouse pointer, the small (16 x 16) window icon, and coming to the front
+// mouse pointer, the small window icon, and coming to the front
 // when activated.
 
 #include <windows.h>
@@ -14,9 +14,10 @@ constexpr int kSmallDialogIconId = 163;
 // the work area of the monitor under the pointer.
 void CentreOnCursor(HWND window);
 
-// Loads an icon resource at 16 x 16 and gives it to a window as its small
-// icon; the icon is destroyed with this object, which must outlive the
-// window (a dialog object outlives its modal window).
+// Loads an icon resource at the small-icon size of the window's DPI (16 x 16
+// at 96) and gives it to the window as its small icon; apply it again when
+// the DPI changes. The icon is destroyed with this object, which must
+// outlive the window (a dialog object outlives its modal window).
 class SmallWindowIcon {
  public:
   SmallWindowIcon() = default;

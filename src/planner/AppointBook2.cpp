@@ -134,6 +134,7 @@ void AppointBook2::OnDpiChanged() {
   const int row = editor_ ? selectedRow_ : -1;
   const int half = selectedHalf_;
   CloseSlotEditor();
+  icon_.Apply(Handle());
   MakePlannerFont(WindowDpi());
   FitToFont();
   if (row >= 0) OpenSlotEditor(row, half);

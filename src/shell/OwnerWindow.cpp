@@ -14,7 +14,7 @@ bool OwnerWindow::CreateOnce() {
   if (!Create(windowClass, params)) return false;
 
   HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                           32, 32, LR_SHARED);
+                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED);
   SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   // At the bottom of the z-order, out of the way of the window it owns.
   // Wine keeps an owned window directly above its owner, and so cannot make

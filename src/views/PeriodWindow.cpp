@@ -71,6 +71,11 @@ LRESULT PeriodWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
           Handle(), message, wParam, [this](HDC dc) { DrawScreen(dc); }, painted, &offScreen_)) {
     return painted;
   }
+  if (message == WM_DPICHANGED) {
+    const LRESULT result = FrameWindow::HandleMessage(message, wParam, lParam);
+    icon_.Apply(Handle(), ids_.icon);  // the small icon of the new scale
+    return result;
+  }
   if (message == WM_MOVE) {
     RECT frame = {};
     GetWindowRect(Handle(), &frame);

@@ -30,6 +30,18 @@ int TextHeight(HWND hwnd, HFONT font) {
   return static_cast<int>(metrics.tmHeight);
 }
 
+// The width of the window's small icon, 0 when it has none.
+int IconWidth(HWND hwnd) {
+  ICONINFO info = {};
+  const auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP mask = {};
+  GetObjectA(info.hbmMask, sizeof mask, &mask);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return mask.bmWidth;
+}
+
 // Sends what Windows sends when a window reaches a monitor at `dpi`,
 // suggesting its rectangle scaled from its top-left corner.
 RECT ChangeDpi(fw::Window& window, UINT dpi) {
@@ -50,6 +62,7 @@ class DpiLayoutTest : public views_test::CalendarViewsTest {
   struct Measured {
     int textHeight;  // of the font the window draws with
     int rowHeight;   // a month cell, a week line, a year cell
+    int iconWidth;   // of the small icon in the caption; -1: the main window's
   };
   struct Case {
     const char* window;
@@ -59,22 +72,22 @@ class DpiLayoutTest : public views_test::CalendarViewsTest {
 
   Case MonthCase() {
     // The system tells the top-level frame; the view inside follows it.
-    return {
-        "month view",
-        [this]() -> fw::Window* {
-          MakeView();
-          return frame.get();
-        },
-        [this](fw::Window&) {
-          return Measured{TextHeight(view->Handle(), view->MainFont()), view->Layout().cellHeight};
-        }};
+    return {"month view",
+            [this]() -> fw::Window* {
+              MakeView();
+              return frame.get();
+            },
+            [this](fw::Window&) {
+              return Measured{TextHeight(view->Handle(), view->MainFont()),
+                              view->Layout().cellHeight, -1};
+            }};
   }
   Case WeekCase() {
     return {"week view", [this]() -> fw::Window* { return OpenWeek(2025, 9, 10); },
             [this](fw::Window& window) {
               auto& week = static_cast<views::ViewWeek&>(window);
               return Measured{TextHeight(week.Handle(), view->MainFontFor(week.WindowDpi())),
-                              week.LineHeight()};
+                              week.LineHeight(), IconWidth(week.Handle())};
             }};
   }
   Case YearCase() {
@@ -82,7 +95,7 @@ class DpiLayoutTest : public views_test::CalendarViewsTest {
             [this](fw::Window& window) {
               auto& year = static_cast<views::ViewYear&>(window);
               return Measured{TextHeight(year.Handle(), view->MainFontFor(year.WindowDpi())),
-                              year.Layout().cell.height};
+                              year.Layout().cell.height, IconWidth(year.Handle())};
             }};
   }
 };
@@ -106,6 +119,10 @@ TEST_F(DpiLayoutTest, TextAndRowsScaleWithTheDpiAndTheWindowTakesTheSuggestedRec
       // The room around the text grows too: within rounding of the scale.
       EXPECT_NEAR(scaledRow, now.rowHeight, 2) << c.window << " at " << dpi << " dpi";
       EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
+      if (now.iconWidth >= 0) {
+        EXPECT_EQ(MulDiv(16, static_cast<int>(dpi), 96), now.iconWidth)
+            << c.window << " at " << dpi << " dpi";
+      }
       if ((GetWindowLongPtrA(window->Handle(), GWL_STYLE) & WS_CHILD) == 0) {
         RECT now_rect = {};
         GetWindowRect(window->Handle(), &now_rect);
@@ -156,7 +173,8 @@ class DpiFrameLayoutTest : public main_frame_testing::MainFrameTest {
   struct Shown {
     int textHeight;
     int rowHeight;
-    int inset;  // of the slot editor in its slot (left and top)
+    int inset;      // of the slot editor in its slot (left and top)
+    int iconWidth;  // of the small icon in the caption
   };
   menus::FlatMenu flat_{menus::FlatMenuSettings{}};  // outlives the frame
   struct Case {
@@ -185,7 +203,8 @@ TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
          }
          const RECT& slot = layout.Slot(planner.SelectedRow(), planner.SelectedHalf());
          return Shown{TextHeight(planner.Handle(), planner.Font()), layout.rowHeight,
-                      (place.left - slot.left) + (place.top - slot.top)};
+                      (place.left - slot.left) + (place.top - slot.top),
+                      IconWidth(planner.Handle())};
        }},
   };
   for (const Case& c : cases) {
@@ -208,6 +227,7 @@ TEST_F(DpiFrameLayoutTest, TextAndRowsFollowTheDpi) {
       EXPECT_NEAR(MulDiv(opened.inset, scale, openedDpi), now.inset, 1)
           << c.window << " at " << dpi << " dpi";
       EXPECT_EQ(dpi, window->WindowDpi().Value()) << c.window;
+      EXPECT_EQ(MulDiv(16, scale, 96), now.iconWidth) << c.window << " at " << dpi << " dpi";
     }
   }
 }
