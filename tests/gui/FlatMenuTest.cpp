@@ -339,12 +339,13 @@ TEST_F(FlatMenuTest, EightBitsPerPixelGetPlainStripsInsteadOfGradients) {
   const std::vector<COLORREF> palette = {Light(20),        Light(75),         RGB(255, 0, 0),
                                          RGB(0, 0, 255),   RGB(0, 0, 0),      RGB(255, 255, 255),
                                          RGB(128, 0, 128), RGB(192, 192, 192)};
-  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 8, palette, 120);
   // Columns of a row at 96 DPI, at the window's DPI.
   const fw::Dpi dpi = frame_->WindowDpi();
+  const int width = dpi.Scale(120);
+  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 8, palette, width);
   for (int x : {0, dpi.Scale(10), dpi.Scale(22) - 1})
     EXPECT_EQ(row[x], Light(20)) << "strip column " << x;
-  for (int x : {dpi.Scale(22), dpi.Scale(26), dpi.Scale(30) - 1, 110})
+  for (int x : {dpi.Scale(22), dpi.Scale(26), dpi.Scale(30) - 1, width - 10})
     EXPECT_EQ(row[x], Light(75)) << "body column " << x;
 }
 
@@ -353,15 +354,16 @@ TEST_F(FlatMenuTest, DeeperDisplaysGetTheGradientStripOfTheSettings) {
   PopupMenu menu;
   Fill(menu.handle, {{"Item", 0}});
   Prepare(menu.handle);
-  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 32, {}, 120);
   const fw::Dpi dpi = frame_->WindowDpi();
+  const int width = dpi.Scale(120);
+  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 32, {}, width);
   const int stripEnd = dpi.Scale(30);
   EXPECT_GT(GetRValue(row[0]), 200);  // starts red
   EXPECT_LT(GetBValue(row[0]), 60);
   EXPECT_GT(GetBValue(row[stripEnd - 2]), 200);  // ends blue
   EXPECT_LT(GetRValue(row[stripEnd - 2]), 60);
   for (int x = 1; x < stripEnd; ++x) EXPECT_LE(GetRValue(row[x]), GetRValue(row[x - 1])) << x;
-  for (int x : {stripEnd, dpi.Scale(60), 110})
+  for (int x : {stripEnd, dpi.Scale(60), width - 10})
     EXPECT_EQ(row[x], RGB(0, 0, 255)) << "body column " << x;
 }
 

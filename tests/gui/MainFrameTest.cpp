@@ -135,8 +135,10 @@ TEST_F(MainFrameTest, PutsTodaysDayIconIntoTheNotificationArea) {
 TEST_F(MainFrameTest, WithoutADateTheIconIsTheApplicationIcon) {
   services_.clock.now = INT64_MAX;  // a clock that cannot be read as a date
   ASSERT_TRUE(MakeFrame());
-  HICON application = static_cast<HICON>(LoadImageA(
-      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 16, 16, LR_SHARED));
+  // At the size the notification area shows, which grows with the DPI.
+  HICON application = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   ASSERT_NE(nullptr, application);
   EXPECT_EQ(application, frame_->Tray().Record().hIcon);
   EXPECT_TRUE(TrayIconPresent(frame_->Handle()));
