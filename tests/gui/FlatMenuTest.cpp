@@ -411,7 +411,8 @@ TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
   // PopupRowsFollowTheWindowsDpi).
   const RECT& checked = shot.items[1];
   EXPECT_EQ(at.At(checked.left + 1, checked.top + 3), highlight) << "check box frame";
-  EXPECT_EQ(at.At(checked.left + 21, checked.top + 3), Light(20)) << "strip beside the box";
+  EXPECT_EQ(at.At(checked.left + frame_->WindowDpi().Scale(21), checked.top + 3), Light(20))
+      << "strip beside the box";
 
   // A plain item: the strip and the lighter body.
   const RECT& plainItem = shot.items[2];
