@@ -20,7 +20,6 @@
 #include "menus/MenuColours.h"
 #include "menus/MenuItems.h"
 #include "resource.h"
-#include "support/Pixels.h"
 #include "support/Pump.h"
 
 namespace {
@@ -129,11 +128,37 @@ bool IsOwnerDrawn(HMENU menu, int position) {
   return (info.fType & MFT_OWNERDRAW) != 0;
 }
 
-// What the whole screen shows, read in screen coordinates.
-using ScreenPixels = testing_support::ClientPixels;
-std::unique_ptr<ScreenPixels> CopyScreen() {
-  return std::make_unique<ScreenPixels>(GetDesktopWindow(), ScreenPixels::Area::Window);
-}
+// The screen's pixels of a rectangle, copied at once.
+class ScreenPixels {
+ public:
+  explicit ScreenPixels(const RECT& r)
+      : origin_{r.left, r.top}, width_(r.right - r.left), height_(r.bottom - r.top) {
+    BITMAPINFO info = fw::TopDownBitmapInfo(width_, height_);
+    fw::WindowDC screen(nullptr);
+    void* bits = nullptr;
+    fw::Bitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || bits == nullptr) return;
+    fw::MemoryDC memory(screen.Get());
+    fw::ScopedSelect select(memory.Get(), dib.Get());
+    BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const DWORD*>(bits);
+    pixels_.assign(source, source + width_ * height_);
+  }
+  COLORREF At(int x, int y) const {
+    x -= origin_.x;
+    y -= origin_.y;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
+    const DWORD rgb = pixels_[y * width_ + x];
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  }
+
+ private:
+  POINT origin_;
+  int width_;
+  int height_;
+  std::vector<DWORD> pixels_;
+};
 
 class FlatMenuTest : public ::testing::Test {
  protected:
@@ -362,7 +387,7 @@ void CALLBACK TakeShot(HWND, UINT, UINT_PTR timer, DWORD) {
     GetMenuItemRect(nullptr, g_shotMenu, static_cast<UINT>(i), &r);
     g_shot->items.push_back(r);
   }
-  g_shot->pixels = CopyScreen();
+  g_shot->pixels = std::make_unique<ScreenPixels>(g_shot->window);
   EndMenu();
 }
 
@@ -463,8 +488,9 @@ TEST_F(FlatMenuTest, AnOpenPopupShowsEveryLabelAndShortcutWholeInsideItsRow) {
 TEST_F(FlatMenuTest, AnOpenPopupDarkensWhatLiesBesideIt) {
   PopupMenu menu;
   Fill(menu.handle, {{"&Open", 0}, {"&Save", 0}, {"E&xit", 0}});
+  const RECT around = {150, 150, 600, 400};
   UpdateWindow(frame_->Handle());
-  const ScreenPixels before(GetDesktopWindow(), ScreenPixels::Area::Window);
+  const ScreenPixels before(around);
   const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
   ASSERT_TRUE(shot.pixels != nullptr) << "the menu did not open";
   const RECT& w = shot.window;
