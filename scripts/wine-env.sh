@@ -156,10 +156,12 @@ lumetta_wine_shared_find() {
 }
 
 # Start Xvfb on a free display number when DISPLAY is unset (or use the
-# display of the shared session when one runs).
+# display of the shared session when one runs, unless LUMETTA_XVFB_SCREEN
+# asks for a screen of another size: a desktop larger than the X screen
+# cannot be read back beyond its edge).
 lumetta_wine_start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  if lumetta_wine_shared_find; then
+  if [ -z "${LUMETTA_XVFB_SCREEN:-}" ] && lumetta_wine_shared_find; then
     export DISPLAY="$LUMETTA_SHARED_DISPLAY"
     return 0
   fi

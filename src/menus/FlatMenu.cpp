@@ -272,7 +272,7 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
   GetTextMetricsA(dc, &metrics);
   const int itemHeight = PopupItemHeight(metrics.tmHeight, dpi.Scale(kPopupRowPaddingAt96),
                                          dpi.Scale(kPopupRowMinimumAt96));
-  const int separatorHeight = SeparatorHeight(metrics.tmHeight);
+  const int separatorHeight = SeparatorHeight(metrics.tmHeight, dpi.Scale(kSeparatorPaddingAt96));
   const HWND imageSource = barMode ? nullptr : ImageSource(window);
 
   const int count = GetMenuItemCount(menu);

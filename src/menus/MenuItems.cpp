@@ -28,7 +28,7 @@ int PopupItemHeight(int textHeight, int padding, int minimum) {
   return std::max(textHeight + padding, minimum);
 }
 
-int SeparatorHeight(int textHeight) { return textHeight / 2 + 2; }
+int SeparatorHeight(int textHeight, int padding) { return textHeight / 2 + padding; }
 
 std::uint32_t PopupItemData(int height, int widestShortcut, int widestLabel) {
   return (static_cast<std::uint32_t>(height) & kByte) |

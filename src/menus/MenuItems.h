@@ -16,14 +16,15 @@ constexpr int kPopupExtraWidthAt96 = 42;
 constexpr int kBarExtraWidthAt96 = 4;
 
 // A pop-up row's room above and below its text, and the least height of a
-// row, at 96 DPI.
+// row, at 96 DPI; a separator's room beyond half a line of text.
 constexpr int kPopupRowPaddingAt96 = 6;
 constexpr int kPopupRowMinimumAt96 = 20;
+constexpr int kSeparatorPaddingAt96 = 2;
 
 // Pop-up rows for a font of that text height: a row's padding and least
-// height are given at the menu's DPI.
+// height, and a separator's padding, are given at the menu's DPI.
 int PopupItemHeight(int textHeight, int padding, int minimum);
-int SeparatorHeight(int textHeight);
+int SeparatorHeight(int textHeight, int padding);
 
 // Item data: height in bits 0-7, the menu's widest shortcut (low 8 bits) in
 // bits 8-15, the menu's widest label in bits 16-31. Separators store only

@@ -59,6 +59,24 @@ std::string TemplateAt(int id, UINT dpi, UINT screenDpi) {
   return copy;
 }
 
+// A dialog's icon is loaded at the screen's icon size, not laid out in
+// units of the font: where the template stands in for another DPI, the icon
+// is sized as that DPI's screen would size it.
+void SizeIconsFor(HWND dialog, UINT dpi, int screenDpi) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0 ||
+        (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+      continue;
+    const RECT r = dialog_test::ControlRect(dialog, child);
+    SetWindowPos(child, nullptr, 0, 0, MulDiv(r.right - r.left, static_cast<int>(dpi), screenDpi),
+                 MulDiv(r.bottom - r.top, static_cast<int>(dpi), screenDpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
@@ -88,6 +106,7 @@ TEST(DialogFitTest, EveryDialogShowsItsTextsWholeAtEveryDpi) {
                                                reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
                                                nullptr, PlainDialog, 0);
       ASSERT_NE(nullptr, dialog) << id;
+      SizeIconsFor(dialog, dpi, screenDpi);
       char caption[128] = "";
       GetWindowTextA(dialog, caption, sizeof caption);  // names the dialog
       for (const std::string& fault : dialog_test::Misfits(dialog, boxRoom))

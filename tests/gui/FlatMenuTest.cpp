@@ -64,11 +64,10 @@ struct Row {
 COLORREF Face() { return GetSysColor(COLOR_3DFACE); }
 COLORREF Light(int percent) { return AdjustColour(Face(), percent, 0); }
 
-SIZE GuiTextSize(const std::string& text, bool bold = false) {
+SIZE GuiTextSize(const std::string& text) {
   fw::WindowDC screen(nullptr);
   LOGFONTA font = {};
   GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  if (bold) font.lfWeight = FW_BOLD;
   fw::Font made(CreateFontIndirectA(&font));
   fw::ScopedSelect select(screen.Get(), made.Get());
   SIZE size = {};
@@ -76,14 +75,15 @@ SIZE GuiTextSize(const std::string& text, bool bold = false) {
   return size;
 }
 
-// The box around the dark pixels (text) a surface shows; empty when none.
+// The box around the dark pixels (text) a surface shows, those whose red,
+// green and blue add up to less than `darker`; empty when none.
 template <typename PixelAt>
-RECT InkBox(const RECT& area, PixelAt at) {
+RECT InkBox(const RECT& area, PixelAt at, int darker = 3 * 128) {
   RECT ink = {area.right, area.bottom, area.left, area.top};
   for (int y = area.top; y < area.bottom; ++y)
     for (int x = area.left; x < area.right; ++x) {
       const COLORREF c = at(x, y);
-      if (c == CLR_INVALID || GetRValue(c) + GetGValue(c) + GetBValue(c) >= 3 * 128) continue;
+      if (c == CLR_INVALID || GetRValue(c) + GetGValue(c) + GetBValue(c) >= darker) continue;
       ink = RECT{std::min(ink.left, static_cast<LONG>(x)), std::min(ink.top, static_cast<LONG>(y)),
                  std::max(ink.right, static_cast<LONG>(x + 1)),
                  std::max(ink.bottom, static_cast<LONG>(y + 1))};
@@ -323,48 +323,6 @@ std::vector<COLORREF> FlatMenuTest::DrawFirstItem(HMENU menu, int bitsPerPixel,
   return pixels;
 }
 
-FlatMenuSettings RedToBlue() {
-  FlatMenuSettings settings;
-  settings.gradientStart = static_cast<int>(RGB(255, 0, 0));
-  settings.gradientEnd = static_cast<int>(RGB(0, 0, 255));
-  return settings;
-}
-
-TEST_F(FlatMenuTest, EightBitsPerPixelGetPlainStripsInsteadOfGradients) {
-  UseSettings(RedToBlue());
-  PopupMenu menu;
-  Fill(menu.handle, {{"Item", 0}});
-  Prepare(menu.handle);
-  // The colours either way are in the palette, so nothing is approximated.
-  const std::vector<COLORREF> palette = {Light(20),        Light(75),         RGB(255, 0, 0),
-                                         RGB(0, 0, 255),   RGB(0, 0, 0),      RGB(255, 255, 255),
-                                         RGB(128, 0, 128), RGB(192, 192, 192)};
-  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 8, palette, 120);
-  // Columns of a row at 96 DPI, at the window's DPI.
-  const fw::Dpi dpi = frame_->WindowDpi();
-  for (int x : {0, dpi.Scale(10), dpi.Scale(22) - 1})
-    EXPECT_EQ(row[x], Light(20)) << "strip column " << x;
-  for (int x : {dpi.Scale(22), dpi.Scale(26), dpi.Scale(30) - 1, 110})
-    EXPECT_EQ(row[x], Light(75)) << "body column " << x;
-}
-
-TEST_F(FlatMenuTest, DeeperDisplaysGetTheGradientStripOfTheSettings) {
-  UseSettings(RedToBlue());
-  PopupMenu menu;
-  Fill(menu.handle, {{"Item", 0}});
-  Prepare(menu.handle);
-  const std::vector<COLORREF> row = DrawFirstItem(menu.handle, 32, {}, 120);
-  const fw::Dpi dpi = frame_->WindowDpi();
-  const int stripEnd = dpi.Scale(30);
-  EXPECT_GT(GetRValue(row[0]), 200);  // starts red
-  EXPECT_LT(GetBValue(row[0]), 60);
-  EXPECT_GT(GetBValue(row[stripEnd - 2]), 200);  // ends blue
-  EXPECT_LT(GetRValue(row[stripEnd - 2]), 60);
-  for (int x = 1; x < stripEnd; ++x) EXPECT_LE(GetRValue(row[x]), GetRValue(row[x - 1])) << x;
-  for (int x : {stripEnd, dpi.Scale(60), 110})
-    EXPECT_EQ(row[x], RGB(0, 0, 255)) << "body column " << x;
-}
-
 // A row further down a menu is drawn where its rectangle lies, exactly as the
 // first row is, and leaves the pixels around it alone.
 TEST_F(FlatMenuTest, ARowFurtherDownIsDrawnInItsOwnRectangleOnly) {
@@ -474,53 +432,17 @@ TEST_F(FlatMenuTest, AnOpenPopupShowsItsStripFrameHighlightAndCheckMark) {
   EXPECT_EQ(at.At(first.left + 10, first.top + 2), AdjustColour(highlight, 70, -57))
       << "highlight fill";
 
-  // The checked item: the light strip, the framed box and a dark check mark.
+  // The checked item: the light strip and the framed box (the mark in it:
+  // PopupRowsFollowTheWindowsDpi).
   const RECT& checked = shot.items[1];
   EXPECT_EQ(at.At(checked.left + 1, checked.top + 3), highlight) << "check box frame";
-  EXPECT_EQ(at.At(checked.left + 21, checked.top + 3), Light(20)) << "strip beside the box";
-  int dark = 0;
-  for (int y = checked.top + 2; y < checked.bottom - 2; ++y)
-    for (int x = checked.left + 2; x < checked.left + 19; ++x)
-      dark += at.At(x, y) == RGB(0, 0, 0) ? 1 : 0;
-  EXPECT_GT(dark, 4) << "check mark pixels";
+  EXPECT_EQ(at.At(checked.left + frame_->WindowDpi().Scale(21), checked.top + 3), Light(20))
+      << "strip beside the box";
 
   // A plain item: the strip and the lighter body.
   const RECT& plainItem = shot.items[2];
   EXPECT_EQ(at.At(plainItem.left + 5, plainItem.top + 2), Light(20)) << "strip";
   EXPECT_EQ(at.At(plainItem.right - 3, plainItem.top + 2), Light(75)) << "body";
-}
-
-// The check mark is drawn at the menu's size: twice as wide at 192 DPI as
-// at 96, not a 96-DPI picture in a larger box; the row is twice as high.
-TEST_F(FlatMenuTest, TheCheckMarkAndRowGrowWithTheWindowsDpi) {
-  FlatMenuSettings plain;
-  plain.showGradient = false;
-  UseSettings(plain);
-  const auto markAndRow = [&](UINT dpi) {
-    RECT suggested = {};
-    GetWindowRect(frame_->Handle(), &suggested);
-    SendMessageA(frame_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
-    PopupMenu menu;
-    Fill(menu.handle, {{"&Checked", MF_CHECKED}});
-    const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
-    if (shot.pixels == nullptr || shot.items.empty()) return SIZE{};
-    // Black in the box left of the label (the label starts further right).
-    const RECT& item = shot.items[0];
-    int left = item.right, right = item.left - 1;
-    for (int y = item.top; y < item.bottom; ++y)
-      for (int x = item.left; x < item.left + (item.bottom - item.top); ++x)
-        if (shot.pixels->At(x, y) == RGB(0, 0, 0)) {
-          left = std::min(left, x);
-          right = std::max(right, x);
-        }
-    return SIZE{right - left + 1, item.bottom - item.top};
-  };
-  const SIZE at96 = markAndRow(96);
-  ASSERT_GT(at96.cx, 3) << "no check mark at 96 DPI";
-  const SIZE at192 = markAndRow(192);
-  EXPECT_NEAR(2 * at96.cx, at192.cx, at96.cx / 3 + 1) << "96 DPI: " << at96.cx << " pixels wide";
-  EXPECT_NEAR(2 * at96.cy, at192.cy, 2) << "96 DPI: a row " << at96.cy << " pixels high";
 }
 
 // Each row shows its label and shortcut whole, side by side inside the row:
@@ -590,6 +512,81 @@ TEST_F(FlatMenuTest, AnOpenPopupDarkensWhatLiesBesideIt) {
     EXPECT_GT(sum(inner), sum(was) * 60 / 100) << s.what << ": a shadow, not black";
     EXPECT_LT(sum(inner), sum(outer)) << s.what << ": lighter outwards";
     EXPECT_LE(sum(outer), sum(before.At(s.outer.x, s.outer.y))) << s.what;
+  }
+}
+
+// --- At each DPI ----------------------------------------------------------------------
+
+// A pop-up's rows at each DPI its window reaches (as on a monitor of that
+// scale). The strip, plain on 8 bits per pixel and the settings' gradient
+// deeper, ends where the text starts, and the body beyond shows the end
+// colour; rows, separators and the check mark grow with the scale (the mark
+// drawn at the menu's size, not a 96-DPI picture in a larger box).
+TEST_F(FlatMenuTest, PopupRowsFollowTheWindowsDpi) {
+  FlatMenuSettings redToBlue;
+  redToBlue.gradientStart = static_cast<int>(RGB(255, 0, 0));
+  redToBlue.gradientEnd = static_cast<int>(RGB(0, 0, 255));
+  UseSettings(redToBlue);
+  struct Case {
+    UINT dpi;
+    int plainStripEnd;  // where the plain strip ends, in pixels
+    int textLeft;       // where the gradient strip ends and the text starts
+  };
+  // 96 DPI first: the sizes the others are compared with.
+  const Case cases[] = {{96, 22, 30}, {120, 28, 38}, {144, 33, 45}, {192, 44, 60}, {480, 110, 150}};
+  // The colours either way are in the palette, so nothing is approximated.
+  const std::vector<COLORREF> palette = {Light(20),        Light(75),         RGB(255, 0, 0),
+                                         RGB(0, 0, 255),   RGB(0, 0, 0),      RGB(255, 255, 255),
+                                         RGB(128, 0, 128), RGB(192, 192, 192)};
+  int row96 = 0, separator96 = 0, mark96 = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
+    RECT suggested = {};
+    GetWindowRect(frame_->Handle(), &suggested);
+    SendMessageA(frame_->Handle(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    PopupMenu menu;
+    Fill(menu.handle, {{"&Plain", 0}, {nullptr, 0}, {"&Checked", MF_CHECKED}});
+    Prepare(menu.handle);
+    const int width = 4 * c.textLeft;
+    const std::vector<COLORREF> plain = DrawFirstItem(menu.handle, 8, palette, width);
+    for (int x : {0, c.plainStripEnd / 2, c.plainStripEnd - 1})
+      EXPECT_EQ(plain[x], Light(20)) << "plain strip column " << x;
+    for (int x : {c.plainStripEnd, c.textLeft - 1, width - 10})
+      EXPECT_EQ(plain[x], Light(75)) << "plain body column " << x;
+    const std::vector<COLORREF> deep = DrawFirstItem(menu.handle, 32, {}, width);
+    EXPECT_TRUE(GetRValue(deep[0]) > 200 && GetBValue(deep[0]) < 60) << "starts red";
+    const COLORREF end = deep[c.textLeft - 2];
+    EXPECT_TRUE(GetBValue(end) > 200 && GetRValue(end) < 60) << "ends blue, not " << end;
+    for (int x = 1; x < c.textLeft; ++x) EXPECT_LE(GetRValue(deep[x]), GetRValue(deep[x - 1])) << x;
+    for (int x : {c.textLeft, 2 * c.textLeft, width - 10})
+      EXPECT_EQ(deep[x], RGB(0, 0, 255)) << "body column " << x;
+
+    const OpenMenuShot shot = ShootOpenMenu(menu.handle, frame_->Handle(), *flat_);
+    ASSERT_TRUE(shot.pixels != nullptr && shot.items.size() == 3u) << "the menu did not open";
+    // The black of the mark, in the box left of the label.
+    const RECT& checked = shot.items[2];
+    const RECT box = {checked.left, checked.top, checked.left + (checked.bottom - checked.top),
+                      checked.bottom};
+    const RECT mark = InkBox(
+        box, [&](int x, int y) { return shot.pixels->At(x, y); }, 1);
+    const int row = shot.items[0].bottom - shot.items[0].top;
+    const int separator = shot.items[1].bottom - shot.items[1].top;
+    if (c.dpi == 96) {
+      row96 = row;
+      separator96 = separator;
+      mark96 = mark.right - mark.left;
+      ASSERT_GT(mark96, 3) << "no check mark";
+    }
+    const int scale = static_cast<int>(c.dpi);
+    EXPECT_NEAR(MulDiv(row96, scale, 96), row, 2) << "row; " << row96 << " at 96 DPI";
+    // A separator is not cramped below its 96-DPI height times the scale; it
+    // may exceed it by the half pixel that height rounds off, grown too.
+    const int share = MulDiv(separator96, scale, 96);
+    EXPECT_GE(separator, share - 2) << "separator; " << separator96 << " at 96 DPI";
+    EXPECT_LE(separator, share + 1 + scale / 96) << "separator; " << separator96 << " at 96 DPI";
+    EXPECT_NEAR(MulDiv(mark96, scale, 96), mark.right - mark.left, MulDiv(mark96, scale, 576) + 1)
+        << "check mark; " << mark96 << " pixels wide at 96 DPI";
   }
 }
 

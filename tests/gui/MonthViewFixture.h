@@ -100,8 +100,9 @@ class TestFrame : public fw::FrameWindow {
     fw::WindowParams params;
     params.title = "Month view test";
     params.style = WS_OVERLAPPEDWINDOW;
-    params.x = 300;
-    params.y = 100;
+    const fw::Dpi dpi = fw::Dpi::System();  // the same place on a screen of any scale
+    params.x = dpi.Scale(300);
+    params.y = dpi.Scale(100);
     params.width = width;
     params.height = height;
     return CreateFrame(IDR_MAINFRAME, "LumettaMonthTestFrame", params);

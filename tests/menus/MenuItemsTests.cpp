@@ -17,7 +17,7 @@ TEST(ItemHeights, FollowTheTextHeightWithAMinimumForPopupRows) {
   for (const Case& c :
        {Case{13, 20, 8}, Case{14, 20, 9}, Case{15, 21, 9}, Case{19, 25, 11}, Case{24, 30, 14}}) {
     EXPECT_EQ(PopupItemHeight(c.textHeight, 6, 20), c.popup) << "text height " << c.textHeight;
-    EXPECT_EQ(SeparatorHeight(c.textHeight), c.separator) << "text height " << c.textHeight;
+    EXPECT_EQ(SeparatorHeight(c.textHeight, 2), c.separator) << "text height " << c.textHeight;
   }
 }
 
