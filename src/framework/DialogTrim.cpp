@@ -30,10 +30,7 @@ SmallWindowIcon::~SmallWindowIcon() {
 }
 
 bool SmallWindowIcon::Apply(HWND window, int iconId) {
-  // A window of ours knows its DPI before the system does (a DPI change
-  // arrives as a message first).
-  const Window* known = Window::FromHandle(window);
-  const int size = (known != nullptr ? known->WindowDpi() : Dpi::ForWindow(window)).Scale(16);
+  const int size = Window::DpiOf(window).Scale(16);
   HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId),
                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   if (icon == nullptr) return false;

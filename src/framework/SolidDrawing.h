@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
-#include <vector>
 
 namespace fw {
 
@@ -19,9 +19,10 @@ void FillSolidRect(HDC dc, const RECT& area, COLORREF colour);
 // and y + height - 1.
 void Draw3dRect(HDC dc, int x, int y, int width, int height, COLORREF topLeft,
                 COLORREF bottomRight);
-// The same frames for many boxes (each x, y, x + width, y + height) with a
-// third of the calls, for windows that draw hundreds of them in one paint.
-void Draw3dRects(HDC dc, const std::vector<RECT>& boxes, COLORREF topLeft, COLORREF bottomRight);
+// The same frames for `count` boxes (each x, y, x + width, y + height) with
+// a third of the calls, for windows that draw hundreds of them in one paint.
+void Draw3dRects(HDC dc, const RECT* boxes, std::size_t count, COLORREF topLeft,
+                 COLORREF bottomRight);
 
 // The size of a text in the DC's font.
 SIZE TextSize(HDC dc, const std::string& text);

@@ -43,6 +43,11 @@ Window* Window::FromHandle(HWND hwnd) {
   return static_cast<Window*>(GetPropA(hwnd, kObjectProperty));
 }
 
+Dpi Window::DpiOf(HWND hwnd) {
+  if (const Window* ours = FromHandle(hwnd)) return ours->WindowDpi();
+  return Dpi::ForWindow(hwnd);
+}
+
 bool Window::RegisterWindowClass(const WindowClass& windowClass) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA existing = {};

@@ -70,6 +70,9 @@ class Window {
   // The DPI the window is laid out for: the DPI of its monitor when it was
   // created (a child: its parent's), then the one WM_DPICHANGED brings.
   fw::Dpi WindowDpi() const { return dpi_; }
+  // The same for any window: ours know it before the system does (a DPI
+  // change arrives as a message first); others are asked of the system.
+  static fw::Dpi DpiOf(HWND hwnd);
   // What WM_DPICHANGED does: lays every window of ours inside this one out
   // again for `dpi`, moves this one to the suggested rectangle (if any),
   // then lays it out (OnDpiChanged) and repaints it.

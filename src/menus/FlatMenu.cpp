@@ -74,13 +74,6 @@ int TextWidth(HDC dc, const std::string& text) {
   return size.cx;
 }
 
-// The DPI of the window whose menus these are: ours know it, others (a
-// dialog's) are asked of the system.
-fw::Dpi MenuDpi(HWND window) {
-  if (const fw::Window* ours = fw::Window::FromHandle(window)) return ours->WindowDpi();
-  return fw::Dpi::ForWindow(window);
-}
-
 bool HasToolbars(HWND window) {
   return FindWindowExA(window, nullptr, TOOLBARCLASSNAMEA, nullptr) != nullptr;
 }
@@ -162,7 +155,7 @@ void FlatMenu::RemeasureMenuBar(HWND window) {
   const HMENU bar = GetMenu(window);
   if (!IsRegistered(window) || bar == nullptr) return;
   fw::WindowDC windowDC(window);
-  const fw::Dpi dpi = MenuDpi(window);
+  const fw::Dpi dpi = fw::Window::DpiOf(window);
   fw::ScopedSelect font(windowDC.Get(), MenuFont(dpi, false));
   const int count = GetMenuItemCount(bar);
   for (int position = 0; position < count; ++position) {
@@ -266,7 +259,7 @@ void FlatMenu::PrepareMenu(HWND window, HMENU menu, bool registered, bool barMod
   HWND mainWindow = GetAncestor(window, GA_ROOTOWNER);
   fw::WindowDC windowDC(mainWindow != nullptr ? mainWindow : window);
   const HDC dc = windowDC.Get();
-  const fw::Dpi dpi = MenuDpi(mainWindow != nullptr ? mainWindow : window);
+  const fw::Dpi dpi = fw::Window::DpiOf(mainWindow != nullptr ? mainWindow : window);
   fw::ScopedSelect guiFont(dc, MenuFont(dpi, false));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);

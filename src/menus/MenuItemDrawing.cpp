@@ -193,8 +193,7 @@ bool FlatMenu::DrawMenuItem(const DRAWITEMSTRUCT& item, HWND window) {
   const FoundItem found = FindItem(window, menu, item.itemID, ScreenRect(item.hDC, item.rcItem));
   const ItemKey key{menu, found.submenu, found.id};
 
-  const fw::Window* ours = fw::Window::FromHandle(window);
-  drawDpi_ = ours != nullptr ? ours->WindowDpi() : fw::Dpi::ForWindow(window);
+  drawDpi_ = fw::Window::DpiOf(window);
   OffscreenDC surface(item.hDC, item.rcItem);
   const HDC dc = surface.Get();
   fw::ScopedSelect font(dc, MenuFont(drawDpi_, false));

@@ -49,9 +49,7 @@ bool AppointBook2::InitDayPlanner(int year, int month, int day, HFONT mainFont) 
 
   hasDefaultFont_ = mainFont != nullptr;
   // Made for the main window's monitor, where the planner opens.
-  const fw::Window* mainWindow = fw::Window::FromHandle(host_.MainWindow());
-  const fw::Dpi startDpi =
-      mainWindow != nullptr ? mainWindow->WindowDpi() : fw::Dpi::ForWindow(host_.MainWindow());
+  const fw::Dpi startDpi = fw::Window::DpiOf(host_.MainWindow());
   MakePlannerFont(startDpi);
 
   fw::WindowDC screen(nullptr);

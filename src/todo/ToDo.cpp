@@ -100,9 +100,7 @@ ToDo::~ToDo() { Destroy(); }
 bool ToDo::Create(HFONT mainFont) {
   // The main font was made for the owner's DPI; kept at 96 DPI to be made
   // again for another.
-  const fw::Window* owner = fw::Window::FromHandle(host_.ToDoOwner());
-  const fw::Dpi startDpi =
-      owner != nullptr ? owner->WindowDpi() : fw::Dpi::ForWindow(host_.ToDoOwner());
+  const fw::Dpi startDpi = fw::Window::DpiOf(host_.ToDoOwner());
   mainFont_ = mainFont;
   mainDpi_ = startDpi;
   if (mainFont != nullptr) {

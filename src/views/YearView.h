@@ -87,11 +87,8 @@ class ViewYear : public PeriodWindow {
   // Selects the screen font unless printing, measures the cell and lays out.
   YearLayout Measure(HDC dc, bool printing) const;
   void ShowYear(int year);
-  // "1" to "31" and their sizes in the drawing font.
-  struct DayNumberSizes {
-    std::array<std::string, 32> texts;
-    std::array<SIZE, 32> sizes{};
-  };
+  // The sizes of "1" to "31" in the drawing font, by day.
+  using DayNumberSizes = std::array<SIZE, 32>;
   void DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool printing,
                       const DayNumberSizes& numbers);
   void ForgetHover();

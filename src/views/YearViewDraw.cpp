@@ -1,7 +1,7 @@
 // The year view's one paint routine, for the screen and the printed page.
 #include <algorithm>
+#include <array>
 #include <string>
-#include <vector>
 
 #include "framework/ScopedSelect.h"
 #include "framework/SolidDrawing.h"
@@ -44,12 +44,15 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
   const int dayCount = std::min(store::DaysInMonth(year_, month), 31);
   // The block's frame and its days' frames in one go; no text reaches
   // another day's frame, so they may come before the texts.
-  std::vector<RECT> frames = {{origin.x, origin.y, origin.x + 7 * w - 1, origin.y + 8 * h - 1}};
+  std::array<RECT, 32> frames = {};
+  frames[0] = {origin.x, origin.y, origin.x + 7 * w - 1, origin.y + 8 * h - 1};
   for (int d = 1; d <= dayCount; ++d) {
     const RECT& cell = layout.days[static_cast<size_t>(month)][static_cast<size_t>(d)];
-    frames.push_back({cell.left + 1, cell.top + 1, cell.left + w - 1, cell.top + h - 1});
+    frames[static_cast<size_t>(d)] = {cell.left + 1, cell.top + 1, cell.left + w - 1,
+                                      cell.top + h - 1};
   }
-  fw::Draw3dRects(dc, frames, settings.toplite, settings.botlite);
+  fw::Draw3dRects(dc, frames.data(), static_cast<size_t>(dayCount) + 1, settings.toplite,
+                  settings.botlite);
   if (!plain) {
     SetTextColor(dc, settings.fore);
     SetBkColor(dc, settings.back);
@@ -70,8 +73,8 @@ void ViewYear::DrawMonthBlock(HDC dc, const YearLayout& layout, int month, bool 
       const bool marked = !printing && host_.Book().HasHighlightedEntryOn(year_, month, d);
       SetTextColor(dc, marked ? settings.hasappoint : settings.fore);
     }
-    const std::string& number = numbers.texts[static_cast<size_t>(d)];
-    const SIZE size = numbers.sizes[static_cast<size_t>(d)];
+    const std::string number = std::to_string(d);
+    const SIZE size = numbers[static_cast<size_t>(d)];
     TextOutA(dc, cell.left + (w - static_cast<int>(size.cx)) / 2,
              cell.top + (h - static_cast<int>(size.cy)) / 2, number.c_str(),
              static_cast<int>(number.size()));
@@ -99,11 +102,8 @@ void ViewYear::DrawYear(HDC dc, bool printing) {
     TextOutA(dc, 13 * w + w / 2, 0, year.c_str(), static_cast<int>(year.size()));
   }
   // The day numbers are measured once for all twelve months.
-  DayNumberSizes numbers;
-  for (size_t d = 1; d < numbers.texts.size(); ++d) {
-    numbers.texts[d] = std::to_string(d);
-    numbers.sizes[d] = fw::TextSize(dc, numbers.texts[d]);
-  }
+  DayNumberSizes numbers = {};
+  for (size_t d = 1; d < numbers.size(); ++d) numbers[d] = fw::TextSize(dc, std::to_string(d));
   for (int month = 1; month <= 12; ++month) DrawMonthBlock(dc, layout, month, printing, numbers);
 }
 
