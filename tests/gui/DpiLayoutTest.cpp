@@ -15,6 +15,7 @@
 #include "menus/FlatMenu.h"
 #include "planner/AppointBook2.h"
 #include "planner/DayPlanners.h"
+#include "support/Pixels.h"
 #include "support/Pump.h"
 #include "todo/ToDo.h"
 #include "framework/ScopedSelect.h"
@@ -32,14 +33,9 @@ int TextHeight(HWND hwnd, HFONT font) {
 
 // The width of the window's small icon, 0 when it has none.
 int IconWidth(HWND hwnd) {
-  ICONINFO info = {};
-  const auto icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
-  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
-  BITMAP mask = {};
-  GetObjectA(info.hbmMask, sizeof mask, &mask);
-  DeleteObject(info.hbmMask);
-  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-  return mask.bmWidth;
+  return testing_support::ReadIcon(
+             reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)))
+      .width;
 }
 
 // Sends what Windows sends when a window reaches a monitor at `dpi`,

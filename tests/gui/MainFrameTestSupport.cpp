@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "shell/DayIcons.h"
+#include "support/Pixels.h"
 #include "support/Pump.h"
 #include "views/QuickCheckPopup.h"
 
@@ -67,26 +68,10 @@ bool TrayIconPresent(HWND owner) {
 
 DayPage ReadDayPage(HICON icon) {
   DayPage page;
-  ICONINFO info = {};
-  if (icon == nullptr || !GetIconInfo(icon, &info)) return page;
-  BITMAP bitmap = {};
-  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
-  const int size = bitmap.bmWidth;
+  const testing_support::IconPixels image = testing_support::ReadIcon(icon);
+  const int size = image.width;
   page.size = size;
-  BITMAPINFO request = {};
-  request.bmiHeader.biSize = sizeof request.bmiHeader;
-  request.bmiHeader.biWidth = size;
-  request.bmiHeader.biHeight = -size;
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> pixels(static_cast<size_t>(size * size));
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &request,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
+  const std::vector<std::uint32_t>& pixels = image.pixels;
   // The page is the drawn (non-transparent) square; at larger sizes each
   // grid pixel is a square block of it.
   int left = size;

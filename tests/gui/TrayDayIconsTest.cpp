@@ -11,41 +11,11 @@
 #include <vector>
 
 #include "shell/DayIcons.h"
+#include "support/Pixels.h"
 
 namespace {
 
-// The colour pixels of an icon, top-down, as 0x00RRGGBB plus alpha on top.
-struct IconPixels {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-  std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-IconPixels Read(HICON icon) {
-  IconPixels out;
-  ICONINFO info = {};
-  if (!GetIconInfo(icon, &info)) return out;
-  BITMAP bitmap = {};
-  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
-  out.width = bitmap.bmWidth;
-  out.height = bitmap.bmHeight;
-  BITMAPINFO request = {};
-  request.bmiHeader.biSize = sizeof request.bmiHeader;
-  request.bmiHeader.biWidth = out.width;
-  request.bmiHeader.biHeight = -out.height;
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  out.pixels.resize(static_cast<size_t>(out.width * out.height));
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(out.height), out.pixels.data(), &request,
-            DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  return out;
-}
+using testing_support::IconPixels;
 
 bool IsDigitRed(std::uint32_t pixel) {
   const COLORREF red = shell::DayIcons::kDigitColour;
@@ -110,7 +80,7 @@ TEST_F(DayIcons, EachDayIsItsDesignedPageScaledByWholePixelsToFillTheIcon) {
     const int offset = (c.size - c.page) / 2;
     for (int day = 1; day <= 31; ++day) {
       SCOPED_TRACE(::testing::Message() << "size " << c.size << ", day " << day);
-      const IconPixels image = Read(icons.ForDay(day));
+      const IconPixels image = testing_support::ReadIcon(icons.ForDay(day));
       ASSERT_EQ(c.size, image.width);
       ASSERT_EQ(c.size, image.height);
       int red = 0;
@@ -137,7 +107,7 @@ TEST_F(DayIcons, TheNumberIsLargeCentredOnPaperAndItsDigitsStandApart) {
     const int scale = c.page / c.grid;
     for (int day = 1; day <= 31; ++day) {
       SCOPED_TRACE(::testing::Message() << "size " << c.size << ", day " << day);
-      const IconPixels image = Read(icons.ForDay(day));
+      const IconPixels image = testing_support::ReadIcon(icons.ForDay(day));
       ASSERT_EQ(c.size, image.width);
       Box number;
       for (int y = 0; y < c.size; ++y) {
@@ -187,7 +157,7 @@ TEST_F(DayIcons, NumbersDifferFromDayToDay) {
     shell::DayIcons icons(c.size);
     std::vector<std::vector<bool>> red;
     for (int day = 1; day <= 31; ++day) {
-      const IconPixels image = Read(icons.ForDay(day));
+      const IconPixels image = testing_support::ReadIcon(icons.ForDay(day));
       std::vector<bool> mask;
       for (std::uint32_t pixel : image.pixels) mask.push_back(IsDigitRed(pixel));
       red.push_back(mask);

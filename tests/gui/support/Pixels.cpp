@@ -1,5 +1,7 @@
 #include "support/Pixels.h"
 
+#include <utility>
+
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
 #include "framework/ScopedSelect.h"
@@ -26,6 +28,27 @@ class AreaDC {
 };
 
 }  // namespace
+
+IconPixels ReadIcon(HICON icon) {
+  IconPixels out;
+  ICONINFO info = {};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return out;
+  fw::Bitmap colour(info.hbmColor);
+  fw::Bitmap mask(info.hbmMask);
+  BITMAP bitmap = {};
+  if (!colour || GetObjectA(colour.Get(), sizeof bitmap, &bitmap) == 0) return out;
+  BITMAPINFO request = fw::TopDownBitmapInfo(bitmap.bmWidth, bitmap.bmHeight);
+  std::vector<std::uint32_t> pixels(static_cast<size_t>(bitmap.bmWidth * bitmap.bmHeight));
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, colour.Get(), 0, static_cast<UINT>(bitmap.bmHeight),
+                             pixels.data(), &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != bitmap.bmHeight) return out;
+  out.width = bitmap.bmWidth;
+  out.height = bitmap.bmHeight;
+  out.pixels = std::move(pixels);
+  return out;
+}
 
 ClientPixels::ClientPixels(HWND window, Area area) {
   RECT bounds = {};

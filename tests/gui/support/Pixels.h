@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace testing_support {
@@ -26,5 +27,15 @@ class ClientPixels {
   int height_ = 0;
   std::vector<DWORD> pixels_;  // top-down rows, 0x00RRGGBB
 };
+
+// The colour image of an icon, top-down, each pixel 0xAARRGGBB (alpha on
+// top; 0 where the icon is transparent); empty when it cannot be read.
+struct IconPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+IconPixels ReadIcon(HICON icon);
 
 }  // namespace testing_support
